@@ -1,0 +1,39 @@
+#pragma once
+// Where things sit on a page. The background pictures under pic/BG are drawn for
+// exactly this geometry (header band, content panel, bottom band), so the page
+// code and the pictures must agree on it.
+
+#include <QRect>
+#include <QSize>
+
+namespace PageLayout {
+
+inline constexpr QSize kPageSize{800, 600};
+
+// Dark header band across the top; product line and model label sit at its right.
+inline constexpr int kHeaderBandHeight = 72;
+inline constexpr QRect kProductLineRect{360, 12, 416, 22};   // right-aligned
+inline constexpr QRect kModelLabelRect{360, 38, 416, 22};    // right-aligned
+
+// Page heading, just under the header band, left-aligned.
+inline constexpr QRect kHeadingRect{40, 88, 720, 40};
+
+// The light content panel where body texts and fields go. Checklist pages keep
+// their text in the left part; the right part holds the background's illustration.
+inline constexpr QRect kContentRect{40, 136, 720, 336};
+inline constexpr QRect kTextBesideIllustrationRect{40, 136, 360, 336};
+inline constexpr QRect kIllustrationRect{420, 136, 340, 336};
+
+// PREV and NEXT at the bottom right of the content panel.
+inline constexpr QSize kNavButtonSize{110, 36};
+inline constexpr QRect kPrevRect{520, 484, 110, 36};
+inline constexpr QRect kNextRect{650, 484, 110, 36};
+
+// The bottom band with the bar of four buttons (Technical Support,
+// Troubleshooting, Disclaimer, Exit).
+inline constexpr int kBottomBandTop = 540;
+inline constexpr QSize kBarButtonSize{140, 30};
+inline constexpr int kBarButtonTop = 555;
+inline constexpr int kBarButtonLeft[4] = {40, 196, 352, 620};
+
+}  // namespace PageLayout
