@@ -1,0 +1,42 @@
+#pragma once
+// The abstract router link: the credentials and address every request uses.
+// Creating a link initialises libcurl's global state, destroying it releases
+// it. The order of the virtual operations is part of the interface.
+
+#include <string>
+
+class CBase
+{
+public:
+    CBase();
+    CBase(const CBase&) = delete;
+    CBase& operator=(const CBase&) = delete;
+    virtual ~CBase();
+
+    virtual bool Login() = 0;
+    virtual bool Logout() = 0;
+    virtual bool Relogin() = 0;
+    virtual bool IsDslLineUp() = 0;
+    virtual bool DeleteAllWanServices() = 0;
+    virtual bool Reserved1() = 0;
+    virtual bool ApplyWanService() = 0;
+    virtual int ApplyWirelessBasic() = 0;
+    virtual bool Reserved2() = 0;
+    virtual bool Reserved3() = 0;
+    virtual bool PvcExists(int vpi, int vci) = 0;
+    virtual bool Reserved4(int value) = 0;
+
+    std::string GetUserName() const { return m_userName; }
+    std::string GetPassword() const { return m_password; }
+    // Host of every request URL, with an optional ":port".
+    std::string GetRouterAddress() const { return m_routerAddress; }
+
+    void SetUserName(const std::string& userName) { m_userName = userName; }
+    void SetPassword(const std::string& password) { m_password = password; }
+    void SetRouterAddress(const std::string& address) { m_routerAddress = address; }
+
+protected:
+    std::string m_userName;
+    std::string m_password;
+    std::string m_routerAddress;
+};

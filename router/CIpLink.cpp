@@ -1,0 +1,224 @@
+#include "CIpLink.h"
+
+#include "HttpTransport.h"
+#include "RouterUrls.h"
+#include "TextRules.h"
+#include "WizardSettings.h"
+
+#include <algorithm>
+#include <new>
+#include <optional>
+
+namespace
+{
+
+using OptText = std::optional<std::string>;
+
+// Reads url with cookie; false (nothing sent) when either could not be formed.
+bool Get(const OptText& url, const OptText& cookie, std::string* page = nullptr)
+{
+    return url && cookie && HttpGet(*url, *cookie, page);
+}
+
+}  // namespace
+
+CIpLink::CIpLink() = default;
+CIpLink::~CIpLink() = default;
+
+bool CIpLink::Login()
+{
+    const OptText url = PageUrl(m_routerAddress, "index.html");
+    const OptText body = LoginBody(m_userName, m_password);
+    std::string answer;
+    if (!url || !body || !HttpPostWithHeaders(*url, *body, &answer))
+        return false;
+    constexpr std::string_view marker = "webuicookie=";
+    const std::size_t at = answer.find("webuicookie");
+    if (at == std::string::npos || at == 0)
+        return false;
+    const std::string rest = answer.substr(std::min(answer.size(), at + marker.size()));
+    m_sessionCookie = rest.substr(0, rest.find(';'));
+    return !m_sessionCookie.empty();
+}
+
+bool CIpLink::Logout()
+{
+    return Get(LogoutUrl(m_userName, m_password, m_routerAddress), std::string());
+}
+
+bool CIpLink::Relogin()
+{
+    return Login();
+}
+
+bool CIpLink::IsDslLineUp()
+{
+    std::string page;
+    if (!Get(PageUrl(m_routerAddress, "info.html"), std::string(), &page))
+        return false;
+    const std::string row = TextBetween(page, "Downstream Line Rate", "</tr>");
+    const std::string cell = TextBetween(row, "<td>", "</td>");
+    return !cell.empty() && cell != "0";
+}
+
+bool CIpLink::DeleteAllWanServices()
+{
+    const OptText url = PageUrl(m_routerAddress, "form2WanAdsl.cgi");
+    return url
+           && HttpPostChecked(*url, "DeleteALL=DeleteALL&submit.htm%3Fwanadsl_auto_droute.htm=Send",
+                              std::string());
+}
+
+bool CIpLink::ApplyWanService()
+{
+    RemoveExistingServices();
+    const OptText cookie = ApplyCookie(m_password, m_sessionCookie);
+    if (!cookie)
+        return false;
+    const OptText formUrl = PageUrl(m_routerAddress, "setup_wancfg.html");
+    const std::string key1 = formUrl ? FetchSessionKey(*formUrl, *cookie) : std::string();
+    const OptText setupUrl = QuickSetupUrl(m_routerAddress, key1);
+    const std::string key2 = setupUrl ? FetchSessionKey(*setupUrl, *cookie) : std::string();
+    switch (GetWizardSettings().ProtocolIndex) {
+    case 0:
+        return AddPppoeService(key2) >= 0;
+    case 1:
+        return AddPppoaService(key2) >= 0;
+    case 2:
+        return AddMerService(key2) >= 0;
+    case 3:
+        return AddIpoaService(key2) >= 0;
+    default:
+        return AddBridgeService(key2) >= 0;
+    }
+}
+
+int CIpLink::ApplyWirelessBasic()
+{
+    const OptText cookie = WirelessCookie(m_password, m_sessionCookie);
+    const OptText formUrl = PageUrl(m_routerAddress, "wlcfg.html");
+    const std::string key = formUrl && cookie ? FetchSessionKey(*formUrl, *cookie) : std::string();
+    return Get(WirelessBasicUrl(GetWizardSettings(), m_routerAddress, key), cookie) ? 0 : -1;
+}
+
+bool CIpLink::PvcExists(int vpi, int vci)
+{
+    const std::string circuit = std::to_string(vpi) + "/" + std::to_string(vci);
+    const OptText url = PageUrl(m_routerAddress, "setup_wancfg.html");
+    std::string page;
+    if (!url || !HttpPostChecked(*url, std::string(), std::string())
+        || !HttpGet(*url, std::string(), &page))
+        return false;
+    const std::size_t at = page.find(circuit);
+    return at != std::string::npos && at > 0;
+}
+
+std::string CIpLink::FetchSessionKey(const std::string& url, const std::string& cookie)
+{
+    std::string page;
+    if (!HttpGet(url, cookie, &page))
+        return {};
+    return ExtractSessionKey(page);
+}
+
+int CIpLink::RemoveExistingServices()
+{
+    std::string page;
+    if (!Get(PageUrl(m_routerAddress, "setup_wancfg.html"),
+             AdminCookie(m_password, m_sessionCookie), &page))
+        return -1;
+    const std::string list = TextBetween(page, "lay2andlay3info", "X_BROADCOM_COM_IfName");
+    for (const std::string& name : ServiceNamesInList(list))
+        RemoveService(name);
+    return 0;
+}
+
+bool CIpLink::RemoveService(const std::string& name)
+{
+    const OptText cookie = ApplyCookie(m_password, m_sessionCookie);
+    const OptText formUrl = PageUrl(m_routerAddress, "setup_wancfg.html");
+    if (name.empty() || !cookie || !formUrl)
+        return false;
+    const std::string key = FetchSessionKey(*formUrl, *cookie);
+    return Get(RemoveServiceUrl(m_routerAddress, name, key), cookie);
+}
+
+int CIpLink::AddService(WanVariant variant, const std::optional<std::string>& cookie,
+                        const std::string& sessionKey)
+{
+    std::string page;
+    if (!Get(WanSummaryUrl(variant, GetWizardSettings(), m_routerAddress, sessionKey), cookie,
+             &page))
+        return -1;
+    return Get(AddServiceUrl(m_routerAddress, ExtractSessionKey(page)), cookie) ? 0 : -1;
+}
+
+int CIpLink::AddPppoeService(const std::string& sessionKey)
+{
+    return AddService(WanVariant::Pppoe, ApplyCookie(m_password, m_sessionCookie), sessionKey);
+}
+
+int CIpLink::AddPppoaService(const std::string& sessionKey)
+{
+    return AddService(WanVariant::Pppoa, ApplyCookie(m_password, m_sessionCookie), sessionKey);
+}
+
+int CIpLink::AddMerService(const std::string& sessionKey)
+{
+    const WanVariant variant = GetWizardSettings().MerDynamicIp == 1 ? WanVariant::MerDynamic
+                                                                     : WanVariant::MerStatic;
+    return AddService(variant, ApplyCookie(m_password, m_sessionCookie), sessionKey);
+}
+
+int CIpLink::AddIpoaService(const std::string& sessionKey)
+{
+    return AddService(WanVariant::Ipoa, ApplyAdminCookie(m_password, m_sessionCookie),
+                      sessionKey);
+}
+
+int CIpLink::AddBridgeService(const std::string& sessionKey)
+{
+    return AddService(WanVariant::Bridge, ApplyAdminCookie(m_password, m_sessionCookie),
+                      sessionKey);
+}
+
+int CIpLink::ApplyWirelessSecurity(const std::string& wirelessKey, int securityIndex)
+{
+    const OptText cookie = SecurityCookie(m_password, m_sessionCookie);
+    const OptText formUrl = PageUrl(m_routerAddress, "wlsecurity.html");
+    const std::string key = formUrl && cookie ? FetchSessionKey(*formUrl, *cookie) : std::string();
+    return Get(WirelessSecurityUrl(m_routerAddress, wirelessKey, securityIndex, key), cookie) ? 0
+                                                                                              : -1;
+}
+
+int CIpLink::ChangeRouterPassword()
+{
+    const OptText cookie = AdminCookie(m_password, m_sessionCookie);
+    const OptText formUrl = PageUrl(m_routerAddress, "password.html");
+    const std::string key = formUrl && cookie ? FetchSessionKey(*formUrl, *cookie) : std::string();
+    std::string page;
+    if (!Get(PasswordChangeUrl(GetWizardSettings(), m_routerAddress, key), cookie, &page))
+        return -1;
+    return page.find("Password change failed") == std::string::npos ? 0 : -1;
+}
+
+void CIpLink::ReadWirelessSettings(CIpLink& link, std::string& name, std::string& key)
+{
+    std::string page;
+    if (!Get(PageUrl(link.GetRouterAddress(), "wlsecurity.html"), std::string(), &page))
+        return;
+    name = TextBetween(page, "value='1'>", "</option>");
+    key = TextBetween(page, "wpaPskKey = '", "'");
+}
+
+CIpLink* GetRouterLink()
+{
+    static CIpLink* const link = new (std::nothrow) CIpLink();
+    return link;
+}
+
+void SetLinkPassword(const std::string& password)
+{
+    if (CIpLink* link = GetRouterLink())
+        link->SetPassword(password);
+}

@@ -1,0 +1,76 @@
+#pragma once
+// The four blocking HTTP requests of the router link, on the libcurl easy
+// interface. Each request uses its own handle, performs exactly one transfer
+// and keeps nothing afterwards (no connection reuse, no cookie store). No
+// request follows a redirect. A request whose URL, cookie or body holds CR, LF
+// or NUL is refused before anything is sent. Nothing is thrown.
+
+#include <chrono>
+#include <cstddef>
+#include <functional>
+#include <string>
+
+// Probe addresses the apply run tries, in this order, by default.
+inline constexpr char kSupportProbeUrl[] = "http://www.tarnix.com.au/support";
+inline constexpr char kSearchProbeUrl[] = "http://www.google.com";
+inline constexpr char kThirdProbeUrl[] = "http://www.debian.org";
+
+// Whole-transfer time-outs.
+inline constexpr std::chrono::milliseconds kPageReadTimeout{20000};
+inline constexpr std::chrono::milliseconds kPostTimeout{60000};
+inline constexpr std::chrono::milliseconds kProbeTimeout{15000};
+
+struct HttpTimeouts
+{
+    std::chrono::milliseconds pageRead = kPageReadTimeout;
+    std::chrono::milliseconds post = kPostTimeout;
+    std::chrono::milliseconds probe = kProbeTimeout;
+};
+
+// Tests only: replaces the time-outs of every later request (all threads).
+// Pass HttpTimeouts{} to restore the real ones.
+void SetHttpTimeoutsForTests(const HttpTimeouts& timeouts);
+HttpTimeouts CurrentHttpTimeouts();
+
+// Called by HttpPostChecked for each router error phrase found in an answer,
+// from the thread that made the request. The application installs one that
+// shows a message box; with none installed the phrases are not reported.
+using RouterErrorNotifier =
+    std::function<void(const std::string& text, const std::string& caption)>;
+void SetRouterErrorNotifier(RouterErrorNotifier notifier);
+
+// GET with user agent "Application", the given literal cookie value (empty:
+// no Cookie header) and a 20 s time-out. Returns true only when the transfer
+// worked, the status was 200 and at least one byte arrived; then *body (when
+// given) receives the answer, cut at its first NUL byte.
+bool HttpGet(const std::string& url, const std::string& cookie, std::string* body = nullptr);
+
+// POST of postFields (empty: an empty body) with the cookie and a 60 s
+// time-out; the status is not judged. Returns false when the transfer failed
+// or the answer holds "Password change failed". "Connection already exists!"
+// and "PVC(MAX 8) table is Full!" are reported, in that order, through the
+// notifier with caption "Error"; they do not change the result.
+bool HttpPostChecked(const std::string& url, const std::string& postFields,
+                     const std::string& cookie);
+
+// POST of postFields with cookie "Name=" and a 60 s time-out; the status is
+// not judged. Returns false only when the transfer failed. When bytes arrived
+// and out is given, *out receives the status line and headers, then the body
+// (cut at its first NUL byte).
+bool HttpPostWithHeaders(const std::string& url, const std::string& postFields,
+                         std::string* out = nullptr);
+
+// Result codes of ProbeInternet.
+enum ProbeResult : int
+{
+    ProbeReachable = 0,     // page received and marker found
+    ProbeTransferFailed = 1,
+    ProbeNoHandle = 2,
+    ProbeEmptyAnswer = 3,
+    ProbeMarkerMissing = 4,
+};
+
+// GET of url with a 15 s time-out; returns a ProbeResult. The marker looked
+// for (case-sensitive) is "Google" for kSearchProbeUrl, "www.debian.org" for
+// kThirdProbeUrl and "Tarnix" for any other URL. Needs no router link.
+int ProbeInternet(const std::string& url);
