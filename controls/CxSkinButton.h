@@ -1,0 +1,72 @@
+#pragma once
+// A push button drawn entirely from bitmap files: one face for the normal
+// state, one while pressed, one with the mouse over it (plus optional
+// disabled, focus and mask pictures), with the caption drawn on top.
+
+#include <QAbstractButton>
+#include <QColor>
+#include <QPixmap>
+#include <QString>
+
+class CxSkinButton : public QAbstractButton
+{
+    Q_OBJECT
+
+public:
+    explicit CxSkinButton(QWidget* parent = nullptr);
+    explicit CxSkinButton(const QString& caption, QWidget* parent = nullptr);
+
+    // Replaces all faces. Each argument is a bitmap path (relative paths
+    // resolve against the working directory); an empty path means none, and a
+    // file that cannot be loaded is treated as none without complaint.
+    // Without a disabled path the normal face is used when disabled.
+    // drawMode: 0 own size from the top-left corner, 1 stretched, 2 tiled
+    // (clamped to 0..2). border non-zero draws a 3-D edge. focusMargin is the
+    // inset of the focus rectangle (negative counts as 0). A mask makes the
+    // button's shape its non-white pixels; with draw mode 0 the button is
+    // resized to the mask (position kept).
+    void SetSkin(const QString& normal, const QString& pressed, const QString& over,
+                 const QString& disabled, const QString& focus, const QString& mask,
+                 int drawMode, int border, int focusMargin);
+
+    // Caption colour; the palette's button-text colour until set.
+    void SetTextColor(const QColor& colour);
+    QColor TextColor() const;
+
+    // The caption; leading and trailing blanks are kept and shift the centred text.
+    void SetCaption(const QString& caption);
+    QString Caption() const;
+
+    // True while the mouse is over the button and it is not held down.
+    bool IsHovering() const;
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void DrawFace(QPainter& painter, const QPixmap& face) const;
+    void DrawFocusCue(QPainter& painter) const;
+
+    QPixmap m_normal;
+    QPixmap m_pressed;
+    QPixmap m_over;
+    QPixmap m_disabled;
+    QPixmap m_focus;
+    QRegion m_maskRegion;
+    int m_drawMode = 0;
+    bool m_border = false;
+    int m_focusMargin = 0;
+    QColor m_textColor;
+    bool m_hovering = false;
+    bool m_buttonDown = false;
+    bool m_keyboardFocus = false;
+};
