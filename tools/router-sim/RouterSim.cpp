@@ -1,0 +1,500 @@
+#include "RouterSim.h"
+
+#include <httplib.h>
+
+#include <random>
+#include <sstream>
+
+namespace
+{
+
+using Params = std::map<std::string, std::string>;
+
+int HexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+// %XX decoding only: the router does not read '+' as a blank.
+std::string PercentDecode(std::string_view text)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const int high = i + 2 < text.size() && text[i] == '%' ? HexValue(text[i + 1]) : -1;
+        const int low = high >= 0 ? HexValue(text[i + 2]) : -1;
+        if (low >= 0) {
+            out += char(high * 16 + low);
+            i += 2;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+Params DecodeQuery(std::string_view query)
+{
+    Params params;
+    while (!query.empty()) {
+        const std::size_t amp = query.find('&');
+        const std::string_view pair = query.substr(0, amp);
+        const std::size_t eq = pair.find('=');
+        const std::string name = PercentDecode(pair.substr(0, eq));
+        if (!name.empty() && !params.count(name))
+            params[name] = eq == std::string_view::npos ? std::string() : PercentDecode(pair.substr(eq + 1));
+        query = amp == std::string_view::npos ? std::string_view() : query.substr(amp + 1);
+    }
+    return params;
+}
+
+std::string RawQuery(const httplib::Request& req)
+{
+    const std::size_t mark = req.target.find('?');
+    return mark == std::string::npos ? std::string() : req.target.substr(mark + 1);
+}
+
+std::string Param(const Params& params, const std::string& name)
+{
+    const auto it = params.find(name);
+    return it == params.end() ? std::string() : it->second;
+}
+
+// The value of the cookie called name in a Cookie header, if present.
+std::optional<std::string> CookieValue(std::string_view header, std::string_view name)
+{
+    while (!header.empty()) {
+        const std::size_t semi = header.find(';');
+        std::string_view part = header.substr(0, semi);
+        while (!part.empty() && part.front() == ' ')
+            part.remove_prefix(1);
+        if (part.size() > name.size() && part.substr(0, name.size()) == name
+            && part[name.size()] == '=')
+            return std::string(part.substr(name.size() + 1));
+        header = semi == std::string_view::npos ? std::string_view() : header.substr(semi + 1);
+    }
+    return std::nullopt;
+}
+
+std::string Html(const std::string& title, const std::string& content)
+{
+    return "<html><head><title>" + title + "</title></head><body>\n" + content
+           + "\n</body></html>\n";
+}
+
+std::string KeyScript(const std::string& key)
+{
+    return "<script language='javascript'>\nvar sessionKey = '" + key + "';\n</script>\n";
+}
+
+bool IsOneOf(const std::string& path, std::initializer_list<const char*> paths)
+{
+    for (const char* p : paths) {
+        if (path == p)
+            return true;
+    }
+    return false;
+}
+
+bool NeedsSession(const std::string& path)
+{
+    return IsOneOf(path, {"/internet_setup.cmd", "/internet_sum.cgi", "/dlwancfg.cmd",
+                          "/wlcfg.html", "/wlcfg.wl", "/wlsecurity.wl", "/password.html",
+                          "/password.cgi"});
+}
+
+bool NeedsKey(const std::string& path)
+{
+    return IsOneOf(path, {"/internet_setup.cmd", "/internet_sum.cgi", "/dlwancfg.cmd",
+                          "/wlcfg.wl", "/wlsecurity.wl", "/password.cgi"});
+}
+
+std::string ServiceEntry(const SimWanService& service)
+{
+    return service.name + "}" + Param(service.params, "linkType") + "}"
+           + Param(service.params, "atmVpi") + "/" + Param(service.params, "atmVci");
+}
+
+constexpr std::size_t kHugeBodySize = 150000;
+
+}  // namespace
+
+std::string FormatSimState(const SimRouterState& state)
+{
+    std::ostringstream out;
+    out << "services: " << state.services.size() << "\n";
+    for (const SimWanService& service : state.services) {
+        out << "service " << service.name << ":";
+        for (const auto& [name, value] : service.params)
+            out << " " << name << "=" << value;
+        out << "\n";
+    }
+    out << "ssid: " << state.ssid << "\n"
+        << "country: " << state.country << "\n"
+        << "wireless: " << (state.wirelessEnabled ? "enabled" : "disabled") << "\n"
+        << "security: " << state.security << "\n"
+        << "key: " << state.key << "\n"
+        << "admin password: " << state.adminPassword << "\n"
+        << "downstream rate: " << state.downstreamRate << "\n";
+    return out.str();
+}
+
+RouterSim::RouterSim() = default;
+
+RouterSim::~RouterSim()
+{
+    Stop();
+}
+
+int RouterSim::Start(int port)
+{
+    Stop();
+    auto server = std::make_unique<httplib::Server>();
+    server->set_pre_routing_handler([this](const httplib::Request& req, httplib::Response& res) {
+        Route(req, res);
+        return httplib::Server::HandlerResponse::Handled;
+    });
+    const int bound = port == 0 ? server->bind_to_any_port("127.0.0.1")
+                                : (server->bind_to_port("127.0.0.1", port) ? port : -1);
+    if (bound < 0)
+        return -1;
+    {
+        std::lock_guard lock(m_mutex);
+        m_stopping = false;
+        m_port = bound;
+    }
+    m_server = std::move(server);
+    m_thread = std::thread([server = m_server.get()] { server->listen_after_bind(); });
+    return bound;
+}
+
+void RouterSim::Stop()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_stopping = true;
+    }
+    m_stopSignal.notify_all();
+    if (m_server)
+        m_server->stop();
+    if (m_thread.joinable())
+        m_thread.join();
+    m_server.reset();
+}
+
+int RouterSim::Port() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_port;
+}
+
+std::string RouterSim::Address() const
+{
+    return "127.0.0.1:" + std::to_string(Port());
+}
+
+SimRouterState RouterSim::State() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_state;
+}
+
+void RouterSim::SetState(const SimRouterState& state)
+{
+    std::lock_guard lock(m_mutex);
+    m_state = state;
+}
+
+std::string RouterSim::StateText() const
+{
+    return FormatSimState(State());
+}
+
+void RouterSim::SetFault(const std::string& path, const SimFault& fault)
+{
+    std::lock_guard lock(m_mutex);
+    m_faults[path] = fault;
+}
+
+void RouterSim::ClearFaults()
+{
+    std::lock_guard lock(m_mutex);
+    m_faults.clear();
+    m_refusedLogins = 0;
+    m_refuseKeys = false;
+}
+
+void RouterSim::RefuseLogins(int count)
+{
+    std::lock_guard lock(m_mutex);
+    m_refusedLogins = count;
+}
+
+void RouterSim::RefuseSessionKeys(bool refuse)
+{
+    std::lock_guard lock(m_mutex);
+    m_refuseKeys = refuse;
+}
+
+std::vector<SimRequest> RouterSim::Requests() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_requests;
+}
+
+std::vector<SimRequest> RouterSim::RequestsTo(const std::string& path) const
+{
+    std::vector<SimRequest> matching;
+    for (SimRequest& request : Requests()) {
+        if (request.path == path)
+            matching.push_back(std::move(request));
+    }
+    return matching;
+}
+
+void RouterSim::ClearRequests()
+{
+    std::lock_guard lock(m_mutex);
+    m_requests.clear();
+}
+
+bool RouterSim::WaitOrStop(std::chrono::milliseconds delay)
+{
+    std::unique_lock lock(m_mutex);
+    return !m_stopSignal.wait_for(lock, delay, [this] { return m_stopping; });
+}
+
+void RouterSim::Route(const httplib::Request& req, httplib::Response& res)
+{
+    SimFault fault;
+    {
+        std::lock_guard lock(m_mutex);
+        m_requests.push_back({req.method, req.path, RawQuery(req), req.get_header_value("Cookie"),
+                              req.get_header_value("User-Agent"), req.body});
+        if (const auto it = m_faults.find(req.path); it != m_faults.end())
+            fault = it->second;
+    }
+    if (fault.delay.count() > 0 && !WaitOrStop(fault.delay)) {
+        res.status = 503;
+        return;
+    }
+    if (ApplyFault(res, fault))
+        return;
+    {
+        std::lock_guard lock(m_mutex);
+        Answer(req, res, fault);
+    }
+    if (fault.hugeBody && res.body.size() < kHugeBodySize)
+        res.body.append(kHugeBodySize - res.body.size(), ' ');
+    if (fault.nulByte)
+        res.body.insert(std::min<std::size_t>(res.body.size(), 6), 1, '\0');
+}
+
+// Faults that replace the whole answer. True when one did.
+bool RouterSim::ApplyFault(httplib::Response& res, const SimFault& fault)
+{
+    if (fault.dropConnection) {
+        res.set_content_provider(1000, "text/html", [](std::size_t, std::size_t, httplib::DataSink& sink) {
+            sink.write("<html>", 6);
+            return false;
+        });
+        return true;
+    }
+    if (fault.status != 0) {
+        res.status = fault.status;
+        if (fault.status == 302)
+            res.set_header("Location", "/index.html");
+        res.set_content(Html("Error", "Status " + std::to_string(fault.status)), "text/html");
+        return true;
+    }
+    if (fault.emptyBody || fault.body) {
+        res.set_content(fault.body.value_or(std::string()), "text/html");
+        return true;
+    }
+    return false;
+}
+
+std::string RouterSim::NewSessionKey()
+{
+    m_sessionKey = std::to_string(100000 + m_random() % 900000);
+    return m_sessionKey;
+}
+
+bool RouterSim::ConsumeSessionKey(const std::string& offered)
+{
+    const bool valid = !m_refuseKeys && !m_sessionKey.empty() && offered == m_sessionKey;
+    m_sessionKey.clear();
+    return valid;
+}
+
+bool RouterSim::HasSession(const httplib::Request& req) const
+{
+    const auto cookie = CookieValue(req.get_header_value("Cookie"), "webuicookie");
+    return cookie && !m_sessionCookie.empty() && *cookie == m_sessionCookie;
+}
+
+// Called with m_mutex held.
+void RouterSim::Answer(const httplib::Request& req, httplib::Response& res, const SimFault& fault)
+{
+    const Params query = DecodeQuery(RawQuery(req));
+    const bool markers = !fault.missingMarker;
+    if (NeedsSession(req.path) && !HasSession(req)) {
+        res.status = 302;
+        res.set_header("Location", "/index.html");
+        res.set_content(Html("Moved", "Please log in."), "text/html");
+        return;
+    }
+    if (NeedsKey(req.path) && !ConsumeSessionKey(Param(query, "sessionKey"))) {
+        res.status = 403;
+        res.set_content(Html("Forbidden", "Invalid session key."), "text/html");
+        return;
+    }
+    const std::string key = markers ? KeyScript(NewSessionKey()) : std::string();
+    std::string page;
+    if (req.path == "/index.html")
+        page = LoginAnswer(req, res);
+    else if (req.path == "/cgi-bin/webproc")
+        page = Logout();
+    else if (req.path == "/setup_wancfg.html")
+        page = Html("WAN Setup", key + (markers ? ServiceListScript() : std::string()));
+    else if (req.path == "/internet_setup.cmd")
+        page = Html("Quick Setup", key + "Service 0");
+    else if (req.path == "/internet_sum.cgi")
+        page = WanSummary(query, key);
+    else if (req.path == "/dlwancfg.cmd")
+        page = ChangeWanServices(query);
+    else if (req.path == "/form2WanAdsl.cgi")
+        page = DeleteAllServices(req);
+    else if (req.path == "/wlcfg.html" || req.path == "/password.html")
+        page = Html("Settings", key + "<form></form>");
+    else if (req.path == "/wlcfg.wl")
+        page = ApplyWirelessBasic(query);
+    else if (req.path == "/wlsecurity.html")
+        page = WirelessSecurityPage(key, markers);
+    else if (req.path == "/wlsecurity.wl")
+        page = ApplyWirelessSecurity(query);
+    else if (req.path == "/password.cgi")
+        page = ChangePassword(query);
+    else if (req.path == "/info.html")
+        page = StatusPage(markers);
+    else if (req.path == "/support")
+        page = Html("Support", markers ? "Tarnix support: modem routers." : "Not here.");
+    else if (req.path == "/__sim/state")
+        return res.set_content(FormatSimState(m_state), "text/plain");
+    if (page.empty()) {
+        res.status = 404;
+        res.set_content(Html("Not Found", req.path), "text/html");
+        return;
+    }
+    res.set_content(page, "text/html");
+}
+
+std::string RouterSim::LoginAnswer(const httplib::Request& req, httplib::Response& res)
+{
+    if (req.method != "POST")
+        return Html("Login", "<form method='post' action='index.html'></form>");
+    const Params form = DecodeQuery(req.body);
+    const bool accepted = m_refusedLogins == 0 && Param(form, "username") == "admin"
+                          && Param(form, "password") == m_state.adminPassword;
+    if (m_refusedLogins > 0)
+        --m_refusedLogins;
+    if (!accepted)
+        return Html("Login", "Login failed.");
+    m_sessionCookie = std::to_string(m_random());
+    res.set_header("Set-Cookie", "webuicookie=" + m_sessionCookie + "; path=/");
+    return Html("Router", "Welcome.");
+}
+
+std::string RouterSim::Logout()
+{
+    m_sessionCookie.clear();
+    return Html("Logout", "Logged out.");
+}
+
+std::string RouterSim::ServiceListScript() const
+{
+    std::string entries;
+    for (const SimWanService& service : m_state.services)
+        entries += (entries.empty() ? "" : "|,|") + ServiceEntry(service);
+    return "<script language='javascript'>\nvar lay2andlay3info = '" + entries
+           + "';\nvar X_BROADCOM_COM_IfName = 'atm0';\n</script>\n";
+}
+
+std::string RouterSim::WanSummary(const Params& query, const std::string& key)
+{
+    m_pendingService = query;
+    m_pendingService.erase("sessionKey");
+    return Html("WAN Summary", key + "Service " + Param(query, "serviceName"));
+}
+
+std::string RouterSim::ChangeWanServices(const Params& query)
+{
+    const std::string action = Param(query, "action");
+    if (action == "add" && !m_pendingService.empty()) {
+        m_state.services.push_back({Param(m_pendingService, "serviceName"), m_pendingService});
+        m_pendingService.clear();
+    } else if (action == "remove") {
+        std::istringstream names(Param(query, "rmLst"));
+        for (std::string name; std::getline(names, name, ',');)
+            std::erase_if(m_state.services, [&](const SimWanService& s) { return s.name == name; });
+    }
+    return Html("WAN Setup", "Done.");
+}
+
+std::string RouterSim::DeleteAllServices(const httplib::Request& req)
+{
+    if (req.method == "POST" && Param(DecodeQuery(req.body), "DeleteALL") == "DeleteALL")
+        m_state.services.clear();
+    return Html("WAN", "Done.");
+}
+
+std::string RouterSim::ApplyWirelessBasic(const Params& query)
+{
+    m_state.ssid = Param(query, "wlSsid");
+    m_state.country = Param(query, "wlCountry");
+    m_state.wirelessEnabled = Param(query, "wlEnbl") == "1";
+    return Html("Wireless", "Saved.");
+}
+
+std::string RouterSim::WirelessSecurityPage(const std::string& key, bool markers) const
+{
+    if (!markers)
+        return Html("Wireless Security", "<select></select>");
+    return Html("Wireless Security",
+                key + "<select name='wlSsidIdx'><option value='1'>" + m_state.ssid
+                    + "</option></select>\n<script language='javascript'>\nvar wpaPskKey = '"
+                    + m_state.key + "';\n</script>");
+}
+
+std::string RouterSim::ApplyWirelessSecurity(const Params& query)
+{
+    m_state.security = Param(query, "wlAuthMode");
+    if (query.count("wlWpaPsk"))
+        m_state.key = Param(query, "wlWpaPsk");
+    return Html("Wireless Security", "Saved.");
+}
+
+std::string RouterSim::ChangePassword(const Params& query)
+{
+    const bool oldMatches = Param(query, "oldPassword") == m_state.adminPassword
+                            && Param(query, "inOrgPassword") == m_state.adminPassword;
+    const std::string newPassword = Param(query, "newPassword");
+    if (!oldMatches || newPassword.empty() || newPassword != Param(query, "inPassword"))
+        return Html("Password", "Password change failed");
+    m_state.adminPassword = newPassword;
+    return Html("Password", "Password changed.");
+}
+
+std::string RouterSim::StatusPage(bool markers) const
+{
+    const std::string row = markers ? "<tr><td>Downstream Line Rate (Kbps):</td><td>"
+                                          + m_state.downstreamRate + "</td></tr>\n"
+                                    : std::string();
+    return Html("Device Info", "<table>\n<tr><td>Model</td><td>KRX-5100A</td></tr>\n" + row
+                                   + "</table>");
+}

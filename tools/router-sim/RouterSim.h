@@ -1,0 +1,154 @@
+#pragma once
+// An emulator of the modem router's web interface on 127.0.0.1, for tests and
+// demonstrations. It plays the pages and form targets the router link uses,
+// with a login cookie, one-time session keys, a WAN service list, wireless
+// settings and an admin password that requests really change. Faults can be
+// injected per path and every request is recorded. All members are
+// thread-safe.
+//
+// Pages that need a session (302 to /index.html without a valid webuicookie):
+// internet_setup.cmd, internet_sum.cgi, dlwancfg.cmd, wlcfg.html, wlcfg.wl,
+// wlsecurity.wl, password.html, password.cgi. Served without one: index.html,
+// setup_wancfg.html, form2WanAdsl.cgi, info.html, wlsecurity.html (the status
+// pages), cgi-bin/webproc, support, __sim/state.
+//
+// Session keys: every form page and confirmation page hands out a fresh key
+// and replaces the previous one; the next request that needs a key consumes
+// it, valid or not. A wrong or empty key is answered with 403.
+
+#include <chrono>
+#include <condition_variable>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace httplib
+{
+class Server;
+struct Request;
+struct Response;
+}
+
+struct SimWanService
+{
+    std::string name;                           // serviceName, e.g. pppoe_0_8_35
+    std::map<std::string, std::string> params;  // every decoded query parameter
+};
+
+struct SimRouterState
+{
+    std::vector<SimWanService> services;
+    std::string ssid = "KRX-5100A";
+    std::string country = "AU";
+    std::string security = "psk2";  // wlAuthMode: psk, psk2 or open
+    std::string key = "changeme123";
+    std::string adminPassword = "vabel";
+    bool wirelessEnabled = false;
+    std::string downstreamRate = "0";
+};
+
+struct SimRequest
+{
+    std::string method;
+    std::string path;
+    std::string query;  // raw, as sent, without the "?"
+    std::string cookie;
+    std::string userAgent;
+    std::string body;
+};
+
+struct SimFault
+{
+    int status = 0;                          // answer with this status instead
+    std::chrono::milliseconds delay{0};      // wait this long before answering
+    bool dropConnection = false;             // close the connection mid-answer
+    bool emptyBody = false;
+    bool hugeBody = false;                   // 150000 bytes of page
+    bool nulByte = false;                    // a NUL byte early in the page
+    bool missingMarker = false;              // leave out sessionKey / list / rate markers
+    std::optional<std::string> body;         // answer exactly this text
+};
+
+class RouterSim
+{
+public:
+    RouterSim();
+    ~RouterSim();
+    RouterSim(const RouterSim&) = delete;
+    RouterSim& operator=(const RouterSim&) = delete;
+
+    // Listens on 127.0.0.1:port (0 picks a free port) on a thread of its own.
+    // Returns the bound port, or -1 when it could not bind.
+    int Start(int port = 0);
+    // Stops listening and joins the thread; pending fault delays end at once.
+    void Stop();
+    int Port() const;
+    // "127.0.0.1:PORT", to use as the router address.
+    std::string Address() const;
+
+    SimRouterState State() const;
+    void SetState(const SimRouterState& state);
+    // The state as plain text, as printed on exit and served at /__sim/state.
+    std::string StateText() const;
+
+    // Faults by path ("/info.html"); a later call for a path replaces it.
+    void SetFault(const std::string& path, const SimFault& fault);
+    void ClearFaults();
+    // The next count login attempts are refused whatever the password.
+    void RefuseLogins(int count);
+    // While set, every session key is refused.
+    void RefuseSessionKeys(bool refuse);
+
+    std::vector<SimRequest> Requests() const;
+    std::vector<SimRequest> RequestsTo(const std::string& path) const;
+    void ClearRequests();
+
+private:
+    using Params = std::map<std::string, std::string>;
+
+    void Route(const httplib::Request& req, httplib::Response& res);
+    bool ApplyFault(httplib::Response& res, const SimFault& fault);
+    bool WaitOrStop(std::chrono::milliseconds delay);
+
+    // The router's pages; called with m_mutex held.
+    void Answer(const httplib::Request& req, httplib::Response& res, const SimFault& fault);
+    std::string NewSessionKey();
+    bool ConsumeSessionKey(const std::string& offered);
+    bool HasSession(const httplib::Request& req) const;
+    std::string LoginAnswer(const httplib::Request& req, httplib::Response& res);
+    std::string Logout();
+    std::string ServiceListScript() const;
+    std::string WanSummary(const Params& query, const std::string& key);
+    std::string ChangeWanServices(const Params& query);
+    std::string DeleteAllServices(const httplib::Request& req);
+    std::string ApplyWirelessBasic(const Params& query);
+    std::string WirelessSecurityPage(const std::string& key, bool markers) const;
+    std::string ApplyWirelessSecurity(const Params& query);
+    std::string ChangePassword(const Params& query);
+    std::string StatusPage(bool markers) const;
+
+    mutable std::mutex m_mutex;
+    std::condition_variable m_stopSignal;
+    bool m_stopping = false;
+    std::unique_ptr<httplib::Server> m_server;
+    std::thread m_thread;
+    int m_port = -1;
+
+    SimRouterState m_state;
+    std::map<std::string, SimFault> m_faults;
+    std::vector<SimRequest> m_requests;
+    std::string m_sessionCookie;
+    std::string m_sessionKey;
+    Params m_pendingService;
+    int m_refusedLogins = 0;
+    bool m_refuseKeys = false;
+    std::mt19937 m_random{std::random_device{}()};
+};
+
+// The state as plain text, one "name: value" line each, services first.
+std::string FormatSimState(const SimRouterState& state);

@@ -1,0 +1,144 @@
+// router-sim: plays the modem router's web interface on a loopback address
+// until SIGINT or SIGTERM, then prints the router's state and exits 0.
+
+#include "RouterSim.h"
+
+#include <csignal>
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+constexpr char kUsage[] =
+    "usage: router-sim --listen 127.0.0.1:PORT [--password P] [--ssid S] [--key K]\n"
+    "                  [--downstream RATE] [--service NAME]... [--fault PATH:KIND]...\n"
+    "  PORT 0 picks a free port. KIND: status=N, delay=MS, drop, empty, huge, nul,\n"
+    "  no-marker, refuse-login=N (any PATH), refuse-key (any PATH).\n";
+
+struct Options
+{
+    int port = -1;
+    SimRouterState state;
+    std::vector<std::pair<std::string, std::string>> faults;
+};
+
+// Only loopback addresses are accepted: the emulator must never face a network.
+bool ParseListen(const std::string& text, int& port)
+{
+    const std::size_t colon = text.rfind(':');
+    if (colon == std::string::npos)
+        return false;
+    const std::string host = text.substr(0, colon);
+    if (host != "127.0.0.1" && host != "localhost")
+        return false;
+    try {
+        std::size_t used = 0;
+        port = std::stoi(text.substr(colon + 1), &used);
+        return used == text.size() - colon - 1 && port >= 0 && port <= 65535;
+    } catch (...) {
+        return false;
+    }
+}
+
+bool ParseArguments(int argc, char** argv, Options& options)
+{
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string name = argv[i];
+        const std::string value = argv[i + 1];
+        if (name == "--listen" && !ParseListen(value, options.port))
+            return false;
+        else if (name == "--password")
+            options.state.adminPassword = value;
+        else if (name == "--ssid")
+            options.state.ssid = value;
+        else if (name == "--key")
+            options.state.key = value;
+        else if (name == "--downstream")
+            options.state.downstreamRate = value;
+        else if (name == "--service")
+            options.state.services.push_back({value, {}});
+        else if (name == "--fault" && value.find(':') != std::string::npos)
+            options.faults.emplace_back(value.substr(0, value.find(':')),
+                                        value.substr(value.find(':') + 1));
+        else if (name != "--listen")
+            return false;
+    }
+    return argc % 2 == 1 && options.port >= 0;
+}
+
+int NumberAfter(const std::string& kind, const std::string& prefix)
+{
+    return std::stoi(kind.substr(prefix.size()));
+}
+
+bool ApplyFault(RouterSim& sim, const std::string& path, const std::string& kind)
+{
+    SimFault fault;
+    try {
+        if (kind.rfind("status=", 0) == 0)
+            fault.status = NumberAfter(kind, "status=");
+        else if (kind.rfind("delay=", 0) == 0)
+            fault.delay = std::chrono::milliseconds(NumberAfter(kind, "delay="));
+        else if (kind.rfind("refuse-login=", 0) == 0)
+            return sim.RefuseLogins(NumberAfter(kind, "refuse-login=")), true;
+        else if (kind == "refuse-key")
+            return sim.RefuseSessionKeys(true), true;
+        else if (kind == "drop")
+            fault.dropConnection = true;
+        else if (kind == "empty")
+            fault.emptyBody = true;
+        else if (kind == "huge")
+            fault.hugeBody = true;
+        else if (kind == "nul")
+            fault.nulByte = true;
+        else if (kind == "no-marker")
+            fault.missingMarker = true;
+        else
+            return false;
+    } catch (...) {
+        return false;
+    }
+    sim.SetFault(path, fault);
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    Options options;
+    if (!ParseArguments(argc, argv, options)) {
+        std::cerr << kUsage;
+        return 2;
+    }
+    // Block the stop signals before any thread starts so only sigwait sees them.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+
+    RouterSim sim;
+    sim.SetState(options.state);
+    for (const auto& [path, kind] : options.faults) {
+        if (!ApplyFault(sim, path, kind)) {
+            std::cerr << "router-sim: unknown fault " << path << ":" << kind << "\n" << kUsage;
+            return 2;
+        }
+    }
+    const int port = sim.Start(options.port);
+    if (port < 0) {
+        std::cerr << "router-sim: cannot listen on 127.0.0.1:" << options.port << "\n";
+        return 1;
+    }
+    std::cout << "listening on 127.0.0.1:" << port << std::endl;
+
+    int received = 0;
+    sigwait(&stopSignals, &received);
+    sim.Stop();
+    std::cout << sim.StateText() << std::flush;
+    return 0;
+}
