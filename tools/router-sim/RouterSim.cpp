@@ -155,10 +155,11 @@ int RouterSim::Start(int port)
 {
     Stop();
     auto server = std::make_unique<httplib::Server>();
-    server->set_pre_routing_handler([this](const httplib::Request& req, httplib::Response& res) {
+    const auto route = [this](const httplib::Request& req, httplib::Response& res) {
         Route(req, res);
-        return httplib::Server::HandlerResponse::Handled;
-    });
+    };
+    server->Get(".*", route);
+    server->Post(".*", route);
     const int bound = port == 0 ? server->bind_to_any_port("127.0.0.1")
                                 : (server->bind_to_port("127.0.0.1", port) ? port : -1);
     if (bound < 0)
