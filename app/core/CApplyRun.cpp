@@ -1,0 +1,144 @@
+#include "CApplyRun.h"
+
+#include "CApplyPause.h"
+#include "CIpLink.h"
+#include "WizardSettings.h"
+
+#include <algorithm>
+
+namespace
+{
+constexpr std::chrono::milliseconds SettleReportPeriod{1000};
+}
+
+CApplyRun::CApplyRun(CApplyPause& pause, ApplyRunOptions options, ProgressCallback progress)
+    : m_pause(pause), m_options(std::move(options)), m_progress(std::move(progress))
+{
+}
+
+ApplyOutcome CApplyRun::Run()
+{
+    CIpLink* link = GetRouterLink();
+    if (!link)
+        return ApplyOutcome::NoRouterLink;
+    WizardSettings& settings = GetWizardSettings();
+    PrepareLink(*link, settings);
+
+    ApplyOutcome outcome = ApplyWan(*link);
+    if (outcome == ApplyOutcome::Applied)
+        outcome = ApplyWireless(*link, settings);
+    if (outcome == ApplyOutcome::Applied)
+        outcome = ChangePassword(*link, settings);
+    if (outcome == ApplyOutcome::Applied && !Settle())
+        outcome = ApplyOutcome::Cancelled;
+    return outcome;
+}
+
+void CApplyRun::PrepareLink(CIpLink& link, const WizardSettings& settings)
+{
+    link.SetUserName("admin");
+    // Once this process has changed the password, the router only knows the new one.
+    link.SetPassword(settings.RouterPasswordChanged ? settings.PasswordAfterChange
+                                                    : settings.RouterPassword);
+    link.SetRouterAddress(m_options.RouterAddress);
+}
+
+void CApplyRun::LoginWithRetry(CIpLink& link, ApplyStep step)
+{
+    Report(step);
+    if (!link.Login())
+        link.Login();
+}
+
+ApplyOutcome CApplyRun::ApplyWan(CIpLink& link)
+{
+    LoginWithRetry(link, ApplyStep::WanLogin);
+    if (!m_pause.Pause(m_options.StepPause))
+        return ApplyOutcome::Cancelled;
+    Report(ApplyStep::WanService);
+    const bool applied = link.ApplyWanService();
+    if (!m_pause.Pause(m_options.StepPause))
+        return ApplyOutcome::Cancelled;
+    return applied ? ApplyOutcome::Applied : ApplyOutcome::WanServiceFailed;
+}
+
+ApplyOutcome CApplyRun::ApplyWireless(CIpLink& link, const WizardSettings& settings)
+{
+    LoginWithRetry(link, ApplyStep::WirelessLogin);
+    Report(ApplyStep::WirelessBasic);
+    const int basic = link.ApplyWirelessBasic();
+    if (!m_pause.Pause(m_options.StepPause))
+        return ApplyOutcome::Cancelled;
+    Report(ApplyStep::WirelessSecurity);
+    const int security = link.ApplyWirelessSecurity(settings.WirelessKey, settings.WirelessSecurityIndex);
+    if (!m_pause.Pause(m_options.StepPause))
+        return ApplyOutcome::Cancelled;
+    return basic == 0 && security == 0 ? ApplyOutcome::Applied : ApplyOutcome::WirelessFailed;
+}
+
+ApplyOutcome CApplyRun::ChangePassword(CIpLink& link, WizardSettings& settings)
+{
+    if (!settings.PasswordChangeRequested)
+        return ApplyOutcome::Applied;
+    // A later run in the same process: the router already holds this password,
+    // and a change sent with the old RouterPassword would be refused.
+    if (settings.RouterPasswordChanged && settings.PasswordAfterChange == settings.NewRouterPassword)
+        return ApplyOutcome::Applied;
+    Report(ApplyStep::PasswordChange);
+    // A refused change must not make later logins use a password the router never got.
+    if (link.ChangeRouterPassword() != 0)
+        return ApplyOutcome::PasswordChangeFailed;
+    SetLinkPassword(settings.NewRouterPassword);
+    settings.RouterPasswordChanged = true;
+    settings.PasswordAfterChange = settings.NewRouterPassword;
+    return ApplyOutcome::Applied;
+}
+
+bool CApplyRun::Settle()
+{
+    std::chrono::milliseconds left = m_options.SettlePause;
+    do
+    {
+        Report(ApplyStep::Settle, left);
+        const std::chrono::milliseconds slice = std::min(left, SettleReportPeriod);
+        if (!m_pause.Pause(slice))
+            return false;
+        left -= slice;
+    } while (left.count() > 0);
+    return true;
+}
+
+void CApplyRun::Report(ApplyStep step, std::chrono::milliseconds left)
+{
+    if (m_progress)
+        m_progress(step, left);
+}
+
+const char* ApplyStepName(ApplyStep step)
+{
+    switch (step)
+    {
+    case ApplyStep::WanLogin: return "Logging in";
+    case ApplyStep::WanService: return "Replacing the WAN service";
+    case ApplyStep::WirelessLogin: return "Logging in again";
+    case ApplyStep::WirelessBasic: return "Setting the wireless network";
+    case ApplyStep::WirelessSecurity: return "Setting the wireless security";
+    case ApplyStep::PasswordChange: return "Changing the router password";
+    case ApplyStep::Settle: return "Waiting for the router to settle";
+    }
+    return "";
+}
+
+const char* ApplyOutcomeText(ApplyOutcome outcome)
+{
+    switch (outcome)
+    {
+    case ApplyOutcome::Applied: return "Settings applied";
+    case ApplyOutcome::NoRouterLink: return "No router link";
+    case ApplyOutcome::WanServiceFailed: return "The router did not take the WAN service";
+    case ApplyOutcome::WirelessFailed: return "The router did not take the wireless settings";
+    case ApplyOutcome::PasswordChangeFailed: return "The router did not take the new password";
+    case ApplyOutcome::Cancelled: return "Cancelled";
+    }
+    return "";
+}

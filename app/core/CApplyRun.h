@@ -1,0 +1,76 @@
+#pragma once
+// One apply run: sends what WizardSettings holds to the router through the
+// process-wide router link. First the WAN service, then the wireless network
+// and its security, then, when asked for, the administrator password; then it
+// lets the router settle. Logins are retried once and their outcome does not
+// stop the run; the requests that follow decide.
+//
+// Blocking and free of window code: the Apply page runs it on a worker thread,
+// the command line on its main thread. Nothing locks WizardSettings or the
+// link; the caller keeps everyone else off them while the run lasts.
+
+#include <chrono>
+#include <functional>
+#include <string>
+
+class CApplyPause;
+class CIpLink;
+struct WizardSettings;
+
+enum class ApplyStep
+{
+    WanLogin,
+    WanService,
+    WirelessLogin,
+    WirelessBasic,
+    WirelessSecurity,
+    PasswordChange,
+    Settle,  // waiting for the router to bring the new settings up
+};
+
+enum class ApplyOutcome
+{
+    Applied,
+    NoRouterLink,
+    WanServiceFailed,
+    WirelessFailed,
+    PasswordChangeFailed,
+    Cancelled,  // a pause was cancelled; nothing more was sent
+};
+
+struct ApplyRunOptions
+{
+    std::string RouterAddress = "192.168.1.1";
+    std::chrono::milliseconds StepPause{1500};     // after a login, WAN or wireless request
+    std::chrono::milliseconds SettlePause{50000};  // after the last request
+};
+
+class CApplyRun
+{
+public:
+    // Called as each step begins; during Settle once a second with the time
+    // left. Called on the thread that runs the run.
+    using ProgressCallback = std::function<void(ApplyStep step, std::chrono::milliseconds left)>;
+
+    CApplyRun(CApplyPause& pause, ApplyRunOptions options = {}, ProgressCallback progress = {});
+
+    ApplyOutcome Run();
+
+private:
+    void PrepareLink(CIpLink& link, const WizardSettings& settings);
+    void LoginWithRetry(CIpLink& link, ApplyStep step);
+    ApplyOutcome ApplyWan(CIpLink& link);
+    ApplyOutcome ApplyWireless(CIpLink& link, const WizardSettings& settings);
+    ApplyOutcome ChangePassword(CIpLink& link, WizardSettings& settings);
+    bool Settle();
+    void Report(ApplyStep step, std::chrono::milliseconds left = {});
+
+    CApplyPause& m_pause;
+    ApplyRunOptions m_options;
+    ProgressCallback m_progress;
+};
+
+// Short English name of a step, for progress lines.
+const char* ApplyStepName(ApplyStep step);
+// Short English description of an outcome, for the command line.
+const char* ApplyOutcomeText(ApplyOutcome outcome);

@@ -1,0 +1,21 @@
+#include "InternetProbe.h"
+
+#include "HttpTransport.h"
+
+std::vector<std::string> DefaultProbeUrls()
+{
+    return {kSupportProbeUrl, kSearchProbeUrl, kThirdProbeUrl};
+}
+
+int ProbeSitesInOrder(std::span<const std::string> urls,
+                      const std::function<void(const std::string& url)>& onProbe)
+{
+    for (std::size_t i = 0; i < urls.size(); ++i)
+    {
+        if (onProbe)
+            onProbe(urls[i]);
+        if (ProbeInternet(urls[i]) == ProbeReachable)
+            return static_cast<int>(i);
+    }
+    return -1;
+}

@@ -1,0 +1,169 @@
+#include "ApplyValues.h"
+
+#include "WizardSettings.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cstdlib>
+#include <utility>
+
+namespace
+{
+using Words = std::vector<std::pair<std::string, int>>;
+
+const Words CountryWords = {{"au", CountryAustralia}, {"nz", CountryNewZealand}};
+const Words ProtocolWords = {{"pppoe", ProtocolPppoe}, {"pppoa", ProtocolPppoa}, {"mer", ProtocolMer},
+                             {"ipoa", ProtocolIpoa}, {"bridge", ProtocolBridge}};
+const Words EncapsulationWords = {{"llc", EncapsulationLlc}, {"vcmux", EncapsulationVcMux}};
+const Words MerIpWords = {{"dynamic", 1}, {"static", 0}};
+const Words SecurityWords = {{"wpa", SecurityWpa}, {"wpa2", SecurityWpa2}, {"none", SecurityNone}};
+
+std::string Lowered(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+// The option's word as its list position; fallback when the option is absent.
+bool ReadWord(const CommandLine& line, const std::string& name, const Words& words, int fallback,
+              int& value, std::string& error)
+{
+    value = fallback;
+    if (!line.Has(name))
+        return true;
+    const std::string given = Lowered(line.Value(name));
+    for (const auto& [word, position] : words)
+        if (word == given)
+            return value = position, true;
+    error = "--" + name + ": unknown value " + line.Value(name);
+    return false;
+}
+
+bool ReadMilliseconds(const CommandLine& line, const std::string& name,
+                      std::chrono::milliseconds fallback, std::chrono::milliseconds& value,
+                      std::string& error)
+{
+    value = fallback;
+    if (!line.Has(name))
+        return true;
+    const std::string text = line.Value(name);
+    long long count = 0;
+    const auto [end, problem] = std::from_chars(text.data(), text.data() + text.size(), count);
+    if (problem != std::errc() || end != text.data() + text.size() || text.empty() || count < 0)
+    {
+        error = "--" + name + " needs a number of milliseconds";
+        return false;
+    }
+    value = std::chrono::milliseconds(count);
+    return true;
+}
+
+// The word-valued options and the pauses: what the pages offer as lists.
+bool ReadChoices(const CommandLine& line, WizardSettings& s, ApplyRequest& request,
+                 std::string& error)
+{
+    const ApplyRunOptions defaults;
+    if (!ReadWord(line, "country", CountryWords, CountryAustralia, s.CountryIndex, error))
+        return false;
+    const CountryDefaults& country = GetCountryDefaults(s.CountryIndex);
+    return ReadWord(line, "protocol", ProtocolWords, country.ProtocolIndex, s.ProtocolIndex, error)
+           && ReadWord(line, "encapsulation", EncapsulationWords, country.EncapsulationIndex,
+                       s.EncapsulationIndex, error)
+           && ReadWord(line, "mer-ip", MerIpWords, 1, s.MerDynamicIp, error)
+           && ReadWord(line, "security", SecurityWords, SecurityWpa2, s.WirelessSecurityIndex, error)
+           && ReadMilliseconds(line, "pause-ms", defaults.StepPause, request.RunOptions.StepPause,
+                               error)
+           && ReadMilliseconds(line, "settle-ms", defaults.SettlePause,
+                               request.RunOptions.SettlePause, error);
+}
+
+CheckMessage CheckRouterPasswords(const CommandLine& line, WizardSettings& s)
+{
+    s.RouterPassword = SecretValue(line, "router-password", "TARNIX_ROUTER_PASSWORD", "vabel");
+    if (const CheckMessage m = CheckExistingRouterPassword(s.RouterPassword); m != CheckMessage::None)
+        return m;
+    s.NewRouterPassword = SecretValue(line, "new-router-password", "TARNIX_NEW_ROUTER_PASSWORD");
+    s.PasswordChangeRequested = line.Has("new-router-password") || !s.NewRouterPassword.empty();
+    if (!s.PasswordChangeRequested)
+        return CheckMessage::None;
+    return CheckNewRouterPassword(s.NewRouterPassword, s.NewRouterPassword);
+}
+
+CheckMessage CheckPvcValues(const CommandLine& line, WizardSettings& s)
+{
+    const CountryDefaults& country = GetCountryDefaults(s.CountryIndex);
+    s.AtmVpi = line.Has("vpi") ? ReadDecimal(line.Value("vpi")) : country.AtmVpi;
+    s.AtmVci = line.Has("vci") ? ReadDecimal(line.Value("vci")) : country.AtmVci;
+    return CheckPvc(s.AtmVpi, s.AtmVci);
+}
+
+CheckMessage CheckAccountOrAddresses(const CommandLine& line, WizardSettings& s)
+{
+    if (NeedsIspAccount(s.ProtocolIndex))
+    {
+        s.PppUserName = line.Value("ppp-user");
+        s.PppPassword = SecretValue(line, "ppp-password", "TARNIX_PPP_PASSWORD");
+        return CheckIspAccount(s.PppUserName, s.PppPassword, s.PppPassword);
+    }
+    if (!NeedsStaticAddresses(s.ProtocolIndex, s.MerDynamicIp))
+        return CheckMessage::None;
+    const StaticAddresses typed{line.Value("ip"), line.Value("mask"), line.Value("gateway"),
+                                line.Value("dns1"), line.Value("dns2")};
+    StaticAddresses stored;
+    const CheckMessage m = CheckStaticAddresses(typed, stored);
+    s.StaticIpAddress = stored.IpAddress;
+    s.StaticSubnetMask = stored.SubnetMask;
+    s.StaticGateway = stored.Gateway;
+    s.StaticPrimaryDns = stored.PrimaryDns;
+    s.StaticSecondaryDns = stored.SecondaryDns;
+    return m;
+}
+
+CheckMessage CheckWirelessValues(const CommandLine& line, WizardSettings& s)
+{
+    s.Ssid = line.Value("ssid", "Tarnix");
+    const std::string key = SecretValue(line, "key", "TARNIX_WIFI_KEY");
+    return CheckWireless(s.Ssid, key, s.WirelessSecurityIndex, s.WirelessKey);
+}
+
+// The pages' checks in the order the wizard walks them.
+CheckMessage CheckValues(const CommandLine& line, WizardSettings& s)
+{
+    for (auto check : {CheckRouterPasswords, CheckPvcValues, CheckAccountOrAddresses,
+                       CheckWirelessValues})
+        if (const CheckMessage m = check(line, s); m != CheckMessage::None)
+            return m;
+    return CheckMessage::None;
+}
+}  // namespace
+
+std::string SecretValue(const CommandLine& line, const std::string& option, const char* variable,
+                        const std::string& fallback)
+{
+    if (line.Has(option))
+        return line.Value(option);
+    const char* fromEnvironment = std::getenv(variable);
+    return fromEnvironment && *fromEnvironment ? fromEnvironment : fallback;
+}
+
+ApplyValuesResult ReadApplyValues(const CommandLine& line, WizardSettings& settings,
+                                  ApplyRequest& request)
+{
+    WizardSettings s = settings;
+    ApplyRequest r = request;
+    ApplyValuesResult result;
+    if (!ReadChoices(line, s, r, result.UsageError))
+        return result;
+    result.Refused = CheckValues(line, s);
+    if (result.Refused != CheckMessage::None)
+        return result;
+    r.RunOptions.RouterAddress = line.RouterAddress;
+    if (line.Has("probe-url"))
+        r.ProbeUrls = line.Options.at("probe-url");
+    r.Probe = !line.Has("no-probe");
+    settings = s;
+    request = r;
+    return result;
+}

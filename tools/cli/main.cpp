@@ -1,0 +1,140 @@
+// tarnix-setup: the wizard's router work without a window, for technicians
+// and scripts. Progress and problems go to stderr, results to stdout; no
+// password or key is ever printed except the key read-wireless was asked for.
+
+#include "ApplyValues.h"
+#include "CApplyRun.h"
+#include "CCancellablePause.h"
+#include "CIpLink.h"
+#include "CommandLine.h"
+#include "InternetProbe.h"
+#include "WizardSettings.h"
+
+#include <iostream>
+
+namespace
+{
+enum ExitCode
+{
+    ExitDone = 0,
+    ExitFailed = 1,
+    ExitUsage = 2,
+    ExitNoInternet = 3,
+};
+
+int UsageError(const std::string& problem)
+{
+    std::cerr << "tarnix-setup: " << problem << "\nTry 'tarnix-setup --help'.\n";
+    return ExitUsage;
+}
+
+CIpLink& PreparedLink(const CommandLine& line, const std::string& password)
+{
+    CIpLink& link = *GetRouterLink();
+    link.SetUserName("admin");
+    link.SetPassword(password);
+    link.SetRouterAddress(line.RouterAddress);
+    return link;
+}
+
+int Login(const CommandLine& line)
+{
+    const std::string password = SecretValue(line, "password", "TARNIX_ROUTER_PASSWORD", "vabel");
+    CIpLink& link = PreparedLink(line, password);
+    const bool accepted = link.Login() || link.Login();
+    std::cout << (accepted ? "accepted" : "refused") << "\n";
+    return accepted ? ExitDone : ExitFailed;
+}
+
+int ReadWireless(const CommandLine& line)
+{
+    CIpLink& link = PreparedLink(line, "");
+    std::string name, key;
+    CIpLink::ReadWirelessSettings(link, name, key);
+    std::cout << "SSID: " << name << "\nKey: " << (key.empty() ? "None" : key) << "\n";
+    return ExitDone;
+}
+
+int DslStatus(const CommandLine& line)
+{
+    const bool up = PreparedLink(line, "").IsDslLineUp();
+    std::cout << (up ? "up" : "down") << "\n";
+    return up ? ExitDone : ExitFailed;
+}
+
+// One line per step: the settle step reports every second but is shown once.
+CApplyRun::ProgressCallback ProgressLines()
+{
+    return [shown = false, last = ApplyStep::WanLogin](ApplyStep step,
+                                                      std::chrono::milliseconds left) mutable {
+        if (shown && step == last)
+            return;
+        shown = true;
+        last = step;
+        std::cerr << "tarnix-setup: " << ApplyStepName(step);
+        if (step == ApplyStep::Settle)
+            std::cerr << " (" << left.count() << " ms)";
+        std::cerr << "\n";
+    };
+}
+
+int Probe(const ApplyRequest& request)
+{
+    const std::vector<std::string> urls =
+        request.ProbeUrls.empty() ? DefaultProbeUrls() : request.ProbeUrls;
+    const int answered = ProbeSitesInOrder(urls, [](const std::string& url) {
+        std::cerr << "tarnix-setup: Probing " << url << "\n";
+    });
+    if (answered < 0)
+    {
+        std::cerr << "tarnix-setup: No probe site answered\n";
+        return ExitNoInternet;
+    }
+    std::cerr << "tarnix-setup: " << urls[answered] << " answered\n";
+    return ExitDone;
+}
+
+int Apply(const CommandLine& line)
+{
+    ApplyRequest request;
+    const ApplyValuesResult values = ReadApplyValues(line, GetWizardSettings(), request);
+    if (!values.UsageError.empty())
+        return UsageError(values.UsageError);
+    if (values.Refused != CheckMessage::None)
+    {
+        std::cerr << CheckMessageText(values.Refused) << "\n";
+        return ExitUsage;
+    }
+    CCancellablePause pause;
+    CApplyRun run(pause, request.RunOptions, ProgressLines());
+    const ApplyOutcome outcome = run.Run();
+    std::cerr << "tarnix-setup: " << ApplyOutcomeText(outcome) << "\n";
+    if (outcome != ApplyOutcome::Applied)
+        return ExitFailed;
+    return request.Probe ? Probe(request) : ExitDone;
+}
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const CommandLine line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (line.HelpWanted)
+    {
+        std::cout << HelpText;
+        return ExitDone;
+    }
+    if (!line.UsageError.empty())
+        return UsageError(line.UsageError);
+    if (!GetRouterLink())
+    {
+        std::cerr << "tarnix-setup: out of memory\n";
+        return ExitFailed;
+    }
+    if (line.Command == "login")
+        return Login(line);
+    if (line.Command == "apply")
+        return Apply(line);
+    if (line.Command == "read-wireless")
+        return ReadWireless(line);
+    return DslStatus(line);
+}
