@@ -1,0 +1,307 @@
+// CPictureEx: still pictures, the animation thread's frames, delays and
+// disposal methods, stopping and unloading.
+
+#include "CPictureEx.h"
+#include "GifBuilder.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+constexpr QRgb kRed = 0xFFFF0000;
+constexpr QRgb kGreen = 0xFF00FF00;
+constexpr QRgb kBlue = 0xFF0000FF;
+const std::vector<std::uint32_t> kColours{0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
+constexpr QRgb kBackground = 0;  // stands for the palette's button colour
+enum : std::uint8_t { kRedIndex, kGreenIndex, kBlueIndex, kWhiteIndex };
+
+// Long enough that a frame is still up when the test looks at it.
+constexpr int kInspectDelay = 50;
+
+QByteArray ToByteArray(const std::vector<std::uint8_t>& bytes)
+{
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+}
+
+QByteArray Encoded(const QImage& image, const char* format)
+{
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return data;
+}
+
+// Red page, then a blue square at (5,5) with the given disposal, then a green
+// dot at (30,20).
+QByteArray DisposalAnimation(int disposal)
+{
+    return ToByteArray(GifBuilder(40, 30, kColours)
+                           .Loop()
+                           .Control(1, kInspectDelay).Image(0, 0, 40, 30, kRedIndex)
+                           .Control(disposal, kInspectDelay).Image(5, 5, 10, 10, kBlueIndex)
+                           .Control(1, kInspectDelay).Image(30, 20, 2, 2, kGreenIndex)
+                           .Bytes());
+}
+
+// Waits until the animation reports the given frame and returns the image then.
+QImage ImageAtFrame(CPictureEx& picture, QSignalSpy& shown, int index)
+{
+    for (;;) {
+        while (!shown.isEmpty()) {
+            if (shown.takeFirst().at(0).toInt() == index)
+                return picture.CurrentImage();
+        }
+        if (!shown.wait(5000))
+            return QImage();
+    }
+}
+
+}  // namespace
+
+class TestPicture : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+    void stillPictures_data();
+    void stillPictures();
+    void oneFrameGifStartsNoThread();
+    void resizesToPictureKeepingPosition();
+    void rejectsWhatIsNoPicture_data();
+    void rejectsWhatIsNoPicture();
+    void missingFileShowsNothing();
+    void truncatedAnimationKeepsEarlierFrames();
+    void disposalAfterDelay_data();
+    void disposalAfterDelay();
+    void loopStartsFromBackground();
+    void commentBeforeImageStillGivesFrame();
+    void transparentPixelsKeepWhatIsBeneath();
+    void stopKeepsLastFrameAndDrawResumes();
+    void unloadAndDestroyWhilePlaying();
+};
+
+void TestPicture::cleanup()
+{
+    QVERIFY(QApplication::topLevelWidgets().isEmpty());
+}
+
+void TestPicture::stillPictures_data()
+{
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<QSize>("size");
+
+    QImage red(24, 16, QImage::Format_RGB32);
+    red.fill(kRed);
+    QTest::newRow("bmp") << Encoded(red, "BMP") << QSize(24, 16);
+    QTest::newRow("jpeg") << Encoded(red, "JPEG") << QSize(24, 16);
+    QTest::newRow("one-frame gif")
+        << ToByteArray(GifBuilder(24, 16, kColours).Control(0, 10).Image(0, 0, 24, 16, kRedIndex).Bytes())
+        << QSize(24, 16);
+    QTest::newRow("gif, other version")
+        << ToByteArray(GifBuilder(24, 16, kColours, "87a").Image(0, 0, 24, 16, kRedIndex).Bytes()) << QSize(24, 16);
+}
+
+void TestPicture::stillPictures()
+{
+    QFETCH(QByteArray, data);
+    QFETCH(QSize, size);
+    CPictureEx picture;
+    QVERIFY(picture.Load(data));
+    QCOMPARE(picture.GetSize(), size);
+    QVERIFY(picture.Draw());
+    const QImage image = picture.CurrentImage();
+    QCOMPARE(image.size(), size);
+    const QColor centre = image.pixelColor(size.width() / 2, size.height() / 2);
+    QVERIFY2(centre.red() > 240 && centre.green() < 16 && centre.blue() < 16, qPrintable(centre.name()));
+}
+
+void TestPicture::oneFrameGifStartsNoThread()
+{
+    CPictureEx picture;
+    QVERIFY(picture.Load(ToByteArray(GifBuilder(8, 8, kColours).Loop().Control(2, 10).Image(0, 0, 8, 8, 1).Bytes())));
+    QVERIFY(!picture.IsAnimated());
+    QCOMPARE(picture.FrameCount(), 1);
+    QVERIFY(picture.Draw());
+    QVERIFY(!picture.IsPlaying());
+    QCOMPARE(picture.CurrentImage().pixel(4, 4), kGreen);
+}
+
+void TestPicture::resizesToPictureKeepingPosition()
+{
+    QWidget page;
+    CPictureEx picture(&page);
+    picture.setGeometry(7, 9, 500, 3);
+    QVERIFY(picture.Load(DisposalAnimation(0)));
+    QCOMPARE(picture.geometry(), QRect(7, 9, 40, 30));
+}
+
+void TestPicture::rejectsWhatIsNoPicture_data()
+{
+    QTest::addColumn<QByteArray>("data");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("text") << QByteArray("no picture at all");
+    QTest::newRow("gif header only") << QByteArray("GIF89a");
+    QTest::newRow("gif without frames")
+        << ToByteArray(GifBuilder(8, 8, kColours).Loop().Comment("nothing").Bytes());
+    std::vector<std::uint8_t> cut = GifBuilder(8, 8, kColours).Control(0, 5).Image(0, 0, 8, 8, 0).Bytes();
+    cut.resize(cut.size() - 6);
+    QTest::newRow("truncated only frame") << ToByteArray(cut);
+}
+
+void TestPicture::rejectsWhatIsNoPicture()
+{
+    QFETCH(QByteArray, data);
+    CPictureEx picture;
+    picture.resize(12, 12);
+    QVERIFY(!picture.Load(data));
+    QVERIFY(!picture.Draw());
+    QVERIFY(picture.GetSize().isEmpty());
+    QVERIFY(picture.CurrentImage().isNull());
+    QCOMPARE(picture.size(), QSize(12, 12));
+}
+
+void TestPicture::missingFileShowsNothing()
+{
+    CPictureEx picture;
+    QVERIFY(!picture.Load(QStringLiteral("pic/no such folder/1100.gif")));
+    QVERIFY(picture.CurrentImage().isNull());
+}
+
+void TestPicture::truncatedAnimationKeepsEarlierFrames()
+{
+    QByteArray data = DisposalAnimation(0);
+    data.chop(8);  // into the last image's data
+    CPictureEx picture;
+    QVERIFY(picture.Load(data));
+    QCOMPARE(picture.FrameCount(), 2);
+    QVERIFY(picture.IsAnimated());
+}
+
+void TestPicture::disposalAfterDelay_data()
+{
+    QTest::addColumn<int>("disposal");
+    QTest::addColumn<QRgb>("underSquare");
+    QTest::newRow("1: square stays") << 1 << kBlue;
+    QTest::newRow("2: background") << 2 << kBackground;
+    QTest::newRow("3: restored") << 3 << kRed;
+}
+
+void TestPicture::disposalAfterDelay()
+{
+    QFETCH(int, disposal);
+    QFETCH(QRgb, underSquare);
+    CPictureEx picture;
+    QVERIFY(picture.Load(DisposalAnimation(disposal)));
+    QCOMPARE(picture.FrameCount(), 3);
+    QSignalSpy shown(&picture, &CPictureEx::FrameShown);
+    QVERIFY(picture.Draw());
+    QVERIFY(picture.IsPlaying());
+
+    const QImage withSquare = ImageAtFrame(picture, shown, 1);
+    QCOMPARE(withSquare.pixel(7, 7), kBlue);
+    const QImage afterSquare = ImageAtFrame(picture, shown, 2);
+    QCOMPARE(afterSquare.pixel(31, 21), kGreen);
+    QCOMPARE(afterSquare.pixel(1, 1), kRed);
+    const QRgb expected = underSquare == kBackground ? picture.palette().color(QPalette::Button).rgba() : underSquare;
+    QCOMPARE(afterSquare.pixel(7, 7), expected);
+    QCOMPARE(afterSquare.pixel(14, 14), expected);
+    QCOMPARE(afterSquare.pixel(15, 15), kRed);
+}
+
+void TestPicture::loopStartsFromBackground()
+{
+    // The first frame covers only part of the screen: after the last frame the
+    // whole image is cleared, so the later frame's dot is gone on the next round.
+    CPictureEx picture;
+    QVERIFY(picture.Load(ToByteArray(GifBuilder(20, 20, kColours)
+                                         .Control(1, kInspectDelay).Image(0, 0, 10, 10, kRedIndex)
+                                         .Control(1, 5).Image(15, 15, 2, 2, kGreenIndex)
+                                         .Bytes())));
+    QSignalSpy shown(&picture, &CPictureEx::FrameShown);
+    QVERIFY(picture.Draw());
+    ImageAtFrame(picture, shown, 1);
+    const QImage secondRound = ImageAtFrame(picture, shown, 0);
+    QCOMPARE(secondRound.pixel(5, 5), kRed);
+    QCOMPARE(secondRound.pixel(16, 16), picture.palette().color(QPalette::Button).rgba());
+}
+
+void TestPicture::commentBeforeImageStillGivesFrame()
+{
+    CPictureEx picture;
+    QVERIFY(picture.Load(ToByteArray(GifBuilder(10, 10, kColours)
+                                         .Control(1, kInspectDelay).Image(0, 0, 10, 10, kRedIndex)
+                                         .Control(1, kInspectDelay).Comment("made by hand").Image(2, 2, 3, 3, kBlueIndex)
+                                         .Bytes())));
+    QCOMPARE(picture.FrameCount(), 2);
+    QSignalSpy shown(&picture, &CPictureEx::FrameShown);
+    QVERIFY(picture.Draw());
+    const QImage second = ImageAtFrame(picture, shown, 1);
+    QCOMPARE(second.pixel(3, 3), kBlue);
+    QCOMPARE(second.pixel(6, 6), kRed);
+}
+
+void TestPicture::transparentPixelsKeepWhatIsBeneath()
+{
+    // Second frame: a 4x1 row, white marked transparent, alternating with green.
+    CPictureEx picture;
+    QVERIFY(picture.Load(ToByteArray(
+        GifBuilder(8, 4, kColours)
+            .Control(1, kInspectDelay).Image(0, 0, 8, 4, kRedIndex)
+            .Control(1, kInspectDelay, kWhiteIndex).Image(2, 1, 4, 1, {kGreenIndex, kWhiteIndex, kGreenIndex, kWhiteIndex})
+            .Bytes())));
+    QSignalSpy shown(&picture, &CPictureEx::FrameShown);
+    QVERIFY(picture.Draw());
+    const QImage second = ImageAtFrame(picture, shown, 1);
+    QCOMPARE(second.pixel(2, 1), kGreen);
+    QCOMPARE(second.pixel(3, 1), kRed);
+    QCOMPARE(second.pixel(4, 1), kGreen);
+    QCOMPARE(second.pixel(5, 1), kRed);
+}
+
+void TestPicture::stopKeepsLastFrameAndDrawResumes()
+{
+    CPictureEx picture;
+    QVERIFY(picture.Load(DisposalAnimation(0)));
+    QSignalSpy shown(&picture, &CPictureEx::FrameShown);
+    QVERIFY(picture.Draw());
+    QVERIFY(!ImageAtFrame(picture, shown, 1).isNull());
+    picture.Stop();
+    QVERIFY(!picture.IsPlaying());
+    QCOMPARE(picture.CurrentImage().pixel(7, 7), kBlue);
+
+    shown.clear();
+    QVERIFY(picture.Draw());
+    QVERIFY(picture.IsPlaying());
+    QVERIFY(!ImageAtFrame(picture, shown, 2).isNull());
+    picture.Stop();
+    picture.Stop();
+}
+
+void TestPicture::unloadAndDestroyWhilePlaying()
+{
+    auto picture = std::make_unique<CPictureEx>();
+    QVERIFY(picture->Load(DisposalAnimation(2)));
+    QSignalSpy shown(picture.get(), &CPictureEx::FrameShown);
+    QVERIFY(picture->Draw());
+    QVERIFY(shown.wait(5000));
+    picture->UnLoad();
+    QVERIFY(!picture->IsPlaying());
+    QVERIFY(picture->GetSize().isEmpty());
+    QVERIFY(picture->CurrentImage().isNull());
+
+    QVERIFY(picture->Load(DisposalAnimation(3)));
+    QVERIFY(picture->Draw());
+    QVERIFY(shown.wait(5000));
+    picture.reset();  // joins the thread; queued repaints for it are dropped
+    QTest::qWait(20);
+}
+
+QTEST_MAIN(TestPicture)
+#include "tst_picture.moc"
