@@ -36,4 +36,11 @@ inline constexpr QSize kBarButtonSize{140, 30};
 inline constexpr int kBarButtonTop = 555;
 inline constexpr int kBarButtonLeft[4] = {40, 196, 352, 620};
 
+// The welcome and success pages' document buttons (Technical Manual, Install
+// Adobe Reader, Advanced User Interface): a row under the content panel,
+// aligned with the bar below, left of PREV and NEXT. They use the bar's
+// pictures' size.
+inline constexpr int kDocumentButtonTop = 487;
+inline constexpr int kDocumentButtonLeft[3] = {40, 196, 352};
+
 }  // namespace PageLayout

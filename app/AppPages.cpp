@@ -1,0 +1,5 @@
+#include "PageRegistry.h"
+
+void RegisterAppPages()
+{
+}

@@ -1,0 +1,33 @@
+#pragma once
+// The welcome page: the program's main window. It primes the router link with
+// the factory login, offers START, the document links of default.ini and the
+// router's own web pages, and carries the bottom bar. It can be moved and
+// shows in the task bar; closing it ends the program.
+
+#include "CWizardPage.h"
+#include "DocumentLinks.h"
+
+class QComboBox;
+
+class CTarnixConnectDlg : public CWizardPage
+{
+    Q_OBJECT
+
+public:
+    explicit CTarnixConnectDlg(QWidget* parent = nullptr);
+
+    CxSkinButton* StartButton() const { return m_start; }
+    const DocumentButtons& Documents() const { return m_documents; }
+    const DocumentLinks& Links() const { return m_links; }
+
+protected:
+    void OnExit() override;
+
+private:
+    void BuildBody();
+
+    DocumentLinks m_links;
+    QComboBox* m_language = nullptr;
+    CxSkinButton* m_start = nullptr;
+    DocumentButtons m_documents{};
+};

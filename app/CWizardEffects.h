@@ -1,0 +1,53 @@
+#pragma once
+// Every effect a page has outside itself: running another page modally,
+// message boxes, handing a document or URL to the desktop, ending the program.
+// Pages reach them only through WizardEffects(), so tests install a subclass
+// that records what was asked for instead of doing it.
+
+#include "PageId.h"
+
+#include <QMessageBox>
+#include <QString>
+
+class QWidget;
+
+// Results of OpenDocument.
+inline constexpr int kDocumentOpened = 0;
+inline constexpr int kDocumentNotFound = 2;       // the file does not exist
+inline constexpr int kDocumentNoApplication = 31; // nothing opens this type
+
+class CWizardEffects
+{
+public:
+    virtual ~CWizardEffects() = default;
+
+    // Builds the page registered for id, runs it modally above owner until it
+    // ends and destroys it. Returns the page's result code, or -1 when no page
+    // is registered for id (then nothing is shown; one line per id goes to
+    // stderr).
+    virtual int OpenPageModally(PageId id, QWidget* owner);
+
+    // A modal message box above parent; returns the button pressed.
+    virtual QMessageBox::StandardButton ShowMessage(
+        QWidget* parent, const QString& text, const QString& caption,
+        QMessageBox::Icon icon = QMessageBox::NoIcon,
+        QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+
+    // Opens a local path or an http(s) URL with the desktop's default
+    // application. kDocumentNotFound when a local path does not exist,
+    // kDocumentNoApplication when no application takes it, else
+    // kDocumentOpened.
+    virtual int OpenDocument(const QString& pathOrUrl);
+
+    // Ends the process at once with status, whatever pages are open. Test
+    // replacements return; callers therefore return right after the call.
+    virtual void EndProgram(int status);
+};
+
+// The effects in force; the real ones until a test installs others.
+CWizardEffects& WizardEffects();
+// Installs effects (not owned); nullptr restores the real ones.
+void SetWizardEffects(CWizardEffects* effects);
+
+// The caption of plain message boxes: the executable's name without extension.
+QString ProgramName();

@@ -1,0 +1,369 @@
+#include "CWizardPage.h"
+
+#include "CLabel.h"
+#include "CPictureEx.h"
+#include "CWizardEffects.h"
+#include "CxSkinButton.h"
+#include "DocumentLinks.h"
+#include "WizardSettings.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScreen>
+#include <QToolTip>
+
+namespace {
+
+// Room the tool tip window keeps around its text.
+constexpr int kTipPadding = 12;
+
+const ButtonFaces kInactivePrevFaces{"pic/BUTTON/pre/prev3.bmp", "pic/BUTTON/pre/prev3.bmp",
+                                     "pic/BUTTON/pre/prev3.bmp"};
+const ButtonFaces kInactiveNextFaces{"pic/BUTTON/next/next3.bmp", "pic/BUTTON/next/next3.bmp",
+                                     "pic/BUTTON/next/next3.bmp"};
+
+void ApplyFaces(CxSkinButton* button, const ButtonFaces& faces)
+{
+    button->SetSkin(faces.Normal, faces.Pressed, faces.Over, QString(), QString(), QString(), 0,
+                    0, 0);
+}
+
+void ApplyStyle(CLabel* label, const LabelStyle& style)
+{
+    label->StyleLabel(style.Size, style.Flags, style.Alignment, style.Colour);
+}
+
+QString WrapLine(const QString& line, const QFontMetrics& metrics, int width)
+{
+    QStringList lines;
+    QString current;
+    for (const QString& word : line.split(' '))
+    {
+        const QString candidate = current.isEmpty() ? word : current + ' ' + word;
+        if (!current.isEmpty() && metrics.horizontalAdvance(candidate) > width)
+        {
+            lines << current;
+            current = word;
+        }
+        else
+        {
+            current = candidate;
+        }
+    }
+    lines << current;
+    return lines.join('\n');
+}
+
+}  // namespace
+
+ButtonFaces FacesPressedNormal(const QString& normal, const QString& over)
+{
+    return {normal, normal, over};
+}
+
+ButtonFaces FacesPressedOver(const QString& normal, const QString& over)
+{
+    return {normal, over, over};
+}
+
+QString WrapToolTip(const QString& tipText, int maxWidth)
+{
+    const QFontMetrics metrics(QToolTip::font());
+    QStringList wrapped;
+    for (const QString& line : tipText.split('\n'))
+        wrapped << WrapLine(line, metrics, maxWidth - kTipPadding);
+    return wrapped.join('\n');
+}
+
+CWizardPage::CWizardPage(const PageFrame& frame, QWidget* owner)
+    : QDialog(owner), m_frame(frame)
+{
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowCloseButtonHint);
+    setFont(QFont("Arial", 8));
+    setFixedSize(PageLayout::kPageSize);
+    BuildFrame();
+    PlaceOverOwner(owner);
+}
+
+CWizardPage::~CWizardPage() = default;
+
+QFont CWizardPage::EnlargedFont(int divisor) const
+{
+    QFont enlarged = font();
+    const int height = QFontInfo(enlarged).pixelSize();
+    const int weight = enlarged.weight();
+    enlarged.setPixelSize(height + height / divisor);
+    enlarged.setWeight(static_cast<QFont::Weight>(std::min(weight + weight / 2, 1000)));
+    return enlarged;
+}
+
+void CWizardPage::BuildFrame()
+{
+    setWindowIcon(QApplication::windowIcon());
+
+    m_backgroundPath = m_frame.Background;
+    if (!m_frame.QuickBackground.isEmpty() && !GetWizardSettings().FirstInstallPath)
+        m_backgroundPath = m_frame.QuickBackground;
+    m_background = new CPictureEx(this);
+    m_background->move(0, 0);
+    m_background->lower();
+    // A missing picture is not reported: the page works without it.
+    if (m_background->Load(m_backgroundPath))
+        m_background->Draw();
+
+    if (m_frame.HasHeader)
+        BuildHeader();
+    m_heading = AddLabel(m_frame.Heading, PageLayout::kHeadingRect, kHeadingStyle);
+    if (m_frame.HasPrevNext)
+        BuildPrevNext();
+    if (m_frame.HasBottomBar)
+        BuildBottomBar();
+    setWindowTitle(kWizardTitle);
+}
+
+void CWizardPage::BuildHeader()
+{
+    AddLabel(kProductLine, PageLayout::kProductLineRect, kHeaderStyle);
+    AddLabel(kModelLabel, PageLayout::kModelLabelRect, kHeaderStyle);
+}
+
+void CWizardPage::BuildPrevNext()
+{
+    m_prev = AddSkinButton("PREV", PageLayout::kPrevRect,
+                           FacesPressedNormal("pic/BUTTON/pre/prev.bmp", "pic/BUTTON/pre/prev1.bmp"));
+    m_next = AddSkinButton("NEXT", PageLayout::kNextRect,
+                           FacesPressedNormal("pic/BUTTON/next/next.bmp", "pic/BUTTON/next/next1.bmp"));
+    m_prev->setFont(EnlargedFont(4));
+    m_next->setFont(EnlargedFont(4));
+    connect(m_prev, &QAbstractButton::clicked, this, [this] {
+        if (!m_navigationInactive)
+            OnPrev();
+    });
+    connect(m_next, &QAbstractButton::clicked, this, [this] {
+        if (!m_navigationInactive)
+            OnNext();
+    });
+}
+
+void CWizardPage::BuildBottomBar()
+{
+    auto barRect = [](int index) {
+        return QRect(QPoint(PageLayout::kBarButtonLeft[index], PageLayout::kBarButtonTop),
+                     PageLayout::kBarButtonSize);
+    };
+    m_support = AddSkinButton("Technical Support", barRect(0),
+                              FacesPressedOver("pic/BUTTON/technical_support/technical_support.bmp",
+                                               "pic/BUTTON/technical_support/technical_support1.bmp"));
+    m_troubleshooting = AddSkinButton(
+        "Troubleshooting", barRect(1),
+        FacesPressedOver("pic/BUTTON/trouble_shooting/trouble_shooting.bmp",
+                         "pic/BUTTON/trouble_shooting/trouble_shooting1.bmp"));
+    // The disclaimer's pictures are named the other way round.
+    m_disclaimer = AddSkinButton("Disclaimer", barRect(2),
+                                 FacesPressedOver("pic/BUTTON/disclaim/disclaim1.bmp",
+                                                  "pic/BUTTON/disclaim/disclaim.bmp"));
+    const QString exitNormal = "pic/BUTTON/exit/exit.bmp";
+    const QString exitOver = "pic/BUTTON/exit/exit1.bmp";
+    m_exit = AddSkinButton("Exit", barRect(3),
+                           m_frame.ExitPressedLooksNormal ? FacesPressedNormal(exitNormal, exitOver)
+                                                          : FacesPressedOver(exitNormal, exitOver));
+    connect(m_support, &QAbstractButton::clicked, this, &CWizardPage::OnTechnicalSupport);
+    connect(m_troubleshooting, &QAbstractButton::clicked, this, &CWizardPage::OnTroubleshooting);
+    connect(m_disclaimer, &QAbstractButton::clicked, this, &CWizardPage::OnDisclaimer);
+    connect(m_exit, &QAbstractButton::clicked, this, &CWizardPage::OnExit);
+}
+
+void CWizardPage::PlaceOverOwner(QWidget* owner)
+{
+    if (owner)
+    {
+        m_fixedPosition = owner->window()->pos();
+    }
+    else if (const QScreen* screen = QGuiApplication::primaryScreen())
+    {
+        const QRect available = screen->availableGeometry();
+        m_fixedPosition = available.center() - QPoint(width() / 2, height() / 2);
+        m_fixedPosition.setY(std::max(m_fixedPosition.y(), available.top()));
+    }
+    move(m_fixedPosition);
+}
+
+void CWizardPage::OnNext()
+{
+}
+
+void CWizardPage::OnPrev()
+{
+    accept();
+}
+
+void CWizardPage::OnExit()
+{
+    if (!AskExitQuestion())
+        return;
+    reject();
+    WizardEffects().EndProgram(0);
+}
+
+void CWizardPage::OnTechnicalSupport()
+{
+    WizardEffects().OpenDocument(kSupportSiteUrl);
+}
+
+void CWizardPage::OnTroubleshooting()
+{
+    OpenPage(PageId::Troubleshooting);
+}
+
+void CWizardPage::OnDisclaimer()
+{
+    OpenPage(PageId::Disclaimer);
+}
+
+int CWizardPage::OpenPage(PageId id)
+{
+    if (m_ended)
+        return -1;
+    return WizardEffects().OpenPageModally(id, this);
+}
+
+bool CWizardPage::AskExitQuestion()
+{
+    return WizardEffects().ShowMessage(this, kExitQuestion, kExitCaption, QMessageBox::NoIcon,
+                                       QMessageBox::Ok | QMessageBox::Cancel)
+           == QMessageBox::Ok;
+}
+
+void CWizardPage::ShowPlainMessage(const QString& text, QMessageBox::Icon icon)
+{
+    WizardEffects().ShowMessage(this, text, ProgramName(), icon, QMessageBox::Ok);
+}
+
+CLabel* CWizardPage::AddLabel(const QString& text, const QRect& rect, const LabelStyle& style)
+{
+    auto* label = new CLabel(text, this);
+    label->setGeometry(rect);
+    label->setWordWrap(true);
+    ApplyStyle(label, style);
+    return label;
+}
+
+CLabel* CWizardPage::AddTerm(const QString& term, const QString& tipText, const QRect& rect,
+                             int tipWidth, int fontDivisor)
+{
+    const int size = font().pointSize() + font().pointSize() / fontDivisor;
+    auto* label = AddLabel(term, rect, {size, 2, 0, kAccentColour});
+    label->setToolTip(WrapToolTip(tipText, tipWidth));
+    return label;
+}
+
+QLineEdit* CWizardPage::AddLineEdit(const QRect& rect, bool masked)
+{
+    auto* edit = new QLineEdit(this);
+    edit->setGeometry(rect);
+    if (masked)
+        edit->setEchoMode(QLineEdit::Password);
+    return edit;
+}
+
+QCheckBox* CWizardPage::AddCheckBox(const QRect& rect, const QString& text)
+{
+    auto* box = new QCheckBox(text, this);
+    box->setGeometry(rect);
+    return box;
+}
+
+QRadioButton* CWizardPage::AddRadioButton(const QRect& rect, const QString& text)
+{
+    auto* button = new QRadioButton(text, this);
+    button->setGeometry(rect);
+    return button;
+}
+
+CxSkinButton* CWizardPage::AddSkinButton(const QString& caption, const QRect& rect,
+                                         const ButtonFaces& faces)
+{
+    auto* button = new CxSkinButton(caption, this);
+    ApplyFaces(button, faces);
+    button->setGeometry(rect);
+    button->SetTextColor(Qt::white);
+    return button;
+}
+
+DocumentButtons CWizardPage::AddDocumentButtons()
+{
+    auto rowRect = [](int index) {
+        return QRect(QPoint(PageLayout::kDocumentButtonLeft[index], PageLayout::kDocumentButtonTop),
+                     PageLayout::kBarButtonSize);
+    };
+    const DocumentLinks links = ReadDocumentLinks();
+    DocumentButtons buttons;
+    buttons.Manual = AddSkinButton("Technical Manual", rowRect(0),
+                                   FacesPressedOver("pic/BUTTON/technical_manual/technical_manual.bmp",
+                                                    "pic/BUTTON/technical_manual/technical_manual1.bmp"));
+    buttons.Adobe = AddSkinButton("Install Adobe Reader", rowRect(1),
+                                  FacesPressedOver("pic/BUTTON/Adobe-Reader/Adobe-Reader.bmp",
+                                                   "pic/BUTTON/Adobe-Reader/Adobe-Reader1.bmp"));
+    buttons.AdvancedUi = AddSkinButton("Advanced User Interface", rowRect(2),
+                                       FacesPressedOver("pic/BUTTON/advanced_ui/advanced_ui.bmp",
+                                                        "pic/BUTTON/advanced_ui/advanced_ui1.bmp"));
+    connect(buttons.Manual, &QAbstractButton::clicked, this,
+            [this, link = links.ManualLink] { OpenManualLink(this, link); });
+    connect(buttons.Adobe, &QAbstractButton::clicked, this,
+            [this, link = links.AdobeLink] { OpenAdobeLink(this, link); });
+    connect(buttons.AdvancedUi, &QAbstractButton::clicked, this, &OpenRouterWebInterface);
+    return buttons;
+}
+
+void CWizardPage::SetNavigationInactive()
+{
+    m_navigationInactive = true;
+    if (m_prev)
+        ApplyFaces(m_prev, kInactivePrevFaces);
+    if (m_next)
+        ApplyFaces(m_next, kInactiveNextFaces);
+}
+
+void CWizardPage::done(int result)
+{
+    m_ended = true;
+    QDialog::done(result);
+}
+
+void CWizardPage::closeEvent(QCloseEvent* event)
+{
+    // The close box ends the whole chain: the owner closes first, and so on
+    // down to the welcome page, which ends the program.
+    if (QWidget* owner = parentWidget())
+        owner->window()->close();
+    reject();
+    event->accept();
+}
+
+void CWizardPage::moveEvent(QMoveEvent* event)
+{
+    QDialog::moveEvent(event);
+    if (m_frame.Movable)
+        m_fixedPosition = pos();
+    else if (pos() != m_fixedPosition)
+        move(m_fixedPosition);
+}
+
+void CWizardPage::keyPressEvent(QKeyEvent* event)
+{
+    // Escape would end the page without PREV's or the close box's meaning.
+    if (event->key() == Qt::Key_Escape)
+    {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

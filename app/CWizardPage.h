@@ -1,0 +1,192 @@
+#pragma once
+// The common frame every wizard page is drawn in: title "Tarnix Setup Wizard",
+// icon, the background picture, the two header labels, the heading, PREV and
+// NEXT, the bottom bar (Technical Support, Troubleshooting, Disclaimer, Exit)
+// and hover terms with tool tips. Pages are nested modal dialogs: a page's
+// NEXT opens the following page modally (OpenPage) and returns when it has
+// ended; PREV ends the page. The close box closes the whole chain of pages
+// down to the welcome page. Pages cannot be moved or resized.
+//
+// A page derives from CWizardPage, passes a PageFrame describing what differs,
+// adds its own labels and fields at PageLayout positions with the Add*
+// helpers and overrides OnNext (and OnPrev where PREV does something else).
+
+#include "PageId.h"
+#include "PageLayout.h"
+
+#include <QColor>
+#include <QDialog>
+#include <QMessageBox>
+#include <QRect>
+#include <QString>
+
+class CLabel;
+class CPictureEx;
+class CxSkinButton;
+class QCheckBox;
+class QLineEdit;
+class QRadioButton;
+
+inline constexpr char kWizardTitle[] = "Tarnix Setup Wizard";
+inline constexpr char kProductLine[] = "Viveriva V300 AROV2+ Ovure Doridu + DER";
+inline constexpr char kModelLabel[] = "KRX-5100A";
+inline constexpr char kExitQuestion[] = "Are you sure that you want to leave the Wizard?";
+inline constexpr char kExitCaption[] = "Exit";
+inline constexpr char kSupportSiteUrl[] = "http://www.tarnix.com.au/support";
+inline constexpr char kMakerSiteUrl[] = "http://www.tarnix.com.au";
+
+inline constexpr QColor kAccentColour{0, 141, 168};
+inline constexpr QColor kHeaderColour{237, 237, 237};
+inline constexpr int kDefaultTipWidth = 223;
+
+// The arguments of CLabel::StyleLabel.
+struct LabelStyle
+{
+    int Size = 9;
+    int Flags = 0;      // bit 0 bold, bit 1 underlined
+    int Alignment = 0;  // 0 left, 1 centred, 2 right
+    QColor Colour{0, 0, 0};
+};
+inline constexpr LabelStyle kHeadingStyle{20, 4, 0, kAccentColour};
+inline constexpr LabelStyle kHeaderStyle{11, 1, 2, kHeaderColour};
+inline constexpr LabelStyle kBodyStyle{9, 0, 0, QColor(0, 0, 0)};
+inline constexpr LabelStyle kBoldBodyStyle{9, 1, 0, QColor(0, 0, 0)};
+
+// A skinned button's three faces (paths under pic/BUTTON, empty: none).
+struct ButtonFaces
+{
+    QString Normal;
+    QString Pressed;
+    QString Over;
+};
+// "pic/BUTTON/next/next.bmp" + "next1.bmp": pressed shows the normal face.
+ButtonFaces FacesPressedNormal(const QString& normal, const QString& over);
+// Pressed shows the mouse-over face.
+ButtonFaces FacesPressedOver(const QString& normal, const QString& over);
+
+// The welcome and success pages' Technical Manual, Install Adobe Reader and
+// Advanced User Interface buttons.
+struct DocumentButtons
+{
+    CxSkinButton* Manual = nullptr;
+    CxSkinButton* Adobe = nullptr;
+    CxSkinButton* AdvancedUi = nullptr;
+};
+
+// What differs between pages' frames.
+struct PageFrame
+{
+    PageId Id = PageId::Welcome;
+    // The background; with QuickBackground set, Background is used when
+    // FirstInstallPath is true and QuickBackground when it is false.
+    QString Background;
+    QString QuickBackground;
+    QString Heading;
+    bool HasHeader = true;      // product line and model label
+    bool HasPrevNext = true;
+    bool HasBottomBar = true;
+    bool ExitPressedLooksNormal = false;  // Power, ISP and PVC, ISP account, ...
+    bool Movable = false;                 // only the welcome page
+};
+
+class CWizardPage : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // owner is the page this one is opened above (nullptr for the welcome
+    // page); the page is placed over it and stays there.
+    CWizardPage(const PageFrame& frame, QWidget* owner);
+    ~CWizardPage() override;
+
+    PageId Id() const { return m_frame.Id; }
+    // The picture chosen for this page when it was built.
+    QString BackgroundPath() const { return m_backgroundPath; }
+
+    // Null where the frame has no such element.
+    CxSkinButton* PrevButton() const { return m_prev; }
+    CxSkinButton* NextButton() const { return m_next; }
+    CxSkinButton* TechnicalSupportButton() const { return m_support; }
+    CxSkinButton* TroubleshootingButton() const { return m_troubleshooting; }
+    CxSkinButton* DisclaimerButton() const { return m_disclaimer; }
+    CxSkinButton* ExitButton() const { return m_exit; }
+    CLabel* HeadingLabel() const { return m_heading; }
+    CPictureEx* BackgroundPicture() const { return m_background; }
+
+    // The dialog font enlarged by 1/divisor in size and half in weight: the
+    // caption font of PREV, NEXT and CLOSE is EnlargedFont(4).
+    QFont EnlargedFont(int divisor) const;
+
+protected:
+    // NEXT was clicked. Checks the fields, writes WizardSettings and opens the
+    // next page with OpenPage. Default: nothing.
+    virtual void OnNext();
+    // PREV was clicked. Default: end this page as accepted, writing nothing.
+    virtual void OnPrev();
+    // Exit was clicked: the exit question; on OK this page ends and the
+    // program ends with status 0.
+    virtual void OnExit();
+    void OnTechnicalSupport();
+    void OnTroubleshooting();
+    void OnDisclaimer();
+
+    // Opens the page registered for id modally above this one and returns
+    // when it has ended (its result code; -1 when nothing was opened, also
+    // when this page is already closing).
+    int OpenPage(PageId id);
+    // The exit question; true on OK.
+    bool AskExitQuestion();
+    // A plain message box with the program's name as caption and OK.
+    void ShowPlainMessage(const QString& text, QMessageBox::Icon icon = QMessageBox::NoIcon);
+
+    // Body elements over the background, at page coordinates.
+    CLabel* AddLabel(const QString& text, const QRect& rect, const LabelStyle& style = kBodyStyle);
+    // An underlined term in the accent colour whose tool tip is tipText
+    // ("Term\nExplanation"), wrapped to at most tipWidth pixels. The term's
+    // font is the dialog font enlarged by 1/fontDivisor.
+    CLabel* AddTerm(const QString& term, const QString& tipText, const QRect& rect,
+                    int tipWidth = kDefaultTipWidth, int fontDivisor = 4);
+    QLineEdit* AddLineEdit(const QRect& rect, bool masked);
+    QCheckBox* AddCheckBox(const QRect& rect, const QString& text = QString());
+    QRadioButton* AddRadioButton(const QRect& rect, const QString& text = QString());
+    // A skinned button with white caption text.
+    CxSkinButton* AddSkinButton(const QString& caption, const QRect& rect, const ButtonFaces& faces);
+
+    // The row of document buttons (PageLayout::kDocumentButtonLeft), opening
+    // the links read from default.ini now.
+    DocumentButtons AddDocumentButtons();
+
+    // The Apply page's inactive PREV and NEXT: greyed faces, clicks ignored.
+    void SetNavigationInactive();
+
+    void done(int result) override;
+    void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void BuildFrame();
+    void BuildHeader();
+    void BuildPrevNext();
+    void BuildBottomBar();
+    void PlaceOverOwner(QWidget* owner);
+
+    PageFrame m_frame;
+    QString m_backgroundPath;
+    QPoint m_fixedPosition;
+    bool m_navigationInactive = false;
+    bool m_ended = false;
+
+    CPictureEx* m_background = nullptr;
+    CLabel* m_heading = nullptr;
+    CxSkinButton* m_prev = nullptr;
+    CxSkinButton* m_next = nullptr;
+    CxSkinButton* m_support = nullptr;
+    CxSkinButton* m_troubleshooting = nullptr;
+    CxSkinButton* m_disclaimer = nullptr;
+    CxSkinButton* m_exit = nullptr;
+};
+
+// tipText with line breaks added between words so that the tool tip window,
+// in the tool tip font, is at most maxWidth pixels wide.
+QString WrapToolTip(const QString& tipText, int maxWidth);

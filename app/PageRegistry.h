@@ -1,0 +1,28 @@
+#pragma once
+// Maps a page id to the factory that builds the page. main.cpp registers every
+// page the program has (RegisterAppPages for app/'s own, then the setup pages
+// and guides); tests register fakes under the same ids.
+
+#include "PageId.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <memory>
+
+// Builds a fresh page owned by owner (the page it is opened above). The page
+// is run modally and destroyed by the caller.
+using PageFactory = std::function<std::unique_ptr<QDialog>(QWidget* owner)>;
+
+// A later registration for the same id replaces the earlier one.
+void RegisterPage(PageId id, PageFactory factory);
+void UnregisterPage(PageId id);
+void UnregisterAllPages();
+bool IsPageRegistered(PageId id);
+
+// Null when nothing is registered for id.
+std::unique_ptr<QDialog> CreatePage(PageId id, QWidget* owner);
+
+// Registers the pages app/ builds: install mode, success, light box,
+// disclaimer. (The welcome page is the root and is never opened by id.)
+void RegisterAppPages();

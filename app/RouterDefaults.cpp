@@ -1,0 +1,14 @@
+#include "RouterDefaults.h"
+
+#include "CIpLink.h"
+#include "WizardOptions.h"
+
+void PrimeRouterLink(const std::string& password)
+{
+    CIpLink* link = GetRouterLink();
+    if (!link)
+        return;
+    link->SetUserName(kRouterUserName);
+    link->SetPassword(password);
+    link->SetRouterAddress(ConfiguredRouterAddress());
+}

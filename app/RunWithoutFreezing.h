@@ -1,0 +1,40 @@
+#pragma once
+// Runs a blocking router call (a login, a password change) on a thread of its
+// own while the page keeps painting: a local event loop runs, the cursor shows
+// busy and the page takes no input, so no second click is accepted. Returns
+// exactly what call returned, after it returned; the calls a page makes in a
+// row therefore keep their order. The thread is always joined.
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QMetaObject>
+#include <QPointer>
+#include <QWidget>
+
+#include <thread>
+#include <type_traits>
+
+template <typename Call>
+auto RunWithoutFreezing(QWidget* page, Call call) -> std::invoke_result_t<Call>
+{
+    using Result = std::invoke_result_t<Call>;
+    QPointer<QWidget> guardedPage(page);
+    const bool wasEnabled = page && page->isEnabled();
+    if (page)
+        page->setEnabled(false);
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+
+    QEventLoop loop;
+    Result result{};
+    std::thread worker([&] {
+        result = call();
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    loop.exec();
+    worker.join();
+
+    QApplication::restoreOverrideCursor();
+    if (guardedPage)
+        guardedPage->setEnabled(wasEnabled);
+    return result;
+}

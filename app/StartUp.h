@@ -1,0 +1,17 @@
+#pragma once
+// What the program does before the welcome page opens.
+
+#include <QString>
+
+// The data folder (pictures, templates, documents, default.ini): "data"
+// beside the executable in the build tree, else the installed share folder.
+QString FindDataFolder(const QString& executableFolder);
+
+// Makes the data folder the working folder, so relative picture and template
+// paths resolve whatever folder the program was started from. False (with a
+// line on stderr) when it is missing.
+bool EnterDataFolder(const QString& executableFolder);
+
+// Shows the router's error phrases (reported by the router link from any
+// thread) as message boxes on the user-interface thread.
+void InstallRouterErrorMessages();
