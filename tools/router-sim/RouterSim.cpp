@@ -310,7 +310,8 @@ bool RouterSim::ApplyFault(httplib::Response& res, const SimFault& fault)
         res.status = fault.status;
         if (fault.status == 302)
             res.set_header("Location", "/index.html");
-        res.set_content(Html("Error", "Status " + std::to_string(fault.status)), "text/html");
+        res.set_content(fault.body.value_or(Html("Error", "Status " + std::to_string(fault.status))),
+                        "text/html");
         return true;
     }
     if (fault.emptyBody || fault.body) {
@@ -355,7 +356,9 @@ void RouterSim::Answer(const httplib::Request& req, httplib::Response& res, cons
         res.set_content(Html("Forbidden", "Invalid session key."), "text/html");
         return;
     }
-    const std::string key = markers ? KeyScript(NewSessionKey()) : std::string();
+    // Pages with markers of their own lose those; the others lose their key.
+    const bool ownMarkers = IsOneOf(req.path, {"/setup_wancfg.html", "/wlsecurity.html"});
+    const std::string key = markers || ownMarkers ? KeyScript(NewSessionKey()) : std::string();
     std::string page;
     if (req.path == "/index.html")
         page = LoginAnswer(req, res);

@@ -70,7 +70,10 @@ struct SimFault
     bool emptyBody = false;
     bool hugeBody = false;                   // 150000 bytes of page
     bool nulByte = false;                    // a NUL byte early in the page
-    bool missingMarker = false;              // leave out sessionKey / list / rate markers
+    // Leave out the page's markers: the service list of setup_wancfg.html, the
+    // option and key of wlsecurity.html, the rate row of info.html, the word
+    // of /support, the session key of every other page.
+    bool missingMarker = false;
     std::optional<std::string> body;         // answer exactly this text
 };
 

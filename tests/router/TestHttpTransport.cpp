@@ -1,0 +1,213 @@
+// The four HTTP requests against the emulator on 127.0.0.1.
+
+#include "HttpTransport.h"
+#include "RouterSim.h"
+
+#include <QElapsedTimer>
+#include <QtTest>
+
+using namespace std::chrono_literals;
+
+class TestHttpTransport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void cleanupTestCase();
+
+    void getSendsAgentAndCookieAndDemands200();
+    void emptyAnswer();
+    void errorPhrasesReachTheNotifierInOrder();
+    void passwordPhraseFailsThePost();
+    void hugeAnswerArrivesWhole();
+    void answerIsCutAtNul();
+    void slowOrDroppedAnswersFail_data();
+    void slowOrDroppedAnswersFail();
+    void lineBreaksAreNeverSent_data();
+    void lineBreaksAreNeverSent();
+    void postWithHeadersReturnsHeadersFirst();
+    void probe();
+
+private:
+    std::string Url(const std::string& path) const { return "http://" + m_sim.Address() + path; }
+
+    RouterSim m_sim;
+    std::vector<std::pair<std::string, std::string>> m_notices;
+};
+
+void TestHttpTransport::initTestCase()
+{
+    QVERIFY(m_sim.Start() > 0);
+    SetHttpTimeoutsForTests({2000ms, 2000ms, 2000ms});
+}
+
+void TestHttpTransport::init()
+{
+    m_sim.ClearFaults();
+    m_sim.ClearRequests();
+    m_notices.clear();
+    SetRouterErrorNotifier([this](const std::string& text, const std::string& caption) {
+        m_notices.emplace_back(text, caption);
+    });
+}
+
+void TestHttpTransport::cleanup()
+{
+    SetRouterErrorNotifier(nullptr);
+}
+
+void TestHttpTransport::cleanupTestCase()
+{
+    SetHttpTimeoutsForTests({});
+    m_sim.Stop();
+}
+
+void TestHttpTransport::getSendsAgentAndCookieAndDemands200()
+{
+    std::string page;
+    QVERIFY(HttpGet(Url("/info.html"), "a=1; b=2", &page));
+    QVERIFY(page.find("Downstream Line Rate") != std::string::npos);
+    const auto requests = m_sim.RequestsTo("/info.html");
+    QCOMPARE(requests.size(), std::size_t(1));
+    QCOMPARE(requests[0].userAgent, std::string("Application"));
+    QCOMPARE(requests[0].cookie, std::string("a=1; b=2"));
+
+    m_sim.SetFault("/info.html", SimFault{.status = 302});
+    page = "unchanged";
+    QVERIFY(!HttpGet(Url("/info.html"), "", &page));
+    QCOMPARE(page, std::string("unchanged"));
+    QCOMPARE(m_sim.RequestsTo("/index.html").size(), std::size_t(0));  // redirect not followed
+    m_sim.SetFault("/info.html", SimFault{.status = 500});
+    QVERIFY(!HttpGet(Url("/info.html"), ""));
+}
+
+void TestHttpTransport::emptyAnswer()
+{
+    m_sim.SetFault("/support", SimFault{.emptyBody = true});
+    QVERIFY(!HttpGet(Url("/support"), ""));
+    QVERIFY(HttpPostChecked(Url("/support"), "", ""));
+    std::string out = "untouched";
+    QVERIFY(HttpPostWithHeaders(Url("/support"), "a=b", &out));
+    QVERIFY(out.rfind("HTTP/1.1 200", 0) == 0);  // the headers still arrive
+    QVERIFY(m_notices.empty());
+}
+
+void TestHttpTransport::errorPhrasesReachTheNotifierInOrder()
+{
+    m_sim.SetFault("/form2WanAdsl.cgi",
+                   SimFault{.body = "PVC(MAX 8) table is Full! and Connection already exists!"});
+    QVERIFY(HttpPostChecked(Url("/form2WanAdsl.cgi"), "x=1", ""));
+    using Notice = std::pair<std::string, std::string>;
+    const std::vector<Notice> expected{{"Connection already exists!", "Error"},
+                                       {"PVC(MAX 8) table is Full!", "Error"}};
+    QVERIFY(m_notices == expected);
+    QCOMPARE(m_sim.RequestsTo("/form2WanAdsl.cgi").at(0).method, std::string("POST"));
+    QCOMPARE(m_sim.RequestsTo("/form2WanAdsl.cgi").at(0).body, std::string("x=1"));
+
+    SetRouterErrorNotifier(nullptr);
+    QVERIFY(HttpPostChecked(Url("/form2WanAdsl.cgi"), "", ""));
+}
+
+void TestHttpTransport::passwordPhraseFailsThePost()
+{
+    m_sim.SetFault("/password.cgi",
+                   SimFault{.body = "Connection already exists! Password change failed"});
+    QVERIFY(!HttpPostChecked(Url("/password.cgi"), "", ""));
+    QCOMPARE(m_notices.size(), std::size_t(1));
+}
+
+void TestHttpTransport::hugeAnswerArrivesWhole()
+{
+    m_sim.SetFault("/info.html", SimFault{.hugeBody = true});
+    std::string page;
+    QVERIFY(HttpGet(Url("/info.html"), "", &page));
+    QCOMPARE(page.size(), std::size_t(150000));
+    QVERIFY(page.find("Downstream Line Rate") != std::string::npos);
+}
+
+void TestHttpTransport::answerIsCutAtNul()
+{
+    m_sim.SetFault("/info.html", SimFault{.nulByte = true});
+    std::string page;
+    QVERIFY(HttpGet(Url("/info.html"), "", &page));
+    QCOMPARE(page, std::string("<html>"));
+}
+
+void TestHttpTransport::slowOrDroppedAnswersFail_data()
+{
+    QTest::addColumn<bool>("drop");
+    QTest::newRow("slow") << false;
+    QTest::newRow("dropped") << true;
+}
+
+void TestHttpTransport::slowOrDroppedAnswersFail()
+{
+    QFETCH(bool, drop);
+    SetHttpTimeoutsForTests({300ms, 300ms, 300ms});
+    const SimFault fault = drop ? SimFault{.dropConnection = true} : SimFault{.delay = 1500ms};
+    m_sim.SetFault("/support", fault);
+    QElapsedTimer clock;
+    clock.start();
+    std::string out;
+    QVERIFY(!HttpGet(Url("/support"), ""));
+    QVERIFY(!HttpPostChecked(Url("/support"), "", ""));
+    QVERIFY(!HttpPostWithHeaders(Url("/support"), "", &out));
+    QCOMPARE(ProbeInternet(Url("/support")), int(ProbeTransferFailed));
+    QVERIFY2(clock.elapsed() < 2500, QByteArray::number(clock.elapsed()));
+    SetHttpTimeoutsForTests({2000ms, 2000ms, 2000ms});
+}
+
+void TestHttpTransport::lineBreaksAreNeverSent_data()
+{
+    QTest::addColumn<QByteArray>("url");
+    QTest::addColumn<QByteArray>("cookie");
+    QTest::addColumn<QByteArray>("body");
+    QTest::newRow("lf in url") << QByteArray("/support?a=\nb") << QByteArray() << QByteArray();
+    QTest::newRow("cr in cookie") << QByteArray("/support") << QByteArray("a=1\r\nX-Evil: 1") << QByteArray();
+    QTest::newRow("nul in cookie") << QByteArray("/support") << QByteArray("a=1\0b", 5) << QByteArray();
+    QTest::newRow("nul in body") << QByteArray("/support") << QByteArray() << QByteArray("a=1\0b", 5);
+}
+
+void TestHttpTransport::lineBreaksAreNeverSent()
+{
+    QFETCH(QByteArray, url);
+    QFETCH(QByteArray, cookie);
+    QFETCH(QByteArray, body);
+    const std::string fullUrl = Url(url.toStdString());
+    const std::string cookieText(cookie.constData(), cookie.size());
+    const std::string bodyText(body.constData(), body.size());
+    if (body.isEmpty())
+        QVERIFY(!HttpGet(fullUrl, cookieText));
+    QVERIFY(!HttpPostChecked(fullUrl, bodyText, cookieText));
+    if (cookie.isEmpty())
+        QVERIFY(!HttpPostWithHeaders(fullUrl, bodyText));
+    QCOMPARE(m_sim.Requests().size(), std::size_t(0));
+}
+
+void TestHttpTransport::postWithHeadersReturnsHeadersFirst()
+{
+    std::string out;
+    QVERIFY(HttpPostWithHeaders(Url("/index.html"), "username=admin&password=vabel", &out));
+    QVERIFY(out.rfind("HTTP/1.1 200 OK\r\n", 0) == 0);
+    QVERIFY(out.find("webuicookie=") < out.find("<html>"));
+    QCOMPARE(m_sim.Requests().at(0).cookie, std::string("Name="));
+}
+
+void TestHttpTransport::probe()
+{
+    QCOMPARE(ProbeInternet(Url("/support")), int(ProbeReachable));
+    QCOMPARE(m_sim.Requests().at(0).userAgent, std::string("Application"));
+    m_sim.SetFault("/support", SimFault{.missingMarker = true});
+    QCOMPARE(ProbeInternet(Url("/support")), int(ProbeMarkerMissing));
+    m_sim.SetFault("/support", SimFault{.emptyBody = true});
+    QCOMPARE(ProbeInternet(Url("/support")), int(ProbeEmptyAnswer));
+    m_sim.SetFault("/support", SimFault{.status = 404, .body = "Tarnix"});
+    QCOMPARE(ProbeInternet(Url("/support")), int(ProbeReachable));  // the status is not judged
+    QCOMPARE(ProbeInternet("http://127.0.0.1:1/"), int(ProbeTransferFailed));
+}
+
+QTEST_GUILESS_MAIN(TestHttpTransport)
+#include "TestHttpTransport.moc"
