@@ -1,6 +1,5 @@
 #include "CxSkinButton.h"
 
-#include <QBitmap>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -24,8 +23,8 @@ QPixmap LoadFace(const QString& path)
 // The mask's non-white pixels, as a region.
 QRegion RegionFromMask(const QPixmap& mask)
 {
-    const QImage image = mask.toImage();
-    return QRegion(QBitmap::fromImage(image.createMaskFromColor(kMaskWhite, Qt::MaskOutColor)));
+    // For pixmaps, MaskInColor makes the matching pixels transparent.
+    return QRegion(mask.createMaskFromColor(QColor(kMaskWhite), Qt::MaskInColor));
 }
 
 }  // namespace
@@ -177,6 +176,7 @@ void CxSkinButton::DrawFocusCue(QPainter& painter) const
         return;
     QStyleOptionFocusRect option;
     option.initFrom(this);
+    option.state |= QStyle::State_KeyboardFocusChange;
     option.rect = rect().adjusted(inset, inset, -inset, -inset);
     style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
 }
