@@ -71,10 +71,14 @@ bool CIpLink::DeleteAllWanServices()
 
 bool CIpLink::ApplyWanService()
 {
-    RemoveExistingServices();
+    // An add request that cannot be sent must not cost the user the service
+    // the router has now: check it before anything is removed.
+    const WanVariant variant = WanVariantFor(GetWizardSettings());
     const OptText cookie = ApplyCookie(m_password, m_sessionCookie);
-    if (!cookie)
+    if (!cookie || !ServiceCookie(variant)
+        || !WanSummaryUrl(variant, GetWizardSettings(), m_routerAddress, ""))
         return false;
+    RemoveExistingServices();
     const OptText formUrl = PageUrl(m_routerAddress, "setup_wancfg.html");
     const std::string key1 = formUrl ? FetchSessionKey(*formUrl, *cookie) : std::string();
     const OptText setupUrl = QuickSetupUrl(m_routerAddress, key1);
@@ -143,9 +147,16 @@ bool CIpLink::RemoveService(const std::string& name)
     return Get(RemoveServiceUrl(m_routerAddress, name, key), cookie);
 }
 
-int CIpLink::AddService(WanVariant variant, const std::optional<std::string>& cookie,
-                        const std::string& sessionKey)
+std::optional<std::string> CIpLink::ServiceCookie(WanVariant variant) const
 {
+    const bool admin = variant == WanVariant::Ipoa || variant == WanVariant::Bridge;
+    return admin ? ApplyAdminCookie(m_password, m_sessionCookie)
+                 : ApplyCookie(m_password, m_sessionCookie);
+}
+
+int CIpLink::AddService(WanVariant variant, const std::string& sessionKey)
+{
+    const OptText cookie = ServiceCookie(variant);
     std::string page;
     if (!Get(WanSummaryUrl(variant, GetWizardSettings(), m_routerAddress, sessionKey), cookie,
              &page))
@@ -155,31 +166,28 @@ int CIpLink::AddService(WanVariant variant, const std::optional<std::string>& co
 
 int CIpLink::AddPppoeService(const std::string& sessionKey)
 {
-    return AddService(WanVariant::Pppoe, ApplyCookie(m_password, m_sessionCookie), sessionKey);
+    return AddService(WanVariant::Pppoe, sessionKey);
 }
 
 int CIpLink::AddPppoaService(const std::string& sessionKey)
 {
-    return AddService(WanVariant::Pppoa, ApplyCookie(m_password, m_sessionCookie), sessionKey);
+    return AddService(WanVariant::Pppoa, sessionKey);
 }
 
 int CIpLink::AddMerService(const std::string& sessionKey)
 {
-    const WanVariant variant = GetWizardSettings().MerDynamicIp == 1 ? WanVariant::MerDynamic
-                                                                     : WanVariant::MerStatic;
-    return AddService(variant, ApplyCookie(m_password, m_sessionCookie), sessionKey);
+    const bool dynamic = GetWizardSettings().MerDynamicIp == 1;
+    return AddService(dynamic ? WanVariant::MerDynamic : WanVariant::MerStatic, sessionKey);
 }
 
 int CIpLink::AddIpoaService(const std::string& sessionKey)
 {
-    return AddService(WanVariant::Ipoa, ApplyAdminCookie(m_password, m_sessionCookie),
-                      sessionKey);
+    return AddService(WanVariant::Ipoa, sessionKey);
 }
 
 int CIpLink::AddBridgeService(const std::string& sessionKey)
 {
-    return AddService(WanVariant::Bridge, ApplyAdminCookie(m_password, m_sessionCookie),
-                      sessionKey);
+    return AddService(WanVariant::Bridge, sessionKey);
 }
 
 int CIpLink::ApplyWirelessSecurity(const std::string& wirelessKey, int securityIndex)

@@ -37,7 +37,8 @@ public:
     bool Reserved1() override { return false; }
     // Removes every WAN service, then adds the one WizardSettings describes
     // through the router's quick-setup flow. True when the add request was
-    // answered with status 200; removals do not decide the result.
+    // answered with status 200; removals do not decide the result. When the
+    // add request could not be sent (too long) nothing is sent at all.
     bool ApplyWanService() override;
     // Switches the access point on with WizardSettings' Ssid and country.
     // 0 when answered with status 200, -1 otherwise or when not sent.
@@ -85,8 +86,8 @@ public:
     static void ReadWirelessSettings(CIpLink& link, std::string& name, std::string& key);
 
 private:
-    int AddService(WanVariant variant, const std::optional<std::string>& cookie,
-                   const std::string& sessionKey);
+    std::optional<std::string> ServiceCookie(WanVariant variant) const;
+    int AddService(WanVariant variant, const std::string& sessionKey);
 
     std::string m_sessionCookie;
 };
