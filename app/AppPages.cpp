@@ -1,5 +1,24 @@
 #include "PageRegistry.h"
 
+#include "CConfigSuccessDlg.h"
+#include "CDisclaimerDlg.h"
+#include "CErrorTipsDlg.h"
+#include "CQuicKOrFirstInstallDlg.h"
+
+namespace {
+
+template <typename Page>
+void Register(PageId id)
+{
+    RegisterPage(id, [](QWidget* owner) { return std::make_unique<Page>(owner); });
+}
+
+}  // namespace
+
 void RegisterAppPages()
 {
+    Register<CQuicKOrFirstInstallDlg>(PageId::InstallMode);
+    Register<CConfigSuccessDlg>(PageId::Success);
+    Register<CErrorTipsDlg>(PageId::ErrorLightBox);
+    Register<CDisclaimerDlg>(PageId::Disclaimer);
 }

@@ -11,6 +11,9 @@
 // adds its own labels and fields at PageLayout positions with the Add*
 // helpers and overrides OnNext (and OnPrev where PREV does something else).
 
+#include "CLabel.h"
+#include "CPictureEx.h"
+#include "CxSkinButton.h"
 #include "PageId.h"
 #include "PageLayout.h"
 
@@ -20,9 +23,6 @@
 #include <QRect>
 #include <QString>
 
-class CLabel;
-class CPictureEx;
-class CxSkinButton;
 class QCheckBox;
 class QLineEdit;
 class QRadioButton;
@@ -117,6 +117,9 @@ public:
     // caption font of PREV, NEXT and CLOSE is EnlargedFont(4).
     QFont EnlargedFont(int divisor) const;
 
+    // Ends the page; after this OpenPage opens nothing from it.
+    void done(int result) override;
+
 protected:
     // NEXT was clicked. Checks the fields, writes WizardSettings and opens the
     // next page with OpenPage. Default: nothing.
@@ -159,7 +162,6 @@ protected:
     // The Apply page's inactive PREV and NEXT: greyed faces, clicks ignored.
     void SetNavigationInactive();
 
-    void done(int result) override;
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

@@ -43,4 +43,9 @@ inline constexpr int kBarButtonLeft[4] = {40, 196, 352, 620};
 inline constexpr int kDocumentButtonTop = 487;
 inline constexpr int kDocumentButtonLeft[3] = {40, 196, 352};
 
+// The error light box: its picture (pic/BG/LightBoxS.jpg) is a box of this
+// size in the middle of a page-sized window; the rest of the window is the
+// see-through key colour.
+inline constexpr QRect kLightBoxRect{120, 150, 560, 300};
+
 }  // namespace PageLayout

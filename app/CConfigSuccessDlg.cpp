@@ -1,0 +1,76 @@
+#include "CConfigSuccessDlg.h"
+
+#include "CLabel.h"
+#include "CWizardEffects.h"
+#include "CxSkinButton.h"
+
+namespace {
+
+constexpr char kParentalControlTip[] =
+    "Parental Control\nThis allows you to limit Internet access to specific times or to block "
+    "certain sites. To set this up, you can access the Advanced User Interface by clicking the "
+    "link at the bottom of this page.";
+constexpr char kAdvancedUiTip[] =
+    "Advanced User Interface\nThe Advanced User Interface is where you can change or add "
+    "settings on your router. It is accessible through a web browser, the address to access "
+    "this is in your Quick Installation Guide.";
+
+constexpr QRect kIntroRect{40, 136, 720, 64};
+// Each line starts with its term, followed by the rest of the sentence.
+constexpr QRect kParentalTermRect{40, 212, 130, 22};
+constexpr QRect kParentalTextRect{172, 212, 588, 22};
+constexpr QRect kAdvancedTermRect{40, 240, 190, 22};
+constexpr QRect kAdvancedTextRect{232, 240, 528, 40};
+constexpr QRect kBrowsePromptRect{40, 296, 480, 22};
+constexpr QRect kStartBrowsingRect{40, 324, 140, 30};
+
+PageFrame SuccessFrame()
+{
+    PageFrame frame;
+    frame.Id = PageId::Success;
+    frame.Background = "pic/BG/2901.gif";
+    frame.Heading = "Well done! Your router is now up and running";
+    return frame;
+}
+
+}  // namespace
+
+CConfigSuccessDlg::CConfigSuccessDlg(QWidget* owner) : CWizardPage(SuccessFrame(), owner)
+{
+    BuildBody();
+    m_documents = AddDocumentButtons();
+}
+
+void CConfigSuccessDlg::BuildBody()
+{
+    AddLabel("You are now connected to the Internet via a wired connection. To access the "
+             "Internet wirelessly, your computer needs to join the wireless network that you "
+             "just set up. The next screen will give you some instructions on how to do this.",
+             kIntroRect);
+    m_parentalControl = AddTerm("Parental Control", kParentalControlTip, kParentalTermRect);
+    AddLabel("lets you limit when and where the Internet can be used from your home.",
+             kParentalTextRect);
+    m_advancedUi = AddTerm("Advanced User Interface", kAdvancedUiTip, kAdvancedTermRect,
+                           kAdvancedUiTipWidth);
+    AddLabel("is where you change your settings later; its address is in your Quick "
+             "Installation Guide.",
+             kAdvancedTextRect);
+    AddLabel("If you just want to start browsing right away, please simply click here:",
+             kBrowsePromptRect);
+    m_startBrowsing = AddSkinButton("START BROWSING", kStartBrowsingRect,
+                                    FacesPressedOver("pic/BUTTON/start_browsing/start_browsing.bmp",
+                                                     "pic/BUTTON/start_browsing/start_browsing1.bmp"));
+    m_startBrowsing->setFont(EnlargedFont(4));
+    connect(m_startBrowsing, &QAbstractButton::clicked, this, &CConfigSuccessDlg::OnStartBrowsing);
+}
+
+void CConfigSuccessDlg::OnNext()
+{
+    OpenPage(PageId::JoinWireless);
+}
+
+void CConfigSuccessDlg::OnStartBrowsing()
+{
+    WizardEffects().OpenDocument(kMakerSiteUrl);
+    WizardEffects().EndProgram(0);
+}

@@ -1,0 +1,40 @@
+#include "CDisclaimerDlg.h"
+
+#include "CxSkinButton.h"
+
+namespace {
+
+constexpr LabelStyle kNoticeStyle{10, 1, 0, QColor(0, 0, 0)};
+constexpr QRect kVersionRect{40, 150, 720, 24};
+constexpr QRect kRightsRect{40, 190, 720, 110};
+constexpr QRect kWarningRect{40, 310, 720, 110};
+
+PageFrame DisclaimerFrame()
+{
+    PageFrame frame;
+    frame.Id = PageId::Disclaimer;
+    frame.Background = "pic/BG/7200.gif";
+    frame.Heading = "About the Tarnix Router Setup Wizard";
+    frame.HasPrevNext = false;
+    frame.HasBottomBar = false;
+    return frame;
+}
+
+}  // namespace
+
+CDisclaimerDlg::CDisclaimerDlg(QWidget* owner) : CWizardPage(DisclaimerFrame(), owner)
+{
+    AddLabel("Version:1.0.0.0", kVersionRect, kNoticeStyle);
+    AddLabel("This program and its documentation are the property of Tarnix. Tarnix holds all "
+             "rights in them, including copyright; no licence to copy, change or pass them on "
+             "is given except to set up a Tarnix router with them.",
+             kRightsRect, kNoticeStyle);
+    AddLabel("Warning: reproducing or distributing this program, or any part of it, without "
+             "written permission from Tarnix is against the law and may result in severe civil "
+             "and criminal penalties, and will be prosecuted to the maximum extent possible.",
+             kWarningRect, kNoticeStyle);
+    m_close = AddSkinButton("CLOSE", PageLayout::kNextRect,
+                            FacesPressedOver("pic/BUTTON/close1.bmp", "pic/BUTTON/close2.bmp"));
+    m_close->setFont(EnlargedFont(4));
+    connect(m_close, &QAbstractButton::clicked, this, &QDialog::accept);
+}

@@ -1,0 +1,167 @@
+#include "CQuicKOrFirstInstallDlg.h"
+
+#include "CIpLink.h"
+#include "CxSkinButton.h"
+#include "RouterDefaults.h"
+#include "RunWithoutFreezing.h"
+#include "WizardSettings.h"
+
+#include <QRadioButton>
+
+namespace {
+
+constexpr char kRestoreWaitMessage[] = "You need to wait to wait 2-3 mins to restore the information";
+
+// Three columns across the content panel: a picture button over its option.
+constexpr int kColumnLeft[3] = {60, 300, 540};
+constexpr QSize kPictureSize{200, 150};
+constexpr int kPictureTop = 160;
+constexpr int kOptionTop = 320;
+constexpr QSize kOptionSize{200, 24};
+
+struct ChoiceLook
+{
+    const char* option;
+    const char* normalFace;
+    const char* overFace;
+};
+constexpr ChoiceLook kChoiceLooks[3] = {
+    {"First install", "pic/BUTTON/first_install/first_install.bmp",
+     "pic/BUTTON/first_install/first_install1.bmp"},
+    {"Quick install", "pic/BUTTON/quick_install/quick_install.bmp",
+     "pic/BUTTON/quick_install/quick_install1.bmp"},
+    {"Restore configuration", "pic/BUTTON/restore_congif/restore_congif.bmp",
+     "pic/BUTTON/restore_congif/restore_congif1.bmp"},
+};
+
+PageFrame InstallModeFrame()
+{
+    PageFrame frame;
+    frame.Id = PageId::InstallMode;
+    frame.Background = "pic/BG/1100.gif";
+    frame.Heading = "How would you like to set up your router?";
+    return frame;
+}
+
+// The factory login, with one retry.
+bool LoginWithFactoryPassword()
+{
+    CIpLink* link = GetRouterLink();
+    return link && (link->Login() || link->Login());
+}
+
+}  // namespace
+
+CQuicKOrFirstInstallDlg::CQuicKOrFirstInstallDlg(QWidget* owner)
+    : CWizardPage(InstallModeFrame(), owner)
+{
+    BuildChoices();
+    OptionButton(InstallChoice::FirstInstall)->setChecked(true);
+    GetWizardSettings().ModePageWindow = this;
+}
+
+CQuicKOrFirstInstallDlg::~CQuicKOrFirstInstallDlg()
+{
+    ForgetIfModePage();
+}
+
+void CQuicKOrFirstInstallDlg::BuildChoices()
+{
+    for (int index = 0; index < 3; ++index)
+    {
+        const auto choice = static_cast<InstallChoice>(index);
+        const ChoiceLook& look = kChoiceLooks[index];
+        m_pictures[index] = AddSkinButton(QString(), QRect(QPoint(kColumnLeft[index], kPictureTop), kPictureSize),
+                                          FacesPressedOver(look.normalFace, look.overFace));
+        m_options[index] = AddRadioButton(QRect(QPoint(kColumnLeft[index], kOptionTop), kOptionSize),
+                                          look.option);
+        connect(m_options[index], &QRadioButton::clicked, this, [this, choice] { m_choice = choice; });
+    }
+    connect(m_pictures[0], &QAbstractButton::clicked, this, &CQuicKOrFirstInstallDlg::OnFirstInstall);
+    connect(m_pictures[1], &QAbstractButton::clicked, this, &CQuicKOrFirstInstallDlg::OnQuickInstall);
+    connect(m_pictures[2], &QAbstractButton::clicked, this, &CQuicKOrFirstInstallDlg::OnRestorePicture);
+    m_options[2]->hide();
+    m_pictures[2]->hide();
+}
+
+QRadioButton* CQuicKOrFirstInstallDlg::OptionButton(InstallChoice choice) const
+{
+    return m_options[static_cast<int>(choice)];
+}
+
+CxSkinButton* CQuicKOrFirstInstallDlg::PictureButton(InstallChoice choice) const
+{
+    return m_pictures[static_cast<int>(choice)];
+}
+
+void CQuicKOrFirstInstallDlg::RevealRestoreOption()
+{
+    m_options[2]->show();
+    m_pictures[2]->show();
+}
+
+bool CQuicKOrFirstInstallDlg::IsRestoreOptionShown() const
+{
+    return !m_options[2]->isHidden() && !m_pictures[2]->isHidden();
+}
+
+void CQuicKOrFirstInstallDlg::RequestRestoreReveal()
+{
+    if (CQuicKOrFirstInstallDlg* page = GetWizardSettings().ModePageWindow)
+        page->RevealRestoreOption();
+}
+
+void CQuicKOrFirstInstallDlg::OnNext()
+{
+    switch (m_choice)
+    {
+    case InstallChoice::FirstInstall:
+        OnFirstInstall();
+        break;
+    case InstallChoice::QuickInstall:
+        OnQuickInstall();
+        break;
+    case InstallChoice::Restore:
+        OpenPage(PageId::RestoreConfiguration);
+        break;
+    }
+}
+
+void CQuicKOrFirstInstallDlg::OnFirstInstall()
+{
+    GetWizardSettings().FirstInstallPath = true;
+    OpenPage(PageId::Power);
+}
+
+void CQuicKOrFirstInstallDlg::OnQuickInstall()
+{
+    GetWizardSettings().FirstInstallPath = false;
+    PrimeRouterLink();
+    if (!RunWithoutFreezing(this, &LoginWithFactoryPassword))
+    {
+        // The router already has a password of the user's.
+        OpenPage(PageId::ExistingPassword);
+        return;
+    }
+    RevealRestoreOption();
+    OpenPage(PageId::CreatePassword);
+}
+
+void CQuicKOrFirstInstallDlg::OnRestorePicture()
+{
+    ShowPlainMessage(kRestoreWaitMessage);
+    OpenPage(PageId::RestoreConfiguration);
+}
+
+void CQuicKOrFirstInstallDlg::done(int result)
+{
+    ForgetIfModePage();
+    CWizardPage::done(result);
+}
+
+void CQuicKOrFirstInstallDlg::ForgetIfModePage()
+{
+    WizardSettings& settings = GetWizardSettings();
+    if (settings.ModePageWindow == this)
+        settings.ModePageWindow = nullptr;
+}
