@@ -177,14 +177,17 @@ void PrintTextDocument(const QTextDocument& document, QPrinter& printer,
     const qreal bodyHeight = printer.height() / scale - top - bottom;
     pages->setPageSize(QSizeF(width, bodyHeight));
 
-    painter.scale(scale, scale);
+    // Header and footer in printer units, so their font keeps its point size.
     painter.setFont(pages->defaultFont());
+    const QRectF headerRect(0, 0, printer.width(), top * scale);
+    const QRectF footerRect(0, (top + bodyHeight) * scale, printer.width(), bottom * scale);
     for (int page = 0; page < pages->pageCount(); ++page) {
         if (page > 0)
             printer.newPage();
-        painter.drawText(QRectF(0, 0, width, top), Qt::AlignCenter, header);
-        painter.drawText(QRectF(0, top + bodyHeight, width, bottom), Qt::AlignCenter, footer);
+        painter.drawText(headerRect, Qt::AlignCenter, header);
+        painter.drawText(footerRect, Qt::AlignCenter, footer);
         painter.save();
+        painter.scale(scale, scale);
         painter.translate(0, top - page * bodyHeight);
         pages->drawContents(&painter, QRectF(0, page * bodyHeight, width, bodyHeight));
         painter.restore();
