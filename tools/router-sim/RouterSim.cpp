@@ -171,6 +171,10 @@ int RouterSim::Start(int port)
     }
     m_server = std::move(server);
     m_thread = std::thread([server = m_server.get()] { server->listen_after_bind(); });
+    // The server ignores stop() until its loop runs; wait for it (bounded) so
+    // an immediate Stop() cannot leave the thread listening forever.
+    for (int i = 0; i < 2000 && !m_server->is_running(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     return bound;
 }
 

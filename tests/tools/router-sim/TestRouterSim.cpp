@@ -5,6 +5,7 @@
 
 #include <httplib.h>
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QtTest>
 
@@ -17,6 +18,7 @@ private slots:
     void init();
     void cleanupTestCase();
 
+    void startAndStopAtOnce();
     void loginSetsTheCookie();
     void sessionPagesRedirectWithoutCookie_data();
     void sessionPagesRedirectWithoutCookie();
@@ -76,6 +78,24 @@ int TestRouterSim::Status(const std::string& target, const std::string& cookie)
 {
     const auto res = m_client->Get(target.c_str(), {{"Cookie", cookie}});
     return res ? res->status : -1;
+}
+
+void TestRouterSim::startAndStopAtOnce()
+{
+    RouterSim sim;
+    for (int i = 0; i < 20; ++i) {
+        QVERIFY(sim.Start() > 0);
+        sim.Stop();
+    }
+    sim.SetFault("/info.html", SimFault{.delay = std::chrono::seconds(30)});
+    const int port = sim.Start();
+    std::thread request([port] { httplib::Client("127.0.0.1", port).Get("/info.html"); });
+    QTRY_COMPARE(sim.RequestsTo("/info.html").size(), std::size_t(1));
+    QElapsedTimer clock;
+    clock.start();
+    sim.Stop();  // ends the delay instead of waiting it out
+    request.join();
+    QVERIFY(clock.elapsed() < 5000);
 }
 
 void TestRouterSim::loginSetsTheCookie()
