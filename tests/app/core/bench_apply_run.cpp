@@ -1,0 +1,71 @@
+// Wall time and request count of whole apply runs with zero pauses against
+// the router emulator on loopback (PPPoE, WPA2, with a password change).
+
+#include "CApplyPause.h"
+#include "CApplyRun.h"
+#include "InputChecks.h"
+#include "RouterSim.h"
+#include "WizardSettings.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+namespace
+{
+class CNoPause : public CApplyPause
+{
+public:
+    bool Pause(std::chrono::milliseconds) override { return true; }
+};
+
+void PrepareSettings()
+{
+    WizardSettings s;
+    s.ProtocolIndex = ProtocolPppoe;
+    s.AtmVpi = 8;
+    s.AtmVci = 35;
+    s.PppUserName = "joe@isp";
+    s.PppPassword = "pw";
+    s.Ssid = "Tarnix";
+    s.WirelessKey = "secret123";
+    s.WirelessSecurityIndex = SecurityWpa2;
+    s.RouterPassword = "vabel";
+    s.PasswordChangeRequested = true;
+    s.NewRouterPassword = "newpw";
+    GetWizardSettings() = s;
+}
+}  // namespace
+
+int main()
+{
+    constexpr int Runs = 50;
+    RouterSim sim;
+    if (sim.Start(0) < 0)
+        return 1;
+    ApplyRunOptions options;
+    options.RouterAddress = sim.Address();
+    options.StepPause = options.SettlePause = std::chrono::milliseconds(0);
+
+    std::vector<double> milliseconds;
+    std::size_t requests = 0;
+    for (int i = 0; i < Runs; ++i)
+    {
+        sim.SetState(SimRouterState{});
+        sim.ClearRequests();
+        PrepareSettings();
+        CNoPause pause;
+        CApplyRun run(pause, options);
+        const auto start = std::chrono::steady_clock::now();
+        if (run.Run() != ApplyOutcome::Applied)
+            return std::fprintf(stderr, "run %d failed\n", i), 1;
+        const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+        milliseconds.push_back(took.count());
+        requests = sim.Requests().size();
+    }
+    std::sort(milliseconds.begin(), milliseconds.end());
+    std::printf("apply run, %d runs: median %.2f ms, min %.2f ms, max %.2f ms, %zu requests per run\n",
+                Runs, milliseconds[Runs / 2], milliseconds.front(), milliseconds.back(), requests);
+    return 0;
+}

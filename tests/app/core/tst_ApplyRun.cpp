@@ -1,0 +1,319 @@
+// The apply run and the ordered probe against the router emulator on loopback.
+
+#include "CApplyPause.h"
+#include "CApplyRun.h"
+#include "CCancellablePause.h"
+#include "CIpLink.h"
+#include "InputChecks.h"
+#include "InternetProbe.h"
+#include "RouterSim.h"
+#include "WizardSettings.h"
+
+#include <QtTest>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <future>
+
+using namespace std::chrono_literals;
+
+namespace
+{
+// Records every pause instead of waiting; cancels from the given pause on.
+class CRecordingPause : public CApplyPause
+{
+public:
+    bool Pause(std::chrono::milliseconds duration) override
+    {
+        Durations.push_back(duration);
+        return static_cast<int>(Durations.size()) < CancelAt || CancelAt == 0;
+    }
+
+    std::vector<std::chrono::milliseconds> Durations;
+    int CancelAt = 0;  // 0: never
+};
+
+// A loopback port that nothing listens on: bound once, then released.
+int ClosedPort()
+{
+    const int socketId = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    bind(socketId, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    getsockname(socketId, reinterpret_cast<sockaddr*>(&address), &length);
+    close(socketId);
+    return ntohs(address.sin_port);
+}
+
+std::string Param(const SimWanService& service, const std::string& name)
+{
+    const auto found = service.params.find(name);
+    return found == service.params.end() ? std::string() : found->second;
+}
+
+WizardSettings PppoeSettings()
+{
+    WizardSettings s;
+    s.ProtocolIndex = ProtocolPppoe;
+    s.AtmVpi = 8;
+    s.AtmVci = 35;
+    s.PppUserName = "joe@isp";
+    s.PppPassword = "pw";
+    s.Ssid = "Home Net";
+    s.WirelessKey = "secret123";
+    s.WirelessSecurityIndex = SecurityWpa;
+    s.RouterPassword = "vabel";
+    return s;
+}
+}  // namespace
+
+class TestApplyRun : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void protocols_data();
+    void protocols();
+    void loginIsRetriedOnce();
+    void refusedWanAddSendsNoWireless();
+    void refusedWirelessRequest_data();
+    void refusedWirelessRequest();
+    void passwordChange();
+    void failedPasswordChangeKeepsOldPassword();
+    void cancelledPauseStopsTheRun();
+    void cancellablePauseEndsAtOnce();
+    void probeStopsAtFirstAnswer();
+    void probeWithNoAnswer();
+
+private:
+    ApplyOutcome Run(CRecordingPause& pause);
+
+    RouterSim m_sim;
+    std::vector<ApplyStep> m_steps;
+};
+
+void TestApplyRun::init()
+{
+    m_sim.ClearFaults();
+    m_sim.ClearRequests();
+    QVERIFY(m_sim.Start(0) > 0);
+    SimRouterState state;
+    state.services = {{"old_0_1_32", {{"linkType", "EoA"}, {"atmVpi", "1"}, {"atmVci", "32"}}}};
+    m_sim.SetState(state);
+    GetWizardSettings() = PppoeSettings();
+    m_steps.clear();
+}
+
+void TestApplyRun::cleanup()
+{
+    m_sim.Stop();
+}
+
+ApplyOutcome TestApplyRun::Run(CRecordingPause& pause)
+{
+    ApplyRunOptions options;
+    options.RouterAddress = m_sim.Address();
+    CApplyRun run(pause, options, [this](ApplyStep step, std::chrono::milliseconds) {
+        m_steps.push_back(step);
+    });
+    return run.Run();
+}
+
+void TestApplyRun::protocols_data()
+{
+    QTest::addColumn<int>("protocol");
+    QTest::addColumn<int>("merDynamicIp");
+    QTest::addColumn<QString>("serviceName");
+    QTest::addColumn<QString>("param");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("PPPoE") << ProtocolPppoe << 0 << "pppoe_0_8_35" << "pppUserName" << "joe@isp";
+    QTest::newRow("PPPoA") << ProtocolPppoa << 0 << "pppoa_0_8_35" << "pppPassword" << "pw";
+    QTest::newRow("MER dynamic") << ProtocolMer << 1 << "mer_0_8_35" << "enblDhcpClnt" << "1";
+    QTest::newRow("MER static") << ProtocolMer << 0 << "mer_0_8_35" << "wanIpAddress" << "10.0.0.2";
+    QTest::newRow("IPoA") << ProtocolIpoa << 0 << "ipoa_0_8_35" << "wanInfDnsSecondary" << "0.0.0.0";
+    QTest::newRow("Bridge") << ProtocolBridge << 0 << "br_0_8_35" << "linkType" << "EoA";
+}
+
+void TestApplyRun::protocols()
+{
+    QFETCH(int, protocol);
+    QFETCH(int, merDynamicIp);
+    QFETCH(QString, serviceName);
+    QFETCH(QString, param);
+    QFETCH(QString, value);
+    WizardSettings& s = GetWizardSettings();
+    s.ProtocolIndex = protocol;
+    s.MerDynamicIp = merDynamicIp;
+    s.StaticIpAddress = "10.0.0.2";
+    s.StaticSubnetMask = "255.0.0.0";
+    s.StaticGateway = "10.0.0.1";
+    s.StaticPrimaryDns = "8.8.8.8";
+    s.StaticSecondaryDns = "0.0.0.0";
+
+    CRecordingPause pause;
+    QCOMPARE(Run(pause), ApplyOutcome::Applied);
+
+    const SimRouterState state = m_sim.State();
+    QCOMPARE(state.services.size(), std::size_t(1));
+    QCOMPARE(QString::fromStdString(state.services[0].name), serviceName);
+    QCOMPARE(QString::fromStdString(Param(state.services[0], param.toStdString())), value);
+    QCOMPARE(state.ssid, std::string("Home Net"));
+    QCOMPARE(state.security, std::string("psk"));
+    QCOMPARE(state.key, std::string("secret123"));
+    QCOMPARE(state.adminPassword, std::string("vabel"));
+    QVERIFY(m_sim.RequestsTo("/password.cgi").empty());
+
+    // Four step pauses, then the settle pause (also without a password change).
+    QVERIFY(pause.Durations.size() > 4);
+    QVERIFY(std::all_of(pause.Durations.begin(), pause.Durations.begin() + 4,
+                        [](auto d) { return d == 1500ms; }));
+    QCOMPARE(std::accumulate(pause.Durations.begin() + 4, pause.Durations.end(), 0ms), 50000ms);
+    const std::vector<ApplyStep> order = {ApplyStep::WanLogin, ApplyStep::WanService,
+                                          ApplyStep::WirelessLogin, ApplyStep::WirelessBasic,
+                                          ApplyStep::WirelessSecurity, ApplyStep::Settle};
+    QVERIFY(std::equal(order.begin(), order.end(), m_steps.begin()));
+    QCOMPARE(std::count(m_steps.begin(), m_steps.end(), ApplyStep::Settle), 50);
+}
+
+void TestApplyRun::loginIsRetriedOnce()
+{
+    m_sim.RefuseLogins(1);
+    CRecordingPause pause;
+    QCOMPARE(Run(pause), ApplyOutcome::Applied);
+    // WAN step: refused, then accepted; wireless step: accepted at once.
+    QCOMPARE(m_sim.RequestsTo("/index.html").size(), std::size_t(3));
+}
+
+void TestApplyRun::refusedWanAddSendsNoWireless()
+{
+    SimFault refused;
+    refused.status = 500;
+    m_sim.SetFault("/dlwancfg.cmd", refused);
+    CRecordingPause pause;
+    QCOMPARE(Run(pause), ApplyOutcome::WanServiceFailed);
+    QVERIFY(m_sim.RequestsTo("/wlcfg.html").empty());
+    QVERIFY(m_sim.RequestsTo("/wlcfg.wl").empty());
+    QVERIFY(m_sim.RequestsTo("/wlsecurity.wl").empty());
+    QCOMPARE(pause.Durations.size(), std::size_t(2));  // no settle pause
+}
+
+void TestApplyRun::refusedWirelessRequest_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::newRow("basic") << "/wlcfg.wl";
+    QTest::newRow("security") << "/wlsecurity.wl";
+}
+
+void TestApplyRun::refusedWirelessRequest()
+{
+    QFETCH(QString, path);
+    GetWizardSettings().PasswordChangeRequested = true;
+    GetWizardSettings().NewRouterPassword = "newpw";
+    SimFault refused;
+    refused.status = 500;
+    m_sim.SetFault(path.toStdString(), refused);
+    CRecordingPause pause;
+    QCOMPARE(Run(pause), ApplyOutcome::WirelessFailed);
+    // Both wireless requests are sent whichever failed; nothing after them.
+    QCOMPARE(m_sim.RequestsTo("/wlcfg.wl").size(), std::size_t(1));
+    QCOMPARE(m_sim.RequestsTo("/wlsecurity.wl").size(), std::size_t(1));
+    QVERIFY(m_sim.RequestsTo("/password.cgi").empty());
+    QCOMPARE(pause.Durations.size(), std::size_t(4));
+}
+
+void TestApplyRun::passwordChange()
+{
+    WizardSettings& s = GetWizardSettings();
+    s.PasswordChangeRequested = true;
+    s.NewRouterPassword = "newpw";
+    CRecordingPause pause;
+    QCOMPARE(Run(pause), ApplyOutcome::Applied);
+    QCOMPARE(m_sim.State().adminPassword, std::string("newpw"));
+    QCOMPARE(GetRouterLink()->GetPassword(), std::string("newpw"));
+    QVERIFY(s.RouterPasswordChanged);
+    QCOMPARE(s.PasswordAfterChange, std::string("newpw"));
+
+    // A second run in the same process logs in with the new password and does
+    // not send the change again.
+    m_sim.ClearRequests();
+    CRecordingPause second;
+    QCOMPARE(Run(second), ApplyOutcome::Applied);
+    const auto logins = m_sim.RequestsTo("/index.html");
+    QCOMPARE(logins.size(), std::size_t(2));
+    QVERIFY(logins[0].body.find("password=newpw&") != std::string::npos);
+    QVERIFY(m_sim.RequestsTo("/password.cgi").empty());
+}
+
+void TestApplyRun::failedPasswordChangeKeepsOldPassword()
+{
+    WizardSettings& s = GetWizardSettings();
+    s.PasswordChangeRequested = true;
+    s.NewRouterPassword = "newpw";
+    SimFault refused;
+    refused.body = "<html>Password change failed</html>";
+    m_sim.SetFault("/password.cgi", refused);
+    CRecordingPause pause;
+    QCOMPARE(Run(pause), ApplyOutcome::PasswordChangeFailed);
+    QCOMPARE(GetRouterLink()->GetPassword(), std::string("vabel"));
+    QVERIFY(!s.RouterPasswordChanged);
+    QCOMPARE(s.PasswordAfterChange, std::string("vabel"));
+    QCOMPARE(pause.Durations.size(), std::size_t(4));  // failed at once, no settle pause
+}
+
+void TestApplyRun::cancelledPauseStopsTheRun()
+{
+    CRecordingPause first;
+    first.CancelAt = 1;
+    QCOMPARE(Run(first), ApplyOutcome::Cancelled);
+    QVERIFY(m_sim.RequestsTo("/internet_sum.cgi").empty());
+
+    CRecordingPause settling;
+    settling.CancelAt = 6;  // the second slice of the settle pause
+    QCOMPARE(Run(settling), ApplyOutcome::Cancelled);
+    QCOMPARE(settling.Durations.size(), std::size_t(6));
+}
+
+void TestApplyRun::cancellablePauseEndsAtOnce()
+{
+    CCancellablePause pause;
+    QVERIFY(pause.Pause(1ms));
+    auto waiting = std::async(std::launch::async, [&] { return pause.Pause(50000ms); });
+    QTest::qWait(20);
+    pause.Cancel();
+    QCOMPARE(waiting.wait_for(5s), std::future_status::ready);
+    QVERIFY(!waiting.get());
+    QVERIFY(!pause.Pause(50000ms));  // stays cancelled
+}
+
+void TestApplyRun::probeStopsAtFirstAnswer()
+{
+    const std::string base = "http://" + m_sim.Address();
+    const std::vector<std::string> urls = {"http://127.0.0.1:" + std::to_string(ClosedPort()) + "/support",
+                                           base + "/support", base + "/support"};
+    std::vector<std::string> probed;
+    QCOMPARE(ProbeSitesInOrder(urls, [&](const std::string& url) { probed.push_back(url); }), 1);
+    QCOMPARE(probed, std::vector<std::string>(urls.begin(), urls.begin() + 2));
+    QCOMPARE(m_sim.RequestsTo("/support").size(), std::size_t(1));
+}
+
+void TestApplyRun::probeWithNoAnswer()
+{
+    SimFault noMarker;
+    noMarker.missingMarker = true;
+    m_sim.SetFault("/support", noMarker);
+    const std::string base = "http://" + m_sim.Address();
+    const std::vector<std::string> urls = {base + "/support", base + "/nothing", base + "/support"};
+    int probes = 0;
+    QCOMPARE(ProbeSitesInOrder(urls, [&](const std::string&) { ++probes; }), -1);
+    QCOMPARE(probes, 3);
+}
+
+QTEST_GUILESS_MAIN(TestApplyRun)
+#include "tst_ApplyRun.moc"

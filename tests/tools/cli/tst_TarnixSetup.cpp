@@ -1,0 +1,277 @@
+// tarnix-setup as scripts see it: exit codes, output and what reaches the
+// router emulator on loopback.
+
+#include "RouterSim.h"
+
+#include <QProcess>
+#include <QtTest>
+
+namespace
+{
+struct Outcome
+{
+    int ExitCode = -1;
+    QString Out;
+    QString Err;
+};
+}  // namespace
+
+class TestTarnixSetup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void help();
+    void applyExitCodes_data();
+    void applyExitCodes();
+    void refusedValues_data();
+    void refusedValues();
+    void usageErrors_data();
+    void usageErrors();
+    void applyWritesTheRouter();
+    void secretsFromEnvironment();
+    void login();
+    void readWireless();
+    void dslStatus();
+
+private:
+    Outcome Run(QStringList arguments, const QProcessEnvironment& environment =
+                                           QProcessEnvironment::systemEnvironment());
+    QStringList Apply(const QStringList& options) const;
+    QString ProbeUrl() const { return QString("http://%1/support").arg(m_sim.Address().c_str()); }
+
+    RouterSim m_sim;
+};
+
+void TestTarnixSetup::init()
+{
+    m_sim.SetState(SimRouterState{});
+    m_sim.ClearFaults();
+    m_sim.ClearRequests();
+    QVERIFY(m_sim.Start(0) > 0);
+}
+
+void TestTarnixSetup::cleanup()
+{
+    m_sim.Stop();
+}
+
+Outcome TestTarnixSetup::Run(QStringList arguments, const QProcessEnvironment& environment)
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(TARNIX_SETUP_PATH, arguments);
+    Outcome outcome;
+    if (!process.waitForFinished(20000))
+    {
+        process.kill();
+        process.waitForFinished();
+        return outcome;
+    }
+    outcome.ExitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    outcome.Out = QString::fromUtf8(process.readAllStandardOutput());
+    outcome.Err = QString::fromUtf8(process.readAllStandardError());
+    return outcome;
+}
+
+QStringList TestTarnixSetup::Apply(const QStringList& options) const
+{
+    return QStringList{"--router", m_sim.Address().c_str(), "apply", "--pause-ms", "0",
+                       "--settle-ms", "0"}
+           + options;
+}
+
+void TestTarnixSetup::help()
+{
+    const Outcome outcome = Run({"--help"});
+    QCOMPARE(outcome.ExitCode, 0);
+    for (const char* word : {"--router", "login", "apply", "read-wireless", "dsl-status", "--mer-ip",
+                             "--probe-url", "--no-probe", "TARNIX_NEW_ROUTER_PASSWORD"})
+        QVERIFY2(outcome.Out.contains(word), word);
+    QVERIFY(m_sim.Requests().empty());
+}
+
+void TestTarnixSetup::applyExitCodes_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("faultPath");
+    QTest::addColumn<int>("exitCode");
+    const QStringList account = {"--ppp-user", "joe", "--ppp-password", "pw", "--key", "secret123"};
+    QTest::newRow("applied, no probe") << account + QStringList{"--no-probe"} << "" << 0;
+    QTest::newRow("applied, probe answered") << account + QStringList{"--probe-url", "SIM"} << "" << 0;
+    QTest::newRow("applied, no site answered")
+        << account + QStringList{"--probe-url", "SIM"} << "/support" << 3;
+    QTest::newRow("WAN refused") << account + QStringList{"--no-probe"} << "/dlwancfg.cmd" << 1;
+    QTest::newRow("invalid value") << QStringList{"--vci", "31", "--no-probe"} << "" << 2;
+    QTest::newRow("bad usage") << QStringList{"--protocol", "ppp"} << "" << 2;
+}
+
+void TestTarnixSetup::applyExitCodes()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, faultPath);
+    QFETCH(int, exitCode);
+    options.replaceInStrings("SIM", ProbeUrl());
+    SimFault fault;
+    fault.status = 500;
+    if (!faultPath.isEmpty())
+        m_sim.SetFault(faultPath.toStdString(), fault);
+    const Outcome outcome = Run(Apply(options));
+    QCOMPARE(outcome.ExitCode, exitCode);
+    if (exitCode == 2)
+        QVERIFY(m_sim.Requests().empty());
+}
+
+void TestTarnixSetup::refusedValues_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("message");
+    const QStringList ppp = {"--ppp-user", "joe", "--ppp-password", "pw"};
+    const QStringList ok = ppp + QStringList{"--key", "secret123"};
+    QTest::newRow("vpi") << QStringList{"--vpi", "-1"} << "VPI value must be 0 - 255";
+    QTest::newRow("vci") << ok + QStringList{"--vci", "65536"} << "VCI value must be 32 - 65535";
+    QTest::newRow("user") << QStringList{"--key", "secret123"} << "Invalid user name.";
+    QTest::newRow("ppp password") << QStringList{"--ppp-user", "joe"} << "Passwords do not match!";
+    QTest::newRow("ip") << QStringList{"--protocol", "IPoA"} << "IP Address can not be empty!";
+    QTest::newRow("mask") << QStringList{"--protocol", "mer", "--mer-ip", "Static", "--ip", "10.0.0.2",
+                                         "--mask", "255.255.255.255"}
+                          << "Please Enter a Valid subnet mask";
+    QTest::newRow("dns") << QStringList{"--protocol", "ipoa", "--ip", "10.0.0.2", "--mask", "255.0.0.0",
+                                        "--gateway", "10.0.0.1", "--dns1", "0.0.0.0"}
+                         << "Primary DNS and Secondary DNS must be different.";
+    QTest::newRow("ssid") << ppp + QStringList{"--ssid", QString(33, 's')}
+                          << "ssid length error,please try again";
+    QTest::newRow("empty key") << ppp << "Wireless Password cannot be empty.";
+    QTest::newRow("short trimmed key") << ppp + QStringList{"--key", " 1234567 "}
+                                       << "Wireless Password must between 8 and 63 characters.";
+    QTest::newRow("new router password") << ok + QStringList{"--new-router-password", ""}
+                                         << "Invalid Pasword!";
+    QTest::newRow("router password") << ok + QStringList{"--router-password", ""} << "Invalid Password!";
+}
+
+void TestTarnixSetup::refusedValues()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, message);
+    const Outcome outcome = Run(Apply(options + QStringList{"--no-probe"}));
+    QCOMPARE(outcome.ExitCode, 2);
+    QCOMPARE(outcome.Err.trimmed(), message);
+    QVERIFY(m_sim.Requests().empty());
+}
+
+void TestTarnixSetup::usageErrors_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("no command") << QStringList{};
+    QTest::newRow("unknown command") << QStringList{"reboot"};
+    QTest::newRow("unknown option") << QStringList{"apply", "--colour", "red"};
+    QTest::newRow("option of another command") << QStringList{"login", "--ssid", "x"};
+    QTest::newRow("missing value") << QStringList{"apply", "--ssid"};
+    QTest::newRow("bad pause") << QStringList{"apply", "--pause-ms", "-5"};
+    QTest::newRow("four probe urls") << QStringList{"apply", "--probe-url", "a", "--probe-url", "b",
+                                                    "--probe-url", "c", "--probe-url", "d"};
+    QTest::newRow("second command") << QStringList{"login", "dsl-status"};
+}
+
+void TestTarnixSetup::usageErrors()
+{
+    QFETCH(QStringList, arguments);
+    const Outcome outcome = Run(QStringList{"--router", m_sim.Address().c_str()} + arguments);
+    QCOMPARE(outcome.ExitCode, 2);
+    QVERIFY(!outcome.Err.isEmpty());
+    QVERIFY(m_sim.Requests().empty());
+}
+
+void TestTarnixSetup::applyWritesTheRouter()
+{
+    const Outcome outcome =
+        Run(Apply({"--country", "NZ", "--ppp-user", "joe", "--ppp-password", "ppp-secret", "--ssid",
+                   "Kiwi", "--security", "wpa", "--key", "  wifi-secret ", "--new-router-password",
+                   "admin-secret", "--probe-url", "http://127.0.0.1:1/", "--probe-url", ProbeUrl()}));
+    QCOMPARE(outcome.ExitCode, 0);
+    const SimRouterState state = m_sim.State();
+    QCOMPARE(state.services.size(), std::size_t(1));
+    QCOMPARE(state.services[0].name, std::string("pppoa_0_0_100"));  // New Zealand's defaults
+    // VC Mux; the router's PPPoA form numbers the two encapsulations the other way round.
+    QCOMPARE(state.services[0].params.at("encapMode"), std::string("0"));
+    QCOMPARE(state.ssid, std::string("Kiwi"));
+    QCOMPARE(state.country, std::string("NZ"));
+    QCOMPARE(state.security, std::string("psk"));
+    QCOMPARE(state.key, std::string("wifi-secret"));  // trimmed
+    QCOMPARE(state.adminPassword, std::string("admin-secret"));
+
+    // One progress line per step, and no secret anywhere.
+    const QStringList lines = outcome.Err.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.filter("settle").size(), 1);
+    QVERIFY(lines.size() >= 8);
+    for (const char* secret : {"ppp-secret", "wifi-secret", "admin-secret", "vabel"})
+        QVERIFY2(!outcome.Err.contains(secret) && !outcome.Out.contains(secret), secret);
+}
+
+void TestTarnixSetup::secretsFromEnvironment()
+{
+    SimRouterState state;
+    state.adminPassword = "current";
+    m_sim.SetState(state);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("TARNIX_PPP_PASSWORD", "env-ppp");
+    environment.insert("TARNIX_WIFI_KEY", "env-wifi-key");
+    environment.insert("TARNIX_ROUTER_PASSWORD", "current");
+    environment.insert("TARNIX_NEW_ROUTER_PASSWORD", "env-admin");
+    const Outcome outcome =
+        Run(Apply({"--ppp-user", "joe", "--key", "option-key", "--no-probe"}), environment);
+    QCOMPARE(outcome.ExitCode, 0);
+    state = m_sim.State();
+    QCOMPARE(state.services.at(0).params.at("pppPassword"), std::string("env-ppp"));
+    QCOMPARE(state.key, std::string("option-key"));  // the option wins
+    QCOMPARE(state.adminPassword, std::string("env-admin"));
+}
+
+void TestTarnixSetup::login()
+{
+    const QStringList router = {"--router", m_sim.Address().c_str()};
+    QCOMPARE(Run(router + QStringList{"login"}).ExitCode, 0);
+    QCOMPARE(Run(router + QStringList{"login", "--password", "wrong"}).ExitCode, 1);
+    m_sim.ClearRequests();
+    m_sim.RefuseLogins(1);
+    QCOMPARE(Run(router + QStringList{"login"}).ExitCode, 0);  // the retry is accepted
+    QCOMPARE(m_sim.RequestsTo("/index.html").size(), std::size_t(2));
+}
+
+void TestTarnixSetup::readWireless()
+{
+    SimRouterState state;
+    state.ssid = "Home";
+    state.key = "homekey1";
+    m_sim.SetState(state);
+    const QStringList command = {"--router", m_sim.Address().c_str(), "read-wireless"};
+    Outcome outcome = Run(command);
+    QCOMPARE(outcome.ExitCode, 0);
+    QCOMPARE(outcome.Out, QString("SSID: Home\nKey: homekey1\n"));
+
+    state.key.clear();
+    m_sim.SetState(state);
+    outcome = Run(command);
+    QCOMPARE(outcome.ExitCode, 0);
+    QCOMPARE(outcome.Out, QString("SSID: Home\nKey: None\n"));
+}
+
+void TestTarnixSetup::dslStatus()
+{
+    const QStringList command = {"--router", m_sim.Address().c_str(), "dsl-status"};
+    Outcome outcome = Run(command);
+    QCOMPARE(outcome.ExitCode, 1);
+    QCOMPARE(outcome.Out, QString("down\n"));
+
+    SimRouterState state;
+    state.downstreamRate = "24000";
+    m_sim.SetState(state);
+    outcome = Run(command);
+    QCOMPARE(outcome.ExitCode, 0);
+    QCOMPARE(outcome.Out, QString("up\n"));
+}
+
+QTEST_GUILESS_MAIN(TestTarnixSetup)
+#include "tst_TarnixSetup.moc"
