@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Renders the wizard's pictures into data/pic and data/icons from the sources
+# in this folder. The rendered files are committed, so a build never runs this.
+# Needs g++, Qt 6 Gui and Svg, libjpeg, ImageMagick and the Liberation fonts.
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../.." && pwd)
+data=$root/data
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# shellcheck disable=SC2046  # pkg-config prints several flags on purpose
+g++ -std=c++20 -O1 -fPIC -I"$root" "$here/draw.cpp" -o "$work/draw" \
+  $(pkg-config --cflags --libs Qt6Gui Qt6Svg) -ljpeg
+QT_QPA_PLATFORM=offscreen "$work/draw" "$here" "$data" "$work"
+
+bg=$data/pic/BG
+# One palette of at most 256 colours per picture, undithered: flat areas
+# under the page texts stay clean.
+for png in "$work"/bg/*.png; do
+  convert "$png" +dither -colors 256 "$bg/$(basename "$png" .png).gif"
+done
+
+# Welcome: the router's lights blink. One palette for all frames so the
+# changed strip matches the rest; frames after the first hold only the strip.
+convert -loop 0 \
+  -delay 50 "$work/welcome/0.png" -delay 30 "$work/welcome/1.png" \
+  -delay 40 "$work/welcome/2.png" -delay 30 "$work/welcome/3.png" \
+  +dither +map -layers OptimizeFrame "$bg/1000.gif"
+
+mkdir -p "$data/pic/PROGRESS"
+convert -loop 0 -delay 8 "$work"/progress/*.png +dither +map \
+  "$data/pic/PROGRESS/PROGRESS20.gif"
+
+cp "$here/tarnix-setup.svg" "$data/icons/tarnix-setup.svg"
