@@ -71,7 +71,9 @@ void Notify(const std::string& text)
         notifier(text, "Error");
 }
 
-const char* ProbeMarker(const std::string& url)
+}  // namespace
+
+const char* ProbeMarkerFor(const std::string& url)
 {
     if (url == kSearchProbeUrl)
         return "Google";
@@ -79,8 +81,6 @@ const char* ProbeMarker(const std::string& url)
         return kThirdProbeUrl + std::char_traits<char>::length("http://");
     return "Tarnix";
 }
-
-}  // namespace
 
 void SetHttpTimeoutsForTests(const HttpTimeouts& timeouts)
 {
@@ -195,7 +195,7 @@ int ProbeInternet(const std::string& url)
                 result = ProbeTransferFailed;
             else if (buffer.Length() == 0)
                 result = ProbeEmptyAnswer;
-            else if (buffer.Text().find(ProbeMarker(url)) != std::string::npos)
+            else if (buffer.Text().find(ProbeMarkerFor(url)) != std::string::npos)
                 result = ProbeReachable;
             else
                 result = ProbeMarkerMissing;

@@ -70,7 +70,11 @@ enum ProbeResult : int
     ProbeMarkerMissing = 4,
 };
 
-// GET of url with a 15 s time-out; returns a ProbeResult. The marker looked
-// for (case-sensitive) is "Google" for kSearchProbeUrl, "www.debian.org" for
-// kThirdProbeUrl and "Tarnix" for any other URL. Needs no router link.
+// The word a probe of url must find (case-sensitive), chosen by the exact
+// URL text: "Google" for kSearchProbeUrl, the host name "www.debian.org" for
+// kThirdProbeUrl, "Tarnix" for any other URL.
+const char* ProbeMarkerFor(const std::string& url);
+
+// GET of url with a 15 s time-out; returns a ProbeResult, found meaning the
+// page holds ProbeMarkerFor(url). Needs no router link.
 int ProbeInternet(const std::string& url);

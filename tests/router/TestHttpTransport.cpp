@@ -29,6 +29,8 @@ private slots:
     void lineBreaksAreNeverSent_data();
     void lineBreaksAreNeverSent();
     void postWithHeadersReturnsHeadersFirst();
+    void probeMarker_data();
+    void probeMarker();
     void probe();
 
 private:
@@ -194,6 +196,24 @@ void TestHttpTransport::postWithHeadersReturnsHeadersFirst()
     QVERIFY(out.rfind("HTTP/1.1 200 OK\r\n", 0) == 0);
     QVERIFY(out.find("webuicookie=") < out.find("<html>"));
     QCOMPARE(m_sim.Requests().at(0).cookie, std::string("Name="));
+}
+
+void TestHttpTransport::probeMarker_data()
+{
+    QTest::addColumn<QString>("url");
+    QTest::addColumn<QString>("marker");
+    QTest::newRow("support") << kSupportProbeUrl << "Tarnix";
+    QTest::newRow("search") << kSearchProbeUrl << "Google";
+    QTest::newRow("third") << kThirdProbeUrl << "www.debian.org";
+    QTest::newRow("search, other text") << "http://www.google.com/" << "Tarnix";
+    QTest::newRow("emulator") << "http://127.0.0.1:8080/support" << "Tarnix";
+}
+
+void TestHttpTransport::probeMarker()
+{
+    QFETCH(QString, url);
+    QFETCH(QString, marker);
+    QCOMPARE(QString(ProbeMarkerFor(url.toStdString())), marker);
 }
 
 void TestHttpTransport::probe()

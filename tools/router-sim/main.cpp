@@ -6,6 +6,7 @@
 #include <csignal>
 #include <cstdio>
 #include <iostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,21 @@ bool ParseListen(const std::string& text, int& port)
     }
 }
 
+// A service named like the wizard names them (pppoe_0_8_35) gets its circuit.
+SimWanService ServiceFromName(const std::string& name)
+{
+    SimWanService service{name, {}};
+    std::vector<std::string> parts;
+    std::istringstream pieces(name);
+    for (std::string part; std::getline(pieces, part, '_');)
+        parts.push_back(part);
+    if (parts.size() == 4) {
+        service.params["atmVpi"] = parts[2];
+        service.params["atmVci"] = parts[3];
+    }
+    return service;
+}
+
 bool ParseArguments(int argc, char** argv, Options& options)
 {
     for (int i = 1; i + 1 < argc; i += 2) {
@@ -59,7 +75,7 @@ bool ParseArguments(int argc, char** argv, Options& options)
         else if (name == "--downstream")
             options.state.downstreamRate = value;
         else if (name == "--service")
-            options.state.services.push_back({value, {}});
+            options.state.services.push_back(ServiceFromName(value));
         else if (name == "--fault" && value.find(':') != std::string::npos)
             options.faults.emplace_back(value.substr(0, value.find(':')),
                                         value.substr(value.find(':') + 1));
