@@ -126,6 +126,10 @@ void TestRouterLink::loginStoresTheCookie()
     QCOMPARE(login.cookie, std::string("Name="));
     QVERIFY(m_link->Relogin());
     QVERIFY(m_link->GetSessionCookie() != cookie);
+
+    m_sim.SetFault("/index.html", SimFault{.body = "<p>webuicookie=abc"});
+    QVERIFY(m_link->Login());  // no ";" after the value: the whole rest is the cookie
+    QCOMPARE(m_link->GetSessionCookie(), std::string("abc"));
 }
 
 void TestRouterLink::loginRefusals_data()
