@@ -213,6 +213,12 @@ void CPictureEx::paintEvent(QPaintEvent* event)
         painter.drawImage(event->rect(), m_offscreen, event->rect());
 }
 
+void CPictureEx::ShowFrame(int index)
+{
+    update();
+    emit FrameShown(index);
+}
+
 // Animation thread: draws frame after frame into the off-screen image and asks
 // the user-interface thread to repaint; ends when Stop asks it to.
 void CPictureEx::Play()
@@ -221,11 +227,8 @@ void CPictureEx::Play()
     for (;;) {
         const Frame& frame = m_frames[m_currentFrame];
         DrawFrame(frame);
-        const int shown = static_cast<int>(m_currentFrame);
-        QMetaObject::invokeMethod(this, [this, shown] {
-            update();
-            emit FrameShown(shown);
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, "ShowFrame", Qt::QueuedConnection,
+                                  Q_ARG(int, static_cast<int>(m_currentFrame)));
         if (WaitForExit(GifWalker::FrameWaitMs(frame.delay)))
             break;
         DisposeFrame(frame);

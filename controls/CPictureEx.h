@@ -73,6 +73,9 @@ private:
         int disposal = 0;
     };
 
+    // Runs on the user-interface thread for each frame the thread has drawn.
+    Q_INVOKABLE void ShowFrame(int index);
+
     bool LoadStill(const QByteArray& data, QSize size);
     bool LoadAnimation(const QByteArray& data, QSize size);
     bool PrepareOffscreen();
