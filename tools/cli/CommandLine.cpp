@@ -1,7 +1,9 @@
 #include "CommandLine.h"
 
 #include <algorithm>
+#include <cctype>
 #include <set>
+#include <string_view>
 
 namespace
 {
@@ -59,8 +61,22 @@ bool TakeOption(const std::vector<std::string>& words, std::size_t& i, std::stri
     return true;
 }
 
+// A host name or IPv4 address, optionally with ":port" (or a bracketed IPv6
+// address): it becomes the host part of every router URL.
+bool IsRouterAddress(const std::string& address)
+{
+    return !address.empty() && std::all_of(address.begin(), address.end(), [](unsigned char c) {
+        return std::isalnum(c) || std::string_view(".-:[]").find(static_cast<char>(c)) != std::string_view::npos;
+    });
+}
+
 void Check(CommandLine& line)
 {
+    if (!IsRouterAddress(line.RouterAddress))
+    {
+        line.UsageError = "--router needs a host, optionally with :port";
+        return;
+    }
     if (line.Command.empty())
     {
         line.UsageError = "no command given";
@@ -105,7 +121,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& words)
         {
             if (!line.Command.empty())
             {
-                line.UsageError = "unexpected word " + words[i];
+                line.UsageError = "more than one command given";
                 break;
             }
             line.Command = words[i];
@@ -132,7 +148,8 @@ Sets up the KRX-5100A modem router through its web interface.
                      (default 192.168.1.1)
 
 Commands:
-  login [--password P]   log in as admin (one retry); exit 0 accepted, 1 refused
+  login [--password P]   log in as admin (one retry); exit 0 accepted, 1 refused;
+                         P defaults to TARNIX_ROUTER_PASSWORD, else vabel
   apply [options]        apply the settings below, then check the Internet;
                          exit 0 applied and a probe site answered (or --no-probe),
                          1 the run failed, 2 bad usage or invalid values,

@@ -173,6 +173,7 @@ void TestTarnixSetup::usageErrors_data()
     QTest::newRow("four probe urls") << QStringList{"apply", "--probe-url", "a", "--probe-url", "b",
                                                     "--probe-url", "c", "--probe-url", "d"};
     QTest::newRow("second command") << QStringList{"login", "dsl-status"};
+    QTest::newRow("router address with a path") << QStringList{"--router", "127.0.0.1/x", "login"};
 }
 
 void TestTarnixSetup::usageErrors()
