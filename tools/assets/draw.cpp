@@ -20,7 +20,6 @@
 #include <array>
 #include <cstdio>
 #include <jpeglib.h>
-#include <vector>
 
 using namespace PageLayout;
 
@@ -500,9 +499,10 @@ std::array<QPointF, 8> routerFront(QPainter& p, const QRectF& body, const Leds& 
 
     std::array<QPointF, 8> at{};
     for (int i = 0; i < 8; ++i) {
-        const QPointF c(104 + i * 24 + (i >= 4 ? 6 : 0), strip.center().y());
+        const QPointF c(i < 4 ? 94 + i * 31 : 214 + (i - 4) * 20, strip.center().y());
         at[i] = p.transform().map(c);
         const QColor lit = leds[i] == Led::Green ? kLedOn : QColor(236, 72, 60);
+        p.setPen(Qt::NoPen);
         if (leds[i] != Led::Off) {
             QRadialGradient glow(c, 9);
             glow.setColorAt(0, QColor(lit.red(), lit.green(), lit.blue(), 150));
@@ -514,7 +514,7 @@ std::array<QPointF, 8> routerFront(QPainter& p, const QRectF& body, const Leds& 
         p.drawEllipse(c, 3.6, 3.6);
         text(p, QRectF(c.x() - 22, strip.bottom() + 3, 44, 12), kLedNames[i], 8, kMuted, true);
     }
-    text(p, QRectF(194, strip.bottom() + 14, 76, 11), "LAN", 8, kMuted, true);
+    text(p, QRectF(206, strip.bottom() + 14, 76, 11), "LAN", 8, kMuted, true);
     p.restore();
     return at;
 }
@@ -622,7 +622,7 @@ void drawPower(QPainter& p)
     for (int i = 0; i < 4; ++i)
         p.drawLine(QPointF(adapter.left() + 12, adapter.top() + 16 + i * 7),
                    QPointF(adapter.right() - 12, adapter.top() + 16 + i * 7));
-    caption(p, QRectF(adapter.right() + 40, adapter.top() + 36, 110, 16), "Power adapter");
+    caption(p, QRectF(adapter.right() + 14, adapter.top() - 6, 110, 16), "Power adapter");
 
     plug(p, ports.power.adjusted(2, 2, -2, -2), kPowerBlack);
     callout(p, ports.power, "POWER", QPointF(ports.power.center().x() - 40, box.top() + 46));
@@ -686,7 +686,7 @@ void drawEthernet(QPainter& p)
     p.setPen(Qt::NoPen);
     p.setBrush(kEthernetBlue);
     p.drawRoundedRect(QRectF(socket.x() - 16, socket.y() - 5, 12, 10), 2, 2);
-    caption(p, QRectF(box.left() + 14, box.top() + 232, 110, 16), "Blue Ethernet cable");
+    caption(p, QRectF(lan1.center().x() + 12, box.top() + 160, 120, 16), "Blue Ethernet cable");
     callout(p, lan1, "LAN port 1", QPointF(lan1.center().x() + 10, box.top() + 30));
 }
 
@@ -758,7 +758,7 @@ void drawDsl(QPainter& p)
     plug(p, ports.dsl, kDslGrey);
     plug(p, adslPort.adjusted(3, 2, -3, -2), kDslGrey);
     callout(p, ports.dsl, "DSL port", QPointF(ports.dsl.center().x() + 20, box.top() + 30));
-    caption(p, QRectF(box.left() + 92, box.top() + 166, 110, 16), "Grey DSL cable");
+    caption(p, QRectF(box.left() + 150, box.top() + 160, 110, 16), "Grey DSL cable");
 }
 
 void drawReset(QPainter& p)
@@ -926,7 +926,7 @@ struct FaceSet {
     const char* over;    // mouse-over face (nullptr: the face has no second state)
     QSize size;
     Tone tone;
-    QColor around;
+    QColor around;  // what the face sits on, for its rounded corners
     Side arrow;
     bool hasIcon;
     Glyph icon;
@@ -947,17 +947,17 @@ const FaceSet kFaces[] = {
     {"disclaim/disclaim1.bmp", "disclaim/disclaim.bmp", kBarButtonSize, Tone::Bar, kBand,
      Side::None, false, {}},
     {"exit/exit.bmp", "exit/exit1.bmp", kBarButtonSize, Tone::Bar, kBand, Side::None, false, {}},
-    {"start1.bmp", "start2.bmp", kStartSize, Tone::Primary, kBody, Side::Right, false, {}},
+    {"start1.bmp", "start2.bmp", kStartSize, Tone::Primary, kPanel, Side::Right, false, {}},
     {"technical_manual/technical_manual.bmp", "technical_manual/technical_manual1.bmp", kDocSize,
-     Tone::Secondary, kBody, Side::None, true, Glyph::Book},
+     Tone::Secondary, kPanel, Side::None, true, Glyph::Book},
     {"Adobe-Reader/Adobe-Reader.bmp", "Adobe-Reader/Adobe-Reader1.bmp", kDocSize, Tone::Secondary,
-     kBody, Side::None, true, Glyph::Download},
+     kPanel, Side::None, true, Glyph::Download},
     {"advanced_ui/advanced_ui.bmp", "advanced_ui/advanced_ui1.bmp", kDocSize, Tone::Secondary,
-     kBody, Side::None, true, Glyph::Sliders},
+     kPanel, Side::None, true, Glyph::Sliders},
     {"start_browsing/start_browsing.bmp", "start_browsing/start_browsing1.bmp", kBrowseSize,
-     Tone::Primary, kBody, Side::Right, false, {}},
+     Tone::Primary, kPanel, Side::Right, false, {}},
     {"print_details/print_details.bmp", "print_details/print_details1.bmp", kDetailsSize,
-     Tone::Primary, kBody, Side::None, false, {}},
+     Tone::Primary, kPanel, Side::None, false, {}},
     {"print/print_ready.bmp", "print/print_ready1.bmp", kNavButtonSize, Tone::Primary, kBody,
      Side::None, false, {}},
     {"close1.bmp", "close2.bmp", kNavButtonSize, Tone::Primary, kBody, Side::None, false, {}},
@@ -1056,7 +1056,7 @@ const QSize kProgressSize(300, 24);
 // An endless bar: a brand-coloured segment gliding along a pale track.
 QImage progressFrame(int i)
 {
-    QImage img = canvas(kProgressSize, kBody);
+    QImage img = canvas(kProgressSize, kPanel);
     QPainter p(&img);
     smooth(p);
     const QRectF track(1, 6, kProgressSize.width() - 2, 12);
