@@ -8,6 +8,16 @@
 
 namespace
 {
+// The caller's environment without any secret the program would pick up.
+QProcessEnvironment CleanEnvironment()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"TARNIX_PPP_PASSWORD", "TARNIX_WIFI_KEY", "TARNIX_ROUTER_PASSWORD",
+                             "TARNIX_NEW_ROUTER_PASSWORD"})
+        environment.remove(name);
+    return environment;
+}
+
 struct Outcome
 {
     int ExitCode = -1;
@@ -37,8 +47,7 @@ private slots:
     void dslStatus();
 
 private:
-    Outcome Run(QStringList arguments, const QProcessEnvironment& environment =
-                                           QProcessEnvironment::systemEnvironment());
+    Outcome Run(QStringList arguments, const QProcessEnvironment& environment = CleanEnvironment());
     QStringList Apply(const QStringList& options) const;
     QString ProbeUrl() const { return QString("http://%1/support").arg(m_sim.Address().c_str()); }
 
@@ -216,7 +225,7 @@ void TestTarnixSetup::secretsFromEnvironment()
     SimRouterState state;
     state.adminPassword = "current";
     m_sim.SetState(state);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment environment = CleanEnvironment();
     environment.insert("TARNIX_PPP_PASSWORD", "env-ppp");
     environment.insert("TARNIX_WIFI_KEY", "env-wifi-key");
     environment.insert("TARNIX_ROUTER_PASSWORD", "current");
