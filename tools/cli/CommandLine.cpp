@@ -178,14 +178,20 @@ apply options (value words are case-insensitive):
   --pause-ms N                 pause after each router step (default 1500)
   --settle-ms N                pause after the last request (default 50000)
   --probe-url URL              probe site, repeatable, up to 3, tried in order
+                               (default: the maker's support site, a search
+                               engine's home page, one more public site)
   --no-probe                   do not check the Internet afterwards
 
 Values are checked as the wizard's pages check them; a refused value prints the
 page's message on stderr, exits 2 and sends nothing.
 
 Environment (an option wins), so that secrets stay out of the process list:
-  TARNIX_PPP_PASSWORD  TARNIX_WIFI_KEY  TARNIX_ROUTER_PASSWORD
-  TARNIX_NEW_ROUTER_PASSWORD
+  TARNIX_PPP_PASSWORD          for --ppp-password
+  TARNIX_WIFI_KEY              for --key
+  TARNIX_ROUTER_PASSWORD       for --router-password (and login's --password)
+  TARNIX_NEW_ROUTER_PASSWORD   for --new-router-password
+
+  --help                       show this text
 
 Progress goes to stderr, one line per step; no secret is printed.
 )";
