@@ -34,9 +34,13 @@ bool ReadWord(const CommandLine& line, const std::string& name, const Words& wor
     if (!line.Has(name))
         return true;
     const std::string given = Lowered(line.Value(name));
-    for (const auto& [word, position] : words)
-        if (word == given)
-            return value = position, true;
+    const auto known = std::find_if(words.begin(), words.end(),
+                                    [&](const auto& entry) { return entry.first == given; });
+    if (known != words.end())
+    {
+        value = known->second;
+        return true;
+    }
     error = "--" + name + ": unknown value " + line.Value(name);
     return false;
 }
