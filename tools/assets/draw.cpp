@@ -19,7 +19,9 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <jpeglib.h>
+#include <optional>
 
 using namespace PageLayout;
 
@@ -57,12 +59,13 @@ QFont font(int px, bool bold = false, bool italic = false)
     return f;
 }
 
+// Centred text; illustrations and cards use it for their names and tags.
 void text(QPainter& p, const QRectF& r, const QString& s, int px, const QColor& c,
-          bool bold = false, int align = Qt::AlignCenter)
+          bool bold = false)
 {
     p.setFont(font(px, bold));
     p.setPen(c);
-    p.drawText(r, align, s);
+    p.drawText(r, Qt::AlignCenter, s);
 }
 
 QImage canvas(QSize size, const QColor& fill)
@@ -460,7 +463,7 @@ BackPorts routerBack(QPainter& p, QPointF at)
     return ports;
 }
 
-enum class Led { Off, Green, Red };
+enum class Led { Off, Green };
 
 const char* const kLedNames[] = {"Power", "DSL", "Internet", "WLAN", "1", "2", "3", "4"};
 using Leds = std::array<Led, 8>;
@@ -501,16 +504,16 @@ std::array<QPointF, 8> routerFront(QPainter& p, const QRectF& body, const Leds& 
     for (int i = 0; i < 8; ++i) {
         const QPointF c(i < 4 ? 94 + i * 31 : 214 + (i - 4) * 20, strip.center().y());
         at[i] = p.transform().map(c);
-        const QColor lit = leds[i] == Led::Green ? kLedOn : QColor(236, 72, 60);
+        const bool on = leds[i] == Led::Green;
         p.setPen(Qt::NoPen);
-        if (leds[i] != Led::Off) {
+        if (on) {
             QRadialGradient glow(c, 9);
-            glow.setColorAt(0, QColor(lit.red(), lit.green(), lit.blue(), 150));
-            glow.setColorAt(1, QColor(lit.red(), lit.green(), lit.blue(), 0));
+            glow.setColorAt(0, QColor(kLedOn.red(), kLedOn.green(), kLedOn.blue(), 150));
+            glow.setColorAt(1, QColor(kLedOn.red(), kLedOn.green(), kLedOn.blue(), 0));
             p.setBrush(glow);
             p.drawEllipse(c, 9, 9);
         }
-        p.setBrush(leds[i] == Led::Off ? kLedOff : lit);
+        p.setBrush(on ? kLedOn : kLedOff);
         p.drawEllipse(c, 3.6, 3.6);
         text(p, QRectF(c.x() - 22, strip.bottom() + 3, 44, 12), kLedNames[i], 8, kMuted, true);
     }
@@ -792,27 +795,28 @@ struct Background {
     const char* name;
     Step step;
     Art art;
-    bool hasMotif;
-    Glyph motif;
+    std::optional<Glyph> motif;
 };
 
+// 2xxx pages belong to the first installation, 3xxx to the quick one; 2420
+// and 2510 serve both roads and so carry the first installation's indicator.
 const Background kBackgrounds[] = {
-    {"1100", {}, Art::None, false, Glyph::Tick},
-    {"2100", {0, false}, Art::Power, false, Glyph::Tick},
-    {"2200", {0, false}, Art::Ethernet, false, Glyph::Tick},
-    {"2300", {0, false}, Art::Dsl, false, Glyph::Tick},
-    {"2410", {1, false}, Art::None, true, Glyph::Padlock},
-    {"3170", {1, true}, Art::None, true, Glyph::Padlock},
-    {"2420", {1, false}, Art::Reset, false, Glyph::Tick},
-    {"2510", {2, false}, Art::None, true, Glyph::Globe},
-    {"3200", {2, true}, Art::None, true, Glyph::Globe},
-    {"2600", {2, false}, Art::None, true, Glyph::Network},
-    {"3300", {2, true}, Art::None, true, Glyph::Network},
-    {"2700", {3, false}, Art::None, true, Glyph::Waves},
-    {"3400", {3, true}, Art::None, true, Glyph::Waves},
-    {"2901", {4, false}, Art::None, true, Glyph::Tick},
-    {"7100", {}, Art::None, true, Glyph::Lifebuoy},
-    {"7200", {}, Art::None, true, Glyph::Document},
+    {"1100", {}, Art::None, {}},
+    {"2100", {0, false}, Art::Power, {}},
+    {"2200", {0, false}, Art::Ethernet, {}},
+    {"2300", {0, false}, Art::Dsl, {}},
+    {"2410", {1, false}, Art::None, Glyph::Padlock},
+    {"3170", {1, true}, Art::None, Glyph::Padlock},
+    {"2420", {1, false}, Art::Reset, {}},
+    {"2510", {2, false}, Art::None, Glyph::Globe},
+    {"3200", {2, true}, Art::None, Glyph::Globe},
+    {"2600", {2, false}, Art::None, Glyph::Network},
+    {"3300", {2, true}, Art::None, Glyph::Network},
+    {"2700", {3, false}, Art::None, Glyph::Waves},
+    {"3400", {3, true}, Art::None, Glyph::Waves},
+    {"2901", {4, false}, Art::None, Glyph::Tick},
+    {"7100", {}, Art::None, Glyph::Lifebuoy},
+    {"7200", {}, Art::None, Glyph::Document},
 };
 
 QImage background(const Background& b)
@@ -821,8 +825,8 @@ QImage background(const Background& b)
     QPainter p(&img);
     smooth(p);
     frame(p, b.step);
-    if (b.hasMotif)
-        motif(p, b.motif);
+    if (b.motif)
+        motif(p, *b.motif);
     switch (b.art) {
     case Art::Power: drawPower(p); break;
     case Art::Ethernet: drawEthernet(p); break;
@@ -890,7 +894,7 @@ enum class Side { None, Left, Right };
 // A button face: rounded slab on the colour it sits on, no caption (the
 // button draws that), an optional arrow or icon at one side.
 QImage face(QSize size, Tone tone, bool over, const QColor& around, Side arrowSide,
-            bool hasIcon = false, Glyph icon = Glyph::Tick)
+            std::optional<Glyph> icon)
 {
     QImage img = canvas(size, around);
     QPainter p(&img);
@@ -914,9 +918,9 @@ QImage face(QSize size, Tone tone, bool over, const QColor& around, Side arrowSi
         glyph(p, Glyph::ChevronLeft, QRectF(8, y, a, a), ink, 2.6);
     if (arrowSide == Side::Right)
         glyph(p, Glyph::ChevronRight, QRectF(size.width() - 8 - a, y, a, a), ink, 2.6);
-    if (hasIcon) {
+    if (icon) {
         const qreal i = size.height() * 0.5;
-        glyph(p, icon, QRectF(10, (size.height() - i) / 2, i, i), QColor(255, 255, 255, 220), 1.8);
+        glyph(p, *icon, QRectF(10, (size.height() - i) / 2, i, i), QColor(255, 255, 255, 220), 1.8);
     }
     return img;
 }
@@ -928,39 +932,38 @@ struct FaceSet {
     Tone tone;
     QColor around;  // what the face sits on, for its rounded corners
     Side arrow;
-    bool hasIcon;
-    Glyph icon;
+    std::optional<Glyph> icon;
 };
 
 const QSize kStartSize(170, 48), kDocSize(200, 34), kBrowseSize(200, 44), kDetailsSize(160, 36);
 
 const FaceSet kFaces[] = {
-    {"pre/prev.bmp", "pre/prev1.bmp", kNavButtonSize, Tone::Primary, kBody, Side::Left, false, {}},
-    {"pre/prev3.bmp", nullptr, kNavButtonSize, Tone::Inactive, kBody, Side::Left, false, {}},
-    {"next/next.bmp", "next/next1.bmp", kNavButtonSize, Tone::Primary, kBody, Side::Right, false, {}},
-    {"next/next3.bmp", nullptr, kNavButtonSize, Tone::Inactive, kBody, Side::Right, false, {}},
+    {"pre/prev.bmp", "pre/prev1.bmp", kNavButtonSize, Tone::Primary, kBody, Side::Left, {}},
+    {"pre/prev3.bmp", nullptr, kNavButtonSize, Tone::Inactive, kBody, Side::Left, {}},
+    {"next/next.bmp", "next/next1.bmp", kNavButtonSize, Tone::Primary, kBody, Side::Right, {}},
+    {"next/next3.bmp", nullptr, kNavButtonSize, Tone::Inactive, kBody, Side::Right, {}},
     {"technical_support/technical_support.bmp", "technical_support/technical_support1.bmp",
-     kBarButtonSize, Tone::Bar, kBand, Side::None, false, {}},
+     kBarButtonSize, Tone::Bar, kBand, Side::None, {}},
     {"trouble_shooting/trouble_shooting.bmp", "trouble_shooting/trouble_shooting1.bmp",
-     kBarButtonSize, Tone::Bar, kBand, Side::None, false, {}},
+     kBarButtonSize, Tone::Bar, kBand, Side::None, {}},
     // The disclaimer pair is named the other way round: "1" is the resting face.
     {"disclaim/disclaim1.bmp", "disclaim/disclaim.bmp", kBarButtonSize, Tone::Bar, kBand,
-     Side::None, false, {}},
-    {"exit/exit.bmp", "exit/exit1.bmp", kBarButtonSize, Tone::Bar, kBand, Side::None, false, {}},
-    {"start1.bmp", "start2.bmp", kStartSize, Tone::Primary, kPanel, Side::Right, false, {}},
+     Side::None, {}},
+    {"exit/exit.bmp", "exit/exit1.bmp", kBarButtonSize, Tone::Bar, kBand, Side::None, {}},
+    {"start1.bmp", "start2.bmp", kStartSize, Tone::Primary, kPanel, Side::Right, {}},
     {"technical_manual/technical_manual.bmp", "technical_manual/technical_manual1.bmp", kDocSize,
-     Tone::Secondary, kPanel, Side::None, true, Glyph::Book},
+     Tone::Secondary, kPanel, Side::None, Glyph::Book},
     {"Adobe-Reader/Adobe-Reader.bmp", "Adobe-Reader/Adobe-Reader1.bmp", kDocSize, Tone::Secondary,
-     kPanel, Side::None, true, Glyph::Download},
+     kPanel, Side::None, Glyph::Download},
     {"advanced_ui/advanced_ui.bmp", "advanced_ui/advanced_ui1.bmp", kDocSize, Tone::Secondary,
-     kPanel, Side::None, true, Glyph::Sliders},
+     kPanel, Side::None, Glyph::Sliders},
     {"start_browsing/start_browsing.bmp", "start_browsing/start_browsing1.bmp", kBrowseSize,
-     Tone::Primary, kPanel, Side::Right, false, {}},
+     Tone::Primary, kPanel, Side::Right, {}},
     {"print_details/print_details.bmp", "print_details/print_details1.bmp", kDetailsSize,
-     Tone::Primary, kPanel, Side::None, false, {}},
+     Tone::Primary, kPanel, Side::None, {}},
     {"print/print_ready.bmp", "print/print_ready1.bmp", kNavButtonSize, Tone::Primary, kBody,
-     Side::None, false, {}},
-    {"close1.bmp", "close2.bmp", kNavButtonSize, Tone::Primary, kBody, Side::None, false, {}},
+     Side::None, {}},
+    {"close1.bmp", "close2.bmp", kNavButtonSize, Tone::Primary, kBody, Side::None, {}},
 };
 
 // The install mode pictures carry their own texts: icon, title, one line.
@@ -1119,9 +1122,9 @@ int main(int argc, char** argv)
         save(progressFrame(i), QString("%1/progress/%2.png").arg(gWork).arg(i, 2, 10, QChar('0')));
 
     for (const FaceSet& f : kFaces) {
-        save(face(f.size, f.tone, false, f.around, f.arrow, f.hasIcon, f.icon), button + f.normal);
+        save(face(f.size, f.tone, false, f.around, f.arrow, f.icon), button + f.normal);
         if (f.over)
-            save(face(f.size, f.tone, true, f.around, f.arrow, f.hasIcon, f.icon), button + f.over);
+            save(face(f.size, f.tone, true, f.around, f.arrow, f.icon), button + f.over);
     }
     for (const Choice& c : kChoices) {
         const QString stem = button + c.folder + "/" + c.folder;
