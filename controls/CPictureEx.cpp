@@ -34,7 +34,6 @@ QImage FrameRectangle(const QImage& decoded, const GifWalker::GifFrame& frame)
 CPictureEx::CPictureEx(QWidget* parent)
     : QWidget(parent)
 {
-    setAttribute(Qt::WA_OpaquePaintEvent, false);
 }
 
 CPictureEx::~CPictureEx()

@@ -32,7 +32,7 @@ struct FrameSpan
 
 unsigned ReadU16(Bytes data, std::size_t pos)
 {
-    return data[pos] | (data[pos + 1] << 8);
+    return unsigned(data[pos]) | unsigned(data[pos + 1]) << 8;
 }
 
 std::size_t ColourTableSize(std::uint8_t flags)
@@ -207,9 +207,11 @@ std::vector<GifFrame> CutFrames(Bytes data)
     FrameSpan span;
     while (NextFrame(data, pos, span)) {
         GifFrame frame;
-        frame.gif.reserve(prefix + (span.end - span.start) + 1);
-        frame.gif.insert(frame.gif.end(), data.begin(), data.begin() + prefix);
-        frame.gif.insert(frame.gif.end(), data.begin() + span.start, data.begin() + span.end);
+        const Bytes header = data.first(prefix);
+        const Bytes blocks = data.subspan(span.start, span.end - span.start);
+        frame.gif.reserve(header.size() + blocks.size() + 1);
+        frame.gif.assign(header.begin(), header.end());
+        frame.gif.insert(frame.gif.end(), blocks.begin(), blocks.end());
         frame.gif.push_back(0x3B);
         frame.left = span.left;
         frame.top = span.top;
