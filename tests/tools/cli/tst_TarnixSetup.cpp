@@ -41,6 +41,8 @@ private slots:
     void usageErrors_data();
     void usageErrors();
     void applyWritesTheRouter();
+    void applyProtocols_data();
+    void applyProtocols();
     void secretsFromEnvironment();
     void login();
     void readWireless();
@@ -218,6 +220,43 @@ void TestTarnixSetup::applyWritesTheRouter()
     QVERIFY(lines.size() >= 8);
     for (const char* secret : {"ppp-secret", "wifi-secret", "admin-secret", "vabel"})
         QVERIFY2(!outcome.Err.contains(secret) && !outcome.Out.contains(secret), secret);
+}
+
+void TestTarnixSetup::applyProtocols_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("serviceName");
+    QTest::addColumn<QString>("param");
+    QTest::addColumn<QString>("value");
+    const QStringList addresses = {"--ip", "10.0.0.2", "--mask", "255.0.0.0", "--gateway", "10.0.0.1",
+                                   "--dns1", "8.8.8.8"};
+    QTest::newRow("IPoA, dns2 left out")
+        << QStringList{"--protocol", "ipoa"} + addresses << "ipoa_0_8_35" << "wanInfDnsSecondary"
+        << "0.0.0.0";
+    QTest::newRow("MER static") << QStringList{"--protocol", "MER", "--mer-ip", "static", "--dns2",
+                                               "8.8.4.4"} + addresses
+                                << "mer_0_8_35" << "wanInfDnsSecondary" << "8.8.4.4";
+    QTest::newRow("MER dynamic") << QStringList{"--protocol", "mer"} << "mer_0_8_35" << "enblDhcpClnt"
+                                 << "1";
+    QTest::newRow("Bridge, own circuit")
+        << QStringList{"--protocol", "bridge", "--encapsulation", "VCMUX", "--vpi", "1", "--vci", "40"}
+        << "br_0_1_40" << "encapMode" << "1";
+    QTest::newRow("PPPoE user") << QStringList{"--ppp-user", "joe", "--ppp-password", "pw"}
+                                << "pppoe_0_8_35" << "pppUserName" << "joe";
+}
+
+void TestTarnixSetup::applyProtocols()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, serviceName);
+    QFETCH(QString, param);
+    QFETCH(QString, value);
+    const Outcome outcome = Run(Apply(options + QStringList{"--key", "secret123", "--no-probe"}));
+    QCOMPARE(outcome.ExitCode, 0);
+    const SimRouterState state = m_sim.State();
+    QCOMPARE(state.services.size(), std::size_t(1));
+    QCOMPARE(QString::fromStdString(state.services[0].name), serviceName);
+    QCOMPARE(QString::fromStdString(state.services[0].params.at(param.toStdString())), value);
 }
 
 void TestTarnixSetup::secretsFromEnvironment()
