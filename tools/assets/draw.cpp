@@ -853,12 +853,10 @@ QImage welcome(const Leds& leds)
     smooth(p);
     frame(p, {});
     const QRectF stage = QRectF(kIllustrationRect).adjusted(10, 10, -10, -10);
-    QRadialGradient halo(stage.center() + QPointF(0, 10), 170);
-    halo.setColorAt(0, QColor(210, 236, 242));
-    halo.setColorAt(1, QColor(210, 236, 242, 0));
+    // A flat disc rather than a glow: gradients band in a 256-colour GIF.
     p.setPen(Qt::NoPen);
-    p.setBrush(halo);
-    p.drawEllipse(stage.center() + QPointF(0, 10), 170, 150);
+    p.setBrush(QColor(230, 243, 246));
+    p.drawEllipse(stage.center() + QPointF(0, 8), 150, 150);
     routerFront(p, QRectF(stage.left() + 20, stage.top() + 130, 280, 84), leds);
     return img;
 }
