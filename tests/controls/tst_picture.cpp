@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QDirIterator>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -85,6 +86,7 @@ private slots:
     void transparentPixelsKeepWhatIsBeneath();
     void stopKeepsLastFrameAndDrawResumes();
     void unloadAndDestroyWhilePlaying();
+    void shippedPicturesLoad();
 };
 
 void TestPicture::cleanup()
@@ -301,6 +303,26 @@ void TestPicture::unloadAndDestroyWhilePlaying()
     QVERIFY(shown.wait(5000));
     picture.reset();  // joins the thread; queued repaints for it are dropped
     QTest::qWait(20);
+}
+
+// The pictures shipped in data/pic (the tests run there) must all load; the
+// progress animation must play.
+void TestPicture::shippedPicturesLoad()
+{
+    QDirIterator pictures("pic", {"*.gif", "*.jpg", "*.bmp"}, QDir::Files, QDirIterator::Subdirectories);
+    int checked = 0;
+    while (pictures.hasNext()) {
+        const QString path = pictures.next();
+        CPictureEx picture;
+        QVERIFY2(picture.Load(path), qPrintable(path));
+        QVERIFY2(!picture.GetSize().isEmpty(), qPrintable(path));
+        ++checked;
+    }
+    if (checked == 0)
+        QSKIP("no pictures in data/pic");
+    CPictureEx progress;
+    if (progress.Load(QStringLiteral("pic/PROGRESS/PROGRESS20.gif")))
+        QVERIFY(progress.IsAnimated());
 }
 
 QTEST_MAIN(TestPicture)
