@@ -1,6 +1,8 @@
 // TarnixConnect: the setup wizard for the KRX-5100A modem router.
 
 #include "CTarnixConnectDlg.h"
+#include "ConnectionPages.h"
+#include "GuidePages.h"
 #include "PageRegistry.h"
 #include "StartUp.h"
 #include "WizardOptions.h"
@@ -33,6 +35,8 @@ int main(int argc, char* argv[])
     InstallRouterErrorMessages();
 
     RegisterAppPages();
+    RegisterConnectionPages();
+    RegisterGuidePages();
 
     CTarnixConnectDlg welcome;
     welcome.exec();

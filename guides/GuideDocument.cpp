@@ -1,6 +1,8 @@
 #include "GuideDocument.h"
 
+#include "DocumentLinks.h"
 #include "SimpleBrowser.h"
+#include "WifiQrCode.h"
 #include "WizardSettings.h"
 
 #include <QDir>
@@ -112,14 +114,25 @@ GuideFill JoinWirelessFill(const WizardSettings& settings)
     else if ((index == 0 || index == 1) && !settings.WirelessKey.empty())
         fill.Placeholders.push_back({"[YourPassword]", HtmlText(settings.WirelessKeyW)});
     fill.Placeholders.push_back({"[YourSecurity]", SecurityName(index)});
+    // The code carries the key exactly as the router was given it.
+    const QString qrText = WifiQrText(QString::fromStdU16String(settings.SsidW),
+                                      QString::fromStdString(settings.WirelessKey), index == 0 || index == 1);
+    fill.Placeholders.push_back({kQrCodePlaceholder, QrCodeDataUrl(qrText)});
     return fill;
 }
 
-GuideFill DetailsSheetFill(const QString& networkName, const QString& networkKeyShown)
+QString ShownNetworkKey(const QString& networkKey)
+{
+    return networkKey.isEmpty() ? QStringLiteral("None") : networkKey;
+}
+
+GuideFill DetailsSheetFill(const QString& networkName, const QString& networkKey)
 {
     GuideFill fill;
     fill.Placeholders.push_back({"[YourSSID]", networkName.toHtmlEscaped()});
-    fill.Placeholders.push_back({"[YourPassword]", networkKeyShown.toHtmlEscaped()});
+    fill.Placeholders.push_back({"[YourPassword]", ShownNetworkKey(networkKey).toHtmlEscaped()});
+    const QString qrText = WifiQrText(networkName, networkKey, !networkKey.isEmpty());
+    fill.Placeholders.push_back({kQrCodePlaceholder, QrCodeDataUrl(qrText)});
     fill.DetailsMarker = true;
     return fill;
 }
@@ -127,12 +140,6 @@ GuideFill DetailsSheetFill(const QString& networkName, const QString& networkKey
 QString LanguageFolder(int languageId)
 {
     return QStringLiteral("lang/%1/").arg(languageId, 4);
-}
-
-QString ProgramFolder()
-{
-    const QString folder = QDir::currentPath();
-    return folder.endsWith(u'/') ? folder : folder + u'/';
 }
 
 std::optional<QString> BuildGuideDocument(int languageId, const QString& templateName,
@@ -163,4 +170,13 @@ void ShowGuideDocument(SimpleBrowser& browser, const QString& document)
 {
     browser.Clear();
     browser.Write(document);
+}
+
+void PrintGuideDocument(const QString& document)
+{
+    SimpleBrowser offScreen;
+    if (!offScreen.Create(nullptr, QRect(0, 0, 720, 540), 0))
+        return;
+    ShowGuideDocument(offScreen, document);
+    offScreen.Print(QString(), QString());
 }

@@ -1,6 +1,8 @@
 // Templates written into a temporary working folder, built into documents.
+#include "DocumentLinks.h"
 #include "GuideDocument.h"
 #include "SimpleBrowser.h"
+#include "WifiQrCode.h"
 #include "WizardSettings.h"
 
 #include <QDir>
@@ -100,7 +102,14 @@ private slots:
             << QByteArray("a\n[YourSetting]x[YourSetting]\n[YourSetting]\n") << DetailsSheetFill("n", "k")
             << "a\r\n x \r\n[YourSetting]\r\n";
         QTest::newRow("details sheet values") << QByteArray("[YourSSID]/[YourPassword]")
-                                              << DetailsSheetFill("Net&1", "None") << "Net&amp;1/None\r\n";
+                                              << DetailsSheetFill("Net&1", "") << "Net&amp;1/None\r\n";
+        QTest::newRow("join QR code: the key as the router has it")
+            << QByteArray("[YourQrCode]") << Join(1, " k3y ", u"k3y")
+            << QrCodeDataUrl(WifiQrText("Home Net", " k3y ", true)) + "\r\n";
+        QTest::newRow("join QR code: open network") << QByteArray("[YourQrCode]") << Join(2, "", u"")
+                                                    << QrCodeDataUrl("WIFI:T:nopass;S:Home Net;;") + "\r\n";
+        QTest::newRow("details QR code") << QByteArray("[YourQrCode]") << DetailsSheetFill("N", "k")
+                                         << QrCodeDataUrl("WIFI:T:WPA;S:N;P:k;;") + "\r\n";
     }
 
     void placeholders()

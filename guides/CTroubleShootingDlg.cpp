@@ -1,0 +1,30 @@
+#include "CTroubleShootingDlg.h"
+
+namespace {
+
+constexpr QRect kGuideRect{40, 136, 720, 336};
+
+PageFrame TroubleFrame()
+{
+    PageFrame frame;
+    frame.Id = PageId::Troubleshooting;
+    frame.Background = "pic/BG/7100.gif";
+    frame.Heading = "Trouble Shooting";
+    frame.HasPrevNext = false;
+    return frame;
+}
+
+}  // namespace
+
+CTroubleShootingDlg::CTroubleShootingDlg(QWidget* owner)
+    : CGuidePage(TroubleFrame(), owner, kGuideRect, {"Trouble.html", "Trouble_print.html"},
+                 NoGuideFill())
+{
+    // This page is the troubleshooting help itself.
+    TroubleshootingButton()->hide();
+}
+
+void CTroubleShootingDlg::OnExit()
+{
+    reject();
+}
