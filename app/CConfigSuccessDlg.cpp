@@ -15,14 +15,15 @@ constexpr char kAdvancedUiTip[] =
     "settings on your router. It is accessible through a web browser, the address to access "
     "this is in your Quick Installation Guide.";
 
-constexpr QRect kIntroRect{40, 136, 720, 64};
+constexpr QRect kIntroRect{60, 150, 680, 52};
 // Each line starts with its term, followed by the rest of the sentence.
-constexpr QRect kParentalTermRect{40, 212, 130, 22};
-constexpr QRect kParentalTextRect{172, 212, 588, 22};
-constexpr QRect kAdvancedTermRect{40, 240, 190, 22};
-constexpr QRect kAdvancedTextRect{232, 240, 528, 40};
-constexpr QRect kBrowsePromptRect{40, 296, 480, 22};
-constexpr QRect kStartBrowsingRect{40, 324, 140, 30};
+constexpr QRect kParentalTermRect{60, 212, 130, 22};
+constexpr QRect kParentalTextRect{192, 214, 548, 22};
+constexpr QRect kAdvancedTermRect{60, 240, 190, 22};
+constexpr QRect kAdvancedTextRect{252, 242, 488, 22};
+constexpr QRect kBrowsePromptRect{60, 286, 480, 22};
+constexpr QRect kStartBrowsingRect{60, 314, 200, 44};
+constexpr QPoint kDocumentButtons[3] = {{60, 414}, {270, 414}, {480, 414}};
 
 PageFrame SuccessFrame()
 {
@@ -38,7 +39,7 @@ PageFrame SuccessFrame()
 CConfigSuccessDlg::CConfigSuccessDlg(QWidget* owner) : CWizardPage(SuccessFrame(), owner)
 {
     BuildBody();
-    m_documents = AddDocumentButtons();
+    m_documents = AddDocumentButtons(kDocumentButtons);
 }
 
 void CConfigSuccessDlg::BuildBody()

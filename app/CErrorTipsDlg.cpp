@@ -1,6 +1,5 @@
 #include "CErrorTipsDlg.h"
 
-#include "CPictureEx.h"
 #include "CWizardEffects.h"
 #include "CxSkinButton.h"
 
@@ -12,21 +11,17 @@ namespace {
 constexpr LabelStyle kTipStyle{9, 1, 0, QColor(1, 0, 0)};
 constexpr QColor kCloseTextColour{226, 226, 226};
 
-// Inside the box, relative to its top-left corner.
-constexpr QRect kHeadingInBox{24, 20, 512, 40};
-constexpr QRect kText1InBox{24, 76, 512, 90};
-constexpr QRect kText2InBox{24, 172, 512, 44};
-constexpr QRect kCloseInBox{426, 244, 110, 36};
-
-QRect InBox(const QRect& rect)
-{
-    return rect.translated(PageLayout::kLightBoxRect.topLeft());
-}
+// Inside the card of the picture; the heading keeps clear of its badge.
+constexpr QRect kHeadingRect{56, 104, 620, 40};
+constexpr QRect kText1Rect{56, 170, 520, 80};
+constexpr QRect kText2Rect{56, 262, 520, 44};
+constexpr QRect kCloseRect{626, 470, 110, 36};
 
 PageFrame LightBoxFrame()
 {
     PageFrame frame;
     frame.Id = PageId::ErrorLightBox;
+    frame.Background = "pic/BG/LightBoxS.jpg";
     frame.HasHeader = false;
     frame.HasPrevNext = false;
     frame.HasBottomBar = false;
@@ -39,20 +34,15 @@ CErrorTipsDlg::CErrorTipsDlg(QWidget* owner) : CWizardPage(LightBoxFrame(), owne
 {
     // The frame (title bar and border) is not drawn.
     setWindowFlag(Qt::FramelessWindowHint);
-    CPictureEx* picture = BackgroundPicture();
-    if (picture->Load(QString("pic/BG/LightBoxS.jpg")))
-        picture->Draw();
-    picture->move(PageLayout::kLightBoxRect.center() - QPoint(picture->width() / 2, picture->height() / 2));
-
-    HeadingLabel()->setGeometry(InBox(kHeadingInBox));
+    HeadingLabel()->setGeometry(kHeadingRect);
     HeadingLabel()->setText("Sorry, we are unable to save your ISP settings.");
     AddLabel("Please ensure that: \n - you have entered the correct ISP information. \n - the "
              "blue Ethernet cable is connected securely to your PC and the router. ",
-             InBox(kText1InBox), kTipStyle);
+             kText1Rect, kTipStyle);
     AddLabel("Click Close to check or re-enter your ISP information, and then click Next to try "
              "again.",
-             InBox(kText2InBox), kTipStyle);
-    m_close = AddSkinButton("CLOSE", InBox(kCloseInBox),
+             kText2Rect, kTipStyle);
+    m_close = AddSkinButton("CLOSE", kCloseRect,
                             FacesPressedOver("pic/BUTTON/close1.bmp", "pic/BUTTON/close2.bmp"));
     m_close->SetTextColor(kCloseTextColour);
     m_close->setFont(EnlargedFont(4));
@@ -70,7 +60,7 @@ void CErrorTipsDlg::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), kLightBoxKeyColour);
-    // The box stays solid even where its picture is missing.
+    // Under the picture; the card stays solid even where it is missing.
     painter.fillRect(PageLayout::kLightBoxRect, Qt::white);
 }
 
@@ -85,5 +75,5 @@ void CErrorTipsDlg::ApplyLayering()
     // Constant opacity needs a compositing desktop; elsewhere it is ignored.
     setWindowOpacity(kLightBoxOpacity);
     const QImage drawn = grab().toImage();
-    setMask(QBitmap::fromImage(drawn.createMaskFromColor(kLightBoxKeyColour.rgb(), Qt::MaskOutColor)));
+    setMask(QBitmap::fromImage(drawn.createMaskFromColor(kLightBoxKeyColour.rgb(), Qt::MaskInColor)));
 }

@@ -13,11 +13,11 @@ namespace {
 constexpr char kRestoreWaitMessage[] = "You need to wait to wait 2-3 mins to restore the information";
 
 // Three columns across the content panel: a picture button over its option.
-constexpr int kColumnLeft[3] = {60, 300, 540};
-constexpr QSize kPictureSize{200, 150};
-constexpr int kPictureTop = 160;
-constexpr int kOptionTop = 320;
-constexpr QSize kOptionSize{200, 24};
+constexpr int kColumnLeft[3] = {62, 295, 528};
+constexpr QSize kPictureSize{210, 160};
+constexpr int kPictureTop = 176;
+constexpr int kOptionTop = 350;
+constexpr QSize kOptionSize{210, 24};
 
 struct ChoiceLook
 {

@@ -19,9 +19,13 @@ PageFrame WelcomeFrame()
     return frame;
 }
 
-constexpr QRect kWelcomeTextRect{40, 140, 460, 60};
-constexpr QRect kLanguagePromptRect{40, 214, 220, 22};
-constexpr QRect kLanguageListRect{40, 240, 200, 26};
+// Texts and buttons in the left part of the panel; the router picture is on
+// the right. START sits at the panel's right edge, under it.
+constexpr QRect kWelcomeTextRect{60, 152, 350, 56};
+constexpr QRect kLanguagePromptRect{60, 218, 220, 22};
+constexpr QRect kLanguageListRect{60, 244, 200, 26};
+constexpr QPoint kDocumentButtons[3] = {{60, 300}, {60, 342}, {60, 384}};
+constexpr QRect kStartRect{590, 482, 170, 48};
 
 }  // namespace
 
@@ -29,7 +33,7 @@ CTarnixConnectDlg::CTarnixConnectDlg(QWidget* parent) : CWizardPage(WelcomeFrame
 {
     PrimeRouterLink();
     BuildBody();
-    m_documents = AddDocumentButtons();
+    m_documents = AddDocumentButtons(kDocumentButtons);
 }
 
 void CTarnixConnectDlg::BuildBody()
@@ -43,7 +47,7 @@ void CTarnixConnectDlg::BuildBody()
     m_language->addItem("English");
     m_language->setCurrentIndex(0);
 
-    m_start = AddSkinButton("START", PageLayout::kNextRect,
+    m_start = AddSkinButton("START", kStartRect,
                             FacesPressedOver("pic/BUTTON/start1.bmp", "pic/BUTTON/start2.bmp"));
     m_start->setFont(EnlargedFont(3));
     connect(m_start, &QAbstractButton::clicked, this, [this] { OpenPage(PageId::Preparations); });

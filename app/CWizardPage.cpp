@@ -119,7 +119,7 @@ void CWizardPage::BuildFrame()
     m_background->move(0, 0);
     m_background->lower();
     // A missing picture is not reported: the page works without it.
-    if (m_background->Load(m_backgroundPath))
+    if (!m_backgroundPath.isEmpty() && m_background->Load(m_backgroundPath))
         m_background->Draw();
 
     if (m_frame.HasHeader)
@@ -301,12 +301,9 @@ CxSkinButton* CWizardPage::AddSkinButton(const QString& caption, const QRect& re
     return button;
 }
 
-DocumentButtons CWizardPage::AddDocumentButtons()
+DocumentButtons CWizardPage::AddDocumentButtons(const QPoint (&at)[3])
 {
-    auto rowRect = [](int index) {
-        return QRect(QPoint(PageLayout::kDocumentButtonLeft[index], PageLayout::kDocumentButtonTop),
-                     PageLayout::kBarButtonSize);
-    };
+    auto rowRect = [&at](int index) { return QRect(at[index], PageLayout::kDocumentButtonSize); };
     const DocumentLinks links = ReadDocumentLinks();
     DocumentButtons buttons;
     buttons.Manual = AddSkinButton("Technical Manual", rowRect(0),
@@ -366,6 +363,14 @@ void CWizardPage::keyPressEvent(QKeyEvent* event)
     if (event->key() == Qt::Key_Escape)
     {
         event->accept();
+        return;
+    }
+    // Enter that no field took for itself presses NEXT, as a default button would.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && m_next && m_next->isVisible() && m_next->isEnabled())
+    {
+        event->accept();
+        m_next->click();
         return;
     }
     QDialog::keyPressEvent(event);

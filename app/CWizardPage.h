@@ -155,9 +155,9 @@ protected:
     // A skinned button with white caption text.
     CxSkinButton* AddSkinButton(const QString& caption, const QRect& rect, const ButtonFaces& faces);
 
-    // The row of document buttons (PageLayout::kDocumentButtonLeft), opening
-    // the links read from default.ini now.
-    DocumentButtons AddDocumentButtons();
+    // The document buttons (PageLayout::kDocumentButtonSize) at the given
+    // top-left corners, opening the links read from default.ini now.
+    DocumentButtons AddDocumentButtons(const QPoint (&at)[3]);
 
     // The Apply page's inactive PREV and NEXT: greyed faces, clicks ignored.
     void SetNavigationInactive();

@@ -37,15 +37,11 @@ inline constexpr int kBarButtonTop = 555;
 inline constexpr int kBarButtonLeft[4] = {40, 196, 352, 620};
 
 // The welcome and success pages' document buttons (Technical Manual, Install
-// Adobe Reader, Advanced User Interface): a row under the content panel,
-// aligned with the bar below, left of PREV and NEXT. They use the bar's
-// pictures' size.
-inline constexpr int kDocumentButtonTop = 487;
-inline constexpr int kDocumentButtonLeft[3] = {40, 196, 352};
+// Adobe Reader, Advanced User Interface), inside the content panel.
+inline constexpr QSize kDocumentButtonSize{200, 34};
 
-// The error light box: its picture (pic/BG/LightBoxS.jpg) is a box of this
-// size in the middle of a page-sized window; the rest of the window is the
-// see-through key colour.
-inline constexpr QRect kLightBoxRect{120, 150, 560, 300};
+// The error light box: its picture (pic/BG/LightBoxS.jpg) covers the whole
+// page-sized window with a card here; the rest is the see-through key colour.
+inline constexpr QRect kLightBoxRect{24, 80, 752, 456};
 
 }  // namespace PageLayout

@@ -1,0 +1,40 @@
+#pragma once
+// Real mouse clicks on skinned buttons, and running code on the page that is
+// on top once the modal loop that opens it is running.
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+inline void Click(QAbstractButton* button)
+{
+    QVERIFY(button);
+    QVERIFY(button->isVisible());
+    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+}
+
+// Runs action on the top modal page as soon as one other than below is on
+// top (the page opened above below), polling for at most 5 s.
+inline void WhenPageAbove(QWidget* below, std::function<void(QWidget*)> action)
+{
+    auto* timer = new QTimer;
+    auto* started = new QElapsedTimer;
+    started->start();
+    QObject::connect(timer, &QTimer::timeout, [timer, started, below, action] {
+        QWidget* top = QApplication::activeModalWidget();
+        const bool expired = started->elapsed() > 5000;
+        if ((top && top != below) || expired)
+        {
+            timer->stop();
+            timer->deleteLater();
+            delete started;
+            if (!expired)
+                action(top);
+        }
+    });
+    timer->start(10);
+}

@@ -1,0 +1,99 @@
+#pragma once
+// Effects that record what the pages asked for instead of doing it. Pages
+// asked to open are recorded; with OpenRealPages they are also built from the
+// registry and run, so chains of real and fake pages can be walked.
+
+#include "CWizardEffects.h"
+#include "CWizardPage.h"
+#include "PageRegistry.h"
+
+#include <QApplication>
+#include <QThread>
+
+#include <deque>
+#include <vector>
+
+struct ShownMessage
+{
+    QString text;
+    QString caption;
+    QMessageBox::Icon icon;
+    bool onUiThread;
+};
+
+class FakeEffects : public CWizardEffects
+{
+public:
+    int OpenPageModally(PageId id, QWidget* owner) override
+    {
+        openedPages.push_back(id);
+        return openRealPages ? CWizardEffects::OpenPageModally(id, owner) : -1;
+    }
+
+    QMessageBox::StandardButton ShowMessage(QWidget*, const QString& text, const QString& caption,
+                                            QMessageBox::Icon icon,
+                                            QMessageBox::StandardButtons) override
+    {
+        messages.push_back({text, caption, icon, QThread::currentThread() == qApp->thread()});
+        if (answers.empty())
+            return QMessageBox::Ok;
+        const QMessageBox::StandardButton answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    int OpenDocument(const QString& pathOrUrl) override
+    {
+        documents.push_back(pathOrUrl);
+        return documentResult;
+    }
+
+    void EndProgram(int status) override { endStatuses.push_back(status); }
+
+    bool openRealPages = false;
+    std::vector<PageId> openedPages;
+    std::vector<ShownMessage> messages;
+    std::deque<QMessageBox::StandardButton> answers;
+    std::vector<QString> documents;
+    int documentResult = kDocumentOpened;
+    std::vector<int> endStatuses;
+};
+
+// A stand-in for a page not built here: the frame, and NEXT opening next.
+class FakePage : public CWizardPage
+{
+public:
+    FakePage(PageId id, PageId next, QWidget* owner)
+        : CWizardPage(MakeFrame(id), owner), m_next(next)
+    {
+    }
+
+protected:
+    void OnNext() override { OpenPage(m_next); }
+
+private:
+    static PageFrame MakeFrame(PageId id)
+    {
+        PageFrame frame;
+        frame.Id = id;
+        frame.Heading = PageIdName(id);
+        return frame;
+    }
+
+    PageId m_next;
+};
+
+inline void RegisterFakePage(PageId id, PageId next)
+{
+    RegisterPage(id, [id, next](QWidget* owner) { return std::make_unique<FakePage>(id, next, owner); });
+}
+
+// Top-level windows still shown.
+inline QWidgetList VisibleTopLevels()
+{
+    QWidgetList shown;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->isVisible())
+            shown << widget;
+    return shown;
+}
