@@ -364,12 +364,17 @@ QRectF illustrationCard(QPainter& p)
     return r;
 }
 
+// Where a page's faint watermark goes: the panel's lower right corner, which
+// the pages' fields leave free; the success page keeps it clear of the
+// document buttons along the panel's bottom.
+const QRectF kCornerMark(kContentRect.right() - 190, kContentRect.bottom() - 190, 170, 170);
+const QRectF kSuccessMark(kContentRect.right() - 170, kContentRect.top() + 150, 120, 120);
+
 // A motif for pages whose panel is needed for fields: a small badge right of
-// the heading and the same icon as a faint watermark in the panel's corner.
-void motif(QPainter& p, Glyph g)
+// the heading and the same icon as a faint watermark in the panel.
+void motif(QPainter& p, Glyph g, const QRectF& mark)
 {
     badge(p, g, QRectF(kHeadingRect.right() - 44, kHeadingRect.top(), 40, 40));
-    const QRectF mark(kContentRect.right() - 190, kContentRect.bottom() - 190, 170, 170);
     glyph(p, g, mark, kWatermark, 1.6);
 }
 
@@ -796,6 +801,7 @@ struct Background {
     Step step;
     Art art;
     std::optional<Glyph> motif;
+    QRectF mark = kCornerMark;
 };
 
 // 2xxx pages belong to the first installation, 3xxx to the quick one; 2420
@@ -814,7 +820,7 @@ const Background kBackgrounds[] = {
     {"3300", {2, true}, Art::None, Glyph::Network},
     {"2700", {3, false}, Art::None, Glyph::Waves},
     {"3400", {3, true}, Art::None, Glyph::Waves},
-    {"2901", {4, false}, Art::None, Glyph::Tick},
+    {"2901", {4, false}, Art::None, Glyph::Tick, kSuccessMark},
     {"7100", {}, Art::None, Glyph::Lifebuoy},
     {"7200", {}, Art::None, Glyph::Document},
 };
@@ -826,7 +832,7 @@ QImage background(const Background& b)
     smooth(p);
     frame(p, b.step);
     if (b.motif)
-        motif(p, *b.motif);
+        motif(p, *b.motif, b.mark);
     switch (b.art) {
     case Art::Power: drawPower(p); break;
     case Art::Ethernet: drawEthernet(p); break;
@@ -948,7 +954,7 @@ const FaceSet kFaces[] = {
     {"disclaim/disclaim1.bmp", "disclaim/disclaim.bmp", kBarButtonSize, Tone::Bar, kBand,
      Side::None, {}},
     {"exit/exit.bmp", "exit/exit1.bmp", kBarButtonSize, Tone::Bar, kBand, Side::None, {}},
-    {"start1.bmp", "start2.bmp", kStartSize, Tone::Primary, kPanel, Side::Right, {}},
+    {"start1.bmp", "start2.bmp", kStartSize, Tone::Primary, kBody, Side::Right, {}},
     {"technical_manual/technical_manual.bmp", "technical_manual/technical_manual1.bmp", kDocSize,
      Tone::Secondary, kPanel, Side::None, Glyph::Book},
     {"Adobe-Reader/Adobe-Reader.bmp", "Adobe-Reader/Adobe-Reader1.bmp", kDocSize, Tone::Secondary,
@@ -1013,8 +1019,7 @@ QImage lightBox()
     smooth(p);
     badge(p, Glyph::Warning, QRectF(kHeadingRect.right() - 44, kHeadingRect.top(), 40, 40),
           QColor(253, 239, 214), QColor(196, 120, 16));
-    glyph(p, Glyph::Warning, QRectF(kContentRect.right() - 190, kContentRect.bottom() - 190, 170, 170),
-          QColor(248, 243, 234), 1.6);
+    glyph(p, Glyph::Warning, kCornerMark, QColor(248, 243, 234), 1.6);
     return img;
 }
 
