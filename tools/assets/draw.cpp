@@ -1017,7 +1017,8 @@ QImage lightBox()
     p.fillRect(cardRect.adjusted(2, 2, -2, -2), Qt::white);
     p.fillRect(QRect(cardRect.left() + 2, cardRect.top() + 2, cardRect.width() - 4, 4), kBrand);
     smooth(p);
-    badge(p, Glyph::Warning, QRectF(kHeadingRect.right() - 44, kHeadingRect.top(), 40, 40),
+    // Level with the light box's heading, which sits lower than a page's.
+    badge(p, Glyph::Warning, QRectF(kHeadingRect.right() - 44, 102, 40, 40),
           QColor(253, 239, 214), QColor(196, 120, 16));
     glyph(p, Glyph::Warning, kCornerMark, QColor(248, 243, 234), 1.6);
     return img;
