@@ -1,0 +1,137 @@
+#include "CConfigPvcDlg.h"
+
+#include "ConnectionPages.h"
+#include "WizardSettings.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+
+namespace {
+
+constexpr QRect kIntroRect{60, 148, 680, 48};
+constexpr int kFirstRowTop = 204;
+constexpr int kRowPitch = 38;
+constexpr int kCaptionLeft = 60;
+constexpr int kFieldLeft = 270;
+constexpr int kBesideLeft = 510;
+constexpr int kRowHeight = 24;
+
+enum Row { CountryRow, IspRow, ProtocolRow, EncapsulationRow, VpiRow, VciRow };
+
+QRect RowRect(int row, int left, int width)
+{
+    return QRect(left, kFirstRowTop + row * kRowPitch, width, kRowHeight);
+}
+
+template <typename Names>
+void Fill(QComboBox* list, const Names& names)
+{
+    for (std::string_view name : names)
+        list->addItem(QString::fromUtf8(name.data(), qsizetype(name.size())));
+}
+
+PageFrame PvcFrame()
+{
+    PageFrame frame;
+    frame.Id = PageId::IspAndPvc;
+    frame.Background = "pic/BG/2510.gif";
+    frame.QuickBackground = "pic/BG/3200.gif";
+    frame.Heading = "Now tell us your internet Service Provider details.";
+    frame.ExitPressedLooksNormal = true;
+    return frame;
+}
+
+PageId PageAfterPvc(int protocolIndex, int merDynamicIp)
+{
+    if (NeedsIspAccount(protocolIndex))
+        return PageId::IspAccount;
+    if (NeedsStaticAddresses(protocolIndex, merDynamicIp))
+        return PageId::StaticIp;
+    return PageId::Wireless;
+}
+
+}  // namespace
+
+CConfigPvcDlg::CConfigPvcDlg(QWidget* owner) : CWizardPage(PvcFrame(), owner)
+{
+    BuildBody();
+    LoadCountryDefaults(CountryAustralia);
+    ShowIpMode(m_protocol->currentIndex());
+    connect(m_country, &QComboBox::currentIndexChanged, this, &CConfigPvcDlg::LoadCountryDefaults);
+    connect(m_protocol, &QComboBox::currentIndexChanged, this, &CConfigPvcDlg::ShowIpMode);
+    SetReadingOrder(*this, {m_country, m_isp, m_protocol, m_dynamicIp, m_staticIp,
+                            m_encapsulation, m_vpi, m_vci});
+}
+
+void CConfigPvcDlg::BuildBody()
+{
+    // Two blanks after "internet" are the page's wording.
+    AddLabel("Now tell us your internet  Service Provider details. If you do not have this "
+             "information already you will have to contact your Internet Service Provider and "
+             "request the information below.",
+             kIntroRect);
+    m_country = AddList(CountryRow, "Country:");
+    Fill(m_country, CountryNames);
+    m_isp = AddList(IspRow, "Internet Service Provider:");
+    m_protocol = AddList(ProtocolRow, "Protocol:");
+    Fill(m_protocol, ProtocolNames);
+    m_dynamicIp = AddRadioButton(RowRect(ProtocolRow, kBesideLeft, 110), "Dynamic IP");
+    m_staticIp = AddRadioButton(RowRect(ProtocolRow, kBesideLeft + 110, 110), "Static IP");
+    m_dynamicIp->setChecked(true);
+    m_encapsulation = AddList(EncapsulationRow, "Encapsulation:");
+    Fill(m_encapsulation, EncapsulationNames);
+
+    AddLabel("VPI:", RowRect(VpiRow, kCaptionLeft, 200), kBoldBodyStyle);
+    m_vpi = AddLineEdit(RowRect(VpiRow, kFieldLeft, 230), false);
+    AddLabel("(0-255)", RowRect(VpiRow, kBesideLeft, 120));
+    AddLabel("VCI:", RowRect(VciRow, kCaptionLeft, 200), kBoldBodyStyle);
+    m_vci = AddLineEdit(RowRect(VciRow, kFieldLeft, 230), false);
+    AddLabel("(32-65535)", RowRect(VciRow, kBesideLeft, 120));
+}
+
+QComboBox* CConfigPvcDlg::AddList(int row, const QString& caption)
+{
+    AddLabel(caption, RowRect(row, kCaptionLeft, 200), kBoldBodyStyle);
+    auto* list = new QComboBox(this);
+    list->setGeometry(RowRect(row, kFieldLeft, 230));
+    return list;
+}
+
+void CConfigPvcDlg::LoadCountryDefaults(int countryIndex)
+{
+    const CountryDefaults& defaults = GetCountryDefaults(countryIndex);
+    m_isp->clear();
+    Fill(m_isp, defaults.IspNames);
+    m_protocol->setCurrentIndex(defaults.ProtocolIndex);
+    m_encapsulation->setCurrentIndex(defaults.EncapsulationIndex);
+    m_vpi->setText(QString::number(defaults.AtmVpi));
+    m_vci->setText(QString::number(defaults.AtmVci));
+}
+
+void CConfigPvcDlg::ShowIpMode(int protocolIndex)
+{
+    // Hiding keeps the checked button: it counts again when MER is chosen.
+    const bool mer = protocolIndex == ProtocolMer;
+    m_dynamicIp->setVisible(mer);
+    m_staticIp->setVisible(mer);
+}
+
+void CConfigPvcDlg::OnNext()
+{
+    const int vpi = ReadDecimal(m_vpi->text().toStdString());
+    const int vci = ReadDecimal(m_vci->text().toStdString());
+    if (const CheckMessage message = CheckPvc(vpi, vci); message != CheckMessage::None)
+    {
+        ShowPlainMessage(CheckText(message));
+        return;
+    }
+    WizardSettings& settings = GetWizardSettings();
+    settings.AtmVpi = vpi;
+    settings.AtmVci = vci;
+    settings.EncapsulationIndex = m_encapsulation->currentIndex();
+    settings.ProtocolIndex = m_protocol->currentIndex();
+    settings.CountryIndex = m_country->currentIndex();
+    settings.MerDynamicIp = m_dynamicIp->isChecked() ? 1 : 0;
+    OpenPage(PageAfterPvc(settings.ProtocolIndex, settings.MerDynamicIp));
+}

@@ -1,0 +1,68 @@
+#include "CConfigStaticIPDlg.h"
+
+#include "CIpAddressField.h"
+#include "ConnectionPages.h"
+#include "WizardSettings.h"
+
+#include <QLineEdit>
+
+namespace {
+
+constexpr QRect kExplanationRect{60, 148, 680, 40};
+constexpr int kFirstRowTop = 204;
+constexpr int kRowPitch = 44;
+
+constexpr const char* kCaptions[] = {"WAN IP Address:", "WAN Subnet Mask:", "WAN Gateway:",
+                                     "Primary DNS:", "Secondary DNS:"};
+
+PageFrame StaticIpFrame()
+{
+    PageFrame frame;
+    frame.Id = PageId::StaticIp;
+    frame.Background = "pic/BG/2600.gif";
+    frame.QuickBackground = "pic/BG/3300.gif";
+    frame.Heading = "Now tell us your internet Service Provider details.";
+    frame.ExitPressedLooksNormal = true;
+    return frame;
+}
+
+}  // namespace
+
+CConfigStaticIPDlg::CConfigStaticIPDlg(QWidget* owner) : CWizardPage(StaticIpFrame(), owner)
+{
+    AddLabel("If you do not have this information already you will have to contact your Internet "
+             "Service Provider and request the information below.",
+             kExplanationRect);
+    QList<QWidget*> order;
+    for (std::size_t row = 0; row < m_fields.size(); ++row)
+    {
+        const int top = kFirstRowTop + int(row) * kRowPitch;
+        AddLabel(kCaptions[row], QRect(60, top, 200, 26), kBoldBodyStyle);
+        m_fields[row] = new CIpAddressField(this);
+        m_fields[row]->setGeometry(270, top, 200, 26);
+        for (QLineEdit* part : m_fields[row]->Parts())
+            order << part;
+    }
+    SetReadingOrder(*this, order);
+}
+
+void CConfigStaticIPDlg::OnNext()
+{
+    auto text = [this](Field field) { return m_fields[field]->Text().toStdString(); };
+    const StaticAddresses typed{text(IpAddress), text(SubnetMask), text(Gateway),
+                                text(PrimaryDns), text(SecondaryDns)};
+    StaticAddresses stored;
+    if (const CheckMessage message = CheckStaticAddresses(typed, stored);
+        message != CheckMessage::None)
+    {
+        ShowPlainMessage(CheckText(message));
+        return;
+    }
+    WizardSettings& settings = GetWizardSettings();
+    settings.StaticIpAddress = stored.IpAddress;
+    settings.StaticSubnetMask = stored.SubnetMask;
+    settings.StaticGateway = stored.Gateway;
+    settings.StaticPrimaryDns = stored.PrimaryDns;
+    settings.StaticSecondaryDns = stored.SecondaryDns;
+    OpenPage(PageId::Wireless);
+}

@@ -1,0 +1,93 @@
+#include "CConfigUserAndPassDlg.h"
+
+#include "ConnectionPages.h"
+#include "WizardSettings.h"
+
+#include <QLineEdit>
+
+namespace {
+
+constexpr QRect kInstructionsRect{60, 148, 680, 64};
+constexpr int kFirstRowTop = 236;
+constexpr int kRowPitch = 44;
+constexpr int kRowHeight = 24;
+constexpr LabelStyle kErrorStyle{9, 0, 0, kAccentColour};
+
+QRect RowRect(int row, int left, int width)
+{
+    return QRect(left, kFirstRowTop + row * kRowPitch, width, kRowHeight);
+}
+
+PageFrame AccountFrame()
+{
+    PageFrame frame;
+    frame.Id = PageId::IspAccount;
+    frame.Background = "pic/BG/2510.gif";
+    frame.Heading = "Now tell us your internet Service Provider details.";
+    frame.ExitPressedLooksNormal = true;
+    return frame;
+}
+
+}  // namespace
+
+CConfigUserAndPassDlg::CConfigUserAndPassDlg(QWidget* owner) : CWizardPage(AccountFrame(), owner)
+{
+    AddLabel("Please enter your Username and Password as provided by your ISP (Internet Service "
+             "Provider). Please enter the information exactly as shown taking note of upper and "
+             "lower cases. Click \"Next\" to continue.",
+             kInstructionsRect);
+    m_userName = AddRow(0, "Username:", false);
+    m_password = AddRow(1, "Password:", true);
+    m_confirmation = AddRow(2, "Confirm Password :", true);
+    m_userNameError = AddError(0, CheckText(CheckMessage::InvalidUserName));
+    m_passwordError = AddError(1, CheckText(CheckMessage::PasswordsDoNotMatch));
+    m_confirmationError = AddError(2, CheckText(CheckMessage::PasswordsDoNotMatch));
+    SetReadingOrder(*this, {m_userName, m_password, m_confirmation});
+}
+
+QLineEdit* CConfigUserAndPassDlg::AddRow(int row, const QString& caption, bool masked)
+{
+    AddLabel(caption, RowRect(row, 60, 200), kBoldBodyStyle);
+    return AddLineEdit(RowRect(row, 270, 230), masked);
+}
+
+CLabel* CConfigUserAndPassDlg::AddError(int row, const QString& text)
+{
+    CLabel* label = AddLabel(text, RowRect(row, 510, 230), kErrorStyle);
+    label->hide();
+    return label;
+}
+
+void CConfigUserAndPassDlg::ClearAndFocus(QLineEdit* field)
+{
+    field->clear();
+    field->setFocus(Qt::OtherFocusReason);
+    field->setCursorPosition(0);
+}
+
+void CConfigUserAndPassDlg::OnNext()
+{
+    const std::string userName = m_userName->text().toStdString();
+    const std::string password = m_password->text().toStdString();
+    switch (CheckIspAccount(userName, password, m_confirmation->text().toStdString()))
+    {
+    case CheckMessage::InvalidUserName:
+        m_userNameError->show();
+        ClearAndFocus(m_userName);
+        return;
+    case CheckMessage::PasswordsDoNotMatch:
+        m_passwordError->show();
+        m_confirmationError->show();
+        m_confirmation->clear();
+        ClearAndFocus(m_password);
+        return;
+    default:
+        break;
+    }
+    WizardSettings& settings = GetWizardSettings();
+    settings.PppUserName = userName;
+    settings.PppPassword = password;
+    for (CLabel* error : {m_userNameError, m_passwordError, m_confirmationError})
+        error->hide();
+    OpenPage(PageId::Wireless);
+}

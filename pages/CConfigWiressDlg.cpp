@@ -1,0 +1,103 @@
+#include "CConfigWiressDlg.h"
+
+#include "ConnectionPages.h"
+#include "WizardSettings.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+namespace {
+
+constexpr QRect kExplanationRect{60, 148, 680, 22};
+constexpr QRect kHintRect{60, 172, 680, 22};
+constexpr int kFirstRowTop = 220;
+constexpr int kRowPitch = 44;
+
+QRect CaptionRect(int row)
+{
+    return QRect(60, kFirstRowTop + row * kRowPitch, 220, 24);
+}
+
+QRect FieldRect(int row)
+{
+    return QRect(290, kFirstRowTop + row * kRowPitch, 230, 24);
+}
+
+PageFrame WirelessFrame()
+{
+    PageFrame frame;
+    frame.Id = PageId::Wireless;
+    frame.Background = "pic/BG/2700.gif";
+    frame.QuickBackground = "pic/BG/3400.gif";
+    frame.Heading = "Give your wireless network a name";
+    frame.ExitPressedLooksNormal = true;
+    return frame;
+}
+
+// The warning icon marks every refusal but the SSID's length.
+QMessageBox::Icon IconFor(CheckMessage message)
+{
+    return message == CheckMessage::SsidLength ? QMessageBox::NoIcon : QMessageBox::Warning;
+}
+
+}  // namespace
+
+CConfigWiressDlg::CConfigWiressDlg(QWidget* owner) : CWizardPage(WirelessFrame(), owner)
+{
+    BuildBody();
+    connect(m_security, &QComboBox::currentIndexChanged, this,
+            &CConfigWiressDlg::OnSecurityChanged);
+    SetReadingOrder(*this, {m_ssid, m_security, m_key});
+}
+
+void CConfigWiressDlg::BuildBody()
+{
+    AddLabel("Choose a name for your wireless network. It should be something you can recognise "
+             "later.",
+             kExplanationRect);
+    // No blank after "long." is the page's wording.
+    AddLabel("Your network name should be one word and can be between 1 and 32 characters "
+             "long.Example: Tarnix",
+             kHintRect);
+    AddLabel("Wireless Network Name (SSID):", CaptionRect(0), kBoldBodyStyle);
+    m_ssid = AddLineEdit(FieldRect(0), false);
+    m_ssid->setText(kDefaultSsid);
+    AddLabel("Security Level:", CaptionRect(1), kBoldBodyStyle);
+    m_security = new QComboBox(this);
+    m_security->setGeometry(FieldRect(1));
+    for (std::string_view name : SecurityLevelNames)
+        m_security->addItem(QString::fromUtf8(name.data(), qsizetype(name.size())));
+    m_security->setCurrentIndex(SecurityWpa2);
+    AddLabel("Pre-Shared Key : ", CaptionRect(2), kBoldBodyStyle);
+    m_key = AddLineEdit(FieldRect(2), true);
+}
+
+void CConfigWiressDlg::OnSecurityChanged(int securityIndex)
+{
+    const bool none = securityIndex == SecurityNone;
+    if (none)
+        m_key->clear();
+    m_key->setEnabled(!none);
+}
+
+void CConfigWiressDlg::OnNext()
+{
+    const int securityIndex = m_security->currentIndex();
+    const std::string ssid = m_ssid->text().toStdString();
+    std::string key;
+    if (const CheckMessage message =
+            CheckWireless(ssid, m_key->text().toStdString(), securityIndex, key);
+        message != CheckMessage::None)
+    {
+        ShowPlainMessage(CheckText(message), IconFor(message));
+        return;
+    }
+    // The router gets and the guides show the same trimmed key.
+    WizardSettings& settings = GetWizardSettings();
+    settings.SsidW = m_ssid->text().toStdU16String();
+    settings.Ssid = ssid;
+    settings.WirelessKeyW = QString::fromStdString(key).toStdU16String();
+    settings.WirelessKey = key;
+    settings.WirelessSecurityIndex = securityIndex;
+    OpenPage(PageId::Apply);
+}
