@@ -10,11 +10,15 @@
 
 #include <functional>
 
+// Option buttons take clicks on their indicator and text only: click near
+// the left edge; push buttons in their middle.
 inline void Click(QAbstractButton* button)
 {
     QVERIFY(button);
     QVERIFY(button->isVisible());
-    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+    const bool optionButton = button->isCheckable();
+    const QPoint at = optionButton ? QPoint(8, button->height() / 2) : button->rect().center();
+    QTest::mouseClick(button, Qt::LeftButton, {}, at);
 }
 
 // Runs action on the top modal page as soon as one other than below is on
