@@ -4,6 +4,7 @@
 #include "CDisclaimerDlg.h"
 #include "CErrorTipsDlg.h"
 #include "CQuicKOrFirstInstallDlg.h"
+#include "CSaveIspDlg.h"
 
 namespace {
 
@@ -18,6 +19,7 @@ void Register(PageId id)
 void RegisterAppPages()
 {
     Register<CQuicKOrFirstInstallDlg>(PageId::InstallMode);
+    Register<CSaveIspDlg>(PageId::Apply);
     Register<CConfigSuccessDlg>(PageId::Success);
     Register<CErrorTipsDlg>(PageId::ErrorLightBox);
     Register<CDisclaimerDlg>(PageId::Disclaimer);

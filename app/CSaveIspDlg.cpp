@@ -1,0 +1,161 @@
+#include "CSaveIspDlg.h"
+
+#include "CApplyRun.h"
+#include "CLabel.h"
+#include "CPictureEx.h"
+#include "InternetProbe.h"
+#include "RunWithoutFreezing.h"
+#include "WizardOptions.h"
+
+#include <QMetaObject>
+
+namespace {
+
+constexpr QPoint kProgressPicturePos{40, 150};
+constexpr QRect kProgressLineRect{40, 186, 720, 22};
+
+std::chrono::milliseconds g_resultTimerPeriod = kResultTimerPeriod;
+
+PageFrame SaveIspFrame()
+{
+    PageFrame frame;
+    frame.Id = PageId::Apply;
+    frame.Background = "pic/BG/1100.gif";
+    frame.Heading = kSavingHeading;
+    return frame;
+}
+
+QString SettleText(std::chrono::milliseconds left)
+{
+    const long long seconds = (left.count() + 999) / 1000;
+    return QString("Waiting for the router to restart its connection \u2014 about %1 %2 left")
+        .arg(seconds)
+        .arg(seconds == 1 ? "second" : "seconds");
+}
+
+QString StepText(ApplyStep step, std::chrono::milliseconds left)
+{
+    switch (step)
+    {
+    case ApplyStep::WanLogin:
+    case ApplyStep::WirelessLogin: return "Logging in to your router\u2026";
+    case ApplyStep::WanService: return "Setting up your Internet connection\u2026";
+    case ApplyStep::WirelessBasic:
+    case ApplyStep::WirelessSecurity: return "Setting up your wireless network\u2026";
+    case ApplyStep::PasswordChange: return "Changing the router password\u2026";
+    case ApplyStep::Settle: return SettleText(left);
+    }
+    return QString();
+}
+
+}  // namespace
+
+void CSaveIspDlg::SetResultTimerPeriodForTests(std::chrono::milliseconds period)
+{
+    g_resultTimerPeriod = period;
+}
+
+CSaveIspDlg::CSaveIspDlg(QWidget* owner) : CWizardPage(SaveIspFrame(), owner)
+{
+    SetNavigationInactive();
+    BuildBody();
+    m_resultTimer.setInterval(g_resultTimerPeriod);
+    connect(&m_resultTimer, &QTimer::timeout, this, &CSaveIspDlg::OnResultTimer);
+    StartWorker();
+}
+
+CSaveIspDlg::~CSaveIspDlg()
+{
+    StopWorker();
+}
+
+void CSaveIspDlg::BuildBody()
+{
+    m_progressPicture = new CPictureEx(this);
+    m_progressPicture->move(kProgressPicturePos);
+    if (m_progressPicture->Load(QString("pic/PROGRESS/PROGRESS20.gif")))
+        m_progressPicture->Draw();
+    m_progressLine = AddLabel(QString(), kProgressLineRect);
+}
+
+void CSaveIspDlg::StartWorker()
+{
+    const WizardOptions& options = GetWizardOptions();
+    ApplyRunOptions runOptions;
+    runOptions.RouterAddress = ConfiguredRouterAddress();
+    runOptions.StepPause = std::chrono::milliseconds(options.PauseMs);
+    runOptions.SettlePause = std::chrono::milliseconds(options.SettleMs);
+    WorkerThread = std::thread(&CSaveIspDlg::RunWorker, this, runOptions);
+}
+
+void CSaveIspDlg::RunWorker(const ApplyRunOptions& options)
+{
+    CApplyRun run(m_pause, options, [this](ApplyStep step, std::chrono::milliseconds left) {
+        QMetaObject::invokeMethod(
+            this, [this, step, left] { ShowStep(step, left); }, Qt::QueuedConnection);
+    });
+    const ApplyOutcome outcome = run.Run();
+    // Cancelled: the page is ending and waits for this thread.
+    if (outcome == ApplyOutcome::Cancelled)
+        return;
+    ApplySucceeded = outcome == ApplyOutcome::Applied;
+    QMetaObject::invokeMethod(this, &CSaveIspDlg::StartResultTimer, Qt::QueuedConnection);
+}
+
+void CSaveIspDlg::StopWorker()
+{
+    m_pause.Cancel();
+    if (WorkerThread.joinable())
+        WorkerThread.join();
+}
+
+void CSaveIspDlg::StartResultTimer()
+{
+    // The worker may have finished just as the page was closed.
+    if (!m_ending)
+        m_resultTimer.start();
+}
+
+void CSaveIspDlg::OnResultTimer()
+{
+    if (!ApplySucceeded && ++FailureTicks <= kFailureTickLimit)
+        return;
+    // Stopped before any window opens, so the result is shown once only.
+    m_resultTimer.stop();
+    StopWorker();
+    const bool online = ApplySucceeded && ProbeWithoutFreezing();
+    if (m_ending)
+        return;  // closed while the probe ran
+    OpenPage(online ? PageId::Success : PageId::ErrorLightBox);
+    reject();
+}
+
+bool CSaveIspDlg::ProbeWithoutFreezing()
+{
+    ShowProgress(kCheckingInternetText);
+    const std::vector<std::string> urls = GetWizardOptions().ProbeUrls;
+    return RunWithoutFreezing(this, [&urls] { return ProbeSitesInOrder(urls); }) >= 0;
+}
+
+void CSaveIspDlg::ShowStep(ApplyStep step, std::chrono::milliseconds left)
+{
+    ShowProgress(StepText(step, left));
+}
+
+void CSaveIspDlg::ShowProgress(const QString& text)
+{
+    if (text == m_progressLine->text())
+        return;
+    m_progressLine->setText(text);
+    emit ProgressChanged(text);
+}
+
+void CSaveIspDlg::done(int result)
+{
+    m_ending = true;
+    m_resultTimer.stop();
+    // Hidden first: a worker still inside a request is waited for without a
+    // frozen page on the screen.
+    CWizardPage::done(result);
+    StopWorker();
+}

@@ -1,0 +1,78 @@
+#pragma once
+// The Apply page: "We are now saving your ISP settings". It starts one apply
+// run on a worker thread and watches for its end on a result timer. A run
+// that worked is followed by the reachability probe; then the success page or
+// the error light box opens above the page, and the page ends when that
+// window has ended. A failed run shows the light box only after about a
+// minute of ticks, as the router may still be busy with the request. PREV and
+// NEXT do nothing here. A line under the progress picture says which step runs.
+//
+// The worker never touches a widget: it reports its steps and its end by
+// queued calls to the user-interface thread. Ending the page cancels the
+// run's pause and joins the worker, so no call from it can outlive the page.
+
+#include "CCancellablePause.h"
+#include "CWizardPage.h"
+
+#include <QTimer>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+enum class ApplyStep;
+struct ApplyRunOptions;
+
+// A failed run opens the light box on the tick after this many.
+inline constexpr int kFailureTickLimit = 120;
+inline constexpr std::chrono::milliseconds kResultTimerPeriod{500};
+
+inline constexpr char kSavingHeading[] = "We are now saving your ISP settings";
+inline constexpr char kCheckingInternetText[] = "Checking your Internet connection\u2026";
+
+class CSaveIspDlg : public CWizardPage
+{
+    Q_OBJECT
+
+public:
+    explicit CSaveIspDlg(QWidget* owner);
+    ~CSaveIspDlg() override;
+
+    CPictureEx* ProgressPicture() const { return m_progressPicture; }
+    CLabel* ProgressLine() const { return m_progressLine; }
+    int FailureTickCount() const { return FailureTicks; }
+
+    // Also stops the result timer, cancels the run's pause and joins the
+    // worker (after the page is hidden).
+    void done(int result) override;
+
+    // Tests only: the result timer's period for pages built later
+    // (kResultTimerPeriod restores it).
+    static void SetResultTimerPeriodForTests(std::chrono::milliseconds period);
+
+signals:
+    // The progress line shows a new text.
+    void ProgressChanged(const QString& text);
+
+private:
+    void BuildBody();
+    void StartWorker();
+    void RunWorker(const ApplyRunOptions& options);  // on the worker thread
+    void StopWorker();
+    void StartResultTimer();
+    void OnResultTimer();
+    bool ProbeWithoutFreezing();
+    void ShowStep(ApplyStep step, std::chrono::milliseconds left);
+    void ShowProgress(const QString& text);
+
+    // Written by the worker before it asks for the result timer.
+    std::atomic<bool> ApplySucceeded{false};
+    int FailureTicks = 0;
+    std::thread WorkerThread;
+
+    CCancellablePause m_pause;
+    QTimer m_resultTimer;
+    bool m_ending = false;
+    CPictureEx* m_progressPicture = nullptr;
+    CLabel* m_progressLine = nullptr;
+};
