@@ -10,9 +10,11 @@ data=$root/data
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# shellcheck disable=SC2046  # pkg-config prints several flags on purpose
-g++ -std=c++20 -O1 -fPIC -I"$root" "$here/draw.cpp" -o "$work/draw" \
-  $(pkg-config --cflags --libs Qt6Gui Qt6Svg) -ljpeg
+# Stops here, naming the package, when a development package is missing
+# (libjpeg comes from libjpeg-dev).
+flags=$(pkg-config --cflags --libs Qt6Gui Qt6Svg libjpeg)
+# shellcheck disable=SC2086  # the flags are several words on purpose
+g++ -std=c++20 -O1 -fPIC -I"$root" "$here/draw.cpp" -o "$work/draw" $flags
 QT_QPA_PLATFORM=offscreen "$work/draw" "$here" "$data" "$work"
 
 bg=$data/pic/BG
