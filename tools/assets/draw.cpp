@@ -1074,7 +1074,8 @@ QImage progressFrame(int i)
     clip.addRoundedRect(track, 6, 6);
     p.setClipPath(clip);
     const qreal len = 110;
-    const qreal x = -len + (track.width() + len) * i / kProgressFrames;
+    // Never wholly off the track, so the loop shows no empty frame.
+    const qreal x = -len + (track.width() + len) * (i + 1) / (kProgressFrames + 1);
     QLinearGradient g(x, 0, x + len, 0);
     g.setColorAt(0, QColor(0, 141, 168, 0));
     g.setColorAt(0.35, kBrand);
