@@ -1008,11 +1008,15 @@ QImage choiceCard(const Choice& c, bool over)
 // Page-sized; everything outside the card is the key colour and so
 // see-through. The card edges lie on the 8-pixel JPEG block grid, so no block
 // mixes key and card and the key colour survives compression exactly.
+static_assert(kLightBoxRect.left() % 8 == 0 && kLightBoxRect.top() % 8 == 0 &&
+                  kLightBoxRect.width() % 8 == 0 && kLightBoxRect.height() % 8 == 0,
+              "the light box card must lie on the JPEG block grid");
+
 QImage lightBox()
 {
     QImage img = canvas(kPageSize, kKey);
     QPainter p(&img);
-    const QRect cardRect(24, 80, 752, 456);
+    const QRect cardRect = kLightBoxRect;
     p.fillRect(cardRect, QColor(150, 172, 181));
     p.fillRect(cardRect.adjusted(2, 2, -2, -2), Qt::white);
     p.fillRect(QRect(cardRect.left() + 2, cardRect.top() + 2, cardRect.width() - 4, 4), kBrand);
