@@ -196,5 +196,8 @@ CheckMessage CheckExistingRouterPassword(std::string_view password)
 CheckMessage CheckRouterPasswordConfirmation(std::string_view newPassword,
                                              std::string_view confirmation)
 {
-    return newPassword == confirmation ? CheckMessage::None : CheckMessage::InvalidPassword;
+    // The router would be left with no administrator password at all.
+    if (newPassword.empty() || newPassword != confirmation)
+        return CheckMessage::InvalidPassword;
+    return CheckMessage::None;
 }

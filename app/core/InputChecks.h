@@ -131,7 +131,8 @@ CheckMessage CheckNewRouterPassword(std::string_view password, std::string_view 
 
 // Existing-password page: the existing password must not be empty...
 CheckMessage CheckExistingRouterPassword(std::string_view password);
-// ...and, when a change is asked for, the confirmation must equal the new
-// password (compared only once the router accepted the existing one).
+// ...and, when a change is asked for, the new password must not be empty and
+// the confirmation must equal it (compared only once the router accepted the
+// existing one).
 CheckMessage CheckRouterPasswordConfirmation(std::string_view newPassword,
                                              std::string_view confirmation);
