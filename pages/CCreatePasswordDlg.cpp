@@ -1,0 +1,96 @@
+#include "CCreatePasswordDlg.h"
+
+#include "CLabel.h"
+#include "InputChecks.h"
+#include "RouterDefaults.h"
+#include "WizardSettings.h"
+
+#include <QLineEdit>
+
+namespace {
+
+PageFrame CreatePasswordFrame()
+{
+    PageFrame frame;
+    frame.Id = PageId::CreatePassword;
+    frame.Background = "pic/BG/2410.gif";
+    frame.QuickBackground = "pic/BG/3170.gif";
+    frame.Heading = "Now let's create a password for your router";
+    frame.ExitPressedLooksNormal = true;
+    return frame;
+}
+
+constexpr QRect kExplanationRect{56, 152, 680, 80};
+constexpr QRect kPasswordCaptionRect{56, 240, 180, 20};
+constexpr QRect kPasswordFieldRect{240, 236, 220, 26};
+constexpr QRect kPasswordErrorRect{476, 240, 120, 20};
+constexpr int kRowStep = 44;
+
+constexpr LabelStyle kErrorStyle{9, 0, 0, kAccentColour};
+
+QRect NextRow(const QRect& rect)
+{
+    return rect.translated(0, kRowStep);
+}
+
+}  // namespace
+
+CCreatePasswordDlg::CCreatePasswordDlg(QWidget* owner)
+    : CRunningTextPage(CreatePasswordFrame(), owner)
+{
+    AddRunningText(
+        {PlainRun("You will need a password to access the router's"),
+         TermRun("Advanced User Interface",
+                 "Advanced User Interface\nThe Advanced User Interface is where you can change or "
+                 "add settings on your router. It is accessible through a web browser, the "
+                 "address to access this is in your Quick Installation Guide.",
+                 423),
+         PlainRun("(also known as the UI) to make any changes to your settings. This password "
+                  "will allow you to access your router securely.")},
+        kExplanationRect);
+
+    const QString invalid = QString::fromUtf8(CheckMessageText(CheckMessage::InvalidNewPassword));
+    AddLabel("Create a password:", kPasswordCaptionRect, kBoldBodyStyle);
+    m_password = AddLineEdit(kPasswordFieldRect, true);
+    m_passwordError = AddLabel(invalid, kPasswordErrorRect, kErrorStyle);
+    AddLabel("Re-enter your password:", NextRow(kPasswordCaptionRect), kBoldBodyStyle);
+    m_reentered = AddLineEdit(NextRow(kPasswordFieldRect), true);
+    m_reenteredError = AddLabel(invalid, NextRow(kPasswordErrorRect), kErrorStyle);
+    m_passwordError->hide();
+    m_reenteredError->hide();
+    m_password->setFocus();
+}
+
+void CCreatePasswordDlg::OnNext()
+{
+    const QString password = m_password->text();
+    if (CheckNewRouterPassword(password.toStdString(), m_reentered->text().toStdString())
+        != CheckMessage::None)
+    {
+        ShowInvalid();
+        return;
+    }
+    WizardSettings& settings = GetWizardSettings();
+    settings.NewRouterPasswordW = password.toStdU16String();
+    settings.PasswordChangeRequested = true;
+    settings.RouterPassword = kFactoryPassword;
+    settings.NewRouterPassword = password.toStdString();
+    m_passwordError->hide();
+    m_reenteredError->hide();
+    OpenPage(PageId::IspAndPvc);
+}
+
+void CCreatePasswordDlg::OnPrev()
+{
+    OpenPage(PageId::InstallMode);
+}
+
+void CCreatePasswordDlg::ShowInvalid()
+{
+    m_passwordError->show();
+    m_reenteredError->show();
+    m_password->clear();
+    m_reentered->clear();
+    m_password->setFocus();
+    m_password->setCursorPosition(0);
+}

@@ -1,0 +1,60 @@
+#include "CDslLineDlg.h"
+
+#include "CIpLink.h"
+#include "CQuicKOrFirstInstallDlg.h"
+#include "RunWithoutFreezing.h"
+#include "WizardSettings.h"
+
+namespace {
+
+PageFrame DslLineFrame()
+{
+    PageFrame frame;
+    frame.Id = PageId::DslLine;
+    frame.Background = "pic/BG/2300.gif";
+    frame.Heading = "Now let's connect the Internet cable";
+    return frame;
+}
+
+// A router still starting up may refuse the first attempt.
+bool LoginWithOneRetry()
+{
+    CIpLink* link = GetRouterLink();
+    return link && (link->Login() || link->Login());
+}
+
+}  // namespace
+
+CDslLineDlg::CDslLineDlg(QWidget* owner) : CRunningTextPage(DslLineFrame(), owner)
+{
+    AddParagraphs(
+        {{PlainRun("Connect the grey cable to the DSL port on the back of the router, then connect "
+                   "the other end to your wall mounted"),
+          TermRun("phone jack.", "Phone jack\nA connection system for telephone equipment", 180)},
+         {PlainRun("If you live in AU or NZ you will need to connect a"),
+          TermRun("Microfilter splitter ",
+                  "Microfilter splitter\nA microfilter is a small device that plugs into your "
+                  "normal telephone socket and splits the line into both a standard telephone "
+                  "socket and an ADSL broadband socket.",
+                  400),
+          PlainRun("that is supplied to your wall mounted phone jack first. Then connect the gray "
+                   "cable to the ADSL port on the microfilter splitter and follow the above step"),
+          PlainRun("to connect to the router.")},
+         {PlainRun("Check that the DSL LED on the front of the router is lit. It may take a short "
+                   "while for it to come on but ensure it is lit before you continue to the next "
+                   "step.")}},
+        kTextColumnRect, kParagraphGap);
+    NextButton()->setFocus();
+}
+
+void CDslLineDlg::OnNext()
+{
+    GetWizardSettings().FirstInstallPath = true;
+    if (!RunWithoutFreezing(this, &LoginWithOneRetry))
+    {
+        OpenPage(PageId::ExistingPassword);
+        return;
+    }
+    CQuicKOrFirstInstallDlg::RequestRestoreReveal();
+    OpenPage(PageId::CreatePassword);
+}

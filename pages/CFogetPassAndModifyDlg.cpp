@@ -1,0 +1,202 @@
+#include "CFogetPassAndModifyDlg.h"
+
+#include "CIpLink.h"
+#include "CLabel.h"
+#include "InputChecks.h"
+#include "RouterDefaults.h"
+#include "RunWithoutFreezing.h"
+#include "WizardSettings.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+
+namespace {
+
+PageFrame ExistingPasswordFrame()
+{
+    PageFrame frame;
+    frame.Id = PageId::ExistingPassword;
+    frame.Background = "pic/BG/2410.gif";
+    frame.QuickBackground = "pic/BG/3170.gif";
+    frame.Heading = "Your router already has a password";
+    return frame;
+}
+
+constexpr QRect kExplanationRect{56, 152, 680, 40};
+constexpr int kCaptionLeft = 56;
+constexpr int kFieldLeft = 240;
+constexpr int kErrorLeft = 476;
+constexpr QSize kCaptionSize{180, 20};
+constexpr QSize kFieldSize{220, 26};
+constexpr QSize kErrorSize{120, 20};
+constexpr int kExistingTop = 208;
+constexpr QRect kReminderRect{56, 248, 680, 20};
+constexpr QRect kChangeBoxRect{56, 280, 300, 22};
+constexpr int kNewTop = 320;
+constexpr int kConfirmationTop = 360;
+
+constexpr LabelStyle kErrorStyle{9, 0, 0, kAccentColour};
+
+PasswordFields ReadPasswordFields(const WizardSettings& settings)
+{
+    return {settings.PasswordChangeRequested, settings.RouterPassword, settings.NewRouterPassword};
+}
+
+void WritePasswordFields(WizardSettings& settings, const PasswordFields& fields)
+{
+    settings.PasswordChangeRequested = fields.ChangeRequested;
+    settings.RouterPassword = fields.RouterPassword;
+    settings.NewRouterPassword = fields.NewRouterPassword;
+}
+
+bool Login()
+{
+    CIpLink* link = GetRouterLink();
+    return link && link->Login();
+}
+
+int ChangePassword()
+{
+    CIpLink* link = GetRouterLink();
+    return link ? link->ChangeRouterPassword() : -1;
+}
+
+}  // namespace
+
+CFogetPassAndModifyDlg::CFogetPassAndModifyDlg(QWidget* owner)
+    : CRunningTextPage(ExistingPasswordFrame(), owner)
+{
+    BuildTexts();
+    m_change = AddCheckBox(kChangeBoxRect, "I want to change my password");
+    QPalette accent = m_change->palette();
+    accent.setColor(QPalette::WindowText, kAccentColour);
+    m_change->setPalette(accent);
+    connect(m_change, &QCheckBox::toggled, this, &CFogetPassAndModifyDlg::ShowChangeFields);
+    AddPasswordRow(New, "New password:", kNewTop);
+    AddPasswordRow(Confirmation, "Confirm password:", kConfirmationTop);
+    ShowChangeFields(false);
+    m_fields[Existing]->setFocus();
+}
+
+void CFogetPassAndModifyDlg::BuildTexts()
+{
+    AddRunningText({PlainRun("A password that you have previously created for your router has "
+                             "been detected. Please enter this existing password below, then click"),
+                    PlainRun("NEXT", kBoldBodyStyle)},
+                   kExplanationRect);
+    AddPasswordRow(Existing, "Enter your password:", kExistingTop);
+
+    const TextFlowEnd end = AddRunningText(
+        {PlainRun("If you do not remember your password click on ")}, kReminderRect);
+    const QString forgot = "Forgot Password";
+    m_forgot = AddSkinButton(forgot, QRect(), ButtonFaces{});
+    QFont linkFont = m_forgot->font();
+    linkFont.setFamilies({"Arial", "Liberation Sans"});
+    linkFont.setPointSize(kBoldBodyStyle.Size);
+    linkFont.setBold(true);
+    linkFont.setUnderline(true);
+    m_forgot->setFont(linkFont);
+    m_forgot->SetTextColor(kAccentColour);
+    m_forgot->setCursor(Qt::PointingHandCursor);
+    const QFontMetrics metrics(linkFont);
+    // The caption is centred in the button: two pixels on each side.
+    m_forgot->setGeometry(end.LineEnd.x() - 4, end.LineEnd.y() - 3,
+                          metrics.horizontalAdvance(forgot) + 8, end.LineHeight + 6);
+    connect(m_forgot, &QAbstractButton::clicked, this,
+            [this] { OpenPage(PageId::ResetInstructions); });
+}
+
+void CFogetPassAndModifyDlg::AddPasswordRow(Field field, const QString& caption, int top)
+{
+    m_captions[field] = AddLabel(caption, QRect(QPoint(kCaptionLeft, top + 4), kCaptionSize),
+                                 kBoldBodyStyle);
+    m_fields[field] = AddLineEdit(QRect(QPoint(kFieldLeft, top), kFieldSize), true);
+    m_errors[field] = AddLabel(QString::fromUtf8(CheckMessageText(CheckMessage::InvalidPassword)),
+                               QRect(QPoint(kErrorLeft, top + 4), kErrorSize), kErrorStyle);
+    m_errors[field]->hide();
+}
+
+void CFogetPassAndModifyDlg::ShowChangeFields(bool shown)
+{
+    for (Field field : {New, Confirmation})
+    {
+        m_captions[field]->setVisible(shown);
+        m_fields[field]->setVisible(shown);
+        if (!shown)
+            m_errors[field]->hide();
+    }
+}
+
+void CFogetPassAndModifyDlg::OnNext()
+{
+    const std::string existing = m_fields[Existing]->text().toStdString();
+    const std::string newPassword = m_fields[New]->text().toStdString();
+    PrimeRouterLink(existing);
+
+    // Written before the checks: the password change request reads them.
+    WizardSettings& settings = GetWizardSettings();
+    const PasswordFields before = ReadPasswordFields(settings);
+    WritePasswordFields(settings, {m_change->isChecked(), existing, newPassword});
+
+    if (m_change->isChecked())
+        NextWithChange(newPassword, m_fields[Confirmation]->text().toStdString(), before);
+    else
+        NextWithoutChange(existing);
+}
+
+void CFogetPassAndModifyDlg::NextWithChange(const std::string& newPassword,
+                                            const std::string& confirmation,
+                                            const PasswordFields& before)
+{
+    if (!RunWithoutFreezing(this, &Login)
+        || CheckRouterPasswordConfirmation(newPassword, confirmation) != CheckMessage::None)
+    {
+        ShowInvalid({Existing, New, Confirmation});
+        return;
+    }
+    if (RunWithoutFreezing(this, &ChangePassword) != 0)
+    {
+        // Nothing changed on the router, so nothing is kept; the fields keep
+        // what the user typed for another try.
+        WritePasswordFields(GetWizardSettings(), before);
+        ShowPlainMessage(kPasswordChangeRefusedMessage, QMessageBox::Warning);
+        return;
+    }
+    // The router has the new password now: the apply run must log in with it
+    // and must not send the change again.
+    WizardSettings& settings = GetWizardSettings();
+    settings.RouterPassword = newPassword;
+    settings.PasswordChangeRequested = false;
+    SetLinkPassword(newPassword);
+    if (!RunWithoutFreezing(this, &Login))
+    {
+        ShowPlainMessage(kCheckCableMessage, QMessageBox::Warning);
+        return;
+    }
+    for (CLabel* error : m_errors)
+        error->hide();
+    OpenPage(PageId::IspAndPvc);
+}
+
+void CFogetPassAndModifyDlg::NextWithoutChange(const std::string& existing)
+{
+    if (CheckExistingRouterPassword(existing) != CheckMessage::None
+        || !RunWithoutFreezing(this, &Login))
+    {
+        ShowInvalid({Existing});
+        return;
+    }
+    m_errors[Existing]->hide();
+    OpenPage(PageId::IspAndPvc);
+}
+
+void CFogetPassAndModifyDlg::ShowInvalid(std::initializer_list<Field> fields)
+{
+    for (Field field : fields)
+    {
+        m_errors[field]->show();
+        m_fields[field]->clear();
+    }
+    m_fields[Existing]->setFocus();
+    m_fields[Existing]->setCursorPosition(0);
+}

@@ -1,0 +1,190 @@
+#include "CRunningTextPage.h"
+
+#include "CLabel.h"
+#include "CxSkinButton.h"
+
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace {
+
+int Advance(const QFontMetrics& metrics, const QString& text)
+{
+    // One pixel more than the pen moves, so no glyph is clipped.
+    return metrics.horizontalAdvance(text) + 1;
+}
+
+// Places labels one after the other on lines inside an area. The labels of a
+// line share its baseline, whatever their fonts.
+class TextFlow
+{
+public:
+    explicit TextFlow(const QRect& area) : m_area(area), m_x(area.left()), m_top(area.top()) {}
+
+    // A blank before the next piece, unless that piece starts a line.
+    void SpaceBeforeNext(int width) { m_pendingSpace = width; }
+
+    bool AtLineStart() const { return m_line.empty(); }
+
+    // True when width more fits on this line after what is placed.
+    bool Fits(int width) const { return m_x + m_pendingSpace + width <= m_area.right() + 1; }
+
+    void Place(CLabel* label, int width)
+    {
+        if (!AtLineStart())
+            m_x += m_pendingSpace;
+        m_pendingSpace = 0;
+        label->setWordWrap(false);
+        label->setGeometry(m_x, m_top, width, label->fontMetrics().height());
+        m_line.push_back(label);
+        m_x += width;
+    }
+
+    void NewLine()
+    {
+        m_top += FinishLine();
+        m_x = m_area.left();
+        m_pendingSpace = 0;
+    }
+
+    TextFlowEnd End()
+    {
+        const int lineTop = m_top;
+        const int lineEnd = m_x;
+        const int height = FinishLine();
+        return {QPoint(lineEnd, lineTop), height, lineTop + height};
+    }
+
+private:
+    // Aligns the line's baselines; returns the line's height.
+    int FinishLine()
+    {
+        int ascent = 0;
+        for (const CLabel* label : m_line)
+            ascent = std::max(ascent, label->fontMetrics().ascent());
+        int height = 0;
+        for (CLabel* label : m_line)
+        {
+            const int shift = ascent - label->fontMetrics().ascent();
+            label->move(label->x(), m_top + shift);
+            height = std::max(height, shift + label->height());
+        }
+        m_line.clear();
+        return height;
+    }
+
+    QRect m_area;
+    int m_x;
+    int m_top;
+    int m_pendingSpace = 0;
+    std::vector<CLabel*> m_line;
+};
+
+bool EndsWithSpace(const QString& text)
+{
+    return !text.isEmpty() && text.back().isSpace();
+}
+
+bool StartsWithSpace(const QString& text)
+{
+    return !text.isEmpty() && text.front().isSpace();
+}
+
+QString WithoutTrailingSpace(QString text)
+{
+    while (EndsWithSpace(text))
+        text.chop(1);
+    return text;
+}
+
+}  // namespace
+
+TextRun PlainRun(const QString& text, const LabelStyle& style)
+{
+    return {text, style};
+}
+
+TextRun TermRun(const QString& term, const QString& tip, int tipWidth, int fontDivisor)
+{
+    return {term, kBodyStyle, tip, tipWidth, fontDivisor};
+}
+
+TextFlowEnd CRunningTextPage::AddRunningText(const std::vector<TextRun>& runs, const QRect& area)
+{
+    static const QRegularExpression wordWithBlanks("\\S+\\s*|\\s+");
+    TextFlow flow(area);
+    const TextRun* previous = nullptr;
+    for (const TextRun& run : runs)
+    {
+        CLabel* label = run.Tip.isEmpty()
+                            ? AddLabel(QString(), QRect(), run.Style)
+                            : AddTerm(run.Text, run.Tip, QRect(), run.TipWidth, run.TermFontDivisor);
+        const QFontMetrics metrics = label->fontMetrics();
+        if (previous && !EndsWithSpace(previous->Text) && !StartsWithSpace(run.Text))
+            flow.SpaceBeforeNext(Advance(metrics, " "));
+        previous = &run;
+
+        if (!run.Tip.isEmpty())
+        {
+            const int width = Advance(metrics, run.Text);
+            if (!flow.AtLineStart() && !flow.Fits(width))
+                flow.NewLine();
+            flow.Place(label, width);
+            continue;
+        }
+        // Plain text: one label per line, broken between words.
+        QString fragment;
+        auto placeFragment = [&] {
+            if (fragment.isEmpty())
+                return;
+            if (!label)
+                label = AddLabel(QString(), QRect(), run.Style);
+            label->setText(fragment);
+            flow.Place(label, Advance(metrics, fragment));
+            label = nullptr;
+            fragment.clear();
+        };
+        for (const auto& match : wordWithBlanks.globalMatch(run.Text))
+        {
+            const QString word = match.captured();
+            const QString candidate = fragment + word;
+            const bool lineIsEmpty = fragment.isEmpty() && flow.AtLineStart();
+            if (lineIsEmpty || flow.Fits(Advance(metrics, WithoutTrailingSpace(candidate))))
+            {
+                fragment = candidate;
+                continue;
+            }
+            placeFragment();
+            flow.NewLine();
+            fragment = word.trimmed().isEmpty() ? QString() : word;
+        }
+        placeFragment();
+        delete label;  // only when the run had no text to place
+    }
+    return flow.End();
+}
+
+int CRunningTextPage::AddParagraphs(const std::vector<std::vector<TextRun>>& paragraphs,
+                                    const QRect& area, int gap)
+{
+    int top = area.top();
+    for (const std::vector<TextRun>& paragraph : paragraphs)
+        top = AddRunningText(paragraph, area.adjusted(0, top - area.top(), 0, 0)).Bottom + gap;
+    return top - gap;
+}
+
+void CRunningTextPage::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    CxSkinButton* next = NextButton();
+    if (enter && next && next->isVisibleTo(this) && next->isEnabled())
+    {
+        event->accept();
+        next->click();
+        return;
+    }
+    CWizardPage::keyPressEvent(event);
+}
