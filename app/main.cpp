@@ -1,6 +1,7 @@
 // TarnixConnect: the setup wizard for the KRX-5100A modem router.
 
 #include "CTarnixConnectDlg.h"
+#include "ChecklistAndPasswordPages.h"
 #include "ConnectionPages.h"
 #include "GuidePages.h"
 #include "PageRegistry.h"
@@ -35,6 +36,7 @@ int main(int argc, char* argv[])
     InstallRouterErrorMessages();
 
     RegisterAppPages();
+    RegisterChecklistAndPasswordPages();
     RegisterConnectionPages();
     RegisterGuidePages();
 
