@@ -1,0 +1,30 @@
+#pragma once
+// Driving the connection pages like a user: keys go to the widget that has
+// the focus, lists are moved with the keyboard, fields are clicked into.
+
+#include <QString>
+#include <QStringList>
+
+class CIpAddressField;
+class QComboBox;
+class QLineEdit;
+class QWidget;
+
+namespace ConnectionTest {
+
+// Shows the page and waits until it has the keyboard.
+bool ShowActive(QWidget* page);
+// Clicks into the field, replaces its text by typing, and leaves the focus there.
+void TypeInto(QLineEdit* field, const QString& text);
+// Clicks into the first part and types, "." included ("10.1" or "192.168.1.1").
+void TypeAddress(CIpAddressField* field, const QString& text);
+// Keys typed at whatever has the focus.
+void TypeAtFocus(const QString& text);
+// Moves the closed list to index with Home and Down, as on a keyboard.
+void SelectInList(QComboBox* list, int index);
+// The setting fields these pages write, as text, for comparisons.
+QStringList ConnectionSettings();
+// Values no page would show at its start, to see that pages start from their own defaults.
+void FillSettingsWithMarkers();
+
+}  // namespace ConnectionTest
