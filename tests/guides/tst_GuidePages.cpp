@@ -1,0 +1,323 @@
+// The join-wireless, troubleshooting and restore pages with the shipped guides,
+// printing to PDF files, and the restore page reading the router emulator.
+#include "CIpLink.h"
+#include "CJoinWiressDlg.h"
+#include "CRestoreConfiguration.h"
+#include "CTroubleShootingDlg.h"
+#include "PrintToPdf.h"
+#include "RecordingEffects.h"
+#include "RouterSim.h"
+#include "WizardSettings.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextFragment>
+#include <QTextImageFormat>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+void ChooseWireless(const std::u16string& ssid, int securityIndex, const std::string& key)
+{
+    WizardSettings& settings = GetWizardSettings();
+    settings.SsidW = ssid;
+    settings.WirelessSecurityIndex = securityIndex;
+    settings.WirelessKey = key;
+    settings.WirelessKeyW = QString::fromStdString(key).trimmed().toStdU16String();
+}
+
+// Every picture the document refers to, with whether it could be loaded.
+QMap<QString, bool> Pictures(const QTextDocument& document)
+{
+    QMap<QString, bool> pictures;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat format = it.fragment().charFormat();
+            if (!format.isImageFormat())
+                continue;
+            const QString name = format.toImageFormat().name();
+            const QVariant picture = const_cast<QTextDocument&>(document).resource(
+                QTextDocument::ImageResource, QUrl(name));
+            pictures[name.left(40)] = picture.isValid() && !picture.value<QPixmap>().isNull();
+        }
+    }
+    return pictures;
+}
+
+}  // namespace
+
+class TestGuidePages : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_temp;
+    RecordingEffects m_effects;
+    RouterSim m_router;
+
+    QString Desktop() const { return m_temp.filePath("home/Desktop"); }
+    QString SettingsFile() const { return Desktop() + "/ Important security settings Keep safe do not delete.txt"; }
+
+    // A restore page that has read the router at address.
+    std::unique_ptr<CRestoreConfiguration> OpenRestorePage(const std::string& address)
+    {
+        GetRouterLink()->SetRouterAddress(address);
+        auto page = std::make_unique<CRestoreConfiguration>(nullptr);
+        QSignalSpy read(page.get(), &CRestoreConfiguration::SettingsRead);
+        page->show();
+        if (!read.wait(25000))
+            return nullptr;
+        return page;
+    }
+
+    std::unique_ptr<CRestoreConfiguration> OpenRestorePageOnSim(const std::string& ssid, const std::string& key)
+    {
+        SimRouterState state = m_router.State();
+        state.ssid = ssid;
+        state.key = key;
+        m_router.SetState(state);
+        return OpenRestorePage(m_router.Address());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        qputenv("HOME", QFile::encodeName(m_temp.filePath("home")));
+        QVERIFY(m_router.Start() > 0);
+    }
+
+    void init()
+    {
+        m_effects.Messages.clear();
+        m_effects.EndStatuses.clear();
+        QDir(Desktop()).removeRecursively();
+        QVERIFY(QDir().mkpath(Desktop()));
+    }
+
+    void cleanup()
+    {
+        for (QWidget* window : QApplication::topLevelWidgets())
+            QVERIFY2(!window->isVisible(), qPrintable(window->metaObject()->className()));
+    }
+
+    void joinGuideShowsTheChoices_data()
+    {
+        QTest::addColumn<int>("securityIndex");
+        QTest::addColumn<QString>("security");
+        QTest::addColumn<QString>("password");
+        QTest::newRow("WPA2") << 1 << "WPA2-Personal" << "Secret Key 9";
+        QTest::newRow("WPA") << 0 << "WPA-Personal" << "Secret Key 9";
+        QTest::newRow("none") << 2 << "None" << "None";
+    }
+
+    void joinGuideShowsTheChoices()
+    {
+        QFETCH(int, securityIndex);
+        QFETCH(QString, security);
+        QFETCH(QString, password);
+        ChooseWireless(u"Smith Family", securityIndex, securityIndex == 2 ? "" : "  Secret Key 9 ");
+        CJoinWiressDlg page(nullptr);
+        const QString text = page.Browser().Document()->toPlainText();
+        const QString details = "Wireless network name (SSID):\nSmith Family\nSecurity:\n" + security
+                                + "\nWireless password (network key):\n" + password + "\n";
+        QVERIFY2(text.contains(details), qPrintable(text.left(300)));
+        QVERIFY(!text.contains("[Your"));
+        const QMap<QString, bool> pictures = Pictures(*page.Browser().Document());
+        QVERIFY(pictures.size() >= 4);
+        for (auto it = pictures.cbegin(); it != pictures.cend(); ++it)
+            QVERIFY2(it.value(), qPrintable(it.key()));
+    }
+
+    void troubleGuideShowsItsPictures()
+    {
+        CTroubleShootingDlg page(nullptr);
+        const QTextDocument& document = *page.Browser().Document();
+        QVERIFY(document.toPlainText().contains("Microfilters"));
+        const QMap<QString, bool> pictures = Pictures(document);
+        QCOMPARE(pictures.size(), 4);
+        for (auto it = pictures.cbegin(); it != pictures.cend(); ++it)
+            QVERIFY2(it.value(), qPrintable(it.key()));
+        QVERIFY(page.TroubleshootingButton()->isHidden());
+    }
+
+    void troubleExitClosesOnlyItself()
+    {
+        CTroubleShootingDlg page(nullptr);
+        page.show();
+        page.ExitButton()->click();
+        QVERIFY(!page.isVisible());
+        QCOMPARE(page.result(), int(QDialog::Rejected));
+        QVERIFY(m_effects.Messages.isEmpty());
+        QVERIFY(m_effects.EndStatuses.isEmpty());
+    }
+
+    void joinExitAsksAndEndsTheProgram()
+    {
+        CJoinWiressDlg page(nullptr);
+        page.show();
+        m_effects.Answer = QMessageBox::Cancel;
+        page.ExitButton()->click();
+        QVERIFY(page.isVisible());
+        m_effects.Answer = QMessageBox::Ok;
+        page.ExitButton()->click();
+        QCOMPARE(m_effects.Messages.size(), 2);
+        QCOMPARE(m_effects.Messages[0].Text, QString("Are you sure that you want to leave the Wizard?"));
+        QCOMPARE(m_effects.EndStatuses, QList<int>{0});
+        page.close();
+    }
+
+    void printsEachGuide_data()
+    {
+        QTest::addColumn<QString>("guide");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("join") << "join" << QStringList{"How do I join a wireless network?", "Smith Family",
+                                                       "WPA2-Personal", "Secret Key 9", "iPhone and iPad"};
+        QTest::newRow("trouble") << "trouble"
+                                 << QStringList{"Trouble Shooting", "Microfilters", "Restart or reset"};
+        QTest::newRow("details sheet") << "details" << QStringList{"Your wireless network details",
+                                                                   "Home-5100", "pass phrase 1"};
+    }
+
+    void printsEachGuide()
+    {
+        QFETCH(QString, guide);
+        QFETCH(QStringList, expected);
+        PrintToPdf printer(m_temp.filePath(guide + ".pdf"));
+        ChooseWireless(u"Smith Family", 1, "Secret Key 9");
+        if (guide == "join") {
+            CJoinWiressDlg page(nullptr);
+            page.PrintButton()->click();
+        } else if (guide == "trouble") {
+            CTroubleShootingDlg page(nullptr);
+            page.PrintButton()->click();
+        } else {
+            const auto page = OpenRestorePageOnSim("Home-5100", "pass phrase 1");
+            QVERIFY(page);
+            page->PrintDetailsButton()->click();
+            page->close();
+        }
+        QCOMPARE(printer.Prints(), 1);
+        const QString text = printer.Text().simplified();
+        for (const QString& phrase : expected)
+            QVERIFY2(text.contains(phrase), qPrintable(phrase + " not in: " + text.left(600)));
+        QVERIFY(!text.contains("[Your"));
+    }
+
+    void missingTemplatesLeaveTheGuideBlank()
+    {
+        const QString dataFolder = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(m_temp.path()));
+        PrintToPdf printer(m_temp.filePath("blank.pdf"));
+        {
+            CTroubleShootingDlg page(nullptr);
+            QVERIFY(page.Browser().Document()->isEmpty());
+            page.PrintButton()->click();
+            const auto restore = OpenRestorePage("127.0.0.1:9");
+            QVERIFY(restore);
+            restore->PrintDetailsButton()->click();
+            restore->close();
+        }
+        QDir::setCurrent(dataFolder);
+        QCOMPARE(printer.Prints(), 1);  // the blank guide; the details sheet prints nothing
+    }
+
+    void restoreShowsWhatTheRouterHolds_data()
+    {
+        QTest::addColumn<QString>("ssid");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("keyShown");
+        QTest::newRow("name and key") << "Home-5100" << "pass phrase 1" << "pass phrase 1";
+        QTest::newRow("no key") << "Open Cafe" << "" << "None";
+        QTest::newRow("32 characters") << QString(32, 'N') << "k" << "k";
+    }
+
+    void restoreShowsWhatTheRouterHolds()
+    {
+        QFETCH(QString, ssid);
+        QFETCH(QString, key);
+        QFETCH(QString, keyShown);
+        const auto page = OpenRestorePageOnSim(ssid.toStdString(), key.toStdString());
+        QVERIFY(page);
+        QCOMPARE(page->NetworkNameLabel()->text(), ssid);
+        QCOMPARE(page->NetworkKeyLabel()->text(), keyShown);
+        QVERIFY(!page->SaveChoice()->isChecked());
+        page->close();
+    }
+
+    void restoreWithoutAnAnsweringRouter()
+    {
+        // Port 9 on the loopback has no listener: the read fails at once.
+        const auto page = OpenRestorePage("127.0.0.1:9");
+        QVERIFY(page);
+        QCOMPARE(page->NetworkNameLabel()->text(), QString());
+        QCOMPARE(page->NetworkKeyLabel()->text(), QString("None"));
+        page->SaveChoice()->setChecked(true);
+        page->NextButton()->click();
+        QVERIFY(QFile(SettingsFile()).open(QIODevice::ReadOnly));
+        page->close();
+    }
+
+    void nextWritesTheFileOnlyWhenTicked()
+    {
+        const auto page = OpenRestorePageOnSim("Home-5100", "");
+        QVERIFY(page);
+        page->NextButton()->click();
+        QVERIFY(!QFile::exists(SettingsFile()));
+        QVERIFY(page->isVisible());
+
+        page->SaveChoice()->setChecked(true);
+        page->NextButton()->click();
+        QFile file(SettingsFile());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf16(reinterpret_cast<const char16_t*>(file.readAll().constData()));
+        QVERIFY(text.endsWith("Wireless Network Name (SSID):Home-5100\r\nPassword:None\r\n"));
+        QVERIFY(m_effects.Messages.isEmpty());
+        QVERIFY(page->isVisible());
+        page->close();
+    }
+
+    void aFailedWriteIsReported()
+    {
+        const auto page = OpenRestorePageOnSim("Home-5100", "k");
+        QVERIFY(page);
+        QVERIFY(QDir(Desktop()).removeRecursively());
+        page->SaveChoice()->setChecked(true);
+        page->NextButton()->click();
+        QCOMPARE(m_effects.Messages.size(), 1);
+        QCOMPARE(m_effects.Messages[0].Text, SettingsFile() + " was not found.");
+        QCOMPARE(m_effects.Messages[0].Icon, QMessageBox::Critical);
+        QVERIFY(page->isVisible());
+        page->close();
+    }
+
+    void readingTheRouterKeepsThePagePainting()
+    {
+        SimFault slow;
+        slow.delay = std::chrono::milliseconds(600);
+        m_router.SetFault("/wlsecurity.html", slow);
+        GetRouterLink()->SetRouterAddress(m_router.Address());
+        CRestoreConfiguration page(nullptr);
+        QSignalSpy read(&page, &CRestoreConfiguration::SettingsRead);
+        int ticks = 0;
+        QTimer ticker;
+        connect(&ticker, &QTimer::timeout, this, [&ticks] { ++ticks; });
+        ticker.start(50);
+        page.show();
+        QVERIFY(read.wait(10000));
+        m_router.ClearFaults();
+        QVERIFY2(ticks >= 5, qPrintable(QString::number(ticks)));
+        page.close();
+    }
+};
+
+QTEST_MAIN(TestGuidePages)
+#include "tst_GuidePages.moc"
