@@ -22,7 +22,15 @@ void TypeInto(QLineEdit* field, const QString& text)
     QTest::mouseClick(field, Qt::LeftButton);
     QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(field, Qt::Key_Delete);
-    QTest::keyClicks(field, text);
+    // keyClicks takes Latin-1 only; other characters come as text, as an input method sends them.
+    for (const QChar character : text)
+    {
+        if (character.unicode() < 0x80)
+            QTest::keyClick(field, character.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(character),
+                                Qt::NoModifier);
+    }
 }
 
 void TypeAddress(CIpAddressField* field, const QString& text)
