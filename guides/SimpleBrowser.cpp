@@ -16,6 +16,7 @@
 namespace {
 
 const QString kBlankPage = QStringLiteral("about:blank");
+const QMarginsF kPrintMargins{15, 15, 15, 15};
 
 bool ShowPrintDialog(QPrinter& printer, QWidget* parent)
 {
@@ -112,6 +113,7 @@ void SimpleBrowser::Print(const QString& header, const QString& footer)
     if (!m_view)
         return;
     QPrinter printer(QPrinter::HighResolution);
+    printer.setPageMargins(kPrintMargins, QPageLayout::Millimeter);
     if (Chooser()(printer, this))
         PrintTextDocument(*m_view->document(), printer, header, footer);
 }
