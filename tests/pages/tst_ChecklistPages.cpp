@@ -1,0 +1,466 @@
+// The checklist pages: the preparations page's three boxes, the texts and
+// hover terms of every page, NEXT's next page, what leaving a page writes,
+// and the DSL line page's login test against the router emulator.
+
+#include "../app/ClickHelpers.h"
+#include "../app/FakeEffects.h"
+#include "CCheckDeviceTipsDlg.h"
+#include "CConfigPowerDlg.h"
+#include "CDslLineDlg.h"
+#include "CEthLineDlg.h"
+#include "CIpLink.h"
+#include "CLabel.h"
+#include "CQuicKOrFirstInstallDlg.h"
+#include "ChecklistAndPasswordPages.h"
+#include "HttpTransport.h"
+#include "PasswordPagesHelper.h"
+#include "RouterSim.h"
+#include "WizardSettings.h"
+
+#include <QCheckBox>
+#include <QStandardPaths>
+#include <QTest>
+
+#include <functional>
+
+using namespace PasswordPagesTest;
+
+Q_DECLARE_METATYPE(PageId)
+
+namespace {
+
+struct Term
+{
+    QString text;
+    QString tip;
+    int tipWidth;
+};
+
+std::unique_ptr<QDialog> MakePage(PageId id)
+{
+    return CreatePage(id, nullptr);
+}
+
+}  // namespace
+
+class TestChecklistPages : public QObject
+{
+    Q_OBJECT
+
+private:
+    FakeEffects m_effects;
+    RouterSim m_sim;
+
+    static CWizardPage* Page(const std::unique_ptr<QDialog>& dialog)
+    {
+        return static_cast<CWizardPage*>(dialog.get());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QVERIFY(StartEmulator(m_sim));
+        RegisterChecklistAndPasswordPages();
+    }
+
+    void cleanupTestCase() { m_sim.Stop(); }
+
+    void init()
+    {
+        m_effects = FakeEffects();
+        SetWizardEffects(&m_effects);
+        GetWizardSettings() = WizardSettings();
+        FillPasswordSettingsWithMarkers();
+        m_sim.SetState(SimRouterState());
+        m_sim.ClearFaults();
+        m_sim.ClearRequests();
+    }
+
+    void cleanup()
+    {
+        SetHttpTimeoutsForTests(HttpTimeouts{});
+        SetWizardEffects(nullptr);
+        QTRY_VERIFY(VisibleTopLevels().isEmpty());
+    }
+
+    void everyPageIsRegisteredUnderItsId()
+    {
+        for (PageId id : {PageId::Preparations, PageId::Power, PageId::Ethernet, PageId::DslLine,
+                          PageId::CreatePassword, PageId::ExistingPassword,
+                          PageId::ResetInstructions})
+        {
+            const std::unique_ptr<QDialog> page = MakePage(id);
+            QVERIFY2(page, PageIdName(id));
+            QCOMPARE(Page(page)->Id(), id);
+            QCOMPARE(page->windowTitle(), QString("Tarnix Setup Wizard"));
+        }
+    }
+
+    void preparationsNeedAllThreeBoxes_data()
+    {
+        QTest::addColumn<QList<bool>>("ticked");
+        QTest::newRow("none") << QList<bool>{false, false, false};
+        QTest::newRow("first two") << QList<bool>{true, true, false};
+        QTest::newRow("first and last") << QList<bool>{true, false, true};
+        QTest::newRow("last two") << QList<bool>{false, true, true};
+        QTest::newRow("all") << QList<bool>{true, true, true};
+    }
+
+    void preparationsNeedAllThreeBoxes()
+    {
+        QFETCH(QList<bool>, ticked);
+        CCheckDeviceTipsDlg page(nullptr);
+        page.show();
+        for (int index = 0; index < 3; ++index)
+            if (ticked[index])
+                Click(page.CheckBox(index));
+        Click(page.NextButton());
+
+        if (!ticked.contains(false))
+        {
+            QCOMPARE(m_effects.openedPages, std::vector<PageId>{PageId::InstallMode});
+            QVERIFY(m_effects.messages.empty());
+        }
+        else
+        {
+            QVERIFY(m_effects.openedPages.empty());
+            QCOMPARE(m_effects.messages.size(), std::size_t(1));
+            QCOMPARE(m_effects.messages[0].text,
+                     QString("To get to the next screen,you need to make sure you have ticked all "
+                             "the boxes on this screen."));
+            QCOMPARE(m_effects.messages[0].caption, ProgramName());
+            QCOMPARE(m_effects.messages[0].icon, QMessageBox::NoIcon);
+            QVERIFY(page.isVisible());
+        }
+        page.close();
+    }
+
+    void preparationsTickingTheLastBoxLetsNextThrough()
+    {
+        CCheckDeviceTipsDlg page(nullptr);
+        page.show();
+        Click(page.CheckBox(0));
+        Click(page.CheckBox(2));
+        Click(page.NextButton());
+        QVERIFY(m_effects.openedPages.empty());
+        Click(page.CheckBox(1));
+        Click(page.NextButton());
+        QCOMPARE(m_effects.openedPages, std::vector<PageId>{PageId::InstallMode});
+        page.close();
+    }
+
+    void preparationsStartUntickedEachTime()
+    {
+        for (int round = 0; round < 2; ++round)
+        {
+            CCheckDeviceTipsDlg page(nullptr);
+            page.show();
+            for (int index = 0; index < 3; ++index)
+            {
+                QVERIFY(!page.CheckBox(index)->isChecked());
+                Click(page.CheckBox(index));
+            }
+            Click(page.PrevButton());
+            QVERIFY(!page.isVisible());
+        }
+    }
+
+    // The two "How do I do this?" terms look alike; each shows its own tip.
+    void preparationsTermsShowTheirTips()
+    {
+        CCheckDeviceTipsDlg page(nullptr);
+        page.show();
+        const QList<Term> terms = {
+            {"What is an Internet Service Provider?",
+             "ISP - Internet Service Provider.\nThis is the company that provides you with your "
+             "Internet connection.",
+             223},
+            {"How do I do this?",
+             "Turning Your Firewall On/Off\nFor more information on how to turn your firewall "
+             "on/off, please consult Windows 'Help and Support Centre' or your anti-virus software "
+             "manual.",
+             423},
+            {"How do I do this?",
+             "Turn off Wireless Adapter\nIf you use Microsoft XP, go to Start->Connect To->Show "
+             "All Connections->Right click Wireless Connection->disable If you use Microsoft "
+             "Vista/7, go to Start->Connect To->Show All Connections->Right click Wireless "
+             "Network->disable If you do not use either of above please consult your computer's "
+             "manual.",
+             450},
+        };
+        int howTo = 0;
+        for (const Term& term : terms)
+        {
+            CLabel* label = FindTerm(&page, term.text, term.text == "How do I do this?" ? howTo++ : 0);
+            QVERIFY2(label, qPrintable(term.text));
+            QCOMPARE(TipShownFor(label), WrapToolTip(term.tip, term.tipWidth));
+        }
+        page.close();
+    }
+
+    void pagesShowTheirTexts_data()
+    {
+        QTest::addColumn<PageId>("id");
+        QTest::addColumn<QString>("heading");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("background");
+
+        QTest::newRow("preparations")
+            << PageId::Preparations << "Welcome to the Setup Wizard for your wireless router"
+            << "Before we get started let's check that you have everything you need..."
+               "Do you have your Internet Service Provider details?"
+               "You will need the Internet Service Provider user name and password to complete "
+               "the setup. You might find these in the welcome pack you received from your "
+               "Internet Service Provider.What is an Internet Service Provider?"
+               "Have you turned off your firewall or antivirus?"
+               "These must be switched off in order to set up the router, but don't worry the "
+               "installation is perfectly safe. You can switch them on again once we are done."
+               "How do I do this?"
+               "Have you turned off the wireless adapter in your PC/laptop?"
+               "You need to connect to the router via cable before proceeding with this "
+               "installation. If you have a wireless adapter on your computer, please disable "
+               "this now.How do I do this?"
+               "User Note"
+               "1. Don't worry, we won't be installing any software on your computer!"
+               "2. Please be assured none of your personal data will be stored by Tarnix or "
+               "distributed over the Internet."
+            << "pic/BG/1100.gif";
+        QTest::newRow("power")
+            << PageId::Power << "First,let's set up the hardware"
+            << "Connect the power adapter into the back of the router as shown in fig. A."
+               "Now connect the power adapter to your wall power outlet or power board."
+               "Turn on the power switch at the back of the router and check that the power LED "
+               "comes on. It will be red at first but will turn green when the device is ready."
+            << "pic/BG/2100.gif";
+        QTest::newRow("ethernet")
+            << PageId::Ethernet << "Now let's connect the router to the computer"
+            << "Take the blue Ethernet cable that came in the box and plug one end into the "
+               "number 1 LAN port on the back of the router. Plug the other end into the LAN "
+               "port on your computer.Now check that the LAN port LED on the front of the "
+               "router is lit."
+            << "pic/BG/2200.gif";
+        QTest::newRow("dsl line")
+            << PageId::DslLine << "Now let's connect the Internet cable"
+            << "Connect the grey cable to the DSL port on the back of the router, then connect "
+               "the other end to your wall mounted phone jack.If you live in AU or NZ you will "
+               "need to connect a Microfilter splitter that is supplied to your wall mounted "
+               "phone jack first. Then connect the gray cable to the ADSL port on the "
+               "microfilter splitter and follow the above step to connect to the router."
+               "Check that the DSL LED on the front of the router is lit. It may take a short "
+               "while for it to come on but ensure it is lit before you continue to the next "
+               "step."
+            << "pic/BG/2300.gif";
+    }
+
+    void pagesShowTheirTexts()
+    {
+        QFETCH(PageId, id);
+        QFETCH(QString, heading);
+        QFETCH(QString, text);
+        QFETCH(QString, background);
+        const std::unique_ptr<QDialog> page = MakePage(id);
+        QCOMPARE(Page(page)->HeadingLabel()->text(), heading);
+        QCOMPARE(PageText(page.get()), WithoutSpaces(text));
+        QCOMPARE(Page(page)->BackgroundPath(), background);
+    }
+
+    void cablingTermsShowTheirTips_data()
+    {
+        QTest::addColumn<PageId>("id");
+        QTest::addColumn<QString>("term");
+        QTest::addColumn<QString>("tip");
+        QTest::addColumn<int>("tipWidth");
+        QTest::newRow("power LED")
+            << PageId::Power << "power LED"
+            << "Power LED.\nThe power LED is the light on the front of the router that lights up "
+               "when it is connected to a power outlet."
+            << 223;
+        QTest::newRow("Ethernet cable")
+            << PageId::Ethernet << "Ethernet cable"
+            << "Ethernet cable\nThis is the cable that is used to connect your computer to the "
+               "router"
+            << 223;
+        QTest::newRow("LAN port")
+            << PageId::Ethernet << "LAN port"
+            << "LAN port\nThis is the port located on the back of the router where you will be "
+               "asked to plug your Ethernet cable into. There are normally 4 of them,allowing you "
+               "to connect up to 4 computers/devices to the modem router at any time."
+            << 453;
+        QTest::newRow("phone jack")
+            << PageId::DslLine << "phone jack."
+            << "Phone jack\nA connection system for telephone equipment" << 180;
+        QTest::newRow("microfilter")
+            << PageId::DslLine << "Microfilter splitter "
+            << "Microfilter splitter\nA microfilter is a small device that plugs into your normal "
+               "telephone socket and splits the line into both a standard telephone socket and an "
+               "ADSL broadband socket."
+            << 400;
+    }
+
+    void cablingTermsShowTheirTips()
+    {
+        QFETCH(PageId, id);
+        QFETCH(QString, term);
+        QFETCH(QString, tip);
+        QFETCH(int, tipWidth);
+        const std::unique_ptr<QDialog> page = MakePage(id);
+        page->show();
+        CLabel* label = FindTerm(page.get(), term);
+        QVERIFY(label);
+        QCOMPARE(TipShownFor(label), WrapToolTip(tip, tipWidth));
+        QVERIFY(label->font().underline());
+        QCOMPARE(label->TextColor(), kAccentColour);
+        page->close();
+    }
+
+    // Nothing the page adds may reach into the illustration or the buttons.
+    void cablingTextsStayBesideTheIllustration_data()
+    {
+        QTest::addColumn<PageId>("id");
+        QTest::newRow("power") << PageId::Power;
+        QTest::newRow("ethernet") << PageId::Ethernet;
+        QTest::newRow("dsl line") << PageId::DslLine;
+    }
+
+    void cablingTextsStayBesideTheIllustration()
+    {
+        QFETCH(PageId, id);
+        const std::unique_ptr<QDialog> page = MakePage(id);
+        for (const CLabel* label : page->findChildren<CLabel*>())
+            if (label->y() >= PageLayout::kContentRect.top())
+                QVERIFY2(PageLayout::kTextBesideIllustrationRect.contains(label->geometry()),
+                         qPrintable(label->text()));
+    }
+
+    void nextOpensTheFollowingPage_data()
+    {
+        QTest::addColumn<PageId>("id");
+        QTest::addColumn<PageId>("next");
+        QTest::newRow("power") << PageId::Power << PageId::Ethernet;
+        QTest::newRow("ethernet") << PageId::Ethernet << PageId::DslLine;
+    }
+
+    void nextOpensTheFollowingPage()
+    {
+        QFETCH(PageId, id);
+        QFETCH(PageId, next);
+        const std::unique_ptr<QDialog> page = MakePage(id);
+        page->show();
+        Click(Page(page)->NextButton());
+        QCOMPARE(m_effects.openedPages, std::vector<PageId>{next});
+        QVERIFY(page->isVisible());
+        page->close();
+    }
+
+    // PREV, Exit and the close box end the page and write nothing.
+    void leavingWritesNothing_data()
+    {
+        QTest::addColumn<PageId>("id");
+        QTest::addColumn<QString>("way");
+        for (PageId id : {PageId::Preparations, PageId::Power, PageId::Ethernet, PageId::DslLine})
+            for (const char* way : {"prev", "exit", "close box"})
+                QTest::addRow("%s %s", PageIdName(id), way) << id << QString(way);
+    }
+
+    void leavingWritesNothing()
+    {
+        QFETCH(PageId, id);
+        QFETCH(QString, way);
+        const QStringList before = PasswordSettings();
+        const std::unique_ptr<QDialog> page = MakePage(id);
+        page->show();
+        if (way == "prev")
+            Click(Page(page)->PrevButton());
+        else if (way == "exit")
+            Click(Page(page)->ExitButton());
+        else
+            page->close();
+        QVERIFY(!page->isVisible());
+        QCOMPARE(PasswordSettings(), before);
+        QVERIFY(m_effects.openedPages.empty());
+        QCOMPARE(m_effects.endStatuses, way == "exit" ? std::vector<int>{0} : std::vector<int>{});
+        QCOMPARE(LoginAttempts(m_sim), std::size_t(0));
+    }
+
+    void keyboardFollowsTheReadingOrder()
+    {
+        CCheckDeviceTipsDlg page(nullptr);
+        page.show();
+        QVERIFY(QTest::qWaitForWindowActive(&page));
+        QCOMPARE(QApplication::focusWidget(), page.CheckBox(0));
+        const QList<QWidget*> order = {page.CheckBox(1), page.CheckBox(2), page.PrevButton(),
+                                       page.NextButton()};
+        for (QWidget* expected : order)
+        {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), expected);
+        }
+        QTest::keyClick(page.CheckBox(0), Qt::Key_Space);
+        QTest::keyClick(page.CheckBox(1), Qt::Key_Space);
+        QTest::keyClick(page.CheckBox(2), Qt::Key_Space);
+        page.CheckBox(2)->setFocus();
+        QTest::keyClick(page.CheckBox(2), Qt::Key_Return);
+        QCOMPARE(m_effects.openedPages, std::vector<PageId>{PageId::InstallMode});
+        page.close();
+    }
+
+    void dslLineLoginPicksThePasswordPage_data()
+    {
+        QTest::addColumn<QString>("routerPassword");
+        QTest::addColumn<int>("refusedLogins");
+        QTest::addColumn<bool>("reachable");
+        QTest::addColumn<PageId>("expected");
+        QTest::addColumn<std::size_t>("attempts");
+        QTest::newRow("factory password")
+            << "vabel" << 0 << true << PageId::CreatePassword << std::size_t(1);
+        QTest::newRow("second attempt succeeds")
+            << "vabel" << 1 << true << PageId::CreatePassword << std::size_t(2);
+        QTest::newRow("password changed")
+            << "s3cret" << 0 << true << PageId::ExistingPassword << std::size_t(2);
+        QTest::newRow("router unreachable")
+            << "vabel" << 0 << false << PageId::ExistingPassword << std::size_t(0);
+    }
+
+    void dslLineLoginPicksThePasswordPage()
+    {
+        QFETCH(QString, routerPassword);
+        QFETCH(int, refusedLogins);
+        QFETCH(bool, reachable);
+        QFETCH(PageId, expected);
+        QFETCH(std::size_t, attempts);
+        SimRouterState state;
+        state.adminPassword = routerPassword.toStdString();
+        m_sim.SetState(state);
+        m_sim.RefuseLogins(refusedLogins);
+        if (!reachable)
+            GetRouterLink()->SetRouterAddress("127.0.0.1:1");
+
+        CQuicKOrFirstInstallDlg modePage(nullptr);
+        CDslLineDlg page(nullptr);
+        page.show();
+        Click(page.NextButton());
+        GetRouterLink()->SetRouterAddress(m_sim.Address());
+
+        QCOMPARE(m_effects.openedPages, std::vector<PageId>{expected});
+        QCOMPARE(LoginAttempts(m_sim), attempts);
+        QCOMPARE(modePage.IsRestoreOptionShown(), expected == PageId::CreatePassword);
+        QVERIFY(GetWizardSettings().FirstInstallPath);
+        QVERIFY(page.isEnabled());
+        page.close();
+    }
+
+    // Enter on the page presses NEXT; the next page opens from the login.
+    void dslLineEnterPressesNext()
+    {
+        CDslLineDlg page(nullptr);
+        page.show();
+        QVERIFY(QTest::qWaitForWindowActive(&page));
+        QTest::keyClick(&page, Qt::Key_Enter);
+        QCOMPARE(m_effects.openedPages, std::vector<PageId>{PageId::CreatePassword});
+        page.close();
+    }
+};
+
+QTEST_MAIN(TestChecklistPages)
+#include "tst_ChecklistPages.moc"
