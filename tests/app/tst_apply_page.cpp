@@ -1,0 +1,282 @@
+// The Apply page against the router emulator on loopback, with short pauses,
+// a fast result timer and recorded effects: which result window it asks for,
+// when, and that it ends; its inactive PREV and NEXT; closing it while the
+// worker waits; the step line.
+
+#include "CSaveIspDlg.h"
+#include "FakeEffects.h"
+#include "HttpTransport.h"
+#include "InputChecks.h"
+#include "RouterSim.h"
+#include "WizardOptions.h"
+#include "WizardSettings.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTest>
+
+#include <memory>
+
+using namespace std::chrono_literals;
+
+Q_DECLARE_METATYPE(PageId)
+
+namespace {
+
+// Also notes how many failure ticks the Apply page had seen when it asked,
+// and keeps events flowing for a while, as a modal window's loop would.
+class ApplyEffects : public FakeEffects
+{
+public:
+    int OpenPageModally(PageId id, QWidget* owner) override
+    {
+        if (auto* page = qobject_cast<CSaveIspDlg*>(owner))
+            ticksAtOpen.push_back(page->FailureTickCount());
+        const int result = FakeEffects::OpenPageModally(id, owner);
+        QTest::qWait(30);
+        return result;
+    }
+
+    std::vector<int> ticksAtOpen;
+};
+
+WizardSettings PppoeSettings()
+{
+    WizardSettings s;
+    s.ProtocolIndex = ProtocolPppoe;
+    s.AtmVpi = 8;
+    s.AtmVci = 35;
+    s.PppUserName = "joe@isp";
+    s.PppPassword = "pw";
+    s.Ssid = "Home Net";
+    s.WirelessKey = "secret123";
+    s.WirelessSecurityIndex = SecurityWpa2;
+    s.RouterPassword = "vabel";
+    return s;
+}
+
+// A loopback address nothing listens on.
+std::string ClosedAddress()
+{
+    RouterSim closed;
+    const int port = closed.Start();
+    closed.Stop();
+    return "http://127.0.0.1:" + std::to_string(port) + "/";
+}
+
+}  // namespace
+
+class TestApplyPage : public QObject
+{
+    Q_OBJECT
+
+private:
+    RouterSim m_sim;
+    ApplyEffects m_effects;
+    std::unique_ptr<CSaveIspDlg> m_page;
+
+    std::string SupportUrl() const { return "http://" + m_sim.Address() + "/support"; }
+
+    CSaveIspDlg& OpenPage()
+    {
+        m_page = std::make_unique<CSaveIspDlg>(nullptr);
+        m_page->show();
+        return *m_page;
+    }
+
+    // Runs a page until it has ended by itself; true when it did.
+    bool RunToEnd()
+    {
+        OpenPage();
+        [this] { QTRY_VERIFY_WITH_TIMEOUT(!m_page->isVisible(), 10000); }();
+        return !m_page->isVisible() && m_page->result() == QDialog::Rejected;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        qRegisterMetaType<PageId>();
+        QVERIFY(m_sim.Start() > 0);
+        SetHttpTimeoutsForTests({2000ms, 2000ms, 2000ms});
+        CSaveIspDlg::SetResultTimerPeriodForTests(2ms);
+    }
+
+    void cleanupTestCase()
+    {
+        CSaveIspDlg::SetResultTimerPeriodForTests(kResultTimerPeriod);
+        SetHttpTimeoutsForTests({});
+        m_sim.Stop();
+    }
+
+    void init()
+    {
+        m_effects = ApplyEffects();
+        SetWizardEffects(&m_effects);
+        m_sim.ClearFaults();
+        m_sim.SetState(SimRouterState());
+        m_sim.ClearRequests();
+        GetWizardSettings() = PppoeSettings();
+        WizardOptions& options = GetWizardOptions();
+        options.RouterAddress = m_sim.Address();
+        options.ProbeUrls = {SupportUrl()};
+        options.PauseMs = 0;
+        options.SettleMs = 0;
+    }
+
+    void cleanup()
+    {
+        m_page.reset();
+        SetWizardEffects(nullptr);
+        QTRY_VERIFY(VisibleTopLevels().isEmpty());
+    }
+
+    void pageShowsHeadingProgressAndInactiveNavigation()
+    {
+        GetWizardOptions().SettleMs = 30000;
+        CSaveIspDlg& page = OpenPage();
+        QCOMPARE(page.HeadingLabel()->text(), QString(kSavingHeading));
+        QCOMPARE(page.BackgroundPath(), QString("pic/BG/1100.gif"));
+        QVERIFY(page.ProgressPicture()->IsPlaying());
+        QVERIFY(page.ProgressPicture()->y() > page.HeadingLabel()->geometry().bottom());
+        QTest::mouseClick(page.PrevButton(), Qt::LeftButton);
+        QTest::mouseClick(page.NextButton(), Qt::LeftButton);
+        QVERIFY(page.isVisible());
+        QVERIFY(m_effects.openedPages.empty());
+        page.close();
+    }
+
+    // A run the router took: the probe decides, then the page ends.
+    void resultFollowsTheProbe_data()
+    {
+        QTest::addColumn<int>("closedFirst");  // closed sites tried before the support page
+        QTest::addColumn<bool>("markerMissing");
+        QTest::addColumn<int>("closedAfter");
+        QTest::addColumn<PageId>("expected");
+        QTest::newRow("first site answers") << 0 << false << 1 << PageId::Success;
+        QTest::newRow("second site answers") << 1 << false << 1 << PageId::Success;
+        QTest::newRow("no Internet") << 1 << true << 1 << PageId::ErrorLightBox;
+    }
+
+    void resultFollowsTheProbe()
+    {
+        QFETCH(int, closedFirst);
+        QFETCH(bool, markerMissing);
+        QFETCH(int, closedAfter);
+        QFETCH(PageId, expected);
+        std::vector<std::string> urls(closedFirst, ClosedAddress());
+        urls.push_back(SupportUrl());
+        urls.insert(urls.end(), closedAfter, ClosedAddress());
+        GetWizardOptions().ProbeUrls = urls;
+        SimFault noMarker;
+        noMarker.missingMarker = true;
+        if (markerMissing)
+            m_sim.SetFault("/support", noMarker);
+
+        QVERIFY(RunToEnd());
+        QCOMPARE(m_effects.openedPages, std::vector<PageId>{expected});
+        // At once after the probe, not after the failure ticks.
+        QCOMPARE(m_effects.ticksAtOpen, std::vector<int>{0});
+        QCOMPARE(m_sim.RequestsTo("/support").size(), std::size_t(1));
+        QCOMPARE(m_sim.RequestsTo("/wlsecurity.wl").size(), std::size_t(1));
+    }
+
+    void refusedWanRequestShowsLightBoxAfterTheTicks_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("service summary") << "/internet_sum.cgi";
+        QTest::newRow("service add") << "/dlwancfg.cmd";
+    }
+
+    void refusedWanRequestShowsLightBoxAfterTheTicks()
+    {
+        QFETCH(QString, path);
+        SimFault refused;
+        refused.status = 500;
+        m_sim.SetFault(path.toStdString(), refused);
+
+        QVERIFY(RunToEnd());
+        QCOMPARE(m_effects.openedPages, std::vector<PageId>{PageId::ErrorLightBox});
+        QCOMPARE(m_effects.ticksAtOpen, std::vector<int>{kFailureTickLimit + 1});
+        QVERIFY(m_sim.RequestsTo("/wlcfg.wl").empty());
+        QVERIFY(m_sim.RequestsTo("/wlsecurity.wl").empty());
+        QVERIFY(m_sim.RequestsTo("/support").empty());
+    }
+
+    void secondRunLogsInWithTheNewPassword()
+    {
+        WizardSettings& settings = GetWizardSettings();
+        settings.PasswordChangeRequested = true;
+        settings.NewRouterPassword = "Fresh-pass1";
+        QVERIFY(RunToEnd());
+        QCOMPARE(m_sim.State().adminPassword, std::string("Fresh-pass1"));
+
+        m_sim.ClearRequests();
+        m_effects.openedPages.clear();
+        QVERIFY(RunToEnd());
+        QCOMPARE(m_effects.openedPages, std::vector<PageId>{PageId::Success});
+        const std::vector<SimRequest> logins = m_sim.RequestsTo("/index.html");
+        QVERIFY(!logins.empty());
+        QVERIFY2(logins.front().body.find("password=Fresh-pass1") != std::string::npos,
+                 logins.front().body.c_str());
+    }
+
+    // The worker waits in the long pause after the last request.
+    void closingDuringTheWaitEndsPromptly_data()
+    {
+        QTest::addColumn<bool>("byExit");
+        QTest::newRow("close box") << false;
+        QTest::newRow("Exit") << true;
+    }
+
+    void closingDuringTheWaitEndsPromptly()
+    {
+        QFETCH(bool, byExit);
+        GetWizardOptions().SettleMs = 30000;
+        CSaveIspDlg& page = OpenPage();
+        QSignalSpy steps(&page, &CSaveIspDlg::ProgressChanged);
+        QTRY_VERIFY_WITH_TIMEOUT(!steps.isEmpty() && steps.last().first().toString().startsWith("Waiting"),
+                                 10000);
+        QElapsedTimer closing;
+        closing.start();
+        if (byExit)
+            QTest::mouseClick(page.ExitButton(), Qt::LeftButton);
+        else
+            page.close();
+        QVERIFY(!page.isVisible());
+        m_page.reset();
+        QVERIFY(closing.elapsed() < 1000);
+        QTest::qWait(50);  // a late call from the worker would find no page
+        QVERIFY(m_effects.openedPages.empty());
+        QCOMPARE(m_effects.endStatuses, byExit ? std::vector<int>{0} : std::vector<int>{});
+    }
+
+    void progressLineShowsTheSteps()
+    {
+        GetWizardSettings().PasswordChangeRequested = true;
+        GetWizardSettings().NewRouterPassword = "Fresh-pass1";
+        GetWizardOptions().SettleMs = 2000;
+        OpenPage();
+        QSignalSpy steps(m_page.get(), &CSaveIspDlg::ProgressChanged);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_page->isVisible(), 10000);
+        QStringList shown;
+        for (const QList<QVariant>& step : steps)
+            shown << step.first().toString();
+        const QStringList expected{
+            "Logging in to your router\u2026",
+            "Setting up your Internet connection\u2026",
+            "Logging in to your router\u2026",
+            "Setting up your wireless network\u2026",
+            "Changing the router password\u2026",
+            "Waiting for the router to restart its connection \u2014 about 2 seconds left",
+            "Waiting for the router to restart its connection \u2014 about 1 second left",
+            kCheckingInternetText,
+        };
+        QCOMPARE(shown, expected);
+        QCOMPARE(m_page->ProgressLine()->text(), QString(kCheckingInternetText));
+    }
+};
+
+QTEST_MAIN(TestApplyPage)
+#include "tst_apply_page.moc"
