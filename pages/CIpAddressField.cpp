@@ -11,8 +11,8 @@
 
 namespace {
 
-// One part: nothing, or a number of 0..255.
-const QRegularExpression kPartPattern("(25[0-5]|2[0-4][0-9]|1[0-9][0-9]|[1-9]?[0-9])?");
+// One part: nothing, or up to three digits worth 0..255 (leading zeros allowed).
+const QRegularExpression kPartPattern("(25[0-5]|2[0-4][0-9]|[01]?[0-9]?[0-9])?");
 
 }  // namespace
 

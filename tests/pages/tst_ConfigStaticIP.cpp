@@ -1,0 +1,180 @@
+// The static IP page and its four-part address field: what typing gives, the
+// checks in their order, and what an accepted NEXT stores.
+
+#include "../app/ClickHelpers.h"
+#include "../app/FakeEffects.h"
+#include "CConfigStaticIPDlg.h"
+#include "CIpAddressField.h"
+#include "ConnectionPagesHelper.h"
+#include "WizardSettings.h"
+
+#include <QLineEdit>
+#include <QStandardPaths>
+#include <QTest>
+
+using namespace ConnectionTest;
+using Field = CConfigStaticIPDlg::Field;
+
+class TestConfigStaticIP : public QObject
+{
+    Q_OBJECT
+
+private:
+    FakeEffects m_effects;
+    std::unique_ptr<CConfigStaticIPDlg> m_page;
+
+    void TypeAll(const QStringList& addresses)
+    {
+        for (int field = 0; field < addresses.size(); ++field)
+            if (!addresses[field].isEmpty())
+                TypeAddress(m_page->AddressField(Field(field)), addresses[field]);
+    }
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void init()
+    {
+        m_effects = FakeEffects();
+        SetWizardEffects(&m_effects);
+        FillSettingsWithMarkers();
+        GetWizardSettings().FirstInstallPath = true;
+        m_page = std::make_unique<CConfigStaticIPDlg>(nullptr);
+        QVERIFY(ShowActive(m_page.get()));
+    }
+
+    void cleanup()
+    {
+        m_page.reset();
+        SetWizardEffects(nullptr);
+        GetWizardSettings() = WizardSettings();
+        QTRY_VERIFY(VisibleTopLevels().isEmpty());
+    }
+
+    void opensBlankWithTheAddressFocused()
+    {
+        for (int field = Field::IpAddress; field <= Field::SecondaryDns; ++field)
+            QVERIFY(m_page->AddressField(Field(field))->Text().isEmpty());
+        QCOMPARE(QApplication::focusWidget(), m_page->AddressField(Field::IpAddress)->Parts()[0]);
+        QCOMPARE(m_page->BackgroundPath(), QString("pic/BG/2600.gif"));
+    }
+
+    void typingIntoTheField_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("nothing") << "" << "";
+        QTest::newRow("whole address") << "192.168.1.1" << "192.168.1.1";
+        QTest::newRow("empty parts read 0") << "10.1" << "10.1.0.0";
+        QTest::newRow("third digit moves on") << "19216801" << "192.168.1.0";
+        QTest::newRow("leading zeros") << "010.001.1" << "10.1.1.0";
+        QTest::newRow("dot after three digits") << "255.255.255.255" << "255.255.255.255";
+        QTest::newRow("above 255 refused") << "256" << "25.0.0.0";
+        QTest::newRow("letters refused") << "a1b" << "1.0.0.0";
+        QTest::newRow("dot in an empty part") << ".5..6" << "5.6.0.0";
+        QTest::newRow("backspace goes back") << "10.\b\b7" << "17.0.0.0";
+        QTest::newRow("zero is a digit") << "0" << "0.0.0.0";
+    }
+
+    void typingIntoTheField()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, text);
+        CIpAddressField* field = m_page->AddressField(Field::Gateway);
+        TypeAddress(field, typed);
+        QCOMPARE(field->Text(), text);
+    }
+
+    void checksInOrder_data()
+    {
+        QTest::addColumn<QStringList>("addresses");
+        QTest::addColumn<QString>("message");
+        const QString invalidAddress = "Please Enter a Valid IP Address";
+        QTest::newRow("blank page") << QStringList{"", "", "", "", ""}
+                                    << "IP Address can not be empty!";
+        QTest::newRow("address all ones") << QStringList{"255.255.255.255", "", "", "", ""}
+                                          << invalidAddress;
+        QTest::newRow("no mask") << QStringList{"10.0.0.2", "", "", "", ""}
+                                 << "Subnet Mask can not be empty!";
+        QTest::newRow("mask all ones") << QStringList{"10.0.0.2", "255.255.255.255", "", "", ""}
+                                       << "Please Enter a Valid subnet mask";
+        QTest::newRow("no gateway") << QStringList{"10.0.0.2", "255.0.255.0", "", "", ""}
+                                    << "Default Gateway can not be empty!";
+        QTest::newRow("gateway all ones")
+            << QStringList{"10.0.0.2", "255.0.0.0", "255.255.255.255", "", ""} << invalidAddress;
+        QTest::newRow("no primary DNS") << QStringList{"10.0.0.2", "255.0.0.0", "10.0.0.1", "", ""}
+                                        << "Primary DNS can not be empty!";
+        QTest::newRow("primary all ones")
+            << QStringList{"10.0.0.2", "255.0.0.0", "10.0.0.1", "255.255.255.255", "8.8.8.8"}
+            << invalidAddress;
+        QTest::newRow("same DNS twice")
+            << QStringList{"10.0.0.2", "255.0.0.0", "10.0.0.1", "8.8.8.8", "8.8.8.8"}
+            << "Primary DNS and Secondary DNS must be different.";
+        QTest::newRow("primary 0.0.0.0, secondary blank")
+            << QStringList{"10.0.0.2", "255.0.0.0", "10.0.0.1", "0", ""}
+            << "Primary DNS and Secondary DNS must be different.";
+        QTest::newRow("same DNS, earlier field blank")
+            << QStringList{"10.0.0.2", "", "10.0.0.1", "8.8.8.8", "8.8.8.8"}
+            << "Subnet Mask can not be empty!";
+    }
+
+    void checksInOrder()
+    {
+        QFETCH(QStringList, addresses);
+        QFETCH(QString, message);
+        const QStringList before = ConnectionSettings();
+        TypeAll(addresses);
+        Click(m_page->NextButton());
+        QCOMPARE(m_effects.messages.size(), std::size_t(1));
+        QCOMPARE(m_effects.messages[0].text, message);
+        QCOMPARE(m_effects.messages[0].icon, QMessageBox::NoIcon);
+        QVERIFY(m_effects.openedPages.empty());
+        QCOMPARE(ConnectionSettings(), before);
+        QCOMPARE(m_page->AddressField(Field::PrimaryDns)->Text().isEmpty(), addresses[3].isEmpty());
+    }
+
+    void acceptedNextStoresDottedText_data()
+    {
+        QTest::addColumn<QStringList>("addresses");
+        QTest::addColumn<QStringList>("stored");
+        QTest::newRow("all five") << QStringList{"203.0.113.9", "255.255.255.0", "203.0.113.1",
+                                                 "8.8.8.8", "8.8.4.4"}
+                                  << QStringList{"203.0.113.9", "255.255.255.0", "203.0.113.1",
+                                                 "8.8.8.8", "8.8.4.4"};
+        QTest::newRow("blank secondary, odd mask, short parts")
+            << QStringList{"10.1", "255.0.255", "10.1.0.1", "10.1.0.2", ""}
+            << QStringList{"10.1.0.0", "255.0.255.0", "10.1.0.1", "10.1.0.2", "0.0.0.0"};
+    }
+
+    void acceptedNextStoresDottedText()
+    {
+        QFETCH(QStringList, addresses);
+        QFETCH(QStringList, stored);
+        const QStringList before = ConnectionSettings();
+        TypeAll(addresses);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(m_effects.messages.empty());
+        QCOMPARE(m_effects.openedPages, std::vector<PageId>{PageId::Wireless});
+        QStringList expected = before;
+        for (int field = 0; field < stored.size(); ++field)
+            expected[8 + field] = stored[field];
+        QCOMPARE(ConnectionSettings(), expected);
+    }
+
+    void tabGoesThroughThePartsInOrder()
+    {
+        QList<QWidget*> order;
+        for (int field = Field::IpAddress; field <= Field::SecondaryDns; ++field)
+            for (QLineEdit* part : m_page->AddressField(Field(field))->Parts())
+                order << part;
+        order << m_page->PrevButton();
+        for (int index = 1; index < order.size(); ++index)
+        {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), order[index]);
+        }
+    }
+};
+
+QTEST_MAIN(TestConfigStaticIP)
+#include "tst_ConfigStaticIP.moc"
