@@ -136,17 +136,19 @@ void SimpleBrowser::resizeEvent(QResizeEvent* event)
 }
 
 // The view has no network and the guides link nowhere else, so only the blank
-// page and anchors within the document are followed.
+// page and anchors within the document are followed; other links are announced
+// and left alone.
 void SimpleBrowser::Navigate(const QUrl& url)
 {
     const QString address = url.toString();
-    if (!NotifyEvent(BrowserEvent::BeforeNavigate, address))
+    const bool inDocument = url.path().isEmpty() && url.hasFragment();
+    if (!NotifyEvent(BrowserEvent::BeforeNavigate, address) || !(inDocument || address == kBlankPage))
         return;
-    if (address == kBlankPage) {
+    if (inDocument) {
+        m_view->scrollToAnchor(url.fragment());
+    } else {
         m_html.clear();
         m_view->clear();
-    } else if (url.path().isEmpty() && url.hasFragment()) {
-        m_view->scrollToAnchor(url.fragment());
     }
     NotifyEvent(BrowserEvent::NavigateComplete, address);
     NotifyEvent(BrowserEvent::DocumentComplete, address);

@@ -136,6 +136,29 @@ private slots:
         QCOMPARE(records[0].Text, QString("Guide"));
     }
 
+    void linksAreAnnouncedButOnlyAnchorsFollowed()
+    {
+        SimpleBrowser browser;
+        QVERIFY(browser.Create(nullptr, QRect(0, 0, 200, 100), 1));
+        browser.Write("<p>guide</p><a name=\"end\">end</a>");
+        QList<BrowserNotification> records;
+        connect(&browser, &SimpleBrowser::Notify, this,
+                [&records](BrowserNotification& record) { records << record; });
+        QTextBrowser* view = browser.findChild<QTextBrowser*>();
+
+        emit view->anchorClicked(QUrl("http://example.invalid/page"));
+        QCOMPARE(records.size(), 1);
+        QCOMPARE(records[0].Code, BrowserEvent::BeforeNavigate);
+        QCOMPARE(records[0].Url, QString("http://example.invalid/page"));
+        QCOMPARE(browser.Document()->toPlainText(), QString("guide\nend"));
+
+        records.clear();
+        emit view->anchorClicked(QUrl("#end"));
+        QCOMPARE(records.size(), 3);
+        QCOMPARE(records[2].Code, BrowserEvent::DocumentComplete);
+        QCOMPARE(browser.Document()->toPlainText(), QString("guide\nend"));
+    }
+
     void aCancelledNavigationStaysPut()
     {
         SimpleBrowser browser;
