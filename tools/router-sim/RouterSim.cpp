@@ -226,10 +226,17 @@ void RouterSim::SetFault(const std::string& path, const SimFault& fault)
     m_faults[path] = fault;
 }
 
+void RouterSim::SetFaultEverywhere(const SimFault& fault)
+{
+    std::lock_guard lock(m_mutex);
+    m_faultEverywhere = fault;
+}
+
 void RouterSim::ClearFaults()
 {
     std::lock_guard lock(m_mutex);
     m_faults.clear();
+    m_faultEverywhere = SimFault();
     m_refusedLogins = 0;
     m_refuseKeys = false;
 }
@@ -281,8 +288,8 @@ void RouterSim::Route(const httplib::Request& req, httplib::Response& res)
         std::lock_guard lock(m_mutex);
         m_requests.push_back({req.method, req.path, RawQuery(req), req.get_header_value("Cookie"),
                               req.get_header_value("User-Agent"), req.body});
-        if (const auto it = m_faults.find(req.path); it != m_faults.end())
-            fault = it->second;
+        const auto it = m_faults.find(req.path);
+        fault = it != m_faults.end() ? it->second : m_faultEverywhere;
     }
     if (fault.delay.count() > 0 && !WaitOrStop(fault.delay)) {
         res.status = 503;

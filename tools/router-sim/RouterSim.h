@@ -101,6 +101,9 @@ public:
 
     // Faults by path ("/info.html"); a later call for a path replaces it.
     void SetFault(const std::string& path, const SimFault& fault);
+    // A fault for every path that has none of its own; a later call replaces
+    // it, ClearFaults removes it.
+    void SetFaultEverywhere(const SimFault& fault);
     void ClearFaults();
     // The next count login attempts are refused whatever the password.
     void RefuseLogins(int count);
@@ -144,6 +147,7 @@ private:
 
     SimRouterState m_state;
     std::map<std::string, SimFault> m_faults;
+    SimFault m_faultEverywhere;
     std::vector<SimRequest> m_requests;
     std::string m_sessionCookie;
     std::string m_sessionKey;

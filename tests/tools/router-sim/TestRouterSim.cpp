@@ -25,6 +25,7 @@ private slots:
     void sessionKeyIsValidOnce();
     void newerPageReplacesTheKey();
     void serviceListFollowsChanges();
+    void faultEverywhere();
     void programServesAndPrintsState();
     void programRefusesOtherAddresses();
 
@@ -174,6 +175,17 @@ void TestRouterSim::serviceListFollowsChanges()
     QCOMPARE(Status("/dlwancfg.cmd?action=remove&rmLst=pppoa_0_0_100&sessionKey=" + key, cookie), 200);
     QCOMPARE(m_sim.State().services.size(), std::size_t(1));
     QCOMPARE(m_sim.State().services[0].name, std::string("br_0_8_35"));
+}
+
+void TestRouterSim::faultEverywhere()
+{
+    m_sim.SetFault("/info.html", SimFault{.status = 500});
+    m_sim.SetFaultEverywhere(SimFault{.status = 302});
+    QCOMPARE(Status("/setup_wancfg.html", ""), 302);
+    QCOMPARE(Status("/no-such-page", ""), 302);
+    QCOMPARE(Status("/info.html", ""), 500);  // a path's own fault wins
+    m_sim.ClearFaults();
+    QCOMPARE(Status("/setup_wancfg.html", ""), 200);
 }
 
 void TestRouterSim::programServesAndPrintsState()
