@@ -4,6 +4,8 @@
 #include "CWizardEffects.h"
 #include "CxSkinButton.h"
 
+#include <QFontMetrics>
+
 namespace {
 
 constexpr char kParentalControlTip[] =
@@ -17,10 +19,8 @@ constexpr char kAdvancedUiTip[] =
 
 constexpr QRect kIntroRect{60, 150, 680, 52};
 // Each line starts with its term, followed by the rest of the sentence.
-constexpr QRect kParentalTermRect{60, 212, 130, 22};
-constexpr QRect kParentalTextRect{192, 214, 548, 22};
-constexpr QRect kAdvancedTermRect{60, 240, 190, 22};
-constexpr QRect kAdvancedTextRect{252, 242, 488, 22};
+constexpr QRect kParentalLineRect{60, 212, 680, 22};
+constexpr QRect kAdvancedLineRect{60, 240, 680, 22};
 constexpr QRect kBrowsePromptRect{60, 286, 480, 22};
 constexpr QRect kStartBrowsingRect{60, 314, 200, 44};
 constexpr QPoint kDocumentButtons[3] = {{60, 414}, {270, 414}, {480, 414}};
@@ -48,14 +48,14 @@ void CConfigSuccessDlg::BuildBody()
              "Internet wirelessly, your computer needs to join the wireless network that you "
              "just set up. The next screen will give you some instructions on how to do this.",
              kIntroRect);
-    m_parentalControl = AddTerm("Parental Control", kParentalControlTip, kParentalTermRect);
-    AddLabel("lets you limit when and where the Internet can be used from your home.",
-             kParentalTextRect);
-    m_advancedUi = AddTerm("Advanced User Interface", kAdvancedUiTip, kAdvancedTermRect,
-                           kAdvancedUiTipWidth);
-    AddLabel("is where you change your settings later; its address is in your Quick "
-             "Installation Guide.",
-             kAdvancedTextRect);
+    m_parentalControl = AddTermLine("Parental Control", kParentalControlTip, kDefaultTipWidth,
+                                    "lets you limit when and where the Internet can be used "
+                                    "from your home.",
+                                    kParentalLineRect);
+    m_advancedUi = AddTermLine("Advanced User Interface", kAdvancedUiTip, kAdvancedUiTipWidth,
+                               "is where you change your settings later; its address is in "
+                               "your Quick Installation Guide.",
+                               kAdvancedLineRect);
     AddLabel("If you just want to start browsing right away, please simply click here:",
              kBrowsePromptRect);
     m_startBrowsing = AddSkinButton("START BROWSING", kStartBrowsingRect,
@@ -63,6 +63,17 @@ void CConfigSuccessDlg::BuildBody()
                                                      "pic/BUTTON/start_browsing/start_browsing1.bmp"));
     m_startBrowsing->setFont(EnlargedFont(4));
     connect(m_startBrowsing, &QAbstractButton::clicked, this, &CConfigSuccessDlg::OnStartBrowsing);
+}
+
+CLabel* CConfigSuccessDlg::AddTermLine(const QString& term, const QString& tip, int tipWidth,
+                                       const QString& rest, const QRect& line)
+{
+    CLabel* termLabel = AddTerm(term, tip, line, tipWidth);
+    const int termWidth = QFontMetrics(termLabel->font()).horizontalAdvance(term);
+    termLabel->setFixedWidth(termWidth + 2);
+    // The rest of the sentence follows the term on its baseline.
+    AddLabel(rest, line.adjusted(termWidth + 6, 2, 0, 2));
+    return termLabel;
 }
 
 void CConfigSuccessDlg::OnNext()

@@ -25,6 +25,9 @@ protected:
 
 private:
     void BuildBody();
+    // A line made of an underlined term with its tip and the rest of the sentence.
+    CLabel* AddTermLine(const QString& term, const QString& tip, int tipWidth, const QString& rest,
+                        const QRect& line);
     void OnStartBrowsing();
 
     DocumentButtons m_documents{};

@@ -5,9 +5,10 @@
 namespace {
 
 constexpr LabelStyle kNoticeStyle{10, 1, 0, QColor(0, 0, 0)};
-constexpr QRect kVersionRect{40, 150, 720, 24};
-constexpr QRect kRightsRect{40, 190, 720, 110};
-constexpr QRect kWarningRect{40, 310, 720, 110};
+// Left of the picture's document mark.
+constexpr QRect kVersionRect{60, 156, 520, 24};
+constexpr QRect kRightsRect{60, 196, 520, 80};
+constexpr QRect kWarningRect{60, 286, 520, 100};
 
 PageFrame DisclaimerFrame()
 {

@@ -15,8 +15,8 @@ constexpr char kRestoreWaitMessage[] = "You need to wait to wait 2-3 mins to res
 // Three columns across the content panel: a picture button over its option.
 constexpr int kColumnLeft[3] = {62, 295, 528};
 constexpr QSize kPictureSize{210, 160};
-constexpr int kPictureTop = 176;
-constexpr int kOptionTop = 350;
+constexpr int kPictureTop = 192;
+constexpr int kOptionTop = 366;
 constexpr QSize kOptionSize{210, 24};
 
 struct ChoiceLook

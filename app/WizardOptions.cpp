@@ -81,7 +81,9 @@ OptionsOutcome ParseWizardOptions(const QStringList& arguments, WizardOptions& o
     }
     if (parser.isSet(help))
     {
-        message = parser.helpText();
+        // Read before any application object exists, the parser does not
+        // know the program's name.
+        message = parser.helpText().replace("<executable_name>", "TarnixConnect");
         return OptionsOutcome::ShowText;
     }
     if (parser.isSet(version))

@@ -13,12 +13,30 @@
 
 #include <cstdio>
 
+namespace {
+
+// Options are read before the window system is reached, so --help and
+// --version work without a display.
+QStringList Arguments(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int index = 0; index < argc; ++index)
+        arguments << QString::fromLocal8Bit(argv[index]);
+    return arguments;
+}
+
+bool HasDisplay()
+{
+    return qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || qEnvironmentVariableIsSet("DISPLAY")
+           || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+}
+
+}  // namespace
+
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-
     QString message;
-    switch (ParseWizardOptions(QApplication::arguments(), GetWizardOptions(), message))
+    switch (ParseWizardOptions(Arguments(argc, argv), GetWizardOptions(), message))
     {
     case OptionsOutcome::ShowText:
         std::fputs(qPrintable(message + '\n'), stdout);
@@ -29,10 +47,22 @@ int main(int argc, char* argv[])
     case OptionsOutcome::Run:
         break;
     }
+    if (!HasDisplay())
+    {
+        std::fputs("TarnixConnect needs a display. Without one, run it under Xvfb:\n"
+                   "  xvfb-run -s \"-screen 0 1024x768x24\" TarnixConnect ...\n",
+                   stderr);
+        return 1;
+    }
+
+    QApplication app(argc, argv);
 
     if (!EnterDataFolder(QApplication::applicationDirPath()))
         return 1;
-    QApplication::setWindowIcon(QIcon("pic/icon.png"));
+    QIcon icon;
+    for (const char* size : {"48", "128", "256"})
+        icon.addFile(QString("icons/tarnix-setup-%1.png").arg(size));
+    QApplication::setWindowIcon(icon);
     InstallRouterErrorMessages();
 
     RegisterAppPages();
