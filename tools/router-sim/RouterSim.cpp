@@ -122,6 +122,19 @@ std::string ServiceEntry(const SimWanService& service)
 
 constexpr std::size_t kHugeBodySize = 150000;
 
+// Announces the whole page but sends only its first count bytes, then closes.
+void SendCut(httplib::Response& res, std::size_t count)
+{
+    auto page = std::make_shared<std::string>(std::move(res.body));
+    res.body.clear();
+    res.headers.erase("Content-Type");
+    res.set_content_provider(page->size(), "text/html",
+                             [page, count](std::size_t, std::size_t, httplib::DataSink& sink) {
+                                 sink.write(page->data(), std::min(count, page->size()));
+                                 return false;
+                             });
+}
+
 }  // namespace
 
 std::string FormatSimState(const SimRouterState& state)
@@ -305,6 +318,8 @@ void RouterSim::Route(const httplib::Request& req, httplib::Response& res)
         res.body.append(kHugeBodySize - res.body.size(), ' ');
     if (fault.nulByte)
         res.body.insert(std::min<std::size_t>(res.body.size(), 6), 1, '\0');
+    if (fault.dropAfterBytes)
+        SendCut(res, *fault.dropAfterBytes);
 }
 
 // Faults that replace the whole answer. True when one did.

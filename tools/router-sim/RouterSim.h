@@ -67,6 +67,8 @@ struct SimFault
     int status = 0;                          // answer with this status instead
     std::chrono::milliseconds delay{0};      // wait this long before answering
     bool dropConnection = false;             // close the connection mid-answer
+    // Announce the whole page but send only its first n bytes, then close.
+    std::optional<std::size_t> dropAfterBytes;
     bool emptyBody = false;
     bool hugeBody = false;                   // 150000 bytes of page
     bool nulByte = false;                    // a NUL byte early in the page

@@ -26,6 +26,7 @@ private slots:
     void newerPageReplacesTheKey();
     void serviceListFollowsChanges();
     void faultEverywhere();
+    void dropAfterSomeBytes();
     void programServesAndPrintsState();
     void programRefusesOtherAddresses();
 
@@ -186,6 +187,18 @@ void TestRouterSim::faultEverywhere()
     QCOMPARE(Status("/info.html", ""), 500);  // a path's own fault wins
     m_sim.ClearFaults();
     QCOMPARE(Status("/setup_wancfg.html", ""), 200);
+}
+
+void TestRouterSim::dropAfterSomeBytes()
+{
+    m_sim.SetFault("/setup_wancfg.html", SimFault{.dropAfterBytes = 20});
+    std::string received;
+    const auto res = m_client->Get("/setup_wancfg.html", [&](const char* data, std::size_t n) {
+        received.append(data, n);
+        return true;
+    });
+    QVERIFY(!res);  // the page was announced longer than it came
+    QCOMPARE(received, std::string("<html><head><title>W"));
 }
 
 void TestRouterSim::programServesAndPrintsState()
