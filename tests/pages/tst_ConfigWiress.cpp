@@ -1,0 +1,173 @@
+// The wireless page: start values, the checks in order with their icons, the
+// key field under "None", and the trimmed key both copies store.
+
+#include "../app/ClickHelpers.h"
+#include "../app/FakeEffects.h"
+#include "CConfigWiressDlg.h"
+#include "ConnectionPagesHelper.h"
+#include "InputChecks.h"
+#include "WizardSettings.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QStandardPaths>
+#include <QTest>
+
+using namespace ConnectionTest;
+
+class TestConfigWiress : public QObject
+{
+    Q_OBJECT
+
+private:
+    FakeEffects m_effects;
+    std::unique_ptr<CConfigWiressDlg> m_page;
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void init()
+    {
+        m_effects = FakeEffects();
+        SetWizardEffects(&m_effects);
+        FillSettingsWithMarkers();
+        m_page = std::make_unique<CConfigWiressDlg>(nullptr);
+        QVERIFY(ShowActive(m_page.get()));
+    }
+
+    void cleanup()
+    {
+        m_page.reset();
+        SetWizardEffects(nullptr);
+        GetWizardSettings() = WizardSettings();
+        QTRY_VERIFY(VisibleTopLevels().isEmpty());
+    }
+
+    void opensWithItsStartValues()
+    {
+        QCOMPARE(m_page->SsidField()->text(), QString("Tarnix"));
+        QStringList levels;
+        for (int index = 0; index < m_page->SecurityList()->count(); ++index)
+            levels << m_page->SecurityList()->itemText(index);
+        QCOMPARE(levels, QStringList({"WPA", "WPA2(recommended)", "None"}));
+        QCOMPARE(m_page->SecurityList()->currentText(), QString("WPA2(recommended)"));
+        QVERIFY(m_page->KeyField()->text().isEmpty());
+        QVERIFY(m_page->KeyField()->isEnabled());
+        QCOMPARE(m_page->KeyField()->echoMode(), QLineEdit::Password);
+        QCOMPARE(QApplication::focusWidget(), m_page->SsidField());
+        QCOMPARE(m_page->BackgroundPath(), QString("pic/BG/3400.gif"));
+    }
+
+    void checksInOrder_data()
+    {
+        QTest::addColumn<QString>("ssid");
+        QTest::addColumn<int>("security");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("message");  // empty: accepted
+        QTest::addColumn<bool>("warningIcon");
+        const QString keyEmpty = "Wireless Password cannot be empty.";
+        const QString keyLength = "Wireless Password must between 8 and 63 characters.";
+        const QString ssidLength = "ssid length error,please try again";
+        const QString twoByte17 = QString(17, QChar(0xe9));
+        QTest::newRow("start values") << "Tarnix" << SecurityWpa2 << "" << keyEmpty << true;
+        QTest::newRow("empty SSID first") << "" << SecurityWpa2 << "" << "The SSID field cannot be blank." << true;
+        QTest::newRow("blank SSID is text") << " " << SecurityWpa << "12345678" << "" << false;
+        QTest::newRow("SSID 32") << QString(32, 'n') << SecurityWpa2 << "12345678" << "" << false;
+        QTest::newRow("SSID 33") << QString(33, 'n') << SecurityWpa2 << "" << ssidLength << false;
+        QTest::newRow("SSID 16 two-byte") << QString(16, QChar(0xe9)) << SecurityWpa2 << "12345678" << "" << false;
+        QTest::newRow("SSID 17 two-byte") << twoByte17 << SecurityWpa2 << "12345678" << ssidLength << false;
+        QTest::newRow("key 7") << "Tarnix" << SecurityWpa2 << "1234567" << keyLength << true;
+        QTest::newRow("key 8") << "Tarnix" << SecurityWpa << "12345678" << "" << false;
+        QTest::newRow("key 63") << "Tarnix" << SecurityWpa2 << QString(63, 'k') << "" << false;
+        QTest::newRow("key 64") << "Tarnix" << SecurityWpa2 << QString(64, 'k') << keyLength << true;
+        QTest::newRow("key of blanks") << "Tarnix" << SecurityWpa2 << QString(12, ' ') << keyEmpty << true;
+        QTest::newRow("7 once trimmed") << "Tarnix" << SecurityWpa2 << " 1234567 " << keyLength << true;
+        QTest::newRow("None, no key") << "Tarnix" << SecurityNone << "" << "" << false;
+    }
+
+    void checksInOrder()
+    {
+        QFETCH(QString, ssid);
+        QFETCH(int, security);
+        QFETCH(QString, key);
+        QFETCH(QString, message);
+        QFETCH(bool, warningIcon);
+        const QStringList before = ConnectionSettings();
+        TypeInto(m_page->SsidField(), ssid);
+        SelectInList(m_page->SecurityList(), security);
+        if (security != SecurityNone)
+            TypeInto(m_page->KeyField(), key);
+        Click(m_page->NextButton());
+        if (message.isEmpty())
+        {
+            QVERIFY(m_effects.messages.empty());
+            QCOMPARE(m_effects.openedPages, std::vector<PageId>{PageId::Apply});
+            QCOMPARE(QString::fromStdU16String(GetWizardSettings().SsidW), ssid);
+            QCOMPARE(GetWizardSettings().Ssid, ssid.toStdString());
+            return;
+        }
+        QCOMPARE(m_effects.messages.size(), std::size_t(1));
+        QCOMPARE(m_effects.messages[0].text, message);
+        QCOMPARE(m_effects.messages[0].icon, warningIcon ? QMessageBox::Warning : QMessageBox::NoIcon);
+        QVERIFY(m_effects.openedPages.empty());
+        QCOMPARE(ConnectionSettings(), before);
+        QCOMPARE(m_page->SsidField()->text(), ssid);
+        QCOMPARE(m_page->KeyField()->text(), key);
+    }
+
+    void noneEmptiesAndDisablesTheKey()
+    {
+        TypeInto(m_page->KeyField(), "secret123");
+        SelectInList(m_page->SecurityList(), SecurityNone);
+        QVERIFY(m_page->KeyField()->text().isEmpty());
+        QVERIFY(!m_page->KeyField()->isEnabled());
+        SelectInList(m_page->SecurityList(), SecurityWpa);
+        QVERIFY(m_page->KeyField()->isEnabled());
+        QVERIFY(m_page->KeyField()->text().isEmpty());
+    }
+
+    void storesTheTrimmedKeyInBothCopies_data()
+    {
+        QTest::addColumn<int>("security");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("WPA, blanks around") << SecurityWpa << "  secret 123  " << "secret 123";
+        QTest::newRow("WPA2, as typed") << SecurityWpa2 << "K3y-with-no-blanks" << "K3y-with-no-blanks";
+        QTest::newRow("None") << SecurityNone << "" << "";
+    }
+
+    void storesTheTrimmedKeyInBothCopies()
+    {
+        QFETCH(int, security);
+        QFETCH(QString, key);
+        QFETCH(QString, stored);
+        const QStringList before = ConnectionSettings();
+        TypeInto(m_page->SsidField(), "Home Net");
+        SelectInList(m_page->SecurityList(), security);
+        if (security != SecurityNone)
+            TypeInto(m_page->KeyField(), key);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(m_effects.openedPages, std::vector<PageId>{PageId::Apply});
+        QStringList expected = before;
+        expected[13] = "Home Net";
+        expected[14] = "Home Net";
+        expected[15] = stored;
+        expected[16] = stored;
+        expected[17] = QString::number(security);
+        QCOMPARE(ConnectionSettings(), expected);
+    }
+
+    void tabFollowsTheFields()
+    {
+        for (QWidget* widget : {static_cast<QWidget*>(m_page->SecurityList()),
+                                static_cast<QWidget*>(m_page->KeyField()),
+                                static_cast<QWidget*>(m_page->PrevButton())})
+        {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), widget);
+        }
+    }
+};
+
+QTEST_MAIN(TestConfigWiress)
+#include "tst_ConfigWiress.moc"
