@@ -9,7 +9,7 @@ packages=(
   libcurl4-openssl-dev libcpp-httplib-dev libqrencode-dev
   fonts-liberation
   clang libclang-rt-14-dev
-  xvfb xauth x11-apps imagemagick
+  xvfb xauth x11-apps imagemagick desktop-file-utils
   poppler-utils zbar-tools
 )
 
