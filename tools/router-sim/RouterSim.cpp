@@ -122,6 +122,16 @@ std::string ServiceEntry(const SimWanService& service)
 
 constexpr std::size_t kHugeBodySize = 150000;
 
+// The same bytes every time, so a failing test can be run again as it was.
+std::string BinaryGarbage(std::size_t count)
+{
+    std::mt19937 random(count);
+    std::string bytes(count, '\0');
+    for (char& byte : bytes)
+        byte = char(random() & 0xFF);
+    return bytes;
+}
+
 // Announces the whole page but sends only its first count bytes, then closes.
 void SendCut(httplib::Response& res, std::size_t count)
 {
@@ -316,6 +326,7 @@ void RouterSim::Route(const httplib::Request& req, httplib::Response& res)
     }
     if (fault.hugeBody && res.body.size() < kHugeBodySize)
         res.body.append(kHugeBodySize - res.body.size(), ' ');
+    res.body.insert(0, fault.padBytes, ' ');
     if (fault.nulByte)
         res.body.insert(std::min<std::size_t>(res.body.size(), 6), 1, '\0');
     if (fault.dropAfterBytes)
@@ -338,6 +349,10 @@ bool RouterSim::ApplyFault(httplib::Response& res, const SimFault& fault)
             res.set_header("Location", "/index.html");
         res.set_content(fault.body.value_or(Html("Error", "Status " + std::to_string(fault.status))),
                         "text/html");
+        return true;
+    }
+    if (fault.binaryBytes > 0) {
+        res.set_content(BinaryGarbage(fault.binaryBytes), "application/octet-stream");
         return true;
     }
     if (fault.emptyBody || fault.body) {

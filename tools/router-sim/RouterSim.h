@@ -71,6 +71,8 @@ struct SimFault
     std::optional<std::size_t> dropAfterBytes;
     bool emptyBody = false;
     bool hugeBody = false;                   // 150000 bytes of page
+    std::size_t padBytes = 0;                // blanks before the page: markers come last
+    std::size_t binaryBytes = 0;             // this many random bytes (NULs too) instead
     bool nulByte = false;                    // a NUL byte early in the page
     // Leave out the page's markers: the service list of setup_wancfg.html, the
     // option and key of wlsecurity.html, the rate row of info.html, the word

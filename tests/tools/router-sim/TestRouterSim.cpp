@@ -27,6 +27,7 @@ private slots:
     void serviceListFollowsChanges();
     void faultEverywhere();
     void dropAfterSomeBytes();
+    void paddedAndBinaryPages();
     void programServesAndPrintsState();
     void programRefusesOtherAddresses();
 
@@ -199,6 +200,25 @@ void TestRouterSim::dropAfterSomeBytes()
     });
     QVERIFY(!res);  // the page was announced longer than it came
     QCOMPARE(received, std::string("<html><head><title>W"));
+}
+
+void TestRouterSim::paddedAndBinaryPages()
+{
+    m_sim.SetFault("/wlcfg.html", SimFault{.padBytes = 3'000'000});
+    m_sim.SetFault("/info.html", SimFault{.binaryBytes = 5000});
+    const std::string cookie = Login();
+    const auto padded = m_client->Get("/wlcfg.html", {{"Cookie", cookie}});
+    QVERIFY(padded && padded->status == 200);
+    QVERIFY(padded->body.size() > 3'000'000);
+    QCOMPARE(padded->body.find_first_not_of(' '), std::size_t(3'000'000));
+    QVERIFY(padded->body.find("sessionKey = '") != std::string::npos);
+
+    const auto first = m_client->Get("/info.html");
+    const auto second = m_client->Get("/info.html");
+    QVERIFY(first && second);
+    QCOMPARE(first->body.size(), std::size_t(5000));
+    QVERIFY(first->body.find('\0') != std::string::npos);
+    QCOMPARE(first->body, second->body);  // repeatable
 }
 
 void TestRouterSim::programServesAndPrintsState()
