@@ -368,6 +368,12 @@ std::string RouterSim::NewSessionKey()
     return m_sessionKey;
 }
 
+// Shorter than any key or cookie handed out, so never valid.
+std::string RouterSim::StaleValue()
+{
+    return std::to_string(m_random() % 100000);
+}
+
 bool RouterSim::ConsumeSessionKey(const std::string& offered)
 {
     const bool valid = !m_refuseKeys && !m_sessionKey.empty() && offered == m_sessionKey;
@@ -399,14 +405,16 @@ void RouterSim::Answer(const httplib::Request& req, httplib::Response& res, cons
     }
     // Pages with markers of their own lose those; the others lose their key.
     const bool ownMarkers = IsOneOf(req.path, {"/setup_wancfg.html", "/wlsecurity.html"});
-    const std::string key = markers || ownMarkers ? KeyScript(NewSessionKey()) : std::string();
+    std::string key = markers || ownMarkers ? KeyScript(NewSessionKey()) : std::string();
+    if (fault.repeatedMarker && !key.empty())
+        key = KeyScript(StaleValue()) + key;
     std::string page;
     if (req.path == "/index.html")
-        page = LoginAnswer(req, res);
+        page = LoginAnswer(req, res, fault.repeatedMarker);
     else if (req.path == "/cgi-bin/webproc")
         page = Logout();
     else if (req.path == "/setup_wancfg.html")
-        page = Html("WAN Setup", key + (markers ? ServiceListScript() : std::string()));
+        page = Html("WAN Setup", key + (markers ? ServiceListScript(fault.serviceList) : std::string()));
     else if (req.path == "/internet_setup.cmd")
         page = Html("Quick Setup", key + "Service 0");
     else if (req.path == "/internet_sum.cgi")
@@ -439,7 +447,7 @@ void RouterSim::Answer(const httplib::Request& req, httplib::Response& res, cons
     res.set_content(page, "text/html");
 }
 
-std::string RouterSim::LoginAnswer(const httplib::Request& req, httplib::Response& res)
+std::string RouterSim::LoginAnswer(const httplib::Request& req, httplib::Response& res, bool twice)
 {
     if (req.method != "POST")
         return Html("Login", "<form method='post' action='index.html'></form>");
@@ -451,6 +459,8 @@ std::string RouterSim::LoginAnswer(const httplib::Request& req, httplib::Respons
     if (!accepted)
         return Html("Login", "Login failed.");
     m_sessionCookie = std::to_string(m_random());
+    if (twice)
+        res.set_header("Set-Cookie", "webuicookie=" + StaleValue() + "; path=/");
     res.set_header("Set-Cookie", "webuicookie=" + m_sessionCookie + "; path=/");
     return Html("Router", "Welcome.");
 }
@@ -461,11 +471,12 @@ std::string RouterSim::Logout()
     return Html("Logout", "Logged out.");
 }
 
-std::string RouterSim::ServiceListScript() const
+std::string RouterSim::ServiceListScript(const std::optional<std::string>& given) const
 {
     std::string entries;
     for (const SimWanService& service : m_state.services)
         entries += (entries.empty() ? "" : "|,|") + ServiceEntry(service);
+    entries = given.value_or(entries);
     return "<script language='javascript'>\nvar lay2andlay3info = '" + entries
            + "';\nvar X_BROADCOM_COM_IfName = 'atm0';\n</script>\n";
 }

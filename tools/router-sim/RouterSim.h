@@ -78,6 +78,10 @@ struct SimFault
     // option and key of wlsecurity.html, the rate row of info.html, the word
     // of /support, the session key of every other page.
     bool missingMarker = false;
+    // Write every session key and the login's webuicookie twice, a stale one first.
+    bool repeatedMarker = false;
+    // The service list of setup_wancfg.html holds exactly this text instead.
+    std::optional<std::string> serviceList;
     std::optional<std::string> body;         // answer exactly this text
 };
 
@@ -128,11 +132,12 @@ private:
     // The router's pages; called with m_mutex held.
     void Answer(const httplib::Request& req, httplib::Response& res, const SimFault& fault);
     std::string NewSessionKey();
+    std::string StaleValue();
     bool ConsumeSessionKey(const std::string& offered);
     bool HasSession(const httplib::Request& req) const;
-    std::string LoginAnswer(const httplib::Request& req, httplib::Response& res);
+    std::string LoginAnswer(const httplib::Request& req, httplib::Response& res, bool twice);
     std::string Logout();
-    std::string ServiceListScript() const;
+    std::string ServiceListScript(const std::optional<std::string>& entries) const;
     std::string WanSummary(const Params& query, const std::string& key);
     std::string ChangeWanServices(const Params& query);
     std::string DeleteAllServices(const httplib::Request& req);

@@ -28,6 +28,8 @@ private slots:
     void faultEverywhere();
     void dropAfterSomeBytes();
     void paddedAndBinaryPages();
+    void repeatedMarkers();
+    void serviceListAsGiven();
     void programServesAndPrintsState();
     void programRefusesOtherAddresses();
 
@@ -219,6 +221,43 @@ void TestRouterSim::paddedAndBinaryPages()
     QCOMPARE(first->body.size(), std::size_t(5000));
     QVERIFY(first->body.find('\0') != std::string::npos);
     QCOMPARE(first->body, second->body);  // repeatable
+}
+
+void TestRouterSim::repeatedMarkers()
+{
+    m_sim.SetFaultEverywhere(SimFault{.repeatedMarker = true});
+    const auto login = m_client->Post("/index.html", "username=admin&password=vabel",
+                                      "application/x-www-form-urlencoded");
+    QVERIFY(login);
+    QCOMPARE(login->get_header_value_count("Set-Cookie"), std::size_t(2));
+    const std::string stale = login->get_header_value("Set-Cookie", 0);
+    const std::string fresh = login->get_header_value("Set-Cookie", 1);
+    const std::string cookie = fresh.substr(0, fresh.find(';'));
+    QCOMPARE(Status("/wlcfg.html", stale.substr(0, stale.find(';'))), 302);
+
+    // The page's second key is the valid one, the first is not.
+    const auto keys = [&] {
+        const auto page = m_client->Get("/wlcfg.html", {{"Cookie", cookie}});
+        std::vector<std::string> found;
+        for (std::size_t at = page->body.find("sessionKey = '"); at != std::string::npos;
+             at = page->body.find("sessionKey = '", at + 1))
+            found.push_back(page->body.substr(at + 14, page->body.find('\'', at + 14) - at - 14));
+        return found;
+    };
+    const std::string target = "/wlcfg.wl?wlSsid=X&sessionKey=";
+    QCOMPARE(keys().size(), std::size_t(2));
+    QCOMPARE(Status(target + keys().at(0), cookie), 403);
+    QCOMPARE(Status(target + keys().at(1), cookie), 200);
+}
+
+void TestRouterSim::serviceListAsGiven()
+{
+    m_sim.SetFault("/setup_wancfg.html", SimFault{.serviceList = "a}EoA}8/35|,||,|b"});
+    const auto page = m_client->Get("/setup_wancfg.html");
+    QVERIFY(page);
+    QVERIFY2(page->body.find("lay2andlay3info = 'a}EoA}8/35|,||,|b';\nvar X_BROADCOM_COM_IfName")
+                 != std::string::npos,
+             page->body.c_str());
 }
 
 void TestRouterSim::programServesAndPrintsState()
