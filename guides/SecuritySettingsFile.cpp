@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -39,6 +40,10 @@ int WriteFile(const QString& path, const QByteArray& bytes)
                           O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (fd < 0)
         return errno;
+    // A file that was already there may be readable by others; close that before the key goes in.
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && (info.st_mode & 0077))
+        ::fchmod(fd, 0600);
     const bool written = WriteAll(fd, bytes);
     const int writeError = written ? 0 : (errno ? errno : EIO);
     if (::close(fd) != 0 && written)

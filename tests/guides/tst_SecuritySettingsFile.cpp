@@ -86,9 +86,11 @@ private slots:
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.write(QByteArray(5000, '#'));
         old.close();
+        QVERIFY(old.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
         QVERIFY(!WriteSecuritySettingsFile("A", "B"));
         QCOMPARE(ReadAll(FilePath()).size(), (SecuritySettingsText("A", "B").size() + 1) * 2);
         QVERIFY(!ReadAll(FilePath()).contains('#'));
+        QCOMPARE(old.permissions() & (QFile::ReadOther | QFile::ReadGroup), QFile::Permissions());
     }
 
     void aReadOnlyFileIsReported()
