@@ -24,6 +24,11 @@ QRect RowRect(int row, int left, int width)
     return QRect(left, kFirstRowTop + row * kRowPitch, width, kRowHeight);
 }
 
+QRect CaptionRect(int row, int left, int width)
+{
+    return RowRect(row, left, width).translated(0, kCaptionDrop);
+}
+
 template <typename Names>
 void Fill(QComboBox* list, const Names& names)
 {
@@ -82,17 +87,17 @@ void CConfigPvcDlg::BuildBody()
     m_encapsulation = AddList(EncapsulationRow, "Encapsulation:");
     Fill(m_encapsulation, EncapsulationNames);
 
-    AddLabel("VPI:", RowRect(VpiRow, kCaptionLeft, 200), kBoldBodyStyle);
+    AddLabel("VPI:", CaptionRect(VpiRow, kCaptionLeft, 200), kBoldBodyStyle);
     m_vpi = AddLineEdit(RowRect(VpiRow, kFieldLeft, 230), false);
-    AddLabel("(0-255)", RowRect(VpiRow, kBesideLeft, 120));
-    AddLabel("VCI:", RowRect(VciRow, kCaptionLeft, 200), kBoldBodyStyle);
+    AddLabel("(0-255)", CaptionRect(VpiRow, kBesideLeft, 120));
+    AddLabel("VCI:", CaptionRect(VciRow, kCaptionLeft, 200), kBoldBodyStyle);
     m_vci = AddLineEdit(RowRect(VciRow, kFieldLeft, 230), false);
-    AddLabel("(32-65535)", RowRect(VciRow, kBesideLeft, 120));
+    AddLabel("(32-65535)", CaptionRect(VciRow, kBesideLeft, 120));
 }
 
 QComboBox* CConfigPvcDlg::AddList(int row, const QString& caption)
 {
-    AddLabel(caption, RowRect(row, kCaptionLeft, 200), kBoldBodyStyle);
+    AddLabel(caption, CaptionRect(row, kCaptionLeft, 200), kBoldBodyStyle);
     auto* list = new QComboBox(this);
     list->setGeometry(RowRect(row, kFieldLeft, 230));
     return list;

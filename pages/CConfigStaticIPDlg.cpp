@@ -37,7 +37,7 @@ CConfigStaticIPDlg::CConfigStaticIPDlg(QWidget* owner) : CWizardPage(StaticIpFra
     for (std::size_t row = 0; row < m_fields.size(); ++row)
     {
         const int top = kFirstRowTop + int(row) * kRowPitch;
-        AddLabel(kCaptions[row], QRect(60, top, 200, 26), kBoldBodyStyle);
+        AddLabel(kCaptions[row], QRect(60, top + kCaptionDrop + 1, 200, 26), kBoldBodyStyle);
         m_fields[row] = new CIpAddressField(this);
         m_fields[row]->setGeometry(270, top, 200, 26);
         for (QLineEdit* part : m_fields[row]->Parts())

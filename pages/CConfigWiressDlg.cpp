@@ -15,7 +15,7 @@ constexpr int kRowPitch = 44;
 
 QRect CaptionRect(int row)
 {
-    return QRect(60, kFirstRowTop + row * kRowPitch, 220, 24);
+    return QRect(60, kFirstRowTop + row * kRowPitch + kCaptionDrop, 220, 24);
 }
 
 QRect FieldRect(int row)

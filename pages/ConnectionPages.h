@@ -7,6 +7,10 @@
 #include <QList>
 #include <QString>
 
+// Labels draw their text from the top; a caption placed this much lower
+// lines up with the text of the field beside it.
+inline constexpr int kCaptionDrop = 4;
+
 class CWizardPage;
 class QWidget;
 
