@@ -1,0 +1,60 @@
+#pragma once
+// How a scenario makes the emulator answer badly, as data: faults by path or
+// on every path, refused logins and session keys.
+
+#include "RouterSim.h"
+
+#include <QMetaType>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+struct RouterFaults
+{
+    std::vector<std::pair<std::string, SimFault>> byPath;
+    std::optional<SimFault> everywhere;
+    int refusedLogins = 0;
+    bool refuseKeys = false;
+};
+Q_DECLARE_METATYPE(RouterFaults)
+
+inline RouterFaults At(const std::string& path, const SimFault& fault)
+{
+    return {{{path, fault}}, std::nullopt};
+}
+
+inline RouterFaults Everywhere(const SimFault& fault)
+{
+    return {{}, fault};
+}
+
+inline RouterFaults LoginsRefused(int count)
+{
+    return {{}, std::nullopt, count};
+}
+
+inline RouterFaults KeysRefused()
+{
+    return {{}, std::nullopt, 0, true};
+}
+
+inline void ApplyFaults(RouterSim& sim, const RouterFaults& faults)
+{
+    for (const auto& [path, fault] : faults.byPath)
+        sim.SetFault(path, fault);
+    if (faults.everywhere)
+        sim.SetFaultEverywhere(*faults.everywhere);
+    sim.RefuseLogins(faults.refusedLogins);
+    sim.RefuseSessionKeys(faults.refuseKeys);
+}
+
+// The router the scenarios start from: one old WAN service to be replaced,
+// a DSL line that is up.
+inline SimRouterState ScenarioRouterState()
+{
+    SimRouterState state;
+    state.services = {{"old_0_1_32", {{"linkType", "EoA"}, {"atmVpi", "1"}, {"atmVci", "32"}}}};
+    state.downstreamRate = "24000";
+    return state;
+}

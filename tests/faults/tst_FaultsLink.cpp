@@ -1,0 +1,332 @@
+// The router link and the apply run in-process, with shortened time-outs,
+// against an emulator that answers badly. One scenario per row: the faults,
+// the operation, the outcome it must end with, the last stage it may reach and
+// the time it may take. One runner checks every row the same way: outcome,
+// time, no cut request, nothing sent past the stage a failure stops at.
+
+#include "CApplyRun.h"
+#include "CCancellablePause.h"
+#include "CIpLink.h"
+#include "HttpTransport.h"
+#include "InputChecks.h"
+#include "InternetProbe.h"
+#include "RequestLogChecks.h"
+#include "RouterFaults.h"
+#include "WizardSettings.h"
+
+#include <QElapsedTimer>
+#include <QtTest>
+
+#include <memory>
+
+using namespace std::chrono_literals;
+
+namespace
+{
+constexpr HttpTimeouts kShortTimeouts{500ms, 700ms, 500ms};
+// Longer than every shortened time-out.
+const SimFault kSlow{.delay = 3000ms};
+constexpr std::size_t kMegabytes = 3'000'000;
+
+enum class Operation
+{
+    ApplyRun,  // the run, then the probe of the emulator's support page when it applied
+    Login,
+    DslStatus,
+    ReadWireless,
+};
+
+WizardSettings RunSettings()
+{
+    WizardSettings s;
+    s.ProtocolIndex = ProtocolPppoe;
+    s.AtmVpi = 8;
+    s.AtmVci = 35;
+    s.PppUserName = "joe@isp";
+    s.PppPassword = "pw";
+    s.Ssid = "Home Net";
+    s.WirelessKey = "secret123";
+    s.WirelessSecurityIndex = SecurityWpa2;
+    s.RouterPassword = "vabel";
+    s.PasswordChangeRequested = true;
+    s.NewRouterPassword = "newpw";
+    return s;
+}
+
+QString OutcomeName(ApplyOutcome outcome)
+{
+    switch (outcome) {
+    case ApplyOutcome::Applied: return "applied";
+    case ApplyOutcome::NoRouterLink: return "no link";
+    case ApplyOutcome::WanServiceFailed: return "WAN failed";
+    case ApplyOutcome::WirelessFailed: return "wireless failed";
+    case ApplyOutcome::PasswordChangeFailed: return "password failed";
+    case ApplyOutcome::Cancelled: return "cancelled";
+    }
+    return {};
+}
+
+QString RunApply(const std::string& address)
+{
+    CCancellablePause pause;
+    ApplyRunOptions options;
+    options.RouterAddress = address;
+    options.StepPause = 0ms;
+    options.SettlePause = 0ms;
+    const ApplyOutcome outcome = CApplyRun(pause, options).Run();
+    if (outcome != ApplyOutcome::Applied)
+        return OutcomeName(outcome);
+    const std::vector<std::string> probe = {"http://" + address + "/support"};
+    return ProbeSitesInOrder(probe) == 0 ? "applied, online" : "applied, offline";
+}
+
+QString RunOperation(Operation operation, const std::string& address)
+{
+    CIpLink& link = *GetRouterLink();
+    link.SetUserName("admin");
+    link.SetPassword("vabel");
+    link.SetRouterAddress(address);
+    switch (operation) {
+    case Operation::ApplyRun:
+        return RunApply(address);
+    case Operation::Login:
+        return link.Login() || link.Login() ? "accepted" : "refused";
+    case Operation::DslStatus:
+        return link.IsDslLineUp() ? "up" : "down";
+    case Operation::ReadWireless: {
+        std::string name, key;
+        CIpLink::ReadWirelessSettings(link, name, key);
+        return QString::fromStdString("SSID " + name + ", key " + key);
+    }
+    }
+    return {};
+}
+
+// The rmLst value of every removal request, decoded, in order.
+QStringList Removals(const std::vector<SimRequest>& requests)
+{
+    QStringList names;
+    for (const SimRequest& request : requests) {
+        const QUrlQuery query(QString::fromStdString(request.query));
+        if (request.path == "/dlwancfg.cmd" && query.queryItemValue("action") == "remove")
+            names << query.queryItemValue("rmLst", QUrl::FullyDecoded);
+    }
+    return names;
+}
+}  // namespace
+
+Q_DECLARE_METATYPE(Operation)
+Q_DECLARE_METATYPE(RunStage)
+
+class TestFaultsLink : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void cleanup();
+    void badAnswers_data();
+    void badAnswers();
+    void serviceLists_data();
+    void serviceLists();
+
+private:
+    void AddColumns();
+    QString RunScenario();
+
+    std::unique_ptr<RouterSim> m_sim;
+};
+
+void TestFaultsLink::initTestCase()
+{
+    SetHttpTimeoutsForTests(kShortTimeouts);
+}
+
+void TestFaultsLink::cleanupTestCase()
+{
+    SetHttpTimeoutsForTests({});
+}
+
+void TestFaultsLink::init()
+{
+    // A fresh emulator each time: no session, key or delayed answer carries over.
+    m_sim = std::make_unique<RouterSim>();
+    QVERIFY(m_sim->Start() > 0);
+    m_sim->SetState(ScenarioRouterState());
+    GetWizardSettings() = RunSettings();
+}
+
+void TestFaultsLink::cleanup()
+{
+    m_sim.reset();
+}
+
+void TestFaultsLink::AddColumns()
+{
+    QTest::addColumn<RouterFaults>("faults");
+    QTest::addColumn<Operation>("operation");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<RunStage>("lastStage");
+    QTest::addColumn<int>("boundMs");
+}
+
+// Runs the row's operation against the row's faults and checks what every
+// row must hold; returns the outcome for the row's own checks.
+QString TestFaultsLink::RunScenario()
+{
+    QFETCH(RouterFaults, faults);
+    QFETCH(Operation, operation);
+    QFETCH(QString, expected);
+    QFETCH(RunStage, lastStage);
+    QFETCH(int, boundMs);
+    ApplyFaults(*m_sim, faults);
+
+    QElapsedTimer clock;
+    clock.start();
+    const QString outcome = RunOperation(operation, m_sim->Address());
+    const qint64 elapsed = clock.elapsed();
+
+    [&] {
+        QCOMPARE(outcome, expected);
+        QVERIFY2(elapsed < boundMs, qPrintable(QString("took %1 ms").arg(elapsed)));
+        const std::vector<SimRequest> log = m_sim->Requests();
+        const QStringList cut = CutRequests(log, m_sim->Address());
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join('\n')));
+        const QStringList late = RequestsPast(log, lastStage);
+        QVERIFY2(late.isEmpty(), qPrintable(late.join('\n')));
+        if (outcome == "applied, online") {
+            // Success is reported only for what the router really holds now.
+            const SimRouterState state = m_sim->State();
+            QVERIFY(std::any_of(state.services.begin(), state.services.end(),
+                                [](const SimWanService& s) { return s.name == "pppoe_0_8_35"; }));
+            QCOMPARE(state.ssid, std::string("Home Net"));
+            QCOMPARE(state.key, std::string("secret123"));
+            QCOMPARE(state.adminPassword, std::string("newpw"));
+        } else if (operation == Operation::ApplyRun && !outcome.startsWith("applied")) {
+            // A failed run leaves later logins on the password the router has.
+            QCOMPARE(GetRouterLink()->GetPassword(), std::string("vabel"));
+            QVERIFY(!GetWizardSettings().RouterPasswordChanged);
+        }
+    }();
+    return outcome;
+}
+
+void TestFaultsLink::badAnswers_data()
+{
+    AddColumns();
+    const auto apply = Operation::ApplyRun;
+    const auto wan = RunStage::Wan;
+    const auto add = [](const char* name, RouterFaults faults, Operation operation, QString expected,
+                        RunStage last, int boundMs) {
+        QTest::newRow(name) << faults << operation << expected << last << boundMs;
+    };
+    const auto drop = [](std::size_t bytes) { return SimFault{.dropAfterBytes = bytes}; };
+
+    // Slower than every time-out.
+    add("slow everywhere", Everywhere(kSlow), apply, "WAN failed", wan, 6000);
+    add("slow login", At("/index.html", kSlow), apply, "WAN failed", wan, 3500);
+    add("slow service removal and add", At("/dlwancfg.cmd", kSlow), apply, "WAN failed", wan, 3000);
+    add("slow service summary", At("/internet_sum.cgi", kSlow), apply, "WAN failed", wan, 3000);
+    add("slow wireless form", At("/wlcfg.html", kSlow), apply, "wireless failed", RunStage::Wireless, 3000);
+    add("slow wireless security", At("/wlsecurity.wl", kSlow), apply, "wireless failed",
+        RunStage::Wireless, 3000);
+    add("slow password change", At("/password.cgi", kSlow), apply, "password failed",
+        RunStage::Password, 3000);
+    add("slow probe site", At("/support", kSlow), apply, "applied, offline", RunStage::Probe, 3000);
+    add("slow login alone", Everywhere(kSlow), Operation::Login, "refused", RunStage::Login, 3500);
+    add("slow status page", Everywhere(kSlow), Operation::DslStatus, "down", RunStage::Status, 2000);
+    add("slow security page", Everywhere(kSlow), Operation::ReadWireless, "SSID , key ",
+        RunStage::Wireless, 2000);
+
+    // The connection dropped mid-answer.
+    add("login answer cut", At("/index.html", drop(20)), apply, "WAN failed", wan, 3000);
+    add("cut inside the session key", At("/setup_wancfg.html", drop(102)), apply, "WAN failed", wan, 3000);
+    add("service summary cut", At("/internet_sum.cgi", drop(30)), apply, "WAN failed", wan, 3000);
+    add("wireless answer cut", At("/wlcfg.wl", drop(10)), apply, "wireless failed", RunStage::Wireless, 3000);
+    add("password answer cut", At("/password.cgi", drop(10)), apply, "password failed",
+        RunStage::Password, 3000);
+    add("login alone cut", At("/index.html", drop(20)), Operation::Login, "refused", RunStage::Login, 3000);
+    add("status page cut", Everywhere(drop(60)), Operation::DslStatus, "down", RunStage::Status, 2000);
+
+    // 302 everywhere.
+    const SimFault moved{.status = 302};
+    add("302 everywhere", Everywhere(moved), apply, "WAN failed", wan, 3000);
+    add("302 on the probe site", At("/support", moved), apply, "applied, offline", RunStage::Probe, 3000);
+    add("302 to the login", Everywhere(moved), Operation::Login, "refused", RunStage::Login, 2000);
+    add("302 to the status page", Everywhere(moved), Operation::DslStatus, "down", RunStage::Status, 2000);
+
+    // Huge and binary pages.
+    add("megabytes before every marker", Everywhere({.padBytes = kMegabytes}), apply,
+        "applied, online", RunStage::Probe, 10000);
+    add("150000-byte pages", Everywhere({.hugeBody = true}), apply, "applied, online",
+        RunStage::Probe, 5000);
+    add("megabytes before the rate", Everywhere({.padBytes = kMegabytes}), Operation::DslStatus, "up",
+        RunStage::Status, 3000);
+    add("megabytes before the login cookie's page", Everywhere({.padBytes = kMegabytes}),
+        Operation::Login, "accepted", RunStage::Login, 3000);
+    const SimFault garbage{.binaryBytes = 70000};
+    // Pages are not parsed for errors: a router that answers every request
+    // with status 200 counts as having taken them, and only the probe after
+    // the run tells the user that nothing works.
+    add("binary garbage everywhere", Everywhere(garbage), apply, "applied, offline", RunStage::Probe,
+        3000);
+    add("binary WAN form", At("/setup_wancfg.html", garbage), apply, "WAN failed", wan, 3000);
+    add("binary wireless form", At("/wlcfg.html", garbage), apply, "wireless failed",
+        RunStage::Wireless, 3000);
+    add("binary probe page", At("/support", garbage), apply, "applied, offline", RunStage::Probe, 3000);
+    add("binary login answer", Everywhere(garbage), Operation::Login, "refused", RunStage::Login, 2000);
+    add("binary status page", Everywhere(garbage), Operation::DslStatus, "down", RunStage::Status, 2000);
+    add("binary security page", Everywhere(garbage), Operation::ReadWireless, "SSID , key ",
+        RunStage::Wireless, 2000);
+    add("NUL byte early everywhere", Everywhere({.nulByte = true}), apply, "WAN failed", wan, 3000);
+
+    // Markers missing or repeated, keys and logins refused.
+    add("markers missing everywhere", Everywhere({.missingMarker = true}), apply, "WAN failed", wan, 3000);
+    add("no key on the password form", At("/password.html", {.missingMarker = true}), apply,
+        "password failed", RunStage::Password, 3000);
+    add("two session keys, stale first", Everywhere({.repeatedMarker = true}), apply, "WAN failed", wan,
+        3000);
+    add("two webuicookie cookies, stale first", At("/index.html", {.repeatedMarker = true}), apply,
+        "WAN failed", wan, 3000);
+    add("session keys refused", KeysRefused(), apply, "WAN failed", wan, 3000);
+    add("logins refused", LoginsRefused(1000), apply, "WAN failed", wan, 3000);
+    add("first login refused", LoginsRefused(1), apply, "applied, online", RunStage::Probe, 3000);
+}
+
+void TestFaultsLink::badAnswers()
+{
+    RunScenario();
+}
+
+void TestFaultsLink::serviceLists_data()
+{
+    AddColumns();
+    QTest::addColumn<QStringList>("removed");
+    const auto add = [](const char* name, const std::string& list, QStringList removed) {
+        QTest::newRow(name) << At("/setup_wancfg.html", {.serviceList = list}) << Operation::ApplyRun
+                            << QString("applied, online") << RunStage::Probe << 3000 << removed;
+    };
+    add("two entries", "old_0_1_32}EoA}1/32|,|pppoa_0_0_100}PPPoA}0/100",
+        {"old_0_1_32", "pppoa_0_0_100"});
+    add("repeated separators", "old_0_1_32}EoA}1/32|,||,||,|br_0_8_35}EoA}8/35",
+        {"old_0_1_32", "br_0_8_35"});
+    add("separator at both ends", "|,|old_0_1_32}EoA}1/32|,|", {"old_0_1_32"});
+    add("missing closing brace", "old_0_1_32", {});
+    add("closing brace only on the second", "old_0_1_32|,|br_0_8_35}EoA}8/35", {"br_0_8_35"});
+    add("names that need escaping", "a&b=c#d}EoA}1/32|,|x y+z%}EoA}8/35", {"a&b=c#d", "x y+z%"});
+    add("name too long for its request", std::string(600, 'n') + "}EoA}1/32|,|old_0_1_32}EoA}1/32",
+        {"old_0_1_32"});
+    add("empty list", "", {});
+}
+
+void TestFaultsLink::serviceLists()
+{
+    QFETCH(QStringList, removed);
+    RunScenario();
+    QCOMPARE(Removals(m_sim->Requests()), removed);
+}
+
+QTEST_GUILESS_MAIN(TestFaultsLink)
+#include "tst_FaultsLink.moc"
