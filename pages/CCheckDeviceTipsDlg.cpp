@@ -15,10 +15,10 @@ constexpr int kTextLeft = 56;
 constexpr int kTextWidth = 640;
 constexpr int kBoxLeft = 716;
 constexpr QSize kBoxSize{20, 20};
-constexpr int kIntroTop = 146;
-constexpr int kFirstQuestionTop = 174;
+constexpr int kIntroTop = 150;
+constexpr int kFirstQuestionTop = 186;
 constexpr int kLineHeight = 18;
-constexpr int kBlockGap = 12;
+constexpr int kBlockGap = 22;
 
 struct Question
 {

@@ -21,9 +21,9 @@ PageFrame CreatePasswordFrame()
 }
 
 constexpr QRect kExplanationRect{56, 152, 680, 80};
-constexpr QRect kPasswordCaptionRect{56, 240, 180, 20};
-constexpr QRect kPasswordFieldRect{240, 236, 220, 26};
-constexpr QRect kPasswordErrorRect{476, 240, 120, 20};
+constexpr QRect kPasswordCaptionRect{56, 226, 180, 20};
+constexpr QRect kPasswordFieldRect{240, 220, 220, 26};
+constexpr QRect kPasswordErrorRect{476, 226, 120, 20};
 constexpr int kRowStep = 44;
 
 constexpr LabelStyle kErrorStyle{9, 0, 0, kAccentColour};

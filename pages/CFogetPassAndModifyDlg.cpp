@@ -97,6 +97,10 @@ void CFogetPassAndModifyDlg::BuildTexts()
     linkFont.setUnderline(true);
     m_forgot->setFont(linkFont);
     m_forgot->SetTextColor(kAccentColour);
+    // A link, not a button: nothing drawn behind the text.
+    QPalette seeThrough = m_forgot->palette();
+    seeThrough.setColor(QPalette::Button, Qt::transparent);
+    m_forgot->setPalette(seeThrough);
     m_forgot->setCursor(Qt::PointingHandCursor);
     const QFontMetrics metrics(linkFont);
     // The caption is centred in the button: two pixels on each side.
@@ -108,11 +112,11 @@ void CFogetPassAndModifyDlg::BuildTexts()
 
 void CFogetPassAndModifyDlg::AddPasswordRow(Field field, const QString& caption, int top)
 {
-    m_captions[field] = AddLabel(caption, QRect(QPoint(kCaptionLeft, top + 4), kCaptionSize),
+    m_captions[field] = AddLabel(caption, QRect(QPoint(kCaptionLeft, top + 6), kCaptionSize),
                                  kBoldBodyStyle);
     m_fields[field] = AddLineEdit(QRect(QPoint(kFieldLeft, top), kFieldSize), true);
     m_errors[field] = AddLabel(QString::fromUtf8(CheckMessageText(CheckMessage::InvalidPassword)),
-                               QRect(QPoint(kErrorLeft, top + 4), kErrorSize), kErrorStyle);
+                               QRect(QPoint(kErrorLeft, top + 6), kErrorSize), kErrorStyle);
     m_errors[field]->hide();
 }
 

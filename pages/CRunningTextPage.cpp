@@ -13,9 +13,11 @@ namespace {
 
 int Advance(const QFontMetrics& metrics, const QString& text)
 {
-    // One pixel more than the pen moves, so no glyph is clipped.
-    return metrics.horizontalAdvance(text) + 1;
+    return metrics.horizontalAdvance(text);
 }
+
+// Room a label keeps beyond its text's advance, so no glyph's overhang is clipped.
+constexpr int kGlyphOverhang = 2;
 
 // Places labels one after the other on lines inside an area. The labels of a
 // line share its baseline, whatever their fonts.
@@ -38,7 +40,7 @@ public:
             m_x += m_pendingSpace;
         m_pendingSpace = 0;
         label->setWordWrap(false);
-        label->setGeometry(m_x, m_top, width, label->fontMetrics().height());
+        label->setGeometry(m_x, m_top, width + kGlyphOverhang, label->fontMetrics().height());
         m_line.push_back(label);
         m_x += width;
     }
@@ -119,9 +121,10 @@ TextFlowEnd CRunningTextPage::AddRunningText(const std::vector<TextRun>& runs, c
     const TextRun* previous = nullptr;
     for (const TextRun& run : runs)
     {
-        CLabel* label = run.Tip.isEmpty()
-                            ? AddLabel(QString(), QRect(), run.Style)
-                            : AddTerm(run.Text, run.Tip, QRect(), run.TipWidth, run.TermFontDivisor);
+        // A term's blanks separate it from its neighbours; they are not underlined.
+        CLabel* label = run.Tip.isEmpty() ? AddLabel(QString(), QRect(), run.Style)
+                                          : AddTerm(run.Text.trimmed(), run.Tip, QRect(),
+                                                    run.TipWidth, run.TermFontDivisor);
         const QFontMetrics metrics = label->fontMetrics();
         if (previous && !EndsWithSpace(previous->Text) && !StartsWithSpace(run.Text))
             flow.SpaceBeforeNext(Advance(metrics, " "));
@@ -129,10 +132,12 @@ TextFlowEnd CRunningTextPage::AddRunningText(const std::vector<TextRun>& runs, c
 
         if (!run.Tip.isEmpty())
         {
-            const int width = Advance(metrics, run.Text);
+            const int width = Advance(metrics, label->text());
             if (!flow.AtLineStart() && !flow.Fits(width))
                 flow.NewLine();
             flow.Place(label, width);
+            if (EndsWithSpace(run.Text))
+                flow.SpaceBeforeNext(Advance(metrics, " "));
             continue;
         }
         // Plain text: one label per line, broken between words.

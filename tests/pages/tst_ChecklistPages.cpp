@@ -291,7 +291,7 @@ private slots:
             << PageId::DslLine << "phone jack."
             << "Phone jack\nA connection system for telephone equipment" << 180;
         QTest::newRow("microfilter")
-            << PageId::DslLine << "Microfilter splitter "
+            << PageId::DslLine << "Microfilter splitter"
             << "Microfilter splitter\nA microfilter is a small device that plugs into your normal "
                "telephone socket and splits the line into both a standard telephone socket and an "
                "ADSL broadband socket."
