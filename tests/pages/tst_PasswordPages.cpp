@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
 
 using namespace PasswordPagesTest;
 using Field = CFogetPassAndModifyDlg::Field;
@@ -383,6 +384,37 @@ private slots:
         Click(page.NextButton());
         QCOMPARE(m_effects.openedPages, std::vector<PageId>{PageId::IspAndPvc});
         QCOMPARE(RouterAdminPassword(), std::string("n3w-pass"));
+        page.close();
+    }
+
+    // The router took the change but then refuses the new password: the user
+    // is asked to check the cable, and the wizard keeps what the router has.
+    void existingPasswordLoginAfterChangeRefused()
+    {
+        SimFault slow;
+        slow.delay = std::chrono::milliseconds(400);
+        m_sim.SetFault("/password.cgi", slow);
+        QTimer refuseOnceChanging;
+        connect(&refuseOnceChanging, &QTimer::timeout, this, [&] {
+            if (PasswordChanges(m_sim) == 0)
+                return;
+            m_sim.RefuseLogins(1);
+            refuseOnceChanging.stop();
+        });
+        refuseOnceChanging.start(10);
+        CFogetPassAndModifyDlg page(nullptr);
+        page.show();
+        Fill(page, kRouterPassword, true, "n3w-pass", "n3w-pass");
+        Click(page.NextButton());
+
+        QVERIFY(m_effects.openedPages.empty());
+        QCOMPARE(m_effects.messages.size(), std::size_t(1));
+        QCOMPARE(m_effects.messages[0].text,
+                 QString("Please check the ethernet cable connected and power on"));
+        QCOMPARE(m_effects.messages[0].icon, QMessageBox::Warning);
+        QCOMPARE(RouterAdminPassword(), std::string("n3w-pass"));
+        QCOMPARE(GetWizardSettings().RouterPassword, std::string("n3w-pass"));
+        QVERIFY(!GetWizardSettings().PasswordChangeRequested);
         page.close();
     }
 
