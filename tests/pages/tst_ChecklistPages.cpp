@@ -226,20 +226,6 @@ private slots:
                "2. Please be assured none of your personal data will be stored by Tarnix or "
                "distributed over the Internet."
             << "pic/BG/1100.gif";
-        QTest::newRow("power")
-            << PageId::Power << "First,let's set up the hardware"
-            << "Connect the power adapter into the back of the router as shown in fig. A."
-               "Now connect the power adapter to your wall power outlet or power board."
-               "Turn on the power switch at the back of the router and check that the power LED "
-               "comes on. It will be red at first but will turn green when the device is ready."
-            << "pic/BG/2100.gif";
-        QTest::newRow("ethernet")
-            << PageId::Ethernet << "Now let's connect the router to the computer"
-            << "Take the blue Ethernet cable that came in the box and plug one end into the "
-               "number 1 LAN port on the back of the router. Plug the other end into the LAN "
-               "port on your computer.Now check that the LAN port LED on the front of the "
-               "router is lit."
-            << "pic/BG/2200.gif";
         QTest::newRow("dsl line")
             << PageId::DslLine << "Now let's connect the Internet cable"
             << "Connect the grey cable to the DSL port on the back of the router, then connect "
@@ -271,16 +257,6 @@ private slots:
         QTest::addColumn<QString>("term");
         QTest::addColumn<QString>("tip");
         QTest::addColumn<int>("tipWidth");
-        QTest::newRow("power LED")
-            << PageId::Power << "power LED"
-            << "Power LED.\nThe power LED is the light on the front of the router that lights up "
-               "when it is connected to a power outlet."
-            << 223;
-        QTest::newRow("Ethernet cable")
-            << PageId::Ethernet << "Ethernet cable"
-            << "Ethernet cable\nThis is the cable that is used to connect your computer to the "
-               "router"
-            << 223;
         QTest::newRow("LAN port")
             << PageId::Ethernet << "LAN port"
             << "LAN port\nThis is the port located on the back of the router where you will be "

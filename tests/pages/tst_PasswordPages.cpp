@@ -199,24 +199,6 @@ private slots:
         page.close();
     }
 
-    void passwordPagesPickTheirBackground_data()
-    {
-        QTest::addColumn<bool>("firstInstall");
-        QTest::addColumn<QString>("background");
-        QTest::newRow("first install") << true << "pic/BG/2410.gif";
-        QTest::newRow("quick install") << false << "pic/BG/3170.gif";
-    }
-
-    void passwordPagesPickTheirBackground()
-    {
-        QFETCH(bool, firstInstall);
-        QFETCH(QString, background);
-        GetWizardSettings().FirstInstallPath = firstInstall;
-        QCOMPARE(CCreatePasswordDlg(nullptr).BackgroundPath(), background);
-        QCOMPARE(CFogetPassAndModifyDlg(nullptr).BackgroundPath(), background);
-        QCOMPARE(CForgotPassWordTipsDlg(nullptr).BackgroundPath(), QString("pic/BG/2420.gif"));
-    }
-
     void existingPasswordStartsWithTheChangeHidden()
     {
         CFogetPassAndModifyDlg page(nullptr);
