@@ -40,8 +40,7 @@ CConfigStaticIPDlg::CConfigStaticIPDlg(QWidget* owner) : CWizardPage(StaticIpFra
         AddLabel(kCaptions[row], QRect(60, top + kCaptionDrop + 1, 200, 26), kBoldBodyStyle);
         m_fields[row] = new CIpAddressField(this);
         m_fields[row]->setGeometry(270, top, 200, 26);
-        for (QLineEdit* part : m_fields[row]->Parts())
-            order << part;
+        order << m_fields[row]->Parts()[0];
     }
     SetReadingOrder(*this, order);
 }

@@ -34,6 +34,10 @@ CIpAddressField::CIpAddressField(QWidget* parent) : QFrame(parent)
         part->setAlignment(Qt::AlignCenter);
         part->setValidator(validator);
         part->installEventFilter(this);
+        // Tab moves from field to field, as with one control; "." and the
+        // arrows move between the parts.
+        if (index > 0)
+            part->setFocusPolicy(Qt::ClickFocus);
         connect(part, &QLineEdit::textEdited, this, [this, index](const QString& text) {
             if (text.size() == 3 && index + 1 < m_parts.size())
                 FocusPart(int(index) + 1, false);

@@ -2,7 +2,7 @@
 // An IPv4 address entry of four parts, 0 to 255 each, drawn as one field with
 // dots between the parts. Typing "." (or a third digit) moves on to the next
 // part; Backspace in an empty part and the arrow keys at a part's edge move
-// back and forth between parts.
+// back and forth between parts. Tab goes to the next field, not the next part.
 
 #include <QFrame>
 #include <QString>

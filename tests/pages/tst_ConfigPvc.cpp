@@ -231,9 +231,16 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), widget);
         }
+        SelectInList(m_page->ProtocolList(), ProtocolMer);
+        QTest::keyClick(m_page->ProtocolList(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), m_page->DynamicIpButton());
+        QTest::keyClick(m_page->DynamicIpButton(), Qt::Key_Right);
+        QVERIFY(m_page->StaticIpButton()->isChecked());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), m_page->EncapsulationList());
         QTest::mouseClick(m_page->VciField(), Qt::LeftButton);
         QTest::keyClick(m_page->VciField(), Qt::Key_Return);
-        QCOMPARE(m_effects.openedPages, std::vector<PageId>{PageId::IspAccount});
+        QCOMPARE(m_effects.openedPages, std::vector<PageId>{PageId::StaticIp});
     }
 };
 
