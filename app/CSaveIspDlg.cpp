@@ -11,8 +11,10 @@
 
 namespace {
 
-constexpr QPoint kProgressPicturePos{40, 150};
-constexpr QRect kProgressLineRect{40, 186, 720, 22};
+// The picture and the step line sit in the middle of the content panel.
+constexpr QRect kProgressLineRect{60, 300, 680, 22};
+constexpr LabelStyle kProgressLineStyle{9, 0, 1, QColor(0, 0, 0)};
+constexpr int kProgressPictureBottom = 288;
 
 std::chrono::milliseconds g_resultTimerPeriod = kResultTimerPeriod;
 
@@ -72,10 +74,12 @@ CSaveIspDlg::~CSaveIspDlg()
 void CSaveIspDlg::BuildBody()
 {
     m_progressPicture = new CPictureEx(this);
-    m_progressPicture->move(kProgressPicturePos);
     if (m_progressPicture->Load(QString("pic/PROGRESS/PROGRESS20.gif")))
         m_progressPicture->Draw();
-    m_progressLine = AddLabel(QString(), kProgressLineRect);
+    const QSize size = m_progressPicture->GetSize();
+    m_progressPicture->move(PageLayout::kContentRect.center().x() - size.width() / 2,
+                            kProgressPictureBottom - size.height());
+    m_progressLine = AddLabel(QString(), kProgressLineRect, kProgressLineStyle);
 }
 
 void CSaveIspDlg::StartWorker()
