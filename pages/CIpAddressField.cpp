@@ -2,7 +2,9 @@
 
 #include "InputChecks.h"
 
+#include <QClipboard>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -13,6 +15,7 @@ namespace {
 
 // One part: nothing, or up to three digits worth 0..255 (leading zeros allowed).
 const QRegularExpression kPartPattern("(25[0-5]|2[0-4][0-9]|[01]?[0-9]?[0-9])?");
+const QRegularExpression kWholePart(QRegularExpression::anchoredPattern(kPartPattern.pattern()));
 
 }  // namespace
 
@@ -60,9 +63,12 @@ bool CIpAddressField::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::KeyPress)
         return QFrame::eventFilter(watched, event);
+    auto* keyEvent = static_cast<QKeyEvent*>(event);
+    if (keyEvent->matches(QKeySequence::Paste) && PasteAddress(QGuiApplication::clipboard()->text()))
+        return true;
     for (std::size_t index = 0; index < m_parts.size(); ++index)
         if (watched == m_parts[index])
-            return HandlePartKey(int(index), static_cast<QKeyEvent*>(event)->key());
+            return HandlePartKey(int(index), keyEvent->key());
     return false;
 }
 
@@ -94,6 +100,21 @@ bool CIpAddressField::HandlePartKey(int index, int key)
     default:
         return false;
     }
+}
+
+// A whole dotted address pasted into any part fills all four.
+bool CIpAddressField::PasteAddress(const QString& text)
+{
+    const QStringList parts = text.trimmed().split('.');
+    if (parts.size() != int(m_parts.size()))
+        return false;
+    for (const QString& part : parts)
+        if (part.isEmpty() || !kWholePart.match(part).hasMatch())
+            return false;
+    for (std::size_t index = 0; index < m_parts.size(); ++index)
+        m_parts[index]->setText(parts[int(index)]);
+    FocusPart(int(m_parts.size()) - 1, true);
+    return true;
 }
 
 void CIpAddressField::FocusPart(int index, bool atEnd)

@@ -3,6 +3,7 @@
 // dots between the parts. Typing "." (or a third digit) moves on to the next
 // part; Backspace in an empty part and the arrow keys at a part's edge move
 // back and forth between parts. Tab goes to the next field, not the next part.
+// Pasting a whole dotted address fills the four parts.
 
 #include <QFrame>
 #include <QString>
@@ -28,6 +29,7 @@ protected:
 
 private:
     bool HandlePartKey(int index, int key);
+    bool PasteAddress(const QString& text);
     void FocusPart(int index, bool atEnd);
 
     std::array<QLineEdit*, 4> m_parts{};

@@ -8,6 +8,8 @@
 #include "ConnectionPagesHelper.h"
 #include "WizardSettings.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QStandardPaths>
 #include <QTest>
@@ -82,6 +84,27 @@ private slots:
         QFETCH(QString, text);
         CIpAddressField* field = m_page->AddressField(Field::Gateway);
         TypeAddress(field, typed);
+        QCOMPARE(field->Text(), text);
+    }
+
+    void pastingAWholeAddress_data()
+    {
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("address") << " 203.0.113.9\n" << "203.0.113.9";
+        QTest::newRow("part too big") << "203.0.113.256" << "";
+        QTest::newRow("three parts") << "10.0.1" << "";
+        QTest::newRow("one number") << "42" << "42.0.0.0";
+    }
+
+    void pastingAWholeAddress()
+    {
+        QFETCH(QString, clipboard);
+        QFETCH(QString, text);
+        QGuiApplication::clipboard()->setText(clipboard);
+        CIpAddressField* field = m_page->AddressField(Field::PrimaryDns);
+        QTest::mouseClick(field->Parts()[0], Qt::LeftButton);
+        QTest::keyClick(field->Parts()[0], Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(field->Text(), text);
     }
 
