@@ -1,6 +1,7 @@
 # tarnix_add_test(NAME <name> SOURCES <files...> LIBS <targets...>)
 # One QtTest executable registered with CTest, headless, with the data folder
 # as its working directory so relative picture and template paths resolve.
+# Under TARNIX_SANITIZE the sanitizers' options come along (TarnixSanitize).
 function(tarnix_add_test)
   cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
@@ -10,8 +11,10 @@ function(tarnix_add_test)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)
   endif()
+  set(environment QT_QPA_PLATFORM=offscreen QT_QPA_FONTDIR=/usr/share/fonts/truetype/liberation
+    ${TARNIX_SANITIZER_ENV})
   set_tests_properties(${T_NAME} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_QPA_FONTDIR=/usr/share/fonts/truetype/liberation"
+    ENVIRONMENT "${environment}"
     TIMEOUT ${T_TIMEOUT}
     LABELS "${T_LABELS}")
 endfunction()
