@@ -7,6 +7,7 @@
 #include "RunWithoutFreezing.h"
 #include "WizardOptions.h"
 
+#include <QApplication>
 #include <QMetaObject>
 
 namespace {
@@ -123,6 +124,11 @@ void CSaveIspDlg::StartResultTimer()
 void CSaveIspDlg::OnResultTimer()
 {
     if (!ApplySucceeded && ++FailureTicks <= kFailureTickLimit)
+        return;
+    // A window the user opened above the page (the exit question, the
+    // disclaimer) is answered first; the result must not cover it.
+    const QWidget* modal = QApplication::activeModalWidget();
+    if (modal && modal != this)
         return;
     // Stopped before any window opens, so the result is shown once only.
     m_resultTimer.stop();

@@ -4,8 +4,10 @@
 // that worked is followed by the reachability probe; then the success page or
 // the error light box opens above the page, and the page ends when that
 // window has ended. A failed run shows the light box only after about a
-// minute of ticks, as the router may still be busy with the request. PREV and
-// NEXT do nothing here. A line under the progress picture says which step runs.
+// minute of ticks, as the router may still be busy with the request. While
+// the user has a window open above the page (the exit question, the
+// disclaimer) the result waits for it to close. PREV and NEXT do nothing
+// here. A line under the progress picture says which step runs.
 //
 // The worker never touches a widget: it reports its steps and its end by
 // queued calls to the user-interface thread. Ending the page cancels the

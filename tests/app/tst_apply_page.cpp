@@ -204,6 +204,39 @@ private slots:
         QVERIFY(m_sim.RequestsTo("/support").empty());
     }
 
+    // The exit question or the disclaimer above the page is not covered.
+    void resultWaitsForAWindowAboveThePage_data()
+    {
+        QTest::addColumn<bool>("refused");
+        QTest::addColumn<PageId>("expected");
+        QTest::newRow("applied") << false << PageId::Success;
+        QTest::newRow("refused") << true << PageId::ErrorLightBox;
+    }
+
+    void resultWaitsForAWindowAboveThePage()
+    {
+        QFETCH(bool, refused);
+        QFETCH(PageId, expected);
+        SimFault refusal;
+        refusal.status = 500;
+        if (refused)
+            m_sim.SetFault("/dlwancfg.cmd", refusal);
+        CSaveIspDlg& page = OpenPage();
+        QDialog above(&page);
+        above.setModal(true);
+        above.show();
+        if (refused)
+            QTRY_VERIFY_WITH_TIMEOUT(page.FailureTickCount() > kFailureTickLimit + 10, 10000);
+        else
+            QTRY_VERIFY_WITH_TIMEOUT(!m_sim.RequestsTo("/wlsecurity.wl").empty(), 10000);
+        QTest::qWait(100);
+        QVERIFY(m_effects.openedPages.empty());
+        QVERIFY(page.isVisible());
+        above.close();
+        QTRY_VERIFY_WITH_TIMEOUT(!page.isVisible(), 10000);
+        QCOMPARE(m_effects.openedPages, std::vector<PageId>{expected});
+    }
+
     void secondRunLogsInWithTheNewPassword()
     {
         WizardSettings& settings = GetWizardSettings();
