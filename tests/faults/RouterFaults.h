@@ -5,6 +5,9 @@
 #include "RouterSim.h"
 
 #include <QMetaType>
+#include <QString>
+
+#include <algorithm>
 
 #include <string>
 #include <utility>
@@ -57,4 +60,19 @@ inline SimRouterState ScenarioRouterState()
     state.services = {{"old_0_1_32", {{"linkType", "EoA"}, {"atmVpi", "1"}, {"atmVci", "32"}}}};
     state.downstreamRate = "24000";
     return state;
+}
+
+// Empty when the router holds what every scenario sends (the PPPoE service on
+// 8/35, key secret123, admin password newpw); else what it lacks.
+inline QString MissingSettings(const SimRouterState& state)
+{
+    QString missing;
+    if (std::none_of(state.services.begin(), state.services.end(),
+                     [](const SimWanService& s) { return s.name == "pppoe_0_8_35"; }))
+        missing += "service pppoe_0_8_35; ";
+    if (state.key != "secret123")
+        missing += "wireless key; ";
+    if (state.adminPassword != "newpw")
+        missing += "admin password; ";
+    return missing;
 }

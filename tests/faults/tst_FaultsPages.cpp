@@ -1,0 +1,245 @@
+// The wizard's own pages against an emulator that answers badly, with
+// shortened time-outs and recorded effects: the Apply page (its run, probe and
+// result window), the install mode page's quick-install login and the
+// existing-password page's login and password change. Each row names the
+// faults, what the page must ask for (pages opened, messages shown), the last
+// stage the requests may reach and the time it may take.
+
+#include "CFogetPassAndModifyDlg.h"
+#include "CQuicKOrFirstInstallDlg.h"
+#include "CIpLink.h"
+#include "CSaveIspDlg.h"
+#include "ClickHelpers.h"
+#include "FakeEffects.h"
+#include "HttpTransport.h"
+#include "RequestLogChecks.h"
+#include "RouterFaults.h"
+#include "ScenarioSettings.h"
+#include "WizardOptions.h"
+
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QStandardPaths>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+using namespace std::chrono_literals;
+
+Q_DECLARE_METATYPE(RunStage)
+
+namespace
+{
+constexpr HttpTimeouts kShortTimeouts{500ms, 700ms, 500ms};
+const SimFault kSlow{.delay = 3000ms};
+
+// What the page asked for, in order: "open Success", "message <text>".
+QStringList AskedFor(const FakeEffects& effects)
+{
+    QStringList asked;
+    for (PageId id : effects.openedPages)
+        asked << QString("open ") + PageIdName(id);
+    for (const ShownMessage& message : effects.messages)
+        asked << "message " + message.text;
+    return asked;
+}
+}  // namespace
+
+class TestFaultsPages : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void cleanup();
+    void applyPage_data();
+    void applyPage();
+    void quickInstallLogin_data();
+    void quickInstallLogin();
+    void existingPasswordChange_data();
+    void existingPasswordChange();
+
+private:
+    static void AddColumns();
+    // Starts the row's faults, runs drive (which returns once the page has
+    // done its router work) and checks the row.
+    void RunScenario(const std::function<void()>& drive);
+
+    std::unique_ptr<RouterSim> m_sim;
+    FakeEffects m_effects;
+};
+
+void TestFaultsPages::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    SetHttpTimeoutsForTests(kShortTimeouts);
+    CSaveIspDlg::SetResultTimerPeriodForTests(2ms);
+}
+
+void TestFaultsPages::cleanupTestCase()
+{
+    CSaveIspDlg::SetResultTimerPeriodForTests(kResultTimerPeriod);
+    SetHttpTimeoutsForTests({});
+}
+
+void TestFaultsPages::init()
+{
+    m_sim = std::make_unique<RouterSim>();
+    QVERIFY(m_sim->Start() > 0);
+    m_sim->SetState(ScenarioRouterState());
+    m_effects = FakeEffects();
+    SetWizardEffects(&m_effects);
+    GetWizardSettings() = ScenarioSettings();
+    WizardOptions& options = GetWizardOptions();
+    options.RouterAddress = m_sim->Address();
+    options.ProbeUrls = {"http://" + m_sim->Address() + "/support"};
+    options.PauseMs = 0;
+    options.SettleMs = 0;
+}
+
+void TestFaultsPages::cleanup()
+{
+    SetWizardEffects(nullptr);
+    QTRY_VERIFY(VisibleTopLevels().isEmpty());
+    m_sim.reset();
+}
+
+void TestFaultsPages::AddColumns()
+{
+    QTest::addColumn<RouterFaults>("faults");
+    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<RunStage>("lastStage");
+    QTest::addColumn<int>("boundMs");
+}
+
+void TestFaultsPages::RunScenario(const std::function<void()>& drive)
+{
+    QFETCH(RouterFaults, faults);
+    QFETCH(QStringList, expected);
+    QFETCH(RunStage, lastStage);
+    QFETCH(int, boundMs);
+    ApplyFaults(*m_sim, faults);
+
+    QElapsedTimer clock;
+    clock.start();
+    drive();
+    const qint64 elapsed = clock.elapsed();
+
+    // Asked for exactly once: a result window opened twice is a fault too.
+    QCOMPARE(AskedFor(m_effects), expected);
+    QVERIFY2(elapsed < boundMs, qPrintable(QString("took %1 ms").arg(elapsed)));
+    const std::vector<SimRequest> log = m_sim->Requests();
+    const QStringList cut = CutRequests(log, m_sim->Address());
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join('\n')));
+    const QStringList late = RequestsPast(log, lastStage);
+    QVERIFY2(late.isEmpty(), qPrintable(late.join('\n')));
+    const QString missing = MissingSettings(m_sim->State());
+    if (expected.contains("open Success"))
+        QVERIFY2(missing.isEmpty(), qPrintable(missing));
+}
+
+void TestFaultsPages::applyPage_data()
+{
+    AddColumns();
+    const QStringList success = {"open Success"}, failure = {"open ErrorLightBox"};
+    const auto add = [](const char* name, const RouterFaults& faults, const QStringList& expected,
+                        RunStage last, int boundMs) {
+        QTest::newRow(name) << faults << expected << last << boundMs;
+    };
+    add("slow everywhere", Everywhere(kSlow), failure, RunStage::Wan, 8000);
+    add("slow wireless security", At("/wlsecurity.wl", kSlow), failure, RunStage::Wireless, 4000);
+    add("slow probe site", At("/support", kSlow), failure, RunStage::Probe, 4000);
+    add("wireless answer cut", At("/wlcfg.wl", {.dropAfterBytes = 10}), failure, RunStage::Wireless, 4000);
+    add("302 everywhere", Everywhere({.status = 302}), failure, RunStage::Wan, 4000);
+    add("binary WAN form", At("/setup_wancfg.html", {.binaryBytes = 70000}), failure, RunStage::Wan, 4000);
+    add("megabytes before every marker", Everywhere({.padBytes = 3'000'000}), success,
+        RunStage::Probe, 12000);
+    add("two session keys, stale first", Everywhere({.repeatedMarker = true}), failure, RunStage::Wan, 4000);
+    add("session keys refused", KeysRefused(), failure, RunStage::Wan, 4000);
+    add("password change refused", At("/password.cgi", {.body = "Password change failed"}), failure,
+        RunStage::Password, 4000);
+}
+
+void TestFaultsPages::applyPage()
+{
+    RunScenario([] {
+        CSaveIspDlg page(nullptr);
+        page.show();
+        QTRY_VERIFY_WITH_TIMEOUT(!page.isVisible(), 15000);
+    });
+}
+
+void TestFaultsPages::quickInstallLogin_data()
+{
+    AddColumns();
+    const QStringList created = {"open CreatePassword"}, existing = {"open ExistingPassword"};
+    const auto add = [](const char* name, const RouterFaults& faults, const QStringList& expected,
+                        int boundMs) {
+        QTest::newRow(name) << faults << expected << RunStage::Login << boundMs;
+    };
+    add("slow login", Everywhere(kSlow), existing, 3500);
+    add("login answer cut", Everywhere({.dropAfterBytes = 20}), existing, 2000);
+    add("302 to the login", Everywhere({.status = 302}), existing, 2000);
+    add("binary login answer", Everywhere({.binaryBytes = 70000}), existing, 2000);
+    add("empty login answer", Everywhere({.emptyBody = true}), existing, 2000);
+    add("megabytes of login answer", Everywhere({.padBytes = 3'000'000}), created, 4000);
+    add("logins refused", LoginsRefused(1000), existing, 2000);
+}
+
+void TestFaultsPages::quickInstallLogin()
+{
+    RunScenario([] {
+        CQuicKOrFirstInstallDlg page(nullptr);
+        page.show();
+        Click(page.PictureButton(CQuicKOrFirstInstallDlg::InstallChoice::QuickInstall));
+        QVERIFY(page.isEnabled());  // usable again whatever the router did
+        page.close();
+    });
+}
+
+void TestFaultsPages::existingPasswordChange_data()
+{
+    AddColumns();
+    const QStringList refused = {QString("message ") + kPasswordChangeRefusedMessage};
+    const QStringList invalid = {};  // the fields are marked, nothing else happens
+    const auto add = [](const char* name, const RouterFaults& faults, const QStringList& expected,
+                        RunStage last, int boundMs) {
+        QTest::newRow(name) << faults << expected << last << boundMs;
+    };
+    add("slow login", At("/index.html", kSlow), invalid, RunStage::Login, 2000);
+    add("slow password change", At("/password.cgi", kSlow), refused, RunStage::Password, 2000);
+    add("password answer cut", At("/password.cgi", {.dropAfterBytes = 10}), refused, RunStage::Password,
+        2000);
+    add("password form without its key", At("/password.html", {.missingMarker = true}), refused,
+        RunStage::Password, 2000);
+    add("302 on the password form", At("/password.cgi", {.status = 302}), refused, RunStage::Password,
+        2000);
+    add("session keys refused", KeysRefused(), refused, RunStage::Password, 2000);
+}
+
+void TestFaultsPages::existingPasswordChange()
+{
+    SimRouterState state = ScenarioRouterState();
+    state.adminPassword = "s3cret";
+    m_sim->SetState(state);
+    RunScenario([] {
+        CFogetPassAndModifyDlg page(nullptr);
+        page.show();
+        page.PasswordField(CFogetPassAndModifyDlg::Existing)->setText("s3cret");
+        page.ChangeCheckBox()->setChecked(true);
+        page.PasswordField(CFogetPassAndModifyDlg::New)->setText("newpw");
+        page.PasswordField(CFogetPassAndModifyDlg::Confirmation)->setText("newpw");
+        Click(page.NextButton());
+        QVERIFY(page.isEnabled());
+        page.close();
+    });
+    // A change the router did not confirm leaves the link on the old password.
+    QCOMPARE(GetRouterLink()->GetPassword(), std::string("s3cret"));
+}
+
+QTEST_MAIN(TestFaultsPages)
+#include "tst_FaultsPages.moc"
