@@ -17,19 +17,9 @@ void RegisterPage(PageId id, PageFactory factory)
     Factories()[id] = std::move(factory);
 }
 
-void UnregisterPage(PageId id)
-{
-    Factories().erase(id);
-}
-
 void UnregisterAllPages()
 {
     Factories().clear();
-}
-
-bool IsPageRegistered(PageId id)
-{
-    return Factories().count(id) != 0;
 }
 
 std::unique_ptr<QDialog> CreatePage(PageId id, QWidget* owner)

@@ -16,13 +16,12 @@ using PageFactory = std::function<std::unique_ptr<QDialog>(QWidget* owner)>;
 
 // A later registration for the same id replaces the earlier one.
 void RegisterPage(PageId id, PageFactory factory);
-void UnregisterPage(PageId id);
+// Tests start from an empty registry.
 void UnregisterAllPages();
-bool IsPageRegistered(PageId id);
 
 // Null when nothing is registered for id.
 std::unique_ptr<QDialog> CreatePage(PageId id, QWidget* owner);
 
-// Registers the pages app/ builds: install mode, success, light box,
+// Registers the pages app/ builds: install mode, Apply, success, light box,
 // disclaimer. (The welcome page is the root and is never opened by id.)
 void RegisterAppPages();

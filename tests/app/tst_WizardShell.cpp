@@ -161,6 +161,17 @@ private slots:
         welcome.close();
     }
 
+    void welcomeCloseBoxEndsWithoutQuestion()
+    {
+        CTarnixConnectDlg welcome;
+        welcome.show();
+        welcome.close();
+        QVERIFY(!welcome.isVisible());
+        QCOMPARE(welcome.result(), int(QDialog::Rejected));
+        QVERIFY(m_effects.messages.empty());
+        QVERIFY(m_effects.endStatuses.empty());
+    }
+
     void prevEndsPageAsAccepted()
     {
         auto page = ShowPage<CQuicKOrFirstInstallDlg>();
