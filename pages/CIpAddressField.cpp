@@ -64,7 +64,8 @@ bool CIpAddressField::eventFilter(QObject* watched, QEvent* event)
     if (event->type() != QEvent::KeyPress)
         return QFrame::eventFilter(watched, event);
     auto* keyEvent = static_cast<QKeyEvent*>(event);
-    if (keyEvent->matches(QKeySequence::Paste) && PasteAddress(QGuiApplication::clipboard()->text()))
+    const bool paste = keyEvent->matches(QKeySequence::Paste);
+    if (paste && PasteAddress(QGuiApplication::clipboard()->text()))
         return true;
     for (std::size_t index = 0; index < m_parts.size(); ++index)
         if (watched == m_parts[index])

@@ -65,23 +65,28 @@ private slots:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("message");  // empty: accepted
         QTest::addColumn<bool>("warningIcon");
+        const QString ssidBlank = "The SSID field cannot be blank.";
+        const QString ssidLength = "ssid length error,please try again";
         const QString keyEmpty = "Wireless Password cannot be empty.";
         const QString keyLength = "Wireless Password must between 8 and 63 characters.";
-        const QString ssidLength = "ssid length error,please try again";
+        const QString key8 = "12345678";
+        const QString twoByte16 = QString(16, QChar(0xe9));
         const QString twoByte17 = QString(17, QChar(0xe9));
-        QTest::newRow("start values") << "Tarnix" << SecurityWpa2 << "" << keyEmpty << true;
-        QTest::newRow("empty SSID first") << "" << SecurityWpa2 << "" << "The SSID field cannot be blank." << true;
-        QTest::newRow("blank SSID is text") << " " << SecurityWpa << "12345678" << "" << false;
-        QTest::newRow("SSID 32") << QString(32, 'n') << SecurityWpa2 << "12345678" << "" << false;
-        QTest::newRow("SSID 33") << QString(33, 'n') << SecurityWpa2 << "" << ssidLength << false;
-        QTest::newRow("SSID 16 two-byte") << QString(16, QChar(0xe9)) << SecurityWpa2 << "12345678" << "" << false;
-        QTest::newRow("SSID 17 two-byte") << twoByte17 << SecurityWpa2 << "12345678" << ssidLength << false;
-        QTest::newRow("key 7") << "Tarnix" << SecurityWpa2 << "1234567" << keyLength << true;
-        QTest::newRow("key 8") << "Tarnix" << SecurityWpa << "12345678" << "" << false;
-        QTest::newRow("key 63") << "Tarnix" << SecurityWpa2 << QString(63, 'k') << "" << false;
-        QTest::newRow("key 64") << "Tarnix" << SecurityWpa2 << QString(64, 'k') << keyLength << true;
-        QTest::newRow("key of blanks") << "Tarnix" << SecurityWpa2 << QString(12, ' ') << keyEmpty << true;
-        QTest::newRow("7 once trimmed") << "Tarnix" << SecurityWpa2 << " 1234567 " << keyLength << true;
+        const int wpa = SecurityWpa;
+        const int wpa2 = SecurityWpa2;
+        QTest::newRow("start values") << "Tarnix" << wpa2 << "" << keyEmpty << true;
+        QTest::newRow("empty SSID first") << "" << wpa2 << "" << ssidBlank << true;
+        QTest::newRow("blank SSID is text") << " " << wpa << key8 << "" << false;
+        QTest::newRow("SSID 32") << QString(32, 'n') << wpa2 << key8 << "" << false;
+        QTest::newRow("SSID 33") << QString(33, 'n') << wpa2 << "" << ssidLength << false;
+        QTest::newRow("SSID 16 two-byte") << twoByte16 << wpa2 << key8 << "" << false;
+        QTest::newRow("SSID 17 two-byte") << twoByte17 << wpa2 << key8 << ssidLength << false;
+        QTest::newRow("key 7") << "Tarnix" << wpa2 << "1234567" << keyLength << true;
+        QTest::newRow("key 8") << "Tarnix" << wpa << key8 << "" << false;
+        QTest::newRow("key 63") << "Tarnix" << wpa2 << QString(63, 'k') << "" << false;
+        QTest::newRow("key 64") << "Tarnix" << wpa2 << QString(64, 'k') << keyLength << true;
+        QTest::newRow("key of blanks") << "Tarnix" << wpa2 << QString(12, ' ') << keyEmpty << true;
+        QTest::newRow("7 once trimmed") << "Tarnix" << wpa2 << " 1234567 " << keyLength << true;
         QTest::newRow("None, no key") << "Tarnix" << SecurityNone << "" << "" << false;
     }
 
@@ -108,7 +113,8 @@ private slots:
         }
         QCOMPARE(m_effects.messages.size(), std::size_t(1));
         QCOMPARE(m_effects.messages[0].text, message);
-        QCOMPARE(m_effects.messages[0].icon, warningIcon ? QMessageBox::Warning : QMessageBox::NoIcon);
+        const QMessageBox::Icon icon = warningIcon ? QMessageBox::Warning : QMessageBox::NoIcon;
+        QCOMPARE(m_effects.messages[0].icon, icon);
         QVERIFY(m_effects.openedPages.empty());
         QCOMPARE(ConnectionSettings(), before);
         QCOMPARE(m_page->SsidField()->text(), ssid);
@@ -132,7 +138,7 @@ private slots:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("stored");
         QTest::newRow("WPA, blanks around") << SecurityWpa << "  secret 123  " << "secret 123";
-        QTest::newRow("WPA2, as typed") << SecurityWpa2 << "K3y-with-no-blanks" << "K3y-with-no-blanks";
+        QTest::newRow("WPA2, as typed") << SecurityWpa2 << "K3y-no-blanks" << "K3y-no-blanks";
         QTest::newRow("None") << SecurityNone << "" << "";
     }
 

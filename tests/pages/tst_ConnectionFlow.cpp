@@ -24,6 +24,9 @@ Q_DECLARE_METATYPE(PageId)
 
 namespace {
 
+const PageId kConnectionPages[] = {PageId::IspAndPvc, PageId::IspAccount, PageId::StaticIp,
+                                   PageId::Wireless};
+
 enum class Leave { Prev, ExitOk, ExitCancel, CloseBox };
 
 // Input that NEXT would accept, so that only the way out decides what is stored.
@@ -94,7 +97,7 @@ private slots:
 
     void registersTheFourPages()
     {
-        for (PageId id : {PageId::IspAndPvc, PageId::IspAccount, PageId::StaticIp, PageId::Wireless})
+        for (PageId id : kConnectionPages)
             QVERIFY2(CreatePage(id, nullptr) != nullptr, PageIdName(id));
         QVERIFY(qobject_cast<CConfigWiressDlg*>(CreatePage(PageId::Wireless, nullptr).get()));
     }
@@ -166,7 +169,7 @@ private slots:
     {
         QTest::addColumn<PageId>("page");
         QTest::addColumn<Leave>("leave");
-        for (PageId page : {PageId::IspAndPvc, PageId::IspAccount, PageId::StaticIp, PageId::Wireless})
+        for (PageId page : kConnectionPages)
         {
             const QByteArray name = PageIdName(page);
             QTest::newRow(name + " PREV") << page << Leave::Prev;
@@ -186,7 +189,8 @@ private slots:
         QVERIFY(ShowActive(shown.get()));
         FillValidInput(shown.get());
         auto* frame = static_cast<CWizardPage*>(shown.get());
-        m_effects.answers.push_back(leave == Leave::ExitCancel ? QMessageBox::Cancel : QMessageBox::Ok);
+        const bool cancel = leave == Leave::ExitCancel;
+        m_effects.answers.push_back(cancel ? QMessageBox::Cancel : QMessageBox::Ok);
         switch (leave)
         {
         case Leave::Prev: Click(frame->PrevButton()); break;
@@ -196,9 +200,10 @@ private slots:
         }
         QCOMPARE(ConnectionSettings(), before);
         QVERIFY(m_effects.openedPages.empty());
-        QCOMPARE(shown->isVisible(), leave == Leave::ExitCancel);
-        QCOMPARE(m_effects.endStatuses, leave == Leave::ExitOk ? std::vector<int>{0} : std::vector<int>{});
-        if (leave == Leave::ExitCancel)
+        QCOMPARE(shown->isVisible(), cancel);
+        const std::vector<int> ended = leave == Leave::ExitOk ? std::vector<int>{0} : std::vector<int>{};
+        QCOMPARE(m_effects.endStatuses, ended);
+        if (cancel)
         {
             // The page is as it was: NEXT now stores what was typed.
             Click(frame->NextButton());
