@@ -9,6 +9,7 @@
 #include "ClickHelpers.h"
 #include "FakeEffects.h"
 #include "PageRegistry.h"
+#include "RunWithoutFreezing.h"
 #include "WizardSettings.h"
 
 #include <QHelpEvent>
@@ -363,6 +364,23 @@ private slots:
         QCOMPARE(m_effects.openedPages,
                  (std::vector<PageId>{PageId::Preparations, PageId::InstallMode, PageId::Power}));
         QVERIFY(m_effects.endStatuses.empty());
+    }
+
+    // The call's own result comes back, calls keep their order, and a page
+    // that was disabled before stays disabled.
+    void runWithoutFreezingKeepsResultAndState()
+    {
+        QWidget page;
+        std::vector<int> order;
+        QCOMPARE(RunWithoutFreezing(&page, [&] { order.push_back(1); return 41; }), 41);
+        QCOMPARE(RunWithoutFreezing(&page, [&] { order.push_back(2); return std::string("x"); }),
+                 std::string("x"));
+        QCOMPARE(order, (std::vector<int>{1, 2}));
+        QVERIFY(page.isEnabled());
+        page.setEnabled(false);
+        QVERIFY(!RunWithoutFreezing(&page, [] { return false; }));
+        QVERIFY(!page.isEnabled());
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
     }
 
     void unregisteredPageOpensNothing()
