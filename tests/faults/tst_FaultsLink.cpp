@@ -271,6 +271,20 @@ void TestFaultsLink::badAnswers_data()
     add("two webuicookie cookies, stale first", At("/index.html", {.repeatedMarker = true}), apply,
         "WAN failed", wan, 3000);
     add("session keys refused", KeysRefused(), apply, "WAN failed", wan, 3000);
+
+    // Keys and cookies that cannot be sent as they are: never sent cut.
+    const auto page = [](std::string text) { return SimFault{.body = std::move(text)}; };
+    const std::string megabytes(kMegabytes, 'x');
+    add("session key without its closing apostrophe", At("/wlcfg.html", page("sessionKey = '" + megabytes)),
+        apply, "wireless failed", RunStage::Wireless, 3000);
+    add("session key that needs escaping", At("/wlcfg.html", page("var sessionKey = '1&2#3 4+5%';")),
+        apply, "wireless failed", RunStage::Wireless, 3000);
+    add("login cookie with a line break", At("/index.html", page("webuicookie=12\r\nX-Y: z;")), apply,
+        "WAN failed", RunStage::Login, 3000);
+    add("login cookie of megabytes", At("/index.html", page("webuicookie=" + megabytes)), apply,
+        "WAN failed", RunStage::Login, 3000);
+    add("login cookie without a semicolon", At("/index.html", page("webuicookie=12")), apply,
+        "WAN failed", wan, 3000);
     add("logins refused", LoginsRefused(1000), apply, "WAN failed", wan, 3000);
     add("first login refused", LoginsRefused(1), apply, "applied, online", RunStage::Probe, 3000);
 }
