@@ -103,7 +103,8 @@ void CFogetPassAndModifyDlg::BuildTexts()
     m_forgot->setPalette(seeThrough);
     m_forgot->setCursor(Qt::PointingHandCursor);
     const QFontMetrics metrics(linkFont);
-    // The caption is centred in the button: two pixels on each side.
+    // Right where the sentence ends, with room around the caption for the
+    // button's text inset and its keyboard focus cue.
     m_forgot->setGeometry(end.LineEnd.x() - 4, end.LineEnd.y() - 3,
                           metrics.horizontalAdvance(forgot) + 8, end.LineHeight + 6);
     connect(m_forgot, &QAbstractButton::clicked, this,
