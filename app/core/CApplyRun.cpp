@@ -43,17 +43,17 @@ void CApplyRun::PrepareLink(CIpLink& link, const WizardSettings& settings)
     link.SetRouterAddress(m_options.RouterAddress);
 }
 
-void CApplyRun::LoginWithRetry(CIpLink& link, ApplyStep step)
+bool CApplyRun::LoginWithRetry(CIpLink& link, ApplyStep step)
 {
     Report(step);
-    if (!link.Login())
+    if (!link.Login() && !m_pause.IsCancelled())
         link.Login();
+    return !m_pause.IsCancelled();
 }
 
 ApplyOutcome CApplyRun::ApplyWan(CIpLink& link)
 {
-    LoginWithRetry(link, ApplyStep::WanLogin);
-    if (!m_pause.Pause(m_options.StepPause))
+    if (!LoginWithRetry(link, ApplyStep::WanLogin) || !m_pause.Pause(m_options.StepPause))
         return ApplyOutcome::Cancelled;
     Report(ApplyStep::WanService);
     const bool applied = link.ApplyWanService();
@@ -64,7 +64,8 @@ ApplyOutcome CApplyRun::ApplyWan(CIpLink& link)
 
 ApplyOutcome CApplyRun::ApplyWireless(CIpLink& link, const WizardSettings& settings)
 {
-    LoginWithRetry(link, ApplyStep::WirelessLogin);
+    if (!LoginWithRetry(link, ApplyStep::WirelessLogin))
+        return ApplyOutcome::Cancelled;
     Report(ApplyStep::WirelessBasic);
     const int basic = link.ApplyWirelessBasic();
     if (!m_pause.Pause(m_options.StepPause))

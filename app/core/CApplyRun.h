@@ -58,7 +58,8 @@ public:
 
 private:
     void PrepareLink(CIpLink& link, const WizardSettings& settings);
-    void LoginWithRetry(CIpLink& link, ApplyStep step);
+    // False when the run was cancelled meanwhile.
+    bool LoginWithRetry(CIpLink& link, ApplyStep step);
     ApplyOutcome ApplyWan(CIpLink& link);
     ApplyOutcome ApplyWireless(CIpLink& link, const WizardSettings& settings);
     ApplyOutcome ChangePassword(CIpLink& link, WizardSettings& settings);

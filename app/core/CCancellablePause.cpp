@@ -6,6 +6,12 @@ bool CCancellablePause::Pause(std::chrono::milliseconds duration)
     return !m_cancelled.wait_for(lock, duration, [this] { return m_isCancelled; });
 }
 
+bool CCancellablePause::IsCancelled()
+{
+    std::lock_guard lock(m_mutex);
+    return m_isCancelled;
+}
+
 void CCancellablePause::Cancel()
 {
     {

@@ -11,6 +11,7 @@ class CCancellablePause : public CApplyPause
 {
 public:
     bool Pause(std::chrono::milliseconds duration) override;
+    bool IsCancelled() override;
     // Ends the current pause at once; every later pause returns false at once.
     void Cancel();
 

@@ -18,6 +18,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <thread>
 
 using namespace std::chrono_literals;
 
@@ -114,6 +115,7 @@ private slots:
     void badAnswers();
     void serviceLists_data();
     void serviceLists();
+    void cancelledWhileLoginHangs();
 
 private:
     void AddColumns();
@@ -320,6 +322,28 @@ void TestFaultsLink::serviceLists()
     QFETCH(QStringList, removed);
     RunScenario();
     QCOMPARE(Removals(m_sim->Requests()), removed);
+}
+
+// The window that started the run closes while the router does not answer
+// the login: nothing more is sent, not even the login's retry, and the run
+// ends with the request in flight.
+void TestFaultsLink::cancelledWhileLoginHangs()
+{
+    m_sim->SetFault("/index.html", kSlow);
+    CCancellablePause pause;
+    ApplyRunOptions options;
+    options.RouterAddress = m_sim->Address();
+    ApplyOutcome outcome = ApplyOutcome::Applied;
+    std::thread worker([&] { outcome = CApplyRun(pause, options).Run(); });
+    QTRY_COMPARE(m_sim->Requests().size(), std::size_t(1));
+    QElapsedTimer clock;
+    clock.start();
+    pause.Cancel();
+    worker.join();
+    QVERIFY2(clock.elapsed() < kShortTimeouts.post.count() + 500,
+             qPrintable(QString("took %1 ms").arg(clock.elapsed())));
+    QCOMPARE(outcome, ApplyOutcome::Cancelled);
+    QCOMPARE(m_sim->Requests().size(), std::size_t(1));
 }
 
 QTEST_GUILESS_MAIN(TestFaultsLink)
