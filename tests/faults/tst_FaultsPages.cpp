@@ -62,6 +62,7 @@ private slots:
     void quickInstallLogin();
     void existingPasswordChange_data();
     void existingPasswordChange();
+    void closingApplyPageWhileRouterHangs();
 
 private:
     static void AddColumns();
@@ -239,6 +240,25 @@ void TestFaultsPages::existingPasswordChange()
     });
     // A change the router did not confirm leaves the link on the old password.
     QCOMPARE(GetRouterLink()->GetPassword(), std::string("s3cret"));
+}
+
+// The user closes the Apply page while the router does not answer the
+// login: the page ends within that request's time-out, asks for nothing and
+// its run sends nothing more.
+void TestFaultsPages::closingApplyPageWhileRouterHangs()
+{
+    m_sim->SetFaultEverywhere(kSlow);
+    CSaveIspDlg page(nullptr);
+    page.show();
+    QTRY_COMPARE(m_sim->Requests().size(), std::size_t(1));
+    QElapsedTimer clock;
+    clock.start();
+    page.close();
+    QVERIFY2(clock.elapsed() < kShortTimeouts.post.count() + 500,
+             qPrintable(QString("took %1 ms").arg(clock.elapsed())));
+    QVERIFY(!page.isVisible());
+    QCOMPARE(AskedFor(m_effects), QStringList());
+    QCOMPARE(m_sim->Requests().size(), std::size_t(1));
 }
 
 QTEST_MAIN(TestFaultsPages)
