@@ -279,6 +279,12 @@ void TestFaultsLink::badAnswers_data()
     const std::string megabytes(kMegabytes, 'x');
     add("session key without its closing apostrophe", At("/wlcfg.html", page("sessionKey = '" + megabytes)),
         apply, "wireless failed", RunStage::Wireless, 3000);
+    // Too long for its buffer, short enough for the emulator to log if sent.
+    const std::string kilobytes(2000, 'x');
+    add("session key of kilobytes", At("/wlcfg.html", page("var sessionKey = '" + kilobytes + "';")),
+        apply, "wireless failed", RunStage::Wireless, 3000);
+    add("login cookie of kilobytes", At("/index.html", page("webuicookie=" + kilobytes + ";")), apply,
+        "WAN failed", RunStage::Login, 3000);
     add("session key that needs escaping", At("/wlcfg.html", page("var sessionKey = '1&2#3 4+5%';")),
         apply, "wireless failed", RunStage::Wireless, 3000);
     add("login cookie with a line break", At("/index.html", page("webuicookie=12\r\nX-Y: z;")), apply,
