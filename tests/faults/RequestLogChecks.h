@@ -6,6 +6,7 @@
 
 #include "RouterSim.h"
 
+#include <QMetaType>
 #include <QStringList>
 
 #include <string>
@@ -21,6 +22,7 @@ enum class RunStage
     Password,  // the password pages
     Probe,     // the probe site (/support on the emulator)
 };
+Q_DECLARE_METATYPE(RunStage)
 
 // One line per logged request that was sent cut or malformed; empty when all
 // are whole. address is the router address the requests were sent to.

@@ -1,10 +1,18 @@
 #pragma once
-// What every in-process scenario asks the router to take: a PPPoE service,
-// a WPA2 network and a new admin password, so a run that gets through sends
-// every kind of request.
+// What the in-process scenarios share: shortened time-outs, a delay longer
+// than all of them, and what they ask the router to take (a PPPoE service, a
+// WPA2 network and a new admin password, so a run that gets through sends
+// every kind of request).
 
+#include "HttpTransport.h"
 #include "InputChecks.h"
+#include "RouterSim.h"
 #include "WizardSettings.h"
+
+inline constexpr HttpTimeouts kShortTimeouts{std::chrono::milliseconds(500),
+                                             std::chrono::milliseconds(700),
+                                             std::chrono::milliseconds(500)};
+inline const SimFault kSlow{.delay = std::chrono::milliseconds(3000)};
 
 inline WizardSettings ScenarioSettings()
 {

@@ -28,13 +28,9 @@
 
 using namespace std::chrono_literals;
 
-Q_DECLARE_METATYPE(RunStage)
 
 namespace
 {
-constexpr HttpTimeouts kShortTimeouts{500ms, 700ms, 500ms};
-const SimFault kSlow{.delay = 3000ms};
-
 // What the page asked for, in order: "open Success", "message <text>".
 QStringList AskedFor(const FakeEffects& effects)
 {
