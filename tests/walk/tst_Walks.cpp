@@ -1,0 +1,398 @@
+// Whole roads through the real wizard, driven like a person against the
+// router emulator: every registered page, real clicks and typing, short
+// pauses. Each walk ends by checking what the router holds.
+
+#include "../app/FakeEffects.h"
+#include "ChecklistAndPasswordPages.h"
+#include "ConnectionPages.h"
+#include "CSaveIspDlg.h"
+#include "GuidePages.h"
+#include "HttpTransport.h"
+#include "PageRegistry.h"
+#include "RouterSim.h"
+#include "SecuritySettingsFile.h"
+#include "WalkRoads.h"
+#include "WizardOptions.h"
+#include "WizardSettings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <map>
+#include <string>
+
+using namespace std::chrono_literals;
+
+Q_DECLARE_METATYPE(WalkPlan)
+
+namespace {
+
+constexpr auto kWalkLimit = 20s;
+constexpr char kOldKey[] = "old-key-4321";
+
+// A protocol's row: what is typed for it and the service the router must
+// end up with.
+struct ProtocolRow
+{
+    const char* name;
+    WalkPlan typed;  // protocol, ISP and PVC, account, addresses, wireless
+    std::string serviceName;
+    std::map<std::string, std::string> serviceParams;
+};
+
+std::vector<ProtocolRow> ProtocolRows()
+{
+    const WalkAddresses office{"10.1.2.3", "255.255.255.0", "10.1.2.1", "10.1.2.53", "10.1.2.54"};
+    const WalkAddresses shop{"203.0.113.7", "255.255.255.248", "203.0.113.1", "198.51.100.53", ""};
+    WalkPlan p;
+    std::vector<ProtocolRow> rows;
+
+    p = {};
+    p.Protocol = WalkProtocol::Pppoe;
+    p.PppUser = "walker@isp.example";
+    p.PppPassword = "ppp-Secret1";
+    p.Ssid = "WalkNet-E";
+    p.Security = SecurityWpa2;
+    p.Key = "wpa2-key-0001";
+    rows.push_back({"PPPoE", p, "pppoe_0_8_35",
+                    {{"ntwkPrtcl", "0"}, {"encapMode", "0"}, {"pppUserName", "walker@isp.example"},
+                     {"pppPassword", "ppp-Secret1"}}});
+
+    p = {};
+    p.Protocol = WalkProtocol::Pppoa;
+    p.Country = CountryNewZealand;
+    p.Encapsulation = EncapsulationVcMux;
+    p.Vpi = "0";
+    p.Vci = "100";
+    p.PppUser = "kiwi.walker";
+    p.PppPassword = "ppp-Secret2";
+    p.Ssid = "WalkNet-A";
+    p.Security = SecurityWpa;
+    p.Key = "wpa-key-00002";
+    // The router's PPPoA form numbers the encapsulations the other way round.
+    rows.push_back({"PPPoA", p, "pppoa_0_0_100",
+                    {{"ntwkPrtcl", "1"}, {"encapMode", "0"}, {"pppUserName", "kiwi.walker"},
+                     {"pppPassword", "ppp-Secret2"}}});
+
+    p = {};
+    p.Protocol = WalkProtocol::MerDynamic;
+    p.Vpi = "1";
+    p.Vci = "32";
+    p.Ssid = "WalkNet-MD";
+    p.Security = SecurityNone;
+    rows.push_back({"MER dynamic", p, "mer_0_1_32",
+                    {{"ntwkPrtcl", "2"}, {"encapMode", "0"}, {"enblDhcpClnt", "1"}}});
+
+    p = {};
+    p.Protocol = WalkProtocol::MerStatic;
+    p.Encapsulation = EncapsulationVcMux;
+    p.Vci = "48";
+    p.Addresses = office;
+    p.Ssid = "WalkNet-MS";
+    p.Security = SecurityWpa2;
+    p.Key = "wpa2-key-0004";
+    rows.push_back({"MER static", p, "mer_0_8_48",
+                    {{"ntwkPrtcl", "6"}, {"encapMode", "1"}, {"enblDhcpClnt", "0"},
+                     {"wanIpAddress", "10.1.2.3"}, {"wanSubnetMask", "255.255.255.0"},
+                     {"wanIntfGateway", "10.1.2.1"}, {"wanInfDnsPrimary", "10.1.2.53"},
+                     {"wanInfDnsSecondary", "10.1.2.54"}}});
+
+    p = {};
+    p.Protocol = WalkProtocol::Ipoa;
+    p.Addresses = shop;
+    p.Ssid = "WalkNet-I";
+    p.Security = SecurityWpa;
+    p.Key = "wpa-key-00005";
+    rows.push_back({"IPoA", p, "ipoa_0_8_35",
+                    {{"ntwkPrtcl", "5"}, {"encapMode", "0"}, {"wanIpAddress", "203.0.113.7"},
+                     {"wanSubnetMask", "255.255.255.248"}, {"wanIntfGateway", "203.0.113.1"},
+                     {"wanInfDnsPrimary", "198.51.100.53"}, {"wanInfDnsSecondary", "0.0.0.0"}}});
+
+    p = {};
+    p.Protocol = WalkProtocol::Bridge;
+    p.Country = CountryNewZealand;
+    p.Encapsulation = EncapsulationLlc;
+    p.Vpi = "0";
+    p.Vci = "40";
+    p.Ssid = "WalkNet-B";
+    p.Security = SecurityWpa2;
+    p.Key = "wpa2-key-0006";
+    rows.push_back({"Bridge", p, "br_0_0_40", {{"ntwkPrtcl", "3"}, {"encapMode", "0"}}});
+    return rows;
+}
+
+struct PasswordRow
+{
+    const char* name;
+    RouterPasswordState state;
+    QString routerHas;
+    QString typedNew;
+    QString routerEndsWith;
+    std::size_t passwordRequests;  // password changes the router receives
+};
+
+const PasswordRow kPasswordRows[] = {
+    {"factory password", RouterPasswordState::Factory, "vabel", "Admin-New1", "Admin-New1", 1},
+    {"changed password kept", RouterPasswordState::ChangedKept, "Mine-2024", "", "Mine-2024", 0},
+    {"changed password changed again", RouterPasswordState::ChangedAndChanged, "Mine-2024",
+     "Fresh-2025", "Fresh-2025", 1},
+};
+
+SimRouterState RouterBefore(const QString& adminPassword)
+{
+    SimRouterState state;
+    state.services = {{"br_0_0_32", {{"serviceName", "br_0_0_32"}}}};
+    state.ssid = "OldNet";
+    state.key = kOldKey;
+    state.adminPassword = adminPassword.toStdString();
+    return state;
+}
+
+}  // namespace
+
+class TestWalks : public QObject
+{
+    Q_OBJECT
+
+private:
+    RouterSim m_sim;
+    FakeEffects m_effects;
+    QTemporaryDir m_home;
+
+    void StartRouter(const QString& adminPassword)
+    {
+        m_sim.SetState(RouterBefore(adminPassword));
+        m_sim.ClearFaults();
+        m_sim.ClearRequests();
+    }
+
+    QString Walk(std::vector<WalkStep> road)
+    {
+        WalkDriver driver(std::move(road));
+        return driver.Run(kWalkLimit);
+    }
+
+    QStringList MessageTexts() const
+    {
+        QStringList texts;
+        for (const ShownMessage& message : m_effects.messages)
+            texts << message.text;
+        return texts;
+    }
+
+    void addSetupColumns()
+    {
+        QTest::addColumn<WalkPlan>("plan");
+        QTest::addColumn<QString>("routerHas");
+        QTest::addColumn<QString>("routerEndsWith");
+        QTest::addColumn<std::size_t>("passwordRequests");
+        QTest::addColumn<std::string>("serviceName");
+        QTest::addColumn<std::map<std::string, std::string>>("serviceParams");
+    }
+
+    void CheckRouterHolds(const WalkPlan& plan, const QString& adminPassword,
+                          const std::string& serviceName,
+                          const std::map<std::string, std::string>& serviceParams)
+    {
+        const SimRouterState state = m_sim.State();
+        QCOMPARE(state.services.size(), std::size_t(1));
+        QCOMPARE(state.services[0].name, serviceName);
+        std::map<std::string, std::string> expected = serviceParams;
+        expected["atmVpi"] = plan.Vpi.toStdString();
+        expected["atmVci"] = plan.Vci.toStdString();
+        for (const auto& [name, value] : expected)
+        {
+            const auto found = state.services[0].params.find(name);
+            const std::string shown = found == state.services[0].params.end() ? "(missing)" : found->second;
+            QVERIFY2(shown == value, qPrintable(QString("%1 is %2, not %3")
+                                                    .arg(name.c_str(), shown.c_str(), value.c_str())));
+        }
+        const char* security[] = {"psk", "psk2", "open"};
+        QCOMPARE(state.ssid, plan.Ssid.toStdString());
+        QCOMPARE(state.security, std::string(security[plan.Security]));
+        QCOMPARE(state.key, plan.Security == SecurityNone ? std::string(kOldKey) : plan.Key.toStdString());
+        QCOMPARE(state.adminPassword, adminPassword.toStdString());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        // The desktop of a home of our own, for the security settings file.
+        QVERIFY(m_home.isValid());
+        qputenv("HOME", m_home.path().toUtf8());
+        qunsetenv("XDG_CONFIG_HOME");
+        QVERIFY(QDir(m_home.path()).mkpath("Desktop"));
+        QCOMPARE(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
+                 m_home.filePath("Desktop"));
+
+        QVERIFY(m_sim.Start(0) > 0);
+        SetHttpTimeoutsForTests({2000ms, 2000ms, 2000ms});
+        CSaveIspDlg::SetResultTimerPeriodForTests(2ms);
+        // As main.cpp does.
+        RegisterAppPages();
+        RegisterChecklistAndPasswordPages();
+        RegisterConnectionPages();
+        RegisterGuidePages();
+    }
+
+    void cleanupTestCase()
+    {
+        UnregisterAllPages();
+        CSaveIspDlg::SetResultTimerPeriodForTests(kResultTimerPeriod);
+        SetHttpTimeoutsForTests({});
+        m_sim.Stop();
+    }
+
+    void init()
+    {
+        m_effects = FakeEffects();
+        m_effects.openRealPages = true;
+        SetWizardEffects(&m_effects);
+        // A fresh process: the settings record starts from its defaults.
+        GetWizardSettings() = WizardSettings();
+        WizardOptions& options = GetWizardOptions();
+        options.RouterAddress = m_sim.Address();
+        options.ProbeUrls = {"http://" + m_sim.Address() + "/support"};
+        options.PauseMs = 2;
+        options.SettleMs = 5;
+    }
+
+    void cleanup()
+    {
+        SetWizardEffects(nullptr);
+        QTRY_VERIFY(VisibleTopLevels().isEmpty());
+    }
+
+    void setupRoad_data()
+    {
+        addSetupColumns();
+        for (const ProtocolRow& protocol : ProtocolRows())
+            for (WalkPath path : {WalkPath::FirstInstall, WalkPath::QuickInstall})
+                for (const PasswordRow& password : kPasswordRows)
+                {
+                    WalkPlan plan = protocol.typed;
+                    plan.Path = path;
+                    plan.Password = password.state;
+                    plan.RouterPassword = password.routerHas;
+                    plan.NewRouterPassword = password.typedNew;
+                    const char* pathName = path == WalkPath::FirstInstall ? "first install" : "quick";
+                    QTest::addRow("%s, %s, %s", protocol.name, pathName, password.name)
+                        << plan << password.routerHas << password.routerEndsWith
+                        << password.passwordRequests << protocol.serviceName
+                        << protocol.serviceParams;
+                }
+    }
+
+    void setupRoad()
+    {
+        QFETCH(WalkPlan, plan);
+        QFETCH(QString, routerHas);
+        QFETCH(QString, routerEndsWith);
+        QFETCH(std::size_t, passwordRequests);
+        QFETCH(std::string, serviceName);
+        using Params = std::map<std::string, std::string>;
+        QFETCH(Params, serviceParams);
+        StartRouter(routerHas);
+
+        const QString failure = Walk(SetupRoad(plan));
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+
+        // Only the exit question was asked: no value was refused on the way.
+        QCOMPARE(MessageTexts(), QStringList{kExitQuestion});
+        QCOMPARE(m_effects.endStatuses, std::vector<int>{0});
+        QCOMPARE(m_sim.RequestsTo("/password.cgi").size(), passwordRequests);
+        CheckRouterHolds(plan, routerEndsWith, serviceName, serviceParams);
+    }
+
+    // A refused WAN request: the light box, CLOSE, a fresh ISP and PVC page
+    // and a second run that works.
+    void failureRoad_data()
+    {
+        addSetupColumns();
+        const std::vector<ProtocolRow> protocols = ProtocolRows();
+        const struct
+        {
+            int protocol;
+            WalkPath path;
+            int password;
+        } rows[] = {{0, WalkPath::QuickInstall, 0}, {3, WalkPath::FirstInstall, 2}};
+        for (const auto& row : rows)
+        {
+            const ProtocolRow& protocol = protocols[row.protocol];
+            const PasswordRow& password = kPasswordRows[row.password];
+            WalkPlan plan = protocol.typed;
+            plan.Path = row.path;
+            plan.Password = password.state;
+            plan.RouterPassword = password.routerHas;
+            plan.NewRouterPassword = password.typedNew;
+            plan.RetryAfterLightBox = true;
+            QTest::addRow("%s, %s", protocol.name, password.name)
+                << plan << password.routerHas << password.routerEndsWith
+                << password.passwordRequests << protocol.serviceName << protocol.serviceParams;
+        }
+    }
+
+    void failureRoad()
+    {
+        QFETCH(WalkPlan, plan);
+        QFETCH(QString, routerHas);
+        QFETCH(QString, routerEndsWith);
+        QFETCH(std::string, serviceName);
+        using Params = std::map<std::string, std::string>;
+        QFETCH(Params, serviceParams);
+        StartRouter(routerHas);
+        SimFault refused;
+        refused.status = 500;
+        m_sim.SetFault("/dlwancfg.cmd", refused);
+
+        RoadHooks hooks;
+        std::vector<SimWanService> servicesAtLightBox;
+        hooks.OnLightBox = [this, &servicesAtLightBox] {
+            servicesAtLightBox = m_sim.State().services;
+            m_sim.ClearFaults();
+        };
+        const QString failure = Walk(SetupRoad(plan, hooks));
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+
+        QCOMPARE(MessageTexts(), QStringList{kExitQuestion});
+        for (const SimWanService& service : servicesAtLightBox)
+            QVERIFY(service.name != serviceName);  // the refused run added nothing
+        CheckRouterHolds(plan, routerEndsWith, serviceName, serviceParams);
+    }
+
+    void restoreRoad()
+    {
+        SimRouterState router = RouterBefore("vabel");
+        router.ssid = "HomeNet 5";
+        router.key = "home-key-77";
+        m_sim.SetState(router);
+        m_sim.ClearFaults();
+        m_sim.ClearRequests();
+        QFile::remove(SecuritySettingsFilePath());
+
+        const QString failure = Walk(RestoreRoad());
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+
+        QCOMPARE(MessageTexts(),
+                 QStringList{"You need to wait to wait 2-3 mins to restore the information"});
+        QFile saved(SecuritySettingsFilePath());
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const QByteArray bytes = saved.readAll();
+        const QString text = QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData()),
+                                                bytes.size() / 2);
+        QCOMPARE(text, SecuritySettingsText("HomeNet 5", "home-key-77") + QChar(0));
+        // Reading changed nothing on the router.
+        const SimRouterState after = m_sim.State();
+        QCOMPARE(after.services.size(), std::size_t(1));
+        QCOMPARE(after.ssid, router.ssid);
+        QCOMPARE(after.key, router.key);
+        QCOMPARE(after.adminPassword, router.adminPassword);
+    }
+};
+
+QTEST_MAIN(TestWalks)
+#include "tst_Walks.moc"
