@@ -38,9 +38,6 @@ void ApplyFaces(CxSkinButton* button, const ButtonFaces& faces)
 void ApplyStyle(CLabel* label, const LabelStyle& style)
 {
     label->StyleLabel(style.Size, style.Flags, style.Alignment, style.Colour);
-    // CLabel sets the Button background role, from which Qt would derive the
-    // ButtonText foreground; the styled colour is WindowText.
-    label->setForegroundRole(QPalette::WindowText);
 }
 
 QString WrapLine(const QString& line, const QFontMetrics& metrics, int width)

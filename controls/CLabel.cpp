@@ -65,6 +65,9 @@ void CLabel::SetTransparent(bool transparent)
     m_transparent = transparent;
     setAutoFillBackground(!transparent);
     setBackgroundRole(QPalette::Button);
+    // Qt would otherwise pair the Button background with ButtonText and draw
+    // the text in the system colour instead of the styled one.
+    setForegroundRole(QPalette::WindowText);
 }
 
 bool CLabel::IsTransparent() const

@@ -40,6 +40,7 @@ private slots:
     void styleFaceSizeAndColour();
     void changedTextLeavesNoRemains();
     void opaqueLabelFillsItsArea();
+    void textIsDrawnInTheStyledColour();
 };
 
 void TestLabel::cleanup()
@@ -138,6 +139,21 @@ void TestLabel::opaqueLabelFillsItsArea()
     QCOMPARE(page.grab().toImage().pixel(30, 20), 0xFFFF0000);
     label.SetTransparent(false);
     QCOMPARE(page.grab().toImage().pixel(30, 20), label.palette().color(QPalette::Button).rgba());
+}
+
+void TestLabel::textIsDrawnInTheStyledColour()
+{
+    QWidget page;
+    page.resize(120, 60);
+    CLabel label("████", &page);
+    label.setGeometry(0, 0, 120, 60);
+    const QColor styled(0, 141, 168);
+    label.StyleLabel(20, 1, 0, styled);
+    const QImage shot = page.grab().toImage();
+    bool found = false;
+    for (int x = 0; x < shot.width() && !found; ++x)
+        found = shot.pixelColor(x, 20) == styled;
+    QVERIFY2(found, "no pixel of the label's text has its styled colour");
 }
 
 QTEST_MAIN(TestLabel)
