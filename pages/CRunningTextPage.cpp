@@ -4,7 +4,6 @@
 #include "CxSkinButton.h"
 
 #include <QFontMetrics>
-#include <QKeyEvent>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -179,17 +178,4 @@ int CRunningTextPage::AddParagraphs(const std::vector<std::vector<TextRun>>& par
     for (const std::vector<TextRun>& paragraph : paragraphs)
         top = AddRunningText(paragraph, area.adjusted(0, top - area.top(), 0, 0)).Bottom + gap;
     return top - gap;
-}
-
-void CRunningTextPage::keyPressEvent(QKeyEvent* event)
-{
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    CxSkinButton* next = NextButton();
-    if (enter && next && next->isVisibleTo(this) && next->isEnabled())
-    {
-        event->accept();
-        next->click();
-        return;
-    }
-    CWizardPage::keyPressEvent(event);
 }

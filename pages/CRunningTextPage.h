@@ -1,8 +1,7 @@
 #pragma once
 // A setup page whose texts run as sentences: plain words, bold words and
 // hover terms follow each other on the same line and wrap together, so a
-// term reads as a word inside its sentence. Also: Enter anywhere on the page
-// presses NEXT (a focused button presses itself).
+// term reads as a word inside its sentence.
 
 #include "CWizardPage.h"
 
@@ -51,6 +50,4 @@ protected:
     // Paragraphs one below the other, gap pixels apart; returns the bottom.
     int AddParagraphs(const std::vector<std::vector<TextRun>>& paragraphs, const QRect& area,
                       int gap);
-
-    void keyPressEvent(QKeyEvent* event) override;
 };
