@@ -47,7 +47,7 @@ PageFrame InstallModeFrame()
 bool LoginWithFactoryPassword()
 {
     CIpLink* link = GetRouterLink();
-    return link && (link->Login() || link->Login());
+    return link && LoginWithOneRetry(*link);
 }
 
 }  // namespace

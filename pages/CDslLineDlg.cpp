@@ -16,11 +16,10 @@ PageFrame DslLineFrame()
     return frame;
 }
 
-// A router still starting up may refuse the first attempt.
-bool LoginWithOneRetry()
+bool LoginToRouter()
 {
     CIpLink* link = GetRouterLink();
-    return link && (link->Login() || link->Login());
+    return link && LoginWithOneRetry(*link);
 }
 
 }  // namespace
@@ -50,7 +49,7 @@ CDslLineDlg::CDslLineDlg(QWidget* owner) : CRunningTextPage(DslLineFrame(), owne
 void CDslLineDlg::OnNext()
 {
     GetWizardSettings().FirstInstallPath = true;
-    if (!RunWithoutFreezing(this, &LoginWithOneRetry))
+    if (!RunWithoutFreezing(this, &LoginToRouter))
     {
         OpenPage(PageId::ExistingPassword);
         return;

@@ -230,3 +230,8 @@ void SetLinkPassword(const std::string& password)
     if (CIpLink* link = GetRouterLink())
         link->SetPassword(password);
 }
+
+bool LoginWithOneRetry(CIpLink& link)
+{
+    return link.Login() || link.Login();
+}

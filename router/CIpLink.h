@@ -98,3 +98,7 @@ CIpLink* GetRouterLink();
 
 // Sets the password of the process-wide link.
 void SetLinkPassword(const std::string& password);
+
+// Login, and once more when the first attempt is refused: a router still
+// starting up may refuse it. Only a second refusal counts as a wrong password.
+bool LoginWithOneRetry(CIpLink& link);

@@ -41,7 +41,7 @@ int Login(const CommandLine& line)
 {
     const std::string password = SecretValue(line, "password", "TARNIX_ROUTER_PASSWORD", "vabel");
     CIpLink& link = PreparedLink(line, password);
-    const bool accepted = link.Login() || link.Login();
+    const bool accepted = LoginWithOneRetry(link);
     std::cout << (accepted ? "accepted" : "refused") << "\n";
     return accepted ? ExitDone : ExitFailed;
 }
