@@ -1,10 +1,11 @@
 // The wizard's own pages against an emulator that answers badly, with
 // shortened time-outs and recorded effects: the Apply page (its run, probe and
-// result window), the install mode page's quick-install login and the
+// result window), the logins of the install mode and DSL line pages and the
 // existing-password page's login and password change. Each row names the
 // faults, what the page must ask for (pages opened, messages shown), the last
 // stage the requests may reach and the time it may take.
 
+#include "CDslLineDlg.h"
 #include "CFogetPassAndModifyDlg.h"
 #include "CQuicKOrFirstInstallDlg.h"
 #include "CIpLink.h"
@@ -13,6 +14,7 @@
 #include "FakeEffects.h"
 #include "HttpTransport.h"
 #include "RequestLogChecks.h"
+#include "RouterDefaults.h"
 #include "RouterFaults.h"
 #include "ScenarioSettings.h"
 #include "WizardOptions.h"
@@ -54,8 +56,8 @@ private slots:
     void cleanup();
     void applyPage_data();
     void applyPage();
-    void quickInstallLogin_data();
-    void quickInstallLogin();
+    void pageLogin_data();
+    void pageLogin();
     void existingPasswordChange_data();
     void existingPasswordChange();
     void closingApplyPageWhileRouterHangs();
@@ -170,13 +172,18 @@ void TestFaultsPages::applyPage()
     });
 }
 
-void TestFaultsPages::quickInstallLogin_data()
+void TestFaultsPages::pageLogin_data()
 {
     AddColumns();
+    QTest::addColumn<bool>("dslLinePage");  // else the install mode page's quick install
     const QStringList created = {"open CreatePassword"}, existing = {"open ExistingPassword"};
     const auto add = [](const char* name, const RouterFaults& faults, const QStringList& expected,
                         int boundMs) {
-        QTest::newRow(name) << faults << expected << RunStage::Login << boundMs;
+        for (const bool dslLinePage : {false, true}) {
+            const QString row = QString(dslLinePage ? "DSL line page, " : "quick install, ") + name;
+            QTest::newRow(qPrintable(row)) << faults << expected << RunStage::Login << boundMs
+                                           << dslLinePage;
+        }
     };
     add("slow login", Everywhere(kSlow), existing, 3500);
     add("login answer cut", Everywhere({.dropAfterBytes = 20}), existing, 2000);
@@ -187,14 +194,25 @@ void TestFaultsPages::quickInstallLogin_data()
     add("logins refused", LoginsRefused(1000), existing, 2000);
 }
 
-void TestFaultsPages::quickInstallLogin()
+void TestFaultsPages::pageLogin()
 {
-    RunScenario([] {
-        CQuicKOrFirstInstallDlg page(nullptr);
-        page.show();
-        Click(page.PictureButton(CQuicKOrFirstInstallDlg::InstallChoice::QuickInstall));
-        QVERIFY(page.isEnabled());  // usable again whatever the router did
-        page.close();
+    QFETCH(bool, dslLinePage);
+    RunScenario([dslLinePage] {
+        std::unique_ptr<CWizardPage> page;
+        QAbstractButton* button = nullptr;
+        if (dslLinePage) {
+            PrimeRouterLink("vabel");  // as the welcome page leaves it
+            page = std::make_unique<CDslLineDlg>(nullptr);
+            button = page->NextButton();
+        } else {
+            auto installMode = std::make_unique<CQuicKOrFirstInstallDlg>(nullptr);
+            button = installMode->PictureButton(CQuicKOrFirstInstallDlg::InstallChoice::QuickInstall);
+            page = std::move(installMode);
+        }
+        page->show();
+        Click(button);
+        QVERIFY(page->isEnabled());  // usable again whatever the router did
+        page->close();
     });
 }
 
