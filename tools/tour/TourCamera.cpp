@@ -1,0 +1,141 @@
+#include "TourCamera.h"
+
+#include "CErrorTipsDlg.h"
+#include "CLabel.h"
+#include "CWizardPage.h"
+
+#include <QApplication>
+#include <QBitmap>
+#include <QDir>
+#include <QHelpEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QTest>
+#include <QToolTip>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+// Long enough for a background picture's first frame and the labels.
+constexpr int kPaintWaitMs = 300;
+
+void WaitUntilPainted(QWidget& page)
+{
+    if (!QTest::qWaitForWindowExposed(&page))
+        std::fprintf(stderr, "tarnix-tour: %s was never exposed\n", page.metaObject()->className());
+    QTest::qWait(kPaintWaitMs);
+}
+
+QPoint ScreenPos(const QWidget& widget)
+{
+    return widget.mapToGlobal(QPoint(0, 0));
+}
+
+// The light box is a window of its own whose key colour is cut away: draw
+// what is left of it over the page beneath, at the box's opacity.
+QImage LightBoxOverOwner(CWizardPage& box)
+{
+    QWidget* owner = box.parentWidget() ? box.parentWidget()->window() : nullptr;
+    const QImage drawn = box.grab().toImage();
+    if (!owner)
+        return drawn;
+    QImage picture = owner->grab().toImage();
+    // The same cut as the light box makes of its own window.
+    const QRegion kept(QBitmap::fromImage(
+        drawn.createMaskFromColor(kLightBoxKeyColour.rgb(), Qt::MaskInColor)));
+    QPainter painter(&picture);
+    const QPoint at = ScreenPos(box) - ScreenPos(*owner);
+    painter.setClipRegion(kept.translated(at));
+    painter.setOpacity(kLightBoxOpacity);
+    painter.drawImage(at, drawn);
+    return picture;
+}
+
+CLabel* WidestExplainedTerm(const QWidget& page)
+{
+    CLabel* widest = nullptr;
+    for (CLabel* label : page.findChildren<CLabel*>())
+        if (!label->toolTip().isEmpty() && label->isVisible()
+            && (!widest || label->toolTip().size() > widest->toolTip().size()))
+            widest = label;
+    return widest;
+}
+
+int VisibleChildCount(const QWidget& page)
+{
+    const QList<QWidget*> children = page.findChildren<QWidget*>();
+    return int(std::count_if(children.begin(), children.end(),
+                             [&page](const QWidget* child) { return child->isVisibleTo(&page); }));
+}
+
+QWidget* ShownToolTip()
+{
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->inherits("QTipLabel") && window->isVisible())
+            return window;
+    return nullptr;
+}
+
+}  // namespace
+
+TourCamera::TourCamera(const QString& folder, bool screenToo)
+    : m_folder(folder), m_screenToo(screenToo)
+{
+}
+
+bool TourCamera::SeenAsIs(CWizardPage& page)
+{
+    const int shown = VisibleChildCount(page);
+    for (auto& [taken, count] : m_taken)
+        if (taken == &page)
+        {
+            const bool same = count == shown;
+            count = shown;
+            return same;
+        }
+    m_taken.emplace_back(&page, shown);
+    return false;
+}
+
+bool TourCamera::TakePage(CWizardPage& page, const QString& road)
+{
+    // A page walked back to is taken again only when it shows more or less.
+    if (SeenAsIs(page))
+        return false;
+    WaitUntilPainted(page);
+    const QString name = road + '-' + PageIdName(page.Id());
+    Save(page.Id() == PageId::ErrorLightBox ? LightBoxOverOwner(page) : page.grab().toImage(), name);
+    if (m_screenToo)
+        Save(page.screen()->grabWindow(0).toImage(), name + "-screen");
+    return true;
+}
+
+void TourCamera::TakeToolTip(CWizardPage& page, const QString& road)
+{
+    CLabel* term = WidestExplainedTerm(page);
+    if (!term)
+        return;
+    // The tip shows where the mouse rests on the term, as for a person.
+    const QPoint inside = term->rect().center();
+    QTest::mouseMove(term, inside);
+    QHelpEvent rest(QEvent::ToolTip, inside, term->mapToGlobal(inside));
+    QApplication::sendEvent(term, &rest);
+    QTest::qWait(kPaintWaitMs);
+    QImage picture = page.grab().toImage();
+    if (QWidget* tip = ShownToolTip())
+    {
+        QPainter painter(&picture);
+        painter.drawPixmap(ScreenPos(*tip) - ScreenPos(page), tip->grab());
+    }
+    QToolTip::hideText();
+    Save(picture, road + '-' + PageIdName(page.Id()) + "-tooltip");
+}
+
+void TourCamera::Save(const QImage& picture, const QString& name)
+{
+    const QString path = QDir(m_folder).filePath(QString("%1-%2.png").arg(++m_count, 2, 10, QChar('0')).arg(name));
+    if (!picture.save(path))
+        std::fprintf(stderr, "tarnix-tour: could not write %s\n", qPrintable(path));
+}
