@@ -189,6 +189,7 @@ void TestFaultsCli::scenarios()
         QCOMPARE(QString::fromUtf8(launch.process->readAllStandardOutput()), scenario.out);
 
     const std::vector<SimRequest> log = launch.sim->Requests();
+    QVERIFY2(!log.empty(), "nothing reached the emulator");
     const QStringList cut = CutRequests(log, launch.sim->Address());
     QVERIFY2(cut.isEmpty(), qPrintable(cut.join('\n')));
     const QStringList late = RequestsPast(log, scenario.lastStage);

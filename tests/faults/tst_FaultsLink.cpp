@@ -173,6 +173,7 @@ void TestFaultsLink::RunScenario()
         QCOMPARE(outcome, expected);
         QVERIFY2(elapsed < boundMs, qPrintable(QString("took %1 ms").arg(elapsed)));
         const std::vector<SimRequest> log = m_sim->Requests();
+        QVERIFY2(!log.empty(), "nothing reached the emulator");
         const QStringList cut = CutRequests(log, m_sim->Address());
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join('\n')));
         const QStringList late = RequestsPast(log, lastStage);
@@ -243,6 +244,8 @@ void TestFaultsLink::badAnswers_data()
         RunStage::Status, 3000);
     add("megabytes before the login cookie's page", Everywhere({.padBytes = kMegabytes}),
         Operation::Login, "accepted", RunStage::Login, 3000);
+    add("megabytes before the security page's markers", Everywhere({.padBytes = kMegabytes}),
+        Operation::ReadWireless, "SSID KRX-5100A, key changeme123", RunStage::Wireless, 3000);
     const SimFault garbage{.binaryBytes = 70000};
     // Pages are not parsed for errors: a router that answers every request
     // with status 200 counts as having taken them, and only the probe after

@@ -1,13 +1,15 @@
 // The wizard's own pages against an emulator that answers badly, with
 // shortened time-outs and recorded effects: the Apply page (its run, probe and
-// result window), the logins of the install mode and DSL line pages and the
-// existing-password page's login and password change. Each row names the
+// result window), the logins of the install mode and DSL line pages, the
+// existing-password page's login and password change, and the restore page's
+// read of the wireless settings. Each row names the
 // faults, what the page must ask for (pages opened, messages shown), the last
 // stage the requests may reach and the time it may take.
 
 #include "CDslLineDlg.h"
 #include "CFogetPassAndModifyDlg.h"
 #include "CQuicKOrFirstInstallDlg.h"
+#include "CRestoreConfiguration.h"
 #include "CIpLink.h"
 #include "CSaveIspDlg.h"
 #include "ClickHelpers.h"
@@ -22,6 +24,7 @@
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QtTest>
 
@@ -61,12 +64,15 @@ private slots:
     void existingPasswordChange_data();
     void existingPasswordChange();
     void closingApplyPageWhileRouterHangs();
+    void restorePage_data();
+    void restorePage();
 
 private:
     static void AddColumns();
     // Starts the row's faults, runs drive (which returns once the page has
-    // done its router work) and checks the row.
-    void RunScenario(const std::function<void()>& drive);
+    // done its router work, with what the page shows if that matters) and
+    // checks the row.
+    void RunScenario(const std::function<QStringList()>& drive);
 
     std::unique_ptr<RouterSim> m_sim;
     FakeEffects m_effects;
@@ -115,7 +121,7 @@ void TestFaultsPages::AddColumns()
     QTest::addColumn<int>("boundMs");
 }
 
-void TestFaultsPages::RunScenario(const std::function<void()>& drive)
+void TestFaultsPages::RunScenario(const std::function<QStringList()>& drive)
 {
     QFETCH(RouterFaults, faults);
     QFETCH(QStringList, expected);
@@ -125,13 +131,14 @@ void TestFaultsPages::RunScenario(const std::function<void()>& drive)
 
     QElapsedTimer clock;
     clock.start();
-    drive();
+    const QStringList shown = drive();
     const qint64 elapsed = clock.elapsed();
 
     // Asked for exactly once: a result window opened twice is a fault too.
-    QCOMPARE(AskedFor(m_effects), expected);
+    QCOMPARE(AskedFor(m_effects) + shown, expected);
     QVERIFY2(elapsed < boundMs, qPrintable(QString("took %1 ms").arg(elapsed)));
     const std::vector<SimRequest> log = m_sim->Requests();
+    QVERIFY2(!log.empty(), "nothing reached the emulator");
     const QStringList cut = CutRequests(log, m_sim->Address());
     QVERIFY2(cut.isEmpty(), qPrintable(cut.join('\n')));
     const QStringList late = RequestsPast(log, lastStage);
@@ -168,7 +175,8 @@ void TestFaultsPages::applyPage()
     RunScenario([] {
         CSaveIspDlg page(nullptr);
         page.show();
-        QTRY_VERIFY_WITH_TIMEOUT(!page.isVisible(), 15000);
+        [&] { QTRY_VERIFY_WITH_TIMEOUT(!page.isVisible(), 15000); }();
+        return QStringList();
     });
 }
 
@@ -211,8 +219,9 @@ void TestFaultsPages::pageLogin()
         }
         page->show();
         Click(button);
-        QVERIFY(page->isEnabled());  // usable again whatever the router did
+        [&] { QVERIFY(page->isEnabled()); }();  // usable again whatever the router did
         page->close();
+        return QStringList();
     });
 }
 
@@ -249,8 +258,9 @@ void TestFaultsPages::existingPasswordChange()
         page.PasswordField(CFogetPassAndModifyDlg::New)->setText("newpw");
         page.PasswordField(CFogetPassAndModifyDlg::Confirmation)->setText("newpw");
         Click(page.NextButton());
-        QVERIFY(page.isEnabled());
+        [&] { QVERIFY(page.isEnabled()); }();
         page.close();
+        return QStringList();
     });
     // A change the router did not confirm leaves the link on the old password.
     QCOMPARE(GetRouterLink()->GetPassword(), std::string("s3cret"));
@@ -273,6 +283,36 @@ void TestFaultsPages::closingApplyPageWhileRouterHangs()
     QVERIFY(!page.isVisible());
     QCOMPARE(AskedFor(m_effects), QStringList());
     QCOMPARE(m_sim->Requests().size(), std::size_t(1));
+}
+
+void TestFaultsPages::restorePage_data()
+{
+    AddColumns();
+    const QStringList nothing = {"shows SSID '', key 'None'"};
+    const auto add = [](const char* name, const RouterFaults& faults, const QStringList& expected) {
+        QTest::newRow(name) << faults << expected << RunStage::Wireless << 2000;
+    };
+    add("slow security page", Everywhere(kSlow), nothing);
+    add("security page cut", Everywhere({.dropAfterBytes = 60}), nothing);
+    add("302 to the security page", Everywhere({.status = 302}), nothing);
+    add("binary security page", Everywhere({.binaryBytes = 70000}), nothing);
+    add("security page without markers", Everywhere({.missingMarker = true}), nothing);
+    add("megabytes before the markers", Everywhere({.padBytes = 3'000'000}),
+        {"shows SSID 'KRX-5100A', key 'changeme123'"});
+}
+
+void TestFaultsPages::restorePage()
+{
+    RunScenario([] {
+        PrimeRouterLink();  // as the welcome page leaves it
+        CRestoreConfiguration page(nullptr);
+        QSignalSpy read(&page, &CRestoreConfiguration::SettingsRead);
+        page.show();
+        [&] { QVERIFY(read.wait(5000)); }();
+        page.close();
+        return QStringList{QString("shows SSID '%1', key '%2'")
+                               .arg(page.NetworkNameLabel()->text(), page.NetworkKeyLabel()->text())};
+    });
 }
 
 QTEST_MAIN(TestFaultsPages)
