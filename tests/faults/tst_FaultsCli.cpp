@@ -71,6 +71,9 @@ const std::vector<CliScenario>& Scenarios()
         {"apply, wireless answer cut", At("/wlcfg.wl", cut(10)), Apply(), 1, {}, S::Wireless, kQuick},
         {"apply, password answer cut", At("/password.cgi", cut(10)), Apply(), 1, {}, S::Password, kQuick},
         {"apply, megabytes before every marker", Everywhere(padded), Apply(), 0, {}, S::Probe, kQuick},
+        // Status 200 and garbage to everything: applied as far as the router
+        // link can tell, but no exit 0 without an answering probe site.
+        {"apply, binary garbage everywhere", Everywhere(garbage), Apply(), 3, {}, S::Probe, kQuick},
         {"apply, binary probe page", At("/support", garbage), Apply(), 3, {}, S::Probe, kQuick},
         {"apply, 302 on the probe site", At("/support", moved), Apply(), 3, {}, S::Probe, kQuick},
         {"apply, service list without a brace", At("/setup_wancfg.html", {.serviceList = "old_0_1_32"}),
