@@ -117,11 +117,14 @@ void TourCamera::TakeToolTip(CWizardPage& page, const QString& road)
     CLabel* term = WidestExplainedTerm(page);
     if (!term)
         return;
-    // The tip shows where the mouse rests on the term, as for a person.
+    // The tip shows where the mouse rests on the term, as for a person. On a
+    // real display the pointer's own move arrives later: let it, then rest.
     const QPoint inside = term->rect().center();
     QTest::mouseMove(term, inside);
+    QTest::qWait(kPaintWaitMs);
     QHelpEvent rest(QEvent::ToolTip, inside, term->mapToGlobal(inside));
     QApplication::sendEvent(term, &rest);
+    QTest::qWaitFor([] { return ShownToolTip() != nullptr; }, 1000);
     QTest::qWait(kPaintWaitMs);
     QImage picture = page.grab().toImage();
     if (QWidget* tip = ShownToolTip())
@@ -129,6 +132,8 @@ void TourCamera::TakeToolTip(CWizardPage& page, const QString& road)
         QPainter painter(&picture);
         painter.drawPixmap(ScreenPos(*tip) - ScreenPos(page), tip->grab());
     }
+    else
+        std::fprintf(stderr, "tarnix-tour: no tool tip showed on %s\n", PageIdName(page.Id()));
     QToolTip::hideText();
     Save(picture, road + '-' + PageIdName(page.Id()) + "-tooltip");
 }
