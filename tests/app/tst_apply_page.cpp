@@ -24,21 +24,26 @@ Q_DECLARE_METATYPE(PageId)
 
 namespace {
 
-// Also notes how many failure ticks the Apply page had seen when it asked,
-// and keeps events flowing for a while, as a modal window's loop would.
+// Also notes how many failure ticks the Apply page had seen when it asked and
+// whether it took input again (the result window it owns needs that), and
+// keeps events flowing for a while, as a modal window's loop would.
 class ApplyEffects : public FakeEffects
 {
 public:
     int OpenPageModally(PageId id, QWidget* owner) override
     {
         if (auto* page = qobject_cast<CSaveIspDlg*>(owner))
+        {
             ticksAtOpen.push_back(page->FailureTickCount());
+            ownerEnabled.push_back(page->isEnabled());
+        }
         const int result = FakeEffects::OpenPageModally(id, owner);
         QTest::qWait(30);
         return result;
     }
 
     std::vector<int> ticksAtOpen;
+    std::vector<bool> ownerEnabled;
 };
 
 WizardSettings PppoeSettings()
@@ -178,6 +183,7 @@ private slots:
         QCOMPARE(m_effects.openedPages, std::vector<PageId>{expected});
         // At once after the probe, not after the failure ticks.
         QCOMPARE(m_effects.ticksAtOpen, std::vector<int>{0});
+        QCOMPARE(m_effects.ownerEnabled, std::vector<bool>{true});
         QCOMPARE(m_sim.RequestsTo("/support").size(), std::size_t(1));
         QCOMPARE(m_sim.RequestsTo("/wlsecurity.wl").size(), std::size_t(1));
     }
