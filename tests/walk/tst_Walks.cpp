@@ -3,6 +3,7 @@
 // pauses. Each walk ends by checking what the router holds.
 
 #include "../app/FakeEffects.h"
+#include "CConfigPvcDlg.h"
 #include "ChecklistAndPasswordPages.h"
 #include "ConnectionPages.h"
 #include "CSaveIspDlg.h"
@@ -15,11 +16,15 @@
 #include "WizardOptions.h"
 #include "WizardSettings.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QLineEdit>
 #include <QTest>
+
+#include <algorithm>
 
 #include <map>
 #include <string>
@@ -169,9 +174,10 @@ private:
         m_sim.ClearRequests();
     }
 
-    QString Walk(std::vector<WalkStep> road)
+    QString Walk(std::vector<WalkStep> road, std::function<void(CWizardPage&)> pageShown = {})
     {
         WalkDriver driver(std::move(road));
+        driver.SetPageShownHook(std::move(pageShown));
         return driver.Run(kWalkLimit);
     }
 
@@ -355,13 +361,46 @@ private slots:
             servicesAtLightBox = m_sim.State().services;
             m_sim.ClearFaults();
         };
-        const QString failure = Walk(SetupRoad(plan, hooks));
+        // What each ISP and PVC page shows before anything is typed into it.
+        QStringList circuitsShown;
+        const QString failure = Walk(SetupRoad(plan, hooks), [&circuitsShown](CWizardPage& page) {
+            if (auto* pvc = qobject_cast<CConfigPvcDlg*>(&page))
+                circuitsShown << pvc->ProtocolList()->currentText() + ' ' + pvc->VciField()->text();
+        });
         QVERIFY2(failure.isEmpty(), qPrintable(failure));
 
         QCOMPARE(MessageTexts(), QStringList{kExitQuestion});
+        // The second attempt starts from a fresh page, not from what was typed.
+        QCOMPARE(circuitsShown, QStringList(2, circuitsShown.value(0)));
         for (const SimWanService& service : servicesAtLightBox)
             QVERIFY(service.name != serviceName);  // the refused run added nothing
         CheckRouterHolds(plan, routerEndsWith, serviceName, serviceParams);
+    }
+
+    // The close box on the wireless page ends every page, the welcome page
+    // included, and nothing reaches the router but the logins.
+    void closeBoxBeforeApply()
+    {
+        StartRouter("vabel");
+        WalkPlan plan = ProtocolRows().front().typed;
+        plan.NewRouterPassword = "Admin-New1";
+        std::vector<WalkStep> road = SetupRoad(plan);
+        const auto wireless = std::find_if(road.begin(), road.end(),
+                                           [](const WalkStep& step) { return step.Page == PageId::Wireless; });
+        QVERIFY(wireless != road.end());
+        wireless->Act = [](WalkDriver&, CWizardPage& page) { page.close(); };
+        road.erase(wireless + 1, road.end());
+
+        const QString failure = Walk(std::move(road));
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+
+        QVERIFY(m_effects.endStatuses.empty());
+        for (const SimRequest& request : m_sim.Requests())
+            QCOMPARE(request.path, std::string("/index.html"));
+        const SimRouterState after = m_sim.State();
+        QCOMPARE(after.services.size(), std::size_t(1));
+        QCOMPARE(after.services[0].name, std::string("br_0_0_32"));
+        QCOMPARE(after.ssid, std::string("OldNet"));
     }
 
     void restoreRoad()
