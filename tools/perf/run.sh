@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Prints the wizard's performance figures beside their yardsticks, all
+# measured in this one run, on the RelWithDebInfo build under the offscreen
+# platform. Only the router emulator on 127.0.0.1 is contacted.
+#   tools/perf/run.sh [start-up runs, default 10]
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+
+bash tools/ci/install-deps.sh
+build=${BUILD_DIR:-build}
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" -j "$(nproc)" --target TarnixConnect router-sim bench_apply_run \
+    perf_first_paint perf_bare_dialog perf_gif perf_wizard >/dev/null
+
+runs=${1:-10}
+build=$PWD/$build
+bin=$build/bin
+XDG_RUNTIME_DIR=$(mktemp -d)
+trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
+export QT_QPA_PLATFORM=offscreen QT_QPA_FONTDIR=/usr/share/fonts/truetype/liberation XDG_RUNTIME_DIR
+cd data
+
+# "ms KB" at the first window painted, once per run, fastest first.
+firstPaint() {
+    for _ in $(seq "$runs"); do
+        TARNIX_PERF_LAUNCH_NS=$(date +%s%N) LD_PRELOAD=$build/tools/perf/libperf_first_paint.so "$@"
+    done | sort -n
+}
+median() { awk '{ v[NR] = $0 } END { print v[int((NR + 1) / 2)] }'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+
+read -r wizardMs wizardKb < <(firstPaint "$bin/TarnixConnect" | median)
+read -r bareMs bareKb < <(firstPaint "$bin/perf_bare_dialog" | median)
+echo "Start to first window painted (median of $runs): TarnixConnect welcome page $wizardMs ms," \
+     "bare Qt dialog with one picture $bareMs ms: $(ratio "$wizardMs" "$bareMs") x"
+
+read -r nextMs nextMin nextMax < <("$bin/perf_wizard" next 20)
+echo "NEXT to next page painted (welcome START to preparations page, median of 20):" \
+     "$nextMs ms (fastest $nextMin, slowest $nextMax)"
+
+read -r pictureCpu _ pictureFps _ < <("$bin/perf_gif" picture 5)
+read -r movieCpu _ movieFps _ < <("$bin/perf_gif" movie 5)
+echo "Playing pic/BG/1000.gif for 5 s: CPictureEx $pictureCpu % of one core ($pictureFps frames/s)," \
+     "QMovie $movieCpu % ($movieFps frames/s): $(ratio "$pictureCpu" "$movieCpu") x"
+
+read -r pages walkKb walkMs < <("$bin/perf_wizard" walk "$bin/router-sim")
+echo "Peak memory (max RSS): walk of $pages pages, welcome to join-wireless guide against router-sim" \
+     "with no pauses ($walkMs ms), $((walkKb / 1024)) MB; welcome page alone $((wizardKb / 1024)) MB;" \
+     "bare dialog $((bareKb / 1024)) MB: walk $(ratio "$walkKb" "$bareKb") x bare"
+
+echo "Apply run with zero pauses: $("$build/tests/bench_apply_run")"
