@@ -15,6 +15,7 @@
 #include "WizardSettings.h"
 
 #include <QElapsedTimer>
+#include <QUrlQuery>
 #include <QtTest>
 
 #include <memory>
