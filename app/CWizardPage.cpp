@@ -209,8 +209,10 @@ void CWizardPage::OnExit()
 {
     if (!AskExitQuestion())
         return;
-    reject();
+    // The process ends first, so nothing the page would wait for on closing
+    // (the Apply page's worker inside a router request) holds the exit up.
     WizardEffects().EndProgram(0);
+    reject();
 }
 
 void CWizardPage::OnTechnicalSupport()
