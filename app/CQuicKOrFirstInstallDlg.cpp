@@ -58,6 +58,12 @@ CQuicKOrFirstInstallDlg::CQuicKOrFirstInstallDlg(QWidget* owner)
     BuildChoices();
     OptionButton(InstallChoice::FirstInstall)->setChecked(true);
     GetWizardSettings().ModePageWindow = this;
+    // The create-password page is only ever shown after the factory login
+    // succeeded, and its PREV is the one way back to a choice of mode: the
+    // restore choice must be there, or no one could ever reach it.
+    const auto* opener = qobject_cast<const CWizardPage*>(owner);
+    if (opener && opener->Id() == PageId::CreatePassword)
+        RevealRestoreOption();
 }
 
 CQuicKOrFirstInstallDlg::~CQuicKOrFirstInstallDlg()

@@ -235,6 +235,18 @@ private slots:
         QVERIFY(page->OptionButton(Choice::FirstInstall)->isChecked());
     }
 
+    // Back from the create-password page, which only follows a factory login,
+    // offers the restore choice at once.
+    void restoreOptionShownBackFromCreatePassword()
+    {
+        FakePage createPassword(PageId::CreatePassword, PageId::IspAndPvc, nullptr);
+        CQuicKOrFirstInstallDlg fromCreate(&createPassword);
+        QVERIFY(fromCreate.IsRestoreOptionShown());
+        FakePage preparations(PageId::Preparations, PageId::InstallMode, nullptr);
+        CQuicKOrFirstInstallDlg fromPreparations(&preparations);
+        QVERIFY(!fromPreparations.IsRestoreOptionShown());
+    }
+
     // The reveal request reaches the most recently opened install mode page,
     // and a page that closes stops being the target.
     void revealReachesNewestModePage()

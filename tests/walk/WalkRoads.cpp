@@ -235,12 +235,11 @@ std::vector<WalkStep> RestoreRoad()
     std::vector<WalkStep> road;
     AddStart(road);
     AddInstallMode(road, WalkPath::QuickInstall);
-    // The factory login revealed the restore choice on the install mode page
-    // beneath. No control of this page leads back to that one (PREV opens a
-    // new install mode page, where the choice is hidden again), so the walk
-    // ends the page itself, which a person cannot do.
-    road.push_back({PageId::CreatePassword,
-                    [](WalkDriver&, CWizardPage& page) { page.done(QDialog::Rejected); }});
+    // Back from the create-password page: the new install mode page offers
+    // the restore choice, as the factory login succeeded.
+    road.push_back({PageId::CreatePassword, [](WalkDriver& walk, CWizardPage& page) {
+                        walk.Press(page.PrevButton(), "PREV");
+                    }});
     road.push_back({PageId::InstallMode, [](WalkDriver& walk, CWizardPage& page) {
                         walk.Press(As<CQuicKOrFirstInstallDlg>(page).PictureButton(Choice::Restore),
                                    "the restore picture");
