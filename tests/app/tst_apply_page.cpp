@@ -8,6 +8,7 @@
 #include "HttpTransport.h"
 #include "InputChecks.h"
 #include "RouterSim.h"
+#include "core/SampleSettings.h"
 #include "WizardOptions.h"
 #include "WizardSettings.h"
 
@@ -46,20 +47,6 @@ public:
     std::vector<bool> ownerEnabled;
 };
 
-WizardSettings PppoeSettings()
-{
-    WizardSettings s;
-    s.ProtocolIndex = ProtocolPppoe;
-    s.AtmVpi = 8;
-    s.AtmVci = 35;
-    s.PppUserName = "joe@isp";
-    s.PppPassword = "pw";
-    s.Ssid = "Home Net";
-    s.WirelessKey = "secret123";
-    s.WirelessSecurityIndex = SecurityWpa2;
-    s.RouterPassword = "vabel";
-    return s;
-}
 
 // A loopback address nothing listens on.
 std::string ClosedAddress()
@@ -122,7 +109,7 @@ private slots:
         m_sim.ClearFaults();
         m_sim.SetState(SimRouterState());
         m_sim.ClearRequests();
-        GetWizardSettings() = PppoeSettings();
+        GetWizardSettings() = SamplePppoeSettings();
         WizardOptions& options = GetWizardOptions();
         options.RouterAddress = m_sim.Address();
         options.ProbeUrls = {SupportUrl()};

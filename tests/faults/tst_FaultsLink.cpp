@@ -137,7 +137,7 @@ void TestFaultsLink::init()
     m_sim = std::make_unique<RouterSim>();
     QVERIFY(m_sim->Start() > 0);
     m_sim->SetState(ScenarioRouterState());
-    GetWizardSettings() = ScenarioSettings();
+    GetWizardSettings() = SamplePppoeSettingsWithNewPassword();
 }
 
 void TestFaultsLink::cleanup()

@@ -98,7 +98,7 @@ void TestFaultsPages::init()
     m_sim->SetState(ScenarioRouterState());
     m_effects = FakeEffects();
     SetWizardEffects(&m_effects);
-    GetWizardSettings() = ScenarioSettings();
+    GetWizardSettings() = SamplePppoeSettingsWithNewPassword();
     WizardOptions& options = GetWizardOptions();
     options.RouterAddress = m_sim->Address();
     options.ProbeUrls = {"http://" + m_sim->Address() + "/support"};

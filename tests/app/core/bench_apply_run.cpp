@@ -5,6 +5,7 @@
 #include "CApplyRun.h"
 #include "InputChecks.h"
 #include "RouterSim.h"
+#include "SampleSettings.h"
 #include "WizardSettings.h"
 
 #include <algorithm>
@@ -20,22 +21,6 @@ public:
     bool Pause(std::chrono::milliseconds) override { return true; }
 };
 
-void PrepareSettings()
-{
-    WizardSettings s;
-    s.ProtocolIndex = ProtocolPppoe;
-    s.AtmVpi = 8;
-    s.AtmVci = 35;
-    s.PppUserName = "joe@isp";
-    s.PppPassword = "pw";
-    s.Ssid = "Tarnix";
-    s.WirelessKey = "secret123";
-    s.WirelessSecurityIndex = SecurityWpa2;
-    s.RouterPassword = "vabel";
-    s.PasswordChangeRequested = true;
-    s.NewRouterPassword = "newpw";
-    GetWizardSettings() = s;
-}
 }  // namespace
 
 int main()
@@ -54,7 +39,7 @@ int main()
     {
         sim.SetState(SimRouterState{});
         sim.ClearRequests();
-        PrepareSettings();
+        GetWizardSettings() = SamplePppoeSettingsWithNewPassword();
         CNoPause pause;
         CApplyRun run(pause, options);
         const auto start = std::chrono::steady_clock::now();

@@ -7,6 +7,7 @@
 #include "InputChecks.h"
 #include "InternetProbe.h"
 #include "RouterSim.h"
+#include "SampleSettings.h"
 #include "WizardSettings.h"
 
 #include <QtTest>
@@ -58,16 +59,8 @@ std::string Param(const SimWanService& service, const std::string& name)
 
 WizardSettings PppoeSettings()
 {
-    WizardSettings s;
-    s.ProtocolIndex = ProtocolPppoe;
-    s.AtmVpi = 8;
-    s.AtmVci = 35;
-    s.PppUserName = "joe@isp";
-    s.PppPassword = "pw";
-    s.Ssid = "Home Net";
-    s.WirelessKey = "secret123";
+    WizardSettings s = SamplePppoeSettings();
     s.WirelessSecurityIndex = SecurityWpa;
-    s.RouterPassword = "vabel";
     return s;
 }
 }  // namespace
