@@ -1,5 +1,5 @@
 #pragma once
-// A setup page whose texts run as sentences: plain words, bold words and
+// A page whose texts run as sentences: plain words, bold words and
 // hover terms follow each other on the same line and wrap together, so a
 // term reads as a word inside its sentence.
 
