@@ -3,29 +3,24 @@
 //     START on the welcome page until the preparations page has been painted:
 //     prints the median, the fastest and the slowest time in milliseconds.
 //   perf_wizard walk ROUTER_SIM
-//     starts that emulator program on loopback, walks the first-install road
-//     from the welcome page to the join-wireless guide with no pauses and
-//     prints the pages walked and the peak memory.
+//     starts that emulator program on loopback, walks the first-install PPPoE
+//     road of the walk tests from the welcome page to the join-wireless guide
+//     with no pauses and prints the pages walked, the peak memory in KB and
+//     the walk's milliseconds. The emulator's own memory is not counted.
 
-#include "CCheckDeviceTipsDlg.h"
-#include "CConfigUserAndPassDlg.h"
-#include "CConfigWiressDlg.h"
-#include "CCreatePasswordDlg.h"
 #include "CTarnixConnectDlg.h"
 #include "ChecklistAndPasswordPages.h"
 #include "ConnectionPages.h"
+#include "FakeEffects.h"
 #include "GuidePages.h"
 #include "Measures.h"
 #include "PageRegistry.h"
 #include "StartUp.h"
+#include "WalkRoads.h"
 #include "WizardOptions.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QElapsedTimer>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QPointer>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -34,13 +29,6 @@
 #include <vector>
 
 namespace {
-
-// Clicks from the event loop: NEXT runs the next page modally and only
-// returns when it has ended, and the driving timer must keep ticking.
-void ClickSoon(QAbstractButton* button)
-{
-    QTimer::singleShot(0, button, &QAbstractButton::click);
-}
 
 int MeasureNext(int times)
 {
@@ -74,50 +62,6 @@ int MeasureNext(int times)
     return 0;
 }
 
-// Fills the page on top the way a user would and presses NEXT. False when
-// the walk has gone off the road.
-bool ActOn(CWizardPage* page, bool& done)
-{
-    switch (page->Id())
-    {
-    case PageId::Welcome:
-        ClickSoon(static_cast<CTarnixConnectDlg*>(page)->StartButton());
-        return true;
-    case PageId::Preparations:
-        for (int i = 0; i < 3; ++i)
-            static_cast<CCheckDeviceTipsDlg*>(page)->CheckBox(i)->setChecked(true);
-        break;
-    case PageId::CreatePassword:
-        static_cast<CCreatePasswordDlg*>(page)->PasswordField()->setText("walk-admin");
-        static_cast<CCreatePasswordDlg*>(page)->ReenteredField()->setText("walk-admin");
-        break;
-    case PageId::IspAccount:
-        static_cast<CConfigUserAndPassDlg*>(page)->UserNameField()->setText("walk@isp.example");
-        static_cast<CConfigUserAndPassDlg*>(page)->PasswordField()->setText("walk-ppp");
-        static_cast<CConfigUserAndPassDlg*>(page)->ConfirmationField()->setText("walk-ppp");
-        break;
-    case PageId::Wireless:
-        static_cast<CConfigWiressDlg*>(page)->KeyField()->setText("walk-wifi-key");
-        break;
-    case PageId::InstallMode:  // first install is chosen already
-    case PageId::Power:
-    case PageId::Ethernet:
-    case PageId::DslLine:
-    case PageId::IspAndPvc:    // the country's defaults
-    case PageId::Success:
-        break;
-    case PageId::Apply:
-        return true;  // works by itself
-    case PageId::JoinWireless:
-        done = true;
-        return true;
-    default:
-        return false;
-    }
-    ClickSoon(page->NextButton());
-    return true;
-}
-
 int Walk(const QString& routerSim)
 {
     QProcess sim;
@@ -137,54 +81,28 @@ int Walk(const QString& routerSim)
         != OptionsOutcome::Run)
         return std::fprintf(stderr, "%s\n", qPrintable(message)), 1;
 
-    CTarnixConnectDlg welcome;
+    WalkPlan plan;
+    plan.NewRouterPassword = "Admin-New1";
+    plan.PppUser = "walker@isp.example";
+    plan.PppPassword = "ppp-Secret1";
+    plan.Ssid = "Tarnix-Home";
+    plan.Key = "wpa2-key-0001";
+    FakeEffects effects;  // the road ends with Exit, which must not end this process
+    effects.openRealPages = true;
+    SetWizardEffects(&effects);
+    WalkDriver walk(SetupRoad(plan));
     int pages = 0;
-    int status = 1;
-    QPointer<QWidget> lastPage;
+    walk.SetPageShownHook([&pages](CWizardPage&) { ++pages; });
     QElapsedTimer clock;
-    QTimer driver;
-    QObject::connect(&driver, &QTimer::timeout, [&] {
-        if (clock.elapsed() > 120000)
-        {
-            std::fprintf(stderr, "the walk stalled\n");
-            QApplication::exit(1);
-            return;
-        }
-        QWidget* top = QApplication::activeModalWidget();
-        if (auto* box = qobject_cast<QMessageBox*>(top))
-        {
-            std::fprintf(stderr, "message on the way: %s\n", qPrintable(box->text()));
-            QApplication::exit(1);
-            return;
-        }
-        // The welcome page is the main window, not a modal one.
-        auto* page = top ? qobject_cast<CWizardPage*>(top) : &welcome;
-        if (!page || page == lastPage)
-            return;
-        lastPage = page;
-        ++pages;
-        bool done = false;
-        if (!ActOn(page, done))
-        {
-            std::fprintf(stderr, "off the road: %s page\n", PageIdName(page->Id()));
-            QApplication::exit(1);
-        }
-        else if (done)
-        {
-            status = 0;
-            driver.stop();
-            page->close();  // the close box ends the whole chain
-        }
-    });
     clock.start();
-    driver.start(20);
-    welcome.show();
-    const int exitCode = QApplication::exec();
+    const QString failure = walk.Run(std::chrono::seconds(90));
+    const qint64 took = clock.elapsed();
+    SetWizardEffects(nullptr);
     sim.terminate();
     sim.waitForFinished();
-    if (exitCode != 0 || status != 0)
-        return 1;
-    std::printf("%d %ld %.0f\n", pages, MaxRssKilobytes(), clock.elapsed() / 1.0);
+    if (!failure.isEmpty())
+        return std::fprintf(stderr, "the walk failed: %s\n", qPrintable(failure)), 1;
+    std::printf("%d %ld %lld\n", pages, MaxRssKilobytes(), qlonglong(took));
     return 0;
 }
 

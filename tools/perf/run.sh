@@ -43,9 +43,10 @@ read -r movieCpu _ movieFps _ < <("$bin/perf_gif" movie 5)
 echo "Playing pic/BG/1000.gif for 5 s: CPictureEx $pictureCpu % of one core ($pictureFps frames/s)," \
      "QMovie $movieCpu % ($movieFps frames/s): $(ratio "$pictureCpu" "$movieCpu") x"
 
-read -r pages walkKb walkMs < <("$bin/perf_wizard" walk "$bin/router-sim")
-echo "Peak memory (max RSS): walk of $pages pages, welcome to join-wireless guide against router-sim" \
-     "with no pauses ($walkMs ms), $((walkKb / 1024)) MB; welcome page alone $((wizardKb / 1024)) MB;" \
-     "bare dialog $((bareKb / 1024)) MB: walk $(ratio "$walkKb" "$bareKb") x bare"
+read -r steps walkKb walkMs < <("$bin/perf_wizard" walk "$bin/router-sim")
+echo "Peak memory (max RSS): the walk tests' first-install PPPoE road, welcome page to join-wireless" \
+     "guide ($steps steps, $walkMs ms with no pauses, against router-sim) $((walkKb / 1024)) MB;" \
+     "welcome page alone $((wizardKb / 1024)) MB; bare dialog $((bareKb / 1024)) MB:" \
+     "walk $(ratio "$walkKb" "$bareKb") x bare"
 
 echo "Apply run with zero pauses: $("$build/tests/bench_apply_run")"
