@@ -20,18 +20,15 @@ constexpr char kKeyTip[] =
     "know this password will be able to connect to your network.";
 
 constexpr LabelStyle kImportantStyle{10, 1, 0, QColor(0, 0, 0)};
-constexpr QRect kImportantRect{40, 136, 720, 22};
-constexpr int kInstructionTop = 164;
-constexpr int kLineHeight = 22;
-constexpr QRect kInstructionRestRect{40, 186, 720, 40};
-constexpr QRect kNoteRect{40, 230, 720, 22};
-constexpr QRect kNameCaptionRect{40, 270, 280, 22};
-constexpr QRect kNameValueRect{330, 270, 430, 22};
-constexpr QRect kKeyCaptionRect{40, 300, 280, 40};
-constexpr QRect kKeyValueRect{330, 300, 430, 22};
-constexpr QRect kSaveChoiceRect{40, 356, 20, 20};
-constexpr QRect kSaveLabelRect{64, 356, 500, 20};
-constexpr QRect kPrintDetailsRect{40, 396, 140, 30};
+// The body keeps clear of the content panel's border.
+constexpr QRect kBodyRect = PageLayout::kContentRect.adjusted(20, 12, -20, -12);
+constexpr int kImportantHeight = 26;
+constexpr int kSectionGap = 16;
+constexpr int kRowPitch = 30;
+constexpr int kValueIndent = 290;
+constexpr int kKeyCaptionHeight = 40;
+constexpr int kSaveLabelIndent = 24;
+constexpr QSize kSaveChoiceSize{20, 20};
 
 PageFrame RestoreFrame()
 {
@@ -54,7 +51,8 @@ std::pair<std::string, std::string> ReadFromRouter()
 
 }  // namespace
 
-CRestoreConfiguration::CRestoreConfiguration(QWidget* owner) : CWizardPage(RestoreFrame(), owner)
+CRestoreConfiguration::CRestoreConfiguration(QWidget* owner)
+    : CRunningTextPage(RestoreFrame(), owner)
 {
     BuildBody();
     // Read once the page is on screen, so that it paints while the router answers.
@@ -63,40 +61,44 @@ CRestoreConfiguration::CRestoreConfiguration(QWidget* owner) : CWizardPage(Resto
 
 void CRestoreConfiguration::BuildBody()
 {
-    AddLabel("Important:", kImportantRect, kImportantStyle);
-    BuildInstruction();
-    AddLabel("You will need these details later on when you connect to the wireless network.", kNoteRect);
-    AddLabel("Your Wireless Network Name (SSID): ", kNameCaptionRect);
-    AddLabel("Your Wireless Network Password:\n (Encryption key)", kKeyCaptionRect);
-    m_nameValue = AddLabel(QString(), kNameValueRect, kBoldBodyStyle);
-    m_keyValue = AddLabel(ShownNetworkKey(QString()), kKeyValueRect, kBoldBodyStyle);
-    m_saveChoice = AddCheckBox(kSaveChoiceRect);
-    AddLabel("Save these settings in a text file on my desktop", kSaveLabelRect);
-    m_printDetails = AddSkinButton("PRINT DETAILS", kPrintDetailsRect,
+    const int left = kBodyRect.left();
+    const int width = kBodyRect.width();
+    AddLabel("Important:", QRect(left, kBodyRect.top(), width, kImportantHeight), kImportantStyle);
+    int top = AddParagraphs(
+        {{PlainRun("Write your "), TermRun("Wireless Network Name", kNameTip), PlainRun(" (SSID) and "),
+          TermRun("Wireless Network Password", kKeyTip),
+          PlainRun("(Encryption Key) on the back cover of your Quick Installation Guide, that comes "
+                   "in the box, and keep this in a safe place.")},
+         {PlainRun("You will need these details later on when you connect to the wireless network.")}},
+        kBodyRect.adjusted(0, kImportantHeight, 0, 0), kParagraphGap);
+    top += kSectionGap;
+
+    const int valueLeft = left + kValueIndent;
+    const int valueWidth = kBodyRect.right() + 1 - valueLeft;
+    AddLabel("Your Wireless Network Name (SSID): ", QRect(left, top, kValueIndent, kRowPitch));
+    m_nameValue = AddLabel(QString(), QRect(valueLeft, top, valueWidth, kRowPitch), kBoldBodyStyle);
+    top += kRowPitch;
+    AddLabel("Your Wireless Network Password:\n (Encryption key)",
+             QRect(left, top, kValueIndent, kKeyCaptionHeight));
+    m_keyValue = AddLabel(ShownNetworkKey(QString()), QRect(valueLeft, top, valueWidth, kRowPitch),
+                          kBoldBodyStyle);
+    top += kKeyCaptionHeight + kSectionGap;
+
+    const CLabel* saveLabel =
+        AddLabel("Save these settings in a text file on my desktop",
+                 QRect(left + kSaveLabelIndent, top, width - kSaveLabelIndent, kSaveChoiceSize.height()));
+    // The box is centred on its label's line of text.
+    const int boxDrop = (saveLabel->fontMetrics().height() - kSaveChoiceSize.height()) / 2;
+    m_saveChoice = AddCheckBox(QRect(QPoint(left, top + boxDrop), kSaveChoiceSize));
+    top += kSaveChoiceSize.height() + kSectionGap;
+
+    m_printDetails = AddSkinButton("PRINT DETAILS", QRect(left, top, 0, 0),
                                    FacesPressedNormal("pic/BUTTON/print_details/print_details.bmp",
                                                       "pic/BUTTON/print_details/print_details1.bmp"));
+    // The face is drawn at its own size; a smaller button would cut it.
+    m_printDetails->resize(m_printDetails->sizeHint());
     m_printDetails->setFont(EnlargedFont(4));
     connect(m_printDetails, &QAbstractButton::clicked, this, &CRestoreConfiguration::OnPrintDetails);
-}
-
-// "Write your <term> (SSID) and <term>" on one line, each piece as wide as its
-// text, then the rest of the sentence below.
-void CRestoreConfiguration::BuildInstruction()
-{
-    int left = 40;
-    auto place = [&left](CLabel* label) {
-        label->setWordWrap(false);
-        label->setGeometry(left, kInstructionTop, label->sizeHint().width(), kLineHeight);
-        left += label->width();
-    };
-    const QRect start(left, kInstructionTop, 0, kLineHeight);
-    place(AddLabel("Write your ", start));
-    place(AddTerm("Wireless Network Name", kNameTip, start));
-    place(AddLabel(" (SSID) and ", start));
-    place(AddTerm("Wireless Network Password", kKeyTip, start));
-    AddLabel("(Encryption Key) on the back cover of your Quick Installation Guide, that comes in "
-             "the box, and keep this in a safe place.",
-             kInstructionRestRect);
 }
 
 void CRestoreConfiguration::ReadRouterSettings()

@@ -4,11 +4,11 @@
 // box is ticked; PRINT DETAILS prints them. Nothing on the router or in the
 // wizard's settings changes.
 
-#include "CWizardPage.h"
+#include "CRunningTextPage.h"
 
 class QCheckBox;
 
-class CRestoreConfiguration : public CWizardPage
+class CRestoreConfiguration : public CRunningTextPage
 {
     Q_OBJECT
 
@@ -29,7 +29,6 @@ protected:
 
 private:
     void BuildBody();
-    void BuildInstruction();
     void ReadRouterSettings();
     void OnPrintDetails();
 
