@@ -4,9 +4,13 @@
 
 namespace {
 
-constexpr QRect kTipsRect{40, 136, 720, 22};
-constexpr QRect kVaryRect{40, 160, 720, 40};
-constexpr QRect kGuideRect{40, 204, 720, 272};
+// The intro and the guide keep clear of the content panel's border.
+constexpr QRect kBodyRect = PageLayout::kContentRect.adjusted(20, 12, -20, -12);
+constexpr QRect kTipsRect{kBodyRect.left(), kBodyRect.top(), kBodyRect.width(), 22};
+constexpr QRect kVaryRect{kBodyRect.left(), kTipsRect.bottom() + 1, kBodyRect.width(), 40};
+constexpr int kGuideTop = kVaryRect.bottom() + 9;
+constexpr QRect kGuideRect{kBodyRect.left(), kGuideTop, kBodyRect.width(),
+                           kBodyRect.bottom() + 1 - kGuideTop};
 constexpr LabelStyle kIntroStyle{10, 0, 0, QColor(0, 0, 0)};
 
 PageFrame JoinFrame()
