@@ -105,7 +105,10 @@ QString WithoutTrailingSpace(QString text)
 
 TextRun PlainRun(const QString& text, const LabelStyle& style)
 {
-    return {text, style};
+    TextRun run;
+    run.Text = text;
+    run.Style = style;
+    return run;
 }
 
 TextRun TermRun(const QString& term, const QString& tip, int tipWidth, int fontDivisor)
