@@ -4,8 +4,6 @@
 #include "CWizardEffects.h"
 #include "CxSkinButton.h"
 
-#include <QFontMetrics>
-
 namespace {
 
 constexpr char kParentalControlTip[] =
@@ -18,7 +16,7 @@ constexpr char kAdvancedUiTip[] =
     "this is in your Quick Installation Guide.";
 
 constexpr QRect kIntroRect{60, 150, 680, 52};
-// Each line starts with its term, followed by the rest of the sentence.
+// Each line starts with its term; the rest of the sentence follows on its baseline.
 constexpr QRect kParentalLineRect{60, 212, 680, 22};
 constexpr QRect kAdvancedLineRect{60, 240, 680, 22};
 constexpr QRect kBrowsePromptRect{60, 286, 480, 22};
@@ -36,7 +34,7 @@ PageFrame SuccessFrame()
 
 }  // namespace
 
-CConfigSuccessDlg::CConfigSuccessDlg(QWidget* owner) : CWizardPage(SuccessFrame(), owner)
+CConfigSuccessDlg::CConfigSuccessDlg(QWidget* owner) : CRunningTextPage(SuccessFrame(), owner)
 {
     BuildBody();
     m_documents = AddDocumentButtons(kDocumentButtons);
@@ -48,14 +46,18 @@ void CConfigSuccessDlg::BuildBody()
              "Internet wirelessly, your computer needs to join the wireless network that you "
              "just set up. The next screen will give you some instructions on how to do this.",
              kIntroRect);
-    m_parentalControl = AddTermLine("Parental Control", kParentalControlTip, kDefaultTipWidth,
-                                    "lets you limit when and where the Internet can be used "
-                                    "from your home.",
-                                    kParentalLineRect);
-    m_advancedUi = AddTermLine("Advanced User Interface", kAdvancedUiTip, kAdvancedUiTipWidth,
-                               "is where you change your settings later; its address is in "
-                               "your Quick Installation Guide.",
-                               kAdvancedLineRect);
+    m_parentalControl =
+        AddRunningText({TermRun("Parental Control", kParentalControlTip),
+                        PlainRun("lets you limit when and where the Internet can be used from "
+                                 "your home.")},
+                       kParentalLineRect)
+            .Terms.front();
+    m_advancedUi =
+        AddRunningText({TermRun("Advanced User Interface", kAdvancedUiTip, kAdvancedUiTipWidth),
+                        PlainRun("is where you change your settings later; its address is in "
+                                 "your Quick Installation Guide.")},
+                       kAdvancedLineRect)
+            .Terms.front();
     AddLabel("If you just want to start browsing right away, please simply click here:",
              kBrowsePromptRect);
     m_startBrowsing = AddSkinButton("START BROWSING", kStartBrowsingRect,
@@ -63,17 +65,6 @@ void CConfigSuccessDlg::BuildBody()
                                                      "pic/BUTTON/start_browsing/start_browsing1.bmp"));
     m_startBrowsing->setFont(EnlargedFont(4));
     connect(m_startBrowsing, &QAbstractButton::clicked, this, &CConfigSuccessDlg::OnStartBrowsing);
-}
-
-CLabel* CConfigSuccessDlg::AddTermLine(const QString& term, const QString& tip, int tipWidth,
-                                       const QString& rest, const QRect& line)
-{
-    CLabel* termLabel = AddTerm(term, tip, line, tipWidth);
-    const int termWidth = QFontMetrics(termLabel->font()).horizontalAdvance(term);
-    termLabel->setFixedWidth(termWidth + 2);
-    // The rest of the sentence follows the term on its baseline.
-    AddLabel(rest, line.adjusted(termWidth + 6, 2, 0, 2));
-    return termLabel;
 }
 
 void CConfigSuccessDlg::OnNext()

@@ -4,11 +4,11 @@
 // maker's web site, then the end of the program) and NEXT to the
 // join-wireless guide.
 
-#include "CWizardPage.h"
+#include "CRunningTextPage.h"
 
 inline constexpr int kAdvancedUiTipWidth = 450;
 
-class CConfigSuccessDlg : public CWizardPage
+class CConfigSuccessDlg : public CRunningTextPage
 {
     Q_OBJECT
 
@@ -25,9 +25,6 @@ protected:
 
 private:
     void BuildBody();
-    // A line made of an underlined term with its tip and the rest of the sentence.
-    CLabel* AddTermLine(const QString& term, const QString& tip, int tipWidth, const QString& rest,
-                        const QRect& line);
     void OnStartBrowsing();
 
     DocumentButtons m_documents{};

@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -56,7 +57,7 @@ public:
         const int lineTop = m_top;
         const int lineEnd = m_x;
         const int height = FinishLine();
-        return {QPoint(lineEnd, lineTop), height, lineTop + height};
+        return {QPoint(lineEnd, lineTop), height, lineTop + height, {}};
     }
 
 private:
@@ -120,6 +121,7 @@ TextFlowEnd CRunningTextPage::AddRunningText(const std::vector<TextRun>& runs, c
 {
     static const QRegularExpression wordWithBlanks("\\S+\\s*|\\s+");
     TextFlow flow(area);
+    std::vector<CLabel*> terms;
     const TextRun* previous = nullptr;
     for (const TextRun& run : runs)
     {
@@ -138,6 +140,7 @@ TextFlowEnd CRunningTextPage::AddRunningText(const std::vector<TextRun>& runs, c
             if (!flow.AtLineStart() && !flow.Fits(width))
                 flow.NewLine();
             flow.Place(label, width);
+            terms.push_back(label);
             if (EndsWithSpace(run.Text))
                 flow.SpaceBeforeNext(Advance(metrics, " "));
             continue;
@@ -171,7 +174,9 @@ TextFlowEnd CRunningTextPage::AddRunningText(const std::vector<TextRun>& runs, c
         placeFragment();
         delete label;  // only when the run had no text to place
     }
-    return flow.End();
+    TextFlowEnd end = flow.End();
+    end.Terms = std::move(terms);
+    return end;
 }
 
 int CRunningTextPage::AddParagraphs(const std::vector<std::vector<TextRun>>& paragraphs,

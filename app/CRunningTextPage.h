@@ -33,6 +33,7 @@ struct TextFlowEnd
     QPoint LineEnd;  // right after the last piece, at the top of its line
     int LineHeight = 0;
     int Bottom = 0;  // below the last line
+    std::vector<CLabel*> Terms;  // the hover terms placed, in order
 };
 
 class CRunningTextPage : public CWizardPage
