@@ -5,7 +5,7 @@
 //   perf_wizard walk ROUTER_SIM
 //     starts that emulator program on loopback, walks the first-install PPPoE
 //     road of the walk tests from the welcome page to the join-wireless guide
-//     with no pauses and prints the pages walked, the peak memory in KB and
+//     with no pauses and prints the steps walked, the peak memory in KB and
 //     the walk's milliseconds. The emulator's own memory is not counted.
 
 #include "CTarnixConnectDlg.h"
