@@ -20,8 +20,10 @@ CTroubleShootingDlg::CTroubleShootingDlg(QWidget* owner)
     : CGuidePage(TroubleFrame(), owner, kGuideRect, {"Trouble.html", "Trouble_print.html"},
                  NoGuideFill())
 {
-    // This page is the troubleshooting help itself.
+    // This page is the troubleshooting help itself; Disclaimer closes the gap
+    // its button would leave in the bar.
     TroubleshootingButton()->hide();
+    DisclaimerButton()->move(TroubleshootingButton()->pos());
 }
 
 void CTroubleShootingDlg::OnExit()
