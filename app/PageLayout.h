@@ -21,6 +21,8 @@ inline constexpr QRect kHeadingRect{40, 88, 720, 40};
 // The light content panel where body texts and fields go. Checklist pages keep
 // their text in the left part; the right part holds the background's illustration.
 inline constexpr QRect kContentRect{40, 136, 720, 336};
+// Body content inside the panel, clear of its border.
+inline constexpr QRect kContentBodyRect = kContentRect.adjusted(20, 12, -20, -12);
 inline constexpr QRect kTextBesideIllustrationRect{40, 136, 360, 336};
 inline constexpr QRect kIllustrationRect{420, 136, 340, 336};
 

@@ -4,13 +4,13 @@
 
 namespace {
 
-// The intro and the guide keep clear of the content panel's border.
-constexpr QRect kBodyRect = PageLayout::kContentRect.adjusted(20, 12, -20, -12);
-constexpr QRect kTipsRect{kBodyRect.left(), kBodyRect.top(), kBodyRect.width(), 22};
-constexpr QRect kVaryRect{kBodyRect.left(), kTipsRect.bottom() + 1, kBodyRect.width(), 40};
+using PageLayout::kContentBodyRect;
+constexpr int kLeft = kContentBodyRect.left();
+constexpr int kWidth = kContentBodyRect.width();
+constexpr QRect kTipsRect{kLeft, kContentBodyRect.top(), kWidth, 22};
+constexpr QRect kVaryRect{kLeft, kTipsRect.bottom() + 1, kWidth, 40};
 constexpr int kGuideTop = kVaryRect.bottom() + 9;
-constexpr QRect kGuideRect{kBodyRect.left(), kGuideTop, kBodyRect.width(),
-                           kBodyRect.bottom() + 1 - kGuideTop};
+constexpr QRect kGuideRect{kLeft, kGuideTop, kWidth, kContentBodyRect.bottom() + 1 - kGuideTop};
 constexpr LabelStyle kIntroStyle{10, 0, 0, QColor(0, 0, 0)};
 
 PageFrame JoinFrame()

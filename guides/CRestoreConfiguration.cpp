@@ -20,8 +20,7 @@ constexpr char kKeyTip[] =
     "know this password will be able to connect to your network.";
 
 constexpr LabelStyle kImportantStyle{10, 1, 0, QColor(0, 0, 0)};
-// The body keeps clear of the content panel's border.
-constexpr QRect kBodyRect = PageLayout::kContentRect.adjusted(20, 12, -20, -12);
+using PageLayout::kContentBodyRect;
 constexpr int kImportantHeight = 26;
 constexpr int kSectionGap = 16;
 constexpr int kRowPitch = 30;
@@ -61,20 +60,21 @@ CRestoreConfiguration::CRestoreConfiguration(QWidget* owner)
 
 void CRestoreConfiguration::BuildBody()
 {
-    const int left = kBodyRect.left();
-    const int width = kBodyRect.width();
-    AddLabel("Important:", QRect(left, kBodyRect.top(), width, kImportantHeight), kImportantStyle);
+    const int left = kContentBodyRect.left();
+    const int width = kContentBodyRect.width();
+    AddLabel("Important:", QRect(left, kContentBodyRect.top(), width, kImportantHeight),
+             kImportantStyle);
     int top = AddParagraphs(
         {{PlainRun("Write your "), TermRun("Wireless Network Name", kNameTip), PlainRun(" (SSID) and "),
           TermRun("Wireless Network Password", kKeyTip),
           PlainRun("(Encryption Key) on the back cover of your Quick Installation Guide, that comes "
                    "in the box, and keep this in a safe place.")},
          {PlainRun("You will need these details later on when you connect to the wireless network.")}},
-        kBodyRect.adjusted(0, kImportantHeight, 0, 0), kParagraphGap);
+        kContentBodyRect.adjusted(0, kImportantHeight, 0, 0), kParagraphGap);
     top += kSectionGap;
 
     const int valueLeft = left + kValueIndent;
-    const int valueWidth = kBodyRect.right() + 1 - valueLeft;
+    const int valueWidth = kContentBodyRect.right() + 1 - valueLeft;
     AddLabel("Your Wireless Network Name (SSID): ", QRect(left, top, kValueIndent, kRowPitch));
     m_nameValue = AddLabel(QString(), QRect(valueLeft, top, valueWidth, kRowPitch), kBoldBodyStyle);
     top += kRowPitch;

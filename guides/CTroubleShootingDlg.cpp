@@ -2,7 +2,8 @@
 
 namespace {
 
-constexpr QRect kGuideRect{40, 136, 720, 336};
+// Inside the content panel, whose rounded border stays in sight around the guide.
+constexpr QRect kGuideRect = PageLayout::kContentBodyRect;
 
 PageFrame TroubleFrame()
 {
