@@ -8,6 +8,7 @@
 #include <atomic>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 namespace
 {
@@ -46,13 +47,38 @@ void SetPost(CURL* handle, const std::string& postFields)
     curl_easy_setopt(handle, CURLOPT_POSTFIELDS, postFields.c_str());
 }
 
-// Performs the transfer and reads the response code; false when either fails.
-bool Perform(CURL* handle, long& status)
+// What one request brought back.
+struct Answer
 {
-    if (curl_easy_perform(handle) != CURLE_OK)
-        return false;
-    status = -1;
-    return curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &status) == CURLE_OK;
+    long status = -1;
+    std::size_t received = 0;  // bytes, a NUL among them included
+    std::string text;          // up to the first NUL
+};
+
+// One request on a handle of its own: the common options, then those that
+// setOptions adds. Nothing when the handle cannot be had, the transfer fails
+// or the response code cannot be read; whatever goes wrong meanwhile is
+// caught here, so the callers only judge the answer.
+template <typename SetOptions>
+std::optional<Answer> Transfer(const std::string& url, long timeoutMs, SetOptions setOptions)
+{
+    try {
+        CurlHandle handle = NewHandle();
+        if (!handle)
+            return std::nullopt;
+        ResponseBuffer buffer;
+        SetCommonOptions(handle.get(), url, buffer, timeoutMs);
+        setOptions(handle.get());
+        Answer answer;
+        if (curl_easy_perform(handle.get()) != CURLE_OK
+            || curl_easy_getinfo(handle.get(), CURLINFO_RESPONSE_CODE, &answer.status) != CURLE_OK)
+            return std::nullopt;
+        answer.received = buffer.Length();
+        answer.text = buffer.Text();
+        return answer;
+    } catch (...) {
+        return std::nullopt;
+    }
 }
 
 bool AnySendRefused(const std::string& a, const std::string& b, const std::string& c = {})
@@ -105,24 +131,16 @@ bool HttpGet(const std::string& url, const std::string& cookie, std::string* bod
 {
     if (AnySendRefused(url, cookie))
         return false;
-    try {
-        CurlHandle handle = NewHandle();
-        if (!handle)
-            return false;
-        ResponseBuffer buffer;
-        SetCommonOptions(handle.get(), url, buffer, g_pageReadMs);
-        curl_easy_setopt(handle.get(), CURLOPT_USERAGENT, "Application");
+    const std::optional<Answer> answer = Transfer(url, g_pageReadMs, [&](CURL* handle) {
+        curl_easy_setopt(handle, CURLOPT_USERAGENT, "Application");
         if (!cookie.empty())
-            curl_easy_setopt(handle.get(), CURLOPT_COOKIE, cookie.c_str());
-        long status = -1;
-        if (!Perform(handle.get(), status) || status != 200 || buffer.Length() == 0)
-            return false;
-        if (body)
-            *body = buffer.Text();
-        return true;
-    } catch (...) {
+            curl_easy_setopt(handle, CURLOPT_COOKIE, cookie.c_str());
+    });
+    if (!answer || answer->status != 200 || answer->received == 0)
         return false;
-    }
+    if (body)
+        *body = answer->text;
+    return true;
 }
 
 bool HttpPostChecked(const std::string& url, const std::string& postFields,
@@ -130,51 +148,34 @@ bool HttpPostChecked(const std::string& url, const std::string& postFields,
 {
     if (AnySendRefused(url, cookie, postFields))
         return false;
-    try {
-        CurlHandle handle = NewHandle();
-        if (!handle)
-            return false;
-        ResponseBuffer buffer;
-        SetCommonOptions(handle.get(), url, buffer, g_postMs);
+    const std::optional<Answer> answer = Transfer(url, g_postMs, [&](CURL* handle) {
         if (!cookie.empty())
-            curl_easy_setopt(handle.get(), CURLOPT_COOKIE, cookie.c_str());
-        SetPost(handle.get(), postFields);
-        long status = -1;
-        if (!Perform(handle.get(), status))
-            return false;
-        const std::string answer = buffer.Text();
-        for (const char* phrase : {"Connection already exists!", "PVC(MAX 8) table is Full!"}) {
-            if (answer.find(phrase) != std::string::npos)
-                Notify(phrase);
-        }
-        return answer.find("Password change failed") == std::string::npos;
-    } catch (...) {
+            curl_easy_setopt(handle, CURLOPT_COOKIE, cookie.c_str());
+        SetPost(handle, postFields);
+    });
+    if (!answer)
         return false;
+    for (const char* phrase : {"Connection already exists!", "PVC(MAX 8) table is Full!"}) {
+        if (answer->text.find(phrase) != std::string::npos)
+            Notify(phrase);
     }
+    return answer->text.find("Password change failed") == std::string::npos;
 }
 
 bool HttpPostWithHeaders(const std::string& url, const std::string& postFields, std::string* out)
 {
     if (AnySendRefused(url, postFields))
         return false;
-    try {
-        CurlHandle handle = NewHandle();
-        if (!handle)
-            return false;
-        ResponseBuffer buffer;
-        SetCommonOptions(handle.get(), url, buffer, g_postMs);
-        curl_easy_setopt(handle.get(), CURLOPT_COOKIE, kLoginCookie);
-        SetPost(handle.get(), postFields);
-        curl_easy_setopt(handle.get(), CURLOPT_HEADER, 1L);
-        long status = -1;
-        if (!Perform(handle.get(), status))
-            return false;
-        if (out && buffer.Length() > 0)
-            *out = buffer.Text();
-        return true;
-    } catch (...) {
+    const std::optional<Answer> answer = Transfer(url, g_postMs, [&](CURL* handle) {
+        curl_easy_setopt(handle, CURLOPT_COOKIE, kLoginCookie);
+        SetPost(handle, postFields);
+        curl_easy_setopt(handle, CURLOPT_HEADER, 1L);
+    });
+    if (!answer)
         return false;
-    }
+    if (out && answer->received > 0)
+        *out = answer->text;
+    return true;
 }
 
 int ProbeInternet(const std::string& url)
