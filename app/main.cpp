@@ -59,10 +59,12 @@ int main(int argc, char* argv[])
 
     if (!EnterDataFolder(QApplication::applicationDirPath()))
         return 1;
-    QIcon icon;
+    // Installed, the icon is in the desktop's icon theme; in the build tree it
+    // is in the data folder.
+    QIcon bundled;
     for (const char* size : {"48", "128", "256"})
-        icon.addFile(QString("icons/tarnix-setup-%1.png").arg(size));
-    QApplication::setWindowIcon(icon);
+        bundled.addFile(QString("icons/tarnix-setup-%1.png").arg(size));
+    QApplication::setWindowIcon(QIcon::fromTheme("tarnix-setup", bundled));
     InstallRouterErrorMessages();
 
     RegisterAppPages();
