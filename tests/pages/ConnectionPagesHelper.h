@@ -2,8 +2,13 @@
 // Driving the connection pages like a user: keys go to the widget that has
 // the focus, lists are moved with the keyboard, fields are clicked into.
 
+#include "../app/FakeEffects.h"
+#include "WizardSettings.h"
+
 #include <QString>
 #include <QStringList>
+
+#include <memory>
 
 class CIpAddressField;
 class QComboBox;
@@ -26,5 +31,27 @@ void SelectInList(QComboBox* list, int index);
 QStringList ConnectionSettings();
 // Values no page would show at its start, to see that pages start from their own defaults.
 void FillSettingsWithMarkers();
+
+// A fresh page for one test, over recorded effects and marked settings, on the
+// installation path given (it picks the page's background).
+template <typename Page>
+bool OpenFresh(std::unique_ptr<Page>& page, FakeEffects& effects, bool firstInstallPath)
+{
+    effects = FakeEffects();
+    SetWizardEffects(&effects);
+    FillSettingsWithMarkers();
+    GetWizardSettings().FirstInstallPath = firstInstallPath;
+    page = std::make_unique<Page>(nullptr);
+    return ShowActive(page.get());
+}
+
+// Ends the test's page and puts the real effects and fresh settings back.
+template <typename Page>
+void CloseAndReset(std::unique_ptr<Page>& page)
+{
+    page.reset();
+    SetWizardEffects(nullptr);
+    GetWizardSettings() = WizardSettings();
+}
 
 }  // namespace ConnectionTest

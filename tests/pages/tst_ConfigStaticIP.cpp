@@ -35,21 +35,11 @@ private:
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    void init()
-    {
-        m_effects = FakeEffects();
-        SetWizardEffects(&m_effects);
-        FillSettingsWithMarkers();
-        GetWizardSettings().FirstInstallPath = true;
-        m_page = std::make_unique<CConfigStaticIPDlg>(nullptr);
-        QVERIFY(ShowActive(m_page.get()));
-    }
+    void init() { QVERIFY(OpenFresh(m_page, m_effects, true)); }
 
     void cleanup()
     {
-        m_page.reset();
-        SetWizardEffects(nullptr);
-        GetWizardSettings() = WizardSettings();
+        CloseAndReset(m_page);
         QTRY_VERIFY(VisibleTopLevels().isEmpty());
     }
 

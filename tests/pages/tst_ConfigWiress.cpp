@@ -26,20 +26,11 @@ private:
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    void init()
-    {
-        m_effects = FakeEffects();
-        SetWizardEffects(&m_effects);
-        FillSettingsWithMarkers();
-        m_page = std::make_unique<CConfigWiressDlg>(nullptr);
-        QVERIFY(ShowActive(m_page.get()));
-    }
+    void init() { QVERIFY(OpenFresh(m_page, m_effects, false)); }
 
     void cleanup()
     {
-        m_page.reset();
-        SetWizardEffects(nullptr);
-        GetWizardSettings() = WizardSettings();
+        CloseAndReset(m_page);
         QTRY_VERIFY(VisibleTopLevels().isEmpty());
     }
 
