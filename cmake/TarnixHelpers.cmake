@@ -5,7 +5,7 @@
 function(tarnix_add_test)
   cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
-  target_link_libraries(${T_NAME} PRIVATE Qt6::Test ${T_LIBS})
+  target_link_libraries(${T_NAME} PRIVATE Qt6::Test ${T_LIBS} tarnix_warnings)
   set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   add_test(NAME ${T_NAME} COMMAND ${T_NAME} WORKING_DIRECTORY ${TARNIX_DATA_DIR})
   if(NOT T_TIMEOUT)

@@ -7,20 +7,20 @@ cd "$(dirname "$0")/../.."
 
 bash tools/ci/install-deps.sh
 
+# The presets (CMakePresets.json) hold each build's options, warnings as
+# errors included; BUILD_DIR moves the build folders.
 build=${BUILD_DIR:-build}
 jobs=$(nproc)
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --preset default -B "$build" >/dev/null
 cmake --build "$build" -j "$jobs"
 ctest --test-dir "$build" --output-on-failure -j "$jobs"
 
-# Line tables are enough for the reports; -O1 keeps the sanitized builds quick.
-sanitized=(-G Ninja "-DCMAKE_CXX_FLAGS=-O1 -g1")
-cmake -S . -B "$build-asan" "${sanitized[@]}" -DTARNIX_SANITIZE=address,undefined >/dev/null
+cmake --preset asan -B "$build-asan" >/dev/null
 cmake --build "$build-asan" -j "$jobs"
 ctest --test-dir "$build-asan" --output-on-failure -j "$jobs"
 
 # The animated picture, the apply run and the Apply page's worker.
 threaded=(tst_picture tst_ApplyRun tst_apply_page)
-cmake -S . -B "$build-tsan" "${sanitized[@]}" -DTARNIX_SANITIZE=thread >/dev/null
+cmake --preset tsan -B "$build-tsan" >/dev/null
 cmake --build "$build-tsan" -j "$jobs" --target "${threaded[@]}"
 ctest --test-dir "$build-tsan" --output-on-failure -j "$jobs" -R "^($(IFS='|'; echo "${threaded[*]}"))\$"
