@@ -2,7 +2,7 @@
 
 #include "CIpLink.h"
 #include "CxSkinButton.h"
-#include "RouterDefaults.h"
+#include "PrimeRouterLink.h"
 #include "RunWithoutFreezing.h"
 #include "WizardSettings.h"
 

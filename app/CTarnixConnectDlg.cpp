@@ -2,7 +2,7 @@
 
 #include "CLabel.h"
 #include "CxSkinButton.h"
-#include "RouterDefaults.h"
+#include "PrimeRouterLink.h"
 
 #include <QComboBox>
 

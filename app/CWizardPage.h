@@ -16,6 +16,7 @@
 #include "CxSkinButton.h"
 #include "PageId.h"
 #include "PageLayout.h"
+#include "RouterDefaults.h"
 
 #include <QColor>
 #include <QDialog>
@@ -32,8 +33,6 @@ inline constexpr char kProductLine[] = "Viveriva V300 AROV2+ Ovure Doridu + DER"
 inline constexpr char kModelLabel[] = "KRX-5100A";
 inline constexpr char kExitQuestion[] = "Are you sure that you want to leave the Wizard?";
 inline constexpr char kExitCaption[] = "Exit";
-inline constexpr char kSupportSiteUrl[] = "http://www.tarnix.com.au/support";
-inline constexpr char kMakerSiteUrl[] = "http://www.tarnix.com.au";
 
 inline constexpr QColor kAccentColour{0, 141, 168};
 inline constexpr QColor kHeaderColour{237, 237, 237};

@@ -1,25 +1,13 @@
 #include "WizardOptions.h"
 
+#include "RouterAddress.h"
+
 #include <QCommandLineParser>
-#include <QRegularExpression>
 #include <QUrl>
 
 namespace {
 
 constexpr int kMaxProbeUrls = 3;
-
-// host[:port] with a port of 1..65535; the host is a name or dotted address.
-bool IsRouterAddress(const QString& address)
-{
-    static const QRegularExpression pattern(R"(^[A-Za-z0-9.\-]+(:(\d{1,5}))?$)");
-    const QRegularExpressionMatch match = pattern.match(address);
-    if (!match.hasMatch())
-        return false;
-    if (match.captured(2).isEmpty())
-        return true;
-    const int port = match.captured(2).toInt();
-    return port >= 1 && port <= 65535;
-}
 
 bool IsProbeUrl(const QString& text)
 {
@@ -58,15 +46,18 @@ OptionsOutcome ParseWizardOptions(const QStringList& arguments, WizardOptions& o
     parser.setApplicationDescription("Sets up the KRX-5100A modem router.");
     const QCommandLineOption help({"h", "help"}, "Show this help.");
     const QCommandLineOption version("version", "Show the version.");
-    const QCommandLineOption router("router", "Router address host[:port] (default 192.168.1.1).",
-                                    "ADDRESS");
+    const QCommandLineOption router(
+        "router", QString("Router address host[:port] (default %1).").arg(kDefaultRouterAddress),
+        "ADDRESS");
     const QCommandLineOption probe("probe-url",
                                    "Site that proves the Internet is reachable (up to 3, in order).",
                                    "URL");
-    const QCommandLineOption pause("pause-ms", "Pause after each router request (default 1500).",
-                                   "N");
-    const QCommandLineOption settle("settle-ms",
-                                    "Pause after the last router request (default 50000).", "N");
+    const QCommandLineOption pause(
+        "pause-ms", QString("Pause after each router request (default %1).").arg(kStepPause.count()),
+        "N");
+    const QCommandLineOption settle(
+        "settle-ms",
+        QString("Pause after the last router request (default %1).").arg(kSettlePause.count()), "N");
     parser.addOptions({help, version, router, probe, pause, settle});
 
     if (!parser.parse(arguments))
@@ -96,7 +87,7 @@ OptionsOutcome ParseWizardOptions(const QStringList& arguments, WizardOptions& o
     if (parser.isSet(router))
     {
         const QString address = parser.value(router);
-        if (!IsRouterAddress(address))
+        if (!IsRouterAddress(address.toStdString()))
         {
             message = "Invalid router address: " + address;
             return OptionsOutcome::Invalid;

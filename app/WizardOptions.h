@@ -3,7 +3,7 @@
 // process-wide record. Every place that talks to the router takes its address
 // from here, so the wizard can be pointed at the emulator.
 
-#include "HttpTransport.h"
+#include "RouterDefaults.h"
 
 #include <QString>
 #include <QStringList>
@@ -11,20 +11,18 @@
 #include <string>
 #include <vector>
 
-inline constexpr char kDefaultRouterAddress[] = "192.168.1.1";
-
 struct WizardOptions
 {
     std::string RouterAddress = kDefaultRouterAddress;  // host[:port]
-    std::vector<std::string> ProbeUrls{kSupportProbeUrl, kSearchProbeUrl, kThirdProbeUrl};
-    int PauseMs = 1500;       // after each login, WAN or wireless request
-    int SettleMs = 50000;     // after the last router request
+    std::vector<std::string> ProbeUrls{kDefaultProbeUrls.begin(), kDefaultProbeUrls.end()};
+    int PauseMs = int(kStepPause.count());     // after each login, WAN or wireless request
+    int SettleMs = int(kSettlePause.count());  // after the last router request
 };
 
 // The process-wide record; defaults until ParseWizardOptions fills it.
 WizardOptions& GetWizardOptions();
 
-// The router address every login and request uses (default 192.168.1.1).
+// The router address every login and request uses (default kDefaultRouterAddress).
 std::string ConfiguredRouterAddress();
 
 enum class OptionsOutcome

@@ -95,9 +95,9 @@ GuideFill NoGuideFill()
 QString SecurityName(int wirelessSecurityIndex)
 {
     switch (wirelessSecurityIndex) {
-    case 0:
+    case SecurityWpa:
         return QStringLiteral("WPA-Personal");
-    case 1:
+    case SecurityWpa2:
         return QStringLiteral("WPA2-Personal");
     default:
         return QStringLiteral("None");
@@ -109,14 +109,14 @@ GuideFill JoinWirelessFill(const WizardSettings& settings)
     const int index = settings.WirelessSecurityIndex;
     GuideFill fill;
     fill.Placeholders.push_back({"[YourSSID]", HtmlText(settings.SsidW)});
-    if (index == 2)
+    if (index == SecurityNone)
         fill.Placeholders.push_back({"[YourPassword]", "None"});
-    else if ((index == 0 || index == 1) && !settings.WirelessKey.empty())
+    else if (SecurityHasKey(index) && !settings.WirelessKey.empty())
         fill.Placeholders.push_back({"[YourPassword]", HtmlText(settings.WirelessKeyW)});
     fill.Placeholders.push_back({"[YourSecurity]", SecurityName(index)});
     // The code carries the key exactly as the router was given it.
     const QString qrText = WifiQrText(QString::fromStdU16String(settings.SsidW),
-                                      QString::fromStdString(settings.WirelessKey), index == 0 || index == 1);
+                                      QString::fromStdString(settings.WirelessKey), SecurityHasKey(index));
     fill.Placeholders.push_back({kQrCodePlaceholder, QrCodeDataUrl(qrText)});
     return fill;
 }

@@ -137,6 +137,6 @@ void CConfigPvcDlg::OnNext()
     settings.EncapsulationIndex = m_encapsulation->currentIndex();
     settings.ProtocolIndex = m_protocol->currentIndex();
     settings.CountryIndex = m_country->currentIndex();
-    settings.MerDynamicIp = m_dynamicIp->isChecked() ? 1 : 0;
+    settings.MerDynamicIp = m_dynamicIp->isChecked() ? MerIpDynamic : MerIpStatic;
     OpenPage(PageAfterPvc(settings.ProtocolIndex, settings.MerDynamicIp));
 }

@@ -2,7 +2,7 @@
 
 #include "CLabel.h"
 #include "InputChecks.h"
-#include "RouterDefaults.h"
+#include "PrimeRouterLink.h"
 #include "WizardSettings.h"
 
 #include <QLineEdit>

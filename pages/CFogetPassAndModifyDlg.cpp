@@ -3,7 +3,7 @@
 #include "CIpLink.h"
 #include "CLabel.h"
 #include "InputChecks.h"
-#include "RouterDefaults.h"
+#include "PrimeRouterLink.h"
 #include "RunWithoutFreezing.h"
 #include "WizardSettings.h"
 

@@ -84,13 +84,13 @@ bool CIpLink::ApplyWanService()
     const OptText setupUrl = QuickSetupUrl(m_routerAddress, key1);
     const std::string key2 = setupUrl ? FetchSessionKey(*setupUrl, *cookie) : std::string();
     switch (GetWizardSettings().ProtocolIndex) {
-    case 0:
+    case ProtocolPppoe:
         return AddPppoeService(key2) >= 0;
-    case 1:
+    case ProtocolPppoa:
         return AddPppoaService(key2) >= 0;
-    case 2:
+    case ProtocolMer:
         return AddMerService(key2) >= 0;
-    case 3:
+    case ProtocolIpoa:
         return AddIpoaService(key2) >= 0;
     default:
         return AddBridgeService(key2) >= 0;
@@ -176,7 +176,7 @@ int CIpLink::AddPppoaService(const std::string& sessionKey)
 
 int CIpLink::AddMerService(const std::string& sessionKey)
 {
-    const bool dynamic = GetWizardSettings().MerDynamicIp == 1;
+    const bool dynamic = GetWizardSettings().MerDynamicIp == MerIpDynamic;
     return AddService(dynamic ? WanVariant::MerDynamic : WanVariant::MerStatic, sessionKey);
 }
 

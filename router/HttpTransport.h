@@ -5,15 +5,12 @@
 // request follows a redirect. A request whose URL, cookie or body holds CR, LF
 // or NUL is refused before anything is sent. Nothing is thrown.
 
+#include "RouterDefaults.h"
+
 #include <chrono>
 #include <cstddef>
 #include <functional>
 #include <string>
-
-// Probe addresses the apply run tries, in this order, by default.
-inline constexpr char kSupportProbeUrl[] = "http://www.tarnix.com.au/support";
-inline constexpr char kSearchProbeUrl[] = "http://www.google.com";
-inline constexpr char kThirdProbeUrl[] = "http://www.debian.org";
 
 // Whole-transfer time-outs.
 inline constexpr std::chrono::milliseconds kPageReadTimeout{20000};

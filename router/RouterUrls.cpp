@@ -47,7 +47,11 @@ constexpr char kPasswordTemplate[] =
 // The router's PPPoA form counts the encapsulations the other way round.
 int PppoaEncapsulation(int index)
 {
-    return index == 0 ? 1 : index == 1 ? 0 : index;
+    if (index == EncapsulationLlc)
+        return EncapsulationVcMux;
+    if (index == EncapsulationVcMux)
+        return EncapsulationLlc;
+    return index;
 }
 
 }  // namespace
@@ -93,13 +97,14 @@ std::optional<std::string> AddServiceUrl(std::string_view host, std::string_view
 WanVariant WanVariantFor(const WizardSettings& settings)
 {
     switch (settings.ProtocolIndex) {
-    case 0:
+    case ProtocolPppoe:
         return WanVariant::Pppoe;
-    case 1:
+    case ProtocolPppoa:
         return WanVariant::Pppoa;
-    case 2:
-        return settings.MerDynamicIp == 1 ? WanVariant::MerDynamic : WanVariant::MerStatic;
-    case 3:
+    case ProtocolMer:
+        return settings.MerDynamicIp == MerIpDynamic ? WanVariant::MerDynamic
+                                                     : WanVariant::MerStatic;
+    case ProtocolIpoa:
         return WanVariant::Ipoa;
     default:
         return WanVariant::Bridge;
@@ -146,7 +151,7 @@ std::optional<std::string> WirelessBasicUrl(const WizardSettings& settings,
     const std::string name = Esc(settings.Ssid);
     if (name.size() + 1 > kSsidBuffer)
         return std::nullopt;
-    const char* country = settings.CountryIndex == 1 ? "NZ" : "AU";
+    const char* country = settings.CountryIndex == CountryNewZealand ? "NZ" : "AU";
     return FillTemplate(kWirelessBasicTemplate, {host, name, country, Esc(sessionKey)},
                         kLongUrlBuffer);
 }
@@ -156,8 +161,8 @@ std::optional<std::string> WirelessSecurityUrl(std::string_view host,
                                                std::string_view sessionKey)
 {
     const std::string key = Esc(sessionKey);
-    if (securityIndex == 0 || securityIndex == 1) {
-        return FillTemplate(securityIndex == 0 ? kWpaTemplate : kWpa2Template,
+    if (SecurityHasKey(securityIndex)) {
+        return FillTemplate(securityIndex == SecurityWpa ? kWpaTemplate : kWpa2Template,
                             {host, Esc(wirelessKey), key}, kLongUrlBuffer);
     }
     return FillTemplate(kOpenTemplate, {host, key}, kLongUrlBuffer);

@@ -36,7 +36,7 @@ ApplyOutcome CApplyRun::Run()
 
 void CApplyRun::PrepareLink(CIpLink& link, const WizardSettings& settings)
 {
-    link.SetUserName("admin");
+    link.SetUserName(kRouterUserName);
     // Once this process has changed the password, the router only knows the new one.
     link.SetPassword(settings.RouterPasswordChanged ? settings.PasswordAfterChange
                                                     : settings.RouterPassword);

@@ -9,6 +9,8 @@
 // the command line on its main thread. Nothing locks WizardSettings or the
 // link; the caller keeps everyone else off them while the run lasts.
 
+#include "RouterDefaults.h"
+
 #include <chrono>
 #include <functional>
 #include <string>
@@ -40,9 +42,9 @@ enum class ApplyOutcome
 
 struct ApplyRunOptions
 {
-    std::string RouterAddress = "192.168.1.1";
-    std::chrono::milliseconds StepPause{1500};     // after a login, WAN or wireless request
-    std::chrono::milliseconds SettlePause{50000};  // after the last request
+    std::string RouterAddress = kDefaultRouterAddress;
+    std::chrono::milliseconds StepPause = kStepPause;      // after a login, WAN or wireless request
+    std::chrono::milliseconds SettlePause = kSettlePause;  // after the last request
 };
 
 class CApplyRun

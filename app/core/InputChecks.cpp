@@ -68,7 +68,7 @@ bool NeedsIspAccount(int protocolIndex)
 
 bool NeedsStaticAddresses(int protocolIndex, int merDynamicIp)
 {
-    return protocolIndex == ProtocolIpoa || (protocolIndex == ProtocolMer && merDynamicIp == 0);
+    return protocolIndex == ProtocolIpoa || (protocolIndex == ProtocolMer && merDynamicIp == MerIpStatic);
 }
 
 std::string_view CheckMessageText(CheckMessage message)

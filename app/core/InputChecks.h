@@ -8,27 +8,12 @@
 // Also the fixed lists of the ISP and PVC page and the wireless page: list
 // positions are the values stored in WizardSettings, so their order is data.
 
+#include "ListPositions.h"
+
 #include <array>
 #include <span>
 #include <string>
 #include <string_view>
-
-// List positions stored in WizardSettings.
-inline constexpr int CountryAustralia = 0;
-inline constexpr int CountryNewZealand = 1;
-
-inline constexpr int ProtocolPppoe = 0;
-inline constexpr int ProtocolPppoa = 1;
-inline constexpr int ProtocolMer = 2;
-inline constexpr int ProtocolIpoa = 3;
-inline constexpr int ProtocolBridge = 4;
-
-inline constexpr int EncapsulationLlc = 0;
-inline constexpr int EncapsulationVcMux = 1;
-
-inline constexpr int SecurityWpa = 0;
-inline constexpr int SecurityWpa2 = 1;
-inline constexpr int SecurityNone = 2;
 
 inline constexpr std::array<std::string_view, 2> CountryNames = {"Australia", "New Zealand"};
 inline constexpr std::array<std::string_view, 5> ProtocolNames = {"PPPoE", "PPPoA", "MER", "IPoA",

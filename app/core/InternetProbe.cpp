@@ -4,7 +4,7 @@
 
 std::vector<std::string> DefaultProbeUrls()
 {
-    return {kSupportProbeUrl, kSearchProbeUrl, kThirdProbeUrl};
+    return {kDefaultProbeUrls.begin(), kDefaultProbeUrls.end()};
 }
 
 int ProbeSitesInOrder(std::span<const std::string> urls,

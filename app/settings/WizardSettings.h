@@ -7,6 +7,9 @@
 // Narrow texts are what goes on the wire (UTF-8 here), wide texts are what the
 // guides show (UTF-16). Where both exist the same NEXT handler writes both.
 
+#include "ListPositions.h"
+#include "RouterDefaults.h"
+
 #include <string>
 
 class CQuicKOrFirstInstallDlg;
@@ -41,7 +44,7 @@ struct WizardSettings {
     std::u16string NewRouterPasswordW;
     bool PasswordChangeRequested = false;
     bool RouterPasswordChanged = false;
-    std::string PasswordAfterChange = "vabel";
+    std::string PasswordAfterChange = kFactoryPassword;
 
     // The most recently opened install mode page; it clears this when it closes.
     CQuicKOrFirstInstallDlg* ModePageWindow = nullptr;

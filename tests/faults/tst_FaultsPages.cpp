@@ -16,7 +16,7 @@
 #include "FakeEffects.h"
 #include "HttpTransport.h"
 #include "RequestLogChecks.h"
-#include "RouterDefaults.h"
+#include "PrimeRouterLink.h"
 #include "RouterFaults.h"
 #include "ScenarioSettings.h"
 #include "WizardOptions.h"

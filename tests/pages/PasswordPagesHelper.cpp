@@ -3,7 +3,7 @@
 #include "CIpLink.h"
 #include "CLabel.h"
 #include "PageLayout.h"
-#include "RouterDefaults.h"
+#include "PrimeRouterLink.h"
 #include "RouterSim.h"
 #include "WizardOptions.h"
 #include "WizardSettings.h"

@@ -13,7 +13,7 @@
 #include "CLabel.h"
 #include "HttpTransport.h"
 #include "PasswordPagesHelper.h"
-#include "RouterDefaults.h"
+#include "PrimeRouterLink.h"
 #include "RouterSim.h"
 #include "WizardSettings.h"
 

@@ -1,6 +1,7 @@
 // The router link's text rules, escaping, buffer limits and request texts.
 
 #include "ResponseBuffer.h"
+#include "RouterAddress.h"
 #include "RouterUrls.h"
 #include "TextRules.h"
 #include "WizardSettings.h"
@@ -32,6 +33,8 @@ class TestTextRules : public QObject
     Q_OBJECT
 
 private slots:
+    void routerAddress_data();
+    void routerAddress();
     void extractSessionKey_data();
     void extractSessionKey();
     void textBetween_data();
@@ -305,6 +308,40 @@ void TestTextRules::responseBufferGrowth()
     QVERIFY(withNul.Append("ab\0cd", 5));
     QCOMPARE(withNul.Length(), std::size_t(5));
     QCOMPARE(withNul.Text(), std::string("ab"));
+}
+
+// One rule for the wizard's and tarnix-setup's --router: what becomes the host
+// part of a URL must not carry a path, user part, query or space.
+void TestTextRules::routerAddress_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("factory address") << "192.168.1.1" << true;
+    QTest::newRow("name with port") << "router-sim.local:8080" << true;
+    QTest::newRow("lowest port") << "127.0.0.1:1" << true;
+    QTest::newRow("highest port") << "127.0.0.1:65535" << true;
+    QTest::newRow("bracketed IPv6 with port") << "[::1]:8080" << true;
+    QTest::newRow("bracketed IPv6") << "[fe80::1]" << true;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("port zero") << "127.0.0.1:0" << false;
+    QTest::newRow("port too big") << "127.0.0.1:70000" << false;
+    QTest::newRow("port of six digits") << "127.0.0.1:000080" << false;
+    QTest::newRow("empty port") << "127.0.0.1:" << false;
+    QTest::newRow("no host") << ":8080" << false;
+    QTest::newRow("two ports") << "127.0.0.1:80:81" << false;
+    QTest::newRow("bare IPv6") << "::1" << false;
+    QTest::newRow("empty brackets") << "[]" << false;
+    QTest::newRow("path") << "127.0.0.1/x" << false;
+    QTest::newRow("user part") << "user@127.0.0.1" << false;
+    QTest::newRow("query") << "127.0.0.1?a=1" << false;
+    QTest::newRow("space") << "127.0.0.1 " << false;
+}
+
+void TestTextRules::routerAddress()
+{
+    QFETCH(QString, address);
+    QFETCH(bool, accepted);
+    QCOMPARE(IsRouterAddress(address.toStdString()), accepted);
 }
 
 QTEST_GUILESS_MAIN(TestTextRules)

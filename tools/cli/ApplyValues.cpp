@@ -16,7 +16,7 @@ const Words CountryWords = {{"au", CountryAustralia}, {"nz", CountryNewZealand}}
 const Words ProtocolWords = {{"pppoe", ProtocolPppoe}, {"pppoa", ProtocolPppoa}, {"mer", ProtocolMer},
                              {"ipoa", ProtocolIpoa}, {"bridge", ProtocolBridge}};
 const Words EncapsulationWords = {{"llc", EncapsulationLlc}, {"vcmux", EncapsulationVcMux}};
-const Words MerIpWords = {{"dynamic", 1}, {"static", 0}};
+const Words MerIpWords = {{"dynamic", MerIpDynamic}, {"static", MerIpStatic}};
 const Words SecurityWords = {{"wpa", SecurityWpa}, {"wpa2", SecurityWpa2}, {"none", SecurityNone}};
 
 std::string Lowered(std::string text)
@@ -75,7 +75,7 @@ bool ReadChoices(const CommandLine& line, WizardSettings& s, ApplyRequest& reque
     return ReadWord(line, "protocol", ProtocolWords, country.ProtocolIndex, s.ProtocolIndex, error)
            && ReadWord(line, "encapsulation", EncapsulationWords, country.EncapsulationIndex,
                        s.EncapsulationIndex, error)
-           && ReadWord(line, "mer-ip", MerIpWords, 1, s.MerDynamicIp, error)
+           && ReadWord(line, "mer-ip", MerIpWords, MerIpDynamic, s.MerDynamicIp, error)
            && ReadWord(line, "security", SecurityWords, SecurityWpa2, s.WirelessSecurityIndex, error)
            && ReadMilliseconds(line, "pause-ms", defaults.StepPause, request.RunOptions.StepPause,
                                error)
@@ -85,7 +85,7 @@ bool ReadChoices(const CommandLine& line, WizardSettings& s, ApplyRequest& reque
 
 CheckMessage CheckRouterPasswords(const CommandLine& line, WizardSettings& s)
 {
-    s.RouterPassword = SecretValue(line, "router-password", "TARNIX_ROUTER_PASSWORD", "vabel");
+    s.RouterPassword = SecretValue(line, "router-password", "TARNIX_ROUTER_PASSWORD", kFactoryPassword);
     if (const CheckMessage m = CheckExistingRouterPassword(s.RouterPassword); m != CheckMessage::None)
         return m;
     s.NewRouterPassword = SecretValue(line, "new-router-password", "TARNIX_NEW_ROUTER_PASSWORD");

@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include "RouterAddress.h"
+
 #include <algorithm>
 #include <cctype>
 #include <set>
@@ -59,15 +61,6 @@ bool TakeOption(const std::vector<std::string>& words, std::size_t& i, std::stri
     }
     value = words[++i];
     return true;
-}
-
-// A host name or IPv4 address, optionally with ":port" (or a bracketed IPv6
-// address): it becomes the host part of every router URL.
-bool IsRouterAddress(const std::string& address)
-{
-    return !address.empty() && std::all_of(address.begin(), address.end(), [](unsigned char c) {
-        return std::isalnum(c) || std::string_view(".-:[]").find(static_cast<char>(c)) != std::string_view::npos;
-    });
 }
 
 void Check(CommandLine& line)

@@ -3,13 +3,15 @@
 // the command and its options. Only the form is checked here; the values are
 // judged by the command that uses them.
 
+#include "RouterDefaults.h"
+
 #include <map>
 #include <string>
 #include <vector>
 
 struct CommandLine
 {
-    std::string RouterAddress = "192.168.1.1";
+    std::string RouterAddress = kDefaultRouterAddress;
     std::string Command;
     // Option name without "--" -> every value given, in order.
     std::map<std::string, std::vector<std::string>> Options;

@@ -31,7 +31,7 @@ int UsageError(const std::string& problem)
 CIpLink& PreparedLink(const CommandLine& line, const std::string& password)
 {
     CIpLink& link = *GetRouterLink();
-    link.SetUserName("admin");
+    link.SetUserName(kRouterUserName);
     link.SetPassword(password);
     link.SetRouterAddress(line.RouterAddress);
     return link;
@@ -39,7 +39,7 @@ CIpLink& PreparedLink(const CommandLine& line, const std::string& password)
 
 int Login(const CommandLine& line)
 {
-    const std::string password = SecretValue(line, "password", "TARNIX_ROUTER_PASSWORD", "vabel");
+    const std::string password = SecretValue(line, "password", "TARNIX_ROUTER_PASSWORD", kFactoryPassword);
     CIpLink& link = PreparedLink(line, password);
     const bool accepted = LoginWithOneRetry(link);
     std::cout << (accepted ? "accepted" : "refused") << "\n";

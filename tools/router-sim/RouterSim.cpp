@@ -452,7 +452,7 @@ std::string RouterSim::LoginAnswer(const httplib::Request& req, httplib::Respons
     if (req.method != "POST")
         return Html("Login", "<form method='post' action='index.html'></form>");
     const Params form = DecodeQuery(req.body);
-    const bool accepted = m_refusedLogins == 0 && Param(form, "username") == "admin"
+    const bool accepted = m_refusedLogins == 0 && Param(form, "username") == kRouterUserName
                           && Param(form, "password") == m_state.adminPassword;
     if (m_refusedLogins > 0)
         --m_refusedLogins;

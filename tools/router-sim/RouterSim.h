@@ -16,6 +16,8 @@
 // and replaces the previous one; the next request that needs a key consumes
 // it, valid or not. A wrong or empty key is answered with 403.
 
+#include "RouterDefaults.h"
+
 #include <chrono>
 #include <condition_variable>
 #include <map>
@@ -47,7 +49,7 @@ struct SimRouterState
     std::string country = "AU";
     std::string security = "psk2";  // wlAuthMode: psk, psk2 or open
     std::string key = "changeme123";
-    std::string adminPassword = "vabel";
+    std::string adminPassword = kFactoryPassword;
     bool wirelessEnabled = false;
     std::string downstreamRate = "0";
 };

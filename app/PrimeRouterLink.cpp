@@ -1,4 +1,4 @@
-#include "RouterDefaults.h"
+#include "PrimeRouterLink.h"
 
 #include "CIpLink.h"
 #include "WizardOptions.h"
