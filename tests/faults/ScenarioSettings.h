@@ -5,7 +5,7 @@
 
 #include "HttpTransport.h"
 #include "RouterSim.h"
-#include "../app/core/SampleSettings.h"
+#include "SampleSettings.h"
 
 inline constexpr HttpTimeouts kShortTimeouts{std::chrono::milliseconds(500),
                                              std::chrono::milliseconds(700),

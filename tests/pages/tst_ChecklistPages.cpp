@@ -2,8 +2,8 @@
 // hover terms of every page, NEXT's next page, what leaving a page writes,
 // and the DSL line page's login test against the router emulator.
 
-#include "../app/ClickHelpers.h"
-#include "../app/FakeEffects.h"
+#include "ClickHelpers.h"
+#include "FakeEffects.h"
 #include "CCheckDeviceTipsDlg.h"
 #include "CConfigPowerDlg.h"
 #include "CDslLineDlg.h"

@@ -1,8 +1,8 @@
 // The ISP and PVC page: lists and country defaults, the MER address choice,
 // VPI/VCI reading and ranges, and the page each protocol leads to.
 
-#include "../app/ClickHelpers.h"
-#include "../app/FakeEffects.h"
+#include "ClickHelpers.h"
+#include "FakeEffects.h"
 #include "CConfigPvcDlg.h"
 #include "ConnectionPagesHelper.h"
 #include "InputChecks.h"

@@ -1,8 +1,8 @@
 // The static IP page and its four-part address field: what typing gives, the
 // checks in their order, and what an accepted NEXT stores.
 
-#include "../app/ClickHelpers.h"
-#include "../app/FakeEffects.h"
+#include "ClickHelpers.h"
+#include "FakeEffects.h"
 #include "CConfigStaticIPDlg.h"
 #include "CIpAddressField.h"
 #include "ConnectionPagesHelper.h"

@@ -1,8 +1,8 @@
 // The ISP account page: its error labels, which fields a refusal empties,
 // where the focus goes, and what an accepted NEXT stores.
 
-#include "../app/ClickHelpers.h"
-#include "../app/FakeEffects.h"
+#include "ClickHelpers.h"
+#include "FakeEffects.h"
 #include "CConfigUserAndPassDlg.h"
 #include "ConnectionPagesHelper.h"
 #include "WizardSettings.h"

@@ -1,8 +1,8 @@
 // The wireless page: start values, the checks in order with their icons, the
 // key field under "None", and the trimmed key both copies store.
 
-#include "../app/ClickHelpers.h"
-#include "../app/FakeEffects.h"
+#include "ClickHelpers.h"
+#include "FakeEffects.h"
 #include "CConfigWiressDlg.h"
 #include "ConnectionPagesHelper.h"
 #include "InputChecks.h"

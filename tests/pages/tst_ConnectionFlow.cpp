@@ -2,8 +2,8 @@
 // walking a second path after going back, and PREV, Exit and the close box
 // leaving the settings as they were.
 
-#include "../app/ClickHelpers.h"
-#include "../app/FakeEffects.h"
+#include "ClickHelpers.h"
+#include "FakeEffects.h"
 #include "CConfigPvcDlg.h"
 #include "CConfigStaticIPDlg.h"
 #include "CConfigUserAndPassDlg.h"

@@ -2,8 +2,8 @@
 // page's logins and password change against the router emulator, the apply
 // run that follows, and the reset instructions.
 
-#include "../app/ClickHelpers.h"
-#include "../app/FakeEffects.h"
+#include "ClickHelpers.h"
+#include "FakeEffects.h"
 #include "CApplyPause.h"
 #include "CApplyRun.h"
 #include "CCreatePasswordDlg.h"

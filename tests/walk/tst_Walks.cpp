@@ -2,7 +2,7 @@
 // router emulator: every registered page, real clicks and typing, short
 // pauses. Each walk ends by checking what the router holds.
 
-#include "../app/FakeEffects.h"
+#include "FakeEffects.h"
 #include "CConfigPvcDlg.h"
 #include "ChecklistAndPasswordPages.h"
 #include "ConnectionPages.h"

@@ -1,6 +1,6 @@
 #include "WalkRoads.h"
 
-#include "../pages/ConnectionPagesHelper.h"
+#include "ConnectionPagesHelper.h"
 #include "CConfigPvcDlg.h"
 #include "CConfigStaticIPDlg.h"
 #include "CConfigUserAndPassDlg.h"

@@ -2,7 +2,7 @@
 // Driving the connection pages like a user: keys go to the widget that has
 // the focus, lists are moved with the keyboard, fields are clicked into.
 
-#include "../app/FakeEffects.h"
+#include "FakeEffects.h"
 #include "WizardSettings.h"
 
 #include <QString>

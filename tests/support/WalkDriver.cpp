@@ -1,6 +1,6 @@
 #include "WalkDriver.h"
 
-#include "../app/ClickHelpers.h"
+#include "ClickHelpers.h"
 #include "CTarnixConnectDlg.h"
 #include "CWizardPage.h"
 
