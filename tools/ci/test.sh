@@ -20,7 +20,7 @@ cmake --build "$build-asan" -j "$jobs"
 ctest --test-dir "$build-asan" --output-on-failure -j "$jobs"
 
 # The animated picture, the apply run and the Apply page's worker.
-threaded=(tst_picture tst_ApplyRun tst_apply_page)
+threaded=(tst_Picture tst_ApplyRun tst_ApplyPage)
 cmake --preset tsan -B "$build-tsan" >/dev/null
 cmake --build "$build-tsan" -j "$jobs" --target "${threaded[@]}"
 ctest --test-dir "$build-tsan" --output-on-failure -j "$jobs" -R "^($(IFS='|'; echo "${threaded[*]}"))\$"

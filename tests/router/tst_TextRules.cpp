@@ -345,4 +345,4 @@ void TestTextRules::routerAddress()
 }
 
 QTEST_GUILESS_MAIN(TestTextRules)
-#include "TestTextRules.moc"
+#include "tst_TextRules.moc"

@@ -230,4 +230,4 @@ void TestHttpTransport::probe()
 }
 
 QTEST_GUILESS_MAIN(TestHttpTransport)
-#include "TestHttpTransport.moc"
+#include "tst_HttpTransport.moc"

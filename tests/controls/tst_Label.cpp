@@ -157,4 +157,4 @@ void TestLabel::textIsDrawnInTheStyledColour()
 }
 
 QTEST_MAIN(TestLabel)
-#include "tst_label.moc"
+#include "tst_Label.moc"

@@ -295,4 +295,4 @@ void TestRouterSim::programRefusesOtherAddresses()
 }
 
 QTEST_GUILESS_MAIN(TestRouterSim)
-#include "TestRouterSim.moc"
+#include "tst_RouterSim.moc"

@@ -326,4 +326,4 @@ void TestPicture::shippedPicturesLoad()
 }
 
 QTEST_MAIN(TestPicture)
-#include "tst_picture.moc"
+#include "tst_Picture.moc"

@@ -190,4 +190,4 @@ void TestGifWalker::waitForDelay()
 }
 
 QTEST_APPLESS_MAIN(TestGifWalker)
-#include "tst_gif_walker.moc"
+#include "tst_GifWalker.moc"

@@ -470,4 +470,4 @@ void TestRouterLink::dslLine()
 }
 
 QTEST_GUILESS_MAIN(TestRouterLink)
-#include "TestRouterLink.moc"
+#include "tst_RouterLink.moc"

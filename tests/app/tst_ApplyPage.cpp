@@ -305,4 +305,4 @@ private slots:
 };
 
 QTEST_MAIN(TestApplyPage)
-#include "tst_apply_page.moc"
+#include "tst_ApplyPage.moc"

@@ -317,4 +317,4 @@ void TestSkinButton::drawModes()
 }
 
 QTEST_MAIN(TestSkinButton)
-#include "tst_skin_button.moc"
+#include "tst_SkinButton.moc"
