@@ -6,16 +6,6 @@
 #include "CQuicKOrFirstInstallDlg.h"
 #include "CSaveIspDlg.h"
 
-namespace {
-
-template <typename Page>
-void Register(PageId id)
-{
-    RegisterPage(id, [](QWidget* owner) { return std::make_unique<Page>(owner); });
-}
-
-}  // namespace
-
 void RegisterAppPages()
 {
     Register<CQuicKOrFirstInstallDlg>(PageId::InstallMode);

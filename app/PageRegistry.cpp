@@ -22,6 +22,16 @@ void UnregisterAllPages()
     Factories().clear();
 }
 
+std::map<PageId, PageFactory> RegisteredPages()
+{
+    return Factories();
+}
+
+void ReplaceRegisteredPages(std::map<PageId, PageFactory> pages)
+{
+    Factories() = std::move(pages);
+}
+
 std::unique_ptr<QDialog> CreatePage(PageId id, QWidget* owner)
 {
     const auto found = Factories().find(id);

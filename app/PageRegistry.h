@@ -8,6 +8,7 @@
 #include <QDialog>
 
 #include <functional>
+#include <map>
 #include <memory>
 
 // Builds a fresh page owned by owner (the page it is opened above). The page
@@ -18,6 +19,19 @@ using PageFactory = std::function<std::unique_ptr<QDialog>(QWidget* owner)>;
 void RegisterPage(PageId id, PageFactory factory);
 // Tests start from an empty registry.
 void UnregisterAllPages();
+
+// Registers Page, built above its owner, for id.
+template <typename Page>
+void Register(PageId id)
+{
+    RegisterPage(id, [](QWidget* owner) -> std::unique_ptr<QDialog> {
+        return std::make_unique<Page>(owner);
+    });
+}
+
+// Every registration, to be put back later with ReplaceRegisteredPages.
+std::map<PageId, PageFactory> RegisteredPages();
+void ReplaceRegisteredPages(std::map<PageId, PageFactory> pages);
 
 // Null when nothing is registered for id.
 std::unique_ptr<QDialog> CreatePage(PageId id, QWidget* owner);

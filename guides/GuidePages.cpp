@@ -7,16 +7,6 @@
 
 #include <memory>
 
-namespace {
-
-template <typename Page>
-void Register(PageId id)
-{
-    RegisterPage(id, [](QWidget* owner) -> std::unique_ptr<QDialog> { return std::make_unique<Page>(owner); });
-}
-
-}  // namespace
-
 void RegisterGuidePages()
 {
     Register<CJoinWiressDlg>(PageId::JoinWireless);

@@ -9,16 +9,6 @@
 #include "CForgotPassWordTipsDlg.h"
 #include "PageRegistry.h"
 
-namespace {
-
-template <typename Page>
-void Register(PageId id)
-{
-    RegisterPage(id, [](QWidget* owner) { return std::make_unique<Page>(owner); });
-}
-
-}  // namespace
-
 void RegisterChecklistAndPasswordPages()
 {
     Register<CCheckDeviceTipsDlg>(PageId::Preparations);

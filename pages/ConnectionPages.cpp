@@ -7,16 +7,6 @@
 #include "CWizardPage.h"
 #include "PageRegistry.h"
 
-namespace {
-
-template <typename Page>
-void Register(PageId id)
-{
-    RegisterPage(id, [](QWidget* owner) { return std::make_unique<Page>(owner); });
-}
-
-}  // namespace
-
 void RegisterConnectionPages()
 {
     Register<CConfigPvcDlg>(PageId::IspAndPvc);
