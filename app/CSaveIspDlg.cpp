@@ -17,8 +17,6 @@ constexpr QRect kProgressLineRect{60, 300, 680, 22};
 constexpr LabelStyle kProgressLineStyle{9, 0, 1, QColor(0, 0, 0)};
 constexpr int kProgressPictureBottom = 288;
 
-std::chrono::milliseconds g_resultTimerPeriod = kResultTimerPeriod;
-
 PageFrame SaveIspFrame()
 {
     PageFrame frame;
@@ -53,16 +51,11 @@ QString StepText(ApplyStep step, std::chrono::milliseconds left)
 
 }  // namespace
 
-void CSaveIspDlg::SetResultTimerPeriodForTests(std::chrono::milliseconds period)
-{
-    g_resultTimerPeriod = period;
-}
-
 CSaveIspDlg::CSaveIspDlg(QWidget* owner) : CWizardPage(SaveIspFrame(), owner)
 {
     SetNavigationInactive();
     BuildBody();
-    m_resultTimer.setInterval(g_resultTimerPeriod);
+    m_resultTimer.setInterval(GetWizardOptions().ResultTimerPeriod);
     connect(&m_resultTimer, &QTimer::timeout, this, &CSaveIspDlg::OnResultTimer);
     StartWorker();
 }
@@ -90,6 +83,7 @@ void CSaveIspDlg::StartWorker()
     runOptions.RouterAddress = ConfiguredRouterAddress();
     runOptions.StepPause = std::chrono::milliseconds(options.PauseMs);
     runOptions.SettlePause = std::chrono::milliseconds(options.SettleMs);
+    runOptions.Timeouts = options.Timeouts;
     WorkerThread = std::thread(&CSaveIspDlg::RunWorker, this, runOptions);
 }
 
@@ -143,8 +137,10 @@ void CSaveIspDlg::OnResultTimer()
 bool CSaveIspDlg::ProbeWithoutFreezing()
 {
     ShowProgress(kCheckingInternetText);
-    const std::vector<std::string> urls = GetWizardOptions().ProbeUrls;
-    return RunWithoutFreezing(this, [&urls] { return ProbeSitesInOrder(urls); }) >= 0;
+    const WizardOptions& options = GetWizardOptions();
+    const std::vector<std::string> urls = options.ProbeUrls;
+    const std::chrono::milliseconds timeout = options.Timeouts.probe;
+    return RunWithoutFreezing(this, [&] { return ProbeSitesInOrder(urls, timeout); }) >= 0;
 }
 
 void CSaveIspDlg::ShowStep(ApplyStep step, std::chrono::milliseconds left)

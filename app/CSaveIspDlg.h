@@ -27,7 +27,6 @@ struct ApplyRunOptions;
 
 // A failed run opens the light box on the tick after this many.
 inline constexpr int kFailureTickLimit = 120;
-inline constexpr std::chrono::milliseconds kResultTimerPeriod{500};
 
 inline constexpr char kSavingHeading[] = "We are now saving your ISP settings";
 inline constexpr char kCheckingInternetText[] = "Checking your Internet connection\u2026";
@@ -47,10 +46,6 @@ public:
     // Also stops the result timer, cancels the run's pause and joins the
     // worker (after the page is hidden).
     void done(int result) override;
-
-    // Tests only: the result timer's period for pages built later
-    // (kResultTimerPeriod restores it).
-    static void SetResultTimerPeriodForTests(std::chrono::milliseconds period);
 
 signals:
     // The progress line shows a new text.

@@ -1,13 +1,17 @@
 #include "CWizardEffects.h"
 
+#include "HttpTransport.h"
 #include "PageRegistry.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QMimeDatabase>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QThread>
 #include <QUrl>
 
 #include <cstdio>
@@ -77,6 +81,12 @@ int CWizardEffects::OpenDocument(const QString& pathOrUrl)
                                                                       : kDocumentNoApplication;
 }
 
+bool CWizardEffects::ChoosePrinter(QPrinter& printer, QWidget* parent)
+{
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
 void CWizardEffects::EndProgram(int status)
 {
     // The pages are nested modal loops; leaving them one by one would run
@@ -94,6 +104,22 @@ CWizardEffects& WizardEffects()
 void SetWizardEffects(CWizardEffects* effects)
 {
     g_installed = effects;
+}
+
+void InstallRouterErrorMessages()
+{
+    SetRouterErrorNotifier([](const std::string& text, const std::string& caption) {
+        const QString shownText = QString::fromStdString(text);
+        const QString shownCaption = QString::fromStdString(caption);
+        auto show = [shownText, shownCaption] {
+            WizardEffects().ShowMessage(nullptr, shownText, shownCaption, QMessageBox::Critical);
+        };
+        // A worker thread must not wait for the user: the box is queued to
+        // the user-interface thread, in the order the phrases were found.
+        const bool onUiThread = QThread::currentThread() == qApp->thread();
+        QMetaObject::invokeMethod(qApp, show,
+                                  onUiThread ? Qt::DirectConnection : Qt::QueuedConnection);
+    });
 }
 
 QString ProgramName()

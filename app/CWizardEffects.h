@@ -1,6 +1,7 @@
 #pragma once
 // Every effect a page has outside itself: running another page modally,
-// message boxes, handing a document or URL to the desktop, ending the program.
+// message boxes, handing a document or URL to the desktop, choosing a
+// printer, ending the program.
 // Pages reach them only through WizardEffects(), so tests install a subclass
 // that records what was asked for instead of doing it.
 
@@ -9,6 +10,7 @@
 #include <QMessageBox>
 #include <QString>
 
+class QPrinter;
 class QWidget;
 
 // Results of OpenDocument.
@@ -39,6 +41,10 @@ public:
     // kDocumentOpened.
     virtual int OpenDocument(const QString& pathOrUrl);
 
+    // Lets the user set up printer in the print dialog above parent; false
+    // when the print is cancelled.
+    virtual bool ChoosePrinter(QPrinter& printer, QWidget* parent);
+
     // Ends the process at once with status, whatever pages are open. Test
     // replacements return; callers therefore return right after the call.
     virtual void EndProgram(int status);
@@ -48,6 +54,11 @@ public:
 CWizardEffects& WizardEffects();
 // Installs effects (not owned); nullptr restores the real ones.
 void SetWizardEffects(CWizardEffects* effects);
+
+// Makes the router link report its error phrases (from any thread) as
+// message boxes through WizardEffects(), on the user-interface thread. Once
+// at start-up; tests that want the phrases install it the same way.
+void InstallRouterErrorMessages();
 
 // The caption of plain message boxes: the executable's name without extension.
 QString ProgramName();

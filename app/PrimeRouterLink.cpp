@@ -11,4 +11,5 @@ void PrimeRouterLink(const std::string& password)
     link->SetUserName(kRouterUserName);
     link->SetPassword(password);
     link->SetRouterAddress(ConfiguredRouterAddress());
+    link->SetTimeouts(GetWizardOptions().Timeouts);
 }

@@ -5,6 +5,7 @@
 
 #include <string>
 
-// Sets the process-wide router link to kRouterUserName, password and the
-// configured router address (--router, default kDefaultRouterAddress).
+// Sets the process-wide router link to kRouterUserName, password, the
+// configured router address (--router, default kDefaultRouterAddress) and
+// the options' time-outs.
 void PrimeRouterLink(const std::string& password = kFactoryPassword);

@@ -12,6 +12,3 @@ QString FindDataFolder(const QString& executableFolder);
 // line on stderr) when it is missing.
 bool EnterDataFolder(const QString& executableFolder);
 
-// Shows the router's error phrases (reported by the router link from any
-// thread) as message boxes on the user-interface thread.
-void InstallRouterErrorMessages();

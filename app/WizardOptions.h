@@ -3,13 +3,18 @@
 // process-wide record. Every place that talks to the router takes its address
 // from here, so the wizard can be pointed at the emulator.
 
+#include "HttpTransport.h"
 #include "RouterDefaults.h"
 
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
 #include <string>
 #include <vector>
+
+// How often the Apply page looks for the run's result.
+inline constexpr std::chrono::milliseconds kResultTimerPeriod{500};
 
 struct WizardOptions
 {
@@ -17,6 +22,8 @@ struct WizardOptions
     std::vector<std::string> ProbeUrls{kDefaultProbeUrls.begin(), kDefaultProbeUrls.end()};
     int PauseMs = int(kStepPause.count());     // after each login, WAN or wireless request
     int SettleMs = int(kSettlePause.count());  // after the last router request
+    HttpTimeouts Timeouts;                     // of every router request and probe
+    std::chrono::milliseconds ResultTimerPeriod = kResultTimerPeriod;
 };
 
 // The process-wide record; defaults until ParseWizardOptions fills it.

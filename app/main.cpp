@@ -1,6 +1,7 @@
 // TarnixConnect: the setup wizard for the KRX-5100A modem router.
 
 #include "CTarnixConnectDlg.h"
+#include "CWizardEffects.h"
 #include "ChecklistAndPasswordPages.h"
 #include "ConnectionPages.h"
 #include "GuidePages.h"

@@ -1,10 +1,11 @@
 #include "SimpleBrowser.h"
 
+#include "CWizardEffects.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
 #include <QTextBrowser>
@@ -17,18 +18,6 @@ namespace {
 
 const QString kBlankPage = QStringLiteral("about:blank");
 const QMarginsF kPrintMargins{15, 15, 15, 15};
-
-bool ShowPrintDialog(QPrinter& printer, QWidget* parent)
-{
-    QPrintDialog dialog(&printer, parent);
-    return dialog.exec() == QDialog::Accepted;
-}
-
-PrinterChooser& Chooser()
-{
-    static PrinterChooser chooser = ShowPrintDialog;
-    return chooser;
-}
 
 QWidget* FindControl(QWidget* page, int controlId)
 {
@@ -114,18 +103,13 @@ void SimpleBrowser::Print(const QString& header, const QString& footer)
         return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageMargins(kPrintMargins, QPageLayout::Millimeter);
-    if (Chooser()(printer, this))
+    if (WizardEffects().ChoosePrinter(printer, this))
         PrintTextDocument(*m_view->document(), printer, header, footer);
 }
 
 const QTextDocument* SimpleBrowser::Document() const
 {
     return m_view ? m_view->document() : nullptr;
-}
-
-void SimpleBrowser::SetPrinterChooser(PrinterChooser chooser)
-{
-    Chooser() = chooser ? std::move(chooser) : PrinterChooser(ShowPrintDialog);
 }
 
 void SimpleBrowser::resizeEvent(QResizeEvent* event)

@@ -48,9 +48,6 @@ struct BrowserNotification {
     bool Cancel = false;
 };
 
-// Lets the user pick the printer; false when the print is cancelled.
-using PrinterChooser = std::function<bool(QPrinter& printer, QWidget* parent)>;
-
 class SimpleBrowser : public QWidget
 {
     Q_OBJECT
@@ -70,9 +67,6 @@ public:
 
     // What is shown now, for whoever needs the document itself.
     const QTextDocument* Document() const;
-
-    // The print dialog; tests put a chooser here that prints to a file.
-    static void SetPrinterChooser(PrinterChooser chooser);
 
 signals:
     void Notify(BrowserNotification& record);

@@ -7,6 +7,7 @@
 // Operations block for at most their requests' time-outs and throw nothing.
 
 #include "CBase.h"
+#include "HttpTransport.h"
 
 #include <optional>
 #include <string>
@@ -51,6 +52,10 @@ public:
 
     std::string GetSessionCookie() const { return m_sessionCookie; }
 
+    // The time-outs of this link's requests (defaults until set).
+    const HttpTimeouts& GetTimeouts() const { return m_timeouts; }
+    void SetTimeouts(const HttpTimeouts& timeouts) { m_timeouts = timeouts; }
+
     // Reads url with cookie; returns the page's session key, empty when the
     // page could not be read or has none. Never fails otherwise.
     std::string FetchSessionKey(const std::string& url, const std::string& cookie);
@@ -90,6 +95,7 @@ private:
     int AddService(WanVariant variant, const std::string& sessionKey);
 
     std::string m_sessionCookie;
+    HttpTimeouts m_timeouts;
 };
 
 // The process-wide link, created on first use and never destroyed. Null only

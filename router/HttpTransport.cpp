@@ -5,17 +5,12 @@
 
 #include <curl/curl.h>
 
-#include <atomic>
 #include <memory>
 #include <mutex>
 #include <optional>
 
 namespace
 {
-
-std::atomic<long> g_pageReadMs{kPageReadTimeout.count()};
-std::atomic<long> g_postMs{kPostTimeout.count()};
-std::atomic<long> g_probeMs{kProbeTimeout.count()};
 
 std::mutex g_notifierMutex;
 RouterErrorNotifier g_notifier;
@@ -108,30 +103,18 @@ const char* ProbeMarkerFor(const std::string& url)
     return "Tarnix";
 }
 
-void SetHttpTimeoutsForTests(const HttpTimeouts& timeouts)
-{
-    g_pageReadMs = timeouts.pageRead.count();
-    g_postMs = timeouts.post.count();
-    g_probeMs = timeouts.probe.count();
-}
-
-HttpTimeouts CurrentHttpTimeouts()
-{
-    return {std::chrono::milliseconds(g_pageReadMs), std::chrono::milliseconds(g_postMs),
-            std::chrono::milliseconds(g_probeMs)};
-}
-
 void SetRouterErrorNotifier(RouterErrorNotifier notifier)
 {
     std::lock_guard lock(g_notifierMutex);
     g_notifier = std::move(notifier);
 }
 
-bool HttpGet(const std::string& url, const std::string& cookie, std::string* body)
+bool HttpGet(const std::string& url, const std::string& cookie, std::string* body,
+             std::chrono::milliseconds timeout)
 {
     if (AnySendRefused(url, cookie))
         return false;
-    const std::optional<Answer> answer = Transfer(url, g_pageReadMs, [&](CURL* handle) {
+    const std::optional<Answer> answer = Transfer(url, timeout.count(), [&](CURL* handle) {
         curl_easy_setopt(handle, CURLOPT_USERAGENT, "Application");
         if (!cookie.empty())
             curl_easy_setopt(handle, CURLOPT_COOKIE, cookie.c_str());
@@ -144,11 +127,11 @@ bool HttpGet(const std::string& url, const std::string& cookie, std::string* bod
 }
 
 bool HttpPostChecked(const std::string& url, const std::string& postFields,
-                     const std::string& cookie)
+                     const std::string& cookie, std::chrono::milliseconds timeout)
 {
     if (AnySendRefused(url, cookie, postFields))
         return false;
-    const std::optional<Answer> answer = Transfer(url, g_postMs, [&](CURL* handle) {
+    const std::optional<Answer> answer = Transfer(url, timeout.count(), [&](CURL* handle) {
         if (!cookie.empty())
             curl_easy_setopt(handle, CURLOPT_COOKIE, cookie.c_str());
         SetPost(handle, postFields);
@@ -162,11 +145,12 @@ bool HttpPostChecked(const std::string& url, const std::string& postFields,
     return answer->text.find("Password change failed") == std::string::npos;
 }
 
-bool HttpPostWithHeaders(const std::string& url, const std::string& postFields, std::string* out)
+bool HttpPostWithHeaders(const std::string& url, const std::string& postFields, std::string* out,
+                         std::chrono::milliseconds timeout)
 {
     if (AnySendRefused(url, postFields))
         return false;
-    const std::optional<Answer> answer = Transfer(url, g_postMs, [&](CURL* handle) {
+    const std::optional<Answer> answer = Transfer(url, timeout.count(), [&](CURL* handle) {
         curl_easy_setopt(handle, CURLOPT_COOKIE, kLoginCookie);
         SetPost(handle, postFields);
         curl_easy_setopt(handle, CURLOPT_HEADER, 1L);
@@ -178,32 +162,19 @@ bool HttpPostWithHeaders(const std::string& url, const std::string& postFields, 
     return true;
 }
 
-int ProbeInternet(const std::string& url)
+int ProbeInternet(const std::string& url, std::chrono::milliseconds timeout)
 {
     if (HasLineBreakOrNul(url))
         return ProbeTransferFailed;
     curl_global_init(CURL_GLOBAL_ALL);
-    int result = ProbeTransferFailed;
-    try {
-        CurlHandle handle = NewHandle();
-        if (!handle) {
-            result = ProbeNoHandle;
-        } else {
-            ResponseBuffer buffer;
-            SetCommonOptions(handle.get(), url, buffer, g_probeMs);
-            curl_easy_setopt(handle.get(), CURLOPT_USERAGENT, "Application");
-            if (curl_easy_perform(handle.get()) != CURLE_OK)
-                result = ProbeTransferFailed;
-            else if (buffer.Length() == 0)
-                result = ProbeEmptyAnswer;
-            else if (buffer.Text().find(ProbeMarkerFor(url)) != std::string::npos)
-                result = ProbeReachable;
-            else
-                result = ProbeMarkerMissing;
-        }
-    } catch (...) {
-        result = ProbeTransferFailed;
-    }
+    const std::optional<Answer> answer = Transfer(url, timeout.count(), [](CURL* handle) {
+        curl_easy_setopt(handle, CURLOPT_USERAGENT, "Application");
+    });
     curl_global_cleanup();
-    return result;
+    if (!answer)
+        return ProbeTransferFailed;
+    if (answer->received == 0)
+        return ProbeEmptyAnswer;
+    const bool found = answer->text.find(ProbeMarkerFor(url)) != std::string::npos;
+    return found ? ProbeReachable : ProbeMarkerMissing;
 }

@@ -17,17 +17,14 @@ inline constexpr std::chrono::milliseconds kPageReadTimeout{20000};
 inline constexpr std::chrono::milliseconds kPostTimeout{60000};
 inline constexpr std::chrono::milliseconds kProbeTimeout{15000};
 
+// The time-outs of one caller's requests; the router link carries a set,
+// which the programs take from their options.
 struct HttpTimeouts
 {
     std::chrono::milliseconds pageRead = kPageReadTimeout;
     std::chrono::milliseconds post = kPostTimeout;
     std::chrono::milliseconds probe = kProbeTimeout;
 };
-
-// Tests only: replaces the time-outs of every later request (all threads).
-// Pass HttpTimeouts{} to restore the real ones.
-void SetHttpTimeoutsForTests(const HttpTimeouts& timeouts);
-HttpTimeouts CurrentHttpTimeouts();
 
 // Called by HttpPostChecked for each router error phrase found in an answer,
 // from the thread that made the request. The application installs one that
@@ -37,32 +34,34 @@ using RouterErrorNotifier =
 void SetRouterErrorNotifier(RouterErrorNotifier notifier);
 
 // GET with user agent "Application", the given literal cookie value (empty:
-// no Cookie header) and a 20 s time-out. Returns true only when the transfer
-// worked, the status was 200 and at least one byte arrived; then *body (when
-// given) receives the answer, cut at its first NUL byte.
-bool HttpGet(const std::string& url, const std::string& cookie, std::string* body = nullptr);
+// no Cookie header) and the time-out (20 s by default). Returns true only when
+// the transfer worked, the status was 200 and at least one byte arrived; then
+// *body (when given) receives the answer, cut at its first NUL byte.
+bool HttpGet(const std::string& url, const std::string& cookie, std::string* body = nullptr,
+             std::chrono::milliseconds timeout = kPageReadTimeout);
 
-// POST of postFields (empty: an empty body) with the cookie and a 60 s
-// time-out; the status is not judged. Returns false when the transfer failed
+// POST of postFields (empty: an empty body) with the cookie and the time-out
+// (60 s by default); the status is not judged. Returns false when the transfer failed
 // or the answer holds "Password change failed". "Connection already exists!"
 // and "PVC(MAX 8) table is Full!" are reported, in that order, through the
 // notifier with caption "Error"; they do not change the result.
 bool HttpPostChecked(const std::string& url, const std::string& postFields,
-                     const std::string& cookie);
+                     const std::string& cookie,
+                     std::chrono::milliseconds timeout = kPostTimeout);
 
-// POST of postFields with cookie "Name=" and a 60 s time-out; the status is
-// not judged. Returns false only when the transfer failed. When bytes arrived
+// POST of postFields with cookie "Name=" and the time-out (60 s by default);
+// the status is not judged. Returns false only when the transfer failed. When bytes arrived
 // and out is given, *out receives the status line and headers, then the body
 // (cut at its first NUL byte).
 bool HttpPostWithHeaders(const std::string& url, const std::string& postFields,
-                         std::string* out = nullptr);
+                         std::string* out = nullptr,
+                         std::chrono::milliseconds timeout = kPostTimeout);
 
 // Result codes of ProbeInternet.
 enum ProbeResult : int
 {
     ProbeReachable = 0,     // page received and marker found
-    ProbeTransferFailed = 1,
-    ProbeNoHandle = 2,
+    ProbeTransferFailed = 1,  // also when no transfer could be set up
     ProbeEmptyAnswer = 3,
     ProbeMarkerMissing = 4,
 };
@@ -72,6 +71,6 @@ enum ProbeResult : int
 // kThirdProbeUrl, "Tarnix" for any other URL.
 const char* ProbeMarkerFor(const std::string& url);
 
-// GET of url with a 15 s time-out; returns a ProbeResult, found meaning the
-// page holds ProbeMarkerFor(url). Needs no router link.
-int ProbeInternet(const std::string& url);
+// GET of url with the time-out (15 s by default); returns a ProbeResult,
+// found meaning the page holds ProbeMarkerFor(url). Needs no router link.
+int ProbeInternet(const std::string& url, std::chrono::milliseconds timeout = kProbeTimeout);

@@ -41,6 +41,7 @@ void CApplyRun::PrepareLink(CIpLink& link, const WizardSettings& settings)
     link.SetPassword(settings.RouterPasswordChanged ? settings.PasswordAfterChange
                                                     : settings.RouterPassword);
     link.SetRouterAddress(m_options.RouterAddress);
+    link.SetTimeouts(m_options.Timeouts);
 }
 
 bool CApplyRun::LoginWithRetry(CIpLink& link, ApplyStep step)

@@ -45,6 +45,7 @@ struct ApplyRunOptions
     std::string RouterAddress = kDefaultRouterAddress;
     std::chrono::milliseconds StepPause = kStepPause;      // after a login, WAN or wireless request
     std::chrono::milliseconds SettlePause = kSettlePause;  // after the last request
+    HttpTimeouts Timeouts;                                 // of the run's requests
 };
 
 class CApplyRun

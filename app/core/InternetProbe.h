@@ -2,6 +2,7 @@
 // The reachability check after a successful apply run: a few public pages,
 // tried in order until one answers with its marker word.
 
+#include <chrono>
 #include <functional>
 #include <span>
 #include <string>
@@ -10,8 +11,8 @@
 // The maker's support site, a search engine's home page, one more public site.
 std::vector<std::string> DefaultProbeUrls();
 
-// Probes urls in order with ProbeInternet and stops at the first that answers
-// (result 0). Returns its position, or -1 when none answered. onProbe is
-// called before each probe with its URL.
-int ProbeSitesInOrder(std::span<const std::string> urls,
+// Probes urls in order with ProbeInternet, each within timeout, and stops at
+// the first that answers (result 0). Returns its position, or -1 when none
+// answered. onProbe is called before each probe with its URL.
+int ProbeSitesInOrder(std::span<const std::string> urls, std::chrono::milliseconds timeout,
                       const std::function<void(const std::string& url)>& onProbe = {});

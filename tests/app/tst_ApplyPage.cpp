@@ -8,9 +8,10 @@
 #include "HttpTransport.h"
 #include "InputChecks.h"
 #include "RouterSim.h"
-#include "core/SampleSettings.h"
+#include "SampleSettings.h"
 #include "WizardOptions.h"
 #include "WizardSettings.h"
+#include "WizardTestScope.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
@@ -18,6 +19,7 @@
 #include <QTest>
 
 #include <memory>
+#include <optional>
 
 using namespace std::chrono_literals;
 
@@ -67,6 +69,7 @@ private:
     RouterSim m_sim;
     ApplyEffects m_effects;
     std::unique_ptr<CSaveIspDlg> m_page;
+    std::optional<WizardTestScope> m_scope;
 
     std::string SupportUrl() const { return "http://" + m_sim.Address() + "/support"; }
 
@@ -91,21 +94,17 @@ private slots:
         QStandardPaths::setTestModeEnabled(true);
         qRegisterMetaType<PageId>();
         QVERIFY(m_sim.Start() > 0);
-        SetHttpTimeoutsForTests({2000ms, 2000ms, 2000ms});
-        CSaveIspDlg::SetResultTimerPeriodForTests(2ms);
     }
 
     void cleanupTestCase()
     {
-        CSaveIspDlg::SetResultTimerPeriodForTests(kResultTimerPeriod);
-        SetHttpTimeoutsForTests({});
         m_sim.Stop();
     }
 
     void init()
     {
         m_effects = ApplyEffects();
-        SetWizardEffects(&m_effects);
+        m_scope.emplace(&m_effects);
         m_sim.ClearFaults();
         m_sim.SetState(SimRouterState());
         m_sim.ClearRequests();
@@ -115,12 +114,14 @@ private slots:
         options.ProbeUrls = {SupportUrl()};
         options.PauseMs = 0;
         options.SettleMs = 0;
+        options.Timeouts = {2000ms, 2000ms, 2000ms};
+        options.ResultTimerPeriod = 2ms;
     }
 
     void cleanup()
     {
         m_page.reset();
-        SetWizardEffects(nullptr);
+        m_scope.reset();
         QTRY_VERIFY(VisibleTopLevels().isEmpty());
     }
 

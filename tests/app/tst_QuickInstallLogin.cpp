@@ -6,14 +6,15 @@
 #include "FakeEffects.h"
 #include "HttpTransport.h"
 #include "RouterSim.h"
-#include "StartUp.h"
 #include "WizardOptions.h"
 #include "WizardSettings.h"
+#include "WizardTestScope.h"
 
 #include <QRadioButton>
 #include <QStandardPaths>
 #include <QTest>
 
+#include <optional>
 #include <thread>
 
 using Choice = CQuicKOrFirstInstallDlg::InstallChoice;
@@ -26,6 +27,7 @@ class TestQuickInstallLogin : public QObject
 
 private:
     FakeEffects m_effects;
+    std::optional<WizardTestScope> m_scope;
     RouterSim m_sim;
 
     std::size_t LoginAttempts() const
@@ -52,7 +54,7 @@ private slots:
     void init()
     {
         m_effects = FakeEffects();
-        SetWizardEffects(&m_effects);
+        m_scope.emplace(&m_effects);
         GetWizardSettings() = WizardSettings();
         m_sim.SetState(SimRouterState());
         m_sim.ClearFaults();
@@ -61,9 +63,7 @@ private slots:
 
     void cleanup()
     {
-        SetHttpTimeoutsForTests(HttpTimeouts{});
-        SetRouterErrorNotifier(nullptr);
-        SetWizardEffects(nullptr);
+        m_scope.reset();
         QTRY_VERIFY(VisibleTopLevels().isEmpty());
     }
 
@@ -121,7 +121,7 @@ private slots:
         m_sim.SetFault("/index.html", slow);
         HttpTimeouts shortTimeouts;
         shortTimeouts.post = std::chrono::milliseconds(400);
-        SetHttpTimeoutsForTests(shortTimeouts);
+        GetWizardOptions().Timeouts = shortTimeouts;
 
         CQuicKOrFirstInstallDlg page(nullptr);
         page.show();

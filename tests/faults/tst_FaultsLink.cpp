@@ -55,11 +55,13 @@ QString RunApply(const std::string& address)
     options.RouterAddress = address;
     options.StepPause = 0ms;
     options.SettlePause = 0ms;
+    options.Timeouts = kShortTimeouts;
     const ApplyOutcome outcome = CApplyRun(pause, options).Run();
     if (outcome != ApplyOutcome::Applied)
         return OutcomeName(outcome);
     const std::vector<std::string> probe = {"http://" + address + "/support"};
-    return ProbeSitesInOrder(probe) == 0 ? "applied, online" : "applied, offline";
+    return ProbeSitesInOrder(probe, kShortTimeouts.probe) == 0 ? "applied, online"
+                                                                : "applied, offline";
 }
 
 QString RunOperation(Operation operation, const std::string& address)
@@ -68,6 +70,7 @@ QString RunOperation(Operation operation, const std::string& address)
     link.SetUserName("admin");
     link.SetPassword("vabel");
     link.SetRouterAddress(address);
+    link.SetTimeouts(kShortTimeouts);
     switch (operation) {
     case Operation::ApplyRun:
         return RunApply(address);
@@ -104,8 +107,6 @@ class TestFaultsLink : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
     void init();
     void cleanup();
     void badAnswers_data();
@@ -120,16 +121,6 @@ private:
 
     std::unique_ptr<RouterSim> m_sim;
 };
-
-void TestFaultsLink::initTestCase()
-{
-    SetHttpTimeoutsForTests(kShortTimeouts);
-}
-
-void TestFaultsLink::cleanupTestCase()
-{
-    SetHttpTimeoutsForTests({});
-}
 
 void TestFaultsLink::init()
 {
@@ -338,6 +329,7 @@ void TestFaultsLink::cancelledWhileLoginHangs()
     CCancellablePause pause;
     ApplyRunOptions options;
     options.RouterAddress = m_sim->Address();
+    options.Timeouts = kShortTimeouts;
     ApplyOutcome outcome = ApplyOutcome::Applied;
     std::thread worker([&] { outcome = CApplyRun(pause, options).Run(); });
     QTRY_COMPARE(m_sim->Requests().size(), std::size_t(1));

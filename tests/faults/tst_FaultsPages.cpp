@@ -14,6 +14,7 @@
 #include "CSaveIspDlg.h"
 #include "ClickHelpers.h"
 #include "FakeEffects.h"
+#include "WizardTestScope.h"
 #include "HttpTransport.h"
 #include "RequestLogChecks.h"
 #include "PrimeRouterLink.h"
@@ -30,6 +31,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 using namespace std::chrono_literals;
 
@@ -54,7 +56,6 @@ class TestFaultsPages : public QObject
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
     void init();
     void cleanup();
     void applyPage_data();
@@ -76,19 +77,12 @@ private:
 
     std::unique_ptr<RouterSim> m_sim;
     FakeEffects m_effects;
+    std::optional<WizardTestScope> m_scope;
 };
 
 void TestFaultsPages::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
-    SetHttpTimeoutsForTests(kShortTimeouts);
-    CSaveIspDlg::SetResultTimerPeriodForTests(2ms);
-}
-
-void TestFaultsPages::cleanupTestCase()
-{
-    CSaveIspDlg::SetResultTimerPeriodForTests(kResultTimerPeriod);
-    SetHttpTimeoutsForTests({});
 }
 
 void TestFaultsPages::init()
@@ -97,18 +91,20 @@ void TestFaultsPages::init()
     QVERIFY(m_sim->Start() > 0);
     m_sim->SetState(ScenarioRouterState());
     m_effects = FakeEffects();
-    SetWizardEffects(&m_effects);
+    m_scope.emplace(&m_effects);
     GetWizardSettings() = SamplePppoeSettingsWithNewPassword();
     WizardOptions& options = GetWizardOptions();
     options.RouterAddress = m_sim->Address();
     options.ProbeUrls = {"http://" + m_sim->Address() + "/support"};
     options.PauseMs = 0;
     options.SettleMs = 0;
+    options.Timeouts = kShortTimeouts;
+    options.ResultTimerPeriod = 2ms;
 }
 
 void TestFaultsPages::cleanup()
 {
-    SetWizardEffects(nullptr);
+    m_scope.reset();
     QTRY_VERIFY(VisibleTopLevels().isEmpty());
     m_sim.reset();
 }

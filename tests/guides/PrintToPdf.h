@@ -1,8 +1,8 @@
 #pragma once
-// Replaces the print dialog with a printer that writes a PDF file, and reads the
-// printed text back with pdftotext.
+// Has the effects fake answer the print dialog with a printer that writes a
+// PDF file, and reads the printed text back with pdftotext.
 
-#include "SimpleBrowser.h"
+#include "FakeEffects.h"
 
 #include <QPrinter>
 #include <QProcess>
@@ -11,16 +11,16 @@
 class PrintToPdf
 {
 public:
-    explicit PrintToPdf(const QString& pdfPath) : m_path(pdfPath)
+    PrintToPdf(FakeEffects& effects, const QString& pdfPath) : m_effects(effects), m_path(pdfPath)
     {
-        SimpleBrowser::SetPrinterChooser([this](QPrinter& printer, QWidget*) {
+        m_effects.choosePrinter = [this](QPrinter& printer) {
             ++m_prints;
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(m_path);
             return true;
-        });
+        };
     }
-    ~PrintToPdf() { SimpleBrowser::SetPrinterChooser({}); }
+    ~PrintToPdf() { m_effects.choosePrinter = {}; }
 
     int Prints() const { return m_prints; }
 
@@ -35,6 +35,7 @@ public:
     }
 
 private:
+    FakeEffects& m_effects;
     QString m_path;
     int m_prints = 0;
 };

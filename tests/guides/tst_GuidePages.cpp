@@ -5,7 +5,8 @@
 #include "CRestoreConfiguration.h"
 #include "CTroubleShootingDlg.h"
 #include "PrintToPdf.h"
-#include "RecordingEffects.h"
+#include "FakeEffects.h"
+#include "WizardTestScope.h"
 #include "RouterSim.h"
 #include "WizardSettings.h"
 
@@ -22,6 +23,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -60,7 +62,8 @@ class TestGuidePages : public QObject
 
 private:
     QTemporaryDir m_temp;
-    RecordingEffects m_effects;
+    FakeEffects m_effects;
+    std::optional<WizardTestScope> m_scope;
     RouterSim m_router;
 
     QString Desktop() const { return m_temp.filePath("home/Desktop"); }
@@ -97,8 +100,8 @@ private slots:
 
     void init()
     {
-        m_effects.Messages.clear();
-        m_effects.EndStatuses.clear();
+        m_effects = FakeEffects();
+        m_scope.emplace(&m_effects);
         QDir(Desktop()).removeRecursively();
         QVERIFY(QDir().mkpath(Desktop()));
     }
@@ -107,6 +110,7 @@ private slots:
     {
         for (QWidget* window : QApplication::topLevelWidgets())
             QVERIFY2(!window->isVisible(), qPrintable(window->metaObject()->className()));
+        m_scope.reset();
     }
 
     void joinGuideShowsTheChoices_data()
@@ -156,22 +160,21 @@ private slots:
         page.ExitButton()->click();
         QVERIFY(!page.isVisible());
         QCOMPARE(page.result(), int(QDialog::Rejected));
-        QVERIFY(m_effects.Messages.isEmpty());
-        QVERIFY(m_effects.EndStatuses.isEmpty());
+        QVERIFY(m_effects.messages.empty());
+        QVERIFY(m_effects.endStatuses.empty());
     }
 
     void joinExitAsksAndEndsTheProgram()
     {
         CJoinWiressDlg page(nullptr);
         page.show();
-        m_effects.Answer = QMessageBox::Cancel;
+        m_effects.answers = {QMessageBox::Cancel, QMessageBox::Ok};
         page.ExitButton()->click();
         QVERIFY(page.isVisible());
-        m_effects.Answer = QMessageBox::Ok;
         page.ExitButton()->click();
-        QCOMPARE(m_effects.Messages.size(), 2);
-        QCOMPARE(m_effects.Messages[0].Text, QString("Are you sure that you want to leave the Wizard?"));
-        QCOMPARE(m_effects.EndStatuses, QList<int>{0});
+        QCOMPARE(m_effects.messages.size(), std::size_t(2));
+        QCOMPARE(m_effects.messages[0].text, QString("Are you sure that you want to leave the Wizard?"));
+        QCOMPARE(m_effects.endStatuses, std::vector<int>{0});
         page.close();
     }
 
@@ -191,7 +194,7 @@ private slots:
     {
         QFETCH(QString, guide);
         QFETCH(QStringList, expected);
-        PrintToPdf printer(m_temp.filePath(guide + ".pdf"));
+        PrintToPdf printer(m_effects, m_temp.filePath(guide + ".pdf"));
         ChooseWireless(u"Smith Family", 1, "Secret Key 9");
         if (guide == "join") {
             CJoinWiressDlg page(nullptr);
@@ -216,7 +219,7 @@ private slots:
     {
         const QString dataFolder = QDir::currentPath();
         QVERIFY(QDir::setCurrent(m_temp.path()));
-        PrintToPdf printer(m_temp.filePath("blank.pdf"));
+        PrintToPdf printer(m_effects, m_temp.filePath("blank.pdf"));
         {
             CTroubleShootingDlg page(nullptr);
             QVERIFY(page.Browser().Document()->isEmpty());
@@ -280,7 +283,7 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QString text = QString::fromUtf16(reinterpret_cast<const char16_t*>(file.readAll().constData()));
         QVERIFY(text.endsWith("Wireless Network Name (SSID):Home-5100\r\nPassword:None\r\n"));
-        QVERIFY(m_effects.Messages.isEmpty());
+        QVERIFY(m_effects.messages.empty());
         QVERIFY(page->isVisible());
         page->close();
     }
@@ -292,9 +295,9 @@ private slots:
         QVERIFY(QDir(Desktop()).removeRecursively());
         page->SaveChoice()->setChecked(true);
         page->NextButton()->click();
-        QCOMPARE(m_effects.Messages.size(), 1);
-        QCOMPARE(m_effects.Messages[0].Text, SettingsFile() + " was not found.");
-        QCOMPARE(m_effects.Messages[0].Icon, QMessageBox::Critical);
+        QCOMPARE(m_effects.messages.size(), std::size_t(1));
+        QCOMPARE(m_effects.messages[0].text, SettingsFile() + " was not found.");
+        QCOMPARE(m_effects.messages[0].icon, QMessageBox::Critical);
         QVERIFY(page->isVisible());
         page->close();
     }

@@ -3,6 +3,7 @@
 #include "SimpleBrowser.h"
 
 #include "PrintToPdf.h"
+#include "WizardTestScope.h"
 
 #include <QApplication>
 #include <QImage>
@@ -12,12 +13,16 @@
 #include <QTextDocument>
 #include <QtTest>
 
+#include <optional>
+
 class TestSimpleBrowser : public QObject
 {
     Q_OBJECT
 
 private:
     QTemporaryDir m_temp;
+    FakeEffects m_effects;
+    std::optional<WizardTestScope> m_scope;
 
     static QWidget* AddPlaceholder(QWidget& page, int id, const QRect& rect)
     {
@@ -28,8 +33,15 @@ private:
     }
 
 private slots:
+    void init()
+    {
+        m_effects = FakeEffects();
+        m_scope.emplace(&m_effects);
+    }
+
     void cleanup()
     {
+        m_scope.reset();
         for (QWidget* window : QApplication::topLevelWidgets())
             QVERIFY2(!window->isVisible(), qPrintable(window->metaObject()->className()));
     }
@@ -74,7 +86,7 @@ private slots:
         QVERIFY(!browser.IsCreated());
         int events = 0;
         connect(&browser, &SimpleBrowser::Notify, this, [&events] { ++events; });
-        PrintToPdf printer(m_temp.filePath("none.pdf"));
+        PrintToPdf printer(m_effects, m_temp.filePath("none.pdf"));
         browser.Clear();
         browser.Write("<p>text</p>");
         browser.Print({}, {});
@@ -175,7 +187,7 @@ private slots:
     void printsWithoutHeaderOrFooterLines()
     {
         const QString pdf = m_temp.filePath("plain.pdf");
-        PrintToPdf printer(pdf);
+        PrintToPdf printer(m_effects, pdf);
         SimpleBrowser browser;
         QVERIFY(browser.Create(nullptr, QRect(0, 0, 200, 100), 1));
         browser.Write("<h1>Printed heading</h1><p>Body text.</p>");
@@ -190,7 +202,7 @@ private slots:
     void printsGivenHeaderAndFooterOnEveryPage()
     {
         const QString pdf = m_temp.filePath("lines.pdf");
-        PrintToPdf printer(pdf);
+        PrintToPdf printer(m_effects, pdf);
         SimpleBrowser browser;
         QVERIFY(browser.Create(nullptr, QRect(0, 0, 200, 100), 1));
         browser.Write(QString("<p>line</p>").repeated(200));
@@ -205,14 +217,11 @@ private slots:
 
     void aCancelledPrintDialogPrintsNothing()
     {
-        int asked = 0;
-        SimpleBrowser::SetPrinterChooser([&asked](QPrinter&, QWidget*) { ++asked; return false; });
         SimpleBrowser browser;
         QVERIFY(browser.Create(nullptr, QRect(0, 0, 200, 100), 1));
         browser.Write("<p>x</p>");
-        browser.Print({}, {});
-        SimpleBrowser::SetPrinterChooser({});
-        QCOMPARE(asked, 1);
+        browser.Print({}, {});  // the fake declines, as a cancelled dialog does
+        QCOMPARE(m_effects.printerChoices, 1);
     }
 };
 

@@ -16,12 +16,14 @@
 #include "PasswordPagesHelper.h"
 #include "RouterSim.h"
 #include "WizardSettings.h"
+#include "WizardTestScope.h"
 
 #include <QCheckBox>
 #include <QStandardPaths>
 #include <QTest>
 
 #include <functional>
+#include <optional>
 
 using namespace PasswordPagesTest;
 
@@ -49,6 +51,7 @@ class TestChecklistPages : public QObject
 
 private:
     FakeEffects m_effects;
+    std::optional<WizardTestScope> m_scope;
     RouterSim m_sim;
 
     static CWizardPage* Page(const std::unique_ptr<QDialog>& dialog)
@@ -69,7 +72,7 @@ private slots:
     void init()
     {
         m_effects = FakeEffects();
-        SetWizardEffects(&m_effects);
+        m_scope.emplace(&m_effects);
         GetWizardSettings() = WizardSettings();
         FillPasswordSettingsWithMarkers();
         m_sim.SetState(SimRouterState());
@@ -79,8 +82,7 @@ private slots:
 
     void cleanup()
     {
-        SetHttpTimeoutsForTests(HttpTimeouts{});
-        SetWizardEffects(nullptr);
+        m_scope.reset();
         QTRY_VERIFY(VisibleTopLevels().isEmpty());
     }
 

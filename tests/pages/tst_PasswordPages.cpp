@@ -4,18 +4,20 @@
 
 #include "ClickHelpers.h"
 #include "FakeEffects.h"
-#include "CApplyPause.h"
 #include "CApplyRun.h"
 #include "CCreatePasswordDlg.h"
 #include "CFogetPassAndModifyDlg.h"
 #include "CForgotPassWordTipsDlg.h"
 #include "CIpLink.h"
 #include "CLabel.h"
+#include "ConnectionPagesHelper.h"
+#include "FakePause.h"
 #include "HttpTransport.h"
 #include "PasswordPagesHelper.h"
 #include "PrimeRouterLink.h"
 #include "RouterSim.h"
 #include "WizardSettings.h"
+#include "WizardTestScope.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -23,7 +25,10 @@
 #include <QTest>
 #include <QTimer>
 
+#include <optional>
+
 using namespace PasswordPagesTest;
+using ConnectionTest::TypeInto;
 using Field = CFogetPassAndModifyDlg::Field;
 
 Q_DECLARE_METATYPE(PageId)
@@ -31,20 +36,6 @@ Q_DECLARE_METATYPE(PageId)
 namespace {
 
 constexpr char kRouterPassword[] = "s3cret";
-
-void TypeInto(QLineEdit* field, const QString& text)
-{
-    QTest::mouseClick(field, Qt::LeftButton);
-    // Key clicks take ASCII only; other characters arrive as typed text.
-    for (const QChar character : text)
-        QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(character), Qt::NoModifier);
-}
-
-class NoPause : public CApplyPause
-{
-public:
-    bool Pause(std::chrono::milliseconds) override { return true; }
-};
 
 }  // namespace
 
@@ -54,6 +45,7 @@ class TestPasswordPages : public QObject
 
 private:
     FakeEffects m_effects;
+    std::optional<WizardTestScope> m_scope;
     RouterSim m_sim;
 
     std::string RouterAdminPassword() const { return m_sim.State().adminPassword; }
@@ -95,7 +87,7 @@ private slots:
     void init()
     {
         m_effects = FakeEffects();
-        SetWizardEffects(&m_effects);
+        m_scope.emplace(&m_effects);
         GetWizardSettings() = WizardSettings();
         FillPasswordSettingsWithMarkers();
         SimRouterState state;
@@ -108,8 +100,7 @@ private slots:
 
     void cleanup()
     {
-        SetHttpTimeoutsForTests(HttpTimeouts{});
-        SetWizardEffects(nullptr);
+        m_scope.reset();
         QTRY_VERIFY(VisibleTopLevels().isEmpty());
     }
 
@@ -328,10 +319,10 @@ private slots:
         page.close();
 
         m_sim.ClearRequests();
-        NoPause noPause;
+        FakePause pause;
         ApplyRunOptions options;
         options.RouterAddress = m_sim.Address();
-        QCOMPARE(CApplyRun(noPause, options).Run(), ApplyOutcome::Applied);
+        QCOMPARE(CApplyRun(pause, options).Run(), ApplyOutcome::Applied);
         QCOMPARE(PasswordChanges(m_sim), std::size_t(0));
         QCOMPARE(LoginAttempts(m_sim), std::size_t(2));  // both accepted at once
         QCOMPARE(m_sim.State().services.size(), std::size_t(1));

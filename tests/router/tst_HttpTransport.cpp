@@ -43,7 +43,6 @@ private:
 void TestHttpTransport::initTestCase()
 {
     QVERIFY(m_sim.Start() > 0);
-    SetHttpTimeoutsForTests({2000ms, 2000ms, 2000ms});
 }
 
 void TestHttpTransport::init()
@@ -63,7 +62,6 @@ void TestHttpTransport::cleanup()
 
 void TestHttpTransport::cleanupTestCase()
 {
-    SetHttpTimeoutsForTests({});
     m_sim.Stop();
 }
 
@@ -148,18 +146,16 @@ void TestHttpTransport::slowOrDroppedAnswersFail_data()
 void TestHttpTransport::slowOrDroppedAnswersFail()
 {
     QFETCH(bool, drop);
-    SetHttpTimeoutsForTests({300ms, 300ms, 300ms});
     const SimFault fault = drop ? SimFault{.dropConnection = true} : SimFault{.delay = 1500ms};
     m_sim.SetFault("/support", fault);
     QElapsedTimer clock;
     clock.start();
     std::string out;
-    QVERIFY(!HttpGet(Url("/support"), ""));
-    QVERIFY(!HttpPostChecked(Url("/support"), "", ""));
-    QVERIFY(!HttpPostWithHeaders(Url("/support"), "", &out));
-    QCOMPARE(ProbeInternet(Url("/support")), int(ProbeTransferFailed));
+    QVERIFY(!HttpGet(Url("/support"), "", nullptr, 300ms));
+    QVERIFY(!HttpPostChecked(Url("/support"), "", "", 300ms));
+    QVERIFY(!HttpPostWithHeaders(Url("/support"), "", &out, 300ms));
+    QCOMPARE(ProbeInternet(Url("/support"), 300ms), int(ProbeTransferFailed));
     QVERIFY2(clock.elapsed() < 2500, QByteArray::number(clock.elapsed()));
-    SetHttpTimeoutsForTests({2000ms, 2000ms, 2000ms});
 }
 
 void TestHttpTransport::lineBreaksAreNeverSent_data()

@@ -84,7 +84,6 @@ private:
 void TestRouterLink::initTestCase()
 {
     QVERIFY(m_sim.Start() > 0);
-    SetHttpTimeoutsForTests({2000ms, 2000ms, 2000ms});
 }
 
 void TestRouterLink::init()
@@ -97,12 +96,12 @@ void TestRouterLink::init()
     m_link->SetUserName("admin");
     m_link->SetPassword("vabel");
     m_link->SetRouterAddress(m_sim.Address());
+    m_link->SetTimeouts({2000ms, 2000ms, 2000ms});
 }
 
 void TestRouterLink::cleanupTestCase()
 {
     m_link.reset();
-    SetHttpTimeoutsForTests({});
     m_sim.Stop();
 }
 
@@ -392,10 +391,9 @@ void TestRouterLink::wirelessNeedsSession()
 void TestRouterLink::slowFormPageGivesEmptyKey()
 {
     CIpLink& link = LoggedIn();
-    SetHttpTimeoutsForTests({300ms, 300ms, 300ms});
+    link.SetTimeouts({300ms, 300ms, 300ms});
     m_sim.SetFault("/wlcfg.html", SimFault{.delay = 1000ms});
     QCOMPARE(link.ApplyWirelessBasic(), -1);
-    SetHttpTimeoutsForTests({2000ms, 2000ms, 2000ms});
     QVERIFY(QueriesTo(m_sim, "/wlcfg.wl").at(0).endsWith("&sessionKey="));
 }
 

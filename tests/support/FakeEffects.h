@@ -1,7 +1,8 @@
 #pragma once
 // Effects that record what the pages asked for instead of doing it. Pages
-// asked to open are recorded; with OpenRealPages they are also built from the
-// registry and run, so chains of real and fake pages can be walked.
+// asked to open are recorded; with openRealPages they are also built from the
+// registry and run, so chains of real and fake pages can be walked. Install
+// them with a WizardTestScope.
 
 #include "CWizardEffects.h"
 #include "CWizardPage.h"
@@ -11,6 +12,7 @@
 #include <QThread>
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 struct ShownMessage
@@ -48,6 +50,12 @@ public:
         return documentResult;
     }
 
+    bool ChoosePrinter(QPrinter& printer, QWidget*) override
+    {
+        ++printerChoices;
+        return choosePrinter && choosePrinter(printer);
+    }
+
     void EndProgram(int status) override { endStatuses.push_back(status); }
 
     bool openRealPages = false;
@@ -57,6 +65,9 @@ public:
     std::vector<QString> documents;
     int documentResult = kDocumentOpened;
     std::vector<int> endStatuses;
+    // Sets up the printer as the user would; unset, the print is cancelled.
+    std::function<bool(QPrinter& printer)> choosePrinter;
+    int printerChoices = 0;
 };
 
 // A stand-in for a page not built here: the frame, and NEXT opening next.

@@ -15,6 +15,7 @@
 #include "WalkRoads.h"
 #include "WizardOptions.h"
 #include "WizardSettings.h"
+#include "WizardTestScope.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -27,6 +28,7 @@
 #include <algorithm>
 
 #include <map>
+#include <optional>
 #include <string>
 
 using namespace std::chrono_literals;
@@ -165,6 +167,7 @@ class TestWalks : public QObject
 private:
     RouterSim m_sim;
     FakeEffects m_effects;
+    std::optional<WizardTestScope> m_scope;
     QTemporaryDir m_home;
 
     void StartRouter(const QString& adminPassword)
@@ -236,8 +239,6 @@ private slots:
                  m_home.filePath("Desktop"));
 
         QVERIFY(m_sim.Start(0) > 0);
-        SetHttpTimeoutsForTests({2000ms, 2000ms, 2000ms});
-        CSaveIspDlg::SetResultTimerPeriodForTests(2ms);
         // As main.cpp does.
         RegisterAppPages();
         RegisterChecklistAndPasswordPages();
@@ -248,8 +249,6 @@ private slots:
     void cleanupTestCase()
     {
         UnregisterAllPages();
-        CSaveIspDlg::SetResultTimerPeriodForTests(kResultTimerPeriod);
-        SetHttpTimeoutsForTests({});
         m_sim.Stop();
     }
 
@@ -257,7 +256,7 @@ private slots:
     {
         m_effects = FakeEffects();
         m_effects.openRealPages = true;
-        SetWizardEffects(&m_effects);
+        m_scope.emplace(&m_effects);
         // A fresh process: the settings record starts from its defaults.
         GetWizardSettings() = WizardSettings();
         WizardOptions& options = GetWizardOptions();
@@ -265,11 +264,13 @@ private slots:
         options.ProbeUrls = {"http://" + m_sim.Address() + "/support"};
         options.PauseMs = 2;
         options.SettleMs = 5;
+        options.Timeouts = {2000ms, 2000ms, 2000ms};
+        options.ResultTimerPeriod = 2ms;
     }
 
     void cleanup()
     {
-        SetWizardEffects(nullptr);
+        m_scope.reset();
         QTRY_VERIFY(VisibleTopLevels().isEmpty());
     }
 

@@ -82,9 +82,10 @@ int Probe(const ApplyRequest& request)
 {
     const std::vector<std::string> urls =
         request.ProbeUrls.empty() ? DefaultProbeUrls() : request.ProbeUrls;
-    const int answered = ProbeSitesInOrder(urls, [](const std::string& url) {
+    const auto announce = [](const std::string& url) {
         std::cerr << "tarnix-setup: Probing " << url << "\n";
-    });
+    };
+    const int answered = ProbeSitesInOrder(urls, request.RunOptions.Timeouts.probe, announce);
     if (answered < 0)
     {
         std::cerr << "tarnix-setup: No probe site answered\n";

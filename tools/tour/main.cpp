@@ -2,7 +2,6 @@
 // and saves a picture of every page on the way (the light box, the disclaimer
 // and a tool tip included), so that the pages can be looked at together.
 
-#include "CSaveIspDlg.h"
 #include "ChecklistAndPasswordPages.h"
 #include "ConnectionPages.h"
 #include "FakeEffects.h"
@@ -115,7 +114,7 @@ void PointAtEmulator(const RouterSim& sim)
     options.PauseMs = 100;
     options.SettleMs = 2500;
     // A failed run shows the light box after a fixed number of result ticks.
-    CSaveIspDlg::SetResultTimerPeriodForTests(10ms);
+    options.ResultTimerPeriod = 10ms;
 }
 
 bool Walk(TourRoad& road, RouterSim& sim, TourCamera& camera)

@@ -1,8 +1,8 @@
 // Wall time and request count of whole apply runs with zero pauses against
 // the router emulator on loopback (PPPoE, WPA2, with a password change).
 
-#include "CApplyPause.h"
 #include "CApplyRun.h"
+#include "FakePause.h"
 #include "InputChecks.h"
 #include "RouterSim.h"
 #include "SampleSettings.h"
@@ -12,16 +12,6 @@
 #include <chrono>
 #include <cstdio>
 #include <vector>
-
-namespace
-{
-class CNoPause : public CApplyPause
-{
-public:
-    bool Pause(std::chrono::milliseconds) override { return true; }
-};
-
-}  // namespace
 
 int main()
 {
@@ -40,7 +30,7 @@ int main()
         sim.SetState(SimRouterState{});
         sim.ClearRequests();
         GetWizardSettings() = SamplePppoeSettingsWithNewPassword();
-        CNoPause pause;
+        FakePause pause;
         CApplyRun run(pause, options);
         const auto start = std::chrono::steady_clock::now();
         if (run.Run() != ApplyOutcome::Applied)

@@ -1,9 +1,9 @@
 // The apply run and the ordered probe against the router emulator on loopback.
 
-#include "CApplyPause.h"
 #include "CApplyRun.h"
 #include "CCancellablePause.h"
 #include "CIpLink.h"
+#include "FakePause.h"
 #include "InputChecks.h"
 #include "InternetProbe.h"
 #include "RouterSim.h"
@@ -23,20 +23,6 @@ using namespace std::chrono_literals;
 
 namespace
 {
-// Records every pause instead of waiting; cancels from the given pause on.
-class CRecordingPause : public CApplyPause
-{
-public:
-    bool Pause(std::chrono::milliseconds duration) override
-    {
-        Durations.push_back(duration);
-        return static_cast<int>(Durations.size()) < CancelAt || CancelAt == 0;
-    }
-
-    std::vector<std::chrono::milliseconds> Durations;
-    int CancelAt = 0;  // 0: never
-};
-
 // A loopback port that nothing listens on: bound once, then released.
 int ClosedPort()
 {
@@ -86,7 +72,7 @@ private slots:
     void probeWithNoAnswer();
 
 private:
-    ApplyOutcome Run(CRecordingPause& pause);
+    ApplyOutcome Run(FakePause& pause);
 
     RouterSim m_sim;
     std::vector<ApplyStep> m_steps;
@@ -109,7 +95,7 @@ void TestApplyRun::cleanup()
     m_sim.Stop();
 }
 
-ApplyOutcome TestApplyRun::Run(CRecordingPause& pause)
+ApplyOutcome TestApplyRun::Run(FakePause& pause)
 {
     ApplyRunOptions options;
     options.RouterAddress = m_sim.Address();
@@ -150,7 +136,7 @@ void TestApplyRun::protocols()
     s.StaticPrimaryDns = "8.8.8.8";
     s.StaticSecondaryDns = "0.0.0.0";
 
-    CRecordingPause pause;
+    FakePause pause;
     QCOMPARE(Run(pause), ApplyOutcome::Applied);
 
     const SimRouterState state = m_sim.State();
@@ -164,10 +150,10 @@ void TestApplyRun::protocols()
     QVERIFY(m_sim.RequestsTo("/password.cgi").empty());
 
     // Four step pauses, then the settle pause (also without a password change).
-    QVERIFY(pause.Durations.size() > 4);
-    QVERIFY(std::all_of(pause.Durations.begin(), pause.Durations.begin() + 4,
+    QVERIFY(pause.durations.size() > 4);
+    QVERIFY(std::all_of(pause.durations.begin(), pause.durations.begin() + 4,
                         [](auto d) { return d == 1500ms; }));
-    QCOMPARE(std::accumulate(pause.Durations.begin() + 4, pause.Durations.end(), 0ms), 50000ms);
+    QCOMPARE(std::accumulate(pause.durations.begin() + 4, pause.durations.end(), 0ms), 50000ms);
     const std::vector<ApplyStep> order = {ApplyStep::WanLogin, ApplyStep::WanService,
                                           ApplyStep::WirelessLogin, ApplyStep::WirelessBasic,
                                           ApplyStep::WirelessSecurity, ApplyStep::Settle};
@@ -178,7 +164,7 @@ void TestApplyRun::protocols()
 void TestApplyRun::loginIsRetriedOnce()
 {
     m_sim.RefuseLogins(1);
-    CRecordingPause pause;
+    FakePause pause;
     QCOMPARE(Run(pause), ApplyOutcome::Applied);
     // WAN step: refused, then accepted; wireless step: accepted at once.
     QCOMPARE(m_sim.RequestsTo("/index.html").size(), std::size_t(3));
@@ -189,12 +175,12 @@ void TestApplyRun::refusedWanAddSendsNoWireless()
     SimFault refused;
     refused.status = 500;
     m_sim.SetFault("/dlwancfg.cmd", refused);
-    CRecordingPause pause;
+    FakePause pause;
     QCOMPARE(Run(pause), ApplyOutcome::WanServiceFailed);
     QVERIFY(m_sim.RequestsTo("/wlcfg.html").empty());
     QVERIFY(m_sim.RequestsTo("/wlcfg.wl").empty());
     QVERIFY(m_sim.RequestsTo("/wlsecurity.wl").empty());
-    QCOMPARE(pause.Durations.size(), std::size_t(2));  // no settle pause
+    QCOMPARE(pause.durations.size(), std::size_t(2));  // no settle pause
 }
 
 void TestApplyRun::refusedWirelessRequest_data()
@@ -212,13 +198,13 @@ void TestApplyRun::refusedWirelessRequest()
     SimFault refused;
     refused.status = 500;
     m_sim.SetFault(path.toStdString(), refused);
-    CRecordingPause pause;
+    FakePause pause;
     QCOMPARE(Run(pause), ApplyOutcome::WirelessFailed);
     // Both wireless requests are sent whichever failed; nothing after them.
     QCOMPARE(m_sim.RequestsTo("/wlcfg.wl").size(), std::size_t(1));
     QCOMPARE(m_sim.RequestsTo("/wlsecurity.wl").size(), std::size_t(1));
     QVERIFY(m_sim.RequestsTo("/password.cgi").empty());
-    QCOMPARE(pause.Durations.size(), std::size_t(4));
+    QCOMPARE(pause.durations.size(), std::size_t(4));
 }
 
 void TestApplyRun::passwordChange()
@@ -226,7 +212,7 @@ void TestApplyRun::passwordChange()
     WizardSettings& s = GetWizardSettings();
     s.PasswordChangeRequested = true;
     s.NewRouterPassword = "newpw";
-    CRecordingPause pause;
+    FakePause pause;
     QCOMPARE(Run(pause), ApplyOutcome::Applied);
     QCOMPARE(m_sim.State().adminPassword, std::string("newpw"));
     QCOMPARE(GetRouterLink()->GetPassword(), std::string("newpw"));
@@ -236,7 +222,7 @@ void TestApplyRun::passwordChange()
     // A second run in the same process logs in with the new password and does
     // not send the change again.
     m_sim.ClearRequests();
-    CRecordingPause second;
+    FakePause second;
     QCOMPARE(Run(second), ApplyOutcome::Applied);
     const auto logins = m_sim.RequestsTo("/index.html");
     QCOMPARE(logins.size(), std::size_t(2));
@@ -252,25 +238,25 @@ void TestApplyRun::failedPasswordChangeKeepsOldPassword()
     SimFault refused;
     refused.body = "<html>Password change failed</html>";
     m_sim.SetFault("/password.cgi", refused);
-    CRecordingPause pause;
+    FakePause pause;
     QCOMPARE(Run(pause), ApplyOutcome::PasswordChangeFailed);
     QCOMPARE(GetRouterLink()->GetPassword(), std::string("vabel"));
     QVERIFY(!s.RouterPasswordChanged);
     QCOMPARE(s.PasswordAfterChange, std::string("vabel"));
-    QCOMPARE(pause.Durations.size(), std::size_t(4));  // failed at once, no settle pause
+    QCOMPARE(pause.durations.size(), std::size_t(4));  // failed at once, no settle pause
 }
 
 void TestApplyRun::cancelledPauseStopsTheRun()
 {
-    CRecordingPause first;
-    first.CancelAt = 1;
+    FakePause first;
+    first.cancelAt = 1;
     QCOMPARE(Run(first), ApplyOutcome::Cancelled);
     QVERIFY(m_sim.RequestsTo("/internet_sum.cgi").empty());
 
-    CRecordingPause settling;
-    settling.CancelAt = 6;  // the second slice of the settle pause
+    FakePause settling;
+    settling.cancelAt = 6;  // the second slice of the settle pause
     QCOMPARE(Run(settling), ApplyOutcome::Cancelled);
-    QCOMPARE(settling.Durations.size(), std::size_t(6));
+    QCOMPARE(settling.durations.size(), std::size_t(6));
 }
 
 void TestApplyRun::cancellablePauseEndsAtOnce()
@@ -291,7 +277,7 @@ void TestApplyRun::probeStopsAtFirstAnswer()
     const std::vector<std::string> urls = {"http://127.0.0.1:" + std::to_string(ClosedPort()) + "/support",
                                            base + "/support", base + "/support"};
     std::vector<std::string> probed;
-    QCOMPARE(ProbeSitesInOrder(urls, [&](const std::string& url) { probed.push_back(url); }), 1);
+    QCOMPARE(ProbeSitesInOrder(urls, kProbeTimeout, [&](const std::string& url) { probed.push_back(url); }), 1);
     QCOMPARE(probed, std::vector<std::string>(urls.begin(), urls.begin() + 2));
     QCOMPARE(m_sim.RequestsTo("/support").size(), std::size_t(1));
 }
@@ -304,7 +290,7 @@ void TestApplyRun::probeWithNoAnswer()
     const std::string base = "http://" + m_sim.Address();
     const std::vector<std::string> urls = {base + "/support", base + "/nothing", base + "/support"};
     int probes = 0;
-    QCOMPARE(ProbeSitesInOrder(urls, [&](const std::string&) { ++probes; }), -1);
+    QCOMPARE(ProbeSitesInOrder(urls, kProbeTimeout, [&](const std::string&) { ++probes; }), -1);
     QCOMPARE(probes, 3);
 }
 
