@@ -43,13 +43,6 @@ PageFrame InstallModeFrame()
     return frame;
 }
 
-// The factory login, with one retry.
-bool LoginWithFactoryPassword()
-{
-    CIpLink* link = GetRouterLink();
-    return link && LoginWithOneRetry(*link);
-}
-
 }  // namespace
 
 CQuicKOrFirstInstallDlg::CQuicKOrFirstInstallDlg(QWidget* owner)
@@ -143,7 +136,7 @@ void CQuicKOrFirstInstallDlg::OnQuickInstall()
 {
     GetWizardSettings().FirstInstallPath = false;
     PrimeRouterLink();
-    if (!RunWithoutFreezing(this, &LoginWithFactoryPassword))
+    if (!RunWithoutFreezing(this, &LoginRouterLink))
     {
         // The router already has a password of the user's.
         OpenPage(PageId::ExistingPassword);

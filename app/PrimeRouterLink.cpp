@@ -13,3 +13,9 @@ void PrimeRouterLink(const std::string& password)
     link->SetRouterAddress(ConfiguredRouterAddress());
     link->SetTimeouts(GetWizardOptions().Timeouts);
 }
+
+bool LoginRouterLink()
+{
+    CIpLink* link = GetRouterLink();
+    return link && LoginWithOneRetry(*link);
+}

@@ -1,7 +1,7 @@
 #include "CDslLineDlg.h"
 
-#include "CIpLink.h"
 #include "CQuicKOrFirstInstallDlg.h"
+#include "PrimeRouterLink.h"
 #include "RunWithoutFreezing.h"
 #include "WizardSettings.h"
 
@@ -14,12 +14,6 @@ PageFrame DslLineFrame()
     frame.Background = "pic/BG/2300.gif";
     frame.Heading = "Now let's connect the Internet cable";
     return frame;
-}
-
-bool LoginToRouter()
-{
-    CIpLink* link = GetRouterLink();
-    return link && LoginWithOneRetry(*link);
 }
 
 }  // namespace
@@ -49,7 +43,7 @@ CDslLineDlg::CDslLineDlg(QWidget* owner) : CRunningTextPage(DslLineFrame(), owne
 void CDslLineDlg::OnNext()
 {
     GetWizardSettings().FirstInstallPath = true;
-    if (!RunWithoutFreezing(this, &LoginToRouter))
+    if (!RunWithoutFreezing(this, &LoginRouterLink))
     {
         OpenPage(PageId::ExistingPassword);
         return;
