@@ -1,6 +1,5 @@
 #include "CQuicKOrFirstInstallDlg.h"
 
-#include "CIpLink.h"
 #include "CxSkinButton.h"
 #include "PrimeRouterLink.h"
 #include "RunWithoutFreezing.h"
