@@ -23,18 +23,13 @@ constexpr QRect kBrowsePromptRect{60, 286, 480, 22};
 constexpr QRect kStartBrowsingRect{60, 314, 200, 44};
 constexpr QPoint kDocumentButtons[3] = {{60, 414}, {270, 414}, {480, 414}};
 
-PageFrame SuccessFrame()
-{
-    PageFrame frame;
-    frame.Id = PageId::Success;
-    frame.Background = "pic/BG/2901.gif";
-    frame.Heading = "Well done! Your router is now up and running";
-    return frame;
-}
-
 }  // namespace
 
-CConfigSuccessDlg::CConfigSuccessDlg(QWidget* owner) : CRunningTextPage(SuccessFrame(), owner)
+CConfigSuccessDlg::CConfigSuccessDlg(QWidget* owner)
+    : CRunningTextPage(PageFrame{.Id = PageId::Success,
+                                 .Background = "pic/BG/2901.gif",
+                                 .Heading = "Well done! Your router is now up and running"},
+                       owner)
 {
     BuildBody();
     m_documents = AddDocumentButtons(kDocumentButtons);

@@ -10,20 +10,15 @@ constexpr QRect kVersionRect{60, 156, 520, 24};
 constexpr QRect kRightsRect{60, 196, 520, 80};
 constexpr QRect kWarningRect{60, 286, 520, 100};
 
-PageFrame DisclaimerFrame()
-{
-    PageFrame frame;
-    frame.Id = PageId::Disclaimer;
-    frame.Background = "pic/BG/7200.gif";
-    frame.Heading = "About the Tarnix Router Setup Wizard";
-    frame.HasPrevNext = false;
-    frame.HasBottomBar = false;
-    return frame;
-}
-
 }  // namespace
 
-CDisclaimerDlg::CDisclaimerDlg(QWidget* owner) : CWizardPage(DisclaimerFrame(), owner)
+CDisclaimerDlg::CDisclaimerDlg(QWidget* owner)
+    : CWizardPage(PageFrame{.Id = PageId::Disclaimer,
+                            .Background = "pic/BG/7200.gif",
+                            .Heading = "About the Tarnix Router Setup Wizard",
+                            .HasPrevNext = false,
+                            .HasBottomBar = false},
+                  owner)
 {
     AddLabel("Version:1.0.0.0", kVersionRect, kNoticeStyle);
     AddLabel("This program and its documentation are the property of Tarnix. Tarnix holds all "

@@ -17,20 +17,15 @@ constexpr QRect kText1Rect{56, 170, 520, 80};
 constexpr QRect kText2Rect{56, 262, 520, 44};
 constexpr QRect kCloseRect{626, 470, 110, 36};
 
-PageFrame LightBoxFrame()
-{
-    PageFrame frame;
-    frame.Id = PageId::ErrorLightBox;
-    frame.Background = "pic/BG/LightBoxS.jpg";
-    frame.HasHeader = false;
-    frame.HasPrevNext = false;
-    frame.HasBottomBar = false;
-    return frame;
-}
-
 }  // namespace
 
-CErrorTipsDlg::CErrorTipsDlg(QWidget* owner) : CWizardPage(LightBoxFrame(), owner)
+CErrorTipsDlg::CErrorTipsDlg(QWidget* owner)
+    : CWizardPage(PageFrame{.Id = PageId::ErrorLightBox,
+                            .Background = "pic/BG/LightBoxS.jpg",
+                            .HasHeader = false,
+                            .HasPrevNext = false,
+                            .HasBottomBar = false},
+                  owner)
 {
     // The frame (title bar and border) is not drawn.
     setWindowFlag(Qt::FramelessWindowHint);

@@ -33,19 +33,13 @@ constexpr ChoiceLook kChoiceLooks[3] = {
      "pic/BUTTON/restore_congif/restore_congif1.bmp"},
 };
 
-PageFrame InstallModeFrame()
-{
-    PageFrame frame;
-    frame.Id = PageId::InstallMode;
-    frame.Background = "pic/BG/1100.gif";
-    frame.Heading = "How would you like to set up your router?";
-    return frame;
-}
-
 }  // namespace
 
 CQuicKOrFirstInstallDlg::CQuicKOrFirstInstallDlg(QWidget* owner)
-    : CWizardPage(InstallModeFrame(), owner)
+    : CWizardPage(PageFrame{.Id = PageId::InstallMode,
+                            .Background = "pic/BG/1100.gif",
+                            .Heading = "How would you like to set up your router?"},
+                  owner)
 {
     BuildChoices();
     OptionButton(InstallChoice::FirstInstall)->setChecked(true);

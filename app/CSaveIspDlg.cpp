@@ -17,15 +17,6 @@ constexpr QRect kProgressLineRect{60, 300, 680, 22};
 constexpr LabelStyle kProgressLineStyle{9, 0, 1, QColor(0, 0, 0)};
 constexpr int kProgressPictureBottom = 288;
 
-PageFrame SaveIspFrame()
-{
-    PageFrame frame;
-    frame.Id = PageId::Apply;
-    frame.Background = "pic/BG/1100.gif";
-    frame.Heading = kSavingHeading;
-    return frame;
-}
-
 QString SettleText(std::chrono::milliseconds left)
 {
     const long long seconds = (left.count() + 999) / 1000;
@@ -51,7 +42,11 @@ QString StepText(ApplyStep step, std::chrono::milliseconds left)
 
 }  // namespace
 
-CSaveIspDlg::CSaveIspDlg(QWidget* owner) : CWizardPage(SaveIspFrame(), owner)
+CSaveIspDlg::CSaveIspDlg(QWidget* owner)
+    : CWizardPage(PageFrame{.Id = PageId::Apply,
+                            .Background = "pic/BG/1100.gif",
+                            .Heading = kSavingHeading},
+                  owner)
 {
     SetNavigationInactive();
     BuildBody();

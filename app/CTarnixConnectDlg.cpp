@@ -8,17 +8,6 @@
 
 namespace {
 
-PageFrame WelcomeFrame()
-{
-    PageFrame frame;
-    frame.Id = PageId::Welcome;
-    frame.Background = "pic/BG/1000.gif";
-    frame.Heading = "Welcome";
-    frame.HasPrevNext = false;
-    frame.Movable = true;
-    return frame;
-}
-
 // Texts and buttons in the left part of the panel; the router picture is on
 // the right. START sits at the panel's right edge, under it.
 constexpr QRect kWelcomeTextRect{60, 152, 350, 56};
@@ -29,7 +18,13 @@ constexpr QRect kStartRect{590, 482, 170, 48};
 
 }  // namespace
 
-CTarnixConnectDlg::CTarnixConnectDlg(QWidget* parent) : CWizardPage(WelcomeFrame(), parent)
+CTarnixConnectDlg::CTarnixConnectDlg(QWidget* parent)
+    : CWizardPage(PageFrame{.Id = PageId::Welcome,
+                            .Background = "pic/BG/1000.gif",
+                            .Heading = "Welcome",
+                            .HasPrevNext = false,
+                            .Movable = true},
+                  parent)
 {
     PrimeRouterLink();
     BuildBody();

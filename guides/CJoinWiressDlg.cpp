@@ -13,20 +13,14 @@ constexpr int kGuideTop = kVaryRect.bottom() + 9;
 constexpr QRect kGuideRect{kLeft, kGuideTop, kWidth, kContentBodyRect.bottom() + 1 - kGuideTop};
 constexpr LabelStyle kIntroStyle{10, 0, 0, QColor(0, 0, 0)};
 
-PageFrame JoinFrame()
-{
-    PageFrame frame;
-    frame.Id = PageId::JoinWireless;
-    frame.Background = "pic/BG/1100.gif";
-    frame.Heading = "How do I join a wireless network?";
-    frame.HasPrevNext = false;
-    return frame;
-}
-
 }  // namespace
 
 CJoinWiressDlg::CJoinWiressDlg(QWidget* owner)
-    : CGuidePage(JoinFrame(), owner, kGuideRect, {"HowTo.html", "HowTo_print.html"},
+    : CGuidePage(PageFrame{.Id = PageId::JoinWireless,
+                           .Background = "pic/BG/1100.gif",
+                           .Heading = "How do I join a wireless network?",
+                           .HasPrevNext = false},
+                 owner, kGuideRect, {"HowTo.html", "HowTo_print.html"},
                  JoinWirelessFill(GetWizardSettings()))
 {
     AddLabel("Below are some tips that may help you to do this.", kTipsRect, kIntroStyle);

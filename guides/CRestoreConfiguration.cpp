@@ -29,15 +29,6 @@ constexpr int kKeyCaptionHeight = 40;
 constexpr int kSaveLabelIndent = 24;
 constexpr QSize kSaveChoiceSize{20, 20};
 
-PageFrame RestoreFrame()
-{
-    PageFrame frame;
-    frame.Id = PageId::RestoreConfiguration;
-    frame.Background = "pic/BG/1100.gif";
-    frame.Heading = "You are almost there!";
-    return frame;
-}
-
 // Both values as the router holds them; empty when it did not answer.
 std::pair<std::string, std::string> ReadFromRouter()
 {
@@ -51,7 +42,10 @@ std::pair<std::string, std::string> ReadFromRouter()
 }  // namespace
 
 CRestoreConfiguration::CRestoreConfiguration(QWidget* owner)
-    : CRunningTextPage(RestoreFrame(), owner)
+    : CRunningTextPage(PageFrame{.Id = PageId::RestoreConfiguration,
+                                 .Background = "pic/BG/1100.gif",
+                                 .Heading = "You are almost there!"},
+                       owner)
 {
     BuildBody();
     // Read once the page is on screen, so that it paints while the router answers.

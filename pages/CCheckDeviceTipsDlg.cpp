@@ -55,15 +55,6 @@ const Question kQuestions[3] = {
      450},
 };
 
-PageFrame PreparationsFrame()
-{
-    PageFrame frame;
-    frame.Id = PageId::Preparations;
-    frame.Background = "pic/BG/1100.gif";
-    frame.Heading = "Welcome to the Setup Wizard for your wireless router";
-    return frame;
-}
-
 QRect TextRect(int top, int lines = 1)
 {
     return QRect(kTextLeft, top, kTextWidth, lines * kLineHeight);
@@ -72,7 +63,10 @@ QRect TextRect(int top, int lines = 1)
 }  // namespace
 
 CCheckDeviceTipsDlg::CCheckDeviceTipsDlg(QWidget* owner)
-    : CRunningTextPage(PreparationsFrame(), owner)
+    : CRunningTextPage(PageFrame{.Id = PageId::Preparations,
+                                 .Background = "pic/BG/1100.gif",
+                                 .Heading = "Welcome to the Setup Wizard for your wireless router"},
+                       owner)
 {
     AddLabel("Before we get started let's check that you have everything you need...",
              TextRect(kIntroTop), kBoldBodyStyle);

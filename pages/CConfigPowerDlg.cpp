@@ -1,20 +1,11 @@
 #include "CConfigPowerDlg.h"
 
-namespace {
-
-PageFrame PowerFrame()
-{
-    PageFrame frame;
-    frame.Id = PageId::Power;
-    frame.Background = "pic/BG/2100.gif";
-    frame.Heading = "First,let's set up the hardware";
-    frame.ExitPressedLooksNormal = true;
-    return frame;
-}
-
-}  // namespace
-
-CConfigPowerDlg::CConfigPowerDlg(QWidget* owner) : CRunningTextPage(PowerFrame(), owner)
+CConfigPowerDlg::CConfigPowerDlg(QWidget* owner)
+    : CRunningTextPage(PageFrame{.Id = PageId::Power,
+                                 .Background = "pic/BG/2100.gif",
+                                 .Heading = "First,let's set up the hardware",
+                                 .ExitPressedLooksNormal = true},
+                       owner)
 {
     AddParagraphs(
         {{PlainRun("Connect the power adapter into the back of the router as shown in fig. A.")},

@@ -36,17 +36,6 @@ void Fill(QComboBox* list, const Names& names)
         list->addItem(QString::fromUtf8(name.data(), qsizetype(name.size())));
 }
 
-PageFrame PvcFrame()
-{
-    PageFrame frame;
-    frame.Id = PageId::IspAndPvc;
-    frame.Background = "pic/BG/2510.gif";
-    frame.QuickBackground = "pic/BG/3200.gif";
-    frame.Heading = "Now tell us your internet Service Provider details.";
-    frame.ExitPressedLooksNormal = true;
-    return frame;
-}
-
 PageId PageAfterPvc(int protocolIndex, int merDynamicIp)
 {
     if (NeedsIspAccount(protocolIndex))
@@ -58,7 +47,13 @@ PageId PageAfterPvc(int protocolIndex, int merDynamicIp)
 
 }  // namespace
 
-CConfigPvcDlg::CConfigPvcDlg(QWidget* owner) : CWizardPage(PvcFrame(), owner)
+CConfigPvcDlg::CConfigPvcDlg(QWidget* owner)
+    : CWizardPage(PageFrame{.Id = PageId::IspAndPvc,
+                            .Background = "pic/BG/2510.gif",
+                            .QuickBackground = "pic/BG/3200.gif",
+                            .Heading = "Now tell us your internet Service Provider details.",
+                            .ExitPressedLooksNormal = true},
+                  owner)
 {
     BuildBody();
     LoadCountryDefaults(CountryAustralia);

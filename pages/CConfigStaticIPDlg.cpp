@@ -15,20 +15,15 @@ constexpr int kRowPitch = 44;
 constexpr const char* kCaptions[] = {"WAN IP Address:", "WAN Subnet Mask:", "WAN Gateway:",
                                      "Primary DNS:", "Secondary DNS:"};
 
-PageFrame StaticIpFrame()
-{
-    PageFrame frame;
-    frame.Id = PageId::StaticIp;
-    frame.Background = "pic/BG/2600.gif";
-    frame.QuickBackground = "pic/BG/3300.gif";
-    frame.Heading = "Now tell us your internet Service Provider details.";
-    frame.ExitPressedLooksNormal = true;
-    return frame;
-}
-
 }  // namespace
 
-CConfigStaticIPDlg::CConfigStaticIPDlg(QWidget* owner) : CWizardPage(StaticIpFrame(), owner)
+CConfigStaticIPDlg::CConfigStaticIPDlg(QWidget* owner)
+    : CWizardPage(PageFrame{.Id = PageId::StaticIp,
+                            .Background = "pic/BG/2600.gif",
+                            .QuickBackground = "pic/BG/3300.gif",
+                            .Heading = "Now tell us your internet Service Provider details.",
+                            .ExitPressedLooksNormal = true},
+                  owner)
 {
     AddLabel("If you do not have this information already you will have to contact your Internet "
              "Service Provider and request the information below.",

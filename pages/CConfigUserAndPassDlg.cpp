@@ -18,19 +18,14 @@ QRect RowRect(int row, int left, int width)
     return QRect(left, kFirstRowTop + row * kRowPitch, width, kRowHeight);
 }
 
-PageFrame AccountFrame()
-{
-    PageFrame frame;
-    frame.Id = PageId::IspAccount;
-    frame.Background = "pic/BG/2510.gif";
-    frame.Heading = "Now tell us your internet Service Provider details.";
-    frame.ExitPressedLooksNormal = true;
-    return frame;
-}
-
 }  // namespace
 
-CConfigUserAndPassDlg::CConfigUserAndPassDlg(QWidget* owner) : CWizardPage(AccountFrame(), owner)
+CConfigUserAndPassDlg::CConfigUserAndPassDlg(QWidget* owner)
+    : CWizardPage(PageFrame{.Id = PageId::IspAccount,
+                            .Background = "pic/BG/2510.gif",
+                            .Heading = "Now tell us your internet Service Provider details.",
+                            .ExitPressedLooksNormal = true},
+                  owner)
 {
     AddLabel("Please enter your Username and Password as provided by your ISP (Internet Service "
              "Provider). Please enter the information exactly as shown taking note of upper and "

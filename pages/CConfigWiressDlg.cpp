@@ -23,17 +23,6 @@ QRect FieldRect(int row)
     return QRect(290, kFirstRowTop + row * kRowPitch, 230, 24);
 }
 
-PageFrame WirelessFrame()
-{
-    PageFrame frame;
-    frame.Id = PageId::Wireless;
-    frame.Background = "pic/BG/2700.gif";
-    frame.QuickBackground = "pic/BG/3400.gif";
-    frame.Heading = "Give your wireless network a name";
-    frame.ExitPressedLooksNormal = true;
-    return frame;
-}
-
 // The warning icon marks every refusal but the SSID's length.
 QMessageBox::Icon IconFor(CheckMessage message)
 {
@@ -42,7 +31,13 @@ QMessageBox::Icon IconFor(CheckMessage message)
 
 }  // namespace
 
-CConfigWiressDlg::CConfigWiressDlg(QWidget* owner) : CWizardPage(WirelessFrame(), owner)
+CConfigWiressDlg::CConfigWiressDlg(QWidget* owner)
+    : CWizardPage(PageFrame{.Id = PageId::Wireless,
+                            .Background = "pic/BG/2700.gif",
+                            .QuickBackground = "pic/BG/3400.gif",
+                            .Heading = "Give your wireless network a name",
+                            .ExitPressedLooksNormal = true},
+                  owner)
 {
     BuildBody();
     connect(m_security, &QComboBox::currentIndexChanged, this,

@@ -9,17 +9,6 @@
 
 namespace {
 
-PageFrame CreatePasswordFrame()
-{
-    PageFrame frame;
-    frame.Id = PageId::CreatePassword;
-    frame.Background = "pic/BG/2410.gif";
-    frame.QuickBackground = "pic/BG/3170.gif";
-    frame.Heading = "Now let's create a password for your router";
-    frame.ExitPressedLooksNormal = true;
-    return frame;
-}
-
 constexpr QRect kExplanationRect{56, 152, 680, 80};
 constexpr QRect kPasswordCaptionRect{56, 226, 180, 20};
 constexpr QRect kPasswordFieldRect{240, 220, 220, 26};
@@ -36,7 +25,12 @@ QRect NextRow(const QRect& rect)
 }  // namespace
 
 CCreatePasswordDlg::CCreatePasswordDlg(QWidget* owner)
-    : CRunningTextPage(CreatePasswordFrame(), owner)
+    : CRunningTextPage(PageFrame{.Id = PageId::CreatePassword,
+                                 .Background = "pic/BG/2410.gif",
+                                 .QuickBackground = "pic/BG/3170.gif",
+                                 .Heading = "Now let's create a password for your router",
+                                 .ExitPressedLooksNormal = true},
+                       owner)
 {
     AddRunningText(
         {PlainRun("You will need a password to access the router's"),

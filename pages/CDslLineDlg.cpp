@@ -5,20 +5,11 @@
 #include "RunWithoutFreezing.h"
 #include "WizardSettings.h"
 
-namespace {
-
-PageFrame DslLineFrame()
-{
-    PageFrame frame;
-    frame.Id = PageId::DslLine;
-    frame.Background = "pic/BG/2300.gif";
-    frame.Heading = "Now let's connect the Internet cable";
-    return frame;
-}
-
-}  // namespace
-
-CDslLineDlg::CDslLineDlg(QWidget* owner) : CRunningTextPage(DslLineFrame(), owner)
+CDslLineDlg::CDslLineDlg(QWidget* owner)
+    : CRunningTextPage(PageFrame{.Id = PageId::DslLine,
+                                 .Background = "pic/BG/2300.gif",
+                                 .Heading = "Now let's connect the Internet cable"},
+                       owner)
 {
     AddParagraphs(
         {{PlainRun("Connect the grey cable to the DSL port on the back of the router, then connect "

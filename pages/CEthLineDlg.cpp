@@ -1,19 +1,10 @@
 #include "CEthLineDlg.h"
 
-namespace {
-
-PageFrame EthernetFrame()
-{
-    PageFrame frame;
-    frame.Id = PageId::Ethernet;
-    frame.Background = "pic/BG/2200.gif";
-    frame.Heading = "Now let's connect the router to the computer";
-    return frame;
-}
-
-}  // namespace
-
-CEthLineDlg::CEthLineDlg(QWidget* owner) : CRunningTextPage(EthernetFrame(), owner)
+CEthLineDlg::CEthLineDlg(QWidget* owner)
+    : CRunningTextPage(PageFrame{.Id = PageId::Ethernet,
+                                 .Background = "pic/BG/2200.gif",
+                                 .Heading = "Now let's connect the router to the computer"},
+                       owner)
 {
     const TextRun lanPort = TermRun(
         "LAN port",

@@ -12,16 +12,6 @@
 
 namespace {
 
-PageFrame ExistingPasswordFrame()
-{
-    PageFrame frame;
-    frame.Id = PageId::ExistingPassword;
-    frame.Background = "pic/BG/2410.gif";
-    frame.QuickBackground = "pic/BG/3170.gif";
-    frame.Heading = "Your router already has a password";
-    return frame;
-}
-
 constexpr QRect kExplanationRect{56, 152, 680, 40};
 constexpr int kCaptionLeft = 56;
 constexpr int kFieldLeft = 240;
@@ -64,7 +54,11 @@ int ChangePassword()
 }  // namespace
 
 CFogetPassAndModifyDlg::CFogetPassAndModifyDlg(QWidget* owner)
-    : CRunningTextPage(ExistingPasswordFrame(), owner)
+    : CRunningTextPage(PageFrame{.Id = PageId::ExistingPassword,
+                                 .Background = "pic/BG/2410.gif",
+                                 .QuickBackground = "pic/BG/3170.gif",
+                                 .Heading = "Your router already has a password"},
+                       owner)
 {
     BuildTexts();
     m_change = AddCheckBox(kChangeBoxRect, "I want to change my password");

@@ -1,20 +1,10 @@
 #include "CForgotPassWordTipsDlg.h"
 
-namespace {
-
-PageFrame ResetInstructionsFrame()
-{
-    PageFrame frame;
-    frame.Id = PageId::ResetInstructions;
-    frame.Background = "pic/BG/2420.gif";
-    frame.Heading = "We will need to reset your router.";
-    return frame;
-}
-
-}  // namespace
-
 CForgotPassWordTipsDlg::CForgotPassWordTipsDlg(QWidget* owner)
-    : CRunningTextPage(ResetInstructionsFrame(), owner)
+    : CRunningTextPage(PageFrame{.Id = PageId::ResetInstructions,
+                                 .Background = "pic/BG/2420.gif",
+                                 .Heading = "We will need to reset your router."},
+                       owner)
 {
     AddParagraphs(
         {{PlainRun("In order to change the router's password, we will need to reset your router "

@@ -75,7 +75,7 @@ class FakePage : public CWizardPage
 {
 public:
     FakePage(PageId id, PageId next, QWidget* owner)
-        : CWizardPage(MakeFrame(id), owner), m_next(next)
+        : CWizardPage(PageFrame{.Id = id, .Heading = PageIdName(id)}, owner), m_next(next)
     {
     }
 
@@ -83,14 +83,6 @@ protected:
     void OnNext() override { OpenPage(m_next); }
 
 private:
-    static PageFrame MakeFrame(PageId id)
-    {
-        PageFrame frame;
-        frame.Id = id;
-        frame.Heading = PageIdName(id);
-        return frame;
-    }
-
     PageId m_next;
 };
 
