@@ -9,6 +9,7 @@
 // the command line on its main thread. Nothing locks WizardSettings or the
 // link; the caller keeps everyone else off them while the run lasts.
 
+#include "HttpTransport.h"
 #include "RouterDefaults.h"
 
 #include <chrono>

@@ -7,12 +7,15 @@
 #include "FakeEffects.h"
 #include "StartUp.h"
 #include "WizardOptions.h"
+#include "WizardTestScope.h"
 
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <optional>
 
 namespace {
 
@@ -31,6 +34,7 @@ class TestStartUpAndLinks : public QObject
 
 private:
     FakeEffects m_effects;
+    std::optional<WizardTestScope> m_scope;
     QString m_startFolder;
 
 private slots:
@@ -43,13 +47,13 @@ private slots:
     void init()
     {
         m_effects = FakeEffects();
-        SetWizardEffects(&m_effects);
+        m_scope.emplace(&m_effects);
     }
 
     void cleanup()
     {
         QDir::setCurrent(m_startFolder);
-        SetWizardEffects(nullptr);
+        m_scope.reset();
         QTRY_VERIFY(VisibleTopLevels().isEmpty());
     }
 

@@ -11,6 +11,7 @@
 #include "PageRegistry.h"
 #include "RunWithoutFreezing.h"
 #include "WizardSettings.h"
+#include "WizardTestScope.h"
 
 #include <QHelpEvent>
 #include <QRadioButton>
@@ -19,6 +20,7 @@
 #include <QToolTip>
 
 #include <memory>
+#include <optional>
 
 using Choice = CQuicKOrFirstInstallDlg::InstallChoice;
 
@@ -30,6 +32,7 @@ class TestWizardShell : public QObject
 
 private:
     FakeEffects m_effects;
+    std::optional<WizardTestScope> m_scope;
 
     template <typename Page>
     std::unique_ptr<Page> ShowPage()
@@ -48,14 +51,14 @@ private slots:
     void init()
     {
         m_effects = FakeEffects();
-        SetWizardEffects(&m_effects);
+        m_scope.emplace(&m_effects);
         UnregisterAllPages();
         GetWizardSettings() = WizardSettings();
     }
 
     void cleanup()
     {
-        SetWizardEffects(nullptr);
+        m_scope.reset();
         QToolTip::hideText();
         QTRY_VERIFY(VisibleTopLevels().isEmpty());
     }

@@ -12,11 +12,14 @@
 #include "ConnectionPages.h"
 #include "ConnectionPagesHelper.h"
 #include "WizardSettings.h"
+#include "WizardTestScope.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QStandardPaths>
 #include <QTest>
+
+#include <optional>
 
 using namespace ConnectionTest;
 
@@ -66,6 +69,7 @@ class TestConnectionFlow : public QObject
 
 private:
     FakeEffects m_effects;
+    std::optional<WizardTestScope> m_scope;
 
     template <typename Page>
     std::unique_ptr<Page> Open()
@@ -82,7 +86,7 @@ private slots:
     void init()
     {
         m_effects = FakeEffects();
-        SetWizardEffects(&m_effects);
+        m_scope.emplace(&m_effects);
         UnregisterAllPages();
         RegisterConnectionPages();
         GetWizardSettings() = WizardSettings();
@@ -90,8 +94,7 @@ private slots:
 
     void cleanup()
     {
-        SetWizardEffects(nullptr);
-        UnregisterAllPages();
+        m_scope.reset();
         QTRY_VERIFY(VisibleTopLevels().isEmpty());
     }
 
