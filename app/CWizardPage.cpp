@@ -5,6 +5,7 @@
 #include "CWizardEffects.h"
 #include "CxSkinButton.h"
 #include "DocumentLinks.h"
+#include "InputChecks.h"
 #include "WizardSettings.h"
 
 #include <QApplication>
@@ -373,4 +374,26 @@ void CWizardPage::keyPressEvent(QKeyEvent* event)
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+QString CheckText(CheckMessage message)
+{
+    const std::string_view text = CheckMessageText(message);
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+void SetReadingOrder(const CWizardPage& page, const QList<QWidget*>& fields)
+{
+    QList<QWidget*> order = fields;
+    const QList<QWidget*> frameButtons = {page.PrevButton(), page.NextButton(),
+                                          page.TechnicalSupportButton(),
+                                          page.TroubleshootingButton(), page.DisclaimerButton(),
+                                          page.ExitButton()};
+    for (QWidget* button : frameButtons)
+        if (button)
+            order << button;
+    for (qsizetype index = 1; index < order.size(); ++index)
+        QWidget::setTabOrder(order[index - 1], order[index]);
+    if (!fields.isEmpty())
+        fields.front()->setFocus(Qt::OtherFocusReason);
 }

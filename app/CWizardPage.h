@@ -24,6 +24,7 @@
 #include <QRect>
 #include <QString>
 
+enum class CheckMessage;
 class QCheckBox;
 class QLineEdit;
 class QRadioButton;
@@ -191,3 +192,10 @@ private:
 // tipText with line breaks added between words so that the tool tip window,
 // in the tool tip font, is at most maxWidth pixels wide.
 QString WrapToolTip(const QString& tipText, int maxWidth);
+
+// A check's message as the pages show it.
+QString CheckText(CheckMessage message);
+
+// Tab goes through fields in reading order, then PREV, NEXT and the bottom
+// bar; the first field has the focus when the page opens.
+void SetReadingOrder(const CWizardPage& page, const QList<QWidget*>& fields);
