@@ -41,7 +41,7 @@ public:
     // kDocumentOpened.
     virtual int OpenDocument(const QString& pathOrUrl);
 
-    // Lets the user set up printer in the print dialog above parent; false
+    // Lets the user set up the printer in a print dialog above parent; false
     // when the print is cancelled.
     virtual bool ChoosePrinter(QPrinter& printer, QWidget* parent);
 
