@@ -6,6 +6,7 @@
 
 #include <QMutex>
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -19,9 +20,11 @@ public:
         QMutexLocker lock(&m_mutex);
         const HostNetworkState state = m_state;
         const std::chrono::milliseconds delay = m_delay;
-        ++m_reads;
+        m_mostAtOnce = std::max(m_mostAtOnce, ++m_running);
         lock.unlock();
         std::this_thread::sleep_for(delay);
+        lock.relock();
+        --m_running;
         return state;
     }
 
@@ -35,17 +38,20 @@ public:
         QMutexLocker lock(&m_mutex);
         m_delay = delay;
     }
-    int Reads()
+
+    // The most reads that ran at the same time.
+    int MostAtOnce()
     {
         QMutexLocker lock(&m_mutex);
-        return m_reads;
+        return m_mostAtOnce;
     }
 
 private:
     QMutex m_mutex;
     HostNetworkState m_state;
     std::chrono::milliseconds m_delay{0};
-    int m_reads = 0;
+    int m_running = 0;
+    int m_mostAtOnce = 0;
 };
 
 // An adapter for tables: "eth0", wired, link up, "192.168.1.5/24".
