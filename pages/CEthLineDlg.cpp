@@ -4,6 +4,8 @@
 #include "RunInBackground.h"
 #include "WizardOptions.h"
 
+#include <QApplication>
+
 namespace {
 
 constexpr int kStatusHeight = 44;
@@ -51,8 +53,10 @@ CEthLineDlg::CEthLineDlg(QWidget* owner) : CRunningTextPage(EthernetFrame(), own
 
 void CEthLineDlg::RefreshWiredStatus()
 {
-    // A slow read (NetworkManager's time-out) is not stacked up.
-    if (m_reading)
+    // A slow read (NetworkManager's time-out) is not stacked up, and a page
+    // covered by the next one has no one to tell.
+    const QWidget* top = QApplication::activeModalWidget();
+    if (m_reading || (top && top != this))
         return;
     m_reading = true;
     const QString routerAddress = QString::fromStdString(ConfiguredRouterAddress());

@@ -40,6 +40,13 @@ StatusRead WhyUnread(const std::string& routerAddress)
     return RouterAnswers(routerAddress) ? StatusRead::NotReadable : StatusRead::NoAnswer;
 }
 
+// A page without its markers from something that is not the router at all
+// (another server, garbage) counts as no answer.
+StatusRead WhyNoMarkers(const std::string& routerAddress)
+{
+    return RouterAnswers(routerAddress) ? StatusRead::MarkersMissing : StatusRead::NoAnswer;
+}
+
 std::string DownstreamRateCell(std::string_view statusPage)
 {
     const std::string row = TextBetween(statusPage, "Downstream Line Rate", "</tr>");
@@ -56,7 +63,7 @@ DslLineStatus ReadDslLineStatus(const std::string& routerAddress)
         return status;
     }
     status.DownstreamRate = DownstreamRateCell(page);
-    status.Result = status.DownstreamRate.empty() ? StatusRead::MarkersMissing : StatusRead::Read;
+    status.Result = status.DownstreamRate.empty() ? WhyNoMarkers(routerAddress) : StatusRead::Read;
     return status;
 }
 
@@ -71,7 +78,7 @@ WirelessStatus ReadWirelessStatus(const std::string& routerAddress)
     }
     if (page.find(kNameStart) == std::string::npos)
     {
-        status.Result = StatusRead::MarkersMissing;
+        status.Result = WhyNoMarkers(routerAddress);
         return status;
     }
     status.Result = StatusRead::Read;

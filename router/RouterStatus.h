@@ -44,3 +44,5 @@ WirelessStatus ReadWirelessStatus(const std::string& routerAddress);
 // The reason for a failed read: NoAnswer when the router does not answer,
 // else NotReadable.
 StatusRead WhyUnread(const std::string& routerAddress);
+// The reason for a page without its markers: NoAnswer or MarkersMissing.
+StatusRead WhyNoMarkers(const std::string& routerAddress);
