@@ -65,7 +65,9 @@ WiredLinkState JudgeWiredLink(const HostNetworkState& state, const QHostAddress&
         if (adapter.Kind != AdapterKind::Wired)
             continue;
         WiredLinkState seen = WiredLinkState::NoCable;
-        if (adapter.LinkUp && router.protocol() != QAbstractSocket::IPv4Protocol)
+        // A router on loopback is not behind any cable.
+        const bool judged = router.protocol() == QAbstractSocket::IPv4Protocol && !router.isLoopback();
+        if (adapter.LinkUp && !judged)
             seen = WiredLinkState::LinkOnly;
         else if (adapter.LinkUp)
             seen = Reaches(state, adapter, router) ? WiredLinkState::InRouterNetwork

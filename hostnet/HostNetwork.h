@@ -69,7 +69,7 @@ enum class WiredLinkState
     NoWiredAdapter,
     NoCable,           // wired adapters, none with link
     OtherNetwork,      // link, but no address in the router's network
-    LinkOnly,          // link; the router's address is not IPv4 or not known
+    LinkOnly,          // link; the router's address is on loopback, not IPv4 or not known
     InRouterNetwork,
 };
 WiredLinkState JudgeWiredLink(const HostNetworkState& state, const QHostAddress& router);

@@ -164,6 +164,8 @@ void TestHostNetwork::wiredLink_data()
     QTest::newRow("two wired, the second in the network")
         << State({Adapter("eth0", K::Wired, false, {}), Adapter("eth1", K::Wired, true, {"192.168.1.5/24"})})
         << "192.168.1.1" << W::InRouterNetwork;
+    QTest::newRow("link, router on loopback")
+        << State({Adapter("eth0", K::Wired, true, {"10.0.0.5/24"})}) << "127.0.0.1" << W::LinkOnly;
     QTest::newRow("link, router address unknown")
         << State({Adapter("eth0", K::Wired, true, {"10.0.0.5/24"})}) << QString() << W::LinkOnly;
 }
