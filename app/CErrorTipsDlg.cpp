@@ -64,7 +64,7 @@ void CErrorTipsDlg::ShowCause(FailureCause cause)
 QString LightBoxHeading(FailureCause cause)
 {
     return SettingNotSaved(cause) ? "Sorry, we are unable to save your ISP settings."
-                                  : "Your settings are saved, but the Internet cannot be reached.";
+                                  : "Settings saved, but no Internet connection yet.";
 }
 
 QString LightBoxCauseLine(FailureCause cause)
