@@ -2,6 +2,7 @@
 
 #include "CxSkinButton.h"
 #include "PrimeRouterLink.h"
+#include "RouterNetworkCheck.h"
 #include "RunWithoutFreezing.h"
 #include "WizardSettings.h"
 
@@ -114,7 +115,8 @@ void CQuicKOrFirstInstallDlg::OnNext()
         OnQuickInstall();
         break;
     case InstallChoice::Restore:
-        OpenPage(PageId::RestoreConfiguration);
+        if (ConfirmRouterNetwork(this))
+            OpenPage(PageId::RestoreConfiguration);
         break;
     }
 }
@@ -127,6 +129,8 @@ void CQuicKOrFirstInstallDlg::OnFirstInstall()
 
 void CQuicKOrFirstInstallDlg::OnQuickInstall()
 {
+    if (!ConfirmRouterNetwork(this))
+        return;
     GetWizardSettings().FirstInstallPath = false;
     PrimeRouterLink();
     if (!RunWithoutFreezing(this, &LoginRouterLink))
@@ -141,6 +145,8 @@ void CQuicKOrFirstInstallDlg::OnQuickInstall()
 
 void CQuicKOrFirstInstallDlg::OnRestorePicture()
 {
+    if (!ConfirmRouterNetwork(this))
+        return;
     ShowPlainMessage(kRestoreWaitMessage);
     OpenPage(PageId::RestoreConfiguration);
 }

@@ -92,6 +92,7 @@ void CSaveIspDlg::RunWorker(const ApplyRunOptions& options)
     // Cancelled: the page is ending and waits for this thread.
     if (outcome == ApplyOutcome::Cancelled)
         return;
+    m_cause = run.Cause();
     ApplySucceeded = outcome == ApplyOutcome::Applied;
     QMetaObject::invokeMethod(this, &CSaveIspDlg::StartResultTimer, Qt::QueuedConnection);
 }
@@ -123,6 +124,8 @@ void CSaveIspDlg::OnResultTimer()
     m_resultTimer.stop();
     StopWorker();
     const bool online = ApplySucceeded && ProbeWithoutFreezing();
+    if (ApplySucceeded && !online && !m_ending)
+        m_cause = CauseAfterProbeWithoutFreezing();
     if (m_ending)
         return;  // closed while the probe ran
     OpenPage(online ? PageId::Success : PageId::ErrorLightBox);
@@ -136,6 +139,12 @@ bool CSaveIspDlg::ProbeWithoutFreezing()
     const std::vector<std::string> urls = options.ProbeUrls;
     const std::chrono::milliseconds timeout = options.Timeouts.probe;
     return RunWithoutFreezing(this, [&] { return ProbeSitesInOrder(urls, timeout); }) >= 0;
+}
+
+FailureCause CSaveIspDlg::CauseAfterProbeWithoutFreezing()
+{
+    const std::string routerAddress = ConfiguredRouterAddress();
+    return RunWithoutFreezing(this, [&routerAddress] { return CauseAfterFailedProbe(routerAddress); });
 }
 
 void CSaveIspDlg::ShowStep(ApplyStep step, std::chrono::milliseconds left)
