@@ -48,6 +48,12 @@ public:
         return documentResult;
     }
 
+    QString AskSaveFileName(QWidget*, const QString&, const QString& suggestedPath) override
+    {
+        savePathsSuggested.push_back(suggestedPath);
+        return saveAnswer;
+    }
+
     void EndProgram(int status) override { endStatuses.push_back(status); }
 
     bool openRealPages = false;
@@ -56,6 +62,8 @@ public:
     std::deque<QMessageBox::StandardButton> answers;
     std::vector<QString> documents;
     int documentResult = kDocumentOpened;
+    std::vector<QString> savePathsSuggested;
+    QString saveAnswer;  // empty: the save dialog was cancelled
     std::vector<int> endStatuses;
 };
 
