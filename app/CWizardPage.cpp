@@ -5,6 +5,7 @@
 #include "CWizardEffects.h"
 #include "CxSkinButton.h"
 #include "DocumentLinks.h"
+#include "WizardPalette.h"
 #include "WizardSettings.h"
 
 #include <QApplication>
@@ -88,6 +89,7 @@ CWizardPage::CWizardPage(const PageFrame& frame, QWidget* owner)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowCloseButtonHint);
     setFont(QFont("Arial", 8));
+    setPalette(WizardPalette());
     setFixedSize(PageLayout::kPageSize);
     BuildFrame();
     PlaceOverOwner(owner);
