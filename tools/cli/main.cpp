@@ -8,6 +8,7 @@
 #include "CIpLink.h"
 #include "CommandLine.h"
 #include "InternetProbe.h"
+#include "TarnixVersion.h"
 #include "WizardSettings.h"
 
 #include <iostream>
@@ -121,6 +122,11 @@ int main(int argc, char** argv)
     if (line.HelpWanted)
     {
         std::cout << HelpText;
+        return ExitDone;
+    }
+    if (line.VersionWanted)
+    {
+        std::cout << "tarnix-setup " << kTarnixVersion << "\n";
         return ExitDone;
     }
     if (!line.UsageError.empty())

@@ -2,6 +2,7 @@
 // until SIGINT or SIGTERM, then prints the router's state and exits 0.
 
 #include "RouterSim.h"
+#include "TarnixVersion.h"
 
 #include <csignal>
 #include <cstdio>
@@ -17,7 +18,8 @@ constexpr char kUsage[] =
     "usage: router-sim --listen 127.0.0.1:PORT [--password P] [--ssid S] [--key K]\n"
     "                  [--downstream RATE] [--service NAME]... [--fault PATH:KIND]...\n"
     "  PORT 0 picks a free port. KIND: status=N, delay=MS, drop, empty, huge, nul,\n"
-    "  no-marker, refuse-login=N (any PATH), refuse-key (any PATH).\n";
+    "  no-marker, refuse-login=N (any PATH), refuse-key (any PATH).\n"
+    "       router-sim --version\n";
 
 struct Options
 {
@@ -125,6 +127,10 @@ bool ApplyFault(RouterSim& sim, const std::string& path, const std::string& kind
 
 int main(int argc, char** argv)
 {
+    if (argc == 2 && std::string(argv[1]) == "--version") {
+        std::cout << "router-sim " << kTarnixVersion << "\n";
+        return 0;
+    }
     Options options;
     if (!ParseArguments(argc, argv, options)) {
         std::cerr << kUsage;
