@@ -53,7 +53,10 @@ for file in usr/bin/TarnixConnect usr/bin/tarnix-setup usr/share/man/man1/Tarnix
   [ -e "$unpacked/$file" ] || fail "the user's package lacks /$file"
 done
 [ -e "$unpacked/usr/bin/router-sim" ] && fail "the user's package holds the router emulator"
-case "$(dpkg-deb -c "$emulator")" in *./usr/bin/router-sim*) ;; *) fail "the emulator package lacks router-sim";; esac
+emulator_files=$(dpkg-deb -c "$emulator")
+for file in ./usr/bin/router-sim ./usr/share/man/man1/router-sim.1.gz ./usr/share/doc/tarnix-router-sim/copyright; do
+  case "$emulator_files" in *"$file"*) ;; *) fail "the emulator package lacks ${file#.}";; esac
+done
 
 depends=$(dpkg-deb -f "$wizard" Depends)
 recommends=$(dpkg-deb -f "$wizard" Recommends)
