@@ -1,5 +1,6 @@
 #include "CWizardEffects.h"
 
+#include "CWizardPage.h"
 #include "PageRegistry.h"
 
 #include <QCoreApplication>
@@ -59,7 +60,13 @@ QMessageBox::StandardButton CWizardEffects::ShowMessage(QWidget* parent, const Q
                                                         QMessageBox::Icon icon,
                                                         QMessageBox::StandardButtons buttons)
 {
+    // Window-modal to the wizard's window: the one window stays the only
+    // one the desktop lists, and the box moves with it.
+    if (!parent)
+        parent = CWizardPage::TopPage();
     QMessageBox box(icon, caption, text, buttons, parent);
+    if (parent)
+        box.setWindowModality(Qt::WindowModal);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
