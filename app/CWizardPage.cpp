@@ -7,9 +7,6 @@
 #include "DocumentLinks.h"
 #include "WizardSettings.h"
 
-#include <algorithm>
-#include <vector>
-
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -22,6 +19,9 @@
 #include <QRadioButton>
 #include <QToolTip>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 // The pages running now, in the order they started: the chain, bottom first.
@@ -29,6 +29,15 @@ std::vector<QPointer<CWizardPage>>& RunningPages()
 {
     static std::vector<QPointer<CWizardPage>> running;
     return running;
+}
+
+// The background a covered page let go of, loaded and shown again.
+void ShowPictureAgain(CWizardPage& page)
+{
+    CPictureEx* picture = page.BackgroundPicture();
+    if (!picture->GetSize().isValid() && !page.BackgroundPath().isEmpty()
+        && picture->Load(page.BackgroundPath()))
+        picture->Draw();
 }
 
 // Room the tool tip window keeps around its text.
@@ -397,6 +406,7 @@ void CWizardPage::ArrangeWindow(QWidget* window)
     // Shown first, covered after: focus never falls to a page beneath.
     for (std::size_t index = lowestShown; index < chain.size(); ++index)
     {
+        ShowPictureAgain(*chain[index]);
         chain[index]->show();
         chain[index]->raise();
     }
@@ -412,6 +422,9 @@ void CWizardPage::Cover()
     QWidget* focus = QApplication::focusWidget();
     m_focusWhenCovered = isAncestorOf(focus) ? focus : nullptr;
     hide();
+    // A covered page keeps no picture: a long chain would hold a page-sized
+    // picture for every step. The same file is shown again when uncovered.
+    m_background->UnLoad();
 }
 
 void CWizardPage::TakeFocus()
