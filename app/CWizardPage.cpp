@@ -397,7 +397,9 @@ void CWizardPage::ArrangeWindow(QWidget* window)
             chain.push_back(page);
     if (chain.empty())
     {
-        window->hide();  // the chain has ended
+        // The chain has ended; a page that is a window of its own stays.
+        if (!qobject_cast<CWizardPage*>(window))
+            window->hide();
         return;
     }
     std::size_t lowestShown = chain.size() - 1;
