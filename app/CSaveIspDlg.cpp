@@ -128,8 +128,8 @@ void CSaveIspDlg::OnResultTimer()
         return;
     // A window the user opened above the page (the exit question, the
     // disclaimer) is answered first; the result must not cover it.
-    const QWidget* modal = QApplication::activeModalWidget();
-    if (modal && modal != this)
+    const CWizardPage* top = TopPage();
+    if ((top && top != this) || QApplication::activeModalWidget())
         return;
     // Stopped before any window opens, so the result is shown once only.
     m_resultTimer.stop();

@@ -15,7 +15,6 @@ PageFrame WelcomeFrame()
     frame.Background = "pic/BG/1000.gif";
     frame.Heading = "Welcome";
     frame.HasPrevNext = false;
-    frame.Movable = true;
     return frame;
 }
 

@@ -1,5 +1,6 @@
 #include "CWizardEffects.h"
 
+#include "CWizardPage.h"
 #include "PageRegistry.h"
 
 #include <QCoreApplication>
@@ -43,6 +44,19 @@ bool HasDefaultApplication(const QString& mimeType)
     return !query.readAllStandardOutput().trimmed().isEmpty();
 }
 
+// Boxes belong to the wizard's window: the one window stays the only one
+// the desktop lists, and the box moves with it.
+QWidget* BoxOwner(QWidget* parent)
+{
+    return parent ? parent : CWizardPage::TopPage();
+}
+
+void MakeWindowModal(QMessageBox& box)
+{
+    if (box.parentWidget())
+        box.setWindowModality(Qt::WindowModal);
+}
+
 }  // namespace
 
 int CWizardEffects::OpenPageModally(PageId id, QWidget* owner)
@@ -61,7 +75,8 @@ QMessageBox::StandardButton CWizardEffects::ShowMessage(QWidget* parent, const Q
                                                         QMessageBox::Icon icon,
                                                         QMessageBox::StandardButtons buttons)
 {
-    QMessageBox box(icon, caption, text, buttons, parent);
+    QMessageBox box(icon, caption, text, buttons, BoxOwner(parent));
+    MakeWindowModal(box);
     // Paths and addresses in messages can be copied to open them another way.
     box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     return static_cast<QMessageBox::StandardButton>(box.exec());
@@ -70,7 +85,8 @@ QMessageBox::StandardButton CWizardEffects::ShowMessage(QWidget* parent, const Q
 bool CWizardEffects::AskChoice(QWidget* parent, const QString& text, const QString& caption,
                                const QString& goText, const QString& stayText)
 {
-    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::NoButton, parent);
+    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::NoButton, BoxOwner(parent));
+    MakeWindowModal(box);
     const QAbstractButton* go = box.addButton(goText, QMessageBox::AcceptRole);
     QPushButton* stay = box.addButton(stayText, QMessageBox::RejectRole);
     box.setDefaultButton(stay);
@@ -101,7 +117,7 @@ int CWizardEffects::OpenDocument(const QString& pathOrUrl)
 QString CWizardEffects::AskSaveFileName(QWidget* parent, const QString& caption,
                                         const QString& suggestedPath)
 {
-    return QFileDialog::getSaveFileName(parent, caption, suggestedPath,
+    return QFileDialog::getSaveFileName(BoxOwner(parent), caption, suggestedPath,
                                         QStringLiteral("Text files (*.txt)"));
 }
 

@@ -28,7 +28,8 @@ public:
     // stderr).
     virtual int OpenPageModally(PageId id, QWidget* owner);
 
-    // A modal message box above parent; returns the button pressed.
+    // A message box window-modal to parent's window (without a parent, to
+    // the window of the page on top); returns the button pressed.
     virtual QMessageBox::StandardButton ShowMessage(
         QWidget* parent, const QString& text, const QString& caption,
         QMessageBox::Icon icon = QMessageBox::NoIcon,

@@ -11,16 +11,35 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QEventLoop>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QScreen>
 #include <QToolTip>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
+
+// The pages running now, in the order they started: the chain, bottom first.
+std::vector<QPointer<CWizardPage>>& RunningPages()
+{
+    static std::vector<QPointer<CWizardPage>> running;
+    return running;
+}
+
+// The background a covered page let go of, loaded and shown again.
+void ShowPictureAgain(CWizardPage& page)
+{
+    CPictureEx* picture = page.BackgroundPicture();
+    if (!picture->GetSize().isValid() && !page.BackgroundPath().isEmpty()
+        && picture->Load(page.BackgroundPath()))
+        picture->Draw();
+}
 
 // Room the tool tip window keeps around its text.
 constexpr int kTipPadding = 12;
@@ -84,15 +103,22 @@ QString WrapToolTip(const QString& tipText, int maxWidth)
 }
 
 CWizardPage::CWizardPage(const PageFrame& frame, QWidget* owner)
-    : QDialog(owner), m_frame(frame)
+    : QDialog(owner ? owner->window() : nullptr), m_frame(frame)
 {
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowCloseButtonHint);
+    if (owner)
+        setWindowFlags(Qt::Widget);  // drawn inside the owner's window
+    else
+        setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                       | Qt::WindowCloseButtonHint);
     setFont(QFont("Arial", 8));
     setPalette(WizardPalette());
     setFixedSize(PageLayout::kPageSize);
+    if (owner)
+    {
+        move(0, 0);  // the window's whole content
+        hide();      // until it runs
+    }
     BuildFrame();
-    PlaceOverOwner(owner);
 }
 
 CWizardPage::~CWizardPage() = default;
@@ -181,21 +207,6 @@ void CWizardPage::BuildBottomBar()
     connect(m_troubleshooting, &QAbstractButton::clicked, this, &CWizardPage::OnTroubleshooting);
     connect(m_disclaimer, &QAbstractButton::clicked, this, &CWizardPage::OnDisclaimer);
     connect(m_exit, &QAbstractButton::clicked, this, &CWizardPage::OnExit);
-}
-
-void CWizardPage::PlaceOverOwner(QWidget* owner)
-{
-    if (owner)
-    {
-        m_fixedPosition = owner->window()->pos();
-    }
-    else if (const QScreen* screen = QGuiApplication::primaryScreen())
-    {
-        const QRect available = screen->availableGeometry();
-        m_fixedPosition = available.center() - QPoint(width() / 2, height() / 2);
-        m_fixedPosition.setY(std::max(m_fixedPosition.y(), available.top()));
-    }
-    move(m_fixedPosition);
 }
 
 void CWizardPage::OnNext()
@@ -334,29 +345,141 @@ void CWizardPage::SetNavigationInactive()
         ApplyFaces(m_next, kInactiveNextFaces);
 }
 
+int CWizardPage::exec()
+{
+    if (isWindow())
+    {
+        RunningPages().push_back(this);
+        return QDialog::exec();
+    }
+    if (m_ended)
+        return result();
+    setResult(0);
+    QEventLoop loop;
+    m_loop = &loop;
+    RunningPages().push_back(this);
+    ArrangeWindow(window());
+    window()->show();
+    loop.exec(QEventLoop::DialogExec);
+    m_loop = nullptr;
+    return result();
+}
+
 void CWizardPage::done(int result)
 {
     m_ended = true;
     QDialog::done(result);
+    if (m_loop)
+        m_loop->exit();
+    auto& running = RunningPages();
+    running.erase(std::remove(running.begin(), running.end(), this), running.end());
+    if (!isWindow())
+        ArrangeWindow(window());
+}
+
+CWizardPage* CWizardPage::TopPage()
+{
+    auto& running = RunningPages();
+    running.erase(std::remove(running.begin(), running.end(), nullptr), running.end());
+    return running.empty() ? nullptr : running.back().data();
+}
+
+void CWizardPage::EndPagesIn(QWidget* window)
+{
+    std::vector<QPointer<CWizardPage>> pages = RunningPages();
+    for (auto page = pages.rbegin(); page != pages.rend(); ++page)
+        if (*page && (*page)->window() == window)
+            (*page)->reject();
+}
+
+void CWizardPage::ArrangeWindow(QWidget* window)
+{
+    std::vector<CWizardPage*> chain;  // bottom first
+    for (CWizardPage* page : RunningPages())
+        if (page && !page->isWindow() && page->window() == window)
+            chain.push_back(page);
+    if (chain.empty())
+    {
+        // The chain has ended; a page that is a window of its own stays.
+        if (!qobject_cast<CWizardPage*>(window))
+            window->hide();
+        return;
+    }
+    std::size_t lowestShown = chain.size() - 1;
+    while (lowestShown > 0 && chain[lowestShown]->m_frame.SeeThrough)
+        --lowestShown;
+    // Shown first, covered after: focus never falls to a page beneath.
+    for (std::size_t index = lowestShown; index < chain.size(); ++index)
+    {
+        ShowPictureAgain(*chain[index]);
+        chain[index]->show();
+        chain[index]->raise();
+    }
+    chain.back()->TakeFocus();
+    for (std::size_t index = 0; index < lowestShown; ++index)
+        chain[index]->Cover();
+}
+
+void CWizardPage::Cover()
+{
+    if (isHidden())
+        return;
+    QWidget* focus = QApplication::focusWidget();
+    m_focusWhenCovered = isAncestorOf(focus) ? focus : nullptr;
+    hide();
+    // A covered page keeps no picture: a long chain would hold a page-sized
+    // picture for every step. The same file is shown again when uncovered.
+    m_background->UnLoad();
+}
+
+void CWizardPage::TakeFocus()
+{
+    // Back where the user left it, or where the page chose, or the first
+    // field of the page.
+    QWidget* target = m_focusWhenCovered ? m_focusWhenCovered.data() : focusWidget();
+    m_focusWhenCovered = nullptr;
+    if (target && isAncestorOf(target) && target->isVisible() && target->isEnabled())
+        target->setFocus(Qt::OtherFocusReason);
+    else if (!isAncestorOf(QApplication::focusWidget()))
+    {
+        setFocus(Qt::OtherFocusReason);
+        focusNextPrevChild(true);
+    }
+}
+
+bool CWizardPage::focusNextPrevChild(bool next)
+{
+    if (isWindow())
+        return QDialog::focusNextPrevChild(next);
+    // Tab goes round this page only: a page shown beneath a see-through one
+    // is out of reach.
+    QWidget* start = QApplication::focusWidget();
+    if (!isAncestorOf(start))
+        start = this;
+    QWidget* candidate = start;
+    do
+    {
+        candidate = next ? candidate->nextInFocusChain() : candidate->previousInFocusChain();
+        const bool takesTab = (candidate->focusPolicy() & Qt::TabFocus) == Qt::TabFocus;
+        if (isAncestorOf(candidate) && takesTab && candidate->isVisible() && candidate->isEnabled())
+        {
+            candidate->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    } while (candidate != start);
+    return false;
 }
 
 void CWizardPage::closeEvent(QCloseEvent* event)
 {
-    // The close box ends the whole chain: the owner closes first, and so on
+    // The close box ends the whole chain: every page drawn in this window,
     // down to the welcome page, which ends the program.
-    if (QWidget* owner = parentWidget())
-        owner->window()->close();
+    if (isWindow())
+        EndPagesIn(this);
+    else
+        window()->close();
     reject();
     event->accept();
-}
-
-void CWizardPage::moveEvent(QMoveEvent* event)
-{
-    QDialog::moveEvent(event);
-    if (m_frame.Movable)
-        m_fixedPosition = pos();
-    else if (pos() != m_fixedPosition)
-        move(m_fixedPosition);
 }
 
 void CWizardPage::keyPressEvent(QKeyEvent* event)

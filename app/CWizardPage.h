@@ -2,10 +2,12 @@
 // The common frame every wizard page is drawn in: title "Tarnix Setup Wizard",
 // icon, the background picture, the two header labels, the heading, PREV and
 // NEXT, the bottom bar (Technical Support, Troubleshooting, Disclaimer, Exit)
-// and hover terms with tool tips. Pages are nested modal dialogs: a page's
-// NEXT opens the following page modally (OpenPage) and returns when it has
-// ended; PREV ends the page. The close box closes the whole chain of pages
-// down to the welcome page. Pages cannot be moved or resized.
+// and hover terms with tool tips. Pages are nested modal runs: a page's
+// NEXT opens the following page (OpenPage) and returns when it has ended;
+// PREV ends the page. A page opened above another is drawn inside the same
+// top-level window, covering the pages beneath (only the top one is shown
+// and takes input); a page opened with no owner is a window of its own. The
+// close box closes the whole chain of pages down to the welcome page.
 //
 // A page derives from CWizardPage, passes a PageFrame describing what differs,
 // adds its own labels and fields at PageLayout positions with the Add*
@@ -20,10 +22,12 @@
 #include <QColor>
 #include <QDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QRect>
 #include <QString>
 
 class QCheckBox;
+class QEventLoop;
 class QLineEdit;
 class QRadioButton;
 
@@ -86,7 +90,8 @@ struct PageFrame
     bool HasPrevNext = true;
     bool HasBottomBar = true;
     bool ExitPressedLooksNormal = false;  // Power, ISP and PVC, ISP account, ...
-    bool Movable = false;                 // only the welcome page
+    // The page beneath stays shown under this one (the light box).
+    bool SeeThrough = false;
 };
 
 class CWizardPage : public QDialog
@@ -94,8 +99,9 @@ class CWizardPage : public QDialog
     Q_OBJECT
 
 public:
-    // owner is the page this one is opened above (nullptr for the welcome
-    // page); the page is placed over it and stays there.
+    // owner is the page this one is opened above, or the window the chain
+    // is drawn in; the page becomes a child of owner's window. Without an
+    // owner the page is a top-level window of its own.
     CWizardPage(const PageFrame& frame, QWidget* owner);
     ~CWizardPage() override;
 
@@ -117,8 +123,18 @@ public:
     // caption font of PREV, NEXT and CLOSE is EnlargedFont(4).
     QFont EnlargedFont(int divisor) const;
 
+    // Runs the page until it ends and returns its result. Inside a window
+    // the page is shown on top of its chain there, and the page beneath is
+    // uncovered as it was when this one ends.
+    int exec() override;
     // Ends the page; after this OpenPage opens nothing from it.
     void done(int result) override;
+
+    // The page on top of the chain: the most recently run page that has
+    // not ended (nullptr when none runs).
+    static CWizardPage* TopPage();
+    // Ends every running page drawn in window, the top one first.
+    static void EndPagesIn(QWidget* window);
 
 protected:
     // NEXT was clicked. Checks the fields, writes WizardSettings and opens the
@@ -163,21 +179,26 @@ protected:
     void SetNavigationInactive();
 
     void closeEvent(QCloseEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void BuildFrame();
     void BuildHeader();
     void BuildPrevNext();
     void BuildBottomBar();
-    void PlaceOverOwner(QWidget* owner);
+    // Shows the top running page of window (and, beneath a see-through page,
+    // the one under it) and hides the others, keeping their focus.
+    static void ArrangeWindow(QWidget* window);
+    void Cover();
+    void TakeFocus();
 
     PageFrame m_frame;
     QString m_backgroundPath;
-    QPoint m_fixedPosition;
     bool m_navigationInactive = false;
     bool m_ended = false;
+    QEventLoop* m_loop = nullptr;
+    QPointer<QWidget> m_focusWhenCovered;
 
     CPictureEx* m_background = nullptr;
     CLabel* m_heading = nullptr;

@@ -86,6 +86,15 @@ private slots:
         QTest::newRow("negative pause") << QStringList{"--pause-ms", "-5"} << invalid << "" << 0 << 0 << 0;
         QTest::newRow("unknown option") << QStringList{"--fast"} << invalid << "" << 0 << 0 << 0;
         QTest::newRow("stray argument") << QStringList{"router"} << invalid << "" << 0 << 0 << 0;
+        // The toolkit's own options are left to it, in every spelling.
+        QTest::newRow("toolkit style") << QStringList{"-style", "Fusion", "--router", "127.0.0.1:8080"}
+                                       << run << "127.0.0.1:8080" << 3 << 1500 << 50000;
+        QTest::newRow("toolkit options") << QStringList{"-reverse", "--platform", "offscreen", "-style=Fusion",
+                                                        "-stylesheet", "x.qss", "--pause-ms", "7"}
+                                         << run << "192.168.1.1" << 3 << 7 << 50000;
+        QTest::newRow("toolkit value last") << QStringList{"--settle-ms", "9", "-platform"} << run
+                                            << "192.168.1.1" << 3 << 1500 << 9;
+        QTest::newRow("after --") << QStringList{"--", "-style"} << invalid << "" << 0 << 0 << 0;
         QTest::newRow("help") << QStringList{"--help"} << text << "" << 0 << 0 << 0;
         QTest::newRow("version") << QStringList{"--version"} << text << "" << 0 << 0 << 0;
     }

@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth x11-apps imagemagick desktop-file-utils
   poppler-utils zbar-tools
+  weston qt6-wayland
   iproute2
   xdg-utils lintian appstream
 )
