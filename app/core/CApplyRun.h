@@ -9,6 +9,8 @@
 // the command line on its main thread. Nothing locks WizardSettings or the
 // link; the caller keeps everyone else off them while the run lasts.
 
+#include "ApplyPreflight.h"
+
 #include <chrono>
 #include <functional>
 #include <string>
@@ -36,6 +38,7 @@ enum class ApplyOutcome
     WirelessFailed,
     PasswordChangeFailed,
     Cancelled,  // a pause was cancelled; nothing more was sent
+    NotCarried, // a value cannot be sent (CApplyRun::Refusal says which); nothing was sent
 };
 
 struct ApplyRunOptions
@@ -54,7 +57,11 @@ public:
 
     CApplyRun(CApplyPause& pause, ApplyRunOptions options = {}, ProgressCallback progress = {});
 
+    // Checks first that every request can carry its values; if one cannot,
+    // nothing is sent at all.
     ApplyOutcome Run();
+    // What the last Run found it could not carry (Carried() otherwise).
+    const CarryCheck& Refusal() const { return m_refusal; }
 
 private:
     void PrepareLink(CIpLink& link, const WizardSettings& settings);
@@ -69,6 +76,7 @@ private:
     CApplyPause& m_pause;
     ApplyRunOptions m_options;
     ProgressCallback m_progress;
+    CarryCheck m_refusal;
 };
 
 // Short English name of a step, for progress lines.
