@@ -4,6 +4,7 @@
 #include "ChecklistAndPasswordPages.h"
 #include "ConnectionPages.h"
 #include "GuidePages.h"
+#include "NoCoreDumps.h"
 #include "PageRegistry.h"
 #include "StartUp.h"
 #include "WizardOptions.h"
@@ -35,6 +36,9 @@ bool HasDisplay()
 
 int main(int argc, char* argv[])
 {
+    // The router, Internet account and wireless passwords the user types pass
+    // through this process's memory; a core file would keep them on disk.
+    DisableCoreDumps();
     QString message;
     switch (ParseWizardOptions(Arguments(argc, argv), GetWizardOptions(), message))
     {
