@@ -8,6 +8,8 @@
 #include "CIpLink.h"
 #include "CommandLine.h"
 #include "InternetProbe.h"
+#include "NoCoreDumps.h"
+#include "TextRules.h"
 #include "WizardSettings.h"
 
 #include <iostream>
@@ -24,7 +26,8 @@ enum ExitCode
 
 int UsageError(const std::string& problem)
 {
-    std::cerr << "tarnix-setup: " << problem << "\nTry 'tarnix-setup --help'.\n";
+    // The problem may quote what was typed, escape sequences included.
+    std::cerr << "tarnix-setup: " << ControlsReplaced(problem) << "\nTry 'tarnix-setup --help'.\n";
     return ExitUsage;
 }
 
@@ -51,7 +54,10 @@ int ReadWireless(const CommandLine& line)
     CIpLink& link = PreparedLink(line, "");
     std::string name, key;
     CIpLink::ReadWirelessSettings(link, name, key);
-    std::cout << "SSID: " << name << "\nKey: " << (key.empty() ? "None" : key) << "\n";
+    // Router text never reaches the terminal raw: an escape sequence in it
+    // could retitle or clear the terminal.
+    std::cout << "SSID: " << ControlsReplaced(name)
+              << "\nKey: " << (key.empty() ? "None" : ControlsReplaced(key)) << "\n";
     return ExitDone;
 }
 
@@ -105,6 +111,12 @@ int Apply(const CommandLine& line)
         std::cerr << CheckMessageText(values.Refused) << "\n";
         return ExitUsage;
     }
+    if (!values.NotCarried.Carried())
+    {
+        std::cerr << "tarnix-setup: " << OptionOf(values.NotCarried.Field) << ": "
+                  << CarryMessage(values.NotCarried) << "\n";
+        return ExitUsage;
+    }
     CCancellablePause pause;
     CApplyRun run(pause, request.RunOptions, ProgressLines());
     const ApplyOutcome outcome = run.Run();
@@ -117,6 +129,9 @@ int Apply(const CommandLine& line)
 
 int main(int argc, char** argv)
 {
+    // The router, Internet account and wireless passwords pass through this
+    // process's memory; a core file would keep them on disk.
+    DisableCoreDumps();
     const CommandLine line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (line.HelpWanted)
     {
