@@ -5,7 +5,6 @@
 #include "TextRules.h"
 #include "WizardSettings.h"
 
-#include <algorithm>
 #include <new>
 #include <optional>
 

@@ -75,12 +75,17 @@ bool ReadMilliseconds(const CommandLine& line, const std::string& name,
     return true;
 }
 
-// VPI and VCI as digits only: "0x8" or "35abc" is a typing mistake, not 0 or 35.
+// VPI and VCI as digits only: "0x8" or "35abc" is a typing mistake, not 0 or
+// 35. A minus sign is read as typed, for the range check to refuse as the
+// page does.
 bool CheckCircuitNumbers(const CommandLine& line, std::string& error)
 {
     for (const char* name : {"vpi", "vci"})
     {
-        if (line.Has(name) && !IsDecimalDigits(line.Value(name)))
+        const std::string value = line.Value(name);
+        const std::string_view digits =
+            value.rfind('-', 0) == 0 ? std::string_view(value).substr(1) : std::string_view(value);
+        if (line.Has(name) && !IsDecimalDigits(digits))
         {
             error = std::string("--") + name + " needs a decimal number: " + line.Value(name);
             return false;
