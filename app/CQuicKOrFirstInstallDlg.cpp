@@ -3,6 +3,7 @@
 #include "CIpLink.h"
 #include "CxSkinButton.h"
 #include "RouterDefaults.h"
+#include "RouterNetworkCheck.h"
 #include "RunWithoutFreezing.h"
 #include "WizardSettings.h"
 
@@ -128,7 +129,8 @@ void CQuicKOrFirstInstallDlg::OnNext()
         OnQuickInstall();
         break;
     case InstallChoice::Restore:
-        OpenPage(PageId::RestoreConfiguration);
+        if (ConfirmRouterNetwork(this))
+            OpenPage(PageId::RestoreConfiguration);
         break;
     }
 }
@@ -141,6 +143,8 @@ void CQuicKOrFirstInstallDlg::OnFirstInstall()
 
 void CQuicKOrFirstInstallDlg::OnQuickInstall()
 {
+    if (!ConfirmRouterNetwork(this))
+        return;
     GetWizardSettings().FirstInstallPath = false;
     PrimeRouterLink();
     if (!RunWithoutFreezing(this, &LoginWithFactoryPassword))
@@ -155,6 +159,8 @@ void CQuicKOrFirstInstallDlg::OnQuickInstall()
 
 void CQuicKOrFirstInstallDlg::OnRestorePicture()
 {
+    if (!ConfirmRouterNetwork(this))
+        return;
     ShowPlainMessage(kRestoreWaitMessage);
     OpenPage(PageId::RestoreConfiguration);
 }

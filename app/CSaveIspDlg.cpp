@@ -110,6 +110,7 @@ void CSaveIspDlg::RunWorker(const ApplyRunOptions& options)
             this, [this, message] { RefuseUncarriedValue(message); }, Qt::QueuedConnection);
         return;
     }
+    m_cause = run.Cause();
     ApplySucceeded = outcome == ApplyOutcome::Applied;
     QMetaObject::invokeMethod(this, &CSaveIspDlg::StartResultTimer, Qt::QueuedConnection);
 }
@@ -152,6 +153,8 @@ void CSaveIspDlg::OnResultTimer()
     m_resultTimer.stop();
     StopWorker();
     const bool online = ApplySucceeded && ProbeWithoutFreezing();
+    if (ApplySucceeded && !online && !m_ending)
+        m_cause = CauseAfterProbeWithoutFreezing();
     if (m_ending)
         return;  // closed while the probe ran
     OpenPage(online ? PageId::Success : PageId::ErrorLightBox);
@@ -166,6 +169,12 @@ bool CSaveIspDlg::ProbeWithoutFreezing()
     const auto closed = [this] { return m_probeCancelled.load(); };
     return RunWithoutFreezing(this, [&urls, &closed] { return ProbeSitesInOrder(urls, {}, closed); })
            >= 0;
+}
+
+FailureCause CSaveIspDlg::CauseAfterProbeWithoutFreezing()
+{
+    const std::string routerAddress = ConfiguredRouterAddress();
+    return RunWithoutFreezing(this, [&routerAddress] { return CauseAfterFailedProbe(routerAddress); });
 }
 
 void CSaveIspDlg::ShowStep(ApplyStep step, std::chrono::milliseconds left)

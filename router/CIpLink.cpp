@@ -1,6 +1,7 @@
 #include "CIpLink.h"
 
 #include "HttpTransport.h"
+#include "RouterStatus.h"
 #include "RouterUrls.h"
 #include "TextRules.h"
 #include "WizardSettings.h"
@@ -45,8 +46,10 @@ bool CIpLink::Relogin()
 bool CIpLink::IsDslLineUp()
 {
     std::string page;
-    return Get(PageUrl(m_routerAddress, "info.html"), std::string(), &page)
-           && DslLineUpInStatusPage(page);
+    if (!Get(PageUrl(m_routerAddress, "info.html"), std::string(), &page))
+        return false;
+    const std::string cell = DownstreamRateCell(page);
+    return !cell.empty() && cell != "0";
 }
 
 bool CIpLink::DeleteAllWanServices()

@@ -37,13 +37,6 @@ std::optional<std::string> SessionCookieInLoginAnswer(std::string_view answer)
     return std::string(rest.substr(0, rest.find(';')));
 }
 
-bool DslLineUpInStatusPage(std::string_view page)
-{
-    const std::string row = TextBetween(page, "Downstream Line Rate", "</tr>");
-    const std::string cell = TextBetween(row, "<td>", "</td>");
-    return !cell.empty() && cell != "0";
-}
-
 // The name at the start of one entry: the text before its "}", if any.
 static void AddEntryName(std::string_view entry, std::vector<std::string>& names)
 {

@@ -34,10 +34,6 @@ std::string TextBetween(std::string_view source, std::string_view startMarker,
 // answer; an empty text when its value is empty.
 std::optional<std::string> SessionCookieInLoginAnswer(std::string_view answer);
 
-// Whether the router's status page (info.html) shows a synchronised DSL line:
-// the first cell after "Downstream Line Rate" in its row is neither empty nor "0".
-bool DslLineUpInStatusPage(std::string_view page);
-
 // Returns the service names of the WAN service list text of setup_wancfg.html,
 // in order: the first entry's name runs from the first apostrophe to the next
 // "}", each later entry's from just after its "|,|" to the next "}" before the

@@ -38,8 +38,10 @@ build() {
 }
 
 router="$root/router/TextRules.cpp $root/router/RouterUrls.cpp $root/app/core/ApplyPreflight.cpp"
+# The status scrape lives beside the status reads, which bring the transport.
+status="$root/router/RouterStatus.cpp $root/router/HttpTransport.cpp $root/router/ResponseBuffer.cpp -lcurl"
 # shellcheck disable=SC2086
-build fuzz_text_rules "$root/tests/router/fuzz_text_rules.cpp" $router
+build fuzz_text_rules "$root/tests/router/fuzz_text_rules.cpp" $router $status
 # shellcheck disable=SC2086
 build fuzz_command_line "$root/tests/tools/cli/fuzz_command_line.cpp" \
     "$root/tools/cli/CommandLine.cpp" "$root/tools/cli/ApplyValues.cpp" \

@@ -10,6 +10,7 @@
 // link; the caller keeps everyone else off them while the run lasts.
 
 #include "ApplyPreflight.h"
+#include "FailureCause.h"
 
 #include <chrono>
 #include <functional>
@@ -62,6 +63,9 @@ public:
     ApplyOutcome Run();
     // What the last Run found it could not carry (Carried() otherwise).
     const CarryCheck& Refusal() const { return m_refusal; }
+    // Why the last Run did not apply everything; None after Applied or
+    // Cancelled. Asks the router whether it still answers when a step failed.
+    FailureCause Cause() const { return m_cause; }
 
 private:
     void PrepareLink(CIpLink& link, const WizardSettings& settings);
@@ -72,11 +76,15 @@ private:
     ApplyOutcome ChangePassword(CIpLink& link, WizardSettings& settings);
     bool Settle();
     void Report(ApplyStep step, std::chrono::milliseconds left = {});
+    // The cause of a refused step: the router gone, the login, or the step.
+    FailureCause Diagnose(FailureCause stepRefused) const;
 
     CApplyPause& m_pause;
     ApplyRunOptions m_options;
     ProgressCallback m_progress;
     CarryCheck m_refusal;
+    bool m_loginAccepted = false;  // by the last login of the run
+    FailureCause m_cause = FailureCause::None;
 };
 
 // Short English name of a step, for progress lines.

@@ -7,6 +7,7 @@
 // for the settings and markers, in a fixed order (missing parts are empty).
 
 #include "ApplyPreflight.h"
+#include "RouterStatus.h"
 #include "RouterUrls.h"
 #include "TextRules.h"
 #include "WizardSettings.h"
@@ -98,7 +99,7 @@ void PageRules(const std::string& page, const std::string& start, const std::str
         Require(cookie->find(';') == std::string::npos && cookie->size() <= page.size());
         RequireFits(ApplyCookie("vabel", *cookie), kCookieBuffer);
     }
-    DslLineUpInStatusPage(page);
+    Require(DownstreamRateCell(page).size() <= page.size());
 
     const std::string shown = ControlsReplaced(page);
     RequireNoControls(shown);
