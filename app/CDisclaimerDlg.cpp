@@ -1,5 +1,7 @@
 #include "CDisclaimerDlg.h"
 
+#include "TarnixVersion.h"
+
 #include "CxSkinButton.h"
 
 namespace {
@@ -25,7 +27,7 @@ PageFrame DisclaimerFrame()
 
 CDisclaimerDlg::CDisclaimerDlg(QWidget* owner) : CWizardPage(DisclaimerFrame(), owner)
 {
-    AddLabel("Version:1.0.0.0", kVersionRect, kNoticeStyle);
+    AddLabel(QString("Version:") + kTarnixVersion, kVersionRect, kNoticeStyle);
     AddLabel("This program and its documentation are the property of Tarnix. Tarnix holds all "
              "rights in them, including copyright; no licence to copy, change or pass them on "
              "is given except to set up a Tarnix router with them.",

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMimeDatabase>
 #include <QProcess>
@@ -27,14 +28,14 @@ void ReportUnregisteredOnce(PageId id)
                      PageIdName(id));
 }
 
-// Where the desktop can tell, whether some application is set to open files
-// of this type. Without xdg-mime the desktop's own answer has to do.
-bool HasDefaultApplication(const QString& path)
+// Where the desktop can tell, whether some application is set to open this
+// MIME type (for web addresses "x-scheme-handler/http"). Without xdg-mime the
+// desktop's own answer has to do.
+bool HasDefaultApplication(const QString& mimeType)
 {
     const QString xdgMime = QStandardPaths::findExecutable("xdg-mime");
     if (xdgMime.isEmpty())
         return true;
-    const QString mimeType = QMimeDatabase().mimeTypeForFile(path).name();
     QProcess query;
     query.start(xdgMime, {"query", "default", mimeType});
     if (!query.waitForFinished(5000))
@@ -61,6 +62,8 @@ QMessageBox::StandardButton CWizardEffects::ShowMessage(QWidget* parent, const Q
                                                         QMessageBox::StandardButtons buttons)
 {
     QMessageBox box(icon, caption, text, buttons, parent);
+    // Paths and addresses in messages can be copied to open them another way.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
@@ -80,14 +83,26 @@ int CWizardEffects::OpenDocument(const QString& pathOrUrl)
 {
     const QUrl url(pathOrUrl);
     const bool isWebAddress = url.scheme() == "http" || url.scheme() == "https";
-    if (isWebAddress)
-        return QDesktopServices::openUrl(url) ? kDocumentOpened : kDocumentNoApplication;
-    if (!QFileInfo::exists(pathOrUrl))
+    if (!isWebAddress && !QFileInfo::exists(pathOrUrl))
         return kDocumentNotFound;
-    if (!HasDefaultApplication(pathOrUrl))
+    // The desktop's opener is started and left running, so it cannot tell
+    // afterwards that nothing took the document: ask first. A browser named
+    // in $BROWSER is what the opener falls back to for web addresses.
+    const bool browserNamed = isWebAddress && qEnvironmentVariableIsSet("BROWSER");
+    const QString mimeType = isWebAddress ? "x-scheme-handler/" + url.scheme()
+                                          : QMimeDatabase().mimeTypeForFile(pathOrUrl).name();
+    if (!browserNamed && !HasDefaultApplication(mimeType))
         return kDocumentNoApplication;
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(pathOrUrl)) ? kDocumentOpened
-                                                                      : kDocumentNoApplication;
+    return QDesktopServices::openUrl(isWebAddress ? url : QUrl::fromLocalFile(pathOrUrl))
+               ? kDocumentOpened
+               : kDocumentNoApplication;
+}
+
+QString CWizardEffects::AskSaveFileName(QWidget* parent, const QString& caption,
+                                        const QString& suggestedPath)
+{
+    return QFileDialog::getSaveFileName(parent, caption, suggestedPath,
+                                        QStringLiteral("Text files (*.txt)"));
 }
 
 void CWizardEffects::EndProgram(int status)

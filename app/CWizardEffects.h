@@ -1,6 +1,7 @@
 #pragma once
 // Every effect a page has outside itself: running another page modally,
-// message boxes, handing a document or URL to the desktop, ending the program.
+// message boxes, the save dialog, handing a document or URL to the desktop,
+// ending the program.
 // Pages reach them only through WizardEffects(), so tests install a subclass
 // that records what was asked for instead of doing it.
 
@@ -43,6 +44,11 @@ public:
     // kDocumentNoApplication when no application takes it, else
     // kDocumentOpened.
     virtual int OpenDocument(const QString& pathOrUrl);
+
+    // The desktop's save dialog, starting at suggestedPath (folder and file
+    // name). Returns the chosen path, or an empty text when cancelled.
+    virtual QString AskSaveFileName(QWidget* parent, const QString& caption,
+                                    const QString& suggestedPath);
 
     // Ends the process at once with status, whatever pages are open. Test
     // replacements return; callers therefore return right after the call.

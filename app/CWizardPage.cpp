@@ -5,6 +5,7 @@
 #include "CWizardEffects.h"
 #include "CxSkinButton.h"
 #include "DocumentLinks.h"
+#include "WizardPalette.h"
 #include "WizardSettings.h"
 
 #include <QApplication>
@@ -88,6 +89,7 @@ CWizardPage::CWizardPage(const PageFrame& frame, QWidget* owner)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowCloseButtonHint);
     setFont(QFont("Arial", 8));
+    setPalette(WizardPalette());
     setFixedSize(PageLayout::kPageSize);
     BuildFrame();
     PlaceOverOwner(owner);
@@ -217,7 +219,7 @@ void CWizardPage::OnExit()
 
 void CWizardPage::OnTechnicalSupport()
 {
-    WizardEffects().OpenDocument(kSupportSiteUrl);
+    OpenWebPage(this, kSupportSiteUrl);
 }
 
 void CWizardPage::OnTroubleshooting()
@@ -308,7 +310,7 @@ DocumentButtons CWizardPage::AddDocumentButtons(const QPoint (&at)[3])
     buttons.Manual = AddSkinButton("Technical Manual", rowRect(0),
                                    FacesPressedOver("pic/BUTTON/technical_manual/technical_manual.bmp",
                                                     "pic/BUTTON/technical_manual/technical_manual1.bmp"));
-    buttons.Adobe = AddSkinButton("Install Adobe Reader", rowRect(1),
+    buttons.Adobe = AddSkinButton(kPdfReaderButtonCaption, rowRect(1),
                                   FacesPressedOver("pic/BUTTON/Adobe-Reader/Adobe-Reader.bmp",
                                                    "pic/BUTTON/Adobe-Reader/Adobe-Reader1.bmp"));
     buttons.AdvancedUi = AddSkinButton("Advanced User Interface", rowRect(2),
@@ -318,7 +320,8 @@ DocumentButtons CWizardPage::AddDocumentButtons(const QPoint (&at)[3])
             [this, link = links.ManualLink] { OpenManualLink(this, link); });
     connect(buttons.Adobe, &QAbstractButton::clicked, this,
             [this, link = links.AdobeLink] { OpenAdobeLink(this, link); });
-    connect(buttons.AdvancedUi, &QAbstractButton::clicked, this, &OpenRouterWebInterface);
+    connect(buttons.AdvancedUi, &QAbstractButton::clicked, this,
+            [this] { OpenRouterWebInterface(this); });
     return buttons;
 }
 

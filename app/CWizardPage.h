@@ -64,7 +64,7 @@ ButtonFaces FacesPressedNormal(const QString& normal, const QString& over);
 // Pressed shows the mouse-over face.
 ButtonFaces FacesPressedOver(const QString& normal, const QString& over);
 
-// The welcome and success pages' Technical Manual, Install Adobe Reader and
+// The welcome and success pages' Technical Manual, Install PDF Reader and
 // Advanced User Interface buttons.
 struct DocumentButtons
 {

@@ -1,5 +1,7 @@
 #include "WizardOptions.h"
 
+#include "TarnixVersion.h"
+
 #include <QCommandLineParser>
 #include <QRegularExpression>
 #include <QUrl>
@@ -88,7 +90,7 @@ OptionsOutcome ParseWizardOptions(const QStringList& arguments, WizardOptions& o
     }
     if (parser.isSet(version))
     {
-        message = "TarnixConnect 1.0.0.0";
+        message = QString("TarnixConnect ") + kTarnixVersion;
         return OptionsOutcome::ShowText;
     }
 

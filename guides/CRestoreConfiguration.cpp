@@ -3,7 +3,7 @@
 #include "CIpLink.h"
 #include "GuideDocument.h"
 #include "RunWithoutFreezing.h"
-#include "SecuritySettingsFile.h"
+#include "SecuritySettingsSaving.h"
 #include "TextRules.h"
 
 #include <QCheckBox>
@@ -124,8 +124,7 @@ void CRestoreConfiguration::OnNext()
 {
     if (!m_saveChoice->isChecked())
         return;
-    if (const auto error = WriteSecuritySettingsFile(m_networkName, ShownNetworkKey(m_networkKey)))
-        ShowPlainMessage(*error, QMessageBox::Critical);
+    SaveSecuritySettings(this, m_networkName, ShownNetworkKey(m_networkKey));
 }
 
 void CRestoreConfiguration::OnPrintDetails()

@@ -116,6 +116,12 @@ QString SecuritySettingsFilePath()
     return DesktopFolder() + u'/' + QString::fromUtf16(kSecuritySettingsFileName);
 }
 
+QByteArray SecuritySettingsBytes(const QString& networkName, const QString& networkKeyShown)
+{
+    QStringEncoder toUtf16(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
+    return toUtf16(SecuritySettingsText(networkName, networkKeyShown));
+}
+
 QString FileErrorMessage(int errorNumber, const QString& path)
 {
     QString message;
@@ -179,17 +185,10 @@ QString FileErrorMessage(int errorNumber, const QString& path)
     return message.arg(path);
 }
 
-std::optional<QString> WriteSecuritySettingsFile(const QString& networkName,
+std::optional<QString> WriteSecuritySettingsFile(const QString& path, const QString& networkName,
                                                  const QString& networkKeyShown)
 {
-    const QString path = SecuritySettingsFilePath();
-    // A missing desktop is reported; the file goes nowhere else.
-    if (DesktopFolder().isEmpty() || !QFileInfo(DesktopFolder()).isDir())
-        return FileErrorMessage(ENOENT, path);
-
-    QStringEncoder toUtf16(QStringEncoder::Utf16LE);
-    const QByteArray bytes = toUtf16(SecuritySettingsText(networkName, networkKeyShown) + QChar(u'\0'));
-    if (const int error = WriteFile(path, bytes))
+    if (const int error = WriteFile(path, SecuritySettingsBytes(networkName, networkKeyShown)))
         return FileErrorMessage(error, path);
     return std::nullopt;
 }

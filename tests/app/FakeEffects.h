@@ -59,6 +59,12 @@ public:
         return documentResult;
     }
 
+    QString AskSaveFileName(QWidget*, const QString&, const QString& suggestedPath) override
+    {
+        savePathsSuggested.push_back(suggestedPath);
+        return saveAnswer;
+    }
+
     void EndProgram(int status) override { endStatuses.push_back(status); }
 
     bool openRealPages = false;
@@ -69,6 +75,8 @@ public:
     std::deque<bool> choiceAnswers;    // empty: the going button
     std::vector<QString> documents;
     int documentResult = kDocumentOpened;
+    std::vector<QString> savePathsSuggested;
+    QString saveAnswer;  // empty: the save dialog was cancelled
     std::vector<int> endStatuses;
 };
 

@@ -280,6 +280,21 @@ private slots:
         page->close();
     }
 
+    // START BROWSING ends the program only once a browser has the page;
+    // otherwise it says so, with the address, and the page stays.
+    void startBrowsingWithoutABrowserStays()
+    {
+        auto page = ShowPage<CConfigSuccessDlg>();
+        m_effects.documentResult = kDocumentNoApplication;
+        Click(page->StartBrowsingButton());
+        QCOMPARE(m_effects.documents, std::vector<QString>{kMakerSiteUrl});
+        QVERIFY(m_effects.endStatuses.empty());
+        QCOMPARE(m_effects.messages.size(), std::size_t(1));
+        QVERIFY(m_effects.messages[0].text.endsWith(QString("\n\n") + kMakerSiteUrl));
+        QVERIFY(page->isVisible());
+        page->close();
+    }
+
     void successTermTipsHaveTheirWidths_data()
     {
         QTest::addColumn<bool>("advanced");

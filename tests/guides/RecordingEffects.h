@@ -4,6 +4,7 @@
 #include "CWizardEffects.h"
 
 #include <QList>
+#include <QStringList>
 #include <QString>
 
 class RecordingEffects : public CWizardEffects
@@ -29,10 +30,17 @@ public:
         return Answer;
     }
     int OpenDocument(const QString&) override { return kDocumentOpened; }
+    QString AskSaveFileName(QWidget*, const QString&, const QString& suggestedPath) override
+    {
+        SaveSuggestions << suggestedPath;
+        return SaveAnswer;
+    }
     void EndProgram(int status) override { EndStatuses << status; }
 
     QMessageBox::StandardButton Answer = QMessageBox::Ok;
     QList<PageId> OpenedPages;
     QList<Message> Messages;
     QList<int> EndStatuses;
+    QStringList SaveSuggestions;
+    QString SaveAnswer;  // empty: the save dialog was cancelled
 };

@@ -46,7 +46,7 @@ private slots:
     void writtenByteForByte()
     {
         const mode_t oldMask = ::umask(0);  // the mode must not depend on the umask
-        const std::optional<QString> error = WriteSecuritySettingsFile("Home Net", "None");
+        const std::optional<QString> error = WriteSecuritySettingsFile(FilePath(), "Home Net", "None");
         ::umask(oldMask);
         QVERIFY2(!error, qPrintable(error.value_or("")));
 
@@ -63,10 +63,11 @@ private slots:
             "Wireless Network Name (SSID):Home Net\r\n"
             "Password:None\r\n";
         const QByteArray bytes = ReadAll(FilePath());
-        QCOMPARE(bytes.left(2), QByteArray("S\0", 2));
-        QCOMPARE(bytes.right(4), QByteArray("\x0a\x00\x00\x00", 4));
+        // A byte order mark first and no NUL last: text editors open it as text.
+        QCOMPARE(bytes.left(4), QByteArray("\xff\xfeS\0", 4));
+        QCOMPARE(bytes.right(4), QByteArray("\x0d\x00\x0a\x00", 4));
         QCOMPARE(bytes.size(), (expected.size() + 1) * 2);
-        QCOMPARE(QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData()), expected.size()),
+        QCOMPARE(QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData() + 2), expected.size()),
                  expected);
 
         struct stat info {};
@@ -76,7 +77,7 @@ private slots:
 
     void nonAsciiIsUtf16LittleEndian()
     {
-        QVERIFY(!WriteSecuritySettingsFile(QString::fromUtf16(u"Caf\u00e9 \u20ac"), "k"));
+        QVERIFY(!WriteSecuritySettingsFile(FilePath(), QString::fromUtf16(u"Caf\u00e9 \u20ac"), "k"));
         const QByteArray bytes = ReadAll(FilePath());
         QVERIFY(bytes.contains(QByteArray(":\0C\0a\0f\0\xe9\0 \0\xac\x20\r\0\n\0", 18)));
     }
@@ -88,8 +89,8 @@ private slots:
         old.write(QByteArray(5000, '#'));
         old.close();
         QVERIFY(old.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
-        QVERIFY(!WriteSecuritySettingsFile("A", "B"));
-        QCOMPARE(ReadAll(FilePath()).size(), (SecuritySettingsText("A", "B").size() + 1) * 2);
+        QVERIFY(!WriteSecuritySettingsFile(FilePath(), "A", "B"));
+        QCOMPARE(ReadAll(FilePath()), SecuritySettingsBytes("A", "B"));
         QVERIFY(!ReadAll(FilePath()).contains('#'));
         QCOMPARE(old.permissions() & (QFile::ReadOther | QFile::ReadGroup), QFile::Permissions());
     }
@@ -102,7 +103,7 @@ private slots:
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.close();
         QVERIFY(old.setPermissions(QFile::ReadOwner));
-        QCOMPARE(WriteSecuritySettingsFile("A", "B").value_or(""), "Access to " + FilePath() + " was denied.");
+        QCOMPARE(WriteSecuritySettingsFile(FilePath(), "A", "B").value_or(""), "Access to " + FilePath() + " was denied.");
     }
 
     void failuresAreReportedWithTheFullPath_data()
@@ -128,7 +129,7 @@ private slots:
             QVERIFY(QDir(Desktop()).removeRecursively());
         else
             QVERIFY(QFile::link(obstacle, FilePath()));
-        QCOMPARE(WriteSecuritySettingsFile("A", "B").value_or(""), message.arg(FilePath()));
+        QCOMPARE(WriteSecuritySettingsFile(FilePath(), "A", "B").value_or(""), message.arg(FilePath()));
         if (obstacle == "no desktop")
             QCOMPARE(QDir(m_home.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
     }
@@ -175,7 +176,7 @@ private slots:
 
         QElapsedTimer clock;
         clock.start();
-        const std::optional<QString> error = WriteSecuritySettingsFile("Net", "key12345");
+        const std::optional<QString> error = WriteSecuritySettingsFile(FilePath(), "Net", "key12345");
         QVERIFY2(clock.elapsed() < 1000, qPrintable(QString("took %1 ms").arg(clock.elapsed())));
         QCOMPARE(ReadAll(other), QByteArray("keep me"));
         // No temporary file is left beside it.
@@ -211,7 +212,7 @@ private slots:
         QCOMPARE(::chmod(desktop.constData(), 0555), 0);
         if (superuser)
             QCOMPARE(::seteuid(65534), 0);
-        const std::optional<QString> error = WriteSecuritySettingsFile("Net", "key12345");
+        const std::optional<QString> error = WriteSecuritySettingsFile(FilePath(), "Net", "key12345");
         if (superuser)
             QCOMPARE(::seteuid(0), 0);
         ::chmod(desktop.constData(), 0755);

@@ -12,6 +12,7 @@
 #include "PageRegistry.h"
 #include "RouterSim.h"
 #include "SecuritySettingsFile.h"
+#include "SecuritySettingsSaving.h"
 #include "WalkRoads.h"
 #include "WizardOptions.h"
 #include "WizardSettings.h"
@@ -419,13 +420,11 @@ private slots:
         QVERIFY2(failure.isEmpty(), qPrintable(failure));
 
         QCOMPARE(MessageTexts(),
-                 QStringList{"You need to wait to wait 2-3 mins to restore the information"});
+                 (QStringList{"You need to wait to wait 2-3 mins to restore the information",
+                              QString(kSavedMessage) + "\n\n" + SecuritySettingsFilePath()}));
         QFile saved(SecuritySettingsFilePath());
         QVERIFY(saved.open(QIODevice::ReadOnly));
-        const QByteArray bytes = saved.readAll();
-        const QString text = QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData()),
-                                                bytes.size() / 2);
-        QCOMPARE(text, SecuritySettingsText("HomeNet 5", "home-key-77") + QChar(0));
+        QCOMPARE(saved.readAll(), SecuritySettingsBytes("HomeNet 5", "home-key-77"));
         // Reading changed nothing on the router.
         const SimRouterState after = m_sim.State();
         QCOMPARE(after.services.size(), std::size_t(1));

@@ -12,6 +12,7 @@ packages=(
   xvfb xauth x11-apps imagemagick desktop-file-utils
   poppler-utils zbar-tools
   iproute2
+  xdg-utils lintian appstream
 )
 
 missing=()

@@ -141,6 +141,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& words)
             line.HelpWanted = true;
             return line;
         }
+        if (words[i] == "--version")
+        {
+            line.VersionWanted = true;
+            return line;
+        }
         if (!IsOption(words[i]))
         {
             if (!line.Command.empty())
@@ -231,6 +236,7 @@ Environment (an option wins), so that secrets stay out of the process list:
   TARNIX_NEW_ROUTER_PASSWORD   for --new-router-password
 
   --help                       show this text
+  --version                    show the version
 
 Progress goes to stderr, one line per step; no secret is printed. Control
 characters in what the router sends are printed as "?".

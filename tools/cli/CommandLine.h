@@ -15,6 +15,7 @@ struct CommandLine
     // Option name without "--" -> every value given, in order.
     std::map<std::string, std::vector<std::string>> Options;
     bool HelpWanted = false;
+    bool VersionWanted = false;
     std::string UsageError;  // empty when the words make sense
 
     // The last value given for name, or fallback.

@@ -11,6 +11,7 @@
 #include "InternetProbe.h"
 #include "NoCoreDumps.h"
 #include "RouterCommands.h"
+#include "TarnixVersion.h"
 #include "TextRules.h"
 #include "WizardSettings.h"
 
@@ -95,6 +96,11 @@ int main(int argc, char** argv)
     if (line.HelpWanted)
     {
         std::cout << HelpText;
+        return ExitDone;
+    }
+    if (line.VersionWanted)
+    {
+        std::cout << "tarnix-setup " << kTarnixVersion << "\n";
         return ExitDone;
     }
     if (!line.UsageError.empty())

@@ -2,6 +2,7 @@
 // until SIGINT or SIGTERM, then prints the router's state and exits 0.
 
 #include "RouterSim.h"
+#include "TarnixVersion.h"
 
 #include <csignal>
 #include <cstring>
@@ -19,7 +20,8 @@ constexpr char kUsage[] =
     "                  [--downstream RATE] [--service NAME]... [--fault PATH:KIND]...\n"
     "  PORT 0 picks a free port. KIND: status=N, delay=MS, drop, empty, huge, nul,\n"
     "  no-marker, stream=BYTES (with Content-Length), stream-nolength=BYTES,\n"
-    "  endless (chunked, never ends), refuse-login=N (any PATH), refuse-key (any PATH).\n";
+    "  endless (chunked, never ends), refuse-login=N (any PATH), refuse-key (any PATH).\n"
+    "       router-sim --version\n";
 
 struct Options
 {
@@ -134,6 +136,10 @@ bool ApplyFault(RouterSim& sim, const std::string& path, const std::string& kind
 
 int main(int argc, char** argv)
 {
+    if (argc == 2 && std::string(argv[1]) == "--version") {
+        std::cout << "router-sim " << kTarnixVersion << "\n";
+        return 0;
+    }
     Options options;
     if (!ParseArguments(argc, argv, options)) {
         std::cerr << kUsage;
