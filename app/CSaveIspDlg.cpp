@@ -103,9 +103,27 @@ void CSaveIspDlg::RunWorker(const ApplyRunOptions& options)
     // Cancelled: the page is ending and waits for this thread.
     if (outcome == ApplyOutcome::Cancelled)
         return;
+    if (outcome == ApplyOutcome::NotCarried)
+    {
+        const QString message = QString::fromStdString(CarryMessage(run.Refusal()));
+        QMetaObject::invokeMethod(
+            this, [this, message] { RefuseUncarriedValue(message); }, Qt::QueuedConnection);
+        return;
+    }
     m_cause = run.Cause();
     ApplySucceeded = outcome == ApplyOutcome::Applied;
     QMetaObject::invokeMethod(this, &CSaveIspDlg::StartResultTimer, Qt::QueuedConnection);
+}
+
+void CSaveIspDlg::RefuseUncarriedValue(const QString& message)
+{
+    // Nothing reached the router: no reason to wait a minute, nor for the
+    // light box. The user goes back to the pages to change the value.
+    if (m_ending)
+        return;
+    StopWorker();
+    ShowPlainMessage(message, QMessageBox::Warning);
+    reject();
 }
 
 void CSaveIspDlg::StopWorker()
@@ -147,7 +165,10 @@ bool CSaveIspDlg::ProbeWithoutFreezing()
 {
     ShowProgress(kCheckingInternetText);
     const std::vector<std::string> urls = GetWizardOptions().ProbeUrls;
-    return RunWithoutFreezing(this, [&urls] { return ProbeSitesInOrder(urls); }) >= 0;
+    // Closing the window ends the probe in flight rather than its time-out.
+    const auto closed = [this] { return m_probeCancelled.load(); };
+    return RunWithoutFreezing(this, [&urls, &closed] { return ProbeSitesInOrder(urls, {}, closed); })
+           >= 0;
 }
 
 FailureCause CSaveIspDlg::CauseAfterProbeWithoutFreezing()
@@ -172,6 +193,7 @@ void CSaveIspDlg::ShowProgress(const QString& text)
 void CSaveIspDlg::done(int result)
 {
     m_ending = true;
+    m_probeCancelled = true;
     m_resultTimer.stop();
     // Hidden first: a worker still inside a request is waited for without a
     // frozen page on the screen.

@@ -6,6 +6,7 @@
 #include "ChecklistAndPasswordPages.h"
 #include "ConnectionPages.h"
 #include "GuidePages.h"
+#include "NoCoreDumps.h"
 #include "PageRegistry.h"
 #include "SingleInstance.h"
 #include "StartUp.h"
@@ -58,6 +59,9 @@ int LeaveToRunningWizard(const CSingleInstance& instance)
 
 int main(int argc, char* argv[])
 {
+    // The router, Internet account and wireless passwords the user types pass
+    // through this process's memory; a core file would keep them on disk.
+    DisableCoreDumps();
     const QStringList arguments = Arguments(argc, argv);
     QString message;
     switch (ParseWizardOptions(arguments, GetWizardOptions(), message))

@@ -4,6 +4,7 @@
 #include "GuideDocument.h"
 #include "RunWithoutFreezing.h"
 #include "SecuritySettingsSaving.h"
+#include "TextRules.h"
 
 #include <QCheckBox>
 #include <QTimer>
@@ -38,14 +39,22 @@ PageFrame RestoreFrame()
     return frame;
 }
 
-// Both values as the router holds them; empty when it did not answer.
+// The most a network name and a key can hold.
+constexpr std::size_t kMaxNetworkNameBytes = 32;
+constexpr std::size_t kMaxNetworkKeyBytes = 63;
+
+// Both values as the router holds them, cut to what a name and a key can
+// hold, with control characters as "?": they are shown and go into the file,
+// where a line break would start a line of its own. Empty when the router
+// did not answer.
 std::pair<std::string, std::string> ReadFromRouter()
 {
     std::string name;
     std::string key;
     if (CIpLink* link = GetRouterLink())
         CIpLink::ReadWirelessSettings(*link, name, key);
-    return {name, key};
+    return {ControlsReplaced(CutAtCharacter(name, kMaxNetworkNameBytes)),
+            ControlsReplaced(CutAtCharacter(key, kMaxNetworkKeyBytes))};
 }
 
 }  // namespace

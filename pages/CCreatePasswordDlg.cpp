@@ -1,8 +1,10 @@
 #include "CCreatePasswordDlg.h"
 
+#include "ApplyPreflight.h"
 #include "CLabel.h"
 #include "InputChecks.h"
 #include "RouterDefaults.h"
+#include "WizardOptions.h"
 #include "WizardSettings.h"
 
 #include <QLineEdit>
@@ -68,6 +70,14 @@ void CCreatePasswordDlg::OnNext()
         != CheckMessage::None)
     {
         ShowInvalid();
+        return;
+    }
+    // The apply run could not send it; say so now, with what was typed kept.
+    const CarryCheck carried = CheckRouterPasswordsCarriable(kFactoryPassword, password.toStdString(),
+                                                             ConfiguredRouterAddress());
+    if (!carried.Carried())
+    {
+        ShowPlainMessage(QString::fromStdString(CarryMessage(carried)), QMessageBox::Warning);
         return;
     }
     WizardSettings& settings = GetWizardSettings();

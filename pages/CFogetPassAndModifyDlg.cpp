@@ -1,10 +1,12 @@
 #include "CFogetPassAndModifyDlg.h"
 
+#include "ApplyPreflight.h"
 #include "CIpLink.h"
 #include "CLabel.h"
 #include "InputChecks.h"
 #include "RouterDefaults.h"
 #include "RunWithoutFreezing.h"
+#include "WizardOptions.h"
 #include "WizardSettings.h"
 
 #include <QCheckBox>
@@ -144,15 +146,32 @@ void CFogetPassAndModifyDlg::OnNext()
     WritePasswordFields(settings, {m_change->isChecked(), existing, newPassword});
 
     if (m_change->isChecked())
-        NextWithChange(newPassword, m_fields[Confirmation]->text().toStdString(), before);
+        NextWithChange(existing, newPassword, m_fields[Confirmation]->text().toStdString(), before);
     else
         NextWithoutChange(existing);
 }
 
-void CFogetPassAndModifyDlg::NextWithChange(const std::string& newPassword,
+bool CFogetPassAndModifyDlg::RefuseUncarried(const std::string& existing,
+                                             const std::string& newPassword)
+{
+    const CarryCheck carried =
+        CheckRouterPasswordsCarriable(existing, newPassword, ConfiguredRouterAddress());
+    if (carried.Carried())
+        return false;
+    ShowPlainMessage(QString::fromStdString(CarryMessage(carried)), QMessageBox::Warning);
+    return true;
+}
+
+void CFogetPassAndModifyDlg::NextWithChange(const std::string& existing,
+                                            const std::string& newPassword,
                                             const std::string& confirmation,
                                             const PasswordFields& before)
 {
+    // Only a change the page would send is judged; anything else takes the
+    // page's own road below.
+    if (CheckRouterPasswordConfirmation(newPassword, confirmation) == CheckMessage::None
+        && RefuseUncarried(existing, newPassword))
+        return;
     if (!RunWithoutFreezing(this, &Login)
         || CheckRouterPasswordConfirmation(newPassword, confirmation) != CheckMessage::None)
     {
@@ -185,8 +204,14 @@ void CFogetPassAndModifyDlg::NextWithChange(const std::string& newPassword,
 
 void CFogetPassAndModifyDlg::NextWithoutChange(const std::string& existing)
 {
-    if (CheckExistingRouterPassword(existing) != CheckMessage::None
-        || !RunWithoutFreezing(this, &Login))
+    if (CheckExistingRouterPassword(existing) != CheckMessage::None)
+    {
+        ShowInvalid({Existing});
+        return;
+    }
+    if (RefuseUncarried(existing, std::string()))
+        return;
+    if (!RunWithoutFreezing(this, &Login))
     {
         ShowInvalid({Existing});
         return;

@@ -6,39 +6,30 @@
 #include "TextRules.h"
 #include "WizardSettings.h"
 
-#include <algorithm>
 #include <new>
 #include <optional>
 
-namespace
-{
-
 using OptText = std::optional<std::string>;
-
-// Reads url with cookie; false (nothing sent) when either could not be formed.
-bool Get(const OptText& url, const OptText& cookie, std::string* page = nullptr)
-{
-    return url && cookie && HttpGet(*url, *cookie, page);
-}
-
-}  // namespace
 
 CIpLink::CIpLink() = default;
 CIpLink::~CIpLink() = default;
+
+bool CIpLink::Get(const OptText& url, const OptText& cookie, std::string* page) const
+{
+    return url && cookie && HttpGet(*url, *cookie, page, m_cancelled);
+}
 
 bool CIpLink::Login()
 {
     const OptText url = PageUrl(m_routerAddress, "index.html");
     const OptText body = LoginBody(m_userName, m_password);
     std::string answer;
-    if (!url || !body || !HttpPostWithHeaders(*url, *body, &answer))
+    if (!url || !body || !HttpPostWithHeaders(*url, *body, &answer, m_cancelled))
         return false;
-    constexpr std::string_view marker = "webuicookie=";
-    const std::size_t at = answer.find("webuicookie");
-    if (at == std::string::npos || at == 0)
+    const std::optional<std::string> cookie = SessionCookieInLoginAnswer(answer);
+    if (!cookie)
         return false;
-    const std::string rest = answer.substr(std::min(answer.size(), at + marker.size()));
-    m_sessionCookie = rest.substr(0, rest.find(';'));
+    m_sessionCookie = *cookie;
     return !m_sessionCookie.empty();
 }
 
@@ -66,7 +57,7 @@ bool CIpLink::DeleteAllWanServices()
     const OptText url = PageUrl(m_routerAddress, "form2WanAdsl.cgi");
     return url
            && HttpPostChecked(*url, "DeleteALL=DeleteALL&submit.htm%3Fwanadsl_auto_droute.htm=Send",
-                              std::string());
+                              std::string(), m_cancelled);
 }
 
 bool CIpLink::ApplyWanService()
@@ -110,8 +101,8 @@ bool CIpLink::PvcExists(int vpi, int vci)
     const std::string circuit = std::to_string(vpi) + "/" + std::to_string(vci);
     const OptText url = PageUrl(m_routerAddress, "setup_wancfg.html");
     std::string page;
-    if (!url || !HttpPostChecked(*url, std::string(), std::string())
-        || !HttpGet(*url, std::string(), &page))
+    if (!url || !HttpPostChecked(*url, std::string(), std::string(), m_cancelled)
+        || !HttpGet(*url, std::string(), &page, m_cancelled))
         return false;
     const std::size_t at = page.find(circuit);
     return at != std::string::npos && at > 0;
@@ -120,7 +111,7 @@ bool CIpLink::PvcExists(int vpi, int vci)
 std::string CIpLink::FetchSessionKey(const std::string& url, const std::string& cookie)
 {
     std::string page;
-    if (!HttpGet(url, cookie, &page))
+    if (!HttpGet(url, cookie, &page, m_cancelled))
         return {};
     return ExtractSessionKey(page);
 }
@@ -213,7 +204,7 @@ int CIpLink::ChangeRouterPassword()
 void CIpLink::ReadWirelessSettings(CIpLink& link, std::string& name, std::string& key)
 {
     std::string page;
-    if (!Get(PageUrl(link.GetRouterAddress(), "wlsecurity.html"), std::string(), &page))
+    if (!link.Get(PageUrl(link.GetRouterAddress(), "wlsecurity.html"), std::string(), &page))
         return;
     name = TextBetween(page, "value='1'>", "</option>");
     key = TextBetween(page, "wpaPskKey = '", "'");

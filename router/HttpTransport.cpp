@@ -33,12 +33,28 @@ size_t WriteToBuffer(char* chunk, size_t size, size_t count, void* buffer)
     return static_cast<ResponseBuffer*>(buffer)->Append(chunk, n) ? n : 0;
 }
 
-void SetCommonOptions(CURL* handle, const std::string& url, ResponseBuffer& buffer, long timeoutMs)
+// Non-zero aborts the transfer (CURLE_ABORTED_BY_CALLBACK).
+int AbortWhenCancelled(void* check, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+{
+    return (*static_cast<const CancelCheck*>(check))() ? 1 : 0;
+}
+
+// cancelled must outlive the transfer.
+void SetCommonOptions(CURL* handle, const std::string& url, ResponseBuffer& buffer, long timeoutMs,
+                      const CancelCheck& cancelled)
 {
     curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, &WriteToBuffer);
     curl_easy_setopt(handle, CURLOPT_WRITEDATA, &buffer);
     curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
     curl_easy_setopt(handle, CURLOPT_TIMEOUT_MS, timeoutMs);
+    // An announced length past the limit fails before the body is read; the
+    // buffer refuses the rest, whatever was announced or not.
+    curl_easy_setopt(handle, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(kMaxAnswerBytes));
+    if (cancelled) {
+        curl_easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, &AbortWhenCancelled);
+        curl_easy_setopt(handle, CURLOPT_XFERINFODATA, &cancelled);
+        curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 0L);
+    }
 }
 
 void SetPost(CURL* handle, const std::string& postFields)
@@ -60,14 +76,18 @@ struct Answer
 // or the response code cannot be read; whatever goes wrong meanwhile is
 // caught here, so the callers only judge the answer.
 template <typename SetOptions>
-std::optional<Answer> Transfer(const std::string& url, long timeoutMs, SetOptions setOptions)
+std::optional<Answer> Transfer(const std::string& url, long timeoutMs, const CancelCheck& cancelled,
+                               SetOptions setOptions)
 {
+    // Nothing new goes out once the caller has given up.
+    if (cancelled && cancelled())
+        return std::nullopt;
     try {
         CurlHandle handle = NewHandle();
         if (!handle)
             return std::nullopt;
         ResponseBuffer buffer;
-        SetCommonOptions(handle.get(), url, buffer, timeoutMs);
+        SetCommonOptions(handle.get(), url, buffer, timeoutMs, cancelled);
         setOptions(handle.get());
         Answer answer;
         if (curl_easy_perform(handle.get()) != CURLE_OK
@@ -127,11 +147,12 @@ void SetRouterErrorNotifier(RouterErrorNotifier notifier)
     g_notifier = std::move(notifier);
 }
 
-bool HttpGet(const std::string& url, const std::string& cookie, std::string* body)
+bool HttpGet(const std::string& url, const std::string& cookie, std::string* body,
+             const CancelCheck& cancelled)
 {
     if (AnySendRefused(url, cookie))
         return false;
-    const std::optional<Answer> answer = Transfer(url, g_pageReadMs, [&](CURL* handle) {
+    const std::optional<Answer> answer = Transfer(url, g_pageReadMs, cancelled, [&](CURL* handle) {
         curl_easy_setopt(handle, CURLOPT_USERAGENT, "Application");
         if (!cookie.empty())
             curl_easy_setopt(handle, CURLOPT_COOKIE, cookie.c_str());
@@ -144,11 +165,11 @@ bool HttpGet(const std::string& url, const std::string& cookie, std::string* bod
 }
 
 bool HttpPostChecked(const std::string& url, const std::string& postFields,
-                     const std::string& cookie)
+                     const std::string& cookie, const CancelCheck& cancelled)
 {
     if (AnySendRefused(url, cookie, postFields))
         return false;
-    const std::optional<Answer> answer = Transfer(url, g_postMs, [&](CURL* handle) {
+    const std::optional<Answer> answer = Transfer(url, g_postMs, cancelled, [&](CURL* handle) {
         if (!cookie.empty())
             curl_easy_setopt(handle, CURLOPT_COOKIE, cookie.c_str());
         SetPost(handle, postFields);
@@ -162,11 +183,12 @@ bool HttpPostChecked(const std::string& url, const std::string& postFields,
     return answer->text.find("Password change failed") == std::string::npos;
 }
 
-bool HttpPostWithHeaders(const std::string& url, const std::string& postFields, std::string* out)
+bool HttpPostWithHeaders(const std::string& url, const std::string& postFields, std::string* out,
+                         const CancelCheck& cancelled)
 {
     if (AnySendRefused(url, postFields))
         return false;
-    const std::optional<Answer> answer = Transfer(url, g_postMs, [&](CURL* handle) {
+    const std::optional<Answer> answer = Transfer(url, g_postMs, cancelled, [&](CURL* handle) {
         curl_easy_setopt(handle, CURLOPT_COOKIE, kLoginCookie);
         SetPost(handle, postFields);
         curl_easy_setopt(handle, CURLOPT_HEADER, 1L);
@@ -178,9 +200,9 @@ bool HttpPostWithHeaders(const std::string& url, const std::string& postFields, 
     return true;
 }
 
-int ProbeInternet(const std::string& url)
+int ProbeInternet(const std::string& url, const CancelCheck& cancelled)
 {
-    if (HasLineBreakOrNul(url))
+    if (HasLineBreakOrNul(url) || (cancelled && cancelled()))
         return ProbeTransferFailed;
     curl_global_init(CURL_GLOBAL_ALL);
     int result = ProbeTransferFailed;
@@ -190,7 +212,7 @@ int ProbeInternet(const std::string& url)
             result = ProbeNoHandle;
         } else {
             ResponseBuffer buffer;
-            SetCommonOptions(handle.get(), url, buffer, g_probeMs);
+            SetCommonOptions(handle.get(), url, buffer, g_probeMs, cancelled);
             curl_easy_setopt(handle.get(), CURLOPT_USERAGENT, "Application");
             if (curl_easy_perform(handle.get()) != CURLE_OK)
                 result = ProbeTransferFailed;

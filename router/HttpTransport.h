@@ -3,7 +3,9 @@
 // interface. Each request uses its own handle, performs exactly one transfer
 // and keeps nothing afterwards (no connection reuse, no cookie store). No
 // request follows a redirect. A request whose URL, cookie or body holds CR, LF
-// or NUL is refused before anything is sent. Nothing is thrown.
+// or NUL is refused before anything is sent. An answer that would pass
+// kMaxAnswerBytes (ResponseBuffer.h) ends the transfer at once and the request
+// fails. Nothing is thrown.
 
 #include <chrono>
 #include <cstddef>
@@ -32,6 +34,11 @@ struct HttpTimeouts
 void SetHttpTimeoutsForTests(const HttpTimeouts& timeouts);
 HttpTimeouts CurrentHttpTimeouts();
 
+// Asked, from the thread that made the request, at least once a second while
+// a transfer runs; true aborts the transfer at once and the request fails.
+// Empty: the transfer runs until it ends or times out.
+using CancelCheck = std::function<bool()>;
+
 // Called by HttpPostChecked for each router error phrase found in an answer,
 // from the thread that made the request. The application installs one that
 // shows a message box; with none installed the phrases are not reported.
@@ -43,7 +50,8 @@ void SetRouterErrorNotifier(RouterErrorNotifier notifier);
 // no Cookie header) and a 20 s time-out. Returns true only when the transfer
 // worked, the status was 200 and at least one byte arrived; then *body (when
 // given) receives the answer, cut at its first NUL byte.
-bool HttpGet(const std::string& url, const std::string& cookie, std::string* body = nullptr);
+bool HttpGet(const std::string& url, const std::string& cookie, std::string* body = nullptr,
+             const CancelCheck& cancelled = {});
 
 // POST of postFields (empty: an empty body) with the cookie and a 60 s
 // time-out; the status is not judged. Returns false when the transfer failed
@@ -51,14 +59,14 @@ bool HttpGet(const std::string& url, const std::string& cookie, std::string* bod
 // and "PVC(MAX 8) table is Full!" are reported, in that order, through the
 // notifier with caption "Error"; they do not change the result.
 bool HttpPostChecked(const std::string& url, const std::string& postFields,
-                     const std::string& cookie);
+                     const std::string& cookie, const CancelCheck& cancelled = {});
 
 // POST of postFields with cookie "Name=" and a 60 s time-out; the status is
 // not judged. Returns false only when the transfer failed. When bytes arrived
 // and out is given, *out receives the status line and headers, then the body
 // (cut at its first NUL byte).
 bool HttpPostWithHeaders(const std::string& url, const std::string& postFields,
-                         std::string* out = nullptr);
+                         std::string* out = nullptr, const CancelCheck& cancelled = {});
 
 // Result codes of ProbeInternet.
 enum ProbeResult : int
@@ -77,4 +85,4 @@ const char* ProbeMarkerFor(const std::string& url);
 
 // GET of url with a 15 s time-out; returns a ProbeResult, found meaning the
 // page holds ProbeMarkerFor(url). Needs no router link.
-int ProbeInternet(const std::string& url);
+int ProbeInternet(const std::string& url, const CancelCheck& cancelled = {});

@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QRegularExpression>
 #include <QDir>
 #include <QDirIterator>
 #include <QSignalSpy>
@@ -356,6 +357,13 @@ private slots:
         QTest::newRow("name and key") << "Home-5100" << "pass phrase 1" << "pass phrase 1";
         QTest::newRow("no key") << "Open Cafe" << "" << "None";
         QTest::newRow("32 characters") << QString(32, 'N') << "k" << "k";
+        // Cut to what a name and a key can hold, at a character; control
+        // characters shown as "?".
+        QTest::newRow("40 characters cut to 32") << QString(40, 'N') << "k" << "k";
+        QTest::newRow("64-byte key cut to 63") << "Net" << QString(64, 'k') << QString(63, 'k');
+        QTest::newRow("cut before a character that would not fit")
+            << QString(31, 'N') + QString::fromUtf16(u"\u00e9") << "k" << "k";
+        QTest::newRow("escape sequence and tab") << "\x1b[2JNet\tA" << "k\x07y" << "k?y";
     }
 
     void restoreShowsWhatTheRouterHolds()
@@ -365,9 +373,30 @@ private slots:
         QFETCH(QString, keyShown);
         const auto page = OpenRestorePageOnSim(ssid.toStdString(), key.toStdString());
         QVERIFY(page);
-        QCOMPARE(page->NetworkNameLabel()->text(), ssid);
+        QString ssidShown = ssid.left(32).replace(QChar(0x1b), '?').replace('\t', '?');
+        if (ssidShown.toUtf8().size() > 32)
+            ssidShown.chop(1);
+        QCOMPARE(page->NetworkNameLabel()->text(), ssidShown);
         QCOMPARE(page->NetworkKeyLabel()->text(), keyShown);
         QVERIFY(!page->SaveChoice()->isChecked());
+        page->close();
+    }
+
+    // A line break in the router's name must not forge a line of the file.
+    void routerTextCannotForgeFileLines()
+    {
+        const auto page = OpenRestorePageOnSim("Net\r\nPassword:forged", "realkey1");
+        QVERIFY(page);
+        page->SaveChoice()->setChecked(true);
+        page->NextButton()->click();
+        QFile file(SettingsFile());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        const QString text = QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData()),
+                                                bytes.size() / 2 - 1);
+        const QStringList lines = text.split("\r\n");
+        QCOMPARE(lines.filter(QRegularExpression("^Password:")), QStringList{"Password:realkey1"});
+        QVERIFY(lines.contains("Wireless Network Name (SSID):Net??Password:forged"));
         page->close();
     }
 

@@ -62,12 +62,29 @@ bool TakeOption(const std::vector<std::string>& words, std::size_t& i, std::stri
     return true;
 }
 
-// A host name or IPv4 address, optionally with ":port" (or a bracketed IPv6
-// address): it becomes the host part of every router URL.
-bool IsRouterAddress(const std::string& address)
+// A host name or IPv4 address (letters, digits, "." and "-") or a bracketed
+// IPv6 address, optionally with ":port" of 1..65535: it becomes the host part
+// of every router URL.
+bool IsRouterAddress(std::string_view address)
 {
-    return !address.empty() && std::all_of(address.begin(), address.end(), [](unsigned char c) {
-        return std::isalnum(c) || std::string_view(".-:[]").find(static_cast<char>(c)) != std::string_view::npos;
+    std::string_view host = address;
+    std::string_view port;
+    const std::size_t close = address.rfind(']');
+    const std::size_t colon = address.rfind(':');
+    if (colon != std::string_view::npos && (close == std::string_view::npos || colon > close))
+    {
+        host = address.substr(0, colon);
+        port = address.substr(colon + 1);
+        if (!IsDecimalDigits(port) || port.size() > 5 || std::stoi(std::string(port)) < 1
+            || std::stoi(std::string(port)) > 65535)
+            return false;
+    }
+    if (host.size() > 2 && host.front() == '[' && host.back() == ']')
+        return std::all_of(host.begin() + 1, host.end() - 1, [](unsigned char c) {
+            return std::isxdigit(c) || c == ':' || c == '.';
+        });
+    return !host.empty() && std::all_of(host.begin(), host.end(), [](unsigned char c) {
+        return std::isalnum(c) || c == '.' || c == '-';
     });
 }
 
@@ -75,7 +92,7 @@ void Check(CommandLine& line)
 {
     if (!IsRouterAddress(line.RouterAddress))
     {
-        line.UsageError = "--router needs a host, optionally with :port";
+        line.UsageError = "--router needs a host, optionally with :port (1-65535): " + line.RouterAddress;
         return;
     }
     if (line.Command.empty())
@@ -96,6 +113,12 @@ void Check(CommandLine& line)
         line.UsageError = "at most three --probe-url";
 }
 }  // namespace
+
+bool IsDecimalDigits(std::string_view text)
+{
+    return !text.empty()
+           && std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); });
+}
 
 std::string CommandLine::Value(const std::string& name, const std::string& fallback) const
 {
@@ -150,8 +173,8 @@ const char HelpText[] = R"(Usage: tarnix-setup [--router ADDRESS] COMMAND [optio
 
 Sets up the KRX-5100A modem router through its web interface.
 
-  --router ADDRESS   host of every router URL, optionally with :port
-                     (default 192.168.1.1)
+  --router ADDRESS   host of every router URL, optionally with :port of
+                     1-65535 (default 192.168.1.1)
 
 Commands:
   login [--password P]   log in as admin (one retry); exit 0 accepted, 1 refused;
@@ -194,14 +217,17 @@ apply options (value words are case-insensitive):
   --router-password P          the router's current admin password (default vabel)
   --new-router-password P      set this admin password on the router
   --pause-ms N                 pause after each router step (default 1500)
-  --settle-ms N                pause after the last request (default 50000)
-  --probe-url URL              probe site, repeatable, up to 3, tried in order
+  --settle-ms N                pause after the last request (default 50000);
+                               pauses are digits only, at most 3600000 (one hour)
+  --probe-url URL              http:// or https:// probe site, repeatable, up to 3, tried in order
                                (default: the maker's support site, a search
                                engine's home page, one more public site)
   --no-probe                   do not check the Internet afterwards
 
 Values are checked as the wizard's pages check them; a refused value prints the
-page's message on stderr, exits 2 and sends nothing.
+page's message on stderr, exits 2 and sends nothing. So is a value the router
+link cannot carry: too long for its request, or a router password holding ";"
+or a control character (it travels in a cookie). VPI and VCI are digits only.
 
 Environment (an option wins), so that secrets stay out of the process list:
   TARNIX_PPP_PASSWORD          for --ppp-password
@@ -212,5 +238,6 @@ Environment (an option wins), so that secrets stay out of the process list:
   --help                       show this text
   --version                    show the version
 
-Progress goes to stderr, one line per step; no secret is printed.
+Progress goes to stderr, one line per step; no secret is printed. Control
+characters in what the router sends are printed as "?".
 )";

@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct CommandLine
@@ -21,6 +22,9 @@ struct CommandLine
     std::string Value(const std::string& name, const std::string& fallback = {}) const;
     bool Has(const std::string& name) const;
 };
+
+// True when text is one or more of the digits 0-9 and nothing else.
+bool IsDecimalDigits(std::string_view text);
 
 CommandLine ParseCommandLine(const std::vector<std::string>& words);
 
