@@ -47,6 +47,7 @@ CErrorTipsDlg::CErrorTipsDlg(QWidget* owner) : CWizardPage(LightBoxFrame(), owne
     m_close->SetTextColor(kCloseTextColour);
     m_close->setFont(EnlargedFont(4));
     connect(m_close, &QAbstractButton::clicked, this, &CErrorTipsDlg::OnClose);
+    SetForwardButton(m_close);
 }
 
 void CErrorTipsDlg::OnClose()
@@ -74,6 +75,8 @@ void CErrorTipsDlg::ApplyLayering()
 {
     // Constant opacity needs a compositing desktop; elsewhere it is ignored.
     setWindowOpacity(kLightBoxOpacity);
-    const QImage drawn = grab().toImage();
+    // The mask is in the window's own units; on a scaled screen the grab has
+    // more pixels than that (nearest pixels keep the key colour exact).
+    const QImage drawn = grab().toImage().scaled(size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
     setMask(QBitmap::fromImage(drawn.createMaskFromColor(kLightBoxKeyColour.rgb(), Qt::MaskInColor)));
 }

@@ -23,7 +23,9 @@
 #include <QRect>
 #include <QString>
 
+class CFocusRing;
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QRadioButton;
 
@@ -111,6 +113,9 @@ public:
     CxSkinButton* DisclaimerButton() const { return m_disclaimer; }
     CxSkinButton* ExitButton() const { return m_exit; }
     CLabel* HeadingLabel() const { return m_heading; }
+    // The button Enter presses wherever no button has the focus: NEXT, or
+    // the page's own forward button (START, PRINT, CLOSE).
+    CxSkinButton* ForwardButton() const { return m_forward ? m_forward : m_next; }
     CPictureEx* BackgroundPicture() const { return m_background; }
 
     // The dialog font enlarged by 1/divisor in size and half in weight: the
@@ -162,6 +167,16 @@ protected:
     // The Apply page's inactive PREV and NEXT: greyed faces, clicks ignored.
     void SetNavigationInactive();
 
+    // For pages whose forward button is not NEXT.
+    void SetForwardButton(CxSkinButton* button) { m_forward = button; }
+    // Ties a caption to its field: the caption is the field's buddy and, with
+    // its colon dropped, the field's name for assistive technology.
+    static void LabelField(QLabel* caption, QWidget* field);
+    // A label shown beside a field when its input is refused: announced to
+    // assistive technology each time it appears.
+    static void MarkAsAlert(CLabel* label);
+
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -172,12 +187,17 @@ private:
     void BuildPrevNext();
     void BuildBottomBar();
     void PlaceOverOwner(QWidget* owner);
+    void PutFrameButtonsLast();
+    void PlaceInitialFocus();
+    QWidget* FirstField() const;
+    bool IsField(const QWidget* widget) const;
 
     PageFrame m_frame;
     QString m_backgroundPath;
     QPoint m_fixedPosition;
     bool m_navigationInactive = false;
     bool m_ended = false;
+    bool m_initialFocusPlaced = false;
 
     CPictureEx* m_background = nullptr;
     CLabel* m_heading = nullptr;
@@ -187,6 +207,8 @@ private:
     CxSkinButton* m_troubleshooting = nullptr;
     CxSkinButton* m_disclaimer = nullptr;
     CxSkinButton* m_exit = nullptr;
+    CxSkinButton* m_forward = nullptr;
+    CFocusRing* m_focusRing = nullptr;
 };
 
 // tipText with line breaks added between words so that the tool tip window,

@@ -1,10 +1,12 @@
 #include "CIpAddressField.h"
 
+#include "CFocusRing.h"
 #include "InputChecks.h"
 
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -69,7 +71,15 @@ CIpAddressField::CIpAddressField(QWidget* parent) : QFrame(parent)
         layout->addWidget(part, 1);
         m_parts[index] = part;
     }
-    setFocusProxy(m_parts[0]);
+    // No focus proxy: Qt's Tab would stop at a proxied field wherever the
+    // field itself sits in the focus chain, which after the page has put
+    // the first parts in reading order is not where its first part is.
+    CFocusRing::RingAsOne(this);
+}
+
+void CIpAddressField::focusInEvent(QFocusEvent* event)
+{
+    m_parts[0]->setFocus(event->reason());
 }
 
 QString CIpAddressField::Text() const
@@ -78,17 +88,6 @@ QString CIpAddressField::Text() const
     for (std::size_t index = 0; index < parts.size(); ++index)
         parts[index] = m_parts[index]->text().toStdString();
     return QString::fromStdString(AddressFieldText(parts));
-}
-
-void CIpAddressField::SetAccessibleName(const QString& name)
-{
-    setAccessibleName(name);
-    for (std::size_t index = 0; index < m_parts.size(); ++index)
-    {
-        m_parts[index]->setAccessibleName(name);
-        m_parts[index]->setAccessibleDescription(
-            QStringLiteral("part %1 of 4").arg(index + 1));
-    }
 }
 
 int CIpAddressField::PartIndex(const QObject* watched) const

@@ -30,11 +30,10 @@ public:
     QString Text() const;
     const std::array<QLineEdit*, 4>& Parts() const { return m_parts; }
 
-    // Names the field (and its parts) for assistive technology.
-    void SetAccessibleName(const QString& name);
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Focus given to the field goes to its first part.
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     bool HandlePartKey(int index, const QKeyEvent& key);
