@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth x11-apps imagemagick desktop-file-utils
   poppler-utils zbar-tools
+  at-spi2-core dbus-daemon python3-pyatspi
 )
 
 missing=()
