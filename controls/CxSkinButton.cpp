@@ -191,7 +191,8 @@ void CxSkinButton::DrawFace(QPainter& painter, const Face& faces) const
     }
     const bool doubled = WantsDoubleSize(painter.device()->devicePixelRatioF()) && !faces.doubled.isNull();
     const QPixmap& face = doubled ? faces.doubled : faces.single;
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    // Between ratios 1 and 2 the 2x face is narrowed smoothly; 1x draws as always.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, doubled);
     if (m_drawMode == 2) {
         painter.drawTiledPixmap(rect(), face);
         return;
