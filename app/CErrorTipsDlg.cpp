@@ -1,5 +1,6 @@
 #include "CErrorTipsDlg.h"
 
+#include "CSaveIspDlg.h"
 #include "CWizardEffects.h"
 #include "CxSkinButton.h"
 
@@ -9,12 +10,14 @@
 namespace {
 
 constexpr LabelStyle kTipStyle{9, 1, 0, QColor(1, 0, 0)};
+constexpr LabelStyle kCauseStyle{10, 1, 0, kAccentColour};
 constexpr QColor kCloseTextColour{226, 226, 226};
 
 // Inside the card of the picture; the heading keeps clear of its badge.
 constexpr QRect kHeadingRect{56, 104, 620, 40};
-constexpr QRect kText1Rect{56, 170, 520, 80};
-constexpr QRect kText2Rect{56, 262, 520, 44};
+constexpr QRect kCauseRect{56, 150, 620, 44};
+constexpr QRect kText1Rect{56, 204, 520, 80};
+constexpr QRect kText2Rect{56, 292, 520, 44};
 constexpr QRect kCloseRect{626, 470, 110, 36};
 
 PageFrame LightBoxFrame()
@@ -35,7 +38,8 @@ CErrorTipsDlg::CErrorTipsDlg(QWidget* owner) : CWizardPage(LightBoxFrame(), owne
     // The frame (title bar and border) is not drawn.
     setWindowFlag(Qt::FramelessWindowHint);
     HeadingLabel()->setGeometry(kHeadingRect);
-    HeadingLabel()->setText("Sorry, we are unable to save your ISP settings.");
+    m_cause = AddLabel(QString(), kCauseRect, kCauseStyle);
+    m_cause->setWordWrap(true);
     AddLabel("Please ensure that: \n - you have entered the correct ISP information. \n - the "
              "blue Ethernet cable is connected securely to your PC and the router. ",
              kText1Rect, kTipStyle);
@@ -48,6 +52,47 @@ CErrorTipsDlg::CErrorTipsDlg(QWidget* owner) : CWizardPage(LightBoxFrame(), owne
     m_close->setFont(EnlargedFont(4));
     connect(m_close, &QAbstractButton::clicked, this, &CErrorTipsDlg::OnClose);
     SetForwardButton(m_close);
+    const auto* applyPage = qobject_cast<const CSaveIspDlg*>(owner);
+    ShowCause(applyPage ? applyPage->Cause() : FailureCause::None);
+}
+
+void CErrorTipsDlg::ShowCause(FailureCause cause)
+{
+    HeadingLabel()->setText(LightBoxHeading(cause));
+    m_cause->setText(LightBoxCauseLine(cause));
+}
+
+QString LightBoxHeading(FailureCause cause)
+{
+    return SettingNotSaved(cause) ? "Sorry, we are unable to save your ISP settings."
+                                  : "Settings saved, but no Internet connection yet.";
+}
+
+QString LightBoxCauseLine(FailureCause cause)
+{
+    switch (cause)
+    {
+    case FailureCause::None: return QString();
+    case FailureCause::RouterNoAnswer:
+        return "Your router did not answer. Check that it is switched on and that the Ethernet "
+               "cable is plugged into a LAN port.";
+    case FailureCause::LoginRefused: return "Your router refused the login with its password.";
+    case FailureCause::InternetServiceRefused:
+        return "Your router did not accept the Internet service settings.";
+    case FailureCause::WirelessNetworkRefused:
+        return "Your router did not accept the wireless network settings.";
+    case FailureCause::WirelessSecurityRefused:
+        return "Your router did not accept the wireless security settings.";
+    case FailureCause::RouterPasswordRefused:
+        return "Your router did not accept the new router password.";
+    case FailureCause::DslLineDown:
+        return "The DSL line is not up: check the grey cable, the microfilter and that the DSL "
+               "light on the router is lit.";
+    case FailureCause::NoInternet:
+        return "The DSL line is up, but the Internet did not answer: check your ISP user name "
+               "and password.";
+    }
+    return QString();
 }
 
 void CErrorTipsDlg::OnClose()

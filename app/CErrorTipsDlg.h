@@ -5,8 +5,11 @@
 // key colour RGB(0,0,1), which is cut out of the window's shape. Where the
 // desktop does not composite the opacity has no effect and the box is shown
 // opaque, working the same. CLOSE leads back to a fresh ISP and PVC page.
+// Opened above the Apply page, it names the cause that page saw in a line
+// above its two texts.
 
 #include "CWizardPage.h"
+#include "FailureCause.h"
 
 inline constexpr QColor kLightBoxKeyColour{0, 0, 1};
 inline constexpr double kLightBoxOpacity = 230.0 / 255.0;
@@ -19,6 +22,10 @@ public:
     explicit CErrorTipsDlg(QWidget* owner);
 
     CxSkinButton* CloseButton() const { return m_close; }
+    CLabel* CauseLabel() const { return m_cause; }
+
+    // The heading and the cause line for cause.
+    void ShowCause(FailureCause cause);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -29,4 +36,10 @@ private:
     void ApplyLayering();
 
     CxSkinButton* m_close = nullptr;
+    CLabel* m_cause = nullptr;
 };
+
+// "Sorry, we are unable to save your ISP settings." unless every setting was saved.
+QString LightBoxHeading(FailureCause cause);
+// One sentence naming the cause; empty for None.
+QString LightBoxCauseLine(FailureCause cause);

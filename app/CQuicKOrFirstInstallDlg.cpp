@@ -3,6 +3,7 @@
 #include "CIpLink.h"
 #include "CxSkinButton.h"
 #include "RouterDefaults.h"
+#include "RouterNetworkCheck.h"
 #include "RunWithoutFreezing.h"
 #include "WizardSettings.h"
 
@@ -130,7 +131,8 @@ void CQuicKOrFirstInstallDlg::OnNext()
         OnQuickInstall();
         break;
     case InstallChoice::Restore:
-        OpenPage(PageId::RestoreConfiguration);
+        if (ConfirmRouterNetwork(this))
+            OpenPage(PageId::RestoreConfiguration);
         break;
     }
 }
@@ -143,6 +145,8 @@ void CQuicKOrFirstInstallDlg::OnFirstInstall()
 
 void CQuicKOrFirstInstallDlg::OnQuickInstall()
 {
+    if (!ConfirmRouterNetwork(this))
+        return;
     GetWizardSettings().FirstInstallPath = false;
     PrimeRouterLink();
     if (!RunWithoutFreezing(this, &LoginWithFactoryPassword))
@@ -157,6 +161,8 @@ void CQuicKOrFirstInstallDlg::OnQuickInstall()
 
 void CQuicKOrFirstInstallDlg::OnRestorePicture()
 {
+    if (!ConfirmRouterNetwork(this))
+        return;
     ShowPlainMessage(kRestoreWaitMessage);
     OpenPage(PageId::RestoreConfiguration);
 }

@@ -103,6 +103,7 @@ void CSaveIspDlg::RunWorker(const ApplyRunOptions& options)
     // Cancelled: the page is ending and waits for this thread.
     if (outcome == ApplyOutcome::Cancelled)
         return;
+    m_cause = run.Cause();
     ApplySucceeded = outcome == ApplyOutcome::Applied;
     QMetaObject::invokeMethod(this, &CSaveIspDlg::StartResultTimer, Qt::QueuedConnection);
 }
@@ -134,6 +135,8 @@ void CSaveIspDlg::OnResultTimer()
     m_resultTimer.stop();
     StopWorker();
     const bool online = ApplySucceeded && ProbeWithoutFreezing();
+    if (ApplySucceeded && !online && !m_ending)
+        m_cause = CauseAfterProbeWithoutFreezing();
     if (m_ending)
         return;  // closed while the probe ran
     OpenPage(online ? PageId::Success : PageId::ErrorLightBox);
@@ -145,6 +148,12 @@ bool CSaveIspDlg::ProbeWithoutFreezing()
     ShowProgress(kCheckingInternetText);
     const std::vector<std::string> urls = GetWizardOptions().ProbeUrls;
     return RunWithoutFreezing(this, [&urls] { return ProbeSitesInOrder(urls); }) >= 0;
+}
+
+FailureCause CSaveIspDlg::CauseAfterProbeWithoutFreezing()
+{
+    const std::string routerAddress = ConfiguredRouterAddress();
+    return RunWithoutFreezing(this, [&routerAddress] { return CauseAfterFailedProbe(routerAddress); });
 }
 
 void CSaveIspDlg::ShowStep(ApplyStep step, std::chrono::milliseconds left)

@@ -15,6 +15,7 @@
 
 #include "CCancellablePause.h"
 #include "CWizardPage.h"
+#include "FailureCause.h"
 
 #include <QTimer>
 
@@ -43,6 +44,8 @@ public:
     CPictureEx* ProgressPicture() const { return m_progressPicture; }
     CLabel* ProgressLine() const { return m_progressLine; }
     int FailureTickCount() const { return FailureTicks; }
+    // What the run and the probe saw; None until the result is known.
+    FailureCause Cause() const { return m_cause; }
 
     // Also stops the result timer, cancels the run's pause and joins the
     // worker (after the page is hidden).
@@ -64,12 +67,15 @@ private:
     void StartResultTimer();
     void OnResultTimer();
     bool ProbeWithoutFreezing();
+    FailureCause CauseAfterProbeWithoutFreezing();
     void ShowStep(ApplyStep step, std::chrono::milliseconds left);
     void ShowProgress(const QString& text);
 
     // Written by the worker before it asks for the result timer.
     std::atomic<bool> ApplySucceeded{false};
     int FailureTicks = 0;
+    // Written by the worker before it asks for the result timer.
+    FailureCause m_cause = FailureCause::None;
     std::thread WorkerThread;
 
     CCancellablePause m_pause;

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QMimeDatabase>
 #include <QProcess>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -61,6 +62,18 @@ QMessageBox::StandardButton CWizardEffects::ShowMessage(QWidget* parent, const Q
 {
     QMessageBox box(icon, caption, text, buttons, parent);
     return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+bool CWizardEffects::AskChoice(QWidget* parent, const QString& text, const QString& caption,
+                               const QString& goText, const QString& stayText)
+{
+    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::NoButton, parent);
+    const QAbstractButton* go = box.addButton(goText, QMessageBox::AcceptRole);
+    QPushButton* stay = box.addButton(stayText, QMessageBox::RejectRole);
+    box.setDefaultButton(stay);
+    box.setEscapeButton(stay);
+    box.exec();
+    return box.clickedButton() == go;
 }
 
 int CWizardEffects::OpenDocument(const QString& pathOrUrl)

@@ -33,6 +33,11 @@ public:
         QMessageBox::Icon icon = QMessageBox::NoIcon,
         QMessageBox::StandardButtons buttons = QMessageBox::Ok);
 
+    // A warning with two buttons captioned goText and stayText; true when
+    // goText was pressed (Escape or the close box count as stayText).
+    virtual bool AskChoice(QWidget* parent, const QString& text, const QString& caption,
+                           const QString& goText, const QString& stayText);
+
     // Opens a local path or an http(s) URL with the desktop's default
     // application. kDocumentNotFound when a local path does not exist,
     // kDocumentNoApplication when no application takes it, else

@@ -2,10 +2,16 @@
 
 #include "CIpLink.h"
 #include "CQuicKOrFirstInstallDlg.h"
+#include "RouterNetworkCheck.h"
+#include "RouterStatus.h"
+#include "RunInBackground.h"
 #include "RunWithoutFreezing.h"
+#include "WizardOptions.h"
 #include "WizardSettings.h"
 
 namespace {
+
+constexpr int kLineStateHeight = 44;
 
 PageFrame DslLineFrame()
 {
@@ -26,7 +32,7 @@ bool LoginToRouter()
 
 CDslLineDlg::CDslLineDlg(QWidget* owner) : CRunningTextPage(DslLineFrame(), owner)
 {
-    AddParagraphs(
+    const int bottom = AddParagraphs(
         {{PlainRun("Connect the grey cable to the DSL port on the back of the router, then connect "
                    "the other end to your wall mounted"),
           TermRun("phone jack.", "Phone jack\nA connection system for telephone equipment", 180)},
@@ -43,17 +49,47 @@ CDslLineDlg::CDslLineDlg(QWidget* owner) : CRunningTextPage(DslLineFrame(), owne
                    "while for it to come on but ensure it is lit before you continue to the next "
                    "step.")}},
         kTextColumnRect, kParagraphGap);
+    m_lineState = AddLabel(QString(),
+                           QRect(kTextColumnRect.left(), bottom + 2 * kParagraphGap,
+                                 kTextColumnRect.width(), kLineStateHeight),
+                           kBoldBodyStyle);
+    m_lineState->setWordWrap(true);
     NextButton()->setFocus();
 }
 
 void CDslLineDlg::OnNext()
 {
+    if (!ConfirmRouterNetwork(this))
+        return;
     GetWizardSettings().FirstInstallPath = true;
     if (!RunWithoutFreezing(this, &LoginToRouter))
     {
         OpenPage(PageId::ExistingPassword);
         return;
     }
+    ReadLineState();
     CQuicKOrFirstInstallDlg::RequestRestoreReveal();
     OpenPage(PageId::CreatePassword);
+}
+
+void CDslLineDlg::ReadLineState()
+{
+    const std::string routerAddress = ConfiguredRouterAddress();
+    RunInBackground(
+        this, [routerAddress] { return ReadDslLineStatus(routerAddress); },
+        [this](const DslLineStatus& status) {
+            m_lineState->setText(DslLineStateText(status));
+            emit LineStateShown();
+        });
+}
+
+QString DslLineStateText(const DslLineStatus& status)
+{
+    if (status.Result != StatusRead::Read)
+        return QString();
+    if (!status.Up())
+        return "Your router reports that the DSL line is not up yet. Check the grey cable, the "
+               "microfilter and the DSL light.";
+    return QString("Your router reports that the DSL line is up (%1 kbit/s).")
+        .arg(QString::fromStdString(status.DownstreamRate));
 }

@@ -1,6 +1,14 @@
 #include "CEthLineDlg.h"
 
+#include "HostNetwork.h"
+#include "RunInBackground.h"
+#include "WizardOptions.h"
+
+#include <QApplication>
+
 namespace {
+
+constexpr int kStatusHeight = 44;
 
 PageFrame EthernetFrame()
 {
@@ -21,7 +29,7 @@ CEthLineDlg::CEthLineDlg(QWidget* owner) : CRunningTextPage(EthernetFrame(), own
         "plug your Ethernet cable into. There are normally 4 of them,allowing you to connect up to "
         "4 computers/devices to the modem router at any time.",
         453);
-    AddParagraphs(
+    const int bottom = AddParagraphs(
         {{PlainRun("Take the blue "),
           TermRun("Ethernet cable",
                   "Ethernet cable\nThis is the cable that is used to connect your computer to the "
@@ -31,7 +39,59 @@ CEthLineDlg::CEthLineDlg(QWidget* owner) : CRunningTextPage(EthernetFrame(), own
          {PlainRun("Plug the other end into the"), lanPort, PlainRun("on your computer.")},
          {PlainRun("Now check that the LAN port LED on the front of the router is lit.")}},
         kTextColumnRect, kParagraphGap);
+    m_wiredStatus = AddLabel(QString(),
+                             QRect(kTextColumnRect.left(), bottom + 2 * kParagraphGap,
+                                   kTextColumnRect.width(), kStatusHeight),
+                             kBoldBodyStyle);
+    m_wiredStatus->setWordWrap(true);
+    m_statusTimer.setInterval(kWiredStatusPeriod);
+    connect(&m_statusTimer, &QTimer::timeout, this, &CEthLineDlg::RefreshWiredStatus);
+    m_statusTimer.start();
+    RefreshWiredStatus();
     NextButton()->setFocus();
+}
+
+void CEthLineDlg::RefreshWiredStatus()
+{
+    // A slow read (NetworkManager's time-out) is not stacked up, and a page
+    // covered by the next one has no one to tell.
+    const QWidget* top = QApplication::activeModalWidget();
+    if (m_reading || (top && top != this))
+        return;
+    m_reading = true;
+    const QString routerAddress = QString::fromStdString(ConfiguredRouterAddress());
+    CHostNetwork* network = &HostNetwork();
+    RunInBackground(
+        this,
+        [network, routerAddress] {
+            return JudgeWiredLink(network->Read(), ResolveRouterIpv4(routerAddress));
+        },
+        [this](WiredLinkState state) {
+            m_reading = false;
+            ShowWiredStatus(state);
+        });
+}
+
+void CEthLineDlg::ShowWiredStatus(WiredLinkState state)
+{
+    m_wiredStatus->setText(WiredStatusText(state));
+    emit WiredStatusShown();
+}
+
+QString WiredStatusText(WiredLinkState state)
+{
+    switch (state)
+    {
+    case WiredLinkState::NoWiredAdapter: return "No wired network adapter was found on this computer.";
+    case WiredLinkState::NoCable:
+        return "No cable detected yet: the Ethernet port of your computer has no link.";
+    case WiredLinkState::OtherNetwork:
+        return "Cable connected, but your computer has no address in the router's network yet.";
+    case WiredLinkState::LinkOnly: return "Cable connected.";
+    case WiredLinkState::InRouterNetwork:
+        return "Cable connected: your computer is in the router's network.";
+    }
+    return QString();
 }
 
 void CEthLineDlg::OnNext()

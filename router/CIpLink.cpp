@@ -1,6 +1,7 @@
 #include "CIpLink.h"
 
 #include "HttpTransport.h"
+#include "RouterStatus.h"
 #include "RouterUrls.h"
 #include "TextRules.h"
 #include "WizardSettings.h"
@@ -56,8 +57,7 @@ bool CIpLink::IsDslLineUp()
     std::string page;
     if (!Get(PageUrl(m_routerAddress, "info.html"), std::string(), &page))
         return false;
-    const std::string row = TextBetween(page, "Downstream Line Rate", "</tr>");
-    const std::string cell = TextBetween(row, "<td>", "</td>");
+    const std::string cell = DownstreamRateCell(page);
     return !cell.empty() && cell != "0";
 }
 

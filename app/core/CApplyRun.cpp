@@ -2,6 +2,7 @@
 
 #include "CApplyPause.h"
 #include "CIpLink.h"
+#include "RouterStatus.h"
 #include "WizardSettings.h"
 
 #include <algorithm>
@@ -18,6 +19,7 @@ CApplyRun::CApplyRun(CApplyPause& pause, ApplyRunOptions options, ProgressCallba
 
 ApplyOutcome CApplyRun::Run()
 {
+    m_cause = FailureCause::None;
     CIpLink* link = GetRouterLink();
     if (!link)
         return ApplyOutcome::NoRouterLink;
@@ -46,8 +48,9 @@ void CApplyRun::PrepareLink(CIpLink& link, const WizardSettings& settings)
 bool CApplyRun::LoginWithRetry(CIpLink& link, ApplyStep step)
 {
     Report(step);
-    if (!link.Login() && !m_pause.IsCancelled())
-        link.Login();
+    m_loginAccepted = link.Login();
+    if (!m_loginAccepted && !m_pause.IsCancelled())
+        m_loginAccepted = link.Login();
     return !m_pause.IsCancelled();
 }
 
@@ -59,7 +62,10 @@ ApplyOutcome CApplyRun::ApplyWan(CIpLink& link)
     const bool applied = link.ApplyWanService();
     if (!m_pause.Pause(m_options.StepPause))
         return ApplyOutcome::Cancelled;
-    return applied ? ApplyOutcome::Applied : ApplyOutcome::WanServiceFailed;
+    if (applied)
+        return ApplyOutcome::Applied;
+    m_cause = Diagnose(FailureCause::InternetServiceRefused);
+    return ApplyOutcome::WanServiceFailed;
 }
 
 ApplyOutcome CApplyRun::ApplyWireless(CIpLink& link, const WizardSettings& settings)
@@ -74,7 +80,11 @@ ApplyOutcome CApplyRun::ApplyWireless(CIpLink& link, const WizardSettings& setti
     const int security = link.ApplyWirelessSecurity(settings.WirelessKey, settings.WirelessSecurityIndex);
     if (!m_pause.Pause(m_options.StepPause))
         return ApplyOutcome::Cancelled;
-    return basic == 0 && security == 0 ? ApplyOutcome::Applied : ApplyOutcome::WirelessFailed;
+    if (basic == 0 && security == 0)
+        return ApplyOutcome::Applied;
+    m_cause = Diagnose(basic != 0 ? FailureCause::WirelessNetworkRefused
+                                  : FailureCause::WirelessSecurityRefused);
+    return ApplyOutcome::WirelessFailed;
 }
 
 ApplyOutcome CApplyRun::ChangePassword(CIpLink& link, WizardSettings& settings)
@@ -88,7 +98,10 @@ ApplyOutcome CApplyRun::ChangePassword(CIpLink& link, WizardSettings& settings)
     Report(ApplyStep::PasswordChange);
     // A refused change must not make later logins use a password the router never got.
     if (link.ChangeRouterPassword() != 0)
+    {
+        m_cause = Diagnose(FailureCause::RouterPasswordRefused);
         return ApplyOutcome::PasswordChangeFailed;
+    }
     SetLinkPassword(settings.NewRouterPassword);
     settings.RouterPasswordChanged = true;
     settings.PasswordAfterChange = settings.NewRouterPassword;
@@ -107,6 +120,13 @@ bool CApplyRun::Settle()
         left -= slice;
     } while (left.count() > 0);
     return true;
+}
+
+FailureCause CApplyRun::Diagnose(FailureCause stepRefused) const
+{
+    if (!RouterAnswers(m_options.RouterAddress))
+        return FailureCause::RouterNoAnswer;
+    return m_loginAccepted ? stepRefused : FailureCause::LoginRefused;
 }
 
 void CApplyRun::Report(ApplyStep step, std::chrono::milliseconds left)

@@ -9,6 +9,8 @@
 // the command line on its main thread. Nothing locks WizardSettings or the
 // link; the caller keeps everyone else off them while the run lasts.
 
+#include "FailureCause.h"
+
 #include <chrono>
 #include <functional>
 #include <string>
@@ -55,6 +57,9 @@ public:
     CApplyRun(CApplyPause& pause, ApplyRunOptions options = {}, ProgressCallback progress = {});
 
     ApplyOutcome Run();
+    // Why the last Run did not apply everything; None after Applied or
+    // Cancelled. Asks the router whether it still answers when a step failed.
+    FailureCause Cause() const { return m_cause; }
 
 private:
     void PrepareLink(CIpLink& link, const WizardSettings& settings);
@@ -65,10 +70,14 @@ private:
     ApplyOutcome ChangePassword(CIpLink& link, WizardSettings& settings);
     bool Settle();
     void Report(ApplyStep step, std::chrono::milliseconds left = {});
+    // The cause of a refused step: the router gone, the login, or the step.
+    FailureCause Diagnose(FailureCause stepRefused) const;
 
     CApplyPause& m_pause;
     ApplyRunOptions m_options;
     ProgressCallback m_progress;
+    bool m_loginAccepted = false;  // by the last login of the run
+    FailureCause m_cause = FailureCause::None;
 };
 
 // Short English name of a step, for progress lines.

@@ -42,6 +42,17 @@ public:
         return answer;
     }
 
+    bool AskChoice(QWidget*, const QString& text, const QString& caption, const QString& goText,
+                   const QString&) override
+    {
+        choices.push_back({text, caption, goText});
+        if (choiceAnswers.empty())
+            return true;
+        const bool answer = choiceAnswers.front();
+        choiceAnswers.pop_front();
+        return answer;
+    }
+
     int OpenDocument(const QString& pathOrUrl) override
     {
         documents.push_back(pathOrUrl);
@@ -54,6 +65,8 @@ public:
     std::vector<PageId> openedPages;
     std::vector<ShownMessage> messages;
     std::deque<QMessageBox::StandardButton> answers;
+    std::vector<QStringList> choices;  // text, caption, the going button's text
+    std::deque<bool> choiceAnswers;    // empty: the going button
     std::vector<QString> documents;
     int documentResult = kDocumentOpened;
     std::vector<int> endStatuses;

@@ -44,20 +44,22 @@ const std::vector<CliScenario>& Scenarios()
 {
     using S = RunStage;
     const QStringList login = {"login"}, dsl = {"dsl-status"}, wireless = {"read-wireless"};
-    const QString refused = "refused\n", down = "down\n", nothing = "SSID: \nKey: None\n";
+    const QString refused = "refused\n";
     const SimFault moved{.status = 302}, garbage{.binaryBytes = 70000};
     const SimFault padded{.padBytes = 3'000'000};
     const auto cut = [](std::size_t bytes) { return SimFault{.dropAfterBytes = bytes}; };
     static const std::vector<CliScenario> scenarios = {
         // Slower than a time-out: one 20 s page read, or the 15 s probe.
-        {"dsl-status, status page too slow", At("/info.html", kSlow), dsl, 1, down, S::Status, 25000},
-        {"read-wireless, security page too slow", At("/wlsecurity.html", kSlow), wireless, 0, nothing,
+        // The router is there but does not hand out the page: failed, nothing printed.
+        {"dsl-status, status page too slow", At("/info.html", kSlow), dsl, 1, "", S::Status, 25000},
+        {"read-wireless, security page too slow", At("/wlsecurity.html", kSlow), wireless, 1, "",
          S::Wireless, 25000},
         {"apply, probe site too slow", At("/support", kSlow), Apply(), 3, {}, S::Probe, 22000},
 
-        {"login, answer cut", At("/index.html", cut(20)), login, 1, refused, S::Login, kQuick},
-        {"login, 302 everywhere", Everywhere(moved), login, 1, refused, S::Login, kQuick},
-        {"login, binary answer", Everywhere(garbage), login, 1, refused, S::Login, kQuick},
+        // Nothing that serves the router's login page: no router there (4).
+        {"login, answer cut", At("/index.html", cut(20)), login, 4, "", S::Login, kQuick},
+        {"login, 302 everywhere", Everywhere(moved), login, 4, "", S::Login, kQuick},
+        {"login, binary answer", Everywhere(garbage), login, 4, "", S::Login, kQuick},
         {"login, refused", LoginsRefused(5), login, 1, refused, S::Login, kQuick},
         {"login, megabytes of page", Everywhere(padded), login, 0, "accepted\n", S::Login, kQuick},
         {"login, two webuicookie cookies", Everywhere({.repeatedMarker = true}), login, 0, "accepted\n",
@@ -79,12 +81,16 @@ const std::vector<CliScenario>& Scenarios()
         {"apply, service list without a brace", At("/setup_wancfg.html", {.serviceList = "old_0_1_32"}),
          Apply(), 0, {}, S::Probe, kQuick},
 
-        {"dsl-status, binary page", Everywhere(garbage), dsl, 1, down, S::Status, kQuick},
-        {"dsl-status, 302", Everywhere(moved), dsl, 1, down, S::Status, kQuick},
-        {"dsl-status, page cut", Everywhere(cut(60)), dsl, 1, down, S::Status, kQuick},
+        {"dsl-status, binary page", Everywhere(garbage), dsl, 4, "", S::Status, kQuick},
+        {"dsl-status, 302", Everywhere(moved), dsl, 4, "", S::Status, kQuick},
+        {"dsl-status, page cut", Everywhere(cut(60)), dsl, 4, "", S::Status, kQuick},
+        {"dsl-status, no rate on the page", At("/info.html", {.missingMarker = true}), dsl, 1, "",
+         S::Status, kQuick},
         {"dsl-status, megabytes before the rate", Everywhere(padded), dsl, 0, "up\n", S::Status, kQuick},
-        {"read-wireless, binary page", Everywhere(garbage), wireless, 0, nothing, S::Wireless, kQuick},
-        {"read-wireless, page cut", Everywhere(cut(60)), wireless, 0, nothing, S::Wireless, kQuick},
+        {"read-wireless, binary page", Everywhere(garbage), wireless, 4, "", S::Wireless, kQuick},
+        {"read-wireless, page cut", Everywhere(cut(60)), wireless, 4, "", S::Wireless, kQuick},
+        {"read-wireless, markers missing", At("/wlsecurity.html", {.missingMarker = true}), wireless, 1,
+         "", S::Wireless, kQuick},
     };
     return scenarios;
 }

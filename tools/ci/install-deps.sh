@@ -12,6 +12,7 @@ packages=(
   xvfb xauth x11-apps imagemagick desktop-file-utils
   poppler-utils zbar-tools
   at-spi2-core dbus-daemon python3-pyatspi
+  iproute2
 )
 
 missing=()

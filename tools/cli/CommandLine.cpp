@@ -13,12 +13,13 @@ const std::map<std::string, std::set<std::string>> OptionsOfCommand = {
      {"country", "protocol", "encapsulation", "vpi", "vci", "mer-ip", "ppp-user", "ppp-password",
       "ip", "mask", "gateway", "dns1", "dns2", "ssid", "security", "key", "router-password",
       "new-router-password", "pause-ms", "settle-ms", "probe-url", "no-probe"}},
-    {"read-wireless", {}},
-    {"dsl-status", {}},
+    {"read-wireless", {"json"}},
+    {"dsl-status", {"json"}},
+    {"check", {"password", "probe-url", "no-probe", "json"}},
 };
 
 // Options that take no value.
-const std::set<std::string> Flags = {"no-probe"};
+const std::set<std::string> Flags = {"no-probe", "json"};
 
 constexpr std::size_t MaxProbeUrls = 3;
 
@@ -154,9 +155,21 @@ Commands:
                          exit 0 applied and a probe site answered (or --no-probe),
                          1 the run failed, 2 bad usage or invalid values,
                          3 applied but no probe site answered
-  read-wireless          print "SSID: <name>" and "Key: <key>" ("Key: None"
-                         when empty); exit 0
-  dsl-status             print "up" or "down"; exit 0 up, 1 down
+  read-wireless [--json] print "SSID: <name>" and "Key: <key>" ("Key: None"
+                         when empty); exit 0, 1 when the page holds no
+                         network name (nothing printed)
+  dsl-status [--json]    print "up" or "down"; exit 0 up, 1 down or no rate shown
+  check [--password P] [--probe-url URL]... [--no-probe] [--json]
+                         the computer's adapters and whether one reaches the
+                         router's network, whether the router answers, the
+                         login (P as for login), the DSL line and its rate and
+                         the Internet probe; exit 0 all well, 1 otherwise
+
+  --json                 one JSON object on stdout instead of lines
+
+login, read-wireless and dsl-status exit 4 when nothing answers at the router's
+address, or nothing that serves the router's login page ("no answer from the
+router at ADDRESS" on stderr).
 
 apply options (value words are case-insensitive):
   --country au|nz              default au

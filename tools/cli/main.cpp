@@ -7,59 +7,19 @@
 #include "CCancellablePause.h"
 #include "CIpLink.h"
 #include "CommandLine.h"
+#include "ExitCodes.h"
 #include "InternetProbe.h"
+#include "RouterCommands.h"
 #include "WizardSettings.h"
 
 #include <iostream>
 
 namespace
 {
-enum ExitCode
-{
-    ExitDone = 0,
-    ExitFailed = 1,
-    ExitUsage = 2,
-    ExitNoInternet = 3,
-};
-
 int UsageError(const std::string& problem)
 {
     std::cerr << "tarnix-setup: " << problem << "\nTry 'tarnix-setup --help'.\n";
     return ExitUsage;
-}
-
-CIpLink& PreparedLink(const CommandLine& line, const std::string& password)
-{
-    CIpLink& link = *GetRouterLink();
-    link.SetUserName("admin");
-    link.SetPassword(password);
-    link.SetRouterAddress(line.RouterAddress);
-    return link;
-}
-
-int Login(const CommandLine& line)
-{
-    const std::string password = SecretValue(line, "password", "TARNIX_ROUTER_PASSWORD", "vabel");
-    CIpLink& link = PreparedLink(line, password);
-    const bool accepted = LoginWithOneRetry(link);
-    std::cout << (accepted ? "accepted" : "refused") << "\n";
-    return accepted ? ExitDone : ExitFailed;
-}
-
-int ReadWireless(const CommandLine& line)
-{
-    CIpLink& link = PreparedLink(line, "");
-    std::string name, key;
-    CIpLink::ReadWirelessSettings(link, name, key);
-    std::cout << "SSID: " << name << "\nKey: " << (key.empty() ? "None" : key) << "\n";
-    return ExitDone;
-}
-
-int DslStatus(const CommandLine& line)
-{
-    const bool up = PreparedLink(line, "").IsDslLineUp();
-    std::cout << (up ? "up" : "down") << "\n";
-    return up ? ExitDone : ExitFailed;
 }
 
 // One line per step: the settle step reports every second but is shown once.
@@ -109,6 +69,8 @@ int Apply(const CommandLine& line)
     CApplyRun run(pause, request.RunOptions, ProgressLines());
     const ApplyOutcome outcome = run.Run();
     std::cerr << "tarnix-setup: " << ApplyOutcomeText(outcome) << "\n";
+    if (run.Cause() != FailureCause::None)
+        std::cerr << "tarnix-setup: " << FailureCauseText(run.Cause()) << "\n";
     if (outcome != ApplyOutcome::Applied)
         return ExitFailed;
     return request.Probe ? Probe(request) : ExitDone;
@@ -131,10 +93,12 @@ int main(int argc, char** argv)
         return ExitFailed;
     }
     if (line.Command == "login")
-        return Login(line);
+        return LoginCommand(line);
     if (line.Command == "apply")
         return Apply(line);
     if (line.Command == "read-wireless")
-        return ReadWireless(line);
-    return DslStatus(line);
+        return ReadWirelessCommand(line);
+    if (line.Command == "check")
+        return CheckCommand(line);
+    return DslStatusCommand(line);
 }

@@ -450,7 +450,8 @@ void RouterSim::Answer(const httplib::Request& req, httplib::Response& res, cons
 std::string RouterSim::LoginAnswer(const httplib::Request& req, httplib::Response& res, bool twice)
 {
     if (req.method != "POST")
-        return Html("Login", "<form method='post' action='index.html'></form>");
+        return Html("Login", "<form method='post' action='index.html'><input name='username'>"
+                             "<input type='password' name='password'></form>");
     const Params form = DecodeQuery(req.body);
     const bool accepted = m_refusedLogins == 0 && Param(form, "username") == "admin"
                           && Param(form, "password") == m_state.adminPassword;

@@ -1,0 +1,31 @@
+#pragma once
+// What went wrong when the settings did not end in a working Internet
+// connection, as far as the router let us see: it did not answer, it refused
+// the login or one setting, or it took everything and the DSL line or the
+// Internet is the problem. The light box and the command line name it.
+
+#include <string>
+
+enum class FailureCause
+{
+    None,
+    RouterNoAnswer,
+    LoginRefused,
+    InternetServiceRefused,
+    WirelessNetworkRefused,
+    WirelessSecurityRefused,
+    RouterPasswordRefused,
+    DslLineDown,  // every setting saved; the DSL line is not up
+    NoInternet,   // every setting saved and the line up; no probe site answered
+};
+
+// False for the two causes that come after every setting was saved.
+bool SettingNotSaved(FailureCause cause);
+
+// After a successful run whose probe failed: reads the router's line state
+// once (blocking, at most the page time-out) and tells DslLineDown,
+// NoInternet or, when the router no longer answers, RouterNoAnswer.
+FailureCause CauseAfterFailedProbe(const std::string& routerAddress);
+
+// Short English description, for the command line.
+const char* FailureCauseText(FailureCause cause);

@@ -1,0 +1,228 @@
+// tarnix-setup telling "no router there" (exit 4) from "the router said no",
+// the JSON forms of read-wireless and dsl-status, and the check command,
+// against the emulator on loopback and a loopback port nothing listens on.
+
+#include "RouterSim.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QtTest>
+
+namespace
+{
+struct Outcome
+{
+    int ExitCode = -1;
+    QString Out;
+    QString Err;
+};
+
+Outcome Run(const QStringList& arguments)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("TARNIX_ROUTER_PASSWORD");
+    process.setProcessEnvironment(environment);
+    process.start(TARNIX_SETUP_PATH, arguments);
+    Outcome outcome;
+    if (!process.waitForFinished(30000))
+    {
+        process.kill();
+        process.waitForFinished();
+        return outcome;
+    }
+    outcome.ExitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    outcome.Out = QString::fromUtf8(process.readAllStandardOutput());
+    outcome.Err = QString::fromUtf8(process.readAllStandardError());
+    return outcome;
+}
+
+QJsonObject Json(const QString& text)
+{
+    return QJsonDocument::fromJson(text.toUtf8()).object();
+}
+}  // namespace
+
+class TestCheckAndExits : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanupTestCase();
+    void noRouterOrRefusal_data();
+    void noRouterOrRefusal();
+    void readWirelessWithoutMarkersPrintsNothing();
+    void jsonForms();
+    void checkAllWell();
+    void checkFindsProblems_data();
+    void checkFindsProblems();
+    void checkNeverPrintsThePassword();
+    void helpNamesCheckAndExitFour();
+
+private:
+    QStringList Router() const { return {"--router", QString::fromStdString(m_sim.Address())}; }
+    QString Probe() const { return QString("http://%1/support").arg(m_sim.Address().c_str()); }
+
+    RouterSim m_sim;
+    QString m_closed;  // a loopback address nothing listens on
+};
+
+void TestCheckAndExits::initTestCase()
+{
+    RouterSim closed;
+    const int port = closed.Start();
+    closed.Stop();
+    m_closed = QString("127.0.0.1:%1").arg(port);
+    QVERIFY(m_sim.Start() > 0);
+}
+
+void TestCheckAndExits::init()
+{
+    SimRouterState state;
+    state.downstreamRate = "8128";
+    m_sim.SetState(state);
+    m_sim.ClearFaults();
+}
+
+void TestCheckAndExits::cleanupTestCase()
+{
+    m_sim.Stop();
+}
+
+void TestCheckAndExits::noRouterOrRefusal_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("routerThere");
+    QTest::addColumn<QString>("faultPath");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("out");
+    for (const char* command : {"login", "read-wireless", "dsl-status"})
+        QTest::newRow(QByteArray(command) + ", nothing listens") << command << false << "" << 0 << 4 << "";
+    QTest::newRow("login, another server") << "login" << true << "/index.html" << 404 << 4 << "";
+    QTest::newRow("login, refused") << "login --password wrong" << true << "" << 0 << 1 << "refused\n";
+    QTest::newRow("dsl-status, status page refused") << "dsl-status" << true << "/info.html" << 403 << 1 << "";
+    QTest::newRow("read-wireless, page refused") << "read-wireless" << true << "/wlsecurity.html" << 302 << 1
+                                                 << "";
+}
+
+void TestCheckAndExits::noRouterOrRefusal()
+{
+    QFETCH(QString, command);
+    QFETCH(bool, routerThere);
+    QFETCH(QString, faultPath);
+    QFETCH(int, status);
+    QFETCH(int, exitCode);
+    QFETCH(QString, out);
+    if (!faultPath.isEmpty())
+        m_sim.SetFault(faultPath.toStdString(), SimFault{.status = status});
+    const QString address = routerThere ? QString::fromStdString(m_sim.Address()) : m_closed;
+    const Outcome outcome = Run(QStringList{"--router", address} + command.split(' '));
+    QCOMPARE(outcome.ExitCode, exitCode);
+    QCOMPARE(outcome.Out, out);
+    QCOMPARE(outcome.Err.contains("no answer from the router at " + address), exitCode == 4);
+}
+
+void TestCheckAndExits::readWirelessWithoutMarkersPrintsNothing()
+{
+    m_sim.SetFault("/wlsecurity.html", SimFault{.missingMarker = true});
+    const Outcome outcome = Run(Router() + QStringList{"read-wireless"});
+    QCOMPARE(outcome.ExitCode, 1);
+    QCOMPARE(outcome.Out, QString());
+}
+
+void TestCheckAndExits::jsonForms()
+{
+    SimRouterState state;
+    state.ssid = "Caf\xc3\xa9 \"5\"";
+    state.key.clear();
+    state.downstreamRate = "0";
+    m_sim.SetState(state);
+    Outcome outcome = Run(Router() + QStringList{"read-wireless", "--json"});
+    QCOMPARE(outcome.ExitCode, 0);
+    QJsonObject object = Json(outcome.Out);
+    QCOMPARE(object.value("ssid").toString(), QString::fromUtf8("Caf\xc3\xa9 \"5\""));
+    QCOMPARE(object.value("key").toString(), QString());
+
+    outcome = Run(Router() + QStringList{"dsl-status", "--json"});
+    QCOMPARE(outcome.ExitCode, 1);
+    object = Json(outcome.Out);
+    QCOMPARE(object.value("lineUp").toBool(true), false);
+    QCOMPARE(object.value("downstreamRate").toString(), QString("0"));
+}
+
+void TestCheckAndExits::checkAllWell()
+{
+    const Outcome outcome = Run(Router() + QStringList{"check", "--probe-url", Probe()});
+    QCOMPARE(outcome.ExitCode, 0);
+    for (const char* line : {"router network: reached through lo", "answers", "login: accepted",
+                             "DSL line: up", "downstream rate: 8128 kbit/s", "all well"})
+        QVERIFY2(outcome.Out.contains(line), qPrintable(outcome.Out));
+}
+
+void TestCheckAndExits::checkFindsProblems_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<bool>("routerThere");
+    QTest::addColumn<QString>("rate");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("nothing listens") << QStringList{"--no-probe"} << false << "8128" << "routerAnswers" << "false";
+    QTest::newRow("wrong password") << QStringList{"--no-probe", "--password", "nope"} << true << "8128" << "login"
+                                    << "refused";
+    QTest::newRow("line down") << QStringList{"--no-probe"} << true << "0" << "dslLine" << "not up";
+    QTest::newRow("probe fails") << QStringList{"--probe-url", "CLOSED"} << true << "8128" << "probe" << "failed";
+}
+
+void TestCheckAndExits::checkFindsProblems()
+{
+    QFETCH(QStringList, options);
+    QFETCH(bool, routerThere);
+    QFETCH(QString, rate);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    SimRouterState state;
+    state.downstreamRate = rate.toStdString();
+    m_sim.SetState(state);
+    options.replaceInStrings("CLOSED", "http://" + m_closed + "/");
+    const QString address = routerThere ? QString::fromStdString(m_sim.Address()) : m_closed;
+    const Outcome outcome = Run(QStringList{"--router", address, "check", "--json"} + options);
+    QCOMPARE(outcome.ExitCode, 1);
+    const QJsonObject object = Json(outcome.Out);
+    QVERIFY2(!object.isEmpty(), qPrintable(outcome.Out));
+    QCOMPARE(object.value(key).toVariant().toString(), value);
+    QCOMPARE(object.value("allWell").toBool(true), false);
+}
+
+void TestCheckAndExits::checkNeverPrintsThePassword()
+{
+    SimRouterState state;
+    state.adminPassword = "Secr3tAdmin";
+    state.downstreamRate = "8128";
+    m_sim.SetState(state);
+    for (const QString& form : {QString(), QString("--json")})
+    {
+        QStringList arguments = Router() + QStringList{"check", "--no-probe", "--password", "Secr3tAdmin"};
+        if (!form.isEmpty())
+            arguments << form;
+        const Outcome outcome = Run(arguments);
+        QCOMPARE(outcome.ExitCode, 0);
+        QVERIFY(!outcome.Out.contains("Secr3tAdmin"));
+        QVERIFY(!outcome.Err.contains("Secr3tAdmin"));
+    }
+}
+
+void TestCheckAndExits::helpNamesCheckAndExitFour()
+{
+    const Outcome outcome = Run({"--help"});
+    QCOMPARE(outcome.ExitCode, 0);
+    QVERIFY(outcome.Out.contains("check [--password P]"));
+    QVERIFY(outcome.Out.contains("exit 4"));
+    QVERIFY(outcome.Out.contains("--json"));
+}
+
+QTEST_GUILESS_MAIN(TestCheckAndExits)
+#include "tst_CheckAndExits.moc"

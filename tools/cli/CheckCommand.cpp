@@ -1,0 +1,203 @@
+// tarnix-setup check: the wizard's diagnosis from a terminal. The computer's
+// adapters and whether one reaches the router's network, whether the router
+// answers, the login, the DSL line and its rate, and the Internet probe.
+
+#include "RouterCommands.h"
+
+#include "CIpLink.h"
+#include "CommandLine.h"
+#include "ExitCodes.h"
+#include "HostNetwork.h"
+#include "InternetProbe.h"
+#include "RouterStatus.h"
+
+#include <QCoreApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QStringList>
+
+#include <iostream>
+#include <optional>
+
+namespace
+{
+struct CheckReport
+{
+    HostNetworkState Host;
+    QStringList AdaptersReachingRouter;
+    RouterNetworkVerdict Network = RouterNetworkVerdict::CannotTell;
+    bool RouterAnswers = false;
+    std::optional<bool> LoginAccepted;  // not tried when the router does not answer
+    DslLineStatus Line;
+    std::optional<std::string> ProbeAnswered;  // the site that answered
+    bool ProbeSkipped = false;
+
+    bool AllWell() const
+    {
+        return Network != RouterNetworkVerdict::NotInAnyNetwork && RouterAnswers
+               && LoginAccepted.value_or(false) && Line.Up() && (ProbeSkipped || ProbeAnswered);
+    }
+};
+
+void ReadHost(const CommandLine& line, CheckReport& report)
+{
+    report.Host = HostNetwork().Read();
+    const QHostAddress router = ResolveRouterIpv4(QString::fromStdString(line.RouterAddress));
+    report.Network = JudgeRouterNetwork(report.Host, router);
+    if (report.Network != RouterNetworkVerdict::CannotTell)
+        for (const HostAdapter& adapter : AdaptersReaching(report.Host, router))
+            report.AdaptersReachingRouter << adapter.Name;
+}
+
+void Probe(const CommandLine& line, CheckReport& report)
+{
+    report.ProbeSkipped = line.Has("no-probe");
+    if (report.ProbeSkipped)
+        return;
+    const std::vector<std::string> urls =
+        line.Has("probe-url") ? line.Options.at("probe-url") : DefaultProbeUrls();
+    const int answered = ProbeSitesInOrder(urls);
+    if (answered >= 0)
+        report.ProbeAnswered = urls[answered];
+}
+
+CheckReport RunCheck(const CommandLine& line)
+{
+    CheckReport report;
+    ReadHost(line, report);
+    report.RouterAnswers = RouterAnswers(line.RouterAddress);
+    if (report.RouterAnswers)
+    {
+        report.LoginAccepted = LoginWithOneRetry(PreparedLink(line, LoginPassword(line)));
+        report.Line = ReadDslLineStatus(line.RouterAddress);
+    }
+    Probe(line, report);
+    return report;
+}
+
+QString AddressesText(const HostAdapter& adapter)
+{
+    QStringList addresses;
+    for (const HostIpv4Address& address : adapter.Ipv4)
+        addresses << QString("%1/%2").arg(address.Address.toString()).arg(address.PrefixLength);
+    return addresses.join(' ');
+}
+
+const char* NetworkText(RouterNetworkVerdict verdict)
+{
+    switch (verdict)
+    {
+    case RouterNetworkVerdict::Reachable: return "reached";
+    case RouterNetworkVerdict::NotInAnyNetwork: return "not reached";
+    case RouterNetworkVerdict::CannotTell: return "unknown";
+    }
+    return "unknown";
+}
+
+const char* LoginText(const CheckReport& report)
+{
+    if (!report.LoginAccepted)
+        return "not tried";
+    return *report.LoginAccepted ? "accepted" : "refused";
+}
+
+const char* LineText(const DslLineStatus& line)
+{
+    if (line.Result != StatusRead::Read)
+        return "unknown";
+    return line.Up() ? "up" : "not up";
+}
+
+std::string ProbeText(const CheckReport& report)
+{
+    if (report.ProbeSkipped)
+        return "not checked";
+    return report.ProbeAnswered ? *report.ProbeAnswered + " answered" : "no probe site answered";
+}
+
+void PrintLines(const CommandLine& line, const CheckReport& report)
+{
+    for (const HostAdapter& adapter : report.Host.Adapters)
+    {
+        QStringList parts = {AdapterKindName(adapter.Kind), adapter.LinkUp ? "link" : "no link"};
+        for (const QString& part : {adapter.HardwareAddress, AddressesText(adapter),
+                                    adapter.ConnectionName.isEmpty() ? QString()
+                                                                     : '"' + adapter.ConnectionName + '"'})
+            if (!part.isEmpty())
+                parts << part;
+        std::cout << "adapter " << adapter.Name.toStdString() << ": " << parts.join(", ").toStdString()
+                  << "\n";
+    }
+    for (const DefaultGateway& gateway : report.Host.Gateways)
+        std::cout << "default gateway: " << gateway.Address.toString().toStdString() << " via "
+                  << gateway.Adapter.toStdString() << "\n";
+    std::cout << "router network: " << NetworkText(report.Network);
+    if (!report.AdaptersReachingRouter.isEmpty())
+        std::cout << " through " << report.AdaptersReachingRouter.join(", ").toStdString();
+    std::cout << "\nrouter at " << line.RouterAddress << ": "
+              << (report.RouterAnswers ? "answers" : "no answer") << "\n"
+              << "login: " << LoginText(report) << "\n"
+              << "DSL line: " << LineText(report.Line) << "\n"
+              << "downstream rate: "
+              << (report.Line.Result == StatusRead::Read ? report.Line.DownstreamRate + " kbit/s" : "unknown")
+              << "\n"
+              << "Internet: " << ProbeText(report) << "\n"
+              << (report.AllWell() ? "all well" : "problems found") << "\n";
+}
+
+QJsonObject AdapterJson(const HostAdapter& adapter)
+{
+    QJsonArray addresses;
+    for (const HostIpv4Address& address : adapter.Ipv4)
+        addresses << QString("%1/%2").arg(address.Address.toString()).arg(address.PrefixLength);
+    return {{"name", adapter.Name},
+            {"kind", AdapterKindName(adapter.Kind)},
+            {"link", adapter.LinkUp},
+            {"hardwareAddress", adapter.HardwareAddress},
+            {"ipv4", addresses},
+            {"connection", adapter.ConnectionName}};
+}
+
+void PrintJson(const CommandLine& line, const CheckReport& report)
+{
+    QJsonArray adapters, gateways;
+    for (const HostAdapter& adapter : report.Host.Adapters)
+        adapters << AdapterJson(adapter);
+    for (const DefaultGateway& gateway : report.Host.Gateways)
+        gateways << QJsonObject{{"adapter", gateway.Adapter}, {"address", gateway.Address.toString()}};
+    const QJsonObject object{
+        {"adapters", adapters},
+        {"defaultGateways", gateways},
+        {"routerAddress", QString::fromStdString(line.RouterAddress)},
+        {"routerNetwork", NetworkText(report.Network)},
+        {"adaptersReachingRouter", QJsonArray::fromStringList(report.AdaptersReachingRouter)},
+        {"routerAnswers", report.RouterAnswers},
+        {"login", LoginText(report)},
+        {"dslLine", LineText(report.Line)},
+        {"downstreamRate", report.Line.Result == StatusRead::Read
+                               ? QJsonValue(QString::fromStdString(report.Line.DownstreamRate))
+                               : QJsonValue()},
+        {"probe", report.ProbeSkipped ? "skipped" : report.ProbeAnswered ? "answered" : "failed"},
+        {"probeAnswered", report.ProbeAnswered ? QJsonValue(QString::fromStdString(*report.ProbeAnswered))
+                                               : QJsonValue()},
+        {"allWell", report.AllWell()},
+    };
+    std::cout << QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() << "\n";
+}
+}  // namespace
+
+int CheckCommand(const CommandLine& line)
+{
+    // NetworkManager is asked over D-Bus, which wants an application object.
+    static int argc = 1;
+    static char name[] = "tarnix-setup";
+    static char* argv[] = {name, nullptr};
+    const QCoreApplication application(argc, argv);
+    const CheckReport report = RunCheck(line);
+    if (line.Has("json"))
+        PrintJson(line, report);
+    else
+        PrintLines(line, report);
+    return report.AllWell() ? ExitDone : ExitFailed;
+}

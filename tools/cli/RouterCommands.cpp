@@ -1,0 +1,105 @@
+#include "RouterCommands.h"
+
+#include "ApplyValues.h"
+#include "CIpLink.h"
+#include "CommandLine.h"
+#include "ExitCodes.h"
+#include "RouterStatus.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <iostream>
+
+namespace
+{
+void PrintJson(const QJsonObject& object)
+{
+    std::cout << QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() << "\n";
+}
+
+QString Text(const std::string& narrow)
+{
+    return QString::fromStdString(narrow);
+}
+
+// ExitFailed with why on stderr.
+int Failed(const std::string& why)
+{
+    std::cerr << "tarnix-setup: " << why << "\n";
+    return ExitFailed;
+}
+
+// The exit of a read that did not give the page's values.
+int UnreadExit(const CommandLine& line, StatusRead result, const char* page)
+{
+    switch (result)
+    {
+    case StatusRead::NoAnswer: return NoRouterAnswer(line);
+    case StatusRead::NotReadable: return Failed(std::string("the router did not hand out ") + page);
+    case StatusRead::MarkersMissing:
+        return Failed(std::string("the router's ") + page + " does not hold the expected values");
+    case StatusRead::Read: break;
+    }
+    return ExitDone;
+}
+}  // namespace
+
+CIpLink& PreparedLink(const CommandLine& line, const std::string& password)
+{
+    CIpLink& link = *GetRouterLink();
+    link.SetUserName("admin");
+    link.SetPassword(password);
+    link.SetRouterAddress(line.RouterAddress);
+    return link;
+}
+
+std::string LoginPassword(const CommandLine& line)
+{
+    return SecretValue(line, "password", "TARNIX_ROUTER_PASSWORD", "vabel");
+}
+
+int NoRouterAnswer(const CommandLine& line)
+{
+    std::cerr << "tarnix-setup: no answer from the router at " << line.RouterAddress << "\n";
+    return ExitNoRouter;
+}
+
+int LoginCommand(const CommandLine& line)
+{
+    CIpLink& link = PreparedLink(line, LoginPassword(line));
+    if (LoginWithOneRetry(link))
+    {
+        std::cout << "accepted\n";
+        return ExitDone;
+    }
+    if (!RouterAnswers(line.RouterAddress))
+        return NoRouterAnswer(line);
+    std::cout << "refused\n";
+    return ExitFailed;
+}
+
+int ReadWirelessCommand(const CommandLine& line)
+{
+    const WirelessStatus wireless = ReadWirelessStatus(line.RouterAddress);
+    if (wireless.Result != StatusRead::Read)
+        return UnreadExit(line, wireless.Result, "wireless security page");
+    if (line.Has("json"))
+        PrintJson({{"ssid", Text(wireless.Name)}, {"key", Text(wireless.Key)}});
+    else
+        std::cout << "SSID: " << wireless.Name << "\nKey: " << (wireless.Key.empty() ? "None" : wireless.Key)
+                  << "\n";
+    return ExitDone;
+}
+
+int DslStatusCommand(const CommandLine& line)
+{
+    const DslLineStatus status = ReadDslLineStatus(line.RouterAddress);
+    if (status.Result != StatusRead::Read)
+        return UnreadExit(line, status.Result, "status page");
+    if (line.Has("json"))
+        PrintJson({{"lineUp", status.Up()}, {"downstreamRate", Text(status.DownstreamRate)}});
+    else
+        std::cout << (status.Up() ? "up" : "down") << "\n";
+    return status.Up() ? ExitDone : ExitFailed;
+}

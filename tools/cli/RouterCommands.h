@@ -1,0 +1,24 @@
+#pragma once
+// The commands that read from the router or log in: login, read-wireless,
+// dsl-status and check. Each tells a router that does not answer (exit 4)
+// from one that answers and refuses (exit 1). Results go to stdout, as lines
+// or, with --json, as one JSON object; problems to stderr. No password is
+// printed; the wireless key only by read-wireless, which is asked for it.
+
+#include <string>
+
+struct CommandLine;
+class CIpLink;
+
+int LoginCommand(const CommandLine& line);
+int ReadWirelessCommand(const CommandLine& line);
+int DslStatusCommand(const CommandLine& line);
+int CheckCommand(const CommandLine& line);
+
+// The process-wide link set to user admin, password and --router.
+CIpLink& PreparedLink(const CommandLine& line, const std::string& password);
+// The password of login and check: --password, else TARNIX_ROUTER_PASSWORD,
+// else the factory password.
+std::string LoginPassword(const CommandLine& line);
+// Prints "no answer from the router at ADDRESS" on stderr; ExitNoRouter.
+int NoRouterAnswer(const CommandLine& line);
