@@ -40,4 +40,5 @@ CDisclaimerDlg::CDisclaimerDlg(QWidget* owner) : CWizardPage(DisclaimerFrame(), 
                             FacesPressedOver("pic/BUTTON/close1.bmp", "pic/BUTTON/close2.bmp"));
     m_close->setFont(EnlargedFont(4));
     connect(m_close, &QAbstractButton::clicked, this, &QDialog::accept);
+    SetForwardButton(m_close);
 }

@@ -82,6 +82,7 @@ CErrorTipsDlg::CErrorTipsDlg(QWidget* owner) : CWizardPage(LightBoxFrame(), owne
     m_close->SetTextColor(kCloseTextColour);
     m_close->setFont(EnlargedFont(4));
     connect(m_close, &QAbstractButton::clicked, this, &CErrorTipsDlg::OnClose);
+    SetForwardButton(m_close);
     const auto* applyPage = qobject_cast<const CSaveIspDlg*>(owner);
     ShowCause(applyPage ? applyPage->Cause() : FailureCause::None);
 }

@@ -1,5 +1,7 @@
 #include "CWizardPage.h"
 
+#include "AccessibleRoles.h"
+#include "CFocusRing.h"
 #include "CLabel.h"
 #include "CPictureEx.h"
 #include "CWizardEffects.h"
@@ -21,6 +23,7 @@
 #include <QToolTip>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -119,6 +122,7 @@ CWizardPage::CWizardPage(const PageFrame& frame, QWidget* owner)
         hide();      // until it runs
     }
     BuildFrame();
+    m_focusRing = new CFocusRing(this);
 }
 
 CWizardPage::~CWizardPage() = default;
@@ -143,6 +147,7 @@ void CWizardPage::BuildFrame()
     m_background = new CPictureEx(this);
     m_background->move(0, 0);
     m_background->lower();
+    HideFromAssistiveTechnology(m_background);
     // A missing picture is not reported: the page works without it.
     if (!m_backgroundPath.isEmpty() && m_background->Load(m_backgroundPath))
         m_background->Draw();
@@ -171,6 +176,8 @@ void CWizardPage::BuildPrevNext()
                            FacesPressedNormal("pic/BUTTON/next/next.bmp", "pic/BUTTON/next/next1.bmp"));
     m_prev->setFont(EnlargedFont(4));
     m_next->setFont(EnlargedFont(4));
+    m_prev->SetMnemonic('P');
+    m_next->SetMnemonic('N');
     connect(m_prev, &QAbstractButton::clicked, this, [this] {
         if (!m_navigationInactive)
             OnPrev();
@@ -203,6 +210,7 @@ void CWizardPage::BuildBottomBar()
     m_exit = AddSkinButton("Exit", barRect(3),
                            m_frame.ExitPressedLooksNormal ? FacesPressedNormal(exitNormal, exitOver)
                                                           : FacesPressedOver(exitNormal, exitOver));
+    m_exit->SetMnemonic('X');
     connect(m_support, &QAbstractButton::clicked, this, &CWizardPage::OnTechnicalSupport);
     connect(m_troubleshooting, &QAbstractButton::clicked, this, &CWizardPage::OnTroubleshooting);
     connect(m_disclaimer, &QAbstractButton::clicked, this, &CWizardPage::OnDisclaimer);
@@ -327,6 +335,9 @@ DocumentButtons CWizardPage::AddDocumentButtons(const QPoint (&at)[3])
     buttons.AdvancedUi = AddSkinButton("Advanced User Interface", rowRect(2),
                                        FacesPressedOver("pic/BUTTON/advanced_ui/advanced_ui.bmp",
                                                         "pic/BUTTON/advanced_ui/advanced_ui1.bmp"));
+    buttons.Manual->SetMnemonic('M');
+    buttons.Adobe->SetMnemonic('R');
+    buttons.AdvancedUi->SetMnemonic('A');
     connect(buttons.Manual, &QAbstractButton::clicked, this,
             [this, link = links.ManualLink] { OpenManualLink(this, link); });
     connect(buttons.Adobe, &QAbstractButton::clicked, this,
@@ -363,6 +374,91 @@ int CWizardPage::exec()
     loop.exec(QEventLoop::DialogExec);
     m_loop = nullptr;
     return result();
+}
+
+void CWizardPage::LabelField(QLabel* caption, QWidget* field)
+{
+    QString name = caption->text().simplified();
+    while (name.endsWith(':') || name.endsWith(' '))
+        name.chop(1);
+    field->setAccessibleName(name);
+    // A control made of parts that take the focus (the address field): the
+    // caption leads to the first part, and every part has the field's name.
+    QList<QWidget*> parts;
+    if (field->focusPolicy() == Qt::NoFocus)
+        for (QWidget* part : field->findChildren<QWidget*>())
+            if (part->focusPolicy() != Qt::NoFocus)
+                parts << part;
+    caption->setBuddy(parts.isEmpty() ? field : parts.front());
+    for (QWidget* part : parts)
+        part->setAccessibleName(name);
+}
+
+void CWizardPage::MarkAsAlert(CLabel* label)
+{
+    label->SetAlert(true);
+}
+
+void CWizardPage::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!std::exchange(m_initialFocusPlaced, true))
+    {
+        PutFrameButtonsLast();
+        PlaceInitialFocus();
+    }
+}
+
+// Tab reads the page's own controls first, in the order they were made, then
+// PREV, NEXT and the bottom bar, and from Exit comes round to the first.
+void CWizardPage::PutFrameButtonsLast()
+{
+    const QWidget* frameButtons[] = {m_prev, m_next, m_support, m_troubleshooting, m_disclaimer, m_exit};
+    auto isFrameButton = [&frameButtons](const QWidget* widget) {
+        return std::find(std::begin(frameButtons), std::end(frameButtons), widget) != std::end(frameButtons);
+    };
+    QWidget* last = nullptr;
+    for (QWidget* widget = nextInFocusChain(); widget && widget != this; widget = widget->nextInFocusChain())
+        if (isAncestorOf(widget) && (widget->focusPolicy() & Qt::TabFocus) == Qt::TabFocus
+            && !isFrameButton(widget))
+            last = widget;
+    for (CxSkinButton* button : {m_prev, m_next, m_support, m_troubleshooting, m_disclaimer, m_exit})
+        if (last && button)
+        {
+            setTabOrder(last, button);
+            last = button;
+        }
+}
+
+// A page opens on the field its constructor chose or its first field, else on
+// its forward button; never on PREV, Exit, the bar or a link, where Enter
+// would do what the user did not ask for.
+void CWizardPage::PlaceInitialFocus()
+{
+    const QWidget* chosen = focusWidget();
+    if (chosen && (IsField(chosen) || chosen == ForwardButton()))
+        return;
+    if (QWidget* first = FirstField())
+        first->setFocus(Qt::OtherFocusReason);
+    else if (CxSkinButton* forward = ForwardButton())
+        forward->setFocus(Qt::OtherFocusReason);
+}
+
+// Fields are what Tab reaches that is not a skinned button.
+bool CWizardPage::IsField(const QWidget* widget) const
+{
+    return widget != this && isAncestorOf(widget) && widget->isVisibleTo(this)
+        && widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus) == Qt::TabFocus
+        && !qobject_cast<const CxSkinButton*>(widget);
+}
+
+QWidget* CWizardPage::FirstField() const
+{
+    for (QWidget* widget = nextInFocusChain(); widget && widget != this;
+         widget = widget->nextInFocusChain())
+        if (IsField(widget))
+            return widget;
+    return nullptr;
 }
 
 void CWizardPage::done(int result)
@@ -490,12 +586,14 @@ void CWizardPage::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
-    // Enter that no field took for itself presses NEXT, as a default button would.
+    // Enter that no field took for itself presses the forward button, as a
+    // default button would.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && m_next && m_next->isVisible() && m_next->isEnabled())
+    CxSkinButton* forward = ForwardButton();
+    if (enter && forward && forward->isVisible() && forward->isEnabled())
     {
         event->accept();
-        m_next->click();
+        forward->click();
         return;
     }
     QDialog::keyPressEvent(event);

@@ -26,8 +26,10 @@
 #include <QRect>
 #include <QString>
 
+class CFocusRing;
 class QCheckBox;
 class QEventLoop;
+class QLabel;
 class QLineEdit;
 class QRadioButton;
 
@@ -117,6 +119,9 @@ public:
     CxSkinButton* DisclaimerButton() const { return m_disclaimer; }
     CxSkinButton* ExitButton() const { return m_exit; }
     CLabel* HeadingLabel() const { return m_heading; }
+    // The button Enter presses wherever no button has the focus: NEXT, or
+    // the page's own forward button (START, PRINT, CLOSE).
+    CxSkinButton* ForwardButton() const { return m_forward ? m_forward : m_next; }
     CPictureEx* BackgroundPicture() const { return m_background; }
 
     // The dialog font enlarged by 1/divisor in size and half in weight: the
@@ -178,6 +183,16 @@ protected:
     // The Apply page's inactive PREV and NEXT: greyed faces, clicks ignored.
     void SetNavigationInactive();
 
+    // For pages whose forward button is not NEXT.
+    void SetForwardButton(CxSkinButton* button) { m_forward = button; }
+    // Ties a caption to its field: the caption is the field's buddy and, with
+    // its colon dropped, the field's name for assistive technology.
+    static void LabelField(QLabel* caption, QWidget* field);
+    // A label shown beside a field when its input is refused: announced to
+    // assistive technology each time it appears.
+    static void MarkAsAlert(CLabel* label);
+
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool focusNextPrevChild(bool next) override;
@@ -192,6 +207,10 @@ private:
     static void ArrangeWindow(QWidget* window);
     void Cover();
     void TakeFocus();
+    void PutFrameButtonsLast();
+    void PlaceInitialFocus();
+    QWidget* FirstField() const;
+    bool IsField(const QWidget* widget) const;
 
     PageFrame m_frame;
     QString m_backgroundPath;
@@ -199,6 +218,7 @@ private:
     bool m_ended = false;
     QEventLoop* m_loop = nullptr;
     QPointer<QWidget> m_focusWhenCovered;
+    bool m_initialFocusPlaced = false;
 
     CPictureEx* m_background = nullptr;
     CLabel* m_heading = nullptr;
@@ -208,6 +228,8 @@ private:
     CxSkinButton* m_troubleshooting = nullptr;
     CxSkinButton* m_disclaimer = nullptr;
     CxSkinButton* m_exit = nullptr;
+    CxSkinButton* m_forward = nullptr;
+    CFocusRing* m_focusRing = nullptr;
 };
 
 // tipText with line breaks added between words so that the tool tip window,

@@ -93,12 +93,13 @@ void CRestoreConfiguration::BuildBody()
                           kBoldBodyStyle);
     top += kKeyCaptionHeight + kSectionGap;
 
-    const CLabel* saveLabel =
+    CLabel* saveLabel =
         AddLabel("Save these settings in a text file on my desktop",
                  QRect(left + kSaveLabelIndent, top, width - kSaveLabelIndent, kSaveChoiceSize.height()));
     // The box is centred on its label's line of text.
     const int boxDrop = (saveLabel->fontMetrics().height() - kSaveChoiceSize.height()) / 2;
     m_saveChoice = AddCheckBox(QRect(QPoint(left, top + boxDrop), kSaveChoiceSize));
+    LabelField(saveLabel, m_saveChoice);
     top += kSaveChoiceSize.height() + kSectionGap;
 
     m_printDetails = AddSkinButton("PRINT DETAILS", QRect(left, top, 0, 0),

@@ -52,14 +52,19 @@ CCreatePasswordDlg::CCreatePasswordDlg(QWidget* owner)
         kExplanationRect);
 
     const QString invalid = QString::fromUtf8(CheckMessageText(CheckMessage::InvalidNewPassword));
-    AddLabel("Create a password:", kPasswordCaptionRect, kBoldBodyStyle);
+    CLabel* passwordCaption = AddLabel("Create a password:", kPasswordCaptionRect, kBoldBodyStyle);
     m_password = AddLineEdit(kPasswordFieldRect, true);
+    LabelField(passwordCaption, m_password);
     m_passwordError = AddLabel(invalid, kPasswordErrorRect, kErrorStyle);
-    AddLabel("Re-enter your password:", NextRow(kPasswordCaptionRect), kBoldBodyStyle);
+    CLabel* reenteredCaption =
+        AddLabel("Re-enter your password:", NextRow(kPasswordCaptionRect), kBoldBodyStyle);
     m_reentered = AddLineEdit(NextRow(kPasswordFieldRect), true);
+    LabelField(reenteredCaption, m_reentered);
     m_reenteredError = AddLabel(invalid, NextRow(kPasswordErrorRect), kErrorStyle);
     m_passwordError->hide();
     m_reenteredError->hide();
+    MarkAsAlert(m_passwordError);
+    MarkAsAlert(m_reenteredError);
     m_password->setFocus();
 }
 

@@ -118,9 +118,11 @@ void CFogetPassAndModifyDlg::AddPasswordRow(Field field, const QString& caption,
     m_captions[field] = AddLabel(caption, QRect(QPoint(kCaptionLeft, top + 6), kCaptionSize),
                                  kBoldBodyStyle);
     m_fields[field] = AddLineEdit(QRect(QPoint(kFieldLeft, top), kFieldSize), true);
+    LabelField(m_captions[field], m_fields[field]);
     m_errors[field] = AddLabel(QString::fromUtf8(CheckMessageText(CheckMessage::InvalidPassword)),
                                QRect(QPoint(kErrorLeft, top + 6), kErrorSize), kErrorStyle);
     m_errors[field]->hide();
+    MarkAsAlert(m_errors[field]);
 }
 
 void CFogetPassAndModifyDlg::ShowChangeFields(bool shown)
