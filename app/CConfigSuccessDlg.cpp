@@ -3,6 +3,7 @@
 #include "CLabel.h"
 #include "CWizardEffects.h"
 #include "CxSkinButton.h"
+#include "DocumentLinks.h"
 
 namespace {
 
@@ -69,6 +70,7 @@ void CConfigSuccessDlg::OnNext()
 
 void CConfigSuccessDlg::OnStartBrowsing()
 {
-    WizardEffects().OpenDocument(kMakerSiteUrl);
-    WizardEffects().EndProgram(0);
+    // Ending is only right when the browser is there to take over.
+    if (OpenWebPage(this, kMakerSiteUrl))
+        WizardEffects().EndProgram(0);
 }

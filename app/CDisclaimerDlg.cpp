@@ -1,5 +1,7 @@
 #include "CDisclaimerDlg.h"
 
+#include "TarnixVersion.h"
+
 #include "CxSkinButton.h"
 
 namespace {
@@ -20,7 +22,7 @@ CDisclaimerDlg::CDisclaimerDlg(QWidget* owner)
                             .HasBottomBar = false},
                   owner)
 {
-    AddLabel("Version:1.0.0.0", kVersionRect, kNoticeStyle);
+    AddLabel(QString("Version:") + kTarnixVersion, kVersionRect, kNoticeStyle);
     AddLabel("This program and its documentation are the property of Tarnix. Tarnix holds all "
              "rights in them, including copyright; no licence to copy, change or pass them on "
              "is given except to set up a Tarnix router with them.",
@@ -33,4 +35,5 @@ CDisclaimerDlg::CDisclaimerDlg(QWidget* owner)
                             FacesPressedOver("pic/BUTTON/close1.bmp", "pic/BUTTON/close2.bmp"));
     m_close->setFont(EnlargedFont(4));
     connect(m_close, &QAbstractButton::clicked, this, &QDialog::accept);
+    SetForwardButton(m_close);
 }

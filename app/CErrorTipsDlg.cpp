@@ -4,10 +4,41 @@
 #include "CWizardEffects.h"
 #include "CxSkinButton.h"
 
-#include <QBitmap>
+#include <QGraphicsEffect>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace {
+
+// Draws the box and its controls at the box's opacity, leaving out every
+// pixel of the key colour.
+class SeeThroughEffect : public QGraphicsEffect
+{
+public:
+    using QGraphicsEffect::QGraphicsEffect;
+
+protected:
+    void draw(QPainter* painter) override
+    {
+        QPoint offset;
+        const QPixmap drawn = sourcePixmap(Qt::DeviceCoordinates, &offset, QGraphicsEffect::NoPad);
+        if (drawn.isNull())
+            return;
+        QImage image = drawn.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        const QRgb key = kLightBoxKeyColour.rgb();
+        for (int y = 0; y < image.height(); ++y)
+        {
+            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+            std::replace(line, line + image.width(), key, QRgb(0));
+        }
+        painter->save();
+        painter->setWorldTransform(QTransform());
+        painter->setOpacity(kLightBoxOpacity);
+        painter->drawImage(offset, image);
+        painter->restore();
+    }
+};
 
 constexpr LabelStyle kTipStyle{9, 1, 0, QColor(1, 0, 0)};
 constexpr LabelStyle kCauseStyle{10, 1, 0, kAccentColour};
@@ -27,11 +58,11 @@ CErrorTipsDlg::CErrorTipsDlg(QWidget* owner)
                             .Background = "pic/BG/LightBoxS.jpg",
                             .HasHeader = false,
                             .HasPrevNext = false,
-                            .HasBottomBar = false},
+                            .HasBottomBar = false,
+                            .SeeThrough = true},
                   owner)
 {
-    // The frame (title bar and border) is not drawn.
-    setWindowFlag(Qt::FramelessWindowHint);
+    setGraphicsEffect(new SeeThroughEffect(this));
     HeadingLabel()->setGeometry(kHeadingRect);
     m_cause = AddLabel(QString(), kCauseRect, kCauseStyle);
     m_cause->setWordWrap(true);
@@ -46,6 +77,7 @@ CErrorTipsDlg::CErrorTipsDlg(QWidget* owner)
     m_close->SetTextColor(kCloseTextColour);
     m_close->setFont(EnlargedFont(4));
     connect(m_close, &QAbstractButton::clicked, this, &CErrorTipsDlg::OnClose);
+    SetForwardButton(m_close);
     const auto* applyPage = qobject_cast<const CSaveIspDlg*>(owner);
     ShowCause(applyPage ? applyPage->Cause() : FailureCause::None);
 }
@@ -102,18 +134,4 @@ void CErrorTipsDlg::paintEvent(QPaintEvent*)
     painter.fillRect(rect(), kLightBoxKeyColour);
     // Under the picture; the card stays solid even where it is missing.
     painter.fillRect(PageLayout::kLightBoxRect, Qt::white);
-}
-
-void CErrorTipsDlg::showEvent(QShowEvent* event)
-{
-    CWizardPage::showEvent(event);
-    ApplyLayering();
-}
-
-void CErrorTipsDlg::ApplyLayering()
-{
-    // Constant opacity needs a compositing desktop; elsewhere it is ignored.
-    setWindowOpacity(kLightBoxOpacity);
-    const QImage drawn = grab().toImage();
-    setMask(QBitmap::fromImage(drawn.createMaskFromColor(kLightBoxKeyColour.rgb(), Qt::MaskInColor)));
 }

@@ -1,10 +1,11 @@
 #pragma once
 // The error light box, shown when the settings could not be saved or the
-// Internet could not be reached afterwards. It lies over the page at a
-// constant opacity of 230/255; the window outside its box is painted in the
-// key colour RGB(0,0,1), which is cut out of the window's shape. Where the
-// desktop does not composite the opacity has no effect and the box is shown
-// opaque, working the same. CLOSE leads back to a fresh ISP and PVC page.
+// Internet could not be reached afterwards. It lies over the page beneath,
+// inside the same window, at a constant opacity of 230/255; every pixel of
+// the key colour RGB(0,0,1) (all around its box) is fully transparent, so the
+// page shows through there. It is drawn so by the toolkit itself: no window
+// opacity, shape or compositor is needed. CLOSE leads back to a fresh ISP and
+// PVC page.
 // Opened above the Apply page, it names the cause that page saw in a line
 // above its two texts.
 
@@ -29,11 +30,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     void OnClose();
-    void ApplyLayering();
 
     CxSkinButton* m_close = nullptr;
     CLabel* m_cause = nullptr;

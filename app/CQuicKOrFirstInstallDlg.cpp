@@ -22,15 +22,16 @@ constexpr QSize kOptionSize{210, 24};
 struct ChoiceLook
 {
     const char* option;
+    const char* action;  // what the picture button does, for screen readers
     const char* normalFace;
     const char* overFace;
 };
 constexpr ChoiceLook kChoiceLooks[3] = {
-    {"First install", "pic/BUTTON/first_install/first_install.bmp",
+    {"First install", "Start a first installation", "pic/BUTTON/first_install/first_install.bmp",
      "pic/BUTTON/first_install/first_install1.bmp"},
-    {"Quick install", "pic/BUTTON/quick_install/quick_install.bmp",
+    {"Quick install", "Start a quick installation", "pic/BUTTON/quick_install/quick_install.bmp",
      "pic/BUTTON/quick_install/quick_install1.bmp"},
-    {"Restore configuration", "pic/BUTTON/restore_congif/restore_congif.bmp",
+    {"Restore configuration", "Restore the wireless configuration", "pic/BUTTON/restore_congif/restore_congif.bmp",
      "pic/BUTTON/restore_congif/restore_congif1.bmp"},
 };
 
@@ -66,6 +67,7 @@ void CQuicKOrFirstInstallDlg::BuildChoices()
         const ChoiceLook& look = kChoiceLooks[index];
         m_pictures[index] = AddSkinButton(QString(), QRect(QPoint(kColumnLeft[index], kPictureTop), kPictureSize),
                                           FacesPressedOver(look.normalFace, look.overFace));
+        m_pictures[index]->setAccessibleName(look.action);
         m_options[index] = AddRadioButton(QRect(QPoint(kColumnLeft[index], kOptionTop), kOptionSize),
                                           look.option);
         connect(m_options[index], &QRadioButton::clicked, this, [this, choice] { m_choice = choice; });

@@ -92,9 +92,27 @@ void CSaveIspDlg::RunWorker(const ApplyRunOptions& options)
     // Cancelled: the page is ending and waits for this thread.
     if (outcome == ApplyOutcome::Cancelled)
         return;
+    if (outcome == ApplyOutcome::NotCarried)
+    {
+        const QString message = QString::fromStdString(CarryMessage(run.Refusal()));
+        QMetaObject::invokeMethod(
+            this, [this, message] { RefuseUncarriedValue(message); }, Qt::QueuedConnection);
+        return;
+    }
     m_cause = run.Cause();
     ApplySucceeded = outcome == ApplyOutcome::Applied;
     QMetaObject::invokeMethod(this, &CSaveIspDlg::StartResultTimer, Qt::QueuedConnection);
+}
+
+void CSaveIspDlg::RefuseUncarriedValue(const QString& message)
+{
+    // Nothing reached the router: no reason to wait a minute, nor for the
+    // light box. The user goes back to the pages to change the value.
+    if (m_ending)
+        return;
+    StopWorker();
+    ShowPlainMessage(message, QMessageBox::Warning);
+    reject();
 }
 
 void CSaveIspDlg::StopWorker()
@@ -117,8 +135,8 @@ void CSaveIspDlg::OnResultTimer()
         return;
     // A window the user opened above the page (the exit question, the
     // disclaimer) is answered first; the result must not cover it.
-    const QWidget* modal = QApplication::activeModalWidget();
-    if (modal && modal != this)
+    const CWizardPage* top = TopPage();
+    if ((top && top != this) || QApplication::activeModalWidget())
         return;
     // Stopped before any window opens, so the result is shown once only.
     m_resultTimer.stop();
@@ -138,7 +156,11 @@ bool CSaveIspDlg::ProbeWithoutFreezing()
     const WizardOptions& options = GetWizardOptions();
     const std::vector<std::string> urls = options.ProbeUrls;
     const std::chrono::milliseconds timeout = options.Timeouts.probe;
-    return RunWithoutFreezing(this, [&] { return ProbeSitesInOrder(urls, timeout); }) >= 0;
+    // Closing the window ends the probe in flight rather than its time-out.
+    const auto closed = [this] { return m_probeCancelled.load(); };
+    return RunWithoutFreezing(
+               this, [&urls, timeout, &closed] { return ProbeSitesInOrder(urls, timeout, {}, closed); })
+           >= 0;
 }
 
 FailureCause CSaveIspDlg::CauseAfterProbeWithoutFreezing()
@@ -163,6 +185,7 @@ void CSaveIspDlg::ShowProgress(const QString& text)
 void CSaveIspDlg::done(int result)
 {
     m_ending = true;
+    m_probeCancelled = true;
     m_resultTimer.stop();
     // Hidden first: a worker still inside a request is waited for without a
     // frozen page on the screen.

@@ -59,6 +59,8 @@ private:
     void StartWorker();
     void RunWorker(const ApplyRunOptions& options);  // on the worker thread
     void StopWorker();
+    // The run sent nothing because a value cannot be carried.
+    void RefuseUncarriedValue(const QString& message);
     void StartResultTimer();
     void OnResultTimer();
     bool ProbeWithoutFreezing();
@@ -76,6 +78,7 @@ private:
     CCancellablePause m_pause;
     QTimer m_resultTimer;
     bool m_ending = false;
+    std::atomic<bool> m_probeCancelled{false};  // read by the probe's thread
     CPictureEx* m_progressPicture = nullptr;
     CLabel* m_progressLine = nullptr;
 };

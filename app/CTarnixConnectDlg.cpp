@@ -22,8 +22,7 @@ CTarnixConnectDlg::CTarnixConnectDlg(QWidget* parent)
     : CWizardPage(PageFrame{.Id = PageId::Welcome,
                             .Background = "pic/BG/1000.gif",
                             .Heading = "Welcome",
-                            .HasPrevNext = false,
-                            .Movable = true},
+                            .HasPrevNext = false},
                   parent)
 {
     PrimeRouterLink();
@@ -36,9 +35,10 @@ void CTarnixConnectDlg::BuildBody()
     AddLabel("Welcome to the Tarnix Setup Wizard, this will guide you through the steps "
              "required to set up your Tarnix router.",
              kWelcomeTextRect, kBodyStyle);
-    AddLabel("Select your language:", kLanguagePromptRect, {10, 1, 0, Qt::black});
+    CLabel* prompt = AddLabel("Select your language:", kLanguagePromptRect, {10, 1, 0, Qt::black});
     m_language = new QComboBox(this);
     m_language->setGeometry(kLanguageListRect);
+    LabelField(prompt, m_language);
     m_language->addItem("English");
     m_language->setCurrentIndex(0);
 
@@ -46,6 +46,9 @@ void CTarnixConnectDlg::BuildBody()
                             FacesPressedOver("pic/BUTTON/start1.bmp", "pic/BUTTON/start2.bmp"));
     m_start->setFont(EnlargedFont(3));
     connect(m_start, &QAbstractButton::clicked, this, [this] { OpenPage(PageId::Preparations); });
+    // The page opens on START, which Enter presses.
+    SetForwardButton(m_start);
+    m_start->setFocus();
 }
 
 void CTarnixConnectDlg::OnExit()

@@ -1,10 +1,12 @@
 #include "CWizardEffects.h"
 
 #include "HttpTransport.h"
+#include "CWizardPage.h"
 #include "PageRegistry.h"
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMimeDatabase>
 #include <QPrintDialog>
@@ -31,19 +33,32 @@ void ReportUnregisteredOnce(PageId id)
                      PageIdName(id));
 }
 
-// Where the desktop can tell, whether some application is set to open files
-// of this type. Without xdg-mime the desktop's own answer has to do.
-bool HasDefaultApplication(const QString& path)
+// Where the desktop can tell, whether some application is set to open this
+// MIME type (for web addresses "x-scheme-handler/http"). Without xdg-mime the
+// desktop's own answer has to do.
+bool HasDefaultApplication(const QString& mimeType)
 {
     const QString xdgMime = QStandardPaths::findExecutable("xdg-mime");
     if (xdgMime.isEmpty())
         return true;
-    const QString mimeType = QMimeDatabase().mimeTypeForFile(path).name();
     QProcess query;
     query.start(xdgMime, {"query", "default", mimeType});
     if (!query.waitForFinished(5000))
         return true;
     return !query.readAllStandardOutput().trimmed().isEmpty();
+}
+
+// Boxes belong to the wizard's window: the one window stays the only one
+// the desktop lists, and the box moves with it.
+QWidget* BoxOwner(QWidget* parent)
+{
+    return parent ? parent : CWizardPage::TopPage();
+}
+
+void MakeWindowModal(QMessageBox& box)
+{
+    if (box.parentWidget())
+        box.setWindowModality(Qt::WindowModal);
 }
 
 }  // namespace
@@ -64,14 +79,18 @@ QMessageBox::StandardButton CWizardEffects::ShowMessage(QWidget* parent, const Q
                                                         QMessageBox::Icon icon,
                                                         QMessageBox::StandardButtons buttons)
 {
-    QMessageBox box(icon, caption, text, buttons, parent);
+    QMessageBox box(icon, caption, text, buttons, BoxOwner(parent));
+    MakeWindowModal(box);
+    // Paths and addresses in messages can be copied to open them another way.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
 bool CWizardEffects::AskChoice(QWidget* parent, const QString& text, const QString& caption,
                                const QString& goText, const QString& stayText)
 {
-    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::NoButton, parent);
+    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::NoButton, BoxOwner(parent));
+    MakeWindowModal(box);
     const QAbstractButton* go = box.addButton(goText, QMessageBox::AcceptRole);
     QPushButton* stay = box.addButton(stayText, QMessageBox::RejectRole);
     box.setDefaultButton(stay);
@@ -84,14 +103,26 @@ int CWizardEffects::OpenDocument(const QString& pathOrUrl)
 {
     const QUrl url(pathOrUrl);
     const bool isWebAddress = url.scheme() == "http" || url.scheme() == "https";
-    if (isWebAddress)
-        return QDesktopServices::openUrl(url) ? kDocumentOpened : kDocumentNoApplication;
-    if (!QFileInfo::exists(pathOrUrl))
+    if (!isWebAddress && !QFileInfo::exists(pathOrUrl))
         return kDocumentNotFound;
-    if (!HasDefaultApplication(pathOrUrl))
+    // The desktop's opener is started and left running, so it cannot tell
+    // afterwards that nothing took the document: ask first. A browser named
+    // in $BROWSER is what the opener falls back to for web addresses.
+    const bool browserNamed = isWebAddress && qEnvironmentVariableIsSet("BROWSER");
+    const QString mimeType = isWebAddress ? "x-scheme-handler/" + url.scheme()
+                                          : QMimeDatabase().mimeTypeForFile(pathOrUrl).name();
+    if (!browserNamed && !HasDefaultApplication(mimeType))
         return kDocumentNoApplication;
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(pathOrUrl)) ? kDocumentOpened
-                                                                      : kDocumentNoApplication;
+    return QDesktopServices::openUrl(isWebAddress ? url : QUrl::fromLocalFile(pathOrUrl))
+               ? kDocumentOpened
+               : kDocumentNoApplication;
+}
+
+QString CWizardEffects::AskSaveFileName(QWidget* parent, const QString& caption,
+                                        const QString& suggestedPath)
+{
+    return QFileDialog::getSaveFileName(BoxOwner(parent), caption, suggestedPath,
+                                        QStringLiteral("Text files (*.txt)"));
 }
 
 bool CWizardEffects::ChoosePrinter(QPrinter& printer, QWidget* parent)

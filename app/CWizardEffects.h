@@ -1,7 +1,7 @@
 #pragma once
 // Every effect a page has outside itself: running another page modally,
-// message boxes, handing a document or URL to the desktop, choosing a
-// printer, ending the program.
+// message boxes, the save dialog, handing a document or URL to the desktop,
+// choosing a printer, ending the program.
 // Pages reach them only through WizardEffects(), so tests install a subclass
 // that records what was asked for instead of doing it.
 
@@ -29,7 +29,8 @@ public:
     // stderr).
     virtual int OpenPageModally(PageId id, QWidget* owner);
 
-    // A modal message box above parent; returns the button pressed.
+    // A message box window-modal to parent's window (without a parent, to
+    // the window of the page on top); returns the button pressed.
     virtual QMessageBox::StandardButton ShowMessage(
         QWidget* parent, const QString& text, const QString& caption,
         QMessageBox::Icon icon = QMessageBox::NoIcon,
@@ -49,6 +50,11 @@ public:
     // Lets the user set up the printer in a print dialog above parent; false
     // when the print is cancelled.
     virtual bool ChoosePrinter(QPrinter& printer, QWidget* parent);
+
+    // The desktop's save dialog, starting at suggestedPath (folder and file
+    // name). Returns the chosen path, or an empty text when cancelled.
+    virtual QString AskSaveFileName(QWidget* parent, const QString& caption,
+                                    const QString& suggestedPath);
 
     // Ends the process at once with status, whatever pages are open. Test
     // replacements return; callers therefore return right after the call.

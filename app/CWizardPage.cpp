@@ -1,26 +1,49 @@
 #include "CWizardPage.h"
 
+#include "AccessibleRoles.h"
+#include "CFocusRing.h"
 #include "CLabel.h"
 #include "CPictureEx.h"
 #include "CWizardEffects.h"
 #include "CxSkinButton.h"
 #include "DocumentLinks.h"
 #include "InputChecks.h"
+#include "WizardPalette.h"
 #include "WizardSettings.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QEventLoop>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QScreen>
 #include <QToolTip>
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 namespace {
+
+// The pages running now, in the order they started: the chain, bottom first.
+std::vector<QPointer<CWizardPage>>& RunningPages()
+{
+    static std::vector<QPointer<CWizardPage>> running;
+    return running;
+}
+
+// The background a covered page let go of, loaded and shown again.
+void ShowPictureAgain(CWizardPage& page)
+{
+    CPictureEx* picture = page.BackgroundPicture();
+    if (!picture->GetSize().isValid() && !page.BackgroundPath().isEmpty()
+        && picture->Load(page.BackgroundPath()))
+        picture->Draw();
+}
 
 // Room the tool tip window keeps around its text.
 constexpr int kTipPadding = 12;
@@ -84,14 +107,23 @@ QString WrapToolTip(const QString& tipText, int maxWidth)
 }
 
 CWizardPage::CWizardPage(const PageFrame& frame, QWidget* owner)
-    : QDialog(owner), m_frame(frame)
+    : QDialog(owner ? owner->window() : nullptr), m_frame(frame)
 {
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowCloseButtonHint);
+    if (owner)
+        setWindowFlags(Qt::Widget);  // drawn inside the owner's window
+    else
+        setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                       | Qt::WindowCloseButtonHint);
     setFont(QFont("Arial", 8));
+    setPalette(WizardPalette());
     setFixedSize(PageLayout::kPageSize);
+    if (owner)
+    {
+        move(0, 0);  // the window's whole content
+        hide();      // until it runs
+    }
     BuildFrame();
-    PlaceOverOwner(owner);
+    m_focusRing = new CFocusRing(this);
 }
 
 CWizardPage::~CWizardPage() = default;
@@ -116,6 +148,7 @@ void CWizardPage::BuildFrame()
     m_background = new CPictureEx(this);
     m_background->move(0, 0);
     m_background->lower();
+    HideFromAssistiveTechnology(m_background);
     // A missing picture is not reported: the page works without it.
     if (!m_backgroundPath.isEmpty() && m_background->Load(m_backgroundPath))
         m_background->Draw();
@@ -144,6 +177,8 @@ void CWizardPage::BuildPrevNext()
                            FacesPressedNormal("pic/BUTTON/next/next.bmp", "pic/BUTTON/next/next1.bmp"));
     m_prev->setFont(EnlargedFont(4));
     m_next->setFont(EnlargedFont(4));
+    m_prev->SetMnemonic('P');
+    m_next->SetMnemonic('N');
     connect(m_prev, &QAbstractButton::clicked, this, [this] {
         if (!m_navigationInactive)
             OnPrev();
@@ -176,25 +211,11 @@ void CWizardPage::BuildBottomBar()
     m_exit = AddSkinButton("Exit", barRect(3),
                            m_frame.ExitPressedLooksNormal ? FacesPressedNormal(exitNormal, exitOver)
                                                           : FacesPressedOver(exitNormal, exitOver));
+    m_exit->SetMnemonic('X');
     connect(m_support, &QAbstractButton::clicked, this, &CWizardPage::OnTechnicalSupport);
     connect(m_troubleshooting, &QAbstractButton::clicked, this, &CWizardPage::OnTroubleshooting);
     connect(m_disclaimer, &QAbstractButton::clicked, this, &CWizardPage::OnDisclaimer);
     connect(m_exit, &QAbstractButton::clicked, this, &CWizardPage::OnExit);
-}
-
-void CWizardPage::PlaceOverOwner(QWidget* owner)
-{
-    if (owner)
-    {
-        m_fixedPosition = owner->window()->pos();
-    }
-    else if (const QScreen* screen = QGuiApplication::primaryScreen())
-    {
-        const QRect available = screen->availableGeometry();
-        m_fixedPosition = available.center() - QPoint(width() / 2, height() / 2);
-        m_fixedPosition.setY(std::max(m_fixedPosition.y(), available.top()));
-    }
-    move(m_fixedPosition);
 }
 
 void CWizardPage::OnNext()
@@ -218,7 +239,7 @@ void CWizardPage::OnExit()
 
 void CWizardPage::OnTechnicalSupport()
 {
-    WizardEffects().OpenDocument(kSupportSiteUrl);
+    OpenWebPage(this, kSupportSiteUrl);
 }
 
 void CWizardPage::OnTroubleshooting()
@@ -309,17 +330,21 @@ DocumentButtons CWizardPage::AddDocumentButtons(const QPoint (&at)[3])
     buttons.Manual = AddSkinButton("Technical Manual", rowRect(0),
                                    FacesPressedOver("pic/BUTTON/technical_manual/technical_manual.bmp",
                                                     "pic/BUTTON/technical_manual/technical_manual1.bmp"));
-    buttons.Adobe = AddSkinButton("Install Adobe Reader", rowRect(1),
+    buttons.Adobe = AddSkinButton(kPdfReaderButtonCaption, rowRect(1),
                                   FacesPressedOver("pic/BUTTON/Adobe-Reader/Adobe-Reader.bmp",
                                                    "pic/BUTTON/Adobe-Reader/Adobe-Reader1.bmp"));
     buttons.AdvancedUi = AddSkinButton("Advanced User Interface", rowRect(2),
                                        FacesPressedOver("pic/BUTTON/advanced_ui/advanced_ui.bmp",
                                                         "pic/BUTTON/advanced_ui/advanced_ui1.bmp"));
+    buttons.Manual->SetMnemonic('M');
+    buttons.Adobe->SetMnemonic('R');
+    buttons.AdvancedUi->SetMnemonic('A');
     connect(buttons.Manual, &QAbstractButton::clicked, this,
             [this, link = links.ManualLink] { OpenManualLink(this, link); });
     connect(buttons.Adobe, &QAbstractButton::clicked, this,
             [this, link = links.AdobeLink] { OpenAdobeLink(this, link); });
-    connect(buttons.AdvancedUi, &QAbstractButton::clicked, this, &OpenRouterWebInterface);
+    connect(buttons.AdvancedUi, &QAbstractButton::clicked, this,
+            [this] { OpenRouterWebInterface(this); });
     return buttons;
 }
 
@@ -332,29 +357,226 @@ void CWizardPage::SetNavigationInactive()
         ApplyFaces(m_next, kInactiveNextFaces);
 }
 
+int CWizardPage::exec()
+{
+    if (isWindow())
+    {
+        RunningPages().push_back(this);
+        return QDialog::exec();
+    }
+    if (m_ended)
+        return result();
+    setResult(0);
+    QEventLoop loop;
+    m_loop = &loop;
+    RunningPages().push_back(this);
+    ArrangeWindow(window());
+    window()->show();
+    loop.exec(QEventLoop::DialogExec);
+    m_loop = nullptr;
+    return result();
+}
+
+void CWizardPage::LabelField(QLabel* caption, QWidget* field)
+{
+    QString name = caption->text().simplified();
+    while (name.endsWith(':') || name.endsWith(' '))
+        name.chop(1);
+    field->setAccessibleName(name);
+    // A control made of parts that take the focus (the address field): the
+    // caption leads to the first part, and every part has the field's name.
+    QList<QWidget*> parts;
+    if (field->focusPolicy() == Qt::NoFocus)
+        for (QWidget* part : field->findChildren<QWidget*>())
+            if (part->focusPolicy() != Qt::NoFocus)
+                parts << part;
+    caption->setBuddy(parts.isEmpty() ? field : parts.front());
+    for (QWidget* part : parts)
+        part->setAccessibleName(name);
+}
+
+void CWizardPage::MarkAsAlert(CLabel* label)
+{
+    label->SetAlert(true);
+}
+
+void CWizardPage::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!std::exchange(m_initialFocusPlaced, true))
+    {
+        PutFrameButtonsLast();
+        PlaceInitialFocus();
+    }
+}
+
+// Tab reads the page's own controls first, in the order they were made, then
+// PREV, NEXT and the bottom bar, and from Exit comes round to the first.
+void CWizardPage::PutFrameButtonsLast()
+{
+    const QWidget* frameButtons[] = {m_prev, m_next, m_support, m_troubleshooting, m_disclaimer, m_exit};
+    auto isFrameButton = [&frameButtons](const QWidget* widget) {
+        return std::find(std::begin(frameButtons), std::end(frameButtons), widget) != std::end(frameButtons);
+    };
+    QWidget* last = nullptr;
+    for (QWidget* widget = nextInFocusChain(); widget && widget != this; widget = widget->nextInFocusChain())
+        if (isAncestorOf(widget) && (widget->focusPolicy() & Qt::TabFocus) == Qt::TabFocus
+            && !isFrameButton(widget))
+            last = widget;
+    for (CxSkinButton* button : {m_prev, m_next, m_support, m_troubleshooting, m_disclaimer, m_exit})
+        if (last && button)
+        {
+            setTabOrder(last, button);
+            last = button;
+        }
+}
+
+// A page opens on the field its constructor chose or its first field, else on
+// its forward button; never on PREV, Exit, the bar or a link, where Enter
+// would do what the user did not ask for.
+void CWizardPage::PlaceInitialFocus()
+{
+    const QWidget* chosen = focusWidget();
+    if (chosen && (IsField(chosen) || chosen == ForwardButton()))
+        return;
+    if (QWidget* first = FirstField())
+        first->setFocus(Qt::OtherFocusReason);
+    else if (CxSkinButton* forward = ForwardButton())
+        forward->setFocus(Qt::OtherFocusReason);
+}
+
+// Fields are what Tab reaches that is not a skinned button.
+bool CWizardPage::IsField(const QWidget* widget) const
+{
+    return widget != this && isAncestorOf(widget) && widget->isVisibleTo(this)
+        && widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus) == Qt::TabFocus
+        && !qobject_cast<const CxSkinButton*>(widget);
+}
+
+QWidget* CWizardPage::FirstField() const
+{
+    for (QWidget* widget = nextInFocusChain(); widget && widget != this;
+         widget = widget->nextInFocusChain())
+        if (IsField(widget))
+            return widget;
+    return nullptr;
+}
+
 void CWizardPage::done(int result)
 {
     m_ended = true;
     QDialog::done(result);
+    if (m_loop)
+        m_loop->exit();
+    auto& running = RunningPages();
+    running.erase(std::remove(running.begin(), running.end(), this), running.end());
+    if (!isWindow())
+        ArrangeWindow(window());
+}
+
+CWizardPage* CWizardPage::TopPage()
+{
+    auto& running = RunningPages();
+    running.erase(std::remove(running.begin(), running.end(), nullptr), running.end());
+    return running.empty() ? nullptr : running.back().data();
+}
+
+void CWizardPage::EndPagesIn(QWidget* window)
+{
+    std::vector<QPointer<CWizardPage>> pages = RunningPages();
+    for (auto page = pages.rbegin(); page != pages.rend(); ++page)
+        if (*page && (*page)->window() == window)
+            (*page)->reject();
+}
+
+void CWizardPage::ArrangeWindow(QWidget* window)
+{
+    std::vector<CWizardPage*> chain;  // bottom first
+    for (CWizardPage* page : RunningPages())
+        if (page && !page->isWindow() && page->window() == window)
+            chain.push_back(page);
+    if (chain.empty())
+    {
+        // The chain has ended; a page that is a window of its own stays.
+        if (!qobject_cast<CWizardPage*>(window))
+            window->hide();
+        return;
+    }
+    std::size_t lowestShown = chain.size() - 1;
+    while (lowestShown > 0 && chain[lowestShown]->m_frame.SeeThrough)
+        --lowestShown;
+    // Shown first, covered after: focus never falls to a page beneath.
+    for (std::size_t index = lowestShown; index < chain.size(); ++index)
+    {
+        ShowPictureAgain(*chain[index]);
+        chain[index]->show();
+        chain[index]->raise();
+    }
+    chain.back()->TakeFocus();
+    for (std::size_t index = 0; index < lowestShown; ++index)
+        chain[index]->Cover();
+}
+
+void CWizardPage::Cover()
+{
+    if (isHidden())
+        return;
+    QWidget* focus = QApplication::focusWidget();
+    m_focusWhenCovered = isAncestorOf(focus) ? focus : nullptr;
+    hide();
+    // A covered page keeps no picture: a long chain would hold a page-sized
+    // picture for every step. The same file is shown again when uncovered.
+    m_background->UnLoad();
+}
+
+void CWizardPage::TakeFocus()
+{
+    // Back where the user left it, or where the page chose, or the first
+    // field of the page.
+    QWidget* target = m_focusWhenCovered ? m_focusWhenCovered.data() : focusWidget();
+    m_focusWhenCovered = nullptr;
+    if (target && isAncestorOf(target) && target->isVisible() && target->isEnabled())
+        target->setFocus(Qt::OtherFocusReason);
+    else if (!isAncestorOf(QApplication::focusWidget()))
+    {
+        setFocus(Qt::OtherFocusReason);
+        focusNextPrevChild(true);
+    }
+}
+
+bool CWizardPage::focusNextPrevChild(bool next)
+{
+    if (isWindow())
+        return QDialog::focusNextPrevChild(next);
+    // Tab goes round this page only: a page shown beneath a see-through one
+    // is out of reach.
+    QWidget* start = QApplication::focusWidget();
+    if (!isAncestorOf(start))
+        start = this;
+    QWidget* candidate = start;
+    do
+    {
+        candidate = next ? candidate->nextInFocusChain() : candidate->previousInFocusChain();
+        const bool takesTab = (candidate->focusPolicy() & Qt::TabFocus) == Qt::TabFocus;
+        if (isAncestorOf(candidate) && takesTab && candidate->isVisible() && candidate->isEnabled())
+        {
+            candidate->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    } while (candidate != start);
+    return false;
 }
 
 void CWizardPage::closeEvent(QCloseEvent* event)
 {
-    // The close box ends the whole chain: the owner closes first, and so on
+    // The close box ends the whole chain: every page drawn in this window,
     // down to the welcome page, which ends the program.
-    if (QWidget* owner = parentWidget())
-        owner->window()->close();
+    if (isWindow())
+        EndPagesIn(this);
+    else
+        window()->close();
     reject();
     event->accept();
-}
-
-void CWizardPage::moveEvent(QMoveEvent* event)
-{
-    QDialog::moveEvent(event);
-    if (m_frame.Movable)
-        m_fixedPosition = pos();
-    else if (pos() != m_fixedPosition)
-        move(m_fixedPosition);
 }
 
 void CWizardPage::keyPressEvent(QKeyEvent* event)
@@ -365,12 +587,14 @@ void CWizardPage::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
-    // Enter that no field took for itself presses NEXT, as a default button would.
+    // Enter that no field took for itself presses the forward button, as a
+    // default button would.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && m_next && m_next->isVisible() && m_next->isEnabled())
+    CxSkinButton* forward = ForwardButton();
+    if (enter && forward && forward->isVisible() && forward->isEnabled())
     {
         event->accept();
-        m_next->click();
+        forward->click();
         return;
     }
     QDialog::keyPressEvent(event);

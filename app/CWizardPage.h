@@ -2,10 +2,12 @@
 // The common frame every wizard page is drawn in: title "Tarnix Setup Wizard",
 // icon, the background picture, the two header labels, the heading, PREV and
 // NEXT, the bottom bar (Technical Support, Troubleshooting, Disclaimer, Exit)
-// and hover terms with tool tips. Pages are nested modal dialogs: a page's
-// NEXT opens the following page modally (OpenPage) and returns when it has
-// ended; PREV ends the page. The close box closes the whole chain of pages
-// down to the welcome page. Pages cannot be moved or resized.
+// and hover terms with tool tips. Pages are nested modal runs: a page's
+// NEXT opens the following page (OpenPage) and returns when it has ended;
+// PREV ends the page. A page opened above another is drawn inside the same
+// top-level window, covering the pages beneath (only the top one is shown
+// and takes input); a page opened with no owner is a window of its own. The
+// close box closes the whole chain of pages down to the welcome page.
 //
 // A page derives from CWizardPage, passes a PageFrame describing what differs,
 // adds its own labels and fields at PageLayout positions with the Add*
@@ -21,11 +23,15 @@
 #include <QColor>
 #include <QDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QRect>
 #include <QString>
 
 enum class CheckMessage;
+class CFocusRing;
 class QCheckBox;
+class QEventLoop;
+class QLabel;
 class QLineEdit;
 class QRadioButton;
 
@@ -64,7 +70,7 @@ ButtonFaces FacesPressedNormal(const QString& normal, const QString& over);
 // Pressed shows the mouse-over face.
 ButtonFaces FacesPressedOver(const QString& normal, const QString& over);
 
-// The welcome and success pages' Technical Manual, Install Adobe Reader and
+// The welcome and success pages' Technical Manual, Install PDF Reader and
 // Advanced User Interface buttons.
 struct DocumentButtons
 {
@@ -86,7 +92,8 @@ struct PageFrame
     bool HasPrevNext = true;
     bool HasBottomBar = true;
     bool ExitPressedLooksNormal = false;  // Power, ISP and PVC, ISP account, ...
-    bool Movable = false;                 // only the welcome page
+    // The page beneath stays shown under this one (the light box).
+    bool SeeThrough = false;
 };
 
 class CWizardPage : public QDialog
@@ -94,8 +101,9 @@ class CWizardPage : public QDialog
     Q_OBJECT
 
 public:
-    // owner is the page this one is opened above (nullptr for the welcome
-    // page); the page is placed over it and stays there.
+    // owner is the page this one is opened above, or the window the chain
+    // is drawn in; the page becomes a child of owner's window. Without an
+    // owner the page is a top-level window of its own.
     CWizardPage(const PageFrame& frame, QWidget* owner);
     ~CWizardPage() override;
 
@@ -111,14 +119,27 @@ public:
     CxSkinButton* DisclaimerButton() const { return m_disclaimer; }
     CxSkinButton* ExitButton() const { return m_exit; }
     CLabel* HeadingLabel() const { return m_heading; }
+    // The button Enter presses wherever no button has the focus: NEXT, or
+    // the page's own forward button (START, PRINT, CLOSE).
+    CxSkinButton* ForwardButton() const { return m_forward ? m_forward : m_next; }
     CPictureEx* BackgroundPicture() const { return m_background; }
 
     // The dialog font enlarged by 1/divisor in size and half in weight: the
     // caption font of PREV, NEXT and CLOSE is EnlargedFont(4).
     QFont EnlargedFont(int divisor) const;
 
+    // Runs the page until it ends and returns its result. Inside a window
+    // the page is shown on top of its chain there, and the page beneath is
+    // uncovered as it was when this one ends.
+    int exec() override;
     // Ends the page; after this OpenPage opens nothing from it.
     void done(int result) override;
+
+    // The page on top of the chain: the most recently run page that has
+    // not ended (nullptr when none runs).
+    static CWizardPage* TopPage();
+    // Ends every running page drawn in window, the top one first.
+    static void EndPagesIn(QWidget* window);
 
 protected:
     // NEXT was clicked. Checks the fields, writes WizardSettings and opens the
@@ -162,22 +183,42 @@ protected:
     // The Apply page's inactive PREV and NEXT: greyed faces, clicks ignored.
     void SetNavigationInactive();
 
+    // For pages whose forward button is not NEXT.
+    void SetForwardButton(CxSkinButton* button) { m_forward = button; }
+    // Ties a caption to its field: the caption is the field's buddy and, with
+    // its colon dropped, the field's name for assistive technology.
+    static void LabelField(QLabel* caption, QWidget* field);
+    // A label shown beside a field when its input is refused: announced to
+    // assistive technology each time it appears.
+    static void MarkAsAlert(CLabel* label);
+
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void BuildFrame();
     void BuildHeader();
     void BuildPrevNext();
     void BuildBottomBar();
-    void PlaceOverOwner(QWidget* owner);
+    // Shows the top running page of window (and, beneath a see-through page,
+    // the one under it) and hides the others, keeping their focus.
+    static void ArrangeWindow(QWidget* window);
+    void Cover();
+    void TakeFocus();
+    void PutFrameButtonsLast();
+    void PlaceInitialFocus();
+    QWidget* FirstField() const;
+    bool IsField(const QWidget* widget) const;
 
     PageFrame m_frame;
     QString m_backgroundPath;
-    QPoint m_fixedPosition;
     bool m_navigationInactive = false;
     bool m_ended = false;
+    QEventLoop* m_loop = nullptr;
+    QPointer<QWidget> m_focusWhenCovered;
+    bool m_initialFocusPlaced = false;
 
     CPictureEx* m_background = nullptr;
     CLabel* m_heading = nullptr;
@@ -187,6 +228,8 @@ private:
     CxSkinButton* m_troubleshooting = nullptr;
     CxSkinButton* m_disclaimer = nullptr;
     CxSkinButton* m_exit = nullptr;
+    CxSkinButton* m_forward = nullptr;
+    CFocusRing* m_focusRing = nullptr;
 };
 
 // tipText with line breaks added between words so that the tool tip window,

@@ -11,6 +11,20 @@ namespace {
 
 constexpr int kMaxValueLength = 1023;
 
+constexpr char kNoBrowserMessage[] =
+    "No web browser could be started to open this address. Please open it in a web browser:";
+// Shown when not even the page on PDF readers can be opened: its gist.
+constexpr char kGetReaderMessage[] =
+    "No web browser could show the page on PDF readers. To read the manual, install a PDF reader "
+    "from your desktop's software centre (GNOME Software or Discover): search for Document "
+    "Viewer, Okular or qpdfview. Or, in a terminal: sudo apt install evince\n\nThe page is:";
+
+// The message, then the path or address on a line of its own.
+void ShowWithPath(QWidget* page, const QString& message, const QString& pathOrUrl)
+{
+    WizardEffects().ShowMessage(page, message + "\n\n" + pathOrUrl, ProgramName());
+}
+
 QString Unquoted(const QString& value)
 {
     const bool quoted = value.size() >= 2 && value.front() == value.back()
@@ -60,18 +74,32 @@ void OpenManualLink(QWidget* page, const QString& manualLink)
 {
     const int result = WizardEffects().OpenDocument(manualLink);
     if (result == kDocumentNotFound)
-        WizardEffects().ShowMessage(page, kFileNotFoundMessage, ProgramName());
+        ShowWithPath(page, kFileNotFoundMessage, manualLink);
     else if (result == kDocumentNoApplication)
-        WizardEffects().ShowMessage(page, kNoReaderMessage, ProgramName());
+        ShowWithPath(page,
+                     QString(kNoReaderMessage) + "\n\nInstall one with the " + kPdfReaderButtonCaption
+                         + " button, or open the manual another way:",
+                     manualLink);
 }
 
 void OpenAdobeLink(QWidget* page, const QString& adobeLink)
 {
-    if (WizardEffects().OpenDocument(adobeLink) == kDocumentNotFound)
-        WizardEffects().ShowMessage(page, kFileNotFoundMessage, ProgramName());
+    const int result = WizardEffects().OpenDocument(adobeLink);
+    if (result == kDocumentNotFound)
+        ShowWithPath(page, kFileNotFoundMessage, adobeLink);
+    else if (result == kDocumentNoApplication)
+        ShowWithPath(page, kGetReaderMessage, adobeLink);
 }
 
-void OpenRouterWebInterface()
+bool OpenWebPage(QWidget* page, const QString& url)
 {
-    WizardEffects().OpenDocument(QString::fromStdString("http://" + ConfiguredRouterAddress()));
+    if (WizardEffects().OpenDocument(url) == kDocumentOpened)
+        return true;
+    ShowWithPath(page, kNoBrowserMessage, url);
+    return false;
+}
+
+void OpenRouterWebInterface(QWidget* page)
+{
+    OpenWebPage(page, QString::fromStdString("http://" + ConfiguredRouterAddress()));
 }

@@ -13,7 +13,8 @@ class QWidget;
 inline constexpr char kLinkFileName[] = "default.ini";
 inline constexpr char kLanguageKey[] = "1033";
 inline constexpr char kFileNotFoundMessage[] = "file not found.";
-inline constexpr char kNoReaderMessage[] = "There is no adobe reader installed.";
+inline constexpr char kNoReaderMessage[] = "There is no PDF reader installed.";
+inline constexpr char kPdfReaderButtonCaption[] = "Install PDF Reader";
 
 struct DocumentLinks
 {
@@ -32,10 +33,17 @@ QString ReadIniValue(const QString& iniPath, const QString& section, const QStri
 
 DocumentLinks ReadDocumentLinks(const QString& programFolder = ProgramFolder());
 
-// Opens the manual; "file not found." when it does not exist, "There is no
-// adobe reader installed." when nothing opens its type.
+// Each opener below hands its document or address to the desktop and, when
+// the desktop cannot open it, says so in a message box that shows the path or
+// address, so that the user can open it another way.
+
+// Opens the manual; "file not found." when it does not exist, "There is no PDF
+// reader installed." when nothing opens its type.
 void OpenManualLink(QWidget* page, const QString& manualLink);
-// Opens the reader's installation page; "file not found." when it is missing.
+// Opens the page on getting a PDF reader; "file not found." when it is
+// missing; when no browser shows it, the message itself says how to get one.
 void OpenAdobeLink(QWidget* page, const QString& adobeLink);
+// A web page in the browser; true when a browser took it.
+bool OpenWebPage(QWidget* page, const QString& url);
 // The router's own web pages (Advanced User Interface) in the browser.
-void OpenRouterWebInterface();
+void OpenRouterWebInterface(QWidget* page);

@@ -39,7 +39,7 @@ inline constexpr int kBarButtonTop = 555;
 inline constexpr int kBarButtonLeft[4] = {40, 196, 352, 620};
 
 // The welcome and success pages' document buttons (Technical Manual, Install
-// Adobe Reader, Advanced User Interface), inside the content panel.
+// PDF Reader, Advanced User Interface), inside the content panel.
 inline constexpr QSize kDocumentButtonSize{200, 34};
 
 // The error light box: its picture (pic/BG/LightBoxS.jpg) covers the whole

@@ -20,6 +20,8 @@ auto RunWithoutFreezing(QWidget* page, Call call) -> std::invoke_result_t<Call>
     using Result = std::invoke_result_t<Call>;
     QPointer<QWidget> guardedPage(page);
     const bool wasEnabled = page && page->isEnabled();
+    // Disabling the page takes the keyboard focus away; it comes back after.
+    QPointer<QWidget> focused(page ? page->focusWidget() : nullptr);
     if (page)
         page->setEnabled(false);
     QApplication::setOverrideCursor(Qt::BusyCursor);
@@ -36,5 +38,7 @@ auto RunWithoutFreezing(QWidget* page, Call call) -> std::invoke_result_t<Call>
     QApplication::restoreOverrideCursor();
     if (guardedPage)
         guardedPage->setEnabled(wasEnabled);
+    if (guardedPage && focused && !guardedPage->focusWidget())
+        focused->setFocus(Qt::OtherFocusReason);
     return result;
 }

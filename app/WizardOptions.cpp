@@ -1,6 +1,7 @@
 #include "WizardOptions.h"
 
 #include "RouterAddress.h"
+#include "TarnixVersion.h"
 
 #include <QCommandLineParser>
 #include <QUrl>
@@ -26,7 +27,61 @@ bool ReadMilliseconds(const QString& text, int& out)
     return true;
 }
 
+// QApplication's own options: those that take a value, then the switches.
+const QStringList kToolkitOptionsWithValue{
+    "style", "stylesheet", "platform", "platformpluginpath", "platformtheme", "plugin",
+    "qmljsdebugger", "session", "display", "name", "geometry", "qwindowgeometry",
+    "qwindowicon", "qwindowtitle", "title", "visual"};
+const QStringList kToolkitSwitches{"reverse", "widgetcount", "nograb", "dograb", "sync"};
+
+// "-style" or "--style=Fusion" as ("style", "Fusion"), with hasValue set for "=".
+QString OptionName(const QString& argument, QString& value, bool& hasValue)
+{
+    QString name = argument.mid(argument.startsWith("--") ? 2 : 1);
+    const qsizetype equals = name.indexOf('=');
+    hasValue = equals >= 0;
+    value = hasValue ? name.mid(equals + 1) : QString();
+    return hasValue ? name.left(equals) : name;
+}
+
 }  // namespace
+
+QStringList WithoutToolkitOptions(const QStringList& arguments)
+{
+    QStringList kept;
+    for (qsizetype index = 0; index < arguments.size(); ++index)
+    {
+        const QString& argument = arguments[index];
+        QString value;
+        bool hasValue = false;
+        const QString name = index > 0 && argument.startsWith('-') ? OptionName(argument, value, hasValue)
+                                                                     : QString();
+        if (kToolkitSwitches.contains(name))
+            continue;
+        if (!kToolkitOptionsWithValue.contains(name))
+        {
+            if (argument == "--")  // the rest are not options
+                return kept + arguments.mid(index);
+            kept << argument;
+            continue;
+        }
+        if (!hasValue)
+            ++index;  // the value follows
+    }
+    return kept;
+}
+
+bool ChoosesPlatform(const QStringList& arguments)
+{
+    for (const QString& argument : arguments)
+    {
+        QString value;
+        bool hasValue = false;
+        if (argument.startsWith('-') && OptionName(argument, value, hasValue) == "platform")
+            return true;
+    }
+    return false;
+}
 
 WizardOptions& GetWizardOptions()
 {
@@ -60,7 +115,7 @@ OptionsOutcome ParseWizardOptions(const QStringList& arguments, WizardOptions& o
         QString("Pause after the last router request (default %1).").arg(kSettlePause.count()), "N");
     parser.addOptions({help, version, router, probe, pause, settle});
 
-    if (!parser.parse(arguments))
+    if (!parser.parse(WithoutToolkitOptions(arguments)))
     {
         message = parser.errorText();
         return OptionsOutcome::Invalid;
@@ -79,7 +134,7 @@ OptionsOutcome ParseWizardOptions(const QStringList& arguments, WizardOptions& o
     }
     if (parser.isSet(version))
     {
-        message = "TarnixConnect 1.0.0.0";
+        message = QString("TarnixConnect ") + kTarnixVersion;
         return OptionsOutcome::ShowText;
     }
 

@@ -40,6 +40,12 @@ enum class OptionsOutcome
 };
 
 // Reads arguments (arguments[0] is the program) into options; options is
-// left as it was unless the outcome is Run.
+// left as it was unless the outcome is Run. The toolkit's own options
+// (-style, -platform, -reverse, ...) are left for QApplication.
 OptionsOutcome ParseWizardOptions(const QStringList& arguments, WizardOptions& options,
                                   QString& message);
+
+// arguments without the toolkit's own options and their values.
+QStringList WithoutToolkitOptions(const QStringList& arguments);
+// Whether arguments choose a window system plugin (-platform).
+bool ChoosesPlatform(const QStringList& arguments);

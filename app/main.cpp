@@ -2,10 +2,13 @@
 
 #include "CTarnixConnectDlg.h"
 #include "CWizardEffects.h"
+#include "CWizardWindow.h"
 #include "ChecklistAndPasswordPages.h"
 #include "ConnectionPages.h"
 #include "GuidePages.h"
+#include "NoCoreDumps.h"
 #include "PageRegistry.h"
+#include "SingleInstance.h"
 #include "StartUp.h"
 #include "WizardOptions.h"
 
@@ -26,18 +29,42 @@ QStringList Arguments(int argc, char* argv[])
     return arguments;
 }
 
-bool HasDisplay()
+// The desktop entry's id: the Wayland app id and the X11 window class, so
+// the dock shows the launcher's icon and name for the window.
+constexpr char kDesktopEntryId[] = "tarnix-setup";
+
+bool HasDisplay(const QStringList& arguments)
 {
     return qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || qEnvironmentVariableIsSet("DISPLAY")
-           || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+           || qEnvironmentVariableIsSet("WAYLAND_DISPLAY") || ChoosesPlatform(arguments);
+}
+
+// Where the desktop lets a window raise itself when asked by another process.
+bool CanComeToFront()
+{
+    const QString platform = QGuiApplication::platformName();
+    return platform == "xcb" || platform == "offscreen";
+}
+
+// A second start: the running wizard comes to the front, or the user is told.
+int LeaveToRunningWizard(const CSingleInstance& instance)
+{
+    if (instance.AskRunningWizard() != RunningWizard::BroughtToFront)
+        WizardEffects().ShowMessage(nullptr, "The Tarnix Setup Wizard is already running.",
+                                    ProgramName(), QMessageBox::Information);
+    return 0;
 }
 
 }  // namespace
 
 int main(int argc, char* argv[])
 {
+    // The router, Internet account and wireless passwords the user types pass
+    // through this process's memory; a core file would keep them on disk.
+    DisableCoreDumps();
+    const QStringList arguments = Arguments(argc, argv);
     QString message;
-    switch (ParseWizardOptions(Arguments(argc, argv), GetWizardOptions(), message))
+    switch (ParseWizardOptions(arguments, GetWizardOptions(), message))
     {
     case OptionsOutcome::ShowText:
         std::fputs(qPrintable(message + '\n'), stdout);
@@ -48,7 +75,7 @@ int main(int argc, char* argv[])
     case OptionsOutcome::Run:
         break;
     }
-    if (!HasDisplay())
+    if (!HasDisplay(arguments))
     {
         std::fputs("TarnixConnect needs a display. Without one, run it under Xvfb:\n"
                    "  xvfb-run -s \"-screen 0 1024x768x24\" TarnixConnect ...\n",
@@ -56,7 +83,10 @@ int main(int argc, char* argv[])
         return 1;
     }
 
+    QGuiApplication::setDesktopFileName(kDesktopEntryId);
     QApplication app(argc, argv);
+    // X11 takes the window class from the application's name.
+    QCoreApplication::setApplicationName(kDesktopEntryId);
 
     if (!EnterDataFolder(QApplication::applicationDirPath()))
         return 1;
@@ -73,7 +103,15 @@ int main(int argc, char* argv[])
     RegisterConnectionPages();
     RegisterGuidePages();
 
-    CTarnixConnectDlg welcome;
+    CWizardWindow window;
+    CSingleInstance instance(WizardRuntimeFolder());
+    if (!instance.BecomeTheOnlyWizard([&window] {
+            window.BringToFront();
+            return CanComeToFront();
+        }))
+        return LeaveToRunningWizard(instance);
+
+    CTarnixConnectDlg welcome(&window);
     welcome.exec();
     return 0;
 }

@@ -1,5 +1,8 @@
 #include "CLabel.h"
 
+#include "AccessibleRoles.h"
+
+#include <QAccessible>
 #include <QFont>
 #include <QPalette>
 
@@ -73,4 +76,20 @@ void CLabel::SetTransparent(bool transparent)
 bool CLabel::IsTransparent() const
 {
     return m_transparent;
+}
+
+void CLabel::SetAlert(bool alert)
+{
+    m_alert = alert;
+    if (alert)
+        ShowAsAlert(this);
+}
+
+void CLabel::showEvent(QShowEvent* event)
+{
+    QLabel::showEvent(event);
+    if (!m_alert)
+        return;
+    QAccessibleEvent shown(this, QAccessible::Alert);
+    QAccessible::updateAccessibility(&shown);
 }

@@ -30,6 +30,15 @@ public:
     void SetTransparent(bool transparent);
     bool IsTransparent() const;
 
+    // An alert label (an error shown beside a field) has the alert role and
+    // is announced to assistive technology each time it appears.
+    void SetAlert(bool alert);
+    bool IsAlert() const { return m_alert; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     bool m_transparent = true;
+    bool m_alert = false;
 };

@@ -1,5 +1,6 @@
 #include "CPictureEx.h"
 
+#include "DoubleSizePicture.h"
 #include "GifWalker.h"
 
 #include <QFile>
@@ -45,15 +46,22 @@ CPictureEx::~CPictureEx()
 bool CPictureEx::Load(const QString& path)
 {
     UnLoad();
-    QFile file(path);
+    const QString doubled = WantsDoubleSize(devicePixelRatioF()) ? DoubleSizePath(path) : QString();
+    QFile file(doubled.isEmpty() ? path : doubled);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    return Load(file.readAll());
+    return LoadData(file.readAll(), doubled.isEmpty() ? 1 : 2);
 }
 
 bool CPictureEx::Load(const QByteArray& data)
 {
+    return LoadData(data, 1);
+}
+
+bool CPictureEx::LoadData(const QByteArray& data, int pixelRatio)
+{
     UnLoad();
+    m_pixelRatio = pixelRatio;
     const GifWalker::Bytes bytes = AsBytes(data);
     bool loaded = false;
     if (!GifWalker::StartsAsGif(bytes)) {
@@ -106,7 +114,7 @@ bool CPictureEx::PrepareOffscreen()
         std::lock_guard lock(m_imageMutex);
         m_offscreen = std::move(canvas);
     }
-    resize(m_size);
+    resize(m_size / m_pixelRatio);
     updateGeometry();
     update();
     return true;
@@ -161,6 +169,7 @@ void CPictureEx::UnLoad()
     m_still = QImage();
     m_frames.clear();
     m_size = QSize();
+    m_pixelRatio = 1;
     m_currentFrame = 0;
     m_background = QColor();
     {
@@ -173,7 +182,7 @@ void CPictureEx::UnLoad()
 
 QSize CPictureEx::GetSize() const
 {
-    return m_size;
+    return m_size / m_pixelRatio;
 }
 
 bool CPictureEx::IsAnimated() const
@@ -201,15 +210,25 @@ QImage CPictureEx::CurrentImage() const
 
 QSize CPictureEx::sizeHint() const
 {
-    return m_size.isEmpty() ? QWidget::sizeHint() : m_size;
+    return m_size.isEmpty() ? QWidget::sizeHint() : GetSize();
 }
 
 void CPictureEx::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     std::lock_guard lock(m_imageMutex);
-    if (!m_offscreen.isNull())
-        painter.drawImage(event->rect(), m_offscreen, event->rect());
+    if (m_offscreen.isNull())
+        return;
+    const QRect area = event->rect();
+    if (m_pixelRatio == 1) {
+        painter.drawImage(area, m_offscreen, area);
+        return;
+    }
+    // The 2 x picture: one pixel per device pixel at ratio 2, smoothly
+    // narrowed at ratios in between.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    const QRect source(area.topLeft() * m_pixelRatio, area.size() * m_pixelRatio);
+    painter.drawImage(QRectF(area), m_offscreen, QRectF(source));
 }
 
 void CPictureEx::ShowFrame(int index)

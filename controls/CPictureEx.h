@@ -24,6 +24,8 @@ public:
 
     // Reads the whole file and loads it as below. False when the file cannot
     // be read or its content is no picture; the control then shows nothing.
+    // On a screen that scales by more than 1 the file's 2 x sibling is
+    // loaded instead where there is one, and drawn at the device pixel ratio.
     bool Load(const QString& path);
 
     // Unloads, then decodes the data: a GIF of several frames becomes an
@@ -44,8 +46,11 @@ public:
     // Stops and releases every picture and frame; the control shows nothing.
     void UnLoad();
 
-    // Size of the loaded picture in pixels (empty when nothing is loaded).
+    // Size of the loaded picture in the control's own units (empty when
+    // nothing is loaded); the picture's pixels are PixelRatio() times as many.
     QSize GetSize() const;
+    // 2 when the 2 x sibling was loaded, else 1.
+    int PixelRatio() const { return m_pixelRatio; }
 
     bool IsAnimated() const;
     bool IsPlaying() const;
@@ -76,6 +81,7 @@ private:
     // Runs on the user-interface thread for each frame the thread has drawn.
     Q_INVOKABLE void ShowFrame(int index);
 
+    bool LoadData(const QByteArray& data, int pixelRatio);
     bool LoadStill(const QByteArray& data, QSize size);
     bool LoadAnimation(const QByteArray& data, QSize size);
     bool PrepareOffscreen();
@@ -84,7 +90,8 @@ private:
     void DisposeFrame(const Frame& frame);
     bool WaitForExit(unsigned milliseconds);
 
-    QSize m_size;
+    QSize m_size;  // in pixels
+    int m_pixelRatio = 1;
     QImage m_still;
     std::vector<Frame> m_frames;
     QColor m_background;

@@ -1,9 +1,12 @@
 #include "CxSkinButton.h"
 
+#include "DoubleSizePicture.h"
+
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QShortcut>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 #include <qdrawutil.h>
@@ -15,7 +18,7 @@ namespace {
 constexpr QRgb kMaskWhite = qRgb(255, 255, 255);
 constexpr int kKeyboardFocusInset = 3;
 
-QPixmap LoadFace(const QString& path)
+QPixmap LoadPicture(const QString& path)
 {
     return path.isEmpty() ? QPixmap() : QPixmap(path);
 }
@@ -28,6 +31,15 @@ QRegion RegionFromMask(const QPixmap& mask)
 }
 
 }  // namespace
+
+CxSkinButton::Face CxSkinButton::LoadFace(const QString& path)
+{
+    Face face{LoadPicture(path), LoadPicture(DoubleSizePath(path))};
+    if (face.single.isNull() || face.doubled.size() != face.single.size() * 2)
+        face.doubled = QPixmap();
+    face.doubled.setDevicePixelRatio(2);
+    return face;
+}
 
 CxSkinButton::CxSkinButton(QWidget* parent)
     : QAbstractButton(parent)
@@ -55,7 +67,7 @@ void CxSkinButton::SetSkin(const QString& normal, const QString& pressed, const 
     m_border = border != 0;
     m_focusMargin = std::max(focusMargin, 0);
 
-    const QPixmap maskPicture = LoadFace(mask);
+    const QPixmap maskPicture = LoadPicture(mask);
     m_maskRegion = maskPicture.isNull() ? QRegion() : RegionFromMask(maskPicture);
     if (m_maskRegion.isEmpty()) {
         clearMask();
@@ -94,10 +106,38 @@ bool CxSkinButton::IsHovering() const
     return m_hovering;
 }
 
+void CxSkinButton::SetMnemonic(QChar letter)
+{
+    m_mnemonic = letter;
+    delete m_shortcut;
+    m_shortcut = nullptr;
+    if (!letter.isNull()) {
+        m_shortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key(letter.toUpper().unicode())), this);
+        connect(m_shortcut, &QShortcut::activated, this, [this] {
+            if (isVisible() && isEnabled())
+                animateClick();
+        });
+    }
+    update();
+}
+
+// The caption with "&" before the mnemonic letter, for drawing only.
+QString CxSkinButton::CaptionWithMnemonic() const
+{
+    QString caption = text();
+    caption.replace('&', "&&");
+    if (m_mnemonic.isNull())
+        return caption;
+    const qsizetype at = caption.indexOf(m_mnemonic, 0, Qt::CaseInsensitive);
+    if (at >= 0)
+        caption.insert(at, '&');
+    return caption;
+}
+
 QSize CxSkinButton::sizeHint() const
 {
     if (!m_normal.isNull())
-        return m_normal.size();
+        return m_normal.single.size();
     const QSize textSize = fontMetrics().size(Qt::TextSingleLine, text());
     return textSize + QSize(2 * (m_focusMargin + 2) + 8, 8);
 }
@@ -107,7 +147,9 @@ void CxSkinButton::paintEvent(QPaintEvent*)
     QPainter painter(this);
     const int textInset = m_focusMargin + 2;
     QRect captionRect = rect().adjusted(textInset, 0, -textInset, 0);
-    const int textFlags = Qt::AlignCenter | Qt::TextSingleLine | Qt::TextIncludeTrailingSpaces;
+    const int textFlags = Qt::AlignCenter | Qt::TextSingleLine | Qt::TextIncludeTrailingSpaces
+        | Qt::TextShowMnemonic;
+    const QString caption = CaptionWithMnemonic();
 
     if (!isEnabled()) {
         DrawFace(painter, m_disabled);
@@ -115,9 +157,9 @@ void CxSkinButton::paintEvent(QPaintEvent*)
             qDrawWinButton(&painter, rect(), palette(), false);
         // Engraved caption: light text with the grey text one pixel up and left.
         painter.setPen(palette().color(QPalette::Light));
-        painter.drawText(captionRect, textFlags, text());
+        painter.drawText(captionRect, textFlags, caption);
         painter.setPen(palette().color(QPalette::Disabled, QPalette::ButtonText));
-        painter.drawText(captionRect.translated(-1, -1), textFlags, text());
+        painter.drawText(captionRect.translated(-1, -1), textFlags, caption);
         return;
     }
 
@@ -138,25 +180,30 @@ void CxSkinButton::paintEvent(QPaintEvent*)
     DrawFocusCue(painter);
 
     painter.setPen(TextColor());
-    painter.drawText(captionRect, textFlags, text());
+    painter.drawText(captionRect, textFlags, caption);
 }
 
-void CxSkinButton::DrawFace(QPainter& painter, const QPixmap& face) const
+void CxSkinButton::DrawFace(QPainter& painter, const Face& faces) const
 {
-    if (face.isNull()) {
+    if (faces.isNull()) {
         painter.fillRect(rect(), palette().color(QPalette::Button));
         return;
     }
+    const bool doubled = WantsDoubleSize(painter.device()->devicePixelRatioF()) && !faces.doubled.isNull();
+    const QPixmap& face = doubled ? faces.doubled : faces.single;
+    // Between ratios 1 and 2 the 2x face is narrowed smoothly; 1x draws as always.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, doubled);
     if (m_drawMode == 2) {
         painter.drawTiledPixmap(rect(), face);
         return;
     }
-    const QRect target = m_drawMode == 1 ? rect() : QRect(QPoint(0, 0), face.size());
+    const QRect target = m_drawMode == 1 ? rect() : QRect(QPoint(0, 0), faces.single.size());
     painter.save();
     if (!m_maskRegion.isEmpty()) {
         // The mask's white pixels keep what lies underneath.
         QTransform toTarget;
-        toTarget.scale(double(target.width()) / face.width(), double(target.height()) / face.height());
+        toTarget.scale(double(target.width()) / faces.single.width(),
+                       double(target.height()) / faces.single.height());
         painter.setClipRegion(toTarget.map(m_maskRegion));
     }
     painter.drawPixmap(target, face);

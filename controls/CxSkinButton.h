@@ -1,12 +1,16 @@
 #pragma once
 // A push button drawn entirely from bitmap files: one face for the normal
 // state, one while pressed, one with the mouse over it (plus optional
-// disabled, focus and mask pictures), with the caption drawn on top.
+// disabled, focus and mask pictures), with the caption drawn on top. Each
+// face's 2 x sibling, where there is one, is drawn on screens that scale by
+// more than 1.
 
 #include <QAbstractButton>
 #include <QColor>
 #include <QPixmap>
 #include <QString>
+
+class QShortcut;
 
 class CxSkinButton : public QAbstractButton
 {
@@ -37,6 +41,12 @@ public:
     void SetCaption(const QString& caption);
     QString Caption() const;
 
+    // Alt+letter clicks the button while its window is active; the letter's
+    // first appearance in the caption is underlined. The caption itself
+    // (text()) is not changed. A null letter removes the mnemonic.
+    void SetMnemonic(QChar letter);
+    QChar Mnemonic() const { return m_mnemonic; }
+
     // True while the mouse is over the button and it is not held down.
     bool IsHovering() const;
 
@@ -53,14 +63,24 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void DrawFace(QPainter& painter, const QPixmap& face) const;
-    void DrawFocusCue(QPainter& painter) const;
+    // A face at 1 x and, where drawn, at 2 x.
+    struct Face
+    {
+        QPixmap single;
+        QPixmap doubled;
+        bool isNull() const { return single.isNull(); }
+    };
+    static Face LoadFace(const QString& path);
 
-    QPixmap m_normal;
-    QPixmap m_pressed;
-    QPixmap m_over;
-    QPixmap m_disabled;
-    QPixmap m_focus;
+    void DrawFace(QPainter& painter, const Face& face) const;
+    void DrawFocusCue(QPainter& painter) const;
+    QString CaptionWithMnemonic() const;
+
+    Face m_normal;
+    Face m_pressed;
+    Face m_over;
+    Face m_disabled;
+    Face m_focus;
     QRegion m_maskRegion;
     int m_drawMode = 0;
     bool m_border = false;
@@ -69,4 +89,6 @@ private:
     bool m_hovering = false;
     bool m_buttonDown = false;
     bool m_keyboardFocus = false;
+    QChar m_mnemonic;
+    QShortcut* m_shortcut = nullptr;
 };

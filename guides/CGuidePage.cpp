@@ -1,5 +1,7 @@
 #include "CGuidePage.h"
 
+#include <QTextBrowser>
+
 CGuidePage::CGuidePage(const PageFrame& frame, QWidget* owner, const QRect& guideRect,
                        const GuideTemplates& templates, const GuideFill& fill)
     : CWizardPage(frame, owner), m_templates(templates), m_fill(fill)
@@ -17,6 +19,12 @@ CGuidePage::CGuidePage(const PageFrame& frame, QWidget* owner, const QRect& guid
                                              "pic/BUTTON/print/print_ready1.bmp"));
     m_print->setFont(EnlargedFont(4));
     connect(m_print, &QAbstractButton::clicked, this, &CGuidePage::OnPrint);
+    // Readers name the guide by the page's heading.
+    for (QWidget* view : m_browser.findChildren<QTextBrowser*>())
+        view->setAccessibleName(HeadingLabel()->text().isEmpty() ? QString("Guide") : HeadingLabel()->text());
+    // The guide is read, not filled in: the page opens on PRINT, which Enter presses.
+    SetForwardButton(m_print);
+    m_print->setFocus();
 }
 
 void CGuidePage::OnPrint()

@@ -3,7 +3,8 @@
 #include "CIpLink.h"
 #include "GuideDocument.h"
 #include "RunWithoutFreezing.h"
-#include "SecuritySettingsFile.h"
+#include "SecuritySettingsSaving.h"
+#include "TextRules.h"
 
 #include <QCheckBox>
 #include <QTimer>
@@ -29,14 +30,22 @@ constexpr int kKeyCaptionHeight = 40;
 constexpr int kSaveLabelIndent = 24;
 constexpr QSize kSaveChoiceSize{20, 20};
 
-// Both values as the router holds them; empty when it did not answer.
+// The most a network name and a key can hold.
+constexpr std::size_t kMaxNetworkNameBytes = 32;
+constexpr std::size_t kMaxNetworkKeyBytes = 63;
+
+// Both values as the router holds them, cut to what a name and a key can
+// hold, with control characters as "?": they are shown and go into the file,
+// where a line break would start a line of its own. Empty when the router
+// did not answer.
 std::pair<std::string, std::string> ReadFromRouter()
 {
     std::string name;
     std::string key;
     if (CIpLink* link = GetRouterLink())
         CIpLink::ReadWirelessSettings(*link, name, key);
-    return {name, key};
+    return {ControlsReplaced(CutAtCharacter(name, kMaxNetworkNameBytes)),
+            ControlsReplaced(CutAtCharacter(key, kMaxNetworkKeyBytes))};
 }
 
 }  // namespace
@@ -78,12 +87,13 @@ void CRestoreConfiguration::BuildBody()
                           kBoldBodyStyle);
     top += kKeyCaptionHeight + kSectionGap;
 
-    const CLabel* saveLabel =
+    CLabel* saveLabel =
         AddLabel("Save these settings in a text file on my desktop",
                  QRect(left + kSaveLabelIndent, top, width - kSaveLabelIndent, kSaveChoiceSize.height()));
     // The box is centred on its label's line of text.
     const int boxDrop = (saveLabel->fontMetrics().height() - kSaveChoiceSize.height()) / 2;
     m_saveChoice = AddCheckBox(QRect(QPoint(left, top + boxDrop), kSaveChoiceSize));
+    LabelField(saveLabel, m_saveChoice);
     top += kSaveChoiceSize.height() + kSectionGap;
 
     m_printDetails = AddSkinButton("PRINT DETAILS", QRect(left, top, 0, 0),
@@ -109,8 +119,7 @@ void CRestoreConfiguration::OnNext()
 {
     if (!m_saveChoice->isChecked())
         return;
-    if (const auto error = WriteSecuritySettingsFile(m_networkName, ShownNetworkKey(m_networkKey)))
-        ShowPlainMessage(*error, QMessageBox::Critical);
+    SaveSecuritySettings(this, m_networkName, ShownNetworkKey(m_networkKey));
 }
 
 void CRestoreConfiguration::OnPrintDetails()

@@ -6,6 +6,7 @@
 #include <QStringEncoder>
 
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -32,23 +33,64 @@ bool WriteAll(int fd, const QByteArray& bytes)
     return true;
 }
 
-// Returns 0 or the errno of the failure.
+// Why an existing path is not replaced: 0 when there is nothing there or it
+// is a regular file of this user's that may be written, else one of the
+// refusal codes or an errno.
+int ExistingPathProblem(const QByteArray& path)
+{
+    struct stat info {};
+    if (::lstat(path.constData(), &info) != 0)
+        return errno == ENOENT ? 0 : errno;
+    if (S_ISLNK(info.st_mode))
+        return kRefusedLink;
+    if (S_ISDIR(info.st_mode))
+        return EISDIR;
+    if (!S_ISREG(info.st_mode))
+        return kRefusedNotAFile;
+    if (info.st_uid != ::geteuid())
+        return kRefusedForeignOwner;
+    // A file the user made read-only is left alone, as the user asked.
+    if (::access(path.constData(), W_OK) != 0)
+        return errno;
+    return 0;
+}
+
+// Writes, flushes and closes the new file; 0 or the errno of the failure.
+int FillNewFile(int fd, const QByteArray& bytes)
+{
+    // Readable by its owner only, whatever the umask made of it: it holds the key.
+    int error = ::fchmod(fd, 0600) == 0 ? 0 : errno;
+    if (!error && !WriteAll(fd, bytes))
+        error = errno ? errno : EIO;
+    if (!error && ::fsync(fd) != 0)
+        error = errno;
+    if (::close(fd) != 0 && !error)
+        error = errno;
+    return error;
+}
+
+// Returns 0 or the errno (or refusal code) of the failure. The text goes into
+// a new file of the same folder, created for this user only, which then
+// takes the place of the old one in one step: a symbolic link, FIFO or device
+// planted at the path is never opened, and a failure leaves the old file as
+// it was.
 int WriteFile(const QString& path, const QByteArray& bytes)
 {
-    // Created readable by its owner only from the start: it holds the key.
-    const int fd = ::open(QFile::encodeName(path).constData(),
-                          O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    const QByteArray target = QFile::encodeName(path);
+    if (const int problem = ExistingPathProblem(target))
+        return problem;
+    const QFileInfo info(path);
+    QByteArray temporary =
+        QFile::encodeName(info.path() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX"));
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0)
         return errno;
-    // A file that was already there may be readable by others; close that before the key goes in.
-    struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && (info.st_mode & 0077))
-        ::fchmod(fd, 0600);
-    const bool written = WriteAll(fd, bytes);
-    const int writeError = written ? 0 : (errno ? errno : EIO);
-    if (::close(fd) != 0 && written)
-        return errno;
-    return writeError;
+    int error = FillNewFile(fd, bytes);
+    if (!error && ::rename(temporary.constData(), target.constData()) != 0)
+        error = errno;
+    if (error)
+        ::unlink(temporary.constData());
+    return error;
 }
 
 }  // namespace
@@ -74,10 +116,28 @@ QString SecuritySettingsFilePath()
     return DesktopFolder() + u'/' + QString::fromUtf16(kSecuritySettingsFileName);
 }
 
+QByteArray SecuritySettingsBytes(const QString& networkName, const QString& networkKeyShown)
+{
+    QStringEncoder toUtf16(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
+    return toUtf16(SecuritySettingsText(networkName, networkKeyShown));
+}
+
 QString FileErrorMessage(int errorNumber, const QString& path)
 {
     QString message;
     switch (errorNumber) {
+    case kRefusedLink:
+        message = QStringLiteral("%1 is a link to another file. The settings were not saved, so that "
+                                 "nothing else is overwritten; remove the link and try again.");
+        break;
+    case kRefusedNotAFile:
+        message = QStringLiteral("%1 is not a regular file. The settings were not saved; remove it "
+                                 "and try again.");
+        break;
+    case kRefusedForeignOwner:
+        message = QStringLiteral("%1 belongs to another user. The settings were not saved; remove it "
+                                 "and try again.");
+        break;
     case ENOENT:
         message = QStringLiteral("%1 was not found.");
         break;
@@ -125,17 +185,10 @@ QString FileErrorMessage(int errorNumber, const QString& path)
     return message.arg(path);
 }
 
-std::optional<QString> WriteSecuritySettingsFile(const QString& networkName,
+std::optional<QString> WriteSecuritySettingsFile(const QString& path, const QString& networkName,
                                                  const QString& networkKeyShown)
 {
-    const QString path = SecuritySettingsFilePath();
-    // A missing desktop is reported; the file goes nowhere else.
-    if (DesktopFolder().isEmpty() || !QFileInfo(DesktopFolder()).isDir())
-        return FileErrorMessage(ENOENT, path);
-
-    QStringEncoder toUtf16(QStringEncoder::Utf16LE);
-    const QByteArray bytes = toUtf16(SecuritySettingsText(networkName, networkKeyShown) + QChar(u'\0'));
-    if (const int error = WriteFile(path, bytes))
+    if (const int error = WriteFile(path, SecuritySettingsBytes(networkName, networkKeyShown)))
         return FileErrorMessage(error, path);
     return std::nullopt;
 }

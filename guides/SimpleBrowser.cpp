@@ -1,6 +1,7 @@
 #include "SimpleBrowser.h"
 
 #include "CWizardEffects.h"
+#include "WizardPalette.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>
@@ -57,6 +58,8 @@ bool SimpleBrowser::Create(QWidget* parent, const QRect& rect, int controlId)
     setProperty(kControlIdProperty, controlId);
     setGeometry(rect);
     m_view = new QTextBrowser(this);
+    // The guides are written for a white page, also when printed off-screen.
+    m_view->setPalette(WizardPalette());
     m_view->setProperty(kControlIdProperty, kBrowserViewControlId);
     m_view->setGeometry(this->rect());
     m_view->setOpenLinks(false);

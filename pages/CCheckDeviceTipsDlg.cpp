@@ -42,16 +42,20 @@ const Question kQuestions[3] = {
      "is perfectly safe. You can switch them on again once we are done.",
      "How do I do this?",
      "Turning Your Firewall On/Off\nFor more information on how to turn your firewall on/off, "
-     "please consult Windows 'Help and Support Centre' or your anti-virus software manual.",
+     "please consult your desktop's Help or your anti-virus software manual. KDE Plasma: System "
+     "Settings->Firewall. GNOME: the Firewall Configuration application, if installed. In a "
+     "terminal: sudo ufw disable (sudo ufw enable afterwards), or sudo systemctl stop firewalld "
+     "(start afterwards).",
      423},
     {"Have you turned off the wireless adapter in your PC/laptop?",
      "You need to connect to the router via cable before proceeding with this installation. If "
      "you have a wireless adapter on your computer, please disable this now.",
      "How do I do this?",
-     "Turn off Wireless Adapter\nIf you use Microsoft XP, go to Start->Connect To->Show All "
-     "Connections->Right click Wireless Connection->disable If you use Microsoft Vista/7, go to "
-     "Start->Connect To->Show All Connections->Right click Wireless Network->disable If you do not "
-     "use either of above please consult your computer's manual.",
+     "Turn off Wireless Adapter\nIf you use GNOME, click the network icon at the right of the top "
+     "bar->turn Wi-Fi off (or Settings->Wi-Fi->switch off) If you use KDE Plasma, click the network "
+     "icon in the system tray->untick Wi-Fi (or System Settings->Wi-Fi & Networking) In a terminal: "
+     "nmcli radio wifi off (nmcli radio wifi on afterwards) If you do not use either of above please "
+     "consult your computer's manual.",
      450},
 };
 

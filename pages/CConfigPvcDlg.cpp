@@ -82,19 +82,22 @@ void CConfigPvcDlg::BuildBody()
     m_encapsulation = AddList(EncapsulationRow, "Encapsulation:");
     Fill(m_encapsulation, EncapsulationNames);
 
-    AddLabel("VPI:", CaptionRect(VpiRow, kCaptionLeft, 200), kBoldBodyStyle);
+    CLabel* vpiCaption = AddLabel("VPI:", CaptionRect(VpiRow, kCaptionLeft, 200), kBoldBodyStyle);
     m_vpi = AddLineEdit(RowRect(VpiRow, kFieldLeft, 230), false);
+    LabelField(vpiCaption, m_vpi);
     AddLabel("(0-255)", CaptionRect(VpiRow, kBesideLeft, 120));
-    AddLabel("VCI:", CaptionRect(VciRow, kCaptionLeft, 200), kBoldBodyStyle);
+    CLabel* vciCaption = AddLabel("VCI:", CaptionRect(VciRow, kCaptionLeft, 200), kBoldBodyStyle);
     m_vci = AddLineEdit(RowRect(VciRow, kFieldLeft, 230), false);
+    LabelField(vciCaption, m_vci);
     AddLabel("(32-65535)", CaptionRect(VciRow, kBesideLeft, 120));
 }
 
 QComboBox* CConfigPvcDlg::AddList(int row, const QString& caption)
 {
-    AddLabel(caption, CaptionRect(row, kCaptionLeft, 200), kBoldBodyStyle);
+    CLabel* label = AddLabel(caption, CaptionRect(row, kCaptionLeft, 200), kBoldBodyStyle);
     auto* list = new QComboBox(this);
     list->setGeometry(RowRect(row, kFieldLeft, 230));
+    LabelField(label, list);
     return list;
 }
 

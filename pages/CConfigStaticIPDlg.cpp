@@ -32,9 +32,11 @@ CConfigStaticIPDlg::CConfigStaticIPDlg(QWidget* owner)
     for (std::size_t row = 0; row < m_fields.size(); ++row)
     {
         const int top = kFirstRowTop + int(row) * kRowPitch;
-        AddLabel(kCaptions[row], QRect(60, top + kCaptionDrop + 1, 200, 26), kBoldBodyStyle);
+        CLabel* caption =
+            AddLabel(kCaptions[row], QRect(60, top + kCaptionDrop + 1, 200, 26), kBoldBodyStyle);
         m_fields[row] = new CIpAddressField(this);
         m_fields[row]->setGeometry(270, top, 200, 26);
+        LabelField(caption, m_fields[row]);
         order << m_fields[row]->Parts()[0];
     }
     SetReadingOrder(*this, order);

@@ -42,14 +42,18 @@ CConfigUserAndPassDlg::CConfigUserAndPassDlg(QWidget* owner)
 
 QLineEdit* CConfigUserAndPassDlg::AddRow(int row, const QString& caption, bool masked)
 {
-    AddLabel(caption, RowRect(row, 60, 200).translated(0, kCaptionDrop), kBoldBodyStyle);
-    return AddLineEdit(RowRect(row, 270, 230), masked);
+    CLabel* label =
+        AddLabel(caption, RowRect(row, 60, 200).translated(0, kCaptionDrop), kBoldBodyStyle);
+    QLineEdit* field = AddLineEdit(RowRect(row, 270, 230), masked);
+    LabelField(label, field);
+    return field;
 }
 
 CLabel* CConfigUserAndPassDlg::AddError(int row, const QString& text)
 {
     CLabel* label = AddLabel(text, RowRect(row, 510, 230).translated(0, kCaptionDrop), kErrorStyle);
     label->hide();
+    MarkAsAlert(label);
     return label;
 }
 

@@ -54,17 +54,21 @@ void CConfigWiressDlg::BuildBody()
     AddLabel("Your network name should be one word and can be between 1 and 32 characters "
              "long.Example: Tarnix",
              kHintRect);
-    AddLabel("Wireless Network Name (SSID):", CaptionRect(0), kBoldBodyStyle);
+    CLabel* ssidCaption =
+        AddLabel("Wireless Network Name (SSID):", CaptionRect(0), kBoldBodyStyle);
     m_ssid = AddLineEdit(FieldRect(0), false);
     m_ssid->setText(kDefaultSsid);
-    AddLabel("Security Level:", CaptionRect(1), kBoldBodyStyle);
+    LabelField(ssidCaption, m_ssid);
+    CLabel* securityCaption = AddLabel("Security Level:", CaptionRect(1), kBoldBodyStyle);
     m_security = new QComboBox(this);
     m_security->setGeometry(FieldRect(1));
+    LabelField(securityCaption, m_security);
     for (std::string_view name : SecurityLevelNames)
         m_security->addItem(QString::fromUtf8(name.data(), qsizetype(name.size())));
     m_security->setCurrentIndex(SecurityWpa2);
-    AddLabel("Pre-Shared Key : ", CaptionRect(2), kBoldBodyStyle);
+    CLabel* keyCaption = AddLabel("Pre-Shared Key : ", CaptionRect(2), kBoldBodyStyle);
     m_key = AddLineEdit(FieldRect(2), true);
+    LabelField(keyCaption, m_key);
 }
 
 void CConfigWiressDlg::OnSecurityChanged(int securityIndex)

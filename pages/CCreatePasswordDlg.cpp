@@ -1,8 +1,10 @@
 #include "CCreatePasswordDlg.h"
 
+#include "ApplyPreflight.h"
 #include "CLabel.h"
 #include "InputChecks.h"
-#include "PrimeRouterLink.h"
+#include "RouterDefaults.h"
+#include "WizardOptions.h"
 #include "WizardSettings.h"
 
 #include <QLineEdit>
@@ -44,14 +46,19 @@ CCreatePasswordDlg::CCreatePasswordDlg(QWidget* owner)
         kExplanationRect);
 
     const QString invalid = QString::fromUtf8(CheckMessageText(CheckMessage::InvalidNewPassword));
-    AddLabel("Create a password:", kPasswordCaptionRect, kBoldBodyStyle);
+    CLabel* passwordCaption = AddLabel("Create a password:", kPasswordCaptionRect, kBoldBodyStyle);
     m_password = AddLineEdit(kPasswordFieldRect, true);
+    LabelField(passwordCaption, m_password);
     m_passwordError = AddLabel(invalid, kPasswordErrorRect, kErrorStyle);
-    AddLabel("Re-enter your password:", NextRow(kPasswordCaptionRect), kBoldBodyStyle);
+    CLabel* reenteredCaption =
+        AddLabel("Re-enter your password:", NextRow(kPasswordCaptionRect), kBoldBodyStyle);
     m_reentered = AddLineEdit(NextRow(kPasswordFieldRect), true);
+    LabelField(reenteredCaption, m_reentered);
     m_reenteredError = AddLabel(invalid, NextRow(kPasswordErrorRect), kErrorStyle);
     m_passwordError->hide();
     m_reenteredError->hide();
+    MarkAsAlert(m_passwordError);
+    MarkAsAlert(m_reenteredError);
     m_password->setFocus();
 }
 
@@ -62,6 +69,14 @@ void CCreatePasswordDlg::OnNext()
         != CheckMessage::None)
     {
         ShowInvalid();
+        return;
+    }
+    // The apply run could not send it; say so now, with what was typed kept.
+    const CarryCheck carried = CheckRouterPasswordsCarriable(kFactoryPassword, password.toStdString(),
+                                                             ConfiguredRouterAddress());
+    if (!carried.Carried())
+    {
+        ShowPlainMessage(QString::fromStdString(CarryMessage(carried)), QMessageBox::Warning);
         return;
     }
     WizardSettings& settings = GetWizardSettings();

@@ -50,7 +50,7 @@ void CEthLineDlg::RefreshWiredStatus()
 {
     // A slow read (NetworkManager's time-out) is not stacked up, and a page
     // covered by the next one has no one to tell.
-    const QWidget* top = QApplication::activeModalWidget();
+    const CWizardPage* top = TopPage();
     if (m_reading || (top && top != this))
         return;
     m_reading = true;

@@ -1,10 +1,12 @@
 #include "CFogetPassAndModifyDlg.h"
 
+#include "ApplyPreflight.h"
 #include "CIpLink.h"
 #include "CLabel.h"
 #include "InputChecks.h"
 #include "PrimeRouterLink.h"
 #include "RunWithoutFreezing.h"
+#include "WizardOptions.h"
 #include "WizardSettings.h"
 
 #include <QCheckBox>
@@ -110,9 +112,11 @@ void CFogetPassAndModifyDlg::AddPasswordRow(Field field, const QString& caption,
     m_captions[field] = AddLabel(caption, QRect(QPoint(kCaptionLeft, top + 6), kCaptionSize),
                                  kBoldBodyStyle);
     m_fields[field] = AddLineEdit(QRect(QPoint(kFieldLeft, top), kFieldSize), true);
+    LabelField(m_captions[field], m_fields[field]);
     m_errors[field] = AddLabel(QString::fromUtf8(CheckMessageText(CheckMessage::InvalidPassword)),
                                QRect(QPoint(kErrorLeft, top + 6), kErrorSize), kErrorStyle);
     m_errors[field]->hide();
+    MarkAsAlert(m_errors[field]);
 }
 
 void CFogetPassAndModifyDlg::ShowChangeFields(bool shown)
@@ -138,15 +142,32 @@ void CFogetPassAndModifyDlg::OnNext()
     WritePasswordFields(settings, {m_change->isChecked(), existing, newPassword});
 
     if (m_change->isChecked())
-        NextWithChange(newPassword, m_fields[Confirmation]->text().toStdString(), before);
+        NextWithChange(existing, newPassword, m_fields[Confirmation]->text().toStdString(), before);
     else
         NextWithoutChange(existing);
 }
 
-void CFogetPassAndModifyDlg::NextWithChange(const std::string& newPassword,
+bool CFogetPassAndModifyDlg::RefuseUncarried(const std::string& existing,
+                                             const std::string& newPassword)
+{
+    const CarryCheck carried =
+        CheckRouterPasswordsCarriable(existing, newPassword, ConfiguredRouterAddress());
+    if (carried.Carried())
+        return false;
+    ShowPlainMessage(QString::fromStdString(CarryMessage(carried)), QMessageBox::Warning);
+    return true;
+}
+
+void CFogetPassAndModifyDlg::NextWithChange(const std::string& existing,
+                                            const std::string& newPassword,
                                             const std::string& confirmation,
                                             const PasswordFields& before)
 {
+    // Only a change the page would send is judged; anything else takes the
+    // page's own road below.
+    if (CheckRouterPasswordConfirmation(newPassword, confirmation) == CheckMessage::None
+        && RefuseUncarried(existing, newPassword))
+        return;
     if (!RunWithoutFreezing(this, &Login)
         || CheckRouterPasswordConfirmation(newPassword, confirmation) != CheckMessage::None)
     {
@@ -179,8 +200,14 @@ void CFogetPassAndModifyDlg::NextWithChange(const std::string& newPassword,
 
 void CFogetPassAndModifyDlg::NextWithoutChange(const std::string& existing)
 {
-    if (CheckExistingRouterPassword(existing) != CheckMessage::None
-        || !RunWithoutFreezing(this, &Login))
+    if (CheckExistingRouterPassword(existing) != CheckMessage::None)
+    {
+        ShowInvalid({Existing});
+        return;
+    }
+    if (RefuseUncarried(existing, std::string()))
+        return;
+    if (!RunWithoutFreezing(this, &Login))
     {
         ShowInvalid({Existing});
         return;

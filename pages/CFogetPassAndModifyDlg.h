@@ -55,8 +55,11 @@ private:
     void BuildTexts();
     void AddPasswordRow(Field field, const QString& caption, int top);
     void ShowChangeFields(bool shown);
-    void NextWithChange(const std::string& newPassword, const std::string& confirmation,
-                        const PasswordFields& before);
+    // True (and the user told) when the router link could not carry the
+    // passwords; nothing is sent then.
+    bool RefuseUncarried(const std::string& existing, const std::string& newPassword);
+    void NextWithChange(const std::string& existing, const std::string& newPassword,
+                        const std::string& confirmation, const PasswordFields& before);
     void NextWithoutChange(const std::string& existing);
     void ShowInvalid(std::initializer_list<Field> fields);
 

@@ -3,6 +3,7 @@
 // Creating a link initialises libcurl's global state, destroying it releases
 // it. The order of the virtual operations is part of the interface.
 
+#include <functional>
 #include <string>
 
 class CBase
@@ -34,8 +35,13 @@ public:
     void SetUserName(const std::string& userName) { m_userName = userName; }
     void SetPassword(const std::string& password) { m_password = password; }
     void SetRouterAddress(const std::string& address) { m_routerAddress = address; }
+    // Asked while a request of this link is in flight; true aborts it and the
+    // request fails. Whoever sets it clears it (empty) before the check's
+    // own state goes away.
+    void SetCancelCheck(std::function<bool()> check) { m_cancelled = std::move(check); }
 
 protected:
+    std::function<bool()> m_cancelled;
     std::string m_userName;
     std::string m_password;
     std::string m_routerAddress;

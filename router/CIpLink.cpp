@@ -6,47 +6,36 @@
 #include "TextRules.h"
 #include "WizardSettings.h"
 
-#include <algorithm>
 #include <new>
 #include <optional>
 
-namespace
-{
-
 using OptText = std::optional<std::string>;
-
-// Reads url with cookie within the link's time-out; false (nothing sent)
-// when either could not be formed.
-bool Get(const CIpLink& link, const OptText& url, const OptText& cookie,
-         std::string* page = nullptr)
-{
-    return url && cookie && HttpGet(*url, *cookie, page, link.GetTimeouts().pageRead);
-}
-
-}  // namespace
 
 CIpLink::CIpLink() = default;
 CIpLink::~CIpLink() = default;
+
+bool CIpLink::Get(const OptText& url, const OptText& cookie, std::string* page) const
+{
+    return url && cookie && HttpGet(*url, *cookie, page, m_timeouts.pageRead, m_cancelled);
+}
 
 bool CIpLink::Login()
 {
     const OptText url = PageUrl(m_routerAddress, "index.html");
     const OptText body = LoginBody(m_userName, m_password);
     std::string answer;
-    if (!url || !body || !HttpPostWithHeaders(*url, *body, &answer, m_timeouts.post))
+    if (!url || !body || !HttpPostWithHeaders(*url, *body, &answer, m_timeouts.post, m_cancelled))
         return false;
-    constexpr std::string_view marker = "webuicookie=";
-    const std::size_t at = answer.find("webuicookie");
-    if (at == std::string::npos || at == 0)
+    const std::optional<std::string> cookie = SessionCookieInLoginAnswer(answer);
+    if (!cookie)
         return false;
-    const std::string rest = answer.substr(std::min(answer.size(), at + marker.size()));
-    m_sessionCookie = rest.substr(0, rest.find(';'));
+    m_sessionCookie = *cookie;
     return !m_sessionCookie.empty();
 }
 
 bool CIpLink::Logout()
 {
-    return Get(*this, LogoutUrl(m_userName, m_password, m_routerAddress), std::string());
+    return Get(LogoutUrl(m_userName, m_password, m_routerAddress), std::string());
 }
 
 bool CIpLink::Relogin()
@@ -57,7 +46,7 @@ bool CIpLink::Relogin()
 bool CIpLink::IsDslLineUp()
 {
     std::string page;
-    if (!Get(*this, PageUrl(m_routerAddress, "info.html"), std::string(), &page))
+    if (!Get(PageUrl(m_routerAddress, "info.html"), std::string(), &page))
         return false;
     const std::string cell = DownstreamRateCell(page);
     return !cell.empty() && cell != "0";
@@ -68,7 +57,7 @@ bool CIpLink::DeleteAllWanServices()
     const OptText url = PageUrl(m_routerAddress, "form2WanAdsl.cgi");
     return url
            && HttpPostChecked(*url, "DeleteALL=DeleteALL&submit.htm%3Fwanadsl_auto_droute.htm=Send",
-                              std::string(), m_timeouts.post);
+                              std::string(), m_timeouts.post, m_cancelled);
 }
 
 bool CIpLink::ApplyWanService()
@@ -104,7 +93,7 @@ int CIpLink::ApplyWirelessBasic()
     const OptText cookie = WirelessCookie(m_password, m_sessionCookie);
     const OptText formUrl = PageUrl(m_routerAddress, "wlcfg.html");
     const std::string key = formUrl && cookie ? FetchSessionKey(*formUrl, *cookie) : std::string();
-    return Get(*this, WirelessBasicUrl(GetWizardSettings(), m_routerAddress, key), cookie) ? 0 : -1;
+    return Get(WirelessBasicUrl(GetWizardSettings(), m_routerAddress, key), cookie) ? 0 : -1;
 }
 
 bool CIpLink::PvcExists(int vpi, int vci)
@@ -112,8 +101,8 @@ bool CIpLink::PvcExists(int vpi, int vci)
     const std::string circuit = std::to_string(vpi) + "/" + std::to_string(vci);
     const OptText url = PageUrl(m_routerAddress, "setup_wancfg.html");
     std::string page;
-    if (!url || !HttpPostChecked(*url, std::string(), std::string(), m_timeouts.post)
-        || !HttpGet(*url, std::string(), &page, m_timeouts.pageRead))
+    if (!url || !HttpPostChecked(*url, std::string(), std::string(), m_timeouts.post, m_cancelled)
+        || !HttpGet(*url, std::string(), &page, m_timeouts.pageRead, m_cancelled))
         return false;
     const std::size_t at = page.find(circuit);
     return at != std::string::npos && at > 0;
@@ -122,7 +111,7 @@ bool CIpLink::PvcExists(int vpi, int vci)
 std::string CIpLink::FetchSessionKey(const std::string& url, const std::string& cookie)
 {
     std::string page;
-    if (!HttpGet(url, cookie, &page, m_timeouts.pageRead))
+    if (!HttpGet(url, cookie, &page, m_timeouts.pageRead, m_cancelled))
         return {};
     return ExtractSessionKey(page);
 }
@@ -130,7 +119,7 @@ std::string CIpLink::FetchSessionKey(const std::string& url, const std::string& 
 int CIpLink::RemoveExistingServices()
 {
     std::string page;
-    if (!Get(*this, PageUrl(m_routerAddress, "setup_wancfg.html"),
+    if (!Get(PageUrl(m_routerAddress, "setup_wancfg.html"),
              AdminCookie(m_password, m_sessionCookie), &page))
         return -1;
     const std::string list = TextBetween(page, "lay2andlay3info", "X_BROADCOM_COM_IfName");
@@ -146,7 +135,7 @@ bool CIpLink::RemoveService(const std::string& name)
     if (name.empty() || !cookie || !formUrl)
         return false;
     const std::string key = FetchSessionKey(*formUrl, *cookie);
-    return Get(*this, RemoveServiceUrl(m_routerAddress, name, key), cookie);
+    return Get(RemoveServiceUrl(m_routerAddress, name, key), cookie);
 }
 
 std::optional<std::string> CIpLink::ServiceCookie(WanVariant variant) const
@@ -160,10 +149,10 @@ int CIpLink::AddService(WanVariant variant, const std::string& sessionKey)
 {
     const OptText cookie = ServiceCookie(variant);
     std::string page;
-    if (!Get(*this, WanSummaryUrl(variant, GetWizardSettings(), m_routerAddress, sessionKey), cookie,
+    if (!Get(WanSummaryUrl(variant, GetWizardSettings(), m_routerAddress, sessionKey), cookie,
              &page))
         return -1;
-    return Get(*this, AddServiceUrl(m_routerAddress, ExtractSessionKey(page)), cookie) ? 0 : -1;
+    return Get(AddServiceUrl(m_routerAddress, ExtractSessionKey(page)), cookie) ? 0 : -1;
 }
 
 int CIpLink::AddPppoeService(const std::string& sessionKey)
@@ -198,7 +187,7 @@ int CIpLink::ApplyWirelessSecurity(const std::string& wirelessKey, int securityI
     const OptText formUrl = PageUrl(m_routerAddress, "wlsecurity.html");
     const std::string key = formUrl && cookie ? FetchSessionKey(*formUrl, *cookie) : std::string();
     const OptText url = WirelessSecurityUrl(m_routerAddress, wirelessKey, securityIndex, key);
-    return Get(*this, url, cookie) ? 0 : -1;
+    return Get(url, cookie) ? 0 : -1;
 }
 
 int CIpLink::ChangeRouterPassword()
@@ -207,7 +196,7 @@ int CIpLink::ChangeRouterPassword()
     const OptText formUrl = PageUrl(m_routerAddress, "password.html");
     const std::string key = formUrl && cookie ? FetchSessionKey(*formUrl, *cookie) : std::string();
     std::string page;
-    if (!Get(*this, PasswordChangeUrl(GetWizardSettings(), m_routerAddress, key), cookie, &page))
+    if (!Get(PasswordChangeUrl(GetWizardSettings(), m_routerAddress, key), cookie, &page))
         return -1;
     return page.find("Password change failed") == std::string::npos ? 0 : -1;
 }
@@ -215,7 +204,7 @@ int CIpLink::ChangeRouterPassword()
 void CIpLink::ReadWirelessSettings(CIpLink& link, std::string& name, std::string& key)
 {
     std::string page;
-    if (!Get(link, PageUrl(link.GetRouterAddress(), "wlsecurity.html"), std::string(), &page))
+    if (!link.Get(PageUrl(link.GetRouterAddress(), "wlsecurity.html"), std::string(), &page))
         return;
     name = TextBetween(page, "value='1'>", "</option>");
     key = TextBetween(page, "wpaPskKey = '", "'");

@@ -91,6 +91,9 @@ public:
     static void ReadWirelessSettings(CIpLink& link, std::string& name, std::string& key);
 
 private:
+    // Reads url with cookie; false (nothing sent) when either could not be formed.
+    bool Get(const std::optional<std::string>& url, const std::optional<std::string>& cookie,
+             std::string* page = nullptr) const;
     std::optional<std::string> ServiceCookie(WanVariant variant) const;
     int AddService(WanVariant variant, const std::string& sessionKey);
 

@@ -5,12 +5,24 @@
 
 #include <curl/curl.h>
 
+#include <algorithm>
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <optional>
 
 namespace
 {
+
+// The tests' caps on every request's time-out (SetHttpTimeoutsForTests).
+std::atomic<long> g_pageReadCapMs{kPageReadTimeout.count()};
+std::atomic<long> g_postCapMs{kPostTimeout.count()};
+std::atomic<long> g_probeCapMs{kProbeTimeout.count()};
+
+long Capped(std::chrono::milliseconds timeout, const std::atomic<long>& capMs)
+{
+    return std::min<long>(timeout.count(), capMs);
+}
 
 std::mutex g_notifierMutex;
 RouterErrorNotifier g_notifier;
@@ -28,12 +40,28 @@ size_t WriteToBuffer(char* chunk, size_t size, size_t count, void* buffer)
     return static_cast<ResponseBuffer*>(buffer)->Append(chunk, n) ? n : 0;
 }
 
-void SetCommonOptions(CURL* handle, const std::string& url, ResponseBuffer& buffer, long timeoutMs)
+// Non-zero aborts the transfer (CURLE_ABORTED_BY_CALLBACK).
+int AbortWhenCancelled(void* check, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+{
+    return (*static_cast<const CancelCheck*>(check))() ? 1 : 0;
+}
+
+// cancelled must outlive the transfer.
+void SetCommonOptions(CURL* handle, const std::string& url, ResponseBuffer& buffer, long timeoutMs,
+                      const CancelCheck& cancelled)
 {
     curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, &WriteToBuffer);
     curl_easy_setopt(handle, CURLOPT_WRITEDATA, &buffer);
     curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
     curl_easy_setopt(handle, CURLOPT_TIMEOUT_MS, timeoutMs);
+    // An announced length past the limit fails before the body is read; the
+    // buffer refuses the rest, whatever was announced or not.
+    curl_easy_setopt(handle, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(kMaxAnswerBytes));
+    if (cancelled) {
+        curl_easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, &AbortWhenCancelled);
+        curl_easy_setopt(handle, CURLOPT_XFERINFODATA, &cancelled);
+        curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 0L);
+    }
 }
 
 void SetPost(CURL* handle, const std::string& postFields)
@@ -55,14 +83,18 @@ struct Answer
 // or the response code cannot be read; whatever goes wrong meanwhile is
 // caught here, so the callers only judge the answer.
 template <typename SetOptions>
-std::optional<Answer> Transfer(const std::string& url, long timeoutMs, SetOptions setOptions)
+std::optional<Answer> Transfer(const std::string& url, long timeoutMs, const CancelCheck& cancelled,
+                               SetOptions setOptions)
 {
+    // Nothing new goes out once the caller has given up.
+    if (cancelled && cancelled())
+        return std::nullopt;
     try {
         CurlHandle handle = NewHandle();
         if (!handle)
             return std::nullopt;
         ResponseBuffer buffer;
-        SetCommonOptions(handle.get(), url, buffer, timeoutMs);
+        SetCommonOptions(handle.get(), url, buffer, timeoutMs, cancelled);
         setOptions(handle.get());
         Answer answer;
         if (curl_easy_perform(handle.get()) != CURLE_OK
@@ -103,6 +135,19 @@ const char* ProbeMarkerFor(const std::string& url)
     return "Tarnix";
 }
 
+void SetHttpTimeoutsForTests(const HttpTimeouts& timeouts)
+{
+    g_pageReadCapMs = timeouts.pageRead.count();
+    g_postCapMs = timeouts.post.count();
+    g_probeCapMs = timeouts.probe.count();
+}
+
+HttpTimeouts CurrentHttpTimeouts()
+{
+    return {std::chrono::milliseconds(g_pageReadCapMs), std::chrono::milliseconds(g_postCapMs),
+            std::chrono::milliseconds(g_probeCapMs)};
+}
+
 void SetRouterErrorNotifier(RouterErrorNotifier notifier)
 {
     std::lock_guard lock(g_notifierMutex);
@@ -110,11 +155,11 @@ void SetRouterErrorNotifier(RouterErrorNotifier notifier)
 }
 
 bool HttpGet(const std::string& url, const std::string& cookie, std::string* body,
-             std::chrono::milliseconds timeout)
+             std::chrono::milliseconds timeout, const CancelCheck& cancelled)
 {
     if (AnySendRefused(url, cookie))
         return false;
-    const std::optional<Answer> answer = Transfer(url, timeout.count(), [&](CURL* handle) {
+    const std::optional<Answer> answer = Transfer(url, Capped(timeout, g_pageReadCapMs), cancelled, [&](CURL* handle) {
         curl_easy_setopt(handle, CURLOPT_USERAGENT, "Application");
         if (!cookie.empty())
             curl_easy_setopt(handle, CURLOPT_COOKIE, cookie.c_str());
@@ -127,11 +172,12 @@ bool HttpGet(const std::string& url, const std::string& cookie, std::string* bod
 }
 
 bool HttpPostChecked(const std::string& url, const std::string& postFields,
-                     const std::string& cookie, std::chrono::milliseconds timeout)
+                     const std::string& cookie, std::chrono::milliseconds timeout,
+                     const CancelCheck& cancelled)
 {
     if (AnySendRefused(url, cookie, postFields))
         return false;
-    const std::optional<Answer> answer = Transfer(url, timeout.count(), [&](CURL* handle) {
+    const std::optional<Answer> answer = Transfer(url, Capped(timeout, g_postCapMs), cancelled, [&](CURL* handle) {
         if (!cookie.empty())
             curl_easy_setopt(handle, CURLOPT_COOKIE, cookie.c_str());
         SetPost(handle, postFields);
@@ -146,11 +192,11 @@ bool HttpPostChecked(const std::string& url, const std::string& postFields,
 }
 
 bool HttpPostWithHeaders(const std::string& url, const std::string& postFields, std::string* out,
-                         std::chrono::milliseconds timeout)
+                         std::chrono::milliseconds timeout, const CancelCheck& cancelled)
 {
     if (AnySendRefused(url, postFields))
         return false;
-    const std::optional<Answer> answer = Transfer(url, timeout.count(), [&](CURL* handle) {
+    const std::optional<Answer> answer = Transfer(url, Capped(timeout, g_postCapMs), cancelled, [&](CURL* handle) {
         curl_easy_setopt(handle, CURLOPT_COOKIE, kLoginCookie);
         SetPost(handle, postFields);
         curl_easy_setopt(handle, CURLOPT_HEADER, 1L);
@@ -162,12 +208,13 @@ bool HttpPostWithHeaders(const std::string& url, const std::string& postFields, 
     return true;
 }
 
-int ProbeInternet(const std::string& url, std::chrono::milliseconds timeout)
+int ProbeInternet(const std::string& url, std::chrono::milliseconds timeout,
+                  const CancelCheck& cancelled)
 {
-    if (HasLineBreakOrNul(url))
+    if (HasLineBreakOrNul(url) || (cancelled && cancelled()))
         return ProbeTransferFailed;
     curl_global_init(CURL_GLOBAL_ALL);
-    const std::optional<Answer> answer = Transfer(url, timeout.count(), [](CURL* handle) {
+    const std::optional<Answer> answer = Transfer(url, Capped(timeout, g_probeCapMs), cancelled, [](CURL* handle) {
         curl_easy_setopt(handle, CURLOPT_USERAGENT, "Application");
     });
     curl_global_cleanup();

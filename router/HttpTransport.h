@@ -3,7 +3,9 @@
 // interface. Each request uses its own handle, performs exactly one transfer
 // and keeps nothing afterwards (no connection reuse, no cookie store). No
 // request follows a redirect. A request whose URL, cookie or body holds CR, LF
-// or NUL is refused before anything is sent. Nothing is thrown.
+// or NUL is refused before anything is sent. An answer that would pass
+// kMaxAnswerBytes (ResponseBuffer.h) ends the transfer at once and the request
+// fails. Nothing is thrown.
 
 #include "RouterDefaults.h"
 
@@ -26,6 +28,16 @@ struct HttpTimeouts
     std::chrono::milliseconds probe = kProbeTimeout;
 };
 
+// Tests only: caps the time-outs of every later request, whatever the
+// caller passes (all threads). Pass HttpTimeouts{} to lift the caps.
+void SetHttpTimeoutsForTests(const HttpTimeouts& timeouts);
+HttpTimeouts CurrentHttpTimeouts();
+
+// Asked, from the thread that made the request, at least once a second while
+// a transfer runs; true aborts the transfer at once and the request fails.
+// Empty: the transfer runs until it ends or times out.
+using CancelCheck = std::function<bool()>;
+
 // Called by HttpPostChecked for each router error phrase found in an answer,
 // from the thread that made the request. The application installs one that
 // shows a message box; with none installed the phrases are not reported.
@@ -38,7 +50,8 @@ void SetRouterErrorNotifier(RouterErrorNotifier notifier);
 // the transfer worked, the status was 200 and at least one byte arrived; then
 // *body (when given) receives the answer, cut at its first NUL byte.
 bool HttpGet(const std::string& url, const std::string& cookie, std::string* body = nullptr,
-             std::chrono::milliseconds timeout = kPageReadTimeout);
+             std::chrono::milliseconds timeout = kPageReadTimeout,
+             const CancelCheck& cancelled = {});
 
 // POST of postFields (empty: an empty body) with the cookie and the time-out
 // (60 s by default); the status is not judged. Returns false when the transfer failed
@@ -47,7 +60,8 @@ bool HttpGet(const std::string& url, const std::string& cookie, std::string* bod
 // notifier with caption "Error"; they do not change the result.
 bool HttpPostChecked(const std::string& url, const std::string& postFields,
                      const std::string& cookie,
-                     std::chrono::milliseconds timeout = kPostTimeout);
+                     std::chrono::milliseconds timeout = kPostTimeout,
+                     const CancelCheck& cancelled = {});
 
 // POST of postFields with cookie "Name=" and the time-out (60 s by default);
 // the status is not judged. Returns false only when the transfer failed. When bytes arrived
@@ -55,7 +69,8 @@ bool HttpPostChecked(const std::string& url, const std::string& postFields,
 // (cut at its first NUL byte).
 bool HttpPostWithHeaders(const std::string& url, const std::string& postFields,
                          std::string* out = nullptr,
-                         std::chrono::milliseconds timeout = kPostTimeout);
+                         std::chrono::milliseconds timeout = kPostTimeout,
+                         const CancelCheck& cancelled = {});
 
 // Result codes of ProbeInternet.
 enum ProbeResult : int
@@ -73,4 +88,5 @@ const char* ProbeMarkerFor(const std::string& url);
 
 // GET of url with the time-out (15 s by default); returns a ProbeResult,
 // found meaning the page holds ProbeMarkerFor(url). Needs no router link.
-int ProbeInternet(const std::string& url, std::chrono::milliseconds timeout = kProbeTimeout);
+int ProbeInternet(const std::string& url, std::chrono::milliseconds timeout = kProbeTimeout,
+                  const CancelCheck& cancelled = {});

@@ -1,5 +1,7 @@
 #include "TextRules.h"
 
+#include <algorithm>
+
 std::string ExtractSessionKey(std::string_view page)
 {
     constexpr std::string_view marker = "sessionKey";
@@ -23,6 +25,16 @@ std::string TextBetween(std::string_view source, std::string_view startMarker,
     if (end == std::string_view::npos)
         return {};
     return std::string(rest.substr(0, end));
+}
+
+std::optional<std::string> SessionCookieInLoginAnswer(std::string_view answer)
+{
+    constexpr std::string_view marker = "webuicookie=";
+    const std::size_t at = answer.find("webuicookie");
+    if (at == std::string_view::npos || at == 0)
+        return std::nullopt;
+    const std::string_view rest = answer.substr(std::min(answer.size(), at + marker.size()));
+    return std::string(rest.substr(0, rest.find(';')));
 }
 
 // The name at the start of one entry: the text before its "}", if any.
@@ -72,6 +84,71 @@ std::string EscapeQueryValue(std::string_view value)
         }
     }
     return out;
+}
+
+// The length of the well-formed UTF-8 character at text[at], 0 when none starts there.
+static std::size_t Utf8Length(std::string_view text, std::size_t at)
+{
+    const auto byte = [&](std::size_t i) {
+        return at + i < text.size() ? static_cast<unsigned char>(text[at + i]) : 0u;
+    };
+    const unsigned lead = byte(0);
+    if (lead < 0x80)
+        return 1;
+    // The first continuation byte's range depends on the lead (no overlong
+    // forms, no surrogates, nothing past U+10FFFF); the others are 80..BF.
+    std::size_t length = 0;
+    unsigned low = 0x80, high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        length = 2;
+    else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else
+        return 0;
+    if (byte(1) < low || byte(1) > high)
+        return 0;
+    for (std::size_t i = 2; i < length; ++i) {
+        if (byte(i) < 0x80 || byte(i) > 0xBF)
+            return 0;
+    }
+    return length;
+}
+
+std::string ControlsReplaced(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t length = Utf8Length(text, at);
+        const auto lead = static_cast<unsigned char>(text[at]);
+        const bool c0 = length == 1 && (lead < 0x20 || lead == 0x7F);
+        const bool c1 = length == 2 && lead == 0xC2 && static_cast<unsigned char>(text[at + 1]) < 0xA0;
+        if (length == 0 || c0 || c1) {
+            out += '?';
+            at += c1 ? 2 : 1;
+        } else {
+            out.append(text.substr(at, length));
+            at += length;
+        }
+    }
+    return out;
+}
+
+std::string CutAtCharacter(std::string_view text, std::size_t maxBytes)
+{
+    if (text.size() <= maxBytes)
+        return std::string(text);
+    std::size_t cut = maxBytes;
+    // Back to the first byte of the character the cut falls into (at most 3 back).
+    for (int i = 0; i < 3 && cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80; ++i)
+        --cut;
+    return std::string(text.substr(0, cut));
 }
 
 bool HasLineBreakOrNul(std::string_view text)

@@ -28,6 +28,12 @@ std::string ExtractSessionKey(std::string_view page);
 std::string TextBetween(std::string_view source, std::string_view startMarker,
                         std::string_view endMarker);
 
+// The session cookie a login answer (headers first) hands out: the text
+// after the first "webuicookie" and one more character (its "="), up to the
+// next ";" or the end. Nothing when "webuicookie" is missing or starts the
+// answer; an empty text when its value is empty.
+std::optional<std::string> SessionCookieInLoginAnswer(std::string_view answer);
+
 // Returns the service names of the WAN service list text of setup_wancfg.html,
 // in order: the first entry's name runs from the first apostrophe to the next
 // "}", each later entry's from just after its "|,|" to the next "}" before the
@@ -38,6 +44,16 @@ std::vector<std::string> ServiceNamesInList(std::string_view list);
 // bytes 0x00-0x1F, 0x7F and 0x80-0xFF become %XX (upper-case hex); every other
 // byte is copied. Never fails.
 std::string EscapeQueryValue(std::string_view value);
+
+// Returns text with every control character (below 0x20, 0x7F, and U+0080 to
+// U+009F) and every byte that is not part of well-formed UTF-8 replaced by
+// "?", so that router text can be shown, printed to a terminal or written to
+// a file without acting on it.
+std::string ControlsReplaced(std::string_view text);
+
+// Returns text cut to at most maxBytes bytes, without splitting a UTF-8
+// character at the cut.
+std::string CutAtCharacter(std::string_view text, std::size_t maxBytes);
 
 // True when text holds CR, LF or NUL; such a text is never sent.
 bool HasLineBreakOrNul(std::string_view text);

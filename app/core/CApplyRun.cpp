@@ -6,6 +6,7 @@
 #include "WizardSettings.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace
 {
@@ -24,7 +25,15 @@ ApplyOutcome CApplyRun::Run()
     if (!link)
         return ApplyOutcome::NoRouterLink;
     WizardSettings& settings = GetWizardSettings();
+    m_refusal = CheckApplyCarriable(settings, m_options.RouterAddress);
+    if (!m_refusal.Carried())
+        return ApplyOutcome::NotCarried;
     PrepareLink(*link, settings);
+    // A cancel also ends the request in flight, instead of its time-out; the
+    // link forgets the pause when the run ends, as the pause may go first.
+    link->SetCancelCheck([this] { return m_pause.IsCancelled(); });
+    const std::unique_ptr<CIpLink, void (*)(CIpLink*)> forgetCancel(
+        link, [](CIpLink* l) { l->SetCancelCheck({}); });
 
     ApplyOutcome outcome = ApplyWan(*link);
     if (outcome == ApplyOutcome::Applied)
@@ -100,6 +109,8 @@ ApplyOutcome CApplyRun::ChangePassword(CIpLink& link, WizardSettings& settings)
     // A refused change must not make later logins use a password the router never got.
     if (link.ChangeRouterPassword() != 0)
     {
+        if (m_pause.IsCancelled())
+            return ApplyOutcome::Cancelled;
         m_cause = Diagnose(FailureCause::RouterPasswordRefused);
         return ApplyOutcome::PasswordChangeFailed;
     }
@@ -161,6 +172,7 @@ const char* ApplyOutcomeText(ApplyOutcome outcome)
     case ApplyOutcome::WirelessFailed: return "The router did not take the wireless settings";
     case ApplyOutcome::PasswordChangeFailed: return "The router did not take the new password";
     case ApplyOutcome::Cancelled: return "Cancelled";
+    case ApplyOutcome::NotCarried: return "A value cannot be sent to the router; nothing was sent";
     }
     return "";
 }

@@ -9,6 +9,7 @@
 // the command line on its main thread. Nothing locks WizardSettings or the
 // link; the caller keeps everyone else off them while the run lasts.
 
+#include "ApplyPreflight.h"
 #include "FailureCause.h"
 #include "HttpTransport.h"
 #include "RouterDefaults.h"
@@ -40,6 +41,7 @@ enum class ApplyOutcome
     WirelessFailed,
     PasswordChangeFailed,
     Cancelled,  // a pause was cancelled; nothing more was sent
+    NotCarried, // a value cannot be sent (CApplyRun::Refusal says which); nothing was sent
 };
 
 struct ApplyRunOptions
@@ -59,7 +61,11 @@ public:
 
     CApplyRun(CApplyPause& pause, ApplyRunOptions options = {}, ProgressCallback progress = {});
 
+    // Checks first that every request can carry its values; if one cannot,
+    // nothing is sent at all.
     ApplyOutcome Run();
+    // What the last Run found it could not carry (Carried() otherwise).
+    const CarryCheck& Refusal() const { return m_refusal; }
     // Why the last Run did not apply everything; None after Applied or
     // Cancelled. Asks the router whether it still answers when a step failed.
     FailureCause Cause() const { return m_cause; }
@@ -79,6 +85,7 @@ private:
     CApplyPause& m_pause;
     ApplyRunOptions m_options;
     ProgressCallback m_progress;
+    CarryCheck m_refusal;
     bool m_loginAccepted = false;  // by the last login of the run
     FailureCause m_cause = FailureCause::None;
 };

@@ -13,6 +13,9 @@ std::vector<std::string> DefaultProbeUrls();
 
 // Probes urls in order with ProbeInternet, each within timeout, and stops at
 // the first that answers (result 0). Returns its position, or -1 when none
-// answered. onProbe is called before each probe with its URL.
+// answered. onProbe is called before each probe with its URL; cancelled, when
+// given, ends a probe in flight and the ones after it (CancelCheck of
+// HttpTransport.h).
 int ProbeSitesInOrder(std::span<const std::string> urls, std::chrono::milliseconds timeout,
-                      const std::function<void(const std::string& url)>& onProbe = {});
+                      const std::function<void(const std::string& url)>& onProbe = {},
+                      const std::function<bool()>& cancelled = {});

@@ -279,6 +279,44 @@ private slots:
         QCOMPARE(m_effects.endStatuses, byExit ? std::vector<int>{0} : std::vector<int>{});
     }
 
+    // The router keeps the wireless request waiting when the page is closed:
+    // the request ends at once, not at its time-out, and nothing follows it.
+    void closingDuringARequestEndsItPromptly()
+    {
+        SimFault hanging;
+        hanging.delay = 30s;
+        m_sim.SetFault("/wlcfg.wl", hanging);
+        GetWizardOptions().Timeouts = HttpTimeouts{};  // the real 20 s page read
+        CSaveIspDlg& page = OpenPage();
+        QTRY_VERIFY_WITH_TIMEOUT(!m_sim.RequestsTo("/wlcfg.wl").empty(), 10000);
+        const std::size_t sent = m_sim.Requests().size();
+        QElapsedTimer closing;
+        closing.start();
+        page.close();
+        m_page.reset();
+        const qint64 elapsed = closing.elapsed();
+        QVERIFY2(elapsed < 1500, qPrintable(QString("took %1 ms").arg(elapsed)));
+        QTest::qWait(100);
+        QCOMPARE(m_sim.Requests().size(), sent);
+        QVERIFY(m_effects.openedPages.empty());
+    }
+
+    // A value the requests cannot carry: nothing is sent, the page says which
+    // value at once and ends, so the user can go back and change it.
+    void uncarriableValueSendsNothingAndGoesBack()
+    {
+        GetWizardSettings().PppUserName = std::string(131000, 'u');
+        QVERIFY(RunToEnd());
+        QVERIFY(m_sim.Requests().empty());
+        QVERIFY(m_effects.openedPages.empty());
+        QCOMPARE(m_effects.messages.size(), std::size_t(1));
+        QCOMPARE(m_effects.messages[0].text,
+                 QString("The user name of your Internet account is too long to send to the router. "
+                         "Please make it shorter."));
+        QCOMPARE(m_effects.messages[0].icon, QMessageBox::Warning);
+        QCOMPARE(m_page->FailureTickCount(), 0);
+    }
+
     void progressLineShowsTheSteps()
     {
         GetWizardSettings().PasswordChangeRequested = true;

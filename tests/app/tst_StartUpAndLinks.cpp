@@ -9,11 +9,15 @@
 #include "WizardOptions.h"
 #include "WizardTestScope.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QMessageBox>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <optional>
 
@@ -86,6 +90,15 @@ private slots:
         QTest::newRow("negative pause") << QStringList{"--pause-ms", "-5"} << invalid << "" << 0 << 0 << 0;
         QTest::newRow("unknown option") << QStringList{"--fast"} << invalid << "" << 0 << 0 << 0;
         QTest::newRow("stray argument") << QStringList{"router"} << invalid << "" << 0 << 0 << 0;
+        // The toolkit's own options are left to it, in every spelling.
+        QTest::newRow("toolkit style") << QStringList{"-style", "Fusion", "--router", "127.0.0.1:8080"}
+                                       << run << "127.0.0.1:8080" << 3 << 1500 << 50000;
+        QTest::newRow("toolkit options") << QStringList{"-reverse", "--platform", "offscreen", "-style=Fusion",
+                                                        "-stylesheet", "x.qss", "--pause-ms", "7"}
+                                         << run << "192.168.1.1" << 3 << 7 << 50000;
+        QTest::newRow("toolkit value last") << QStringList{"--settle-ms", "9", "-platform"} << run
+                                            << "192.168.1.1" << 3 << 1500 << 9;
+        QTest::newRow("after --") << QStringList{"--", "-style"} << invalid << "" << 0 << 0 << 0;
         QTest::newRow("help") << QStringList{"--help"} << text << "" << 0 << 0 << 0;
         QTest::newRow("version") << QStringList{"--version"} << text << "" << 0 << 0 << 0;
     }
@@ -154,20 +167,28 @@ private slots:
         QVERIFY2(QFileInfo(links.AdobeLink).isFile(), qPrintable(links.AdobeLink));
     }
 
-    // Which message each button shows for each result of the desktop.
+    // Which message each button shows for each result of the desktop: the
+    // path or address always on a line of its own, so that it can be copied.
     void documentLinks_data()
     {
         QTest::addColumn<bool>("withIni");
-        QTest::addColumn<int>("button");  // 0 manual, 1 reader
+        QTest::addColumn<int>("button");  // 0 manual, 1 reader, 2 router's pages, 3 support site
         QTest::addColumn<int>("result");
-        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("message");  // its first line; empty: no message
+        const QString noBrowser = "No web browser could be started to open this address.";
         QTest::newRow("manual opened") << true << 0 << 0 << "";
         QTest::newRow("manual not found") << true << 0 << 2 << "file not found.";
-        QTest::newRow("manual no reader") << true << 0 << 31 << "There is no adobe reader installed.";
+        QTest::newRow("manual no reader") << true << 0 << 31 << "There is no PDF reader installed.";
+        QTest::newRow("reader page opened") << true << 1 << 0 << "";
         QTest::newRow("reader page not found") << true << 1 << 2 << "file not found.";
-        QTest::newRow("reader page no application") << true << 1 << 31 << "";
-        QTest::newRow("no ini, manual") << false << 0 << 31 << "There is no adobe reader installed.";
+        QTest::newRow("reader page, no browser")
+            << true << 1 << 31 << "No web browser could show the page on PDF readers.";
+        QTest::newRow("no ini, manual") << false << 0 << 31 << "There is no PDF reader installed.";
         QTest::newRow("no ini, reader") << false << 1 << 0 << "";
+        QTest::newRow("router's pages opened") << true << 2 << 0 << "";
+        QTest::newRow("router's pages, no browser") << true << 2 << 31 << noBrowser;
+        QTest::newRow("support site opened") << true << 3 << 0 << "";
+        QTest::newRow("support site, no browser") << true << 3 << 31 << noBrowser;
     }
 
     void documentLinks()
@@ -182,32 +203,87 @@ private slots:
                       "[MANUAL_LINK]\n1033=docs/manual.pdf\n[ADOBE_LINK]\n1033=docs/reader.html\n");
         QVERIFY(QDir::setCurrent(folder.path()));
         const QString programFolder = QDir::currentPath() + '/';
+        GetWizardOptions().RouterAddress = "127.0.0.1:8080";
 
         CTarnixConnectDlg welcome;
         welcome.show();
         m_effects.documentResult = result;
-        Click(button == 0 ? welcome.Documents().Manual : welcome.Documents().Adobe);
+        const DocumentButtons& documents = welcome.Documents();
+        CxSkinButton* const buttons[] = {documents.Manual, documents.Adobe, documents.AdvancedUi,
+                                         welcome.TechnicalSupportButton()};
+        QCOMPARE(documents.Adobe->text(), QString("Install PDF Reader"));
+        Click(buttons[button]);
+        GetWizardOptions() = WizardOptions();
 
         const QString file = !withIni ? "" : button == 0 ? "docs/manual.pdf" : "docs/reader.html";
-        QCOMPARE(m_effects.documents, std::vector<QString>{programFolder + file});
+        const QString opened[] = {programFolder + file, programFolder + file, "http://127.0.0.1:8080",
+                                  kSupportSiteUrl};
+        QCOMPARE(m_effects.documents, std::vector<QString>{opened[button]});
         QCOMPARE(m_effects.messages.size(), std::size_t(message.isEmpty() ? 0 : 1));
         if (!message.isEmpty())
         {
-            QCOMPARE(m_effects.messages[0].text, message);
+            QVERIFY2(m_effects.messages[0].text.startsWith(message), qPrintable(m_effects.messages[0].text));
+            QVERIFY2(m_effects.messages[0].text.endsWith("\n\n" + opened[button]),
+                     qPrintable(m_effects.messages[0].text));
             QCOMPARE(m_effects.messages[0].caption, ProgramName());
         }
         welcome.close();
     }
 
-    void advancedUiOpensConfiguredRouter()
+    // Message boxes let the user select and copy their text (a path, an address).
+    void messageTextCanBeCopied()
     {
-        GetWizardOptions().RouterAddress = "127.0.0.1:8080";
-        CTarnixConnectDlg welcome;
-        welcome.show();
-        Click(welcome.Documents().AdvancedUi);
-        QCOMPARE(m_effects.documents, std::vector<QString>{"http://127.0.0.1:8080"});
-        GetWizardOptions() = WizardOptions();
-        welcome.close();
+        SetWizardEffects(nullptr);
+        Qt::TextInteractionFlags flags;
+        QTimer::singleShot(0, [&flags] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            if (auto* label = box->findChild<QLabel*>("qt_msgbox_label"))
+                flags = label->textInteractionFlags();
+            box->accept();
+        });
+        WizardEffects().ShowMessage(nullptr, "file not found.\n\n/tmp/manual.pdf", "TarnixConnect");
+        QVERIFY(flags.testFlag(Qt::TextSelectableByMouse));
+        QVERIFY(flags.testFlag(Qt::TextSelectableByKeyboard));
+    }
+
+    // Where no browser or reader is registered, the desktop's real hand-over
+    // says so instead of starting an opener that fails out of sight.
+    void nothingRegisteredIsReported_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::newRow("web address") << "http://127.0.0.1:9/";
+        QTest::newRow("manual") << QDir::currentPath() + "/docs/KRX-5100A-Technical-Manual.pdf";
+    }
+
+    void nothingRegisteredIsReported()
+    {
+        QFETCH(QString, target);
+        if (QStandardPaths::findExecutable("xdg-mime").isEmpty())
+            QSKIP("xdg-mime (xdg-utils) is not installed");
+        QTemporaryDir empty;
+        const QByteArray folder = QFile::encodeName(empty.path());
+        const char* names[] = {"XDG_DATA_HOME", "XDG_DATA_DIRS", "XDG_CONFIG_HOME", "XDG_CONFIG_DIRS"};
+        std::vector<QByteArray> saved;
+        for (const char* name : names)
+        {
+            saved.push_back(qgetenv(name));
+            qputenv(name, folder);
+        }
+        const QByteArray desktop = qgetenv("XDG_CURRENT_DESKTOP");
+        const QByteArray browser = qgetenv("BROWSER");
+        qunsetenv("XDG_CURRENT_DESKTOP");
+        qunsetenv("BROWSER");
+        CWizardEffects real;
+        const int result = real.OpenDocument(target);
+        for (std::size_t index = 0; index < saved.size(); ++index)
+            saved[index].isNull() ? qunsetenv(names[index]) : qputenv(names[index], saved[index]);
+        if (!desktop.isNull())
+            qputenv("XDG_CURRENT_DESKTOP", desktop);
+        if (!browser.isNull())
+            qputenv("BROWSER", browser);
+        QCOMPARE(result, kDocumentNoApplication);
     }
 
     // The real desktop hand-over, only where nothing can be launched.

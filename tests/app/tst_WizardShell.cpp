@@ -71,9 +71,6 @@ private slots:
         QCOMPARE(page->minimumSize(), page->maximumSize());
         QCOMPARE(page->HeadingLabel()->TextColor(), kAccentColour);
         QVERIFY(page->PrevButton() && page->NextButton() && page->ExitButton());
-        const QPoint placed = page->pos();
-        page->move(placed + QPoint(40, 40));
-        QCOMPARE(page->pos(), placed);
     }
 
     void backgroundFollowsInstallPath_data()
@@ -283,6 +280,21 @@ private slots:
         page->close();
     }
 
+    // START BROWSING ends the program only once a browser has the page;
+    // otherwise it says so, with the address, and the page stays.
+    void startBrowsingWithoutABrowserStays()
+    {
+        auto page = ShowPage<CConfigSuccessDlg>();
+        m_effects.documentResult = kDocumentNoApplication;
+        Click(page->StartBrowsingButton());
+        QCOMPARE(m_effects.documents, std::vector<QString>{kMakerSiteUrl});
+        QVERIFY(m_effects.endStatuses.empty());
+        QCOMPARE(m_effects.messages.size(), std::size_t(1));
+        QVERIFY(m_effects.messages[0].text.endsWith(QString("\n\n") + kMakerSiteUrl));
+        QVERIFY(page->isVisible());
+        page->close();
+    }
+
     void successTermTipsHaveTheirWidths_data()
     {
         QTest::addColumn<bool>("advanced");
@@ -339,18 +351,6 @@ private slots:
         QCOMPARE(m_effects.openedPages, std::vector<PageId>{PageId::IspAndPvc});
         QVERIFY(endedBeforeIspPage);
         QCOMPARE(lightBox.result(), int(QDialog::Accepted));
-    }
-
-    void lightBoxIsTranslucentWithKeyColourCutOut()
-    {
-        CErrorTipsDlg lightBox(nullptr);
-        lightBox.show();
-        QCOMPARE(lightBox.windowOpacity(), 230.0 / 255.0);
-        const QRegion shape = lightBox.mask();
-        QVERIFY(!shape.contains(QPoint(5, 5)));  // key colour outside the box
-        QVERIFY(shape.contains(PageLayout::kLightBoxRect.center()));
-        QVERIFY(shape.contains(lightBox.CloseButton()->geometry().center()));
-        lightBox.close();
     }
 
     // START, NEXT, NEXT walks welcome -> preparations -> install mode ->

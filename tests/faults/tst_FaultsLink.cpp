@@ -18,6 +18,7 @@
 #include <QUrlQuery>
 #include <QtTest>
 
+#include <fstream>
 #include <memory>
 #include <thread>
 
@@ -44,36 +45,38 @@ QString OutcomeName(ApplyOutcome outcome)
     case ApplyOutcome::WirelessFailed: return "wireless failed";
     case ApplyOutcome::PasswordChangeFailed: return "password failed";
     case ApplyOutcome::Cancelled: return "cancelled";
+    case ApplyOutcome::NotCarried: return "not carried";
     }
     return {};
 }
 
-QString RunApply(const std::string& address)
+QString RunApply(const std::string& address, const HttpTimeouts& timeouts)
 {
     CCancellablePause pause;
     ApplyRunOptions options;
     options.RouterAddress = address;
     options.StepPause = 0ms;
     options.SettlePause = 0ms;
-    options.Timeouts = kShortTimeouts;
+    options.Timeouts = timeouts;
     const ApplyOutcome outcome = CApplyRun(pause, options).Run();
     if (outcome != ApplyOutcome::Applied)
         return OutcomeName(outcome);
     const std::vector<std::string> probe = {"http://" + address + "/support"};
-    return ProbeSitesInOrder(probe, kShortTimeouts.probe) == 0 ? "applied, online"
+    return ProbeSitesInOrder(probe, timeouts.probe) == 0 ? "applied, online"
                                                                 : "applied, offline";
 }
 
-QString RunOperation(Operation operation, const std::string& address)
+QString RunOperation(Operation operation, const std::string& address,
+                     const HttpTimeouts& timeouts = kShortTimeouts)
 {
     CIpLink& link = *GetRouterLink();
     link.SetUserName("admin");
     link.SetPassword("vabel");
     link.SetRouterAddress(address);
-    link.SetTimeouts(kShortTimeouts);
+    link.SetTimeouts(timeouts);
     switch (operation) {
     case Operation::ApplyRun:
-        return RunApply(address);
+        return RunApply(address, timeouts);
     case Operation::Login:
         return link.Login() || link.Login() ? "accepted" : "refused";
     case Operation::DslStatus:
@@ -85,6 +88,27 @@ QString RunOperation(Operation operation, const std::string& address)
     }
     }
     return {};
+}
+
+// The process's peak resident memory in KB (VmHWM), or -1 when unknown.
+long PeakResidentKb()
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stol(line.substr(6));
+    }
+    return -1;
+}
+
+// Lowers the peak to the memory in use now, so that VmHWM measures what
+// follows. False where the kernel does not offer it.
+bool ResetPeakResident()
+{
+    std::ofstream clear("/proc/self/clear_refs");
+    clear << "5";
+    clear.flush();
+    return bool(clear);
 }
 
 // The rmLst value of every removal request, decoded, in order.
@@ -101,12 +125,15 @@ QStringList Removals(const std::vector<SimRequest>& requests)
 }  // namespace
 
 Q_DECLARE_METATYPE(Operation)
+Q_DECLARE_METATYPE(SimFault)
 
 class TestFaultsLink : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
+    void cleanupTestCase();
     void init();
     void cleanup();
     void badAnswers_data();
@@ -114,6 +141,8 @@ private slots:
     void serviceLists_data();
     void serviceLists();
     void cancelledWhileLoginHangs();
+    void answersPastTheCap_data();
+    void answersPastTheCap();
 
 private:
     void AddColumns();
@@ -121,6 +150,16 @@ private:
 
     std::unique_ptr<RouterSim> m_sim;
 };
+
+void TestFaultsLink::initTestCase()
+{
+    SetHttpTimeoutsForTests(kShortTimeouts);
+}
+
+void TestFaultsLink::cleanupTestCase()
+{
+    SetHttpTimeoutsForTests({});
+}
 
 void TestFaultsLink::init()
 {
@@ -341,6 +380,61 @@ void TestFaultsLink::cancelledWhileLoginHangs()
              qPrintable(QString("took %1 ms").arg(clock.elapsed())));
     QCOMPARE(outcome, ApplyOutcome::Cancelled);
     QCOMPARE(m_sim->Requests().size(), std::size_t(1));
+}
+
+// A device at the router's address that answers without end, or with more
+// than any router page: each request fails at the cap, soon, and the process
+// grows by far less than the answer. The real time-outs apply, so a request
+// that ran until its time-out would fail the time bound.
+void TestFaultsLink::answersPastTheCap_data()
+{
+    QTest::addColumn<SimFault>("fault");
+    QTest::addColumn<Operation>("operation");
+    QTest::addColumn<QString>("expected");
+    const SimFault endless{.endlessChunked = true};
+    const SimFault announced{.streamBytes = 200'000'000};
+    const SimFault unannounced{.streamBytes = 200'000'000, .streamWithoutLength = true};
+    for (const auto& [kind, fault] : {std::pair{"endless chunked", endless},
+                                      std::pair{"200 MB with Content-Length", announced},
+                                      std::pair{"200 MB without Content-Length", unannounced}}) {
+        QTest::addRow("%s, login", kind) << fault << Operation::Login << "refused";
+        QTest::addRow("%s, page read", kind) << fault << Operation::DslStatus << "down";
+        QTest::addRow("%s, whole run and probe", kind) << fault << Operation::ApplyRun << "WAN failed";
+    }
+}
+
+void TestFaultsLink::answersPastTheCap()
+{
+    QFETCH(SimFault, fault);
+    QFETCH(Operation, operation);
+    QFETCH(QString, expected);
+    SetHttpTimeoutsForTests({});
+    m_sim->SetFaultEverywhere(fault);
+    const bool measured = ResetPeakResident();
+    const long before = PeakResidentKb();
+    QElapsedTimer clock;
+    clock.start();
+    // The real time-outs: only the cap can end these requests soon.
+    const QString outcome = RunOperation(operation, m_sim->Address(), HttpTimeouts{});
+    const qint64 elapsed = clock.elapsed();
+    const long growthKb = PeakResidentKb() - before;
+    SetHttpTimeoutsForTests(kShortTimeouts);
+
+    QCOMPARE(outcome, expected);
+    QVERIFY2(elapsed < 10000, qPrintable(QString("took %1 ms").arg(elapsed)));
+    if (!measured || before < 0)
+        QSKIP("the kernel does not let the peak memory be reset (/proc/self/clear_refs)");
+    qInfo("peak memory grew by %ld KB", growthKb);
+    QVERIFY2(growthKb < 64 * 1024, qPrintable(QString("grew by %1 KB").arg(growthKb)));
+
+    // The probe of a site that answers the same way ends as soon.
+    if (operation == Operation::ApplyRun) {
+        const std::vector<std::string> probe = {"http://" + m_sim->Address() + "/support"};
+        clock.restart();
+        QCOMPARE(ProbeSitesInOrder(probe, kProbeTimeout), -1);
+        QVERIFY2(clock.elapsed() < 5000, qPrintable(QString("probe took %1 ms").arg(clock.elapsed())));
+        QVERIFY2(PeakResidentKb() - before < 64 * 1024, "the probe grew past 64 MB");
+    }
 }
 
 QTEST_GUILESS_MAIN(TestFaultsLink)

@@ -8,22 +8,32 @@
 #include "FakeEffects.h"
 #include "WizardTestScope.h"
 #include "RouterSim.h"
+#include "SecuritySettingsFile.h"
+#include "SecuritySettingsSaving.h"
 #include "WizardSettings.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QRegularExpression>
 #include <QDir>
+#include <QDirIterator>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFragment>
 #include <QTextImageFormat>
 #include <QtTest>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <optional>
+
+#include <unistd.h>
 
 namespace {
 
@@ -52,6 +62,52 @@ QMap<QString, bool> Pictures(const QTextDocument& document)
         }
     }
     return pictures;
+}
+
+// WCAG relative luminance and contrast ratio.
+double Luminance(QColor colour)
+{
+    auto channel = [](double value) {
+        return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF())
+           + 0.0722 * channel(colour.blueF());
+}
+
+double Contrast(QColor a, QColor b)
+{
+    const double la = Luminance(a);
+    const double lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The contrast of text as painted: within the text's rectangle, the
+// commonest colour is the background, the one farthest from it the text.
+double PaintedContrast(const QImage& image, const QRect& rect)
+{
+    QMap<QRgb, int> counts;
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x)
+            ++counts[image.pixel(x, y)];
+    QRgb background = counts.firstKey();
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        if (it.value() > counts[background])
+            background = it.key();
+    double best = 1.0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        best = std::max(best, Contrast(QColor(it.key()), QColor(background)));
+    return best;
+}
+
+// A desktop theme's dark palette, as the GTK platform theme gives it under Adwaita:dark.
+QPalette DarkDesktopPalette()
+{
+    QPalette dark(QColor(255, 255, 255), QColor(53, 53, 53));
+    dark.setColor(QPalette::Window, QColor(53, 53, 53));
+    dark.setColor(QPalette::Base, QColor(45, 45, 45));
+    dark.setColor(QPalette::Text, QColor(238, 238, 236));
+    dark.setColor(QPalette::WindowText, QColor(238, 238, 236));
+    return dark;
 }
 
 }  // namespace
@@ -102,6 +158,7 @@ private slots:
     {
         m_effects = FakeEffects();
         m_scope.emplace(&m_effects);
+        QFile::remove(Desktop());  // left as a file by a test of a broken desktop
         QDir(Desktop()).removeRecursively();
         QVERIFY(QDir().mkpath(Desktop()));
     }
@@ -139,6 +196,66 @@ private slots:
         QVERIFY(pictures.size() >= 4);
         for (auto it = pictures.cbegin(); it != pictures.cend(); ++it)
             QVERIFY2(it.value(), qPrintable(it.key()));
+    }
+
+    // The guide's own words and colours under a dark desktop theme: the
+    // network name and key must stay readable (at least 4.5:1).
+    void guideStaysReadableUnderADarkTheme_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("network name") << "Smith Family";
+        QTest::newRow("network key") << "Secret Key 9";
+    }
+
+    void guideStaysReadableUnderADarkTheme()
+    {
+        QFETCH(QString, text);
+        const QPalette system = QApplication::palette();
+        QApplication::setPalette(DarkDesktopPalette());
+        ChooseWireless(u"Smith Family", 1, "Secret Key 9");
+        CJoinWiressDlg page(nullptr);
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        auto* view = page.findChild<QTextBrowser*>();
+        QVERIFY(view);
+        const QTextCursor found = view->document()->find(text);
+        QVERIFY2(!found.isNull(), qPrintable(text));
+        QTextCursor start(found);
+        start.setPosition(found.selectionStart());
+        QTextCursor end(found);
+        end.setPosition(found.selectionEnd());
+        const QRect rect = view->cursorRect(start).united(view->cursorRect(end)).adjusted(2, 0, -2, 0);
+        const QImage painted = view->viewport()->grab().toImage();
+        QVERIFY2(painted.rect().contains(rect), "the text is not in view");
+        const double contrast = PaintedContrast(painted, rect);
+        QApplication::setPalette(system);
+        page.close();
+        QVERIFY2(contrast >= 4.5, qPrintable(QString("%1 has contrast %2:1").arg(text).arg(contrast)));
+    }
+
+    // The guides give this desktop's ways to join and check a network.
+    void guidesSpeakOfThisDesktop_data()
+    {
+        QTest::addColumn<QString>("templateName");
+        QTest::addColumn<QStringList>("mentions");
+        const QStringList joining{"GNOME", "top bar", "KDE Plasma", "system tray", "nmcli"};
+        QTest::newRow("join") << "HowTo.html" << joining;
+        QTest::newRow("join, printed") << "HowTo_print.html" << joining;
+        QTest::newRow("trouble") << "Trouble.html" << QStringList{"GNOME", "KDE Plasma", "nmcli device status"};
+        QTest::newRow("trouble, printed") << "Trouble_print.html" << QStringList{"GNOME", "KDE Plasma", "nmcli"};
+    }
+
+    void guidesSpeakOfThisDesktop()
+    {
+        QFETCH(QString, templateName);
+        QFETCH(QStringList, mentions);
+        QFile file("lang/1033/" + templateName);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(file.readAll());
+        for (const QString& mention : mentions)
+            QVERIFY2(text.contains(mention), qPrintable(mention));
+        for (const char* foreign : {"Windows", "taskbar", "next to the clock", "Start menu"})
+            QVERIFY2(!text.contains(foreign), foreign);
     }
 
     void troubleGuideShowsItsPictures()
@@ -241,6 +358,13 @@ private slots:
         QTest::newRow("name and key") << "Home-5100" << "pass phrase 1" << "pass phrase 1";
         QTest::newRow("no key") << "Open Cafe" << "" << "None";
         QTest::newRow("32 characters") << QString(32, 'N') << "k" << "k";
+        // Cut to what a name and a key can hold, at a character; control
+        // characters shown as "?".
+        QTest::newRow("40 characters cut to 32") << QString(40, 'N') << "k" << "k";
+        QTest::newRow("64-byte key cut to 63") << "Net" << QString(64, 'k') << QString(63, 'k');
+        QTest::newRow("cut before a character that would not fit")
+            << QString(31, 'N') + QString::fromUtf16(u"\u00e9") << "k" << "k";
+        QTest::newRow("escape sequence and tab") << "\x1b[2JNet\tA" << "k\x07y" << "k?y";
     }
 
     void restoreShowsWhatTheRouterHolds()
@@ -250,9 +374,30 @@ private slots:
         QFETCH(QString, keyShown);
         const auto page = OpenRestorePageOnSim(ssid.toStdString(), key.toStdString());
         QVERIFY(page);
-        QCOMPARE(page->NetworkNameLabel()->text(), ssid);
+        QString ssidShown = ssid.left(32).replace(QChar(0x1b), '?').replace('\t', '?');
+        if (ssidShown.toUtf8().size() > 32)
+            ssidShown.chop(1);
+        QCOMPARE(page->NetworkNameLabel()->text(), ssidShown);
         QCOMPARE(page->NetworkKeyLabel()->text(), keyShown);
         QVERIFY(!page->SaveChoice()->isChecked());
+        page->close();
+    }
+
+    // A line break in the router's name must not forge a line of the file.
+    void routerTextCannotForgeFileLines()
+    {
+        const auto page = OpenRestorePageOnSim("Net\r\nPassword:forged", "realkey1");
+        QVERIFY(page);
+        page->SaveChoice()->setChecked(true);
+        page->NextButton()->click();
+        QFile file(SettingsFile());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        const QString text = QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData()),
+                                                bytes.size() / 2);
+        const QStringList lines = text.split("\r\n");
+        QCOMPARE(lines.filter(QRegularExpression("^Password:")), QStringList{"Password:realkey1"});
+        QVERIFY(lines.contains("Wireless Network Name (SSID):Net??Password:forged"));
         page->close();
     }
 
@@ -275,31 +420,102 @@ private slots:
         QVERIFY(page);
         page->NextButton()->click();
         QVERIFY(!QFile::exists(SettingsFile()));
+        QVERIFY(m_effects.messages.empty());
         QVERIFY(page->isVisible());
 
         page->SaveChoice()->setChecked(true);
         page->NextButton()->click();
         QFile file(SettingsFile());
         QVERIFY(file.open(QIODevice::ReadOnly));
-        const QString text = QString::fromUtf16(reinterpret_cast<const char16_t*>(file.readAll().constData()));
-        QVERIFY(text.endsWith("Wireless Network Name (SSID):Home-5100\r\nPassword:None\r\n"));
-        QVERIFY(m_effects.messages.empty());
+        QCOMPARE(file.readAll(), SecuritySettingsBytes("Home-5100", "None"));
         QVERIFY(page->isVisible());
         page->close();
     }
 
-    void aFailedWriteIsReported()
+    // Where the file goes and what the user is told: the desktop folder when
+    // it is there, else the save dialog's answer; every outcome has its
+    // message, and the page is left as it was.
+    void savingSaysWhereOrWhy_data()
     {
-        const auto page = OpenRestorePageOnSim("Home-5100", "k");
+        QTest::addColumn<QString>("desktop");     // there, missing, file, read-only
+        QTest::addColumn<QString>("dialogAnswer"); // relative to home; "-" cancels
+        QTest::addColumn<QString>("savedAt");      // relative to home; empty: nothing saved
+        QTest::addColumn<QString>("message");      // %1 the full path
+        QTest::addColumn<int>("icon");
+        const QString name = QString::fromUtf16(kSecuritySettingsFileName);
+        const QString saved = QString(kSavedMessage) + "\n\n%1";
+        const int info = QMessageBox::Information;
+        const int critical = QMessageBox::Critical;
+        QTest::newRow("desktop there") << "there" << "" << "Desktop/" + name << saved << info;
+        QTest::newRow("no desktop, saved in home") << "missing" << name << name << saved << info;
+        QTest::newRow("no desktop, other name") << "missing" << "keep.txt" << "keep.txt" << saved << info;
+        QTest::newRow("no desktop, dialog cancelled")
+            << "missing" << "-" << "" << QString(kNotSavedMessage) << int(QMessageBox::Warning);
+        QTest::newRow("no desktop, folder gone meanwhile")
+            << "missing" << "gone/" + name << "" << "%1 was not found." << critical;
+        QTest::newRow("desktop is a file")
+            << "file" << "" << "" << "%1 contains an incorrect path." << critical;
+        QTest::newRow("desktop read-only")
+            << "read-only" << "" << "" << "Access to %1 was denied." << critical;
+    }
+
+    void savingSaysWhereOrWhy()
+    {
+        QFETCH(QString, desktop);
+        QFETCH(QString, dialogAnswer);
+        QFETCH(QString, savedAt);
+        QFETCH(QString, message);
+        QFETCH(int, icon);
+        if (desktop == "read-only" && ::geteuid() == 0)
+            QSKIP("the superuser may write into read-only folders");
+        const QString home = m_temp.filePath("home");
+        QDir(home).removeRecursively();
+        QVERIFY(QDir().mkpath(home));
+        if (desktop != "missing")
+            QVERIFY(QDir().mkpath(Desktop()));
+        if (desktop == "file")
+        {
+            QVERIFY(QDir(Desktop()).removeRecursively());
+            QFile file(Desktop());
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        if (desktop == "read-only")
+            QVERIFY(QFile::setPermissions(Desktop(), QFile::ReadOwner | QFile::ExeOwner));
+        m_effects.saveAnswer = dialogAnswer == "-" ? QString() : home + '/' + dialogAnswer;
+
+        const auto page = OpenRestorePageOnSim("Home-5100", "k3y-k3y-k3y");
         QVERIFY(page);
-        QVERIFY(QDir(Desktop()).removeRecursively());
         page->SaveChoice()->setChecked(true);
         page->NextButton()->click();
+
+        const QString expectedPath = savedAt.isEmpty() ? (desktop == "missing" ? m_effects.saveAnswer : SettingsFile())
+                                                       : home + '/' + savedAt;
+        QCOMPARE(QStringList(m_effects.savePathsSuggested.begin(), m_effects.savePathsSuggested.end()),
+                 desktop == "missing" ? QStringList{home + '/' + QString::fromUtf16(kSecuritySettingsFileName)}
+                                      : QStringList{});
         QCOMPARE(m_effects.messages.size(), std::size_t(1));
-        QCOMPARE(m_effects.messages[0].text, SettingsFile() + " was not found.");
-        QCOMPARE(m_effects.messages[0].icon, QMessageBox::Critical);
+        QCOMPARE(m_effects.messages[0].text, message.contains("%1") ? message.arg(expectedPath) : message);
+        QCOMPARE(int(m_effects.messages[0].icon), icon);
+        if (!savedAt.isEmpty())
+        {
+            QFile file(expectedPath);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), SecuritySettingsBytes("Home-5100", "k3y-k3y-k3y"));
+        }
+        // Nothing but the chosen file: no stray or partial files anywhere in home.
+        QDirIterator files(home, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+        QStringList found;
+        while (files.hasNext())
+            found << files.next();
+        const QStringList expectedFiles = savedAt.isEmpty() ? QStringList{} : QStringList{expectedPath};
+        QCOMPARE(found, desktop == "file" ? QStringList{Desktop()} : expectedFiles);
+        // What the user sees stays as it was.
         QVERIFY(page->isVisible());
+        QVERIFY(page->SaveChoice()->isChecked());
+        QCOMPARE(page->NetworkNameLabel()->text(), QString("Home-5100"));
+        QCOMPARE(page->NetworkKeyLabel()->text(), QString("k3y-k3y-k3y"));
         page->close();
+        QFile::setPermissions(Desktop(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
     void readingTheRouterKeepsThePagePainting()

@@ -2,6 +2,7 @@
 #include "SecuritySettingsFile.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -45,7 +46,7 @@ private slots:
     void writtenByteForByte()
     {
         const mode_t oldMask = ::umask(0);  // the mode must not depend on the umask
-        const std::optional<QString> error = WriteSecuritySettingsFile("Home Net", "None");
+        const std::optional<QString> error = WriteSecuritySettingsFile(FilePath(), "Home Net", "None");
         ::umask(oldMask);
         QVERIFY2(!error, qPrintable(error.value_or("")));
 
@@ -62,10 +63,11 @@ private slots:
             "Wireless Network Name (SSID):Home Net\r\n"
             "Password:None\r\n";
         const QByteArray bytes = ReadAll(FilePath());
-        QCOMPARE(bytes.left(2), QByteArray("S\0", 2));
-        QCOMPARE(bytes.right(4), QByteArray("\x0a\x00\x00\x00", 4));
+        // A byte order mark first and no NUL last: text editors open it as text.
+        QCOMPARE(bytes.left(4), QByteArray("\xff\xfeS\0", 4));
+        QCOMPARE(bytes.right(4), QByteArray("\x0d\x00\x0a\x00", 4));
         QCOMPARE(bytes.size(), (expected.size() + 1) * 2);
-        QCOMPARE(QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData()), expected.size()),
+        QCOMPARE(QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData() + 2), expected.size()),
                  expected);
 
         struct stat info {};
@@ -75,7 +77,7 @@ private slots:
 
     void nonAsciiIsUtf16LittleEndian()
     {
-        QVERIFY(!WriteSecuritySettingsFile(QString::fromUtf16(u"Caf\u00e9 \u20ac"), "k"));
+        QVERIFY(!WriteSecuritySettingsFile(FilePath(), QString::fromUtf16(u"Caf\u00e9 \u20ac"), "k"));
         const QByteArray bytes = ReadAll(FilePath());
         QVERIFY(bytes.contains(QByteArray(":\0C\0a\0f\0\xe9\0 \0\xac\x20\r\0\n\0", 18)));
     }
@@ -87,8 +89,8 @@ private slots:
         old.write(QByteArray(5000, '#'));
         old.close();
         QVERIFY(old.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
-        QVERIFY(!WriteSecuritySettingsFile("A", "B"));
-        QCOMPARE(ReadAll(FilePath()).size(), (SecuritySettingsText("A", "B").size() + 1) * 2);
+        QVERIFY(!WriteSecuritySettingsFile(FilePath(), "A", "B"));
+        QCOMPARE(ReadAll(FilePath()), SecuritySettingsBytes("A", "B"));
         QVERIFY(!ReadAll(FilePath()).contains('#'));
         QCOMPARE(old.permissions() & (QFile::ReadOther | QFile::ReadGroup), QFile::Permissions());
     }
@@ -101,7 +103,7 @@ private slots:
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.close();
         QVERIFY(old.setPermissions(QFile::ReadOwner));
-        QCOMPARE(WriteSecuritySettingsFile("A", "B").value_or(""), "Access to " + FilePath() + " was denied.");
+        QCOMPARE(WriteSecuritySettingsFile(FilePath(), "A", "B").value_or(""), "Access to " + FilePath() + " was denied.");
     }
 
     void failuresAreReportedWithTheFullPath_data()
@@ -109,7 +111,11 @@ private slots:
         QTest::addColumn<QString>("obstacle");
         QTest::addColumn<QString>("message");
         QTest::newRow("a folder of that name") << "folder" << "Access to %1 was denied.";
-        QTest::newRow("a full disk") << "/dev/full" << "Disk full while accessing %1.";
+        // A link is never followed, not even to a device.
+        QTest::newRow("a link to a full disk")
+            << "/dev/full"
+            << "%1 is a link to another file. The settings were not saved, so that nothing else is "
+               "overwritten; remove the link and try again.";
         QTest::newRow("no desktop folder") << "no desktop" << "%1 was not found.";
     }
 
@@ -123,9 +129,96 @@ private slots:
             QVERIFY(QDir(Desktop()).removeRecursively());
         else
             QVERIFY(QFile::link(obstacle, FilePath()));
-        QCOMPARE(WriteSecuritySettingsFile("A", "B").value_or(""), message.arg(FilePath()));
+        QCOMPARE(WriteSecuritySettingsFile(FilePath(), "A", "B").value_or(""), message.arg(FilePath()));
         if (obstacle == "no desktop")
             QCOMPARE(QDir(m_home.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+    }
+
+    // What may already be at the path: nothing but a regular file of the
+    // user's is replaced; anything else is refused, left as it was, and
+    // nothing is written anywhere else.
+    void plantedPaths_data()
+    {
+        QTest::addColumn<QString>("planted");
+        QTest::addColumn<QString>("message");  // empty: written
+        const QString refusedTail = " The settings were not saved; remove it and try again.";
+        QTest::newRow("link to another file")
+            << "link" << "%1 is a link to another file. The settings were not saved, so that nothing "
+                         "else is overwritten; remove the link and try again.";
+        QTest::newRow("FIFO") << "fifo" << "%1 is not a regular file." + refusedTail;
+        QTest::newRow("another user's file") << "foreign" << "%1 belongs to another user." + refusedTail;
+        QTest::newRow("own file open to everyone") << "0666" << QString();
+    }
+
+    void plantedPaths()
+    {
+        QFETCH(QString, planted);
+        QFETCH(QString, message);
+        const QByteArray path = QFile::encodeName(FilePath());
+        const QString other = m_home.filePath("other.txt");
+        QFile otherFile(other);
+        QVERIFY(otherFile.open(QIODevice::WriteOnly));
+        otherFile.write("keep me");
+        otherFile.close();
+        if (planted == "link")
+            QVERIFY(QFile::link(other, FilePath()));
+        else if (planted == "fifo")
+            QCOMPARE(::mkfifo(path.constData(), 0666), 0);
+        else {
+            QVERIFY(QFile::copy(other, FilePath()));
+            QCOMPARE(::chmod(path.constData(), 0666), 0);
+            if (planted == "foreign") {
+                if (::geteuid() != 0)
+                    QSKIP("only the superuser can plant a file of another user");
+                QCOMPARE(::chown(path.constData(), 65534, 65534), 0);
+            }
+        }
+
+        QElapsedTimer clock;
+        clock.start();
+        const std::optional<QString> error = WriteSecuritySettingsFile(FilePath(), "Net", "key12345");
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString("took %1 ms").arg(clock.elapsed())));
+        QCOMPARE(ReadAll(other), QByteArray("keep me"));
+        // No temporary file is left beside it.
+        QCOMPARE(QDir(Desktop()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot |
+                                           QDir::System),
+                 QStringList{QFileInfo(FilePath()).fileName()});
+        struct stat info {};
+        QCOMPARE(::lstat(path.constData(), &info), 0);
+        if (message.isEmpty()) {
+            QVERIFY2(!error, qPrintable(error.value_or("")));
+            QVERIFY(S_ISREG(info.st_mode));
+            QCOMPARE(info.st_mode & 0777, mode_t(0600));
+            QCOMPARE(info.st_uid, ::geteuid());
+            QCOMPARE(ReadAll(FilePath()).size(), (SecuritySettingsText("Net", "key12345").size() + 1) * 2);
+        } else {
+            QCOMPARE(error.value_or(""), message.arg(FilePath()));
+            QCOMPARE(info.st_mode & S_IFMT, planted == "link" ? mode_t(S_IFLNK)
+                                            : planted == "fifo" ? mode_t(S_IFIFO)
+                                                                : mode_t(S_IFREG));
+        }
+    }
+
+    // A folder the user may not write: the message names the file, and the
+    // folder stays as it was. The superuser writes anywhere, so the write is
+    // made as another user then.
+    void readOnlyFolder()
+    {
+        QCOMPARE(::chmod(QFile::encodeName(m_home.path()).constData(), 0755), 0);
+        const QByteArray desktop = QFile::encodeName(Desktop());
+        const bool superuser = ::geteuid() == 0;
+        if (superuser)
+            QCOMPARE(::chown(desktop.constData(), 65534, 65534), 0);
+        QCOMPARE(::chmod(desktop.constData(), 0555), 0);
+        if (superuser)
+            QCOMPARE(::seteuid(65534), 0);
+        const std::optional<QString> error = WriteSecuritySettingsFile(FilePath(), "Net", "key12345");
+        if (superuser)
+            QCOMPARE(::seteuid(0), 0);
+        ::chmod(desktop.constData(), 0755);
+        QCOMPARE(error.value_or(""), "Access to " + FilePath() + " was denied.");
+        QCOMPARE(QDir(Desktop()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList());
     }
 
     void messagesByCause_data()
@@ -136,6 +229,7 @@ private slots:
         QTest::newRow("open files") << EMFILE << "Could not open /p because there are too many open files.";
         QTest::newRow("hardware") << EIO << "Encountered a hardware I/O error while accessing /p.";
         QTest::newRow("quota") << EDQUOT << "Disk full while accessing /p.";
+        QTest::newRow("disk full") << ENOSPC << "Disk full while accessing /p.";
         QTest::newRow("other") << EPROTO << "An unknown error occurred while accessing /p.";
     }
 

@@ -31,13 +31,6 @@ Q_DECLARE_METATYPE(PageId)
 
 namespace {
 
-struct Term
-{
-    QString text;
-    QString tip;
-    int tipWidth;
-};
-
 std::unique_ptr<QDialog> MakePage(PageId id)
 {
     return CreatePage(id, nullptr);
@@ -168,35 +161,39 @@ private slots:
         }
     }
 
-    // The two "How do I do this?" terms look alike; each shows its own tip.
+    // The two "How do I do this?" terms look alike; each shows its own tip,
+    // and the tips give this desktop's ways, not another system's.
     void preparationsTermsShowTheirTips()
     {
         CCheckDeviceTipsDlg page(nullptr);
         page.show();
-        const QList<Term> terms = {
-            {"What is an Internet Service Provider?",
-             "ISP - Internet Service Provider.\nThis is the company that provides you with your "
-             "Internet connection.",
-             223},
-            {"How do I do this?",
-             "Turning Your Firewall On/Off\nFor more information on how to turn your firewall "
-             "on/off, please consult Windows 'Help and Support Centre' or your anti-virus software "
-             "manual.",
-             423},
-            {"How do I do this?",
-             "Turn off Wireless Adapter\nIf you use Microsoft XP, go to Start->Connect To->Show "
-             "All Connections->Right click Wireless Connection->disable If you use Microsoft "
-             "Vista/7, go to Start->Connect To->Show All Connections->Right click Wireless "
-             "Network->disable If you do not use either of above please consult your computer's "
-             "manual.",
-             450},
+        struct Tip
+        {
+            QString term;
+            QString title;
+            QStringList mentions;
+        };
+        const QList<Tip> tips = {
+            {"What is an Internet Service Provider?", "ISP - Internet Service Provider.",
+             {"This is the company that provides you with your Internet connection."}},
+            {"How do I do this?", "Turning Your Firewall On/Off",
+             {"your anti-virus software manual", "KDE Plasma", "GNOME", "ufw", "firewalld"}},
+            {"How do I do this?", "Turn off Wireless Adapter",
+             {"GNOME", "top bar", "KDE Plasma", "system tray", "nmcli radio wifi off",
+              "please consult your computer's manual."}},
         };
         int howTo = 0;
-        for (const Term& term : terms)
+        for (const Tip& tip : tips)
         {
-            CLabel* label = FindTerm(&page, term.text, term.text == "How do I do this?" ? howTo++ : 0);
-            QVERIFY2(label, qPrintable(term.text));
-            QCOMPARE(TipShownFor(label), WrapToolTip(term.tip, term.tipWidth));
+            CLabel* label = FindTerm(&page, tip.term, tip.term == "How do I do this?" ? howTo++ : 0);
+            QVERIFY2(label, qPrintable(tip.term));
+            const QString shown = TipShownFor(label);
+            const QString unwrapped = QString(shown).replace('\n', ' ');
+            QVERIFY2(shown.startsWith(tip.title + '\n'), qPrintable(shown));
+            for (const QString& mention : tip.mentions)
+                QVERIFY2(unwrapped.contains(mention), qPrintable(mention + " in " + shown));
+            for (const char* foreign : {"Windows", "Microsoft", "Start->"})
+                QVERIFY2(!shown.contains(foreign), qPrintable(shown));
         }
         page.close();
     }

@@ -77,25 +77,105 @@ private slots:
         QCOMPARE(field->Text(), text);
     }
 
+    // Typing a whole address over one the field holds, entering the field
+    // the way a keyboard user does.
+    void typingOverAnAddress_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("entry");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("parts");
+        QTest::addColumn<QString>("text");
+        const int tab = Qt::Key_Tab;
+        const int backtab = Qt::Key_Backtab;
+        QTest::newRow("Shift+Tab, 3-digit part then a dot")
+            << "10.1.2.3" << backtab << "203.0.113.10" << QStringList{"203", "0", "113", "10"}
+            << "203.0.113.10";
+        QTest::newRow("Tab, every part three digits")
+            << "1.2.3.4" << tab << "192.168.100.200" << QStringList{"192", "168", "100", "200"}
+            << "192.168.100.200";
+        QTest::newRow("short parts over long ones")
+            << "111.222.233.244" << tab << "1.2.3.4" << QStringList{"1", "2", "3", "4"}
+            << "1.2.3.4";
+        QTest::newRow("three digits without dots")
+            << "10.1.2.3" << backtab << "192168001001" << QStringList{"192", "168", "001", "001"}
+            << "192.168.1.1";
+        QTest::newRow("second dot after a full part moves on")
+            << "10.1.2.3" << tab << "255..7" << QStringList{"255", "1", "7", "3"} << "255.1.7.3";
+        QTest::newRow("part left short keeps the rest")
+            << "10.1.2.3" << tab << "44" << QStringList{"44", "1", "2", "3"} << "44.1.2.3";
+    }
+
+    void typingOverAnAddress()
+    {
+        QFETCH(QString, before);
+        QFETCH(int, entry);
+        QFETCH(QString, typed);
+        QFETCH(QStringList, parts);
+        QFETCH(QString, text);
+        CIpAddressField* field = m_page->AddressField(Field::Gateway);
+        TypeAddress(field, before);
+        QCOMPARE(field->Text(), before);
+        const Field from = entry == Qt::Key_Tab ? Field::SubnetMask : Field::PrimaryDns;
+        QTest::mouseClick(m_page->AddressField(from)->Parts()[2], Qt::LeftButton);
+        if (entry == Qt::Key_Tab)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        else
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), field->Parts()[0]);
+        TypeAtFocus(typed);
+        QStringList held;
+        for (const QLineEdit* part : field->Parts())
+            held << part->text();
+        QCOMPARE(held, parts);
+        QCOMPARE(field->Text(), text);
+    }
+
     void pastingAWholeAddress_data()
     {
+        QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("clipboard");
         QTest::addColumn<QString>("text");
-        QTest::newRow("address") << " 203.0.113.9\n" << "203.0.113.9";
-        QTest::newRow("part too big") << "203.0.113.256" << "";
-        QTest::newRow("three parts") << "10.0.1" << "";
-        QTest::newRow("one number") << "42" << "42.0.0.0";
+        QTest::newRow("address") << "" << " 203.0.113.9\n" << "203.0.113.9";
+        QTest::newRow("address over one") << "10.1.2.3" << "203.0.113.9" << "203.0.113.9";
+        QTest::newRow("part too big") << "" << "203.0.113.256" << "";
+        QTest::newRow("three parts") << "" << "10.0.1" << "";
+        QTest::newRow("one number") << "" << "42" << "42.0.0.0";
+        // Whatever is not an address empties the field: it must not keep the
+        // old address the user meant to replace.
+        QTest::newRow("words over an address") << "10.1.2.3" << "my router" << "";
+        QTest::newRow("five parts") << "10.1.2.3" << "1.2.3.4.5" << "";
+        QTest::newRow("digits beyond 255") << "10.1.2.3" << "300.1.1.1" << "";
+        QTest::newRow("long text") << "10.1.2.3" << QString(100000, '7') << "";
+        QTest::newRow("big number") << "10.1.2.3" << "4294967296" << "";
     }
 
     void pastingAWholeAddress()
     {
+        QFETCH(QString, before);
         QFETCH(QString, clipboard);
         QFETCH(QString, text);
-        QGuiApplication::clipboard()->setText(clipboard);
         CIpAddressField* field = m_page->AddressField(Field::PrimaryDns);
+        if (!before.isEmpty())
+            TypeAddress(field, before);
+        QGuiApplication::clipboard()->setText(clipboard);
         QTest::mouseClick(field->Parts()[0], Qt::LeftButton);
+        QTest::keyClick(field->Parts()[0], Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(field->Parts()[0], Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(field->Text(), text);
+    }
+
+    void pastedNonsenseIsRefusedByNext()
+    {
+        TypeAll({"10.1.2.3", "255.255.255.0", "10.1.2.1", "8.8.8.8", ""});
+        CIpAddressField* field = m_page->AddressField(Field::IpAddress);
+        QGuiApplication::clipboard()->setText("10.1.2.3.4");
+        QTest::mouseClick(field->Parts()[1], Qt::LeftButton);
+        QTest::keyClick(field->Parts()[1], Qt::Key_V, Qt::ControlModifier);
+        Click(m_page->NextButton());
+        QCOMPARE(m_effects.messages.size(), std::size_t(1));
+        QCOMPARE(m_effects.messages[0].text, QString("IP Address can not be empty!"));
+        QVERIFY(m_effects.openedPages.empty());
     }
 
     void checksInOrder_data()
@@ -188,6 +268,32 @@ private slots:
         }
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
         QCOMPARE(QApplication::focusWidget(), order[3]);
+    }
+
+    // From a part other than the first, Tab and Shift+Tab leave the field.
+    void tabLeavesTheFieldFromAnyPart_data()
+    {
+        QTest::addColumn<int>("part");
+        QTest::addColumn<bool>("back");
+        QTest::addColumn<int>("landsOn");
+        QTest::newRow("Tab from part 3") << 2 << false << int(Field::PrimaryDns);
+        QTest::newRow("Tab from part 4") << 3 << false << int(Field::PrimaryDns);
+        QTest::newRow("Shift+Tab from part 2") << 1 << true << int(Field::SubnetMask);
+        QTest::newRow("Shift+Tab from part 4") << 3 << true << int(Field::SubnetMask);
+    }
+
+    void tabLeavesTheFieldFromAnyPart()
+    {
+        QFETCH(int, part);
+        QFETCH(bool, back);
+        QFETCH(int, landsOn);
+        QTest::mouseClick(m_page->AddressField(Field::Gateway)->Parts()[std::size_t(part)],
+                          Qt::LeftButton);
+        if (back)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        else
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), m_page->AddressField(Field(landsOn))->Parts()[0]);
     }
 };
 

@@ -278,6 +278,84 @@ private slots:
         page.close();
     }
 
+    // Passwords the router link cannot carry: the page's own checks come
+    // first; then a message names the password and nothing is sent, not even
+    // the login, and what was typed stays.
+    void passwordsTheLinkCannotCarry_data()
+    {
+        QTest::addColumn<bool>("createPage");
+        QTest::addColumn<QString>("existing");
+        QTest::addColumn<bool>("change");
+        QTest::addColumn<QString>("newPassword");
+        QTest::addColumn<QString>("confirmation");
+        QTest::addColumn<QString>("message");  // empty: the page's own refusal, no message
+        const QString longPassword(300, 'p');
+        const QString semicolon = "The new router password cannot be sent to the router: it holds a "
+                                  "semicolon (;) or a control character. Please choose a password "
+                                  "without them.";
+        const QString tooLong = "The new router password is too long to send to the router. "
+                                "Please make it shorter.";
+        QTest::newRow("create, semicolon") << true << "" << true << "a;b" << "a;b" << semicolon;
+        QTest::newRow("create, too long") << true << "" << true << longPassword << longPassword
+                                          << tooLong;
+        QTest::newRow("create, semicolon but not re-entered")
+            << true << "" << true << "a;b" << "" << QString();
+        QTest::newRow("existing, semicolon in the new one")
+            << false << kRouterPassword << true << "n;w" << "n;w" << semicolon;
+        QTest::newRow("existing, too long a new one")
+            << false << kRouterPassword << true << longPassword << longPassword << tooLong;
+        QTest::newRow("existing, semicolon in the existing one")
+            << false << "s3c;ret" << false << "" << ""
+            << QString(semicolon).replace("new router password", "router password");
+    }
+
+    void passwordsTheLinkCannotCarry()
+    {
+        QFETCH(bool, createPage);
+        QFETCH(QString, existing);
+        QFETCH(bool, change);
+        QFETCH(QString, newPassword);
+        QFETCH(QString, confirmation);
+        QFETCH(QString, message);
+        std::unique_ptr<CWizardPage> page;
+        if (createPage)
+        {
+            auto create = std::make_unique<CCreatePasswordDlg>(nullptr);
+            create->show();
+            TypeInto(create->PasswordField(), newPassword);
+            TypeInto(create->ReenteredField(), confirmation);
+            page = std::move(create);
+        }
+        else
+        {
+            auto existingPage = std::make_unique<CFogetPassAndModifyDlg>(nullptr);
+            existingPage->show();
+            Fill(*existingPage, existing, change, newPassword, confirmation);
+            page = std::move(existingPage);
+        }
+        Click(page->NextButton());
+
+        QVERIFY(m_effects.openedPages.empty());
+        QVERIFY(m_sim.Requests().empty());
+        if (message.isEmpty())
+        {
+            QVERIFY(m_effects.messages.empty());
+        }
+        else
+        {
+            QCOMPARE(m_effects.messages.size(), std::size_t(1));
+            QCOMPARE(m_effects.messages[0].text, message);
+            QCOMPARE(m_effects.messages[0].icon, QMessageBox::Warning);
+            if (createPage)
+                QCOMPARE(static_cast<CCreatePasswordDlg*>(page.get())->PasswordField()->text(), newPassword);
+            else
+                QCOMPARE(Typed(*static_cast<CFogetPassAndModifyDlg*>(page.get())),
+                         QStringList({existing, newPassword, confirmation}));
+        }
+        QCOMPARE(RouterAdminPassword(), std::string(kRouterPassword));
+        page->close();
+    }
+
     void existingPasswordAcceptedWithoutChange()
     {
         CFogetPassAndModifyDlg page(nullptr);

@@ -1,12 +1,18 @@
 // The four HTTP requests against the emulator on 127.0.0.1.
 
 #include "HttpTransport.h"
+#include "ResponseBuffer.h"
 #include "RouterSim.h"
 
 #include <QElapsedTimer>
+
+#include <atomic>
+#include <future>
 #include <QtTest>
 
 using namespace std::chrono_literals;
+
+Q_DECLARE_METATYPE(SimFault)
 
 class TestHttpTransport : public QObject
 {
@@ -32,6 +38,10 @@ private slots:
     void probeMarker_data();
     void probeMarker();
     void probe();
+    void cancelledTransfersEndAtOnce_data();
+    void cancelledTransfersEndAtOnce();
+    void answersPastTheCapFail_data();
+    void answersPastTheCapFail();
 
 private:
     std::string Url(const std::string& path) const { return "http://" + m_sim.Address() + path; }
@@ -223,6 +233,101 @@ void TestHttpTransport::probe()
     m_sim.SetFault("/support", SimFault{.status = 404, .body = "Tarnix"});
     QCOMPARE(ProbeInternet(Url("/support")), int(ProbeReachable));  // the status is not judged
     QCOMPARE(ProbeInternet("http://127.0.0.1:1/"), int(ProbeTransferFailed));
+}
+
+namespace
+{
+// The four requests by name, each returning whether it succeeded.
+bool Request(const QString& kind, const std::string& url, const CancelCheck& cancelled)
+{
+    std::string out;
+    if (kind == "get")
+        return HttpGet(url, "", &out, kPageReadTimeout, cancelled);
+    if (kind == "post")
+        return HttpPostChecked(url, "a=1", "", kPostTimeout, cancelled);
+    if (kind == "login post")
+        return HttpPostWithHeaders(url, "a=1", &out, kPostTimeout, cancelled);
+    return ProbeInternet(url, kProbeTimeout, cancelled) == ProbeReachable;
+}
+
+void AddRequestKinds()
+{
+    QTest::addColumn<QString>("kind");
+    for (const char* kind : {"get", "post", "login post", "probe"})
+        QTest::newRow(kind) << QString(kind);
+}
+}  // namespace
+
+void TestHttpTransport::cancelledTransfersEndAtOnce_data()
+{
+    AddRequestKinds();
+}
+
+// With the real time-outs: a cancel ends a request the router keeps waiting
+// within a second, and once cancelled, no request goes out at all.
+void TestHttpTransport::cancelledTransfersEndAtOnce()
+{
+    QFETCH(QString, kind);
+    SetHttpTimeoutsForTests({});
+    m_sim.SetFault("/support", SimFault{.delay = 30s});
+    std::atomic<bool> cancel = false;
+    const CancelCheck cancelled = [&cancel] { return cancel.load(); };
+    auto request = std::async(std::launch::async, [&] { return Request(kind, Url("/support"), cancelled); });
+    QTRY_VERIFY(!m_sim.RequestsTo("/support").empty());
+    QElapsedTimer clock;
+    clock.start();
+    cancel = true;
+    const bool succeeded = request.get();
+    const qint64 elapsed = clock.elapsed();
+    SetHttpTimeoutsForTests({2000ms, 2000ms, 2000ms});
+    QVERIFY(!succeeded);
+    QVERIFY2(elapsed < 1500, QByteArray::number(elapsed));
+
+    m_sim.ClearFaults();
+    m_sim.ClearRequests();
+    QVERIFY(!Request(kind, Url("/support"), cancelled));
+    QVERIFY(m_sim.Requests().empty());
+    cancel = false;
+    QVERIFY(Request(kind, Url("/support"), cancelled));
+}
+
+void TestHttpTransport::answersPastTheCapFail_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<SimFault>("fault");
+    const SimFault endless{.endlessChunked = true};
+    const SimFault announced{.streamBytes = kMaxAnswerBytes + 1};
+    const SimFault unannounced{.streamBytes = kMaxAnswerBytes + 1, .streamWithoutLength = true};
+    for (const char* kind : {"get", "post", "login post", "probe"}) {
+        QTest::addRow("%s, endless", kind) << QString(kind) << endless;
+        QTest::addRow("%s, one byte past, announced", kind) << QString(kind) << announced;
+        QTest::addRow("%s, one byte past, not announced", kind) << QString(kind) << unannounced;
+    }
+}
+
+// Page reads and probes see only the filler, so their own rules fail them
+// too; the posts would take any answer, so the cap alone fails them.
+void TestHttpTransport::answersPastTheCapFail()
+{
+    QFETCH(QString, kind);
+    QFETCH(SimFault, fault);
+    m_sim.SetFault("/support", fault);
+    // The real time-outs: only the cap can end these requests soon.
+    SetHttpTimeoutsForTests({});
+    QElapsedTimer clock;
+    clock.start();
+    const bool succeeded = Request(kind, Url("/support"), {});
+    const qint64 elapsed = clock.elapsed();
+    SetHttpTimeoutsForTests({2000ms, 2000ms, 2000ms});
+    QVERIFY(!succeeded);
+    QVERIFY2(elapsed < 10000, QByteArray::number(elapsed));
+    if (kind == "post" || kind == "login post") {
+        // Just under the cap, the same answer is taken.
+        fault.endlessChunked = false;
+        fault.streamBytes = kMaxAnswerBytes - (kind == "login post" ? 1000 : 0);
+        m_sim.SetFault("/support", fault);
+        QVERIFY(Request(kind, Url("/support"), {}));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestHttpTransport)

@@ -54,6 +54,11 @@ private slots:
     void passwordAndLoginTexts();
     void overlongTextsAreNotFormed();
     void responseBufferGrowth();
+    void responseBufferStopsAtItsLimit();
+    void controlsReplaced_data();
+    void controlsReplaced();
+    void cutAtCharacter_data();
+    void cutAtCharacter();
 };
 
 void TestTextRules::extractSessionKey_data()
@@ -342,6 +347,82 @@ void TestTextRules::routerAddress()
     QFETCH(QString, address);
     QFETCH(bool, accepted);
     QCOMPARE(IsRouterAddress(address.toStdString()), accepted);
+}
+
+// Past the limit every chunk is refused, whole; the storage never grows
+// beyond the limit and its NUL, however the doubling rule would have grown it.
+void TestTextRules::responseBufferStopsAtItsLimit()
+{
+    QCOMPARE(kMaxAnswerBytes, std::size_t(4 * 1024 * 1024));
+    ResponseBuffer buffer;
+    const std::string chunk(300000, 'a');
+    while (buffer.Append(chunk.data(), chunk.size()))
+        QVERIFY(buffer.Capacity() <= kMaxAnswerBytes + 1);
+    QCOMPARE(buffer.Length(), kMaxAnswerBytes / chunk.size() * chunk.size());
+    QVERIFY(buffer.Append(chunk.data(), kMaxAnswerBytes - buffer.Length()));  // exactly to the limit
+    QCOMPARE(buffer.Length(), kMaxAnswerBytes);
+    QVERIFY(!buffer.Append("b", 1));
+    QCOMPARE(buffer.Capacity(), kMaxAnswerBytes + 1);
+    QCOMPARE(buffer.Text().size(), kMaxAnswerBytes);
+
+    ResponseBuffer small(10);
+    QVERIFY(!small.Append(chunk.data(), 11));
+    QCOMPARE(small.Length(), std::size_t(0));
+    QVERIFY(small.Append(chunk.data(), 10));
+    QCOMPARE(small.Capacity(), std::size_t(11));
+}
+
+void TestTextRules::controlsReplaced_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QByteArray>("shown");
+    QTest::newRow("plain") << QByteArray("Home Net 5G") << QByteArray("Home Net 5G");
+    QTest::newRow("escape sequence retitling a terminal")
+        << QByteArray("\x1b]0;owned\x07\x1b[2JNet") << QByteArray("?]0;owned??[2JNet");
+    QTest::newRow("line break forging a line") << QByteArray("Net\r\nPassword:x")
+                                               << QByteArray("Net??Password:x");
+    QTest::newRow("NUL, tab and DEL") << QByteArray("a\0b\tc\x7f", 6) << QByteArray("a?b?c?");
+    QTest::newRow("C1 control as UTF-8 (CSI)") << QByteArray("a\xc2\x9b" "2Jb") << QByteArray("a?2Jb");
+    QTest::newRow("UTF-8 letters kept") << QByteArray("Caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x93\xb6")
+                                        << QByteArray("Caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x93\xb6");
+    QTest::newRow("no-break space kept") << QByteArray("a\xc2\xa0" "b") << QByteArray("a\xc2\xa0" "b");
+    QTest::newRow("lone 8-bit CSI") << QByteArray("a\x9b" "2J") << QByteArray("a?2J");
+    QTest::newRow("Latin-1 byte") << QByteArray("Caf\xe9") << QByteArray("Caf?");
+    QTest::newRow("cut sequence at the end") << QByteArray("ab\xe2\x82") << QByteArray("ab??");
+    QTest::newRow("overlong slash") << QByteArray("\xc0\xaf") << QByteArray("??");
+    QTest::newRow("surrogate") << QByteArray("\xed\xa0\x80") << QByteArray("???");
+    QTest::newRow("past U+10FFFF") << QByteArray("\xf4\x90\x80\x80") << QByteArray("????");
+}
+
+void TestTextRules::controlsReplaced()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QByteArray, shown);
+    QCOMPARE(QByteArray::fromStdString(ControlsReplaced(text.toStdString())), shown);
+}
+
+void TestTextRules::cutAtCharacter_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("maxBytes");
+    QTest::addColumn<QByteArray>("cut");
+    QTest::newRow("short enough") << QByteArray("abc") << 32 << QByteArray("abc");
+    QTest::newRow("32 of 40") << QByteArray(40, 'n') << 32 << QByteArray(32, 'n');
+    QTest::newRow("character across the cut is left out")
+        << QByteArray("abc\xe2\x82\xac") << 4 << QByteArray("abc");
+    QTest::newRow("character ending at the cut is kept")
+        << QByteArray("ab\xc3\xa9z") << 4 << QByteArray("ab\xc3\xa9");
+    QTest::newRow("four-byte character") << QByteArray("\xf0\x9f\x93\xb6x") << 3 << QByteArray();
+    QTest::newRow("continuation bytes only") << QByteArray("\x80\x80\x80\x80\x80\x80") << 5
+                                             << QByteArray("\x80\x80");
+}
+
+void TestTextRules::cutAtCharacter()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(int, maxBytes);
+    QFETCH(QByteArray, cut);
+    QCOMPARE(QByteArray::fromStdString(CutAtCharacter(text.toStdString(), std::size_t(maxBytes))), cut);
 }
 
 QTEST_GUILESS_MAIN(TestTextRules)

@@ -1,6 +1,8 @@
 #pragma once
 // Real mouse clicks on skinned buttons, and running code on the page that is
-// on top once the modal loop that opens it is running.
+// on top once the run that opens it has started.
+
+#include "CWizardPage.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -21,15 +23,15 @@ inline void Click(QAbstractButton* button)
     QTest::mouseClick(button, Qt::LeftButton, {}, at);
 }
 
-// Runs action on the top modal page as soon as one other than below is on
-// top (the page opened above below), polling for at most 5 s.
+// Runs action on the page on top of the chain as soon as one other than
+// below is there (the page opened above below), polling for at most 5 s.
 inline void WhenPageAbove(QWidget* below, std::function<void(QWidget*)> action)
 {
     auto* timer = new QTimer;
     auto* started = new QElapsedTimer;
     started->start();
     QObject::connect(timer, &QTimer::timeout, [timer, started, below, action] {
-        QWidget* top = QApplication::activeModalWidget();
+        QWidget* top = CWizardPage::TopPage();
         const bool expired = started->elapsed() > 5000;
         if ((top && top != below) || expired)
         {

@@ -67,6 +67,12 @@ public:
         return choosePrinter && choosePrinter(printer);
     }
 
+    QString AskSaveFileName(QWidget*, const QString&, const QString& suggestedPath) override
+    {
+        savePathsSuggested.push_back(suggestedPath);
+        return saveAnswer;
+    }
+
     void EndProgram(int status) override { endStatuses.push_back(status); }
 
     bool openRealPages = false;
@@ -77,6 +83,8 @@ public:
     std::deque<bool> choiceAnswers;    // empty: the going button
     std::vector<QString> documents;
     int documentResult = kDocumentOpened;
+    std::vector<QString> savePathsSuggested;
+    QString saveAnswer;  // empty: the save dialog was cancelled
     std::vector<int> endStatuses;
     // Sets up the printer as the user would; unset, the print is cancelled.
     std::function<bool(QPrinter& printer)> choosePrinter;

@@ -3,9 +3,10 @@
 #include "ClickHelpers.h"
 #include "CTarnixConnectDlg.h"
 #include "CWizardPage.h"
+#include "CWizardWindow.h"
 
 #include <QApplication>
-#include <QDialog>
+#include <QMessageBox>
 #include <QTimer>
 
 namespace {
@@ -17,12 +18,20 @@ constexpr std::chrono::milliseconds kCloseRetryPeriod{50};
 
 QString TopPageName()
 {
-    QWidget* top = QApplication::activeModalWidget();
-    if (!top)
-        return "no page";
-    if (auto* page = qobject_cast<CWizardPage*>(top))
-        return QString("the %1 page").arg(PageIdName(page->Id()));
-    return QString("a %1").arg(top->metaObject()->className());
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return QString("a %1").arg(modal->metaObject()->className());
+    const CWizardPage* top = CWizardPage::TopPage();
+    return top ? QString("the %1 page").arg(PageIdName(top->Id())) : QString("no page");
+}
+
+// The windows a person would see, message boxes and tool tips aside.
+QStringList ShownWindows()
+{
+    QStringList shown;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible() && !qobject_cast<QMessageBox*>(window) && !window->inherits("QTipLabel"))
+            shown << window->metaObject()->className();
+    return shown;
 }
 
 }  // namespace
@@ -36,7 +45,9 @@ void WalkDriver::SetPageShownHook(std::function<void(CWizardPage&)> hook)
 
 QString WalkDriver::Run(std::chrono::milliseconds limit)
 {
-    CTarnixConnectDlg welcome;
+    // As the program starts: the welcome page inside the wizard's window.
+    CWizardWindow window;
+    CTarnixConnectDlg welcome(&window);
     QTimer::singleShot(limit, this, [this, limit] {
         Fail(QString("the walk took longer than %1 ms").arg(limit.count()));
     });
@@ -60,18 +71,21 @@ void WalkDriver::SchedulePoll()
 
 CWizardPage* WalkDriver::ReadyPage() const
 {
-    auto* top = qobject_cast<CWizardPage*>(QApplication::activeModalWidget());
+    CWizardPage* top = CWizardPage::TopPage();
     const bool shown = top && top != m_actedOn && top->Id() == m_steps[m_next].Page
-                       && top->isVisible() && top->isEnabled();
+                       && top->isVisible() && top->isEnabled() && !QApplication::activeModalWidget();
     if (!shown)
         return nullptr;
-    // Keys typed before the page is the active window go astray (a field
-    // selects its text when the page activates), so wait for it. A page
-    // uncovered by the one above it is not always activated again on the
-    // offscreen platform: ask for it, as a person clicking on it would.
+    // Keys typed before the window is active go astray (a field selects its
+    // text when the window activates), so wait for it. A window a message
+    // box has left is not always activated again on the offscreen
+    // platform, and a headless compositor with no seat activates none: ask
+    // for it, as a person clicking on it would.
     if (!top->isActiveWindow())
     {
-        top->activateWindow();
+        top->window()->activateWindow();
+        if (QGuiApplication::platformName() == "wayland")
+            QApplication::setActiveWindow(top->window());
         return nullptr;
     }
     return top;
@@ -92,6 +106,13 @@ void WalkDriver::Poll()
             SchedulePoll();
         return;
     }
+    const QStringList windows = ShownWindows();
+    if (windows.size() != 1)
+        return Fail(QString("step %1 on the %2 page: %3 windows shown (%4)")
+                        .arg(m_next + 1)
+                        .arg(PageIdName(page->Id()))
+                        .arg(windows.size())
+                        .arg(windows.join(", ")));
     const WalkStep& step = m_steps[m_next++];
     m_actedOn = page;
     m_stepClock.restart();
@@ -125,12 +146,12 @@ bool WalkDriver::Press(QAbstractButton* button, const char* name)
 
 void WalkDriver::CloseEveryPage()
 {
-    // Each page's modal loop returns only once the pages above it have
-    // ended, and code after a page's run may open another: keep closing
-    // until the welcome page's run has returned.
+    // Each page's run returns only once the pages above it have ended, and
+    // code after a page's run may open another: keep closing until the
+    // welcome page's run has returned.
     for (QWidget* window : QApplication::topLevelWidgets())
-        if (auto* dialog = qobject_cast<QDialog*>(window); dialog && dialog->isVisible())
-            dialog->reject();
+        if (window->isVisible())
+            window->close();
     if (!m_finished)
         QTimer::singleShot(kCloseRetryPeriod, this, [this] { CloseEveryPage(); });
 }

@@ -1,11 +1,12 @@
 #pragma once
-// Walks the real wizard as a person would. The welcome page runs modally and
-// every later page opens inside it as a nested modal dialog, so a step cannot
-// simply follow the click before it: each step waits until its page is the
-// top-most modal page, arms the wait for the next step and only then acts
-// (the action may block, as NEXT runs the following page modally). A walk
-// that gets stuck or runs too long is ended: every page is closed and the
-// walk reports which step it was waiting for.
+// Walks the real wizard as a person would. The welcome page runs inside the
+// wizard's window and every later page runs above it there in a nested run,
+// so a step cannot simply follow the click before it: each step waits until
+// its page is on top of the chain, arms the wait for the next step and only
+// then acts (the action may block, as NEXT runs the following page). Before
+// each step the wizard must show exactly one window (message boxes and tool
+// tips aside). A walk that gets stuck or runs too long is ended: the window
+// is closed and the walk reports which step it was waiting for.
 
 #include "PageId.h"
 

@@ -6,18 +6,21 @@
 #include "CConfigPvcDlg.h"
 #include "ChecklistAndPasswordPages.h"
 #include "ConnectionPages.h"
+#include "CLabel.h"
 #include "CSaveIspDlg.h"
 #include "GuidePages.h"
 #include "HttpTransport.h"
 #include "PageRegistry.h"
 #include "RouterSim.h"
 #include "SecuritySettingsFile.h"
+#include "SecuritySettingsSaving.h"
 #include "WalkRoads.h"
 #include "WizardOptions.h"
 #include "WizardSettings.h"
 #include "WizardTestScope.h"
 
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
@@ -406,6 +409,58 @@ private slots:
         QCOMPARE(after.ssid, std::string("OldNet"));
     }
 
+    // The window closed, or Exit pressed, while the Apply page's worker is
+    // inside a router request or in the long wait: the walk ends at once,
+    // the worker is joined and no window is left.
+    void leavingDuringTheApplyRun_data()
+    {
+        QTest::addColumn<bool>("byExit");
+        QTest::addColumn<bool>("inRequest");
+        QTest::newRow("close box, router request hangs") << false << true;
+        QTest::newRow("close box, in the wait") << false << false;
+        QTest::newRow("Exit, in the wait") << true << false;
+    }
+
+    void leavingDuringTheApplyRun()
+    {
+        QFETCH(bool, byExit);
+        QFETCH(bool, inRequest);
+        StartRouter("vabel");
+        SimFault slow;
+        slow.delay = 1500ms;
+        if (inRequest)
+            m_sim.SetFault("/dlwancfg.cmd", slow);
+        GetWizardOptions().SettleMs = 30000;
+        WalkPlan plan = ProtocolRows().front().typed;
+        plan.NewRouterPassword = "Admin-New1";
+        std::vector<WalkStep> road = SetupRoad(plan);
+        const auto apply = std::find_if(road.begin(), road.end(),
+                                        [](const WalkStep& step) { return step.Page == PageId::Apply; });
+        QVERIFY(apply != road.end());
+        apply->Act = [this, byExit, inRequest](WalkDriver& walk, CWizardPage& page) {
+            auto& saving = static_cast<CSaveIspDlg&>(page);
+            const bool reached = QTest::qWaitFor([&] {
+                return inRequest ? !m_sim.RequestsTo("/dlwancfg.cmd").empty()
+                                 : saving.ProgressLine()->text().startsWith("Waiting");
+            }, 10000);
+            if (!reached)
+                return walk.Fail("the run never reached the moment to leave");
+            if (byExit)
+                walk.Press(page.ExitButton(), "Exit");
+            page.window()->close();
+        };
+        road.erase(apply + 1, road.end());
+
+        QElapsedTimer leaving;
+        leaving.start();
+        const QString failure = Walk(std::move(road));
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+        QVERIFY(leaving.elapsed() < 15000);  // far less than the wait
+        QCOMPARE(m_effects.endStatuses, byExit ? std::vector<int>{0} : std::vector<int>{});
+        QVERIFY(VisibleTopLevels().isEmpty());
+        QCOMPARE(CWizardPage::TopPage(), nullptr);
+    }
+
     void restoreRoad()
     {
         SimRouterState router = RouterBefore("vabel");
@@ -420,13 +475,11 @@ private slots:
         QVERIFY2(failure.isEmpty(), qPrintable(failure));
 
         QCOMPARE(MessageTexts(),
-                 QStringList{"You need to wait to wait 2-3 mins to restore the information"});
+                 (QStringList{"You need to wait to wait 2-3 mins to restore the information",
+                              QString(kSavedMessage) + "\n\n" + SecuritySettingsFilePath()}));
         QFile saved(SecuritySettingsFilePath());
         QVERIFY(saved.open(QIODevice::ReadOnly));
-        const QByteArray bytes = saved.readAll();
-        const QString text = QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData()),
-                                                bytes.size() / 2);
-        QCOMPARE(text, SecuritySettingsText("HomeNet 5", "home-key-77") + QChar(0));
+        QCOMPARE(saved.readAll(), SecuritySettingsBytes("HomeNet 5", "home-key-77"));
         // Reading changed nothing on the router.
         const SimRouterState after = m_sim.State();
         QCOMPARE(after.services.size(), std::size_t(1));

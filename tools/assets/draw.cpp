@@ -3,7 +3,13 @@
 // Qt cannot write GIF, so backgrounds and animation frames come out as PNGs
 // in a work folder and render.sh encodes them with ImageMagick.
 //
-// Usage: draw <assets folder> <data folder> <work folder>
+// With a fourth argument of 2 it draws the same pictures at twice the
+// resolution, for screens that scale by more than 1, and writes only those:
+// "name@2x" beside each picture (PNG for the bitmaps, GIF for the
+// backgrounds). Every drawing is in page units, so both scales come from the
+// same code.
+//
+// Usage: draw <assets folder> <data folder> <work folder> [1|2]
 
 #include "app/PageLayout.h"
 
@@ -48,6 +54,7 @@ const QColor kPowerBlack(45, 49, 52);
 const QColor kKey(0, 0, 1);  // the light box makes exactly this colour see-through
 
 QString gAssets, gData, gWork;
+int gScale = 1;
 
 QFont font(int px, bool bold = false, bool italic = false)
 {
@@ -68,11 +75,22 @@ void text(QPainter& p, const QRectF& r, const QString& s, int px, const QColor& 
     p.drawText(r, Qt::AlignCenter, s);
 }
 
+// size is in page units; the image holds gScale pixels per unit.
 QImage canvas(QSize size, const QColor& fill)
 {
-    QImage img(size, QImage::Format_RGB32);
+    QImage img(size * gScale, QImage::Format_RGB32);
+    img.setDevicePixelRatio(gScale);
     img.fill(fill);
     return img;
+}
+
+// "next/next.bmp" at scale 2: "next/next@2x.png".
+QString scaled(const QString& path)
+{
+    if (gScale == 1)
+        return path;
+    const QFileInfo info(path);
+    return info.path() + "/" + info.completeBaseName() + "@2x.png";
 }
 
 void smooth(QPainter& p)
@@ -1113,8 +1131,13 @@ void icons()
 int main(int argc, char** argv)
 {
     QGuiApplication app(argc, argv);
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: draw <assets folder> <data folder> <work folder>\n");
+    if (argc != 4 && argc != 5) {
+        std::fprintf(stderr, "usage: draw <assets folder> <data folder> <work folder> [1|2]\n");
+        return 2;
+    }
+    gScale = argc == 5 ? std::atoi(argv[4]) : 1;
+    if (gScale != 1 && gScale != 2) {
+        std::fprintf(stderr, "scale must be 1 or 2\n");
         return 2;
     }
     gAssets = argv[1];
@@ -1131,18 +1154,23 @@ int main(int argc, char** argv)
         save(progressFrame(i), QString("%1/progress/%2.png").arg(gWork).arg(i, 2, 10, QChar('0')));
 
     for (const FaceSet& f : kFaces) {
-        save(face(f.size, f.tone, false, f.around, f.arrow, f.icon), button + f.normal);
+        save(face(f.size, f.tone, false, f.around, f.arrow, f.icon), scaled(button + f.normal));
         if (f.over)
-            save(face(f.size, f.tone, true, f.around, f.arrow, f.icon), button + f.over);
+            save(face(f.size, f.tone, true, f.around, f.arrow, f.icon), scaled(button + f.over));
     }
     for (const Choice& c : kChoices) {
         const QString stem = button + c.folder + "/" + c.folder;
-        save(choiceCard(c, false), stem + ".bmp");
-        save(choiceCard(c, true), stem + "1.bmp");
+        save(choiceCard(c, false), scaled(stem + ".bmp"));
+        save(choiceCard(c, true), scaled(stem + "1.bmp"));
     }
 
     QDir().mkpath(gData + "/pic/BG");
-    saveRgbJpeg(lightBox(), gData + "/pic/BG/LightBoxS.jpg");
-    icons();
+    if (gScale == 1) {
+        saveRgbJpeg(lightBox(), gData + "/pic/BG/LightBoxS.jpg");
+        icons();
+    } else {
+        // PNG keeps the see-through key colour exact without the JPEG's block grid.
+        save(lightBox(), gData + "/pic/BG/LightBoxS@2x.png");
+    }
     return 0;
 }

@@ -16,6 +16,8 @@ flags=$(pkg-config --cflags --libs Qt6Gui Qt6Svg libjpeg)
 # shellcheck disable=SC2086  # the flags are several words on purpose
 g++ -std=c++20 -O1 -fPIC -I"$root" "$here/draw.cpp" -o "$work/draw" $flags
 QT_QPA_PLATFORM=offscreen "$work/draw" "$here" "$data" "$work"
+# The same pictures at twice the resolution, as "name@2x" siblings.
+QT_QPA_PLATFORM=offscreen "$work/draw" "$here" "$data" "$work/2x" 2
 
 bg=$data/pic/BG
 # One palette of at most 256 colours per picture, undithered: flat areas
@@ -34,5 +36,18 @@ convert -loop 0 \
 mkdir -p "$data/pic/PROGRESS"
 convert -loop 0 -delay 8 "$work"/progress/*.png +dither +map \
   "$data/pic/PROGRESS/PROGRESS20.gif"
+
+for png in "$work"/2x/bg/*.png; do
+  convert "$png" +dither -colors 256 "$bg/$(basename "$png" .png)@2x.gif"
+done
+convert -loop 0 \
+  -delay 50 "$work/2x/welcome/0.png" -delay 30 "$work/2x/welcome/1.png" \
+  -delay 40 "$work/2x/welcome/2.png" -delay 30 "$work/2x/welcome/3.png" \
+  +dither +map -layers OptimizeFrame "$bg/1000@2x.gif"
+convert -loop 0 -delay 8 "$work"/2x/progress/*.png +dither +map \
+  "$data/pic/PROGRESS/PROGRESS20@2x.gif"
+# The 2x faces as palette PNGs: a face has far fewer than 256 colours' worth
+# of detail, and the repository stays small.
+find "$data/pic/BUTTON" -name '*@2x.png' -exec mogrify +dither -colors 256 -define png:format=png8 {} +
 
 cp "$here/tarnix-setup.svg" "$data/icons/tarnix-setup.svg"

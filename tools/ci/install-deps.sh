@@ -11,7 +11,10 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth x11-apps imagemagick desktop-file-utils
   poppler-utils zbar-tools
+  weston qt6-wayland
+  at-spi2-core dbus-daemon python3-pyatspi
   iproute2
+  xdg-utils lintian appstream
 )
 
 missing=()

@@ -24,3 +24,6 @@ threaded=(tst_Picture tst_ApplyRun tst_ApplyPage)
 cmake --preset tsan -B "$build-tsan" >/dev/null
 cmake --build "$build-tsan" -j "$jobs" --target "${threaded[@]}"
 ctest --test-dir "$build-tsan" --output-on-failure -j "$jobs" -R "^($(IFS='|'; echo "${threaded[*]}"))\$"
+
+# Every fuzz target for a few seconds on its seeds: they still build and hold.
+bash tools/fuzz.sh --smoke

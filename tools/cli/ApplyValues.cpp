@@ -45,6 +45,10 @@ bool ReadWord(const CommandLine& line, const std::string& name, const Words& wor
     return false;
 }
 
+// Longer than any pause a router needs; keeps every pause far from the
+// clock's limits.
+constexpr std::chrono::milliseconds LongestPause = std::chrono::hours(1);
+
 bool ReadMilliseconds(const CommandLine& line, const std::string& name,
                       std::chrono::milliseconds fallback, std::chrono::milliseconds& value,
                       std::string& error)
@@ -55,12 +59,62 @@ bool ReadMilliseconds(const CommandLine& line, const std::string& name,
     const std::string text = line.Value(name);
     long long count = 0;
     const auto [end, problem] = std::from_chars(text.data(), text.data() + text.size(), count);
-    if (problem != std::errc() || end != text.data() + text.size() || text.empty() || count < 0)
+    if (!IsDecimalDigits(text) || problem != std::errc() || end != text.data() + text.size())
     {
-        error = "--" + name + " needs a number of milliseconds";
+        error = "--" + name + " needs a number of milliseconds (digits only), at most "
+                + std::to_string(LongestPause.count()) + " (one hour)";
+        return false;
+    }
+    if (std::chrono::milliseconds(count) > LongestPause)
+    {
+        error = "--" + name + " is longer than one hour (" + std::to_string(LongestPause.count())
+                + " ms)";
         return false;
     }
     value = std::chrono::milliseconds(count);
+    return true;
+}
+
+// VPI and VCI as digits only: "0x8" or "35abc" is a typing mistake, not 0 or
+// 35. A minus sign is read as typed, for the range check to refuse as the
+// page does.
+bool CheckCircuitNumbers(const CommandLine& line, std::string& error)
+{
+    for (const char* name : {"vpi", "vci"})
+    {
+        const std::string value = line.Value(name);
+        const std::string_view digits =
+            value.rfind('-', 0) == 0 ? std::string_view(value).substr(1) : std::string_view(value);
+        if (line.Has(name) && !IsDecimalDigits(digits))
+        {
+            error = std::string("--") + name + " needs a decimal number: " + line.Value(name);
+            return false;
+        }
+    }
+    return true;
+}
+
+// Probe sites are web pages: http or https, with a host.
+bool ReadProbeUrls(const CommandLine& line, std::vector<std::string>& urls, std::string& error)
+{
+    if (!line.Has("probe-url"))
+        return true;
+    for (const std::string& url : line.Options.at("probe-url"))
+    {
+        const std::string lowered = Lowered(url);
+        const std::size_t schemeEnd = lowered.rfind("http://", 0) == 0    ? 7
+                                      : lowered.rfind("https://", 0) == 0 ? 8
+                                                                          : 0;
+        const bool printable = std::all_of(url.begin(), url.end(), [](unsigned char c) {
+            return c > 0x20 && c < 0x7F;
+        });
+        if (schemeEnd == 0 || url.size() == schemeEnd || url[schemeEnd] == '/' || !printable)
+        {
+            error = "--probe-url needs an http:// or https:// address: " + url;
+            return false;
+        }
+    }
+    urls = line.Options.at("probe-url");
     return true;
 }
 
@@ -80,7 +134,8 @@ bool ReadChoices(const CommandLine& line, WizardSettings& s, ApplyRequest& reque
            && ReadMilliseconds(line, "pause-ms", defaults.StepPause, request.RunOptions.StepPause,
                                error)
            && ReadMilliseconds(line, "settle-ms", defaults.SettlePause,
-                               request.RunOptions.SettlePause, error);
+                               request.RunOptions.SettlePause, error)
+           && CheckCircuitNumbers(line, error) && ReadProbeUrls(line, request.ProbeUrls, error);
 }
 
 CheckMessage CheckRouterPasswords(const CommandLine& line, WizardSettings& s)
@@ -143,6 +198,22 @@ CheckMessage CheckValues(const CommandLine& line, WizardSettings& s)
 }
 }  // namespace
 
+const char* OptionOf(CarriedField field)
+{
+    switch (field)
+    {
+    case CarriedField::RouterAddress: return "--router";
+    case CarriedField::RouterPassword: return "--router-password";
+    case CarriedField::NewRouterPassword: return "--new-router-password";
+    case CarriedField::PppUserName: return "--ppp-user";
+    case CarriedField::PppPassword: return "--ppp-password";
+    case CarriedField::StaticAddresses: return "--ip";
+    case CarriedField::Ssid: return "--ssid";
+    case CarriedField::WirelessKey: return "--key";
+    }
+    return "";
+}
+
 std::string SecretValue(const CommandLine& line, const std::string& option, const char* variable,
                         const std::string& fallback)
 {
@@ -163,9 +234,10 @@ ApplyValuesResult ReadApplyValues(const CommandLine& line, WizardSettings& setti
     result.Refused = CheckValues(line, s);
     if (result.Refused != CheckMessage::None)
         return result;
+    result.NotCarried = CheckApplyCarriable(s, line.RouterAddress);
+    if (!result.NotCarried.Carried())
+        return result;
     r.RunOptions.RouterAddress = line.RouterAddress;
-    if (line.Has("probe-url"))
-        r.ProbeUrls = line.Options.at("probe-url");
     r.Probe = !line.Has("no-probe");
     settings = s;
     request = r;

@@ -23,10 +23,14 @@ struct ApplyValuesResult
 {
     std::string UsageError;                      // an unknown word or a malformed number
     CheckMessage Refused = CheckMessage::None;   // a value the pages would refuse
+    CarryCheck NotCarried;                       // a value the router link cannot carry
 };
 
-// Writes settings and request only when the result holds neither an error nor
-// a refusal.
+// The option that gives a field's value.
+const char* OptionOf(CarriedField field);
+
+// Writes settings and request only when the result holds no error, no
+// refusal and nothing the router link cannot carry.
 ApplyValuesResult ReadApplyValues(const CommandLine& line, WizardSettings& settings,
                                   ApplyRequest& request);
 

@@ -68,7 +68,7 @@ void Check(CommandLine& line)
 {
     if (!IsRouterAddress(line.RouterAddress))
     {
-        line.UsageError = "--router needs a host, optionally with :port";
+        line.UsageError = "--router needs a host, optionally with :port (1-65535): " + line.RouterAddress;
         return;
     }
     if (line.Command.empty())
@@ -90,6 +90,12 @@ void Check(CommandLine& line)
 }
 }  // namespace
 
+bool IsDecimalDigits(std::string_view text)
+{
+    return !text.empty()
+           && std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); });
+}
+
 std::string CommandLine::Value(const std::string& name, const std::string& fallback) const
 {
     const auto found = Options.find(name);
@@ -109,6 +115,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& words)
         if (words[i] == "--help" || words[i] == "-h")
         {
             line.HelpWanted = true;
+            return line;
+        }
+        if (words[i] == "--version")
+        {
+            line.VersionWanted = true;
             return line;
         }
         if (!IsOption(words[i]))
@@ -138,8 +149,8 @@ const char HelpText[] = R"(Usage: tarnix-setup [--router ADDRESS] COMMAND [optio
 
 Sets up the KRX-5100A modem router through its web interface.
 
-  --router ADDRESS   host of every router URL, optionally with :port
-                     (default 192.168.1.1)
+  --router ADDRESS   host of every router URL, optionally with :port of
+                     1-65535 (default 192.168.1.1)
 
 Commands:
   login [--password P]   log in as admin (one retry); exit 0 accepted, 1 refused;
@@ -182,14 +193,17 @@ apply options (value words are case-insensitive):
   --router-password P          the router's current admin password (default vabel)
   --new-router-password P      set this admin password on the router
   --pause-ms N                 pause after each router step (default 1500)
-  --settle-ms N                pause after the last request (default 50000)
-  --probe-url URL              probe site, repeatable, up to 3, tried in order
+  --settle-ms N                pause after the last request (default 50000);
+                               pauses are digits only, at most 3600000 (one hour)
+  --probe-url URL              http:// or https:// probe site, repeatable, up to 3, tried in order
                                (default: the maker's support site, a search
                                engine's home page, one more public site)
   --no-probe                   do not check the Internet afterwards
 
 Values are checked as the wizard's pages check them; a refused value prints the
-page's message on stderr, exits 2 and sends nothing.
+page's message on stderr, exits 2 and sends nothing. So is a value the router
+link cannot carry: too long for its request, or a router password holding ";"
+or a control character (it travels in a cookie). VPI and VCI are digits only.
 
 Environment (an option wins), so that secrets stay out of the process list:
   TARNIX_PPP_PASSWORD          for --ppp-password
@@ -198,6 +212,8 @@ Environment (an option wins), so that secrets stay out of the process list:
   TARNIX_NEW_ROUTER_PASSWORD   for --new-router-password
 
   --help                       show this text
+  --version                    show the version
 
-Progress goes to stderr, one line per step; no secret is printed.
+Progress goes to stderr, one line per step; no secret is printed. Control
+characters in what the router sends are printed as "?".
 )";

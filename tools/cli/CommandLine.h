@@ -7,6 +7,7 @@
 
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct CommandLine
@@ -16,12 +17,16 @@ struct CommandLine
     // Option name without "--" -> every value given, in order.
     std::map<std::string, std::vector<std::string>> Options;
     bool HelpWanted = false;
+    bool VersionWanted = false;
     std::string UsageError;  // empty when the words make sense
 
     // The last value given for name, or fallback.
     std::string Value(const std::string& name, const std::string& fallback = {}) const;
     bool Has(const std::string& name) const;
 };
+
+// True when text is one or more of the digits 0-9 and nothing else.
+bool IsDecimalDigits(std::string_view text);
 
 CommandLine ParseCommandLine(const std::vector<std::string>& words);
 

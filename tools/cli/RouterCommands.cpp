@@ -5,6 +5,7 @@
 #include "CommandLine.h"
 #include "ExitCodes.h"
 #include "RouterStatus.h"
+#include "TextRules.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -87,8 +88,10 @@ int ReadWirelessCommand(const CommandLine& line)
     if (line.Has("json"))
         PrintJson({{"ssid", Text(wireless.Name)}, {"key", Text(wireless.Key)}});
     else
-        std::cout << "SSID: " << wireless.Name << "\nKey: " << (wireless.Key.empty() ? "None" : wireless.Key)
-                  << "\n";
+        // Router text never reaches the terminal raw: an escape sequence in
+        // it could retitle or clear the terminal. (JSON escapes it itself.)
+        std::cout << "SSID: " << ControlsReplaced(wireless.Name)
+                  << "\nKey: " << (wireless.Key.empty() ? "None" : ControlsReplaced(wireless.Key)) << "\n";
     return ExitDone;
 }
 

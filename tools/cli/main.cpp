@@ -9,7 +9,10 @@
 #include "CommandLine.h"
 #include "ExitCodes.h"
 #include "InternetProbe.h"
+#include "NoCoreDumps.h"
 #include "RouterCommands.h"
+#include "TarnixVersion.h"
+#include "TextRules.h"
 #include "WizardSettings.h"
 
 #include <iostream>
@@ -18,7 +21,8 @@ namespace
 {
 int UsageError(const std::string& problem)
 {
-    std::cerr << "tarnix-setup: " << problem << "\nTry 'tarnix-setup --help'.\n";
+    // The problem may quote what was typed, escape sequences included.
+    std::cerr << "tarnix-setup: " << ControlsReplaced(problem) << "\nTry 'tarnix-setup --help'.\n";
     return ExitUsage;
 }
 
@@ -66,6 +70,12 @@ int Apply(const CommandLine& line)
         std::cerr << CheckMessageText(values.Refused) << "\n";
         return ExitUsage;
     }
+    if (!values.NotCarried.Carried())
+    {
+        std::cerr << "tarnix-setup: " << OptionOf(values.NotCarried.Field) << ": "
+                  << CarryMessage(values.NotCarried) << "\n";
+        return ExitUsage;
+    }
     CCancellablePause pause;
     CApplyRun run(pause, request.RunOptions, ProgressLines());
     const ApplyOutcome outcome = run.Run();
@@ -80,10 +90,18 @@ int Apply(const CommandLine& line)
 
 int main(int argc, char** argv)
 {
+    // The router, Internet account and wireless passwords pass through this
+    // process's memory; a core file would keep them on disk.
+    DisableCoreDumps();
     const CommandLine line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (line.HelpWanted)
     {
         std::cout << HelpText;
+        return ExitDone;
+    }
+    if (line.VersionWanted)
+    {
+        std::cout << "tarnix-setup " << kTarnixVersion << "\n";
         return ExitDone;
     }
     if (!line.UsageError.empty())

@@ -37,9 +37,9 @@ inline double CpuSeconds()
            + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-// Calls painted(window) once a top-level window accepted by wanted has had
-// its first paint event and the paint pass that began with it has finished
-// (children included). Install on the application.
+// Calls painted(widget) once a widget accepted by wanted has had its first
+// paint event and the paint pass that began with it has finished (children
+// included). Install on the application.
 class FirstPaintWatcher : public QObject
 {
 public:
@@ -53,7 +53,7 @@ public:
         if (event->type() == QEvent::Paint && !m_pending)
         {
             auto* widget = qobject_cast<QWidget*>(watched);
-            if (widget && widget->isWindow() && m_wanted(widget))
+            if (widget && m_wanted(widget))
             {
                 m_pending = true;
                 QTimer::singleShot(0, widget, [this, widget] {

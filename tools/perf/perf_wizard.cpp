@@ -9,6 +9,7 @@
 //     the walk's milliseconds. The emulator's own memory is not counted.
 
 #include "CTarnixConnectDlg.h"
+#include "CWizardWindow.h"
 #include "ChecklistAndPasswordPages.h"
 #include "ConnectionPages.h"
 #include "FakeEffects.h"
@@ -32,12 +33,13 @@ namespace {
 
 int MeasureNext(int times)
 {
-    CTarnixConnectDlg welcome;
+    CWizardWindow window;
+    CTarnixConnectDlg welcome(&window);
     std::vector<double> milliseconds;
     QElapsedTimer clock;
     FirstPaintWatcher watcher(
-        [](QWidget* window) {
-            auto* page = qobject_cast<CWizardPage*>(window);
+        [](QWidget* widget) {
+            auto* page = qobject_cast<CWizardPage*>(widget);
             return page && page->Id() == PageId::Preparations;
         },
         [&](QWidget* page) {
@@ -45,16 +47,15 @@ int MeasureNext(int times)
             static_cast<QDialog*>(page)->reject();
         });
     qApp->installEventFilter(&watcher);
-    welcome.show();
     QTimer::singleShot(500, &welcome, [&] {
         for (int i = 0; i < times; ++i)
         {
             clock.start();
             welcome.StartButton()->click();
         }
-        QApplication::quit();
+        welcome.reject();
     });
-    QApplication::exec();
+    welcome.exec();
     if (int(milliseconds.size()) != times)
         return std::fprintf(stderr, "the preparations page did not open\n"), 1;
     std::sort(milliseconds.begin(), milliseconds.end());

@@ -122,6 +122,9 @@ std::string ServiceEntry(const SimWanService& service)
 
 constexpr std::size_t kHugeBodySize = 150000;
 
+// What the streamed and endless answers are made of, one write at a time.
+const std::string kFiller(64 * 1024, 'x');
+
 // The same bytes every time, so a failing test can be run again as it was.
 std::string BinaryGarbage(std::size_t count)
 {
@@ -298,6 +301,12 @@ void RouterSim::ClearRequests()
     m_requests.clear();
 }
 
+bool RouterSim::Stopping() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_stopping;
+}
+
 bool RouterSim::WaitOrStop(std::chrono::milliseconds delay)
 {
     std::unique_lock lock(m_mutex);
@@ -341,6 +350,31 @@ bool RouterSim::ApplyFault(httplib::Response& res, const SimFault& fault)
             sink.write("<html>", 6);
             return false;
         });
+        return true;
+    }
+    if (fault.endlessChunked) {
+        res.set_chunked_content_provider("text/html", [this](std::size_t, httplib::DataSink& sink) {
+            return !Stopping() && sink.write(kFiller.data(), kFiller.size());
+        });
+        return true;
+    }
+    if (fault.streamBytes > 0) {
+        const std::size_t total = fault.streamBytes;
+        const auto send = [this, total](std::size_t offset, httplib::DataSink& sink) {
+            const std::size_t n = std::min(kFiller.size(), total - offset);
+            if (Stopping() || !sink.write(kFiller.data(), n))
+                return false;
+            if (offset + n == total && sink.done)
+                sink.done();
+            return true;
+        };
+        if (fault.streamWithoutLength)
+            res.set_chunked_content_provider("text/html", send);
+        else
+            res.set_content_provider(total, "text/html",
+                                     [send](std::size_t offset, std::size_t, httplib::DataSink& sink) {
+                                         return send(offset, sink);
+                                     });
         return true;
     }
     if (fault.status != 0) {

@@ -85,6 +85,14 @@ struct SimFault
     // The service list of setup_wancfg.html holds exactly this text instead.
     std::optional<std::string> serviceList;
     std::optional<std::string> body;         // answer exactly this text
+    // Answer with this many filler bytes instead of the page, made as they are
+    // sent (never held whole): with a Content-Length, or, with
+    // streamWithoutLength, chunked, without one.
+    std::size_t streamBytes = 0;
+    bool streamWithoutLength = false;
+    // Answer with a chunked body that never ends, until the client goes away
+    // or the emulator stops.
+    bool endlessChunked = false;
 };
 
 class RouterSim
@@ -130,6 +138,7 @@ private:
     void Route(const httplib::Request& req, httplib::Response& res);
     bool ApplyFault(httplib::Response& res, const SimFault& fault);
     bool WaitOrStop(std::chrono::milliseconds delay);
+    bool Stopping() const;
 
     // The router's pages; called with m_mutex held.
     void Answer(const httplib::Request& req, httplib::Response& res, const SimFault& fault);

@@ -2,8 +2,10 @@
 // until SIGINT or SIGTERM, then prints the router's state and exits 0.
 
 #include "RouterSim.h"
+#include "TarnixVersion.h"
 
 #include <csignal>
+#include <cstring>
 #include <cstdio>
 #include <iostream>
 #include <sstream>
@@ -17,7 +19,9 @@ constexpr char kUsage[] =
     "usage: router-sim --listen 127.0.0.1:PORT [--password P] [--ssid S] [--key K]\n"
     "                  [--downstream RATE] [--service NAME]... [--fault PATH:KIND]...\n"
     "  PORT 0 picks a free port. KIND: status=N, delay=MS, drop, empty, huge, nul,\n"
-    "  no-marker, refuse-login=N (any PATH), refuse-key (any PATH).\n";
+    "  no-marker, stream=BYTES (with Content-Length), stream-nolength=BYTES,\n"
+    "  endless (chunked, never ends), refuse-login=N (any PATH), refuse-key (any PATH).\n"
+    "       router-sim --version\n";
 
 struct Options
 {
@@ -102,6 +106,13 @@ bool ApplyFault(RouterSim& sim, const std::string& path, const std::string& kind
             return sim.RefuseLogins(NumberAfter(kind, "refuse-login=")), true;
         else if (kind == "refuse-key")
             return sim.RefuseSessionKeys(true), true;
+        else if (kind.rfind("stream=", 0) == 0)
+            fault.streamBytes = std::stoul(kind.substr(std::strlen("stream=")));
+        else if (kind.rfind("stream-nolength=", 0) == 0) {
+            fault.streamBytes = std::stoul(kind.substr(std::strlen("stream-nolength=")));
+            fault.streamWithoutLength = true;
+        } else if (kind == "endless")
+            fault.endlessChunked = true;
         else if (kind == "drop")
             fault.dropConnection = true;
         else if (kind == "empty")
@@ -125,6 +136,10 @@ bool ApplyFault(RouterSim& sim, const std::string& path, const std::string& kind
 
 int main(int argc, char** argv)
 {
+    if (argc == 2 && std::string(argv[1]) == "--version") {
+        std::cout << "router-sim " << kTarnixVersion << "\n";
+        return 0;
+    }
     Options options;
     if (!ParseArguments(argc, argv, options)) {
         std::cerr << kUsage;

@@ -1,11 +1,9 @@
 #include "TourCamera.h"
 
-#include "CErrorTipsDlg.h"
 #include "CLabel.h"
 #include "CWizardPage.h"
 
 #include <QApplication>
-#include <QBitmap>
 #include <QDir>
 #include <QHelpEvent>
 #include <QPainter>
@@ -31,26 +29,6 @@ void WaitUntilPainted(QWidget& page)
 QPoint ScreenPos(const QWidget& widget)
 {
     return widget.mapToGlobal(QPoint(0, 0));
-}
-
-// The light box is a window of its own whose key colour is cut away: draw
-// what is left of it over the page beneath, at the box's opacity.
-QImage LightBoxOverOwner(CWizardPage& box)
-{
-    QWidget* owner = box.parentWidget() ? box.parentWidget()->window() : nullptr;
-    const QImage drawn = box.grab().toImage();
-    if (!owner)
-        return drawn;
-    QImage picture = owner->grab().toImage();
-    // The same cut as the light box makes of its own window.
-    const QRegion kept(QBitmap::fromImage(
-        drawn.createMaskFromColor(kLightBoxKeyColour.rgb(), Qt::MaskInColor)));
-    QPainter painter(&picture);
-    const QPoint at = ScreenPos(box) - ScreenPos(*owner);
-    painter.setClipRegion(kept.translated(at));
-    painter.setOpacity(kLightBoxOpacity);
-    painter.drawImage(at, drawn);
-    return picture;
 }
 
 CLabel* WidestExplainedTerm(const QWidget& page)
@@ -104,9 +82,11 @@ bool TourCamera::TakePage(CWizardPage& page, const QString& road)
     // A page walked back to is taken again only when it shows more or less.
     if (SeenAsIs(page))
         return false;
-    WaitUntilPainted(page);
+    // The window as the user sees it: the light box over the page beneath.
+    QWidget& window = *page.window();
+    WaitUntilPainted(window);
     const QString name = road + '-' + PageIdName(page.Id());
-    Save(page.Id() == PageId::ErrorLightBox ? LightBoxOverOwner(page) : page.grab().toImage(), name);
+    Save(window.grab().toImage(), name);
     if (m_screenToo)
         Save(page.screen()->grabWindow(0).toImage(), name + "-screen");
     return true;
@@ -127,11 +107,11 @@ void TourCamera::TakeToolTip(CWizardPage& page, const QString& road)
     // A tip that never shows is reported below, with the picture saved bare.
     if (QTest::qWaitFor([] { return ShownToolTip() != nullptr; }, 1000))
         QTest::qWait(kPaintWaitMs);
-    QImage picture = page.grab().toImage();
+    QImage picture = page.window()->grab().toImage();
     if (QWidget* tip = ShownToolTip())
     {
         QPainter painter(&picture);
-        painter.drawPixmap(ScreenPos(*tip) - ScreenPos(page), tip->grab());
+        painter.drawPixmap(ScreenPos(*tip) - ScreenPos(*page.window()), tip->grab());
     }
     else
         std::fprintf(stderr, "tarnix-tour: no tool tip showed on %s\n", PageIdName(page.Id()));

@@ -1,7 +1,7 @@
 #pragma once
-// Takes the tour's pictures: each page as it shows once it has painted, the
-// light box over the page it covers, and a page with a hover term's tool tip
-// shown. Files are numbered in the order they were taken.
+// Takes the tour's pictures: the wizard's window at each page once it has
+// painted (the light box over the page it covers), and a page with a hover
+// term's tool tip shown. Files are numbered in the order they were taken.
 
 #include <QImage>
 #include <QPointer>
@@ -19,7 +19,7 @@ public:
     // the whole screen is saved beside each page's (for a real display).
     TourCamera(const QString& folder, bool screenToo);
 
-    // The page as the user sees it; the light box over its owner. False
+    // The window as the user sees it at this page. False
     // when the page was taken before and shows no more or less now.
     bool TakePage(CWizardPage& page, const QString& road);
     // The page with the tool tip of its widest-explained hover term.

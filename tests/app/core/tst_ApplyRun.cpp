@@ -1,5 +1,7 @@
 // The apply run and the ordered probe against the router emulator on loopback.
 
+#include "CApplyPause.h"
+#include "ApplyPreflight.h"
 #include "CApplyRun.h"
 #include "CCancellablePause.h"
 #include "CIpLink.h"
@@ -17,7 +19,11 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <QElapsedTimer>
+
+#include <functional>
 #include <future>
+#include <thread>
 
 using namespace std::chrono_literals;
 
@@ -70,6 +76,11 @@ private slots:
     void cancellablePauseEndsAtOnce();
     void probeStopsAtFirstAnswer();
     void probeWithNoAnswer();
+    void uncarriableValuesSendNothing_data();
+    void uncarriableValuesSendNothing();
+    void pauseBeyondTheClockDoesNotOverflow();
+    void cancelEndsTheRequestInFlight_data();
+    void cancelEndsTheRequestInFlight();
 
 private:
     ApplyOutcome Run(FakePause& pause);
@@ -292,6 +303,139 @@ void TestApplyRun::probeWithNoAnswer()
     int probes = 0;
     QCOMPARE(ProbeSitesInOrder(urls, kProbeTimeout, [&](const std::string&) { ++probes; }), -1);
     QCOMPARE(probes, 3);
+}
+
+Q_DECLARE_METATYPE(CarriedField)
+Q_DECLARE_METATYPE(CarryProblem)
+Q_DECLARE_METATYPE(std::function<void(WizardSettings&)>)
+
+// Values the requests cannot carry: the run names the field and sends
+// nothing, not even the login.
+void TestApplyRun::uncarriableValuesSendNothing_data()
+{
+    using Change = std::function<void(WizardSettings&)>;
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<std::string>("routerAddress");  // empty: the emulator
+    QTest::addColumn<CarryProblem>("problem");
+    QTest::addColumn<CarriedField>("field");
+    const auto row = [](const char* name, Change change, CarryProblem problem, CarriedField field,
+                        std::string address = {}) {
+        QTest::newRow(name) << change << address << problem << field;
+    };
+    const std::string huge(131000, 'a');
+    const auto longText = [](std::size_t n) { return std::string(n, 'a'); };
+    const auto tooLong = CarryProblem::TooLong;
+    const auto cookie = CarryProblem::NotInACookie;
+    row("new router password of 131000 bytes", [huge](WizardSettings& s) {
+        s.PasswordChangeRequested = true;
+        s.NewRouterPassword = huge;
+    }, tooLong, CarriedField::NewRouterPassword);
+    row("PPP user name of 131000 bytes", [huge](WizardSettings& s) { s.PppUserName = huge; }, tooLong,
+        CarriedField::PppUserName);
+    // Escaped, each % takes three bytes: 400 fit alone, not in the URL.
+    row("PPP password that grows when escaped", [](WizardSettings& s) {
+        s.PppPassword = std::string(400, '%');
+    }, tooLong, CarriedField::PppPassword);
+    row("router password with a semicolon",
+        [](WizardSettings& s) { s.RouterPassword = "a;webuicookie="; }, cookie,
+        CarriedField::RouterPassword);
+    row("router password with a line break", [](WizardSettings& s) { s.RouterPassword = "a\r\nX: y"; },
+        cookie, CarriedField::RouterPassword);
+    row("router password too long for the cookies", [longText](WizardSettings& s) {
+        s.RouterPassword = longText(230);
+    }, tooLong, CarriedField::RouterPassword);
+    row("password after a change with a semicolon", [](WizardSettings& s) {
+        s.RouterPasswordChanged = true;
+        s.PasswordAfterChange = "x;y";
+    }, cookie, CarriedField::RouterPassword);
+    row("new router password with a semicolon", [](WizardSettings& s) {
+        s.PasswordChangeRequested = true;
+        s.NewRouterPassword = "new;pw";
+    }, cookie, CarriedField::NewRouterPassword);
+    row("new router password with a tab", [](WizardSettings& s) {
+        s.PasswordChangeRequested = true;
+        s.NewRouterPassword = "new\tpw";
+    }, cookie, CarriedField::NewRouterPassword);
+    row("passwords that fill the change request together", [longText](WizardSettings& s) {
+        s.PasswordChangeRequested = true;
+        s.RouterPassword = longText(120);
+        s.NewRouterPassword = longText(110);
+    }, tooLong, CarriedField::RouterPassword);
+    row("wireless key of kilobytes", [longText](WizardSettings& s) { s.WirelessKey = longText(2000); },
+        tooLong, CarriedField::WirelessKey);
+    row("network name past its 255-byte buffer once escaped",
+        [](WizardSettings& s) { s.Ssid = std::string(90, '&'); }, tooLong, CarriedField::Ssid);
+    row("router address too long for a page URL", [](WizardSettings&) {}, tooLong,
+        CarriedField::RouterAddress, std::string(600, 'h'));
+}
+
+void TestApplyRun::uncarriableValuesSendNothing()
+{
+    using Change = std::function<void(WizardSettings&)>;
+    QFETCH(Change, change);
+    QFETCH(std::string, routerAddress);
+    QFETCH(CarryProblem, problem);
+    QFETCH(CarriedField, field);
+    change(GetWizardSettings());
+    const WizardSettings before = GetWizardSettings();
+
+    FakePause pause;
+    ApplyRunOptions options;
+    options.RouterAddress = routerAddress.empty() ? m_sim.Address() : routerAddress;
+    CApplyRun run(pause, options);
+    QCOMPARE(run.Run(), ApplyOutcome::NotCarried);
+    QCOMPARE(run.Refusal().Problem, problem);
+    QCOMPARE(run.Refusal().Field, field);
+    QVERIFY(!CarryMessage(run.Refusal()).empty());
+    QVERIFY(m_sim.Requests().empty());
+    QVERIFY(pause.durations.empty());
+    QCOMPARE(GetWizardSettings().RouterPasswordChanged, before.RouterPasswordChanged);
+}
+
+void TestApplyRun::pauseBeyondTheClockDoesNotOverflow()
+{
+    CCancellablePause pause;
+    auto waiting = std::async(std::launch::async, [&pause] {
+        return pause.Pause(std::chrono::milliseconds::max());
+    });
+    QVERIFY(waiting.wait_for(100ms) == std::future_status::timeout);  // waits, not ends at once
+    pause.Cancel();
+    QVERIFY(waiting.wait_for(2s) == std::future_status::ready);
+    QVERIFY(!waiting.get());
+}
+
+// The window closes while the router keeps a request waiting: the request
+// ends within a second instead of at its time-out, and nothing follows it.
+void TestApplyRun::cancelEndsTheRequestInFlight_data()
+{
+    QTest::addColumn<std::string>("path");
+    QTest::newRow("login") << std::string("/index.html");
+    QTest::newRow("WAN service form") << std::string("/setup_wancfg.html");
+    QTest::newRow("wireless settings") << std::string("/wlcfg.wl");
+    QTest::newRow("password change") << std::string("/password.cgi");
+}
+
+void TestApplyRun::cancelEndsTheRequestInFlight()
+{
+    QFETCH(std::string, path);
+    GetWizardSettings() = SamplePppoeSettingsWithNewPassword();
+    m_sim.SetFault(path, SimFault{.delay = 30s});
+    CCancellablePause pause;
+    ApplyRunOptions options;
+    options.RouterAddress = m_sim.Address();
+    options.StepPause = 0ms;
+    ApplyOutcome outcome = ApplyOutcome::Applied;
+    std::thread worker([&] { outcome = CApplyRun(pause, options).Run(); });
+    QTRY_VERIFY_WITH_TIMEOUT(!m_sim.RequestsTo(path).empty(), 10000);
+    const std::size_t sent = m_sim.Requests().size();
+    QElapsedTimer clock;
+    clock.start();
+    pause.Cancel();
+    worker.join();
+    QVERIFY2(clock.elapsed() < 1500, qPrintable(QString("took %1 ms").arg(clock.elapsed())));
+    QCOMPARE(outcome, ApplyOutcome::Cancelled);
+    QTest::qWait(200);
+    QCOMPARE(m_sim.Requests().size(), sent);
 }
 
 QTEST_GUILESS_MAIN(TestApplyRun)

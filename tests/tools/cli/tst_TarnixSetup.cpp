@@ -40,6 +40,9 @@ private slots:
     void refusedValues();
     void usageErrors_data();
     void usageErrors();
+    void uncarriableValues_data();
+    void uncarriableValues();
+    void routerTextReachesTheTerminalSafe();
     void applyWritesTheRouter();
     void applyProtocols_data();
     void applyProtocols();
@@ -185,6 +188,64 @@ void TestTarnixSetup::usageErrors_data()
                                                     "--probe-url", "c", "--probe-url", "d"};
     QTest::newRow("second command") << QStringList{"login", "dsl-status"};
     QTest::newRow("router address with a path") << QStringList{"--router", "127.0.0.1/x", "login"};
+    QTest::newRow("port past 65535") << QStringList{"--router", "127.0.0.1:99999", "login"};
+    QTest::newRow("port 0") << QStringList{"--router", "127.0.0.1:0", "login"};
+    QTest::newRow("port without host") << QStringList{"--router", ":80", "login"};
+    QTest::newRow("two colons") << QStringList{"--router", "a:b:80", "login"};
+    QTest::newRow("signed port") << QStringList{"--router", "127.0.0.1:+80", "login"};
+    // With every other value valid, so that only the one in question can refuse.
+    const QStringList apply = {"apply", "--ppp-user", "joe", "--ppp-password", "pw", "--key",
+                               "secret123", "--no-probe"};
+    QTest::newRow("file probe url") << apply + QStringList{"--probe-url", "file:///etc/passwd"};
+    QTest::newRow("probe url without host") << apply + QStringList{"--probe-url", "http://"};
+    QTest::newRow("hexadecimal vpi") << apply + QStringList{"--vpi", "0x8"};
+    QTest::newRow("vci with letters") << apply + QStringList{"--vci", "35abc"};
+    QTest::newRow("signed vci") << apply + QStringList{"--vci", "+35"};
+    QTest::newRow("pause that overflows") << apply + QStringList{"--pause-ms", "9223372036854775807"};
+    QTest::newRow("pause past an hour") << apply + QStringList{"--settle-ms", "3600001"};
+    QTest::newRow("pause with a sign") << apply + QStringList{"--pause-ms", "+5"};
+    QTest::newRow("pause with a blank") << apply + QStringList{"--pause-ms", " 5"};
+}
+
+// Values the pages would take but the router link cannot carry: refused
+// before anything is sent, not even the login, naming the option.
+void TestTarnixSetup::uncarriableValues_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("variable");  // NAME=value in the environment, or empty
+    QTest::addColumn<QString>("message");
+    const QStringList ok = {"--ppp-user", "joe", "--ppp-password", "pw", "--key", "secret123"};
+    const QString huge(131000, 'a');
+    const QString tooLong = " is too long to send to the router. Please make it shorter.";
+    const QString semicolon = " cannot be sent to the router: it holds a semicolon (;) or a control "
+                              "character. Please choose a password without them.";
+    QTest::newRow("new router password of 131000 bytes")
+        << ok + QStringList{"--new-router-password", huge} << ""
+        << "--new-router-password: The new router password" + tooLong;
+    QTest::newRow("PPP user name of 131000 bytes")
+        << QStringList{"--ppp-user", huge, "--ppp-password", "pw", "--key", "secret123"} << ""
+        << "--ppp-user: The user name of your Internet account" + tooLong;
+    QTest::newRow("router password with a semicolon")
+        << ok + QStringList{"--router-password", "a;webuicookie="} << ""
+        << "--router-password: The router password" + semicolon;
+    QTest::newRow("new password with a semicolon, from the environment")
+        << ok << "TARNIX_NEW_ROUTER_PASSWORD=new;pw"
+        << "--new-router-password: The new router password" + semicolon;
+}
+
+void TestTarnixSetup::uncarriableValues()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, variable);
+    QFETCH(QString, message);
+    QProcessEnvironment environment = CleanEnvironment();
+    if (!variable.isEmpty())
+        environment.insert(variable.section('=', 0, 0), variable.section('=', 1));
+    const Outcome outcome = Run(Apply(options + QStringList{"--no-probe"}), environment);
+    QCOMPARE(outcome.ExitCode, 2);
+    QCOMPARE(outcome.Err.trimmed(), "tarnix-setup: " + message);
+    QVERIFY(m_sim.Requests().empty());
+    QCOMPARE(m_sim.State().adminPassword, std::string("vabel"));
 }
 
 void TestTarnixSetup::usageErrors()
@@ -192,7 +253,7 @@ void TestTarnixSetup::usageErrors()
     QFETCH(QStringList, arguments);
     const Outcome outcome = Run(QStringList{"--router", m_sim.Address().c_str()} + arguments);
     QCOMPARE(outcome.ExitCode, 2);
-    QVERIFY(!outcome.Err.isEmpty());
+    QVERIFY(outcome.Err.startsWith("tarnix-setup: "));
     QVERIFY(m_sim.Requests().empty());
 }
 
@@ -305,6 +366,18 @@ void TestTarnixSetup::readWireless()
     outcome = Run(command);
     QCOMPARE(outcome.ExitCode, 0);
     QCOMPARE(outcome.Out, QString("SSID: Home\nKey: None\n"));
+}
+
+// Escape sequences and line breaks from the router never reach the terminal.
+void TestTarnixSetup::routerTextReachesTheTerminalSafe()
+{
+    SimRouterState state;
+    state.ssid = "\x1b]0;owned\x07\x1b[2JNet";
+    state.key = "k\x9b" "2J";
+    m_sim.SetState(state);
+    const Outcome outcome = Run({"--router", m_sim.Address().c_str(), "read-wireless"});
+    QCOMPARE(outcome.ExitCode, 0);
+    QCOMPARE(outcome.Out, QString("SSID: ?]0;owned??[2JNet\nKey: k?2J\n"));
 }
 
 void TestTarnixSetup::dslStatus()

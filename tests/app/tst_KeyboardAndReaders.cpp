@@ -1,0 +1,451 @@
+// Every page driven as a keyboard user and a screen reader user meet it:
+// where the focus is when it opens, what Enter, Tab and Alt+letter do, the
+// focus ring's contrast, and the names and roles assistive technology reads.
+
+#include "CFocusRing.h"
+#include "CIpAddressField.h"
+#include "CLabel.h"
+#include "CTarnixConnectDlg.h"
+#include "CWizardPage.h"
+#include "ChecklistAndPasswordPages.h"
+#include "ConnectionPages.h"
+#include "FakeEffects.h"
+#include "GuidePages.h"
+#include "PageRegistry.h"
+#include "WizardOptions.h"
+#include "WizardSettings.h"
+
+#include <QAccessible>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+
+#include <algorithm>
+#include <cmath>
+
+Q_DECLARE_METATYPE(PageId)
+
+namespace {
+
+// Every page a user can reach, by id.
+const PageId kEveryPage[] = {
+    PageId::Welcome,          PageId::Preparations,      PageId::InstallMode,
+    PageId::Power,            PageId::Ethernet,          PageId::DslLine,
+    PageId::CreatePassword,   PageId::ExistingPassword,  PageId::ResetInstructions,
+    PageId::IspAndPvc,        PageId::IspAccount,        PageId::StaticIp,
+    PageId::Wireless,         PageId::Apply,             PageId::Success,
+    PageId::ErrorLightBox,    PageId::JoinWireless,      PageId::Troubleshooting,
+    PageId::RestoreConfiguration, PageId::Disclaimer,
+};
+
+void AddEveryPage()
+{
+    QTest::addColumn<PageId>("id");
+    for (PageId id : kEveryPage)
+        QTest::newRow(PageIdName(id)) << id;
+}
+
+// What Tab reaches on the page, as Qt decides it.
+bool IsTabStop(const QWidget* widget, const QWidget* page)
+{
+    return widget->window() == page && widget->isVisible() && widget->isEnabled()
+        && (widget->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && !widget->focusProxy();
+}
+
+QList<QWidget*> TabStops(QWidget* page)
+{
+    QList<QWidget*> stops;
+    for (QWidget* widget : page->findChildren<QWidget*>())
+        if (IsTabStop(widget, page))
+            stops << widget;
+    return stops;
+}
+
+// The control that holds the focus (an address field for one of its parts).
+QWidget* FocusedControl()
+{
+    QWidget* focused = QApplication::focusWidget();
+    if (auto* field = qobject_cast<CIpAddressField*>(focused ? focused->parentWidget() : nullptr))
+        return field;
+    return focused;
+}
+
+QList<QWidget*> FocusCycle(Qt::Key key, int limit)
+{
+    QList<QWidget*> seen;
+    QWidget* start = QApplication::focusWidget();
+    for (int step = 0; step < limit; ++step)
+    {
+        QTest::keyClick(QApplication::focusWidget(), key,
+                        key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+        seen << QApplication::focusWidget();
+        if (seen.back() == start)
+            break;
+    }
+    return seen;
+}
+
+QAccessible::Role ExpectedRole(const QWidget* widget)
+{
+    if (qobject_cast<const QCheckBox*>(widget))
+        return QAccessible::CheckBox;
+    if (qobject_cast<const QRadioButton*>(widget))
+        return QAccessible::RadioButton;
+    if (qobject_cast<const CxSkinButton*>(widget))
+        return QAccessible::Button;
+    if (qobject_cast<const QComboBox*>(widget))
+        return QAccessible::ComboBox;
+    if (qobject_cast<const QLineEdit*>(widget))
+        return QAccessible::EditableText;
+    return QAccessible::NoRole;  // anything else: any role but none
+}
+
+QString AccessibleText(QObject* object, QAccessible::Text text)
+{
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(object);
+    return face ? face->text(text) : QString();
+}
+
+bool HasBuddyCaption(const QWidget* field, const QWidget* page)
+{
+    const auto labels = page->findChildren<QLabel*>();
+    return std::any_of(labels.begin(), labels.end(),
+                       [field](const QLabel* label) { return label->buddy() == field; });
+}
+
+// Relative luminance and contrast ratio as the web's accessibility rules define them.
+double Luminance(QRgb colour)
+{
+    auto channel = [](int value) {
+        const double c = value / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(qRed(colour)) + 0.7152 * channel(qGreen(colour))
+        + 0.0722 * channel(qBlue(colour));
+}
+
+double Contrast(QRgb a, QRgb b)
+{
+    const double one = Luminance(a);
+    const double two = Luminance(b);
+    return (std::max(one, two) + 0.05) / (std::min(one, two) + 0.05);
+}
+
+}  // namespace
+
+class TestKeyboardAndReaders : public QObject
+{
+    Q_OBJECT
+
+private:
+    FakeEffects m_effects;
+    QTemporaryDir m_home;
+    std::unique_ptr<QDialog> m_page;
+
+    CWizardPage* Open(PageId id)
+    {
+        m_effects = FakeEffects();
+        SetWizardEffects(&m_effects);
+        if (id == PageId::Welcome)
+            m_page = std::make_unique<CTarnixConnectDlg>(nullptr);
+        else
+            m_page = CreatePage(id, nullptr);
+        m_page->show();
+        m_page->activateWindow();
+        if (!QTest::qWaitForWindowActive(m_page.get()))
+            return nullptr;
+        QCoreApplication::processEvents();
+        return qobject_cast<CWizardPage*>(m_page.get());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        qputenv("HOME", QFile::encodeName(m_home.path()));
+        // Nothing listens there: the pages that talk to the router at once
+        // (restore, apply) fail at once, and nothing leaves the machine.
+        WizardOptions& options = GetWizardOptions();
+        options.RouterAddress = "127.0.0.1:9";
+        options.ProbeUrls = {"http://127.0.0.1:9/"};
+        options.PauseMs = 0;
+        options.SettleMs = 0;
+        RegisterAppPages();
+        RegisterChecklistAndPasswordPages();
+        RegisterConnectionPages();
+        RegisterGuidePages();
+    }
+
+    void cleanup()
+    {
+        m_page.reset();
+        SetWizardEffects(nullptr);
+        GetWizardSettings() = WizardSettings();
+    }
+
+    void opensOnItsFirstFieldOrForwardButton_data() { AddEveryPage(); }
+
+    void opensOnItsFirstFieldOrForwardButton()
+    {
+        QFETCH(PageId, id);
+        CWizardPage* page = Open(id);
+        QVERIFY(page);
+        QWidget* focused = QApplication::focusWidget();
+        QVERIFY2(focused, "nothing has the focus");
+        const auto* button = qobject_cast<CxSkinButton*>(focused);
+        const QString caption = button ? button->text() : QString();
+        QVERIFY2(!button || button == page->ForwardButton(), qPrintable("opens on " + caption));
+        if (!button)
+        {
+            // The first field Tab would reach from the frame's buttons.
+            const QList<QWidget*> stops = TabStops(page);
+            QVERIFY(stops.contains(focused));
+        }
+    }
+
+    void enterPressesTheForwardButton_data() { AddEveryPage(); }
+
+    void enterPressesTheForwardButton()
+    {
+        QFETCH(PageId, id);
+        CWizardPage* page = Open(id);
+        QVERIFY(page);
+        CxSkinButton* forward = page->ForwardButton();
+        QVERIFY(forward);
+        // Only which button Enter presses counts here, not what it does then
+        // (PRINT would open the print dialog).
+        forward->disconnect(page);
+        QSignalSpy pressed(forward, &QAbstractButton::clicked);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_COMPARE(pressed.count(), 1);
+    }
+
+    // Tab visits every control once and comes back round to where it
+    // started; Shift+Tab goes the same round backwards.
+    void tabGoesRoundEveryControl_data() { AddEveryPage(); }
+
+    void tabGoesRoundEveryControl()
+    {
+        QFETCH(PageId, id);
+        CWizardPage* page = Open(id);
+        QVERIFY(page);
+        QWidget* start = QApplication::focusWidget();
+        const QList<QWidget*> stops = TabStops(page);
+        const QList<QWidget*> forward = FocusCycle(Qt::Key_Tab, int(stops.size()) + 2);
+        QCOMPARE(forward.back(), start);
+        QCOMPARE(forward.size(), stops.size());
+        for (QWidget* stop : stops)
+            QVERIFY2(forward.contains(stop), qPrintable(stop->metaObject()->className()
+                                                        + QString(" ") + stop->accessibleName()));
+        QList<QWidget*> backward = FocusCycle(Qt::Key_Backtab, int(stops.size()) + 2);
+        std::reverse(backward.begin(), backward.end() - 1);
+        QCOMPARE(backward, forward);
+    }
+
+    void everyControlHasANameAndRole_data() { AddEveryPage(); }
+
+    void everyControlHasANameAndRole()
+    {
+        QFETCH(PageId, id);
+        CWizardPage* page = Open(id);
+        QVERIFY(page);
+        for (QWidget* control : TabStops(page))
+        {
+            const QString what = QString(control->metaObject()->className());
+            QAccessibleInterface* face = QAccessible::queryAccessibleInterface(control);
+            QVERIFY2(face, qPrintable(what));
+            const QString name = face->text(QAccessible::Name);
+            QVERIFY2(!name.trimmed().isEmpty(), qPrintable(what + " has no name"));
+            const QAccessible::Role role = ExpectedRole(control);
+            if (role != QAccessible::NoRole)
+                QVERIFY2(face->role() == role, qPrintable(what + " " + name));
+            const bool typedIn = qobject_cast<QLineEdit*>(control) || qobject_cast<QComboBox*>(control);
+            if (typedIn)
+                QVERIFY2(HasBuddyCaption(control, page), qPrintable(name + " has no caption"));
+        }
+        QAccessibleInterface* background = QAccessible::queryAccessibleInterface(page->BackgroundPicture());
+        QVERIFY(background->state().invisible);
+    }
+
+    // A list is labelled by its caption; its name is the entry it shows, as
+    // Qt does on Linux, where readers speak the label relation first.
+    void listsAreLabelledByTheirCaptions_data()
+    {
+        QTest::addColumn<PageId>("id");
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("welcome") << PageId::Welcome << QStringList{"Select your language"};
+        QTest::newRow("ISP and PVC")
+            << PageId::IspAndPvc
+            << QStringList{"Country", "Internet Service Provider", "Protocol", "Encapsulation"};
+        QTest::newRow("wireless") << PageId::Wireless << QStringList{"Security Level"};
+    }
+
+    void listsAreLabelledByTheirCaptions()
+    {
+        QFETCH(PageId, id);
+        QFETCH(QStringList, names);
+        QVERIFY(Open(id));
+        QStringList labelled;
+        for (QComboBox* list : m_page->findChildren<QComboBox*>())
+        {
+            QAccessibleInterface* face = QAccessible::queryAccessibleInterface(list);
+            for (const auto& [label, relation] : face->relations(QAccessible::Label))
+                labelled << label->text(QAccessible::Name).remove(':').trimmed();
+        }
+        QCOMPARE(labelled, names);
+    }
+
+    void fieldsAreNamedByTheirCaptions_data()
+    {
+        QTest::addColumn<PageId>("id");
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("static IP") << PageId::StaticIp
+                                   << QStringList{"WAN IP Address", "WAN Subnet Mask", "WAN Gateway",
+                                                  "Primary DNS", "Secondary DNS"};
+        QTest::newRow("ISP and PVC") << PageId::IspAndPvc << QStringList{"VPI", "VCI"};
+        QTest::newRow("account") << PageId::IspAccount
+                                 << QStringList{"Username", "Password", "Confirm Password"};
+        QTest::newRow("wireless") << PageId::Wireless
+                                  << QStringList{"Wireless Network Name (SSID)", "Pre-Shared Key"};
+        QTest::newRow("create password")
+            << PageId::CreatePassword << QStringList{"Create a password", "Re-enter your password"};
+    }
+
+    void fieldsAreNamedByTheirCaptions()
+    {
+        QFETCH(PageId, id);
+        QFETCH(QStringList, names);
+        QVERIFY(Open(id));
+        QStringList named;
+        for (QWidget* stop : TabStops(m_page.get()))
+            if (qobject_cast<QLineEdit*>(stop))
+                named << AccessibleText(stop, QAccessible::Name);
+        QCOMPARE(named, names);
+    }
+
+    // NEXT on an empty page shows the error labels beside the fields; each
+    // is an alert, which readers speak as it appears (atspi_tree hears one).
+    void errorLabelsAreAnnounced_data()
+    {
+        QTest::addColumn<PageId>("id");
+        QTest::newRow("create password") << PageId::CreatePassword;
+        QTest::newRow("existing password") << PageId::ExistingPassword;
+        QTest::newRow("ISP account") << PageId::IspAccount;
+    }
+
+    void errorLabelsAreAnnounced()
+    {
+        QFETCH(PageId, id);
+        CWizardPage* page = Open(id);
+        QVERIFY(page);
+        page->NextButton()->click();
+        int shown = 0;
+        for (CLabel* label : page->findChildren<CLabel*>())
+        {
+            if (!label->isVisible())
+                continue;
+            QVERIFY2(label->IsAlert() || !label->text().contains("Invalid"), qPrintable(label->text()));
+            if (!label->IsAlert())
+                continue;
+            QAccessibleInterface* face = QAccessible::queryAccessibleInterface(label);
+            QCOMPARE(face->role(), QAccessible::AlertMessage);
+            QCOMPARE(face->text(QAccessible::Name), label->text());
+            ++shown;
+        }
+        QVERIFY(shown > 0);
+    }
+
+    void mnemonicsPressTheirButtons_data()
+    {
+        QTest::addColumn<PageId>("id");
+        QTest::addColumn<int>("letter");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("Alt+N") << PageId::Power << int(Qt::Key_N) << "NEXT";
+        QTest::newRow("Alt+P") << PageId::Power << int(Qt::Key_P) << "PREV";
+        QTest::newRow("Alt+X") << PageId::Wireless << int(Qt::Key_X) << "Exit";
+        QTest::newRow("Alt+M") << PageId::Welcome << int(Qt::Key_M) << "Technical Manual";
+        QTest::newRow("Alt+A") << PageId::Success << int(Qt::Key_A) << "Advanced User Interface";
+    }
+
+    void mnemonicsPressTheirButtons()
+    {
+        QFETCH(PageId, id);
+        QFETCH(int, letter);
+        QFETCH(QString, caption);
+        QVERIFY(Open(id));
+        CxSkinButton* target = nullptr;
+        for (CxSkinButton* button : m_page->findChildren<CxSkinButton*>())
+            if (button->text() == caption)
+                target = button;
+        QVERIFY(target);
+        QSignalSpy pressed(target, &QAbstractButton::clicked);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(letter), Qt::AltModifier);
+        QTRY_COMPARE(pressed.count(), 1);
+        QCOMPARE(target->text(), caption);
+    }
+
+    // The ring around each control, on every side, holds a line of at least
+    // 3:1 against what the page shows there without it.
+    void focusRingStandsOut_data()
+    {
+        QTest::addColumn<PageId>("id");
+        QTest::newRow("welcome") << PageId::Welcome;
+        QTest::newRow("preparations") << PageId::Preparations;
+        QTest::newRow("install mode") << PageId::InstallMode;
+        QTest::newRow("ISP and PVC") << PageId::IspAndPvc;
+        QTest::newRow("static IP") << PageId::StaticIp;
+        QTest::newRow("light box") << PageId::ErrorLightBox;
+    }
+
+    void focusRingStandsOut()
+    {
+        QFETCH(PageId, id);
+        CWizardPage* page = Open(id);
+        QVERIFY(page);
+        auto* ring = page->findChild<CFocusRing*>();
+        QVERIFY(ring);
+        for (QWidget* control : TabStops(page))
+        {
+            control->setFocus(Qt::TabFocusReason);
+            QTRY_VERIFY(ring->isVisible());
+            const QImage with = page->grab().toImage();
+            ring->hide();
+            const QImage without = page->grab().toImage();
+            ring->show();
+            QCOMPARE(ring->Target(), FocusedControl());
+            const QRect edge(ring->Target()->mapTo(page, QPoint(0, 0)), ring->Target()->size());
+            const int reach = 2 * CFocusRing::kLineWidth;
+            // Mid-points of the four sides, walking outwards across the ring.
+            const struct { QPoint from; QPoint step; } sides[] = {
+                {QPoint(edge.center().x(), edge.top() - 1), QPoint(0, -1)},
+                {QPoint(edge.center().x(), edge.bottom() + 1), QPoint(0, 1)},
+                {QPoint(edge.left() - 1, edge.center().y()), QPoint(-1, 0)},
+                {QPoint(edge.right() + 1, edge.center().y()), QPoint(1, 0)},
+            };
+            for (const auto& side : sides)
+            {
+                double best = 0;
+                for (int step = 0; step < reach; ++step)
+                {
+                    const QPoint at = side.from + side.step * step;
+                    if (with.rect().contains(at))
+                        best = std::max(best, Contrast(with.pixel(at), without.pixel(at)));
+                }
+                QVERIFY2(best >= 3.0, qPrintable(QString("%1 %2: %3:1")
+                                                     .arg(control->metaObject()->className(),
+                                                          control->accessibleName())
+                                                     .arg(best)));
+            }
+        }
+    }
+};
+
+QTEST_MAIN(TestKeyboardAndReaders)
+#include "tst_KeyboardAndReaders.moc"

@@ -1,0 +1,279 @@
+// The one wizard window: pages drawn inside it one above the other, the top
+// one shown; PREV uncovering the page beneath as it was left; the close box
+// ending the chain; message boxes window-modal to it; the light box drawn
+// over the page beneath with its key colour see-through.
+
+#include "CErrorTipsDlg.h"
+#include "CTarnixConnectDlg.h"
+#include "CWizardWindow.h"
+#include "ClickHelpers.h"
+#include "FakeEffects.h"
+#include "PageRegistry.h"
+#include "WizardSettings.h"
+
+#include <QGraphicsEffect>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QStandardPaths>
+#include <QTest>
+
+namespace {
+
+// A page with a field, NEXT opening next.
+class FieldPage : public FakePage
+{
+public:
+    FieldPage(PageId id, PageId next, QWidget* owner) : FakePage(id, next, owner)
+    {
+        field = AddLineEdit(QRect(60, 200, 200, 24), false);
+    }
+    QLineEdit* field = nullptr;
+};
+
+void RegisterFieldPage(PageId id, PageId next)
+{
+    RegisterPage(id, [id, next](QWidget* owner) { return std::make_unique<FieldPage>(id, next, owner); });
+}
+
+QList<CWizardPage*> ShownPages(const QWidget& window)
+{
+    QList<CWizardPage*> shown;
+    for (CWizardPage* page : window.findChildren<CWizardPage*>(Qt::FindDirectChildrenOnly))
+        if (page->isVisible())
+            shown << page;
+    return shown;
+}
+
+// Each channel of over drawn at opacity over beneath.
+QRgb Blend(QRgb over, QRgb beneath, double opacity)
+{
+    auto mix = [opacity](int a, int b) { return int(a * opacity + b * (1 - opacity) + 0.5); };
+    return qRgb(mix(qRed(over), qRed(beneath)), mix(qGreen(over), qGreen(beneath)),
+                mix(qBlue(over), qBlue(beneath)));
+}
+
+bool Near(QRgb a, QRgb b)
+{
+    return std::abs(qRed(a) - qRed(b)) <= 2 && std::abs(qGreen(a) - qGreen(b)) <= 2
+           && std::abs(qBlue(a) - qBlue(b)) <= 2;
+}
+
+}  // namespace
+
+class TestWizardWindow : public QObject
+{
+    Q_OBJECT
+
+private:
+    FakeEffects m_effects;
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+    }
+
+    void init()
+    {
+        m_effects = FakeEffects();
+        m_effects.openRealPages = true;
+        SetWizardEffects(&m_effects);
+        UnregisterAllPages();
+        GetWizardSettings() = WizardSettings();
+    }
+
+    void cleanup()
+    {
+        SetWizardEffects(nullptr);
+        QTRY_VERIFY(VisibleTopLevels().isEmpty());
+        QCOMPARE(CWizardPage::TopPage(), nullptr);
+    }
+
+    void windowIsTheFixedSizeTitledTopLevel()
+    {
+        CWizardWindow window;
+        CTarnixConnectDlg welcome(&window);
+        QVERIFY(!welcome.isWindow());
+        QWidgetList shown;
+        QRect pageGeometry;
+        QPoint moved;
+        QTimer::singleShot(0, &welcome, [&] {
+            shown = VisibleTopLevels();
+            pageGeometry = welcome.geometry();
+            // Nothing holds the window in place.
+            window.move(window.pos() + QPoint(40, 30));
+            moved = window.pos() - QPoint(40, 30);
+            welcome.reject();
+        });
+        const QPoint placed = window.pos();
+        QCOMPARE(welcome.exec(), int(QDialog::Rejected));
+        QCOMPARE(shown, QWidgetList{&window});
+        QCOMPARE(pageGeometry, QRect(QPoint(0, 0), PageLayout::kPageSize));
+        QCOMPARE(moved, placed);
+        QCOMPARE(window.windowTitle(), QString("Tarnix Setup Wizard"));
+        QCOMPARE(window.minimumSize(), PageLayout::kPageSize);
+        QCOMPARE(window.maximumSize(), PageLayout::kPageSize);
+        QVERIFY(!(window.windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(!window.isVisible());
+    }
+
+    // START, NEXT: three pages in one window, only the top one shown, and
+    // PREV uncovers each page with what was typed and where the focus was.
+    void prevUncoversThePageBeneathAsLeft()
+    {
+        RegisterFieldPage(PageId::Preparations, PageId::InstallMode);
+        RegisterFieldPage(PageId::InstallMode, PageId::Power);
+        CWizardWindow window;
+        CTarnixConnectDlg welcome(&window);
+        QStringList seen;
+        auto check = [&](CWizardPage* top) {
+            if (VisibleTopLevels() != QWidgetList{&window} || ShownPages(window) != QList<CWizardPage*>{top})
+                seen << QString("%1 not alone").arg(PageIdName(top->Id()));
+            else
+                seen << PageIdName(top->Id());
+        };
+        WhenPageAbove(&welcome, [&](QWidget* shown) {
+            auto* preparations = static_cast<FieldPage*>(shown);
+            check(preparations);
+            preparations->field->setFocus();
+            QTest::keyClicks(preparations->field, "kept");
+            preparations->field->setCursorPosition(2);
+            WhenPageAbove(preparations, [&, preparations](QWidget* above) {
+                check(static_cast<CWizardPage*>(above));
+                Click(static_cast<CWizardPage*>(above)->PrevButton());
+                QTimer::singleShot(0, preparations, [&, preparations] {
+                    check(preparations);
+                    if (preparations->field->text() != "kept" || preparations->field->cursorPosition() != 2
+                        || QApplication::focusWidget() != preparations->NextButton())
+                        seen << "not as left";
+                    Click(preparations->PrevButton());
+                    QTimer::singleShot(0, &welcome, [&] {
+                        check(&welcome);
+                        window.close();
+                    });
+                });
+            });
+            Click(preparations->NextButton());
+        });
+        QTimer::singleShot(0, &welcome, [&] { Click(welcome.StartButton()); });
+        QCOMPARE(welcome.exec(), int(QDialog::Rejected));
+        QCOMPARE(seen, (QStringList{"Preparations", "InstallMode", "Preparations", "Welcome"}));
+    }
+
+    // The close box on the window ends every page, the top one first.
+    void closeBoxEndsTheWholeChain()
+    {
+        RegisterFakePage(PageId::Preparations, PageId::InstallMode);
+        RegisterFakePage(PageId::InstallMode, PageId::Power);
+        CWizardWindow window;
+        CTarnixConnectDlg welcome(&window);
+        std::vector<PageId> ended;
+        WhenPageAbove(&welcome, [&](QWidget* preparations) {
+            connect(static_cast<QDialog*>(preparations), &QDialog::finished, [&] { ended.push_back(PageId::Preparations); });
+            WhenPageAbove(preparations, [&](QWidget* installMode) {
+                connect(static_cast<QDialog*>(installMode), &QDialog::finished, [&] { ended.push_back(PageId::InstallMode); });
+                window.close();
+            });
+            Click(static_cast<CWizardPage*>(preparations)->NextButton());
+        });
+        connect(&welcome, &QDialog::finished, [&] { ended.push_back(PageId::Welcome); });
+        QTimer::singleShot(0, &welcome, [&] { Click(welcome.StartButton()); });
+        QCOMPARE(welcome.exec(), int(QDialog::Rejected));
+        QCOMPARE(ended, (std::vector<PageId>{PageId::InstallMode, PageId::Preparations, PageId::Welcome}));
+        QVERIFY(m_effects.endStatuses.empty());
+    }
+
+    // A box asked for with a page or with no page at all belongs to the
+    // wizard's window and blocks only it.
+    void messageBoxesAreWindowModal_data()
+    {
+        QTest::addColumn<bool>("fromPage");
+        QTest::newRow("from the page") << true;
+        QTest::newRow("without a parent") << false;
+    }
+
+    void messageBoxesAreWindowModal()
+    {
+        QFETCH(bool, fromPage);
+        CWizardEffects real;
+        SetWizardEffects(&real);
+        CWizardWindow window;
+        CTarnixConnectDlg welcome(&window);
+        QWidget* boxWindow = nullptr;
+        Qt::WindowModality modality = Qt::NonModal;
+        QTimer::singleShot(0, &welcome, [&] {
+            QTimer::singleShot(0, &welcome, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (box)
+                {
+                    boxWindow = box->parentWidget() ? box->parentWidget()->window() : nullptr;
+                    modality = box->windowModality();
+                    box->accept();
+                }
+                welcome.reject();
+            });
+            real.ShowMessage(fromPage ? &welcome : nullptr, "text", "caption");
+        });
+        welcome.exec();
+        QCOMPARE(boxWindow, &window);
+        QCOMPARE(modality, Qt::WindowModal);
+    }
+
+    // Around its card the light box shows the page beneath as it is; the
+    // card lies over it at 230/255.
+    void lightBoxShowsThePageBeneath()
+    {
+        CWizardWindow window;
+        QWidget beneath(&window);
+        beneath.setGeometry(window.rect());
+        beneath.setAutoFillBackground(true);
+        beneath.setPalette(QPalette(QColor(200, 40, 20)));
+        CErrorTipsDlg lightBox(&window);
+        lightBox.show();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        const QImage seen = window.grab().toImage();
+        lightBox.graphicsEffect()->setEnabled(false);
+        const QImage own = lightBox.grab().toImage();
+        const QRgb red = qRgb(200, 40, 20);
+        QCOMPARE(own.pixel(5, 5), kLightBoxKeyColour.rgb());
+        QCOMPARE(seen.pixel(5, 5), red);
+        for (const QPoint at : {PageLayout::kLightBoxRect.center(), lightBox.CloseButton()->geometry().center()})
+            QVERIFY2(Near(seen.pixel(at), Blend(own.pixel(at), red, kLightBoxOpacity)),
+                     qPrintable(QString::number(seen.pixel(at), 16)));
+        window.close();
+    }
+
+    // Tab stays on the light box: the page shown beneath it takes no input.
+    void tabStaysOnTheLightBox()
+    {
+        RegisterPage(PageId::ErrorLightBox, [](QWidget* owner) { return std::make_unique<CErrorTipsDlg>(owner); });
+        CWizardWindow window;
+        FieldPage beneath(PageId::Apply, PageId::ErrorLightBox, &window);
+        QStringList outside;
+        bool beneathShown = false;
+        bool windowActive = false;
+        WhenPageAbove(&beneath, [&](QWidget* lightBox) {
+            beneathShown = beneath.isVisible();
+            window.activateWindow();
+            windowActive = QTest::qWaitForWindowActive(&window);
+            for (int press = 0; press < 8; ++press)
+            {
+                QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : lightBox, Qt::Key_Tab);
+                QWidget* focus = QApplication::focusWidget();
+                if (!lightBox->isAncestorOf(focus) && focus != lightBox)
+                    outside << (focus ? focus->metaObject()->className() : "nothing");
+            }
+            window.close();
+        });
+        QTimer::singleShot(0, &beneath, [&] { Click(beneath.NextButton()); });
+        beneath.exec();
+        QVERIFY(beneathShown);
+        QVERIFY(windowActive);
+        QCOMPARE(outside.join(";"), QString());
+    }
+};
+
+QTEST_MAIN(TestWizardWindow)
+#include "tst_WizardWindow.moc"

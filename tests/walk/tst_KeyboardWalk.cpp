@@ -1,0 +1,171 @@
+// The road of a first installation walked with the keyboard alone: Tab,
+// Space and Enter, and typing into the fields. No key goes to a widget by
+// name; each one goes where the focus is, as it would for a person.
+
+#include "FakeEffects.h"
+#include "CSaveIspDlg.h"
+#include "ChecklistAndPasswordPages.h"
+#include "ConnectionPages.h"
+#include "GuidePages.h"
+#include "HttpTransport.h"
+#include "PageRegistry.h"
+#include "RouterSim.h"
+#include "WalkDriver.h"
+#include "WizardOptions.h"
+#include "WizardSettings.h"
+
+#include <QDir>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+const QString kNewPassword = "Admin-New1";
+const QString kPppUser = "walker@isp.example";
+const QString kPppPassword = "ppp-Secret1";
+const QString kKey = "wpa2-key-0001";
+
+void Press(Qt::Key key)
+{
+    QTest::keyClick(QApplication::focusWidget(), key);
+}
+
+void Type(const QString& text)
+{
+    QTest::keyClicks(QApplication::focusWidget(), text);
+}
+
+// Tab until the focus is on target; false when it never gets there.
+bool TabTo(const QWidget* target)
+{
+    for (int step = 0; step < 30 && QApplication::focusWidget() != target; ++step)
+        Press(Qt::Key_Tab);
+    return QApplication::focusWidget() == target;
+}
+
+WalkStep Keys(PageId page, std::function<void()> keys)
+{
+    return {page, [keys](WalkDriver&, CWizardPage&) { keys(); }};
+}
+
+std::vector<WalkStep> KeyboardRoad()
+{
+    const auto enter = [] { Press(Qt::Key_Return); };
+    return {
+        Keys(PageId::Welcome, enter),
+        Keys(PageId::Preparations,
+             [] {
+                 for (int box = 0; box < 3; ++box)
+                 {
+                     Press(Qt::Key_Space);
+                     if (box < 2)
+                         Press(Qt::Key_Tab);
+                 }
+                 Press(Qt::Key_Return);
+             }),
+        Keys(PageId::InstallMode, enter),
+        Keys(PageId::Power, enter),
+        Keys(PageId::Ethernet, enter),
+        Keys(PageId::DslLine, enter),
+        Keys(PageId::CreatePassword,
+             [] {
+                 Type(kNewPassword);
+                 Press(Qt::Key_Tab);
+                 Type(kNewPassword);
+                 Press(Qt::Key_Return);
+             }),
+        Keys(PageId::IspAndPvc, enter),
+        Keys(PageId::IspAccount,
+             [] {
+                 Type(kPppUser);
+                 Press(Qt::Key_Tab);
+                 Type(kPppPassword);
+                 Press(Qt::Key_Tab);
+                 Type(kPppPassword);
+                 Press(Qt::Key_Return);
+             }),
+        Keys(PageId::Wireless,
+             [] {
+                 // The name is the page's own; the list keeps WPA2.
+                 Press(Qt::Key_Tab);
+                 Press(Qt::Key_Tab);
+                 Type(kKey);
+                 Press(Qt::Key_Return);
+             }),
+        // The page goes on by itself.
+        Keys(PageId::Apply, [] {}),
+        Keys(PageId::Success, enter),
+        {PageId::JoinWireless,
+         [](WalkDriver& walk, CWizardPage& page) {
+             if (!TabTo(page.ExitButton()))
+                 return walk.Fail("Tab never reaches Exit");
+             Press(Qt::Key_Space);
+         }},
+        // Exit ended the guide; the close box ends the chain below it.
+        {PageId::Success, [](WalkDriver&, CWizardPage& page) { page.close(); }},
+    };
+}
+
+}  // namespace
+
+class TestKeyboardWalk : public QObject
+{
+    Q_OBJECT
+
+private:
+    RouterSim m_sim;
+    FakeEffects m_effects;
+    QTemporaryDir m_home;
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        qputenv("HOME", m_home.path().toUtf8());
+        QVERIFY(m_sim.Start(0) > 0);
+        SetHttpTimeoutsForTests({2000ms, 2000ms, 2000ms});
+        RegisterAppPages();
+        RegisterChecklistAndPasswordPages();
+        RegisterConnectionPages();
+        RegisterGuidePages();
+        m_effects.openRealPages = true;
+        SetWizardEffects(&m_effects);
+        WizardOptions& options = GetWizardOptions();
+        options.RouterAddress = m_sim.Address();
+        options.ResultTimerPeriod = 2ms;
+        options.ProbeUrls = {"http://" + m_sim.Address() + "/support"};
+        options.PauseMs = 2;
+        options.SettleMs = 5;
+    }
+
+    void cleanupTestCase()
+    {
+        SetWizardEffects(nullptr);
+        UnregisterAllPages();
+        GetWizardOptions().ResultTimerPeriod = kResultTimerPeriod;
+        SetHttpTimeoutsForTests({});
+        m_sim.Stop();
+    }
+
+    void firstInstallationByKeyboard()
+    {
+        WalkDriver walk(KeyboardRoad());
+        const QString failure = walk.Run(30s);
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+        QStringList messages;
+        for (const ShownMessage& message : m_effects.messages)
+            messages << message.text;
+        QCOMPARE(messages, QStringList{kExitQuestion});
+        const SimRouterState state = m_sim.State();
+        QCOMPARE(state.adminPassword, kNewPassword.toStdString());
+        QCOMPARE(state.key, kKey.toStdString());
+        QCOMPARE(state.security, std::string("psk2"));
+        QCOMPARE(state.services.size(), std::size_t(1));
+    }
+};
+
+QTEST_MAIN(TestKeyboardWalk)
+#include "tst_KeyboardWalk.moc"
