@@ -393,7 +393,7 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
         const QString text = QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData()),
-                                                bytes.size() / 2 - 1);
+                                                bytes.size() / 2);
         const QStringList lines = text.split("\r\n");
         QCOMPARE(lines.filter(QRegularExpression("^Password:")), QStringList{"Password:realkey1"});
         QVERIFY(lines.contains("Wireless Network Name (SSID):Net??Password:forged"));
