@@ -8,7 +8,7 @@ cd "$(dirname "$0")/../.."
 bash tools/ci/install-deps.sh
 
 # The presets (CMakePresets.json) hold each build's options, warnings as
-# errors included; BUILD_DIR moves the build folders.
+# errors in the plain build included; BUILD_DIR moves the build folders.
 build=${BUILD_DIR:-build}
 jobs=$(nproc)
 cmake --preset default -B "$build" >/dev/null
