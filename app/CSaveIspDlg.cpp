@@ -166,7 +166,9 @@ bool CSaveIspDlg::ProbeWithoutFreezing()
 FailureCause CSaveIspDlg::CauseAfterProbeWithoutFreezing()
 {
     const std::string routerAddress = ConfiguredRouterAddress();
-    return RunWithoutFreezing(this, [&routerAddress] { return CauseAfterFailedProbe(routerAddress); });
+    const std::chrono::milliseconds timeout = GetWizardOptions().Timeouts.pageRead;
+    return RunWithoutFreezing(
+        this, [&routerAddress, timeout] { return CauseAfterFailedProbe(routerAddress, timeout); });
 }
 
 void CSaveIspDlg::ShowStep(ApplyStep step, std::chrono::milliseconds left)

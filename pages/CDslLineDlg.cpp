@@ -64,8 +64,9 @@ void CDslLineDlg::OnNext()
 void CDslLineDlg::ReadLineState()
 {
     const std::string routerAddress = ConfiguredRouterAddress();
+    const std::chrono::milliseconds timeout = GetWizardOptions().Timeouts.pageRead;
     RunInBackground(
-        this, [routerAddress] { return ReadDslLineStatus(routerAddress); },
+        this, [routerAddress, timeout] { return ReadDslLineStatus(routerAddress, timeout); },
         [this](const DslLineStatus& status) {
             m_lineState->setText(DslLineStateText(status));
             emit LineStateShown();

@@ -5,24 +5,12 @@
 
 #include <curl/curl.h>
 
-#include <algorithm>
-#include <atomic>
 #include <memory>
 #include <mutex>
 #include <optional>
 
 namespace
 {
-
-// The tests' caps on every request's time-out (SetHttpTimeoutsForTests).
-std::atomic<long> g_pageReadCapMs{kPageReadTimeout.count()};
-std::atomic<long> g_postCapMs{kPostTimeout.count()};
-std::atomic<long> g_probeCapMs{kProbeTimeout.count()};
-
-long Capped(std::chrono::milliseconds timeout, const std::atomic<long>& capMs)
-{
-    return std::min<long>(timeout.count(), capMs);
-}
 
 std::mutex g_notifierMutex;
 RouterErrorNotifier g_notifier;
@@ -47,13 +35,13 @@ int AbortWhenCancelled(void* check, curl_off_t, curl_off_t, curl_off_t, curl_off
 }
 
 // cancelled must outlive the transfer.
-void SetCommonOptions(CURL* handle, const std::string& url, ResponseBuffer& buffer, long timeoutMs,
-                      const CancelCheck& cancelled)
+void SetCommonOptions(CURL* handle, const std::string& url, ResponseBuffer& buffer,
+                      std::chrono::milliseconds timeout, const CancelCheck& cancelled)
 {
     curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, &WriteToBuffer);
     curl_easy_setopt(handle, CURLOPT_WRITEDATA, &buffer);
     curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(handle, CURLOPT_TIMEOUT_MS, timeoutMs);
+    curl_easy_setopt(handle, CURLOPT_TIMEOUT_MS, long(timeout.count()));
     // An announced length past the limit fails before the body is read; the
     // buffer refuses the rest, whatever was announced or not.
     curl_easy_setopt(handle, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(kMaxAnswerBytes));
@@ -83,8 +71,8 @@ struct Answer
 // or the response code cannot be read; whatever goes wrong meanwhile is
 // caught here, so the callers only judge the answer.
 template <typename SetOptions>
-std::optional<Answer> Transfer(const std::string& url, long timeoutMs, const CancelCheck& cancelled,
-                               SetOptions setOptions)
+std::optional<Answer> Transfer(const std::string& url, std::chrono::milliseconds timeout,
+                               const CancelCheck& cancelled, SetOptions setOptions)
 {
     // Nothing new goes out once the caller has given up.
     if (cancelled && cancelled())
@@ -94,7 +82,7 @@ std::optional<Answer> Transfer(const std::string& url, long timeoutMs, const Can
         if (!handle)
             return std::nullopt;
         ResponseBuffer buffer;
-        SetCommonOptions(handle.get(), url, buffer, timeoutMs, cancelled);
+        SetCommonOptions(handle.get(), url, buffer, timeout, cancelled);
         setOptions(handle.get());
         Answer answer;
         if (curl_easy_perform(handle.get()) != CURLE_OK
@@ -135,19 +123,6 @@ const char* ProbeMarkerFor(const std::string& url)
     return "Tarnix";
 }
 
-void SetHttpTimeoutsForTests(const HttpTimeouts& timeouts)
-{
-    g_pageReadCapMs = timeouts.pageRead.count();
-    g_postCapMs = timeouts.post.count();
-    g_probeCapMs = timeouts.probe.count();
-}
-
-HttpTimeouts CurrentHttpTimeouts()
-{
-    return {std::chrono::milliseconds(g_pageReadCapMs), std::chrono::milliseconds(g_postCapMs),
-            std::chrono::milliseconds(g_probeCapMs)};
-}
-
 void SetRouterErrorNotifier(RouterErrorNotifier notifier)
 {
     std::lock_guard lock(g_notifierMutex);
@@ -159,7 +134,7 @@ bool HttpGet(const std::string& url, const std::string& cookie, std::string* bod
 {
     if (AnySendRefused(url, cookie))
         return false;
-    const std::optional<Answer> answer = Transfer(url, Capped(timeout, g_pageReadCapMs), cancelled, [&](CURL* handle) {
+    const std::optional<Answer> answer = Transfer(url, timeout, cancelled, [&](CURL* handle) {
         curl_easy_setopt(handle, CURLOPT_USERAGENT, "Application");
         if (!cookie.empty())
             curl_easy_setopt(handle, CURLOPT_COOKIE, cookie.c_str());
@@ -177,7 +152,7 @@ bool HttpPostChecked(const std::string& url, const std::string& postFields,
 {
     if (AnySendRefused(url, cookie, postFields))
         return false;
-    const std::optional<Answer> answer = Transfer(url, Capped(timeout, g_postCapMs), cancelled, [&](CURL* handle) {
+    const std::optional<Answer> answer = Transfer(url, timeout, cancelled, [&](CURL* handle) {
         if (!cookie.empty())
             curl_easy_setopt(handle, CURLOPT_COOKIE, cookie.c_str());
         SetPost(handle, postFields);
@@ -196,7 +171,7 @@ bool HttpPostWithHeaders(const std::string& url, const std::string& postFields, 
 {
     if (AnySendRefused(url, postFields))
         return false;
-    const std::optional<Answer> answer = Transfer(url, Capped(timeout, g_postCapMs), cancelled, [&](CURL* handle) {
+    const std::optional<Answer> answer = Transfer(url, timeout, cancelled, [&](CURL* handle) {
         curl_easy_setopt(handle, CURLOPT_COOKIE, kLoginCookie);
         SetPost(handle, postFields);
         curl_easy_setopt(handle, CURLOPT_HEADER, 1L);
@@ -214,7 +189,7 @@ int ProbeInternet(const std::string& url, std::chrono::milliseconds timeout,
     if (HasLineBreakOrNul(url) || (cancelled && cancelled()))
         return ProbeTransferFailed;
     curl_global_init(CURL_GLOBAL_ALL);
-    const std::optional<Answer> answer = Transfer(url, Capped(timeout, g_probeCapMs), cancelled, [](CURL* handle) {
+    const std::optional<Answer> answer = Transfer(url, timeout, cancelled, [](CURL* handle) {
         curl_easy_setopt(handle, CURLOPT_USERAGENT, "Application");
     });
     curl_global_cleanup();

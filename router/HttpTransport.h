@@ -28,11 +28,6 @@ struct HttpTimeouts
     std::chrono::milliseconds probe = kProbeTimeout;
 };
 
-// Tests only: caps the time-outs of every later request, whatever the
-// caller passes (all threads). Pass HttpTimeouts{} to lift the caps.
-void SetHttpTimeoutsForTests(const HttpTimeouts& timeouts);
-HttpTimeouts CurrentHttpTimeouts();
-
 // Asked, from the thread that made the request, at least once a second while
 // a transfer runs; true aborts the transfer at once and the request fails.
 // Empty: the transfer runs until it ends or times out.

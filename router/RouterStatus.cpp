@@ -14,10 +14,11 @@ constexpr char kNameStart[] = "value='1'>";
 constexpr char kNameEnd[] = "</option>";
 
 // Reads page from the router without a cookie; false when it could not.
-bool ReadPage(const std::string& routerAddress, std::string_view page, std::string& text)
+bool ReadPage(const std::string& routerAddress, std::string_view page, std::string& text,
+              std::chrono::milliseconds timeout)
 {
     const std::optional<std::string> url = PageUrl(routerAddress, page);
-    return url && HttpGet(*url, std::string(), &text);
+    return url && HttpGet(*url, std::string(), &text, timeout);
 }
 
 bool MentionsPassword(std::string page)
@@ -29,22 +30,22 @@ bool MentionsPassword(std::string page)
 
 }  // namespace
 
-bool RouterAnswers(const std::string& routerAddress)
+bool RouterAnswers(const std::string& routerAddress, std::chrono::milliseconds timeout)
 {
     std::string page;
-    return ReadPage(routerAddress, "index.html", page) && MentionsPassword(page);
+    return ReadPage(routerAddress, "index.html", page, timeout) && MentionsPassword(page);
 }
 
-StatusRead WhyUnread(const std::string& routerAddress)
+StatusRead WhyUnread(const std::string& routerAddress, std::chrono::milliseconds timeout)
 {
-    return RouterAnswers(routerAddress) ? StatusRead::NotReadable : StatusRead::NoAnswer;
+    return RouterAnswers(routerAddress, timeout) ? StatusRead::NotReadable : StatusRead::NoAnswer;
 }
 
 // A page without its markers from something that is not the router at all
 // (another server, garbage) counts as no answer.
-StatusRead WhyNoMarkers(const std::string& routerAddress)
+StatusRead WhyNoMarkers(const std::string& routerAddress, std::chrono::milliseconds timeout)
 {
-    return RouterAnswers(routerAddress) ? StatusRead::MarkersMissing : StatusRead::NoAnswer;
+    return RouterAnswers(routerAddress, timeout) ? StatusRead::MarkersMissing : StatusRead::NoAnswer;
 }
 
 std::string DownstreamRateCell(std::string_view statusPage)
@@ -53,32 +54,32 @@ std::string DownstreamRateCell(std::string_view statusPage)
     return TextBetween(row, "<td>", "</td>");
 }
 
-DslLineStatus ReadDslLineStatus(const std::string& routerAddress)
+DslLineStatus ReadDslLineStatus(const std::string& routerAddress, std::chrono::milliseconds timeout)
 {
     DslLineStatus status;
     std::string page;
-    if (!ReadPage(routerAddress, "info.html", page))
+    if (!ReadPage(routerAddress, "info.html", page, timeout))
     {
-        status.Result = WhyUnread(routerAddress);
+        status.Result = WhyUnread(routerAddress, timeout);
         return status;
     }
     status.DownstreamRate = DownstreamRateCell(page);
-    status.Result = status.DownstreamRate.empty() ? WhyNoMarkers(routerAddress) : StatusRead::Read;
+    status.Result = status.DownstreamRate.empty() ? WhyNoMarkers(routerAddress, timeout) : StatusRead::Read;
     return status;
 }
 
-WirelessStatus ReadWirelessStatus(const std::string& routerAddress)
+WirelessStatus ReadWirelessStatus(const std::string& routerAddress, std::chrono::milliseconds timeout)
 {
     WirelessStatus status;
     std::string page;
-    if (!ReadPage(routerAddress, "wlsecurity.html", page))
+    if (!ReadPage(routerAddress, "wlsecurity.html", page, timeout))
     {
-        status.Result = WhyUnread(routerAddress);
+        status.Result = WhyUnread(routerAddress, timeout);
         return status;
     }
     if (page.find(kNameStart) == std::string::npos)
     {
-        status.Result = WhyNoMarkers(routerAddress);
+        status.Result = WhyNoMarkers(routerAddress, timeout);
         return status;
     }
     status.Result = StatusRead::Read;

@@ -136,7 +136,7 @@ bool CApplyRun::Settle()
 
 FailureCause CApplyRun::Diagnose(FailureCause stepRefused) const
 {
-    if (!RouterAnswers(m_options.RouterAddress))
+    if (!RouterAnswers(m_options.RouterAddress, m_options.Timeouts.pageRead))
         return FailureCause::RouterNoAnswer;
     return m_loginAccepted ? stepRefused : FailureCause::LoginRefused;
 }

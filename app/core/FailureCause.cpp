@@ -7,9 +7,10 @@ bool SettingNotSaved(FailureCause cause)
     return cause != FailureCause::DslLineDown && cause != FailureCause::NoInternet;
 }
 
-FailureCause CauseAfterFailedProbe(const std::string& routerAddress)
+FailureCause CauseAfterFailedProbe(const std::string& routerAddress,
+                                   std::chrono::milliseconds pageTimeout)
 {
-    const DslLineStatus line = ReadDslLineStatus(routerAddress);
+    const DslLineStatus line = ReadDslLineStatus(routerAddress, pageTimeout);
     if (line.Result == StatusRead::NoAnswer)
         return FailureCause::RouterNoAnswer;
     return line.Up() ? FailureCause::NoInternet : FailureCause::DslLineDown;

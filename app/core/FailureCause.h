@@ -4,6 +4,7 @@
 // the login or one setting, or it took everything and the DSL line or the
 // Internet is the problem. The light box and the command line name it.
 
+#include <chrono>
 #include <string>
 
 enum class FailureCause
@@ -23,9 +24,10 @@ enum class FailureCause
 bool SettingNotSaved(FailureCause cause);
 
 // After a successful run whose probe failed: reads the router's line state
-// once (blocking, at most the page time-out) and tells DslLineDown,
+// once (blocking, each request at most pageTimeout) and tells DslLineDown,
 // NoInternet or, when the router no longer answers, RouterNoAnswer.
-FailureCause CauseAfterFailedProbe(const std::string& routerAddress);
+FailureCause CauseAfterFailedProbe(const std::string& routerAddress,
+                                   std::chrono::milliseconds pageTimeout);
 
 // Short English description, for the command line.
 const char* FailureCauseText(FailureCause cause);

@@ -7,12 +7,10 @@
 
 #include "CTarnixConnectDlg.h"
 #include "CWizardPage.h"
-#include "ChecklistAndPasswordPages.h"
-#include "ConnectionPages.h"
 #include "FakeEffects.h"
-#include "GuidePages.h"
 #include "PageRegistry.h"
 #include "WizardOptions.h"
+#include "WizardUnderTest.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -33,10 +31,7 @@ int main(int argc, char** argv)
     options.ProbeUrls = {"http://127.0.0.1:9/"};
     FakeEffects effects;
     SetWizardEffects(&effects);
-    RegisterAppPages();
-    RegisterChecklistAndPasswordPages();
-    RegisterConnectionPages();
-    RegisterGuidePages();
+    RegisterEveryPage();
 
     const QString wanted = QString::fromLocal8Bit(argv[1]);
     std::unique_ptr<QDialog> page;

@@ -7,13 +7,11 @@
 #include "CLabel.h"
 #include "CTarnixConnectDlg.h"
 #include "CWizardPage.h"
-#include "ChecklistAndPasswordPages.h"
-#include "ConnectionPages.h"
 #include "FakeEffects.h"
-#include "GuidePages.h"
 #include "PageRegistry.h"
 #include "WizardOptions.h"
 #include "WizardSettings.h"
+#include "WizardUnderTest.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -177,10 +175,7 @@ private slots:
         options.ProbeUrls = {"http://127.0.0.1:9/"};
         options.PauseMs = 0;
         options.SettleMs = 0;
-        RegisterAppPages();
-        RegisterChecklistAndPasswordPages();
-        RegisterConnectionPages();
-        RegisterGuidePages();
+        RegisterEveryPage();
     }
 
     void cleanup()

@@ -132,8 +132,6 @@ class TestFaultsLink : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
     void init();
     void cleanup();
     void badAnswers_data();
@@ -150,16 +148,6 @@ private:
 
     std::unique_ptr<RouterSim> m_sim;
 };
-
-void TestFaultsLink::initTestCase()
-{
-    SetHttpTimeoutsForTests(kShortTimeouts);
-}
-
-void TestFaultsLink::cleanupTestCase()
-{
-    SetHttpTimeoutsForTests({});
-}
 
 void TestFaultsLink::init()
 {
@@ -408,7 +396,6 @@ void TestFaultsLink::answersPastTheCap()
     QFETCH(SimFault, fault);
     QFETCH(Operation, operation);
     QFETCH(QString, expected);
-    SetHttpTimeoutsForTests({});
     m_sim->SetFaultEverywhere(fault);
     const bool measured = ResetPeakResident();
     const long before = PeakResidentKb();
@@ -418,7 +405,6 @@ void TestFaultsLink::answersPastTheCap()
     const QString outcome = RunOperation(operation, m_sim->Address(), HttpTimeouts{});
     const qint64 elapsed = clock.elapsed();
     const long growthKb = PeakResidentKb() - before;
-    SetHttpTimeoutsForTests(kShortTimeouts);
 
     QCOMPARE(outcome, expected);
     QVERIFY2(elapsed < 10000, qPrintable(QString("took %1 ms").arg(elapsed)));

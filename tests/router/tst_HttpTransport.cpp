@@ -268,7 +268,6 @@ void TestHttpTransport::cancelledTransfersEndAtOnce_data()
 void TestHttpTransport::cancelledTransfersEndAtOnce()
 {
     QFETCH(QString, kind);
-    SetHttpTimeoutsForTests({});
     m_sim.SetFault("/support", SimFault{.delay = 30s});
     std::atomic<bool> cancel = false;
     const CancelCheck cancelled = [&cancel] { return cancel.load(); };
@@ -279,7 +278,6 @@ void TestHttpTransport::cancelledTransfersEndAtOnce()
     cancel = true;
     const bool succeeded = request.get();
     const qint64 elapsed = clock.elapsed();
-    SetHttpTimeoutsForTests({2000ms, 2000ms, 2000ms});
     QVERIFY(!succeeded);
     QVERIFY2(elapsed < 1500, QByteArray::number(elapsed));
 
@@ -312,13 +310,11 @@ void TestHttpTransport::answersPastTheCapFail()
     QFETCH(QString, kind);
     QFETCH(SimFault, fault);
     m_sim.SetFault("/support", fault);
-    // The real time-outs: only the cap can end these requests soon.
-    SetHttpTimeoutsForTests({});
+    // Requests use the real time-outs: only the cap can end these soon.
     QElapsedTimer clock;
     clock.start();
     const bool succeeded = Request(kind, Url("/support"), {});
     const qint64 elapsed = clock.elapsed();
-    SetHttpTimeoutsForTests({2000ms, 2000ms, 2000ms});
     QVERIFY(!succeeded);
     QVERIFY2(elapsed < 10000, QByteArray::number(elapsed));
     if (kind == "post" || kind == "login post") {

@@ -4,20 +4,18 @@
 
 #include "FakeEffects.h"
 #include "CSaveIspDlg.h"
-#include "ChecklistAndPasswordPages.h"
-#include "ConnectionPages.h"
-#include "GuidePages.h"
-#include "HttpTransport.h"
-#include "PageRegistry.h"
 #include "RouterSim.h"
 #include "WalkDriver.h"
-#include "WizardOptions.h"
 #include "WizardSettings.h"
+#include "WizardTestScope.h"
+#include "WizardUnderTest.h"
 
 #include <QDir>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <optional>
 
 using namespace std::chrono_literals;
 
@@ -119,6 +117,7 @@ private:
     RouterSim m_sim;
     FakeEffects m_effects;
     QTemporaryDir m_home;
+    std::optional<WizardTestScope> m_scope;
 
 private slots:
     void initTestCase()
@@ -126,27 +125,15 @@ private slots:
         QStandardPaths::setTestModeEnabled(true);
         qputenv("HOME", m_home.path().toUtf8());
         QVERIFY(m_sim.Start(0) > 0);
-        SetHttpTimeoutsForTests({2000ms, 2000ms, 2000ms});
-        RegisterAppPages();
-        RegisterChecklistAndPasswordPages();
-        RegisterConnectionPages();
-        RegisterGuidePages();
         m_effects.openRealPages = true;
-        SetWizardEffects(&m_effects);
-        WizardOptions& options = GetWizardOptions();
-        options.RouterAddress = m_sim.Address();
-        options.ResultTimerPeriod = 2ms;
-        options.ProbeUrls = {"http://" + m_sim.Address() + "/support"};
-        options.PauseMs = 2;
-        options.SettleMs = 5;
+        m_scope.emplace(&m_effects);
+        RegisterEveryPage();
+        PointWizardAtEmulator(m_sim.Address());
     }
 
     void cleanupTestCase()
     {
-        SetWizardEffects(nullptr);
-        UnregisterAllPages();
-        GetWizardOptions().ResultTimerPeriod = kResultTimerPeriod;
-        SetHttpTimeoutsForTests({});
+        m_scope.reset();
         m_sim.Stop();
     }
 

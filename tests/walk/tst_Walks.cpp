@@ -4,12 +4,8 @@
 
 #include "FakeEffects.h"
 #include "CConfigPvcDlg.h"
-#include "ChecklistAndPasswordPages.h"
-#include "ConnectionPages.h"
 #include "CLabel.h"
 #include "CSaveIspDlg.h"
-#include "GuidePages.h"
-#include "HttpTransport.h"
 #include "PageRegistry.h"
 #include "RouterSim.h"
 #include "SecuritySettingsFile.h"
@@ -18,6 +14,7 @@
 #include "WizardOptions.h"
 #include "WizardSettings.h"
 #include "WizardTestScope.h"
+#include "WizardUnderTest.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -242,11 +239,7 @@ private slots:
                  m_home.filePath("Desktop"));
 
         QVERIFY(m_sim.Start(0) > 0);
-        // As main.cpp does.
-        RegisterAppPages();
-        RegisterChecklistAndPasswordPages();
-        RegisterConnectionPages();
-        RegisterGuidePages();
+        RegisterEveryPage();
     }
 
     void cleanupTestCase()
@@ -262,13 +255,7 @@ private slots:
         m_scope.emplace(&m_effects);
         // A fresh process: the settings record starts from its defaults.
         GetWizardSettings() = WizardSettings();
-        WizardOptions& options = GetWizardOptions();
-        options.RouterAddress = m_sim.Address();
-        options.ProbeUrls = {"http://" + m_sim.Address() + "/support"};
-        options.PauseMs = 2;
-        options.SettleMs = 5;
-        options.Timeouts = {2000ms, 2000ms, 2000ms};
-        options.ResultTimerPeriod = 2ms;
+        PointWizardAtEmulator(m_sim.Address());
     }
 
     void cleanup()

@@ -5,21 +5,19 @@
 
 #include "FakeEffects.h"
 #include "CErrorTipsDlg.h"
-#include "ChecklistAndPasswordPages.h"
-#include "ConnectionPages.h"
 #include "CSaveIspDlg.h"
-#include "GuidePages.h"
-#include "HttpTransport.h"
-#include "PageRegistry.h"
 #include "RouterSim.h"
 #include "WalkRoads.h"
-#include "WizardOptions.h"
 #include "WizardSettings.h"
+#include "WizardTestScope.h"
+#include "WizardUnderTest.h"
 
 #include <QGuiApplication>
 #include <QStandardPaths>
 #include <QTest>
 #include <QWindow>
+
+#include <optional>
 
 using namespace std::chrono_literals;
 
@@ -72,6 +70,7 @@ class TestWaylandWalk : public QObject
 private:
     RouterSim m_sim;
     FakeEffects m_effects;
+    std::optional<WizardTestScope> m_scope;
 
 private slots:
     void initTestCase()
@@ -80,24 +79,15 @@ private slots:
             QSKIP("needs a Wayland compositor: run through tests/walk/wayland-walk.sh");
         QStandardPaths::setTestModeEnabled(true);
         QVERIFY(m_sim.Start(0) > 0);
-        SetHttpTimeoutsForTests({2000ms, 2000ms, 2000ms});
-        RegisterAppPages();
-        RegisterChecklistAndPasswordPages();
-        RegisterConnectionPages();
-        RegisterGuidePages();
         m_effects.openRealPages = true;
-        SetWizardEffects(&m_effects);
-        WizardOptions& options = GetWizardOptions();
-        options.RouterAddress = m_sim.Address();
-        options.ResultTimerPeriod = 2ms;
-        options.ProbeUrls = {"http://" + m_sim.Address() + "/support"};
-        options.PauseMs = 2;
-        options.SettleMs = 5;
+        m_scope.emplace(&m_effects);
+        RegisterEveryPage();
+        PointWizardAtEmulator(m_sim.Address());
     }
 
     void cleanupTestCase()
     {
-        SetWizardEffects(nullptr);
+        m_scope.reset();
         m_sim.Stop();
     }
 

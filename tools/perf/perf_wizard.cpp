@@ -10,15 +10,13 @@
 
 #include "CTarnixConnectDlg.h"
 #include "CWizardWindow.h"
-#include "ChecklistAndPasswordPages.h"
-#include "ConnectionPages.h"
 #include "FakeEffects.h"
-#include "GuidePages.h"
 #include "Measures.h"
 #include "PageRegistry.h"
 #include "StartUp.h"
 #include "WalkRoads.h"
 #include "WizardOptions.h"
+#include "WizardUnderTest.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -114,10 +112,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     if (!EnterDataFolder(QApplication::applicationDirPath()))
         return 1;
-    RegisterAppPages();
-    RegisterChecklistAndPasswordPages();
-    RegisterConnectionPages();
-    RegisterGuidePages();
+    RegisterEveryPage();
 
     const QString mode = argc > 1 ? argv[1] : QString();
     if (mode == "next")

@@ -2,10 +2,7 @@
 // and saves a picture of every page on the way (the light box, the disclaimer
 // and a tool tip included), so that the pages can be looked at together.
 
-#include "ChecklistAndPasswordPages.h"
-#include "ConnectionPages.h"
 #include "FakeEffects.h"
-#include "GuidePages.h"
 #include "PageRegistry.h"
 #include "RouterSim.h"
 #include "StartUp.h"
@@ -13,6 +10,7 @@
 #include "WalkRoads.h"
 #include "WizardOptions.h"
 #include "WizardSettings.h"
+#include "WizardUnderTest.h"
 
 #include "CDisclaimerDlg.h"
 #include "CFogetPassAndModifyDlg.h"
@@ -173,10 +171,7 @@ int main(int argc, char* argv[])
     if (sim.Start(0) <= 0)
         return 1;
     PointAtEmulator(sim);
-    RegisterAppPages();
-    RegisterChecklistAndPasswordPages();
-    RegisterConnectionPages();
-    RegisterGuidePages();
+    RegisterEveryPage();
     FakeEffects effects;  // nothing is opened, asked or ended for real
     effects.openRealPages = true;
     SetWizardEffects(&effects);
