@@ -8,6 +8,7 @@
 #include "CxSkinButton.h"
 #include "DoubleSizePicture.h"
 #include "FakeEffects.h"
+#include "WizardTestScope.h"
 
 #include <QApplication>
 #include <QTest>
@@ -102,7 +103,7 @@ private slots:
     void pageGrabHasNoUpscaledPicture()
     {
         FakeEffects effects;
-        SetWizardEffects(&effects);
+        const WizardTestScope scope(&effects);
         CConfigStaticIPDlg page(nullptr);
         page.show();
         QVERIFY(QTest::qWaitForWindowExposed(&page));
@@ -121,7 +122,6 @@ private slots:
         const QRect nextTop(PageLayout::kNextRect.topLeft() * 2, QSize(next.width(), 12));
         const QImage grabbedNext = grabbed.copy(nextTop);
         QCOMPARE(Differing(grabbedNext, next, QRect(QPoint(0, 0), nextTop.size())), 0.0);
-        SetWizardEffects(nullptr);
     }
 };
 

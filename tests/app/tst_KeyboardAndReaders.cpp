@@ -12,6 +12,7 @@
 #include "WizardOptions.h"
 #include "WizardSettings.h"
 #include "WizardUnderTest.h"
+#include "WizardTestScope.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -27,6 +28,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 Q_DECLARE_METATYPE(PageId)
 
@@ -144,13 +146,14 @@ class TestKeyboardAndReaders : public QObject
 
 private:
     FakeEffects m_effects;
+    std::optional<WizardTestScope> m_scope;
     QTemporaryDir m_home;
     std::unique_ptr<QDialog> m_page;
 
     CWizardPage* Open(PageId id)
     {
         m_effects = FakeEffects();
-        SetWizardEffects(&m_effects);
+        m_scope.emplace(&m_effects);
         if (id == PageId::Welcome)
             m_page = std::make_unique<CTarnixConnectDlg>(nullptr);
         else
@@ -181,8 +184,7 @@ private slots:
     void cleanup()
     {
         m_page.reset();
-        SetWizardEffects(nullptr);
-        GetWizardSettings() = WizardSettings();
+        m_scope.reset();
     }
 
     void opensOnItsFirstFieldOrForwardButton_data() { AddEveryPage(); }

@@ -10,12 +10,15 @@
 #include "FakeEffects.h"
 #include "PageRegistry.h"
 #include "WizardSettings.h"
+#include "WizardTestScope.h"
 
 #include <QGraphicsEffect>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <QTest>
+
+#include <optional>
 
 namespace {
 
@@ -66,6 +69,7 @@ class TestWizardWindow : public QObject
 
 private:
     FakeEffects m_effects;
+    std::optional<WizardTestScope> m_scope;
 
 private slots:
     void initTestCase()
@@ -77,14 +81,14 @@ private slots:
     {
         m_effects = FakeEffects();
         m_effects.openRealPages = true;
-        SetWizardEffects(&m_effects);
+        m_scope.emplace(&m_effects);
         UnregisterAllPages();
         GetWizardSettings() = WizardSettings();
     }
 
     void cleanup()
     {
-        SetWizardEffects(nullptr);
+        m_scope.reset();
         QTRY_VERIFY(VisibleTopLevels().isEmpty());
         QCOMPARE(CWizardPage::TopPage(), nullptr);
     }

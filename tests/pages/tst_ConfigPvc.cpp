@@ -41,6 +41,7 @@ class TestConfigPvc : public QObject
 
 private:
     FakeEffects m_effects;
+    std::optional<WizardTestScope> m_scope;
     std::unique_ptr<CConfigPvcDlg> m_page;
 
     void VerifyCountryShown(const QStringList& isps, const QString& protocol,
@@ -57,11 +58,11 @@ private:
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    void init() { QVERIFY(OpenFresh(m_page, m_effects, false)); }
+    void init() { QVERIFY(OpenFresh(m_page, m_scope, m_effects, false)); }
 
     void cleanup()
     {
-        CloseAndReset(m_page);
+        CloseAndReset(m_page, m_scope);
         QTRY_VERIFY(VisibleTopLevels().isEmpty());
     }
 

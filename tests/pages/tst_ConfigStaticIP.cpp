@@ -23,6 +23,7 @@ class TestConfigStaticIP : public QObject
 
 private:
     FakeEffects m_effects;
+    std::optional<WizardTestScope> m_scope;
     std::unique_ptr<CConfigStaticIPDlg> m_page;
 
     void TypeAll(const QStringList& addresses)
@@ -35,11 +36,11 @@ private:
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    void init() { QVERIFY(OpenFresh(m_page, m_effects, true)); }
+    void init() { QVERIFY(OpenFresh(m_page, m_scope, m_effects, true)); }
 
     void cleanup()
     {
-        CloseAndReset(m_page);
+        CloseAndReset(m_page, m_scope);
         QTRY_VERIFY(VisibleTopLevels().isEmpty());
     }
 

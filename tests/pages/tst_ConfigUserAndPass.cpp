@@ -19,6 +19,7 @@ class TestConfigUserAndPass : public QObject
 
 private:
     FakeEffects m_effects;
+    std::optional<WizardTestScope> m_scope;
     std::unique_ptr<CConfigUserAndPassDlg> m_page;
 
     void Enter(const QString& userName, const QString& password, const QString& confirmation)
@@ -41,11 +42,11 @@ private:
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    void init() { QVERIFY(OpenFresh(m_page, m_effects, true)); }
+    void init() { QVERIFY(OpenFresh(m_page, m_scope, m_effects, true)); }
 
     void cleanup()
     {
-        CloseAndReset(m_page);
+        CloseAndReset(m_page, m_scope);
         QTRY_VERIFY(VisibleTopLevels().isEmpty());
     }
 

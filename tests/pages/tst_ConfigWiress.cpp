@@ -21,16 +21,17 @@ class TestConfigWiress : public QObject
 
 private:
     FakeEffects m_effects;
+    std::optional<WizardTestScope> m_scope;
     std::unique_ptr<CConfigWiressDlg> m_page;
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    void init() { QVERIFY(OpenFresh(m_page, m_effects, false)); }
+    void init() { QVERIFY(OpenFresh(m_page, m_scope, m_effects, false)); }
 
     void cleanup()
     {
-        CloseAndReset(m_page);
+        CloseAndReset(m_page, m_scope);
         QTRY_VERIFY(VisibleTopLevels().isEmpty());
     }
 

@@ -17,6 +17,7 @@
 #include "RouterSim.h"
 #include "WizardOptions.h"
 #include "WizardSettings.h"
+#include "WizardTestScope.h"
 
 #include <QElapsedTimer>
 #include <QRadioButton>
@@ -24,6 +25,8 @@
 #include <QStandardPaths>
 #include <QTest>
 #include <QThreadPool>
+
+#include <optional>
 
 using namespace PasswordPagesTest;
 using namespace std::chrono_literals;
@@ -62,6 +65,7 @@ class TestHostNetworkPages : public QObject
 private:
     FakeEffects m_effects;
     FixedHostNetwork m_network;
+    std::optional<WizardTestScope> m_scope;
     RouterSim m_sim;
 
     // Runs road on a fresh page and returns the pages it opened.
@@ -109,7 +113,7 @@ private slots:
     void init()
     {
         m_effects = FakeEffects();
-        SetWizardEffects(&m_effects);
+        m_scope.emplace(&m_effects);
         m_network.Set(InRouterNetwork());
         m_network.SetDelay(0ms);
         SetHostNetwork(&m_network);
@@ -121,11 +125,10 @@ private slots:
 
     void cleanup()
     {
-        SetWizardEffects(nullptr);
         QTRY_VERIFY(VisibleTopLevels().isEmpty());
         // A read still running on the pool reads the table it was given.
         QThreadPool::globalInstance()->waitForDone();
-        SetHostNetwork(nullptr);
+        m_scope.reset();
     }
 
     void checkBeforeTheFirstLogin_data()

@@ -4,11 +4,13 @@
 
 #include "FakeEffects.h"
 #include "WizardSettings.h"
+#include "WizardTestScope.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 class CIpAddressField;
 class QComboBox;
@@ -33,25 +35,26 @@ QStringList ConnectionSettings();
 void FillSettingsWithMarkers();
 
 // A fresh page for one test, over recorded effects and marked settings, on the
-// installation path given (it picks the page's background).
+// installation path given (it picks the page's background). The scope puts
+// back every process-wide value the test changes.
 template <typename Page>
-bool OpenFresh(std::unique_ptr<Page>& page, FakeEffects& effects, bool firstInstallPath)
+bool OpenFresh(std::unique_ptr<Page>& page, std::optional<WizardTestScope>& scope,
+               FakeEffects& effects, bool firstInstallPath)
 {
     effects = FakeEffects();
-    SetWizardEffects(&effects);
+    scope.emplace(&effects);
     FillSettingsWithMarkers();
     GetWizardSettings().FirstInstallPath = firstInstallPath;
     page = std::make_unique<Page>(nullptr);
     return ShowActive(page.get());
 }
 
-// Ends the test's page and puts the real effects and fresh settings back.
+// Ends the test's page, then its scope.
 template <typename Page>
-void CloseAndReset(std::unique_ptr<Page>& page)
+void CloseAndReset(std::unique_ptr<Page>& page, std::optional<WizardTestScope>& scope)
 {
     page.reset();
-    SetWizardEffects(nullptr);
-    GetWizardSettings() = WizardSettings();
+    scope.reset();
 }
 
 }  // namespace ConnectionTest

@@ -2,11 +2,13 @@
 // One test's hold on the process-wide state: installs the test's effects
 // (when given) and, when it ends, puts back what it found: the settings
 // record, the options, the router link's login values and time-outs and the
-// page registry; the effects and the router error notifier go back to none,
-// as a test program starts. Hold one per test (init/cleanup, or a local).
+// page registry; the effects, the router error notifier and the host network
+// go back to none, as a test program starts. Hold one per test (init/cleanup,
+// or a local).
 
 #include "CIpLink.h"
 #include "CWizardEffects.h"
+#include "HostNetwork.h"
 #include "HttpTransport.h"
 #include "PageRegistry.h"
 #include "WizardOptions.h"
@@ -32,6 +34,7 @@ public:
     {
         SetWizardEffects(nullptr);
         SetRouterErrorNotifier(nullptr);
+        SetHostNetwork(nullptr);
         ReplaceRegisteredPages(m_pages);
         GetWizardOptions() = m_options;
         GetWizardSettings() = m_settings;
