@@ -2,42 +2,15 @@
 // the JSON forms of read-wireless and dsl-status, and the check command,
 // against the emulator on loopback and a loopback port nothing listens on.
 
+#include "ProgramRun.h"
 #include "RouterSim.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QtTest>
 
 namespace
 {
-struct Outcome
-{
-    int ExitCode = -1;
-    QString Out;
-    QString Err;
-};
-
-Outcome Run(const QStringList& arguments)
-{
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove("TARNIX_ROUTER_PASSWORD");
-    process.setProcessEnvironment(environment);
-    process.start(TARNIX_SETUP_PATH, arguments);
-    Outcome outcome;
-    if (!process.waitForFinished(30000))
-    {
-        process.kill();
-        process.waitForFinished();
-        return outcome;
-    }
-    outcome.ExitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    outcome.Out = QString::fromUtf8(process.readAllStandardOutput());
-    outcome.Err = QString::fromUtf8(process.readAllStandardError());
-    return outcome;
-}
-
 QJsonObject Json(const QString& text)
 {
     return QJsonDocument::fromJson(text.toUtf8()).object();

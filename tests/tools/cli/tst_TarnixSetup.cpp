@@ -1,30 +1,10 @@
 // tarnix-setup as scripts see it: exit codes, output and what reaches the
 // router emulator on loopback.
 
+#include "ProgramRun.h"
 #include "RouterSim.h"
 
-#include <QProcess>
 #include <QtTest>
-
-namespace
-{
-// The caller's environment without any secret the program would pick up.
-QProcessEnvironment CleanEnvironment()
-{
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"TARNIX_PPP_PASSWORD", "TARNIX_WIFI_KEY", "TARNIX_ROUTER_PASSWORD",
-                             "TARNIX_NEW_ROUTER_PASSWORD"})
-        environment.remove(name);
-    return environment;
-}
-
-struct Outcome
-{
-    int ExitCode = -1;
-    QString Out;
-    QString Err;
-};
-}  // namespace
 
 class TestTarnixSetup : public QObject
 {
@@ -52,7 +32,6 @@ private slots:
     void dslStatus();
 
 private:
-    Outcome Run(QStringList arguments, const QProcessEnvironment& environment = CleanEnvironment());
     QStringList Apply(const QStringList& options) const;
     QString ProbeUrl() const { return QString("http://%1/support").arg(m_sim.Address().c_str()); }
 
@@ -70,24 +49,6 @@ void TestTarnixSetup::init()
 void TestTarnixSetup::cleanup()
 {
     m_sim.Stop();
-}
-
-Outcome TestTarnixSetup::Run(QStringList arguments, const QProcessEnvironment& environment)
-{
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(TARNIX_SETUP_PATH, arguments);
-    Outcome outcome;
-    if (!process.waitForFinished(20000))
-    {
-        process.kill();
-        process.waitForFinished();
-        return outcome;
-    }
-    outcome.ExitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    outcome.Out = QString::fromUtf8(process.readAllStandardOutput());
-    outcome.Err = QString::fromUtf8(process.readAllStandardError());
-    return outcome;
 }
 
 QStringList TestTarnixSetup::Apply(const QStringList& options) const
