@@ -26,3 +26,20 @@ void PointWizardAtEmulator(const std::string& address)
     options.Timeouts = {2000ms, 2000ms, 2000ms};
     options.ResultTimerPeriod = 2ms;
 }
+
+bool EmulatedWizard::Start()
+{
+    if (m_sim.Start(0) <= 0)
+        return false;
+    m_effects.openRealPages = true;
+    m_scope.emplace(&m_effects);
+    RegisterEveryPage();
+    PointWizardAtEmulator(m_sim.Address());
+    return true;
+}
+
+void EmulatedWizard::Stop()
+{
+    m_scope.reset();
+    m_sim.Stop();
+}

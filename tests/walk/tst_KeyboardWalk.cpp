@@ -7,7 +7,6 @@
 #include "RouterSim.h"
 #include "WalkDriver.h"
 #include "WizardSettings.h"
-#include "WizardTestScope.h"
 #include "WizardUnderTest.h"
 
 #include <QDir>
@@ -15,7 +14,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <optional>
 
 using namespace std::chrono_literals;
 
@@ -114,28 +112,18 @@ class TestKeyboardWalk : public QObject
     Q_OBJECT
 
 private:
-    RouterSim m_sim;
-    FakeEffects m_effects;
+    EmulatedWizard m_wizard;
     QTemporaryDir m_home;
-    std::optional<WizardTestScope> m_scope;
 
 private slots:
     void initTestCase()
     {
         QStandardPaths::setTestModeEnabled(true);
         qputenv("HOME", m_home.path().toUtf8());
-        QVERIFY(m_sim.Start(0) > 0);
-        m_effects.openRealPages = true;
-        m_scope.emplace(&m_effects);
-        RegisterEveryPage();
-        PointWizardAtEmulator(m_sim.Address());
+        QVERIFY(m_wizard.Start());
     }
 
-    void cleanupTestCase()
-    {
-        m_scope.reset();
-        m_sim.Stop();
-    }
+    void cleanupTestCase() { m_wizard.Stop(); }
 
     void firstInstallationByKeyboard()
     {
@@ -143,10 +131,10 @@ private slots:
         const QString failure = walk.Run(30s);
         QVERIFY2(failure.isEmpty(), qPrintable(failure));
         QStringList messages;
-        for (const ShownMessage& message : m_effects.messages)
+        for (const ShownMessage& message : m_wizard.Effects().messages)
             messages << message.text;
         QCOMPARE(messages, QStringList{kExitQuestion});
-        const SimRouterState state = m_sim.State();
+        const SimRouterState state = m_wizard.Sim().State();
         QCOMPARE(state.adminPassword, kNewPassword.toStdString());
         QCOMPARE(state.key, kKey.toStdString());
         QCOMPARE(state.security, std::string("psk2"));

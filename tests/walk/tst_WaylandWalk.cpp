@@ -9,7 +9,6 @@
 #include "RouterSim.h"
 #include "WalkRoads.h"
 #include "WizardSettings.h"
-#include "WizardTestScope.h"
 #include "WizardUnderTest.h"
 
 #include <QGuiApplication>
@@ -17,7 +16,6 @@
 #include <QTest>
 #include <QWindow>
 
-#include <optional>
 
 using namespace std::chrono_literals;
 
@@ -68,9 +66,7 @@ class TestWaylandWalk : public QObject
     Q_OBJECT
 
 private:
-    RouterSim m_sim;
-    FakeEffects m_effects;
-    std::optional<WizardTestScope> m_scope;
+    EmulatedWizard m_wizard;
 
 private slots:
     void initTestCase()
@@ -78,27 +74,19 @@ private slots:
         if (QGuiApplication::platformName() != "wayland")
             QSKIP("needs a Wayland compositor: run through tests/walk/wayland-walk.sh");
         QStandardPaths::setTestModeEnabled(true);
-        QVERIFY(m_sim.Start(0) > 0);
-        m_effects.openRealPages = true;
-        m_scope.emplace(&m_effects);
-        RegisterEveryPage();
-        PointWizardAtEmulator(m_sim.Address());
+        QVERIFY(m_wizard.Start());
     }
 
-    void cleanupTestCase()
-    {
-        m_scope.reset();
-        m_sim.Stop();
-    }
+    void cleanupTestCase() { m_wizard.Stop(); }
 
     void failureRoadInOneWindow()
     {
         SimRouterState router;
         router.adminPassword = "vabel";
-        m_sim.SetState(router);
+        m_wizard.Sim().SetState(router);
         SimFault refused;
         refused.status = 500;
-        m_sim.SetFault("/dlwancfg.cmd", refused);
+        m_wizard.Sim().SetFault("/dlwancfg.cmd", refused);
 
         WalkPlan plan;
         plan.Path = WalkPath::QuickInstall;
@@ -112,7 +100,7 @@ private slots:
         QString lightBoxFault = "the light box never showed";
         hooks.OnLightBox = [&] {
             lightBoxFault = CheckSeeThrough();
-            m_sim.ClearFaults();
+            m_wizard.Sim().ClearFaults();
         };
         int mostWindows = 0;
         WalkDriver driver(SetupRoad(plan, hooks));
@@ -123,7 +111,7 @@ private slots:
         QVERIFY2(failure.isEmpty(), qPrintable(failure));
         QVERIFY2(lightBoxFault.isEmpty(), qPrintable(lightBoxFault));
         QCOMPARE(mostWindows, 1);
-        QCOMPARE(m_sim.State().ssid, std::string("WaylandNet"));
+        QCOMPARE(m_wizard.Sim().State().ssid, std::string("WaylandNet"));
     }
 };
 
