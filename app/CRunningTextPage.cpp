@@ -187,3 +187,14 @@ int CRunningTextPage::AddParagraphs(const std::vector<std::vector<TextRun>>& par
         top = AddRunningText(paragraph, area.adjusted(0, top - area.top(), 0, 0)).Bottom + gap;
     return top - gap;
 }
+
+CLabel* CRunningTextPage::AddStatusLine(int top)
+{
+    constexpr int kTwoLinesHigh = 44;
+    CLabel* line = AddLabel(QString(),
+                            QRect(kTextColumnRect.left(), top + 2 * kParagraphGap,
+                                  kTextColumnRect.width(), kTwoLinesHigh),
+                            kBoldBodyStyle);
+    line->setWordWrap(true);
+    return line;
+}

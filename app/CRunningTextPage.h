@@ -51,4 +51,7 @@ protected:
     // Paragraphs one below the other, gap pixels apart; returns the bottom.
     int AddParagraphs(const std::vector<std::vector<TextRun>>& paragraphs, const QRect& area,
                       int gap);
+    // An empty bold line, wrapping to two, across the text column below top,
+    // for what the page reads from the router or the computer.
+    CLabel* AddStatusLine(int top);
 };

@@ -9,12 +9,6 @@
 #include "WizardOptions.h"
 #include "WizardSettings.h"
 
-namespace {
-
-constexpr int kLineStateHeight = 44;
-
-}  // namespace
-
 CDslLineDlg::CDslLineDlg(QWidget* owner)
     : CRunningTextPage(PageFrame{.Id = PageId::DslLine,
                                  .Background = "pic/BG/2300.gif",
@@ -38,11 +32,7 @@ CDslLineDlg::CDslLineDlg(QWidget* owner)
                    "while for it to come on but ensure it is lit before you continue to the next "
                    "step.")}},
         kTextColumnRect, kParagraphGap);
-    m_lineState = AddLabel(QString(),
-                           QRect(kTextColumnRect.left(), bottom + 2 * kParagraphGap,
-                                 kTextColumnRect.width(), kLineStateHeight),
-                           kBoldBodyStyle);
-    m_lineState->setWordWrap(true);
+    m_lineState = AddStatusLine(bottom);
     NextButton()->setFocus();
 }
 

@@ -6,12 +6,6 @@
 
 #include <QApplication>
 
-namespace {
-
-constexpr int kStatusHeight = 44;
-
-}  // namespace
-
 CEthLineDlg::CEthLineDlg(QWidget* owner)
     : CRunningTextPage(PageFrame{.Id = PageId::Ethernet,
                                  .Background = "pic/BG/2200.gif",
@@ -34,11 +28,7 @@ CEthLineDlg::CEthLineDlg(QWidget* owner)
          {PlainRun("Plug the other end into the"), lanPort, PlainRun("on your computer.")},
          {PlainRun("Now check that the LAN port LED on the front of the router is lit.")}},
         kTextColumnRect, kParagraphGap);
-    m_wiredStatus = AddLabel(QString(),
-                             QRect(kTextColumnRect.left(), bottom + 2 * kParagraphGap,
-                                   kTextColumnRect.width(), kStatusHeight),
-                             kBoldBodyStyle);
-    m_wiredStatus->setWordWrap(true);
+    m_wiredStatus = AddStatusLine(bottom);
     m_statusTimer.setInterval(kWiredStatusPeriod);
     connect(&m_statusTimer, &QTimer::timeout, this, &CEthLineDlg::RefreshWiredStatus);
     m_statusTimer.start();
