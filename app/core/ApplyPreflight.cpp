@@ -1,5 +1,6 @@
 #include "ApplyPreflight.h"
 
+#include "RouterDefaults.h"
 #include "RouterUrls.h"
 #include "TextRules.h"
 #include "WizardSettings.h"
@@ -59,7 +60,7 @@ CarryCheck CheckOnePassword(std::string_view password, CarriedField field)
 {
     if (!FitsInACookie(password))
         return {CarryProblem::NotInACookie, field};
-    if (!LoginBody("admin", password) || !CookiesFit(password))
+    if (!LoginBody(kRouterUserName, password) || !CookiesFit(password))
         return {CarryProblem::TooLong, field};
     return {};
 }

@@ -17,12 +17,12 @@ class CQuicKOrFirstInstallDlg;
 struct WizardSettings {
     bool FirstInstallPath = false;
 
-    int CountryIndex = 0;        // 0 Australia, 1 New Zealand
-    int ProtocolIndex = 0;       // 0 PPPoE, 1 PPPoA, 2 MER, 3 IPoA, 4 Bridge
-    int EncapsulationIndex = 0;  // 0 LLC, 1 VC Mux
+    int CountryIndex = CountryAustralia;  // list positions: ListPositions.h
+    int ProtocolIndex = ProtocolPppoe;
+    int EncapsulationIndex = EncapsulationLlc;
     int AtmVpi = 0;
     int AtmVci = 0;
-    int MerDynamicIp = 0;        // MER only: 1 dynamic, 0 static
+    int MerDynamicIp = MerIpStatic;  // MER only
 
     std::string PppUserName;
     std::string PppPassword;
@@ -37,7 +37,7 @@ struct WizardSettings {
     std::u16string SsidW;
     std::string WirelessKey;
     std::u16string WirelessKeyW;
-    int WirelessSecurityIndex = 0;  // 0 WPA, 1 WPA2, 2 none
+    int WirelessSecurityIndex = SecurityWpa;
 
     std::string RouterPassword;     // what the router has now
     std::string NewRouterPassword;

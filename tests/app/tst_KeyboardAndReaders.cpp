@@ -328,7 +328,7 @@ private slots:
     }
 
     // NEXT on an empty page shows the error labels beside the fields; each
-    // is an alert, which readers speak as it appears (atspi_tree hears one).
+    // is an alert, which readers speak as it appears (tst_AtspiTree hears one).
     void errorLabelsAreAnnounced_data()
     {
         QTest::addColumn<PageId>("id");

@@ -2,6 +2,7 @@
 // router emulator on loopback.
 
 #include "ProgramRun.h"
+#include "RouterDefaults.h"
 #include "RouterSim.h"
 
 #include <QtTest>
@@ -65,6 +66,12 @@ void TestTarnixSetup::help()
     for (const char* word : {"--router", "login", "apply", "read-wireless", "dsl-status", "--mer-ip",
                              "--probe-url", "--no-probe", "TARNIX_NEW_ROUTER_PASSWORD"})
         QVERIFY2(outcome.Out.contains(word), word);
+    // The defaults it names are the ones the program uses.
+    for (const QString& stated :
+         {QString("(default %1)").arg(kFactoryPassword),
+          QString("(default %1)").arg(kStepPause.count()),
+          QString("(default %1)").arg(kSettlePause.count())})
+        QVERIFY2(outcome.Out.contains(stated), qPrintable(stated));
     QVERIFY(m_sim.Requests().empty());
 }
 

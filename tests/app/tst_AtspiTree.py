@@ -145,6 +145,6 @@ if __name__ == "__main__":
     if len(sys.argv) == 3 and sys.argv[1] == "--inner":
         sys.exit(inner(sys.argv[2]))
     if len(sys.argv) != 2:
-        print("usage: read_atspi_tree.py <atspi_page_host>")
+        print("usage: tst_AtspiTree.py <atspi_page_host>")
         sys.exit(2)
     sys.exit(outer(os.path.abspath(sys.argv[1])))
