@@ -42,23 +42,24 @@ void CConfigSuccessDlg::BuildBody()
              "Internet wirelessly, your computer needs to join the wireless network that you "
              "just set up. The next screen will give you some instructions on how to do this.",
              kIntroRect);
-    m_parentalControl =
-        AddRunningText({TermRun("Parental Control", kParentalControlTip),
-                        PlainRun("lets you limit when and where the Internet can be used from "
-                                 "your home.")},
-                       kParentalLineRect)
-            .Terms.front();
-    m_advancedUi =
-        AddRunningText({TermRun("Advanced User Interface", kAdvancedUiTip, kAdvancedUiTipWidth),
+    m_parentalControl = AddRunningText(
+                            {TermRun("Parental Control", kParentalControlTip),
+                             PlainRun("lets you limit when and where the Internet can be used from "
+                                      "your home.")},
+                            kParentalLineRect)
+                            .Terms.front();
+    m_advancedUi = AddRunningText(
+                       {TermRun("Advanced User Interface", kAdvancedUiTip, kAdvancedUiTipWidth),
                         PlainRun("is where you change your settings later; its address is in "
                                  "your Quick Installation Guide.")},
                        kAdvancedLineRect)
-            .Terms.front();
+                       .Terms.front();
     AddLabel("If you just want to start browsing right away, please simply click here:",
              kBrowsePromptRect);
-    m_startBrowsing = AddSkinButton("START BROWSING", kStartBrowsingRect,
-                                    FacesPressedOver("pic/BUTTON/start_browsing/start_browsing.bmp",
-                                                     "pic/BUTTON/start_browsing/start_browsing1.bmp"));
+    m_startBrowsing = AddSkinButton(
+        "START BROWSING", kStartBrowsingRect,
+        FacesPressedOver("pic/BUTTON/start_browsing/start_browsing.bmp",
+                         "pic/BUTTON/start_browsing/start_browsing1.bmp"));
     m_startBrowsing->setFont(EnlargedFont(4));
     connect(m_startBrowsing, &QAbstractButton::clicked, this, &CConfigSuccessDlg::OnStartBrowsing);
 }

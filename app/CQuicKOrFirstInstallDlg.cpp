@@ -10,7 +10,8 @@
 
 namespace {
 
-constexpr char kRestoreWaitMessage[] = "You need to wait to wait 2-3 mins to restore the information";
+constexpr char kRestoreWaitMessage[] =
+    "You need to wait to wait 2-3 mins to restore the information";
 
 // Three columns across the content panel: a picture button over its option.
 constexpr int kColumnLeft[3] = {62, 295, 528};
@@ -31,7 +32,8 @@ constexpr ChoiceLook kChoiceLooks[3] = {
      "pic/BUTTON/first_install/first_install1.bmp"},
     {"Quick install", "Start a quick installation", "pic/BUTTON/quick_install/quick_install.bmp",
      "pic/BUTTON/quick_install/quick_install1.bmp"},
-    {"Restore configuration", "Restore the wireless configuration", "pic/BUTTON/restore_congif/restore_congif.bmp",
+    {"Restore configuration", "Restore the wireless configuration",
+     "pic/BUTTON/restore_congif/restore_congif.bmp",
      "pic/BUTTON/restore_congif/restore_congif1.bmp"},
 };
 
@@ -65,16 +67,21 @@ void CQuicKOrFirstInstallDlg::BuildChoices()
     {
         const auto choice = static_cast<InstallChoice>(index);
         const ChoiceLook& look = kChoiceLooks[index];
-        m_pictures[index] = AddSkinButton(QString(), QRect(QPoint(kColumnLeft[index], kPictureTop), kPictureSize),
-                                          FacesPressedOver(look.normalFace, look.overFace));
+        m_pictures[index] = AddSkinButton(
+            QString(), QRect(QPoint(kColumnLeft[index], kPictureTop), kPictureSize),
+            FacesPressedOver(look.normalFace, look.overFace));
         m_pictures[index]->setAccessibleName(look.action);
-        m_options[index] = AddRadioButton(QRect(QPoint(kColumnLeft[index], kOptionTop), kOptionSize),
-                                          look.option);
-        connect(m_options[index], &QRadioButton::clicked, this, [this, choice] { m_choice = choice; });
+        m_options[index] = AddRadioButton(
+            QRect(QPoint(kColumnLeft[index], kOptionTop), kOptionSize), look.option);
+        connect(m_options[index], &QRadioButton::clicked, this,
+                [this, choice] { m_choice = choice; });
     }
-    connect(m_pictures[0], &QAbstractButton::clicked, this, &CQuicKOrFirstInstallDlg::OnFirstInstall);
-    connect(m_pictures[1], &QAbstractButton::clicked, this, &CQuicKOrFirstInstallDlg::OnQuickInstall);
-    connect(m_pictures[2], &QAbstractButton::clicked, this, &CQuicKOrFirstInstallDlg::OnRestorePicture);
+    connect(m_pictures[0], &QAbstractButton::clicked, this,
+            &CQuicKOrFirstInstallDlg::OnFirstInstall);
+    connect(m_pictures[1], &QAbstractButton::clicked, this,
+            &CQuicKOrFirstInstallDlg::OnQuickInstall);
+    connect(m_pictures[2], &QAbstractButton::clicked, this,
+            &CQuicKOrFirstInstallDlg::OnRestorePicture);
     m_options[2]->hide();
     m_pictures[2]->hide();
 }
@@ -110,12 +117,8 @@ void CQuicKOrFirstInstallDlg::OnNext()
 {
     switch (m_choice)
     {
-    case InstallChoice::FirstInstall:
-        OnFirstInstall();
-        break;
-    case InstallChoice::QuickInstall:
-        OnQuickInstall();
-        break;
+    case InstallChoice::FirstInstall: OnFirstInstall(); break;
+    case InstallChoice::QuickInstall: OnQuickInstall(); break;
     case InstallChoice::Restore:
         if (ConfirmRouterNetwork(this))
             OpenPage(PageId::RestoreConfiguration);

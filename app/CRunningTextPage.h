@@ -10,7 +10,8 @@
 
 // Body text beside a background's illustration, inside the panel's margin,
 // and the space between its paragraphs.
-inline constexpr QRect kTextColumnRect = PageLayout::kTextBesideIllustrationRect.adjusted(16, 16, -16, -16);
+inline constexpr QRect kTextColumnRect = PageLayout::kTextBesideIllustrationRect.adjusted(16, 16,
+                                                                                          -16, -16);
 inline constexpr int kParagraphGap = 12;
 
 // One piece of a sentence: plain text in a style, or a hover term.
@@ -32,7 +33,7 @@ struct TextFlowEnd
 {
     QPoint LineEnd;  // right after the last piece, at the top of its line
     int LineHeight = 0;
-    int Bottom = 0;  // below the last line
+    int Bottom = 0;              // below the last line
     std::vector<CLabel*> Terms;  // the hover terms placed, in order
 };
 

@@ -43,10 +43,9 @@ QString StepText(ApplyStep step, std::chrono::milliseconds left)
 }  // namespace
 
 CSaveIspDlg::CSaveIspDlg(QWidget* owner)
-    : CWizardPage(PageFrame{.Id = PageId::Apply,
-                            .Background = "pic/BG/1100.gif",
-                            .Heading = kSavingHeading},
-                  owner)
+    : CWizardPage(
+        PageFrame{.Id = PageId::Apply, .Background = "pic/BG/1100.gif", .Heading = kSavingHeading},
+        owner)
 {
     SetNavigationInactive();
     BuildBody();
@@ -159,7 +158,8 @@ bool CSaveIspDlg::ProbeWithoutFreezing()
     // Closing the window ends the probe in flight rather than its time-out.
     const auto closed = [this] { return m_probeCancelled.load(); };
     return RunWithoutFreezing(
-               this, [&urls, timeout, &closed] { return ProbeSitesInOrder(urls, timeout, {}, closed); })
+               this,
+               [&urls, timeout, &closed] { return ProbeSitesInOrder(urls, timeout, {}, closed); })
            >= 0;
 }
 

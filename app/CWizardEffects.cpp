@@ -1,7 +1,7 @@
 #include "CWizardEffects.h"
 
-#include "HttpTransport.h"
 #include "CWizardPage.h"
+#include "HttpTransport.h"
 #include "PageRegistry.h"
 
 #include <QApplication>

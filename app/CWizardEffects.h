@@ -15,8 +15,8 @@ class QWidget;
 
 // Results of OpenDocument.
 inline constexpr int kDocumentOpened = 0;
-inline constexpr int kDocumentNotFound = 2;       // the file does not exist
-inline constexpr int kDocumentNoApplication = 31; // nothing opens this type
+inline constexpr int kDocumentNotFound = 2;        // the file does not exist
+inline constexpr int kDocumentNoApplication = 31;  // nothing opens this type
 
 class CWizardEffects
 {
@@ -31,10 +31,10 @@ public:
 
     // A message box window-modal to parent's window (without a parent, to
     // the window of the page on top); returns the button pressed.
-    virtual QMessageBox::StandardButton ShowMessage(
-        QWidget* parent, const QString& text, const QString& caption,
-        QMessageBox::Icon icon = QMessageBox::NoIcon,
-        QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+    virtual QMessageBox::StandardButton
+    ShowMessage(QWidget* parent, const QString& text, const QString& caption,
+                QMessageBox::Icon icon = QMessageBox::NoIcon,
+                QMessageBox::StandardButtons buttons = QMessageBox::Ok);
 
     // A warning with two buttons captioned goText and stayText; true when
     // goText was pressed (Escape or the close box count as stayText).

@@ -55,8 +55,8 @@ const ButtonFaces kInactiveNextFaces{"pic/BUTTON/next/next3.bmp", "pic/BUTTON/ne
 
 void ApplyFaces(CxSkinButton* button, const ButtonFaces& faces)
 {
-    button->SetSkin(faces.Normal, faces.Pressed, faces.Over, QString(), QString(), QString(), 0,
-                    0, 0);
+    button->SetSkin(faces.Normal, faces.Pressed, faces.Over, QString(), QString(), QString(), 0, 0,
+                    0);
 }
 
 void ApplyStyle(CLabel* label, const LabelStyle& style)
@@ -171,10 +171,12 @@ void CWizardPage::BuildHeader()
 
 void CWizardPage::BuildPrevNext()
 {
-    m_prev = AddSkinButton("PREV", PageLayout::kPrevRect,
-                           FacesPressedNormal("pic/BUTTON/pre/prev.bmp", "pic/BUTTON/pre/prev1.bmp"));
-    m_next = AddSkinButton("NEXT", PageLayout::kNextRect,
-                           FacesPressedNormal("pic/BUTTON/next/next.bmp", "pic/BUTTON/next/next1.bmp"));
+    m_prev = AddSkinButton(
+        "PREV", PageLayout::kPrevRect,
+        FacesPressedNormal("pic/BUTTON/pre/prev.bmp", "pic/BUTTON/pre/prev1.bmp"));
+    m_next = AddSkinButton(
+        "NEXT", PageLayout::kNextRect,
+        FacesPressedNormal("pic/BUTTON/next/next.bmp", "pic/BUTTON/next/next1.bmp"));
     m_prev->setFont(EnlargedFont(4));
     m_next->setFont(EnlargedFont(4));
     m_prev->SetMnemonic('P');
@@ -195,17 +197,18 @@ void CWizardPage::BuildBottomBar()
         return QRect(QPoint(PageLayout::kBarButtonLeft[index], PageLayout::kBarButtonTop),
                      PageLayout::kBarButtonSize);
     };
-    m_support = AddSkinButton("Technical Support", barRect(0),
-                              FacesPressedOver("pic/BUTTON/technical_support/technical_support.bmp",
-                                               "pic/BUTTON/technical_support/technical_support1.bmp"));
+    m_support = AddSkinButton(
+        "Technical Support", barRect(0),
+        FacesPressedOver("pic/BUTTON/technical_support/technical_support.bmp",
+                         "pic/BUTTON/technical_support/technical_support1.bmp"));
     m_troubleshooting = AddSkinButton(
         "Troubleshooting", barRect(1),
         FacesPressedOver("pic/BUTTON/trouble_shooting/trouble_shooting.bmp",
                          "pic/BUTTON/trouble_shooting/trouble_shooting1.bmp"));
     // The disclaimer's pictures are named the other way round.
-    m_disclaimer = AddSkinButton("Disclaimer", barRect(2),
-                                 FacesPressedOver("pic/BUTTON/disclaim/disclaim1.bmp",
-                                                  "pic/BUTTON/disclaim/disclaim.bmp"));
+    m_disclaimer = AddSkinButton(
+        "Disclaimer", barRect(2),
+        FacesPressedOver("pic/BUTTON/disclaim/disclaim1.bmp", "pic/BUTTON/disclaim/disclaim.bmp"));
     const QString exitNormal = "pic/BUTTON/exit/exit.bmp";
     const QString exitOver = "pic/BUTTON/exit/exit1.bmp";
     m_exit = AddSkinButton("Exit", barRect(3),
@@ -327,9 +330,10 @@ DocumentButtons CWizardPage::AddDocumentButtons(const QPoint (&at)[3])
     auto rowRect = [&at](int index) { return QRect(at[index], PageLayout::kDocumentButtonSize); };
     const DocumentLinks links = ReadDocumentLinks();
     DocumentButtons buttons;
-    buttons.Manual = AddSkinButton("Technical Manual", rowRect(0),
-                                   FacesPressedOver("pic/BUTTON/technical_manual/technical_manual.bmp",
-                                                    "pic/BUTTON/technical_manual/technical_manual1.bmp"));
+    buttons.Manual = AddSkinButton(
+        "Technical Manual", rowRect(0),
+        FacesPressedOver("pic/BUTTON/technical_manual/technical_manual.bmp",
+                         "pic/BUTTON/technical_manual/technical_manual1.bmp"));
     buttons.Adobe = AddSkinButton(kPdfReaderButtonCaption, rowRect(1),
                                   FacesPressedOver("pic/BUTTON/Adobe-Reader/Adobe-Reader.bmp",
                                                    "pic/BUTTON/Adobe-Reader/Adobe-Reader1.bmp"));
@@ -414,16 +418,20 @@ void CWizardPage::showEvent(QShowEvent* event)
 // PREV, NEXT and the bottom bar, and from Exit comes round to the first.
 void CWizardPage::PutFrameButtonsLast()
 {
-    const QWidget* frameButtons[] = {m_prev, m_next, m_support, m_troubleshooting, m_disclaimer, m_exit};
+    const QWidget* frameButtons[] = {m_prev,       m_next, m_support, m_troubleshooting,
+                                     m_disclaimer, m_exit};
     auto isFrameButton = [&frameButtons](const QWidget* widget) {
-        return std::find(std::begin(frameButtons), std::end(frameButtons), widget) != std::end(frameButtons);
+        return std::find(std::begin(frameButtons), std::end(frameButtons), widget)
+               != std::end(frameButtons);
     };
     QWidget* last = nullptr;
-    for (QWidget* widget = nextInFocusChain(); widget && widget != this; widget = widget->nextInFocusChain())
+    for (QWidget* widget = nextInFocusChain(); widget && widget != this;
+         widget = widget->nextInFocusChain())
         if (isAncestorOf(widget) && (widget->focusPolicy() & Qt::TabFocus) == Qt::TabFocus
             && !isFrameButton(widget))
             last = widget;
-    for (CxSkinButton* button : {m_prev, m_next, m_support, m_troubleshooting, m_disclaimer, m_exit})
+    for (CxSkinButton* button :
+         {m_prev, m_next, m_support, m_troubleshooting, m_disclaimer, m_exit})
         if (last && button)
         {
             setTabOrder(last, button);
@@ -449,8 +457,8 @@ void CWizardPage::PlaceInitialFocus()
 bool CWizardPage::IsField(const QWidget* widget) const
 {
     return widget != this && isAncestorOf(widget) && widget->isVisibleTo(this)
-        && widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus) == Qt::TabFocus
-        && !qobject_cast<const CxSkinButton*>(widget);
+           && widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus) == Qt::TabFocus
+           && !qobject_cast<const CxSkinButton*>(widget);
 }
 
 QWidget* CWizardPage::FirstField() const
@@ -609,9 +617,11 @@ QString CheckText(CheckMessage message)
 void SetReadingOrder(const CWizardPage& page, const QList<QWidget*>& fields)
 {
     QList<QWidget*> order = fields;
-    const QList<QWidget*> frameButtons = {page.PrevButton(), page.NextButton(),
+    const QList<QWidget*> frameButtons = {page.PrevButton(),
+                                          page.NextButton(),
                                           page.TechnicalSupportButton(),
-                                          page.TroubleshootingButton(), page.DisclaimerButton(),
+                                          page.TroubleshootingButton(),
+                                          page.DisclaimerButton(),
                                           page.ExitButton()};
     for (QWidget* button : frameButtons)
         if (button)

@@ -88,7 +88,7 @@ struct PageFrame
     QString Background;
     QString QuickBackground;
     QString Heading;
-    bool HasHeader = true;      // product line and model label
+    bool HasHeader = true;  // product line and model label
     bool HasPrevNext = true;
     bool HasBottomBar = true;
     bool ExitPressedLooksNormal = false;  // Power, ISP and PVC, ISP account, ...
@@ -174,7 +174,8 @@ protected:
     QCheckBox* AddCheckBox(const QRect& rect, const QString& text = QString());
     QRadioButton* AddRadioButton(const QRect& rect, const QString& text = QString());
     // A skinned button with white caption text.
-    CxSkinButton* AddSkinButton(const QString& caption, const QRect& rect, const ButtonFaces& faces);
+    CxSkinButton* AddSkinButton(const QString& caption, const QRect& rect,
+                                const ButtonFaces& faces);
 
     // The document buttons (PageLayout::kDocumentButtonSize) at the given
     // top-left corners, opening the links read from default.ini now.

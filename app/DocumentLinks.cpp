@@ -51,7 +51,8 @@ QString ReadIniValue(const QString& iniPath, const QString& section, const QStri
         const QString line = in.readLine().trimmed();
         if (line.startsWith('[') && line.endsWith(']'))
         {
-            inSection = line.mid(1, line.size() - 2).trimmed().compare(section, Qt::CaseInsensitive) == 0;
+            inSection = line.mid(1, line.size() - 2).trimmed().compare(section, Qt::CaseInsensitive)
+                        == 0;
             continue;
         }
         const qsizetype equals = line.indexOf('=');
@@ -77,8 +78,8 @@ void OpenManualLink(QWidget* page, const QString& manualLink)
         ShowWithPath(page, kFileNotFoundMessage, manualLink);
     else if (result == kDocumentNoApplication)
         ShowWithPath(page,
-                     QString(kNoReaderMessage) + "\n\nInstall one with the " + kPdfReaderButtonCaption
-                         + " button, or open the manual another way:",
+                     QString(kNoReaderMessage) + "\n\nInstall one with the "
+                         + kPdfReaderButtonCaption + " button, or open the manual another way:",
                      manualLink);
 }
 

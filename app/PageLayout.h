@@ -12,8 +12,8 @@ inline constexpr QSize kPageSize{800, 600};
 
 // Dark header band across the top; product line and model label sit at its right.
 inline constexpr int kHeaderBandHeight = 72;
-inline constexpr QRect kProductLineRect{360, 12, 416, 22};   // right-aligned
-inline constexpr QRect kModelLabelRect{360, 38, 416, 22};    // right-aligned
+inline constexpr QRect kProductLineRect{360, 12, 416, 22};  // right-aligned
+inline constexpr QRect kModelLabelRect{360, 38, 416, 22};   // right-aligned
 
 // Page heading, just under the header band, left-aligned.
 inline constexpr QRect kHeadingRect{40, 88, 720, 40};

@@ -11,4 +11,3 @@ QString FindDataFolder(const QString& executableFolder);
 // paths resolve whatever folder the program was started from. False (with a
 // line on stderr) when it is missing.
 bool EnterDataFolder(const QString& executableFolder);
-

@@ -29,9 +29,10 @@ bool ReadMilliseconds(const QString& text, int& out)
 
 // QApplication's own options: those that take a value, then the switches.
 const QStringList kToolkitOptionsWithValue{
-    "style", "stylesheet", "platform", "platformpluginpath", "platformtheme", "plugin",
-    "qmljsdebugger", "session", "display", "name", "geometry", "qwindowgeometry",
-    "qwindowicon", "qwindowtitle", "title", "visual"};
+    "style",         "stylesheet",   "platform",      "platformpluginpath",
+    "platformtheme", "plugin",       "qmljsdebugger", "session",
+    "display",       "name",         "geometry",      "qwindowgeometry",
+    "qwindowicon",   "qwindowtitle", "title",         "visual"};
 const QStringList kToolkitSwitches{"reverse", "widgetcount", "nograb", "dograb", "sync"};
 
 // "-style" or "--style=Fusion" as ("style", "Fusion"), with hasValue set for "=".
@@ -54,8 +55,9 @@ QStringList WithoutToolkitOptions(const QStringList& arguments)
         const QString& argument = arguments[index];
         QString value;
         bool hasValue = false;
-        const QString name = index > 0 && argument.startsWith('-') ? OptionName(argument, value, hasValue)
-                                                                     : QString();
+        const QString name = index > 0 && argument.startsWith('-')
+                                 ? OptionName(argument, value, hasValue)
+                                 : QString();
         if (kToolkitSwitches.contains(name))
             continue;
         if (!kToolkitOptionsWithValue.contains(name))
@@ -104,15 +106,15 @@ OptionsOutcome ParseWizardOptions(const QStringList& arguments, WizardOptions& o
     const QCommandLineOption router(
         "router", QString("Router address host[:port] (default %1).").arg(kDefaultRouterAddress),
         "ADDRESS");
-    const QCommandLineOption probe("probe-url",
-                                   "Site that proves the Internet is reachable (up to 3, in order).",
-                                   "URL");
+    const QCommandLineOption probe(
+        "probe-url", "Site that proves the Internet is reachable (up to 3, in order).", "URL");
     const QCommandLineOption pause(
-        "pause-ms", QString("Pause after each router request (default %1).").arg(kStepPause.count()),
-        "N");
+        "pause-ms",
+        QString("Pause after each router request (default %1).").arg(kStepPause.count()), "N");
     const QCommandLineOption settle(
         "settle-ms",
-        QString("Pause after the last router request (default %1).").arg(kSettlePause.count()), "N");
+        QString("Pause after the last router request (default %1).").arg(kSettlePause.count()),
+        "N");
     parser.addOptions({help, version, router, probe, pause, settle});
 
     if (!parser.parse(WithoutToolkitOptions(arguments)))

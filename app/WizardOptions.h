@@ -34,9 +34,9 @@ std::string ConfiguredRouterAddress();
 
 enum class OptionsOutcome
 {
-    Run,        // options read into the record
-    ShowText,   // --help or --version: print message to stdout, exit 0
-    Invalid,    // print message to stderr, exit 2
+    Run,       // options read into the record
+    ShowText,  // --help or --version: print message to stdout, exit 0
+    Invalid,   // print message to stderr, exit 2
 };
 
 // Reads arguments (arguments[0] is the program) into options; options is

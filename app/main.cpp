@@ -66,14 +66,11 @@ int main(int argc, char* argv[])
     QString message;
     switch (ParseWizardOptions(arguments, GetWizardOptions(), message))
     {
-    case OptionsOutcome::ShowText:
-        std::fputs(qPrintable(message + '\n'), stdout);
-        return 0;
+    case OptionsOutcome::ShowText: std::fputs(qPrintable(message + '\n'), stdout); return 0;
     case OptionsOutcome::Invalid:
         std::fputs(qPrintable(message + "\nTry --help.\n"), stderr);
         return 2;
-    case OptionsOutcome::Run:
-        break;
+    case OptionsOutcome::Run: break;
     }
     if (!HasDisplay(arguments))
     {

@@ -76,11 +76,8 @@ bool CFocusRing::eventFilter(QObject* watched, QEvent* event)
         case QEvent::Move:
         case QEvent::Resize:
         case QEvent::Show:
-        case QEvent::Hide:
-            Place();
-            break;
-        default:
-            break;
+        case QEvent::Hide: Place(); break;
+        default: break;
         }
     }
     return QWidget::eventFilter(watched, event);

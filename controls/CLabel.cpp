@@ -13,7 +13,8 @@ constexpr int kFlagUnderline = 0x2;
 
 Qt::Alignment AlignmentFromCode(int alignment)
 {
-    switch (alignment) {
+    switch (alignment)
+    {
     case 1: return Qt::AlignHCenter | Qt::AlignTop;
     case 2: return Qt::AlignRight | Qt::AlignTop;
     default: return Qt::AlignLeft | Qt::AlignTop;
@@ -22,13 +23,11 @@ Qt::Alignment AlignmentFromCode(int alignment)
 
 }  // namespace
 
-CLabel::CLabel(QWidget* parent)
-    : CLabel(QString(), parent)
+CLabel::CLabel(QWidget* parent) : CLabel(QString(), parent)
 {
 }
 
-CLabel::CLabel(const QString& text, QWidget* parent)
-    : QLabel(text, parent)
+CLabel::CLabel(const QString& text, QWidget* parent) : QLabel(text, parent)
 {
     setWordWrap(true);
     setAlignment(AlignmentFromCode(0));

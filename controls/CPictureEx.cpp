@@ -16,7 +16,8 @@ constexpr QImage::Format kCanvasFormat = QImage::Format_ARGB32_Premultiplied;
 
 GifWalker::Bytes AsBytes(const QByteArray& data)
 {
-    return {reinterpret_cast<const std::uint8_t*>(data.constData()), static_cast<std::size_t>(data.size())};
+    return {reinterpret_cast<const std::uint8_t*>(data.constData()),
+            static_cast<std::size_t>(data.size())};
 }
 
 // The decoder gives a frame either at its own size or placed on the whole
@@ -25,15 +26,14 @@ QImage FrameRectangle(const QImage& decoded, const GifWalker::GifFrame& frame)
 {
     const QSize frameSize(frame.width, frame.height);
     QImage picture = decoded.size() == frameSize
-        ? decoded
-        : decoded.copy(QRect(QPoint(frame.left, frame.top), frameSize));
+                         ? decoded
+                         : decoded.copy(QRect(QPoint(frame.left, frame.top), frameSize));
     return picture.convertToFormat(kCanvasFormat);
 }
 
 }  // namespace
 
-CPictureEx::CPictureEx(QWidget* parent)
-    : QWidget(parent)
+CPictureEx::CPictureEx(QWidget* parent) : QWidget(parent)
 {
 }
 
@@ -64,9 +64,12 @@ bool CPictureEx::LoadData(const QByteArray& data, int pixelRatio)
     m_pixelRatio = pixelRatio;
     const GifWalker::Bytes bytes = AsBytes(data);
     bool loaded = false;
-    if (!GifWalker::StartsAsGif(bytes)) {
+    if (!GifWalker::StartsAsGif(bytes))
+    {
         loaded = LoadStill(data, QSize());
-    } else if (const auto screen = GifWalker::ReadScreen(bytes)) {
+    }
+    else if (const auto screen = GifWalker::ReadScreen(bytes))
+    {
         const QSize size(screen->width, screen->height);
         const std::size_t frames = GifWalker::CountFrames(bytes);
         if (frames == 1)
@@ -74,7 +77,8 @@ bool CPictureEx::LoadData(const QByteArray& data, int pixelRatio)
         else if (frames > 1)
             loaded = LoadAnimation(data, size);
     }
-    if (!loaded || !PrepareOffscreen()) {
+    if (!loaded || !PrepareOffscreen())
+    {
         UnLoad();
         return false;
     }
@@ -94,11 +98,14 @@ bool CPictureEx::LoadStill(const QByteArray& data, QSize size)
 bool CPictureEx::LoadAnimation(const QByteArray& data, QSize size)
 {
     m_size = size;
-    for (const GifWalker::GifFrame& cut : GifWalker::CutFrames(AsBytes(data))) {
-        const QImage decoded = QImage::fromData(cut.gif.data(), static_cast<int>(cut.gif.size()), "GIF");
+    for (const GifWalker::GifFrame& cut : GifWalker::CutFrames(AsBytes(data)))
+    {
+        const QImage decoded = QImage::fromData(cut.gif.data(), static_cast<int>(cut.gif.size()),
+                                                "GIF");
         if (decoded.isNull())
             continue;
-        m_frames.push_back({FrameRectangle(decoded, cut), QPoint(cut.left, cut.top), cut.delay, cut.disposal});
+        m_frames.push_back(
+            {FrameRectangle(decoded, cut), QPoint(cut.left, cut.top), cut.delay, cut.disposal});
     }
     return !m_frames.empty();
 }
@@ -124,7 +131,8 @@ bool CPictureEx::Draw()
 {
     if (IsPlaying())
         return true;
-    if (!m_still.isNull()) {
+    if (!m_still.isNull())
+    {
         {
             std::lock_guard lock(m_imageMutex);
             QPainter painter(&m_offscreen);
@@ -138,9 +146,12 @@ bool CPictureEx::Draw()
         return false;
     m_exitRequested = false;
     m_finished = false;
-    try {
+    try
+    {
         m_thread = std::thread(&CPictureEx::Play, this);
-    } catch (const std::system_error&) {
+    }
+    catch (const std::system_error&)
+    {
         return false;
     }
     return true;
@@ -220,7 +231,8 @@ void CPictureEx::paintEvent(QPaintEvent* event)
     if (m_offscreen.isNull())
         return;
     const QRect area = event->rect();
-    if (m_pixelRatio == 1) {
+    if (m_pixelRatio == 1)
+    {
         painter.drawImage(area, m_offscreen, area);
         return;
     }
@@ -242,7 +254,8 @@ void CPictureEx::ShowFrame(int index)
 void CPictureEx::Play()
 {
     DisposeFrame(m_frames[m_currentFrame]);
-    for (;;) {
+    for (;;)
+    {
         const Frame& frame = m_frames[m_currentFrame];
         DrawFrame(frame);
         QMetaObject::invokeMethod(this, "ShowFrame", Qt::QueuedConnection,
@@ -250,7 +263,8 @@ void CPictureEx::Play()
         if (WaitForExit(GifWalker::FrameWaitMs(frame.delay)))
             break;
         DisposeFrame(frame);
-        if (++m_currentFrame == m_frames.size()) {
+        if (++m_currentFrame == m_frames.size())
+        {
             m_currentFrame = 0;
             std::lock_guard lock(m_imageMutex);
             m_offscreen.fill(m_background);
@@ -275,11 +289,14 @@ void CPictureEx::DisposeFrame(const Frame& frame)
 {
     const QRect area(frame.offset, frame.picture.size());
     std::lock_guard lock(m_imageMutex);
-    if (frame.disposal == 2) {
+    if (frame.disposal == 2)
+    {
         QPainter painter(&m_offscreen);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
         painter.fillRect(area, m_background);
-    } else if (frame.disposal == 3 && !m_saved.isNull()) {
+    }
+    else if (frame.disposal == 3 && !m_saved.isNull())
+    {
         QPainter painter(&m_offscreen);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
         painter.drawImage(area.topLeft(), m_saved);
@@ -291,5 +308,6 @@ void CPictureEx::DisposeFrame(const Frame& frame)
 bool CPictureEx::WaitForExit(unsigned milliseconds)
 {
     std::unique_lock lock(m_exitMutex);
-    return m_exitEvent.wait_for(lock, std::chrono::milliseconds(milliseconds), [this] { return m_exitRequested; });
+    return m_exitEvent.wait_for(lock, std::chrono::milliseconds(milliseconds),
+                                [this] { return m_exitRequested; });
 }

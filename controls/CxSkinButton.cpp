@@ -41,15 +41,13 @@ CxSkinButton::Face CxSkinButton::LoadFace(const QString& path)
     return face;
 }
 
-CxSkinButton::CxSkinButton(QWidget* parent)
-    : QAbstractButton(parent)
+CxSkinButton::CxSkinButton(QWidget* parent) : QAbstractButton(parent)
 {
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
 }
 
-CxSkinButton::CxSkinButton(const QString& caption, QWidget* parent)
-    : CxSkinButton(parent)
+CxSkinButton::CxSkinButton(const QString& caption, QWidget* parent) : CxSkinButton(parent)
 {
     setText(caption);
 }
@@ -69,9 +67,12 @@ void CxSkinButton::SetSkin(const QString& normal, const QString& pressed, const 
 
     const QPixmap maskPicture = LoadPicture(mask);
     m_maskRegion = maskPicture.isNull() ? QRegion() : RegionFromMask(maskPicture);
-    if (m_maskRegion.isEmpty()) {
+    if (m_maskRegion.isEmpty())
+    {
         clearMask();
-    } else {
+    }
+    else
+    {
         if (m_drawMode == 0)
             resize(maskPicture.size());
         setMask(m_maskRegion);
@@ -111,8 +112,10 @@ void CxSkinButton::SetMnemonic(QChar letter)
     m_mnemonic = letter;
     delete m_shortcut;
     m_shortcut = nullptr;
-    if (!letter.isNull()) {
-        m_shortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key(letter.toUpper().unicode())), this);
+    if (!letter.isNull())
+    {
+        m_shortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key(letter.toUpper().unicode())),
+                                   this);
         connect(m_shortcut, &QShortcut::activated, this, [this] {
             if (isVisible() && isEnabled())
                 animateClick();
@@ -148,10 +151,11 @@ void CxSkinButton::paintEvent(QPaintEvent*)
     const int textInset = m_focusMargin + 2;
     QRect captionRect = rect().adjusted(textInset, 0, -textInset, 0);
     const int textFlags = Qt::AlignCenter | Qt::TextSingleLine | Qt::TextIncludeTrailingSpaces
-        | Qt::TextShowMnemonic;
+                          | Qt::TextShowMnemonic;
     const QString caption = CaptionWithMnemonic();
 
-    if (!isEnabled()) {
+    if (!isEnabled())
+    {
         DrawFace(painter, m_disabled);
         if (m_border)
             qDrawWinButton(&painter, rect(), palette(), false);
@@ -163,16 +167,25 @@ void CxSkinButton::paintEvent(QPaintEvent*)
         return;
     }
 
-    if (isDown() || isChecked()) {
+    if (isDown() || isChecked())
+    {
         DrawFace(painter, m_pressed);
         captionRect.translate(1, 1);
-    } else if (m_normal.isNull()) {
+    }
+    else if (m_normal.isNull())
+    {
         DrawFace(painter, m_normal);
-    } else if (m_hovering && !m_over.isNull()) {
+    }
+    else if (m_hovering && !m_over.isNull())
+    {
         DrawFace(painter, m_over);
-    } else if (hasFocus() && !m_focus.isNull()) {
+    }
+    else if (hasFocus() && !m_focus.isNull())
+    {
         DrawFace(painter, m_focus);
-    } else {
+    }
+    else
+    {
         DrawFace(painter, m_normal);
     }
     if (m_border)
@@ -185,21 +198,25 @@ void CxSkinButton::paintEvent(QPaintEvent*)
 
 void CxSkinButton::DrawFace(QPainter& painter, const Face& faces) const
 {
-    if (faces.isNull()) {
+    if (faces.isNull())
+    {
         painter.fillRect(rect(), palette().color(QPalette::Button));
         return;
     }
-    const bool doubled = WantsDoubleSize(painter.device()->devicePixelRatioF()) && !faces.doubled.isNull();
+    const bool doubled = WantsDoubleSize(painter.device()->devicePixelRatioF())
+                         && !faces.doubled.isNull();
     const QPixmap& face = doubled ? faces.doubled : faces.single;
     // Between ratios 1 and 2 the 2x face is narrowed smoothly; 1x draws as always.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, doubled);
-    if (m_drawMode == 2) {
+    if (m_drawMode == 2)
+    {
         painter.drawTiledPixmap(rect(), face);
         return;
     }
     const QRect target = m_drawMode == 1 ? rect() : QRect(QPoint(0, 0), faces.single.size());
     painter.save();
-    if (!m_maskRegion.isEmpty()) {
+    if (!m_maskRegion.isEmpty())
+    {
         // The mask's white pixels keep what lies underneath.
         QTransform toTarget;
         toTarget.scale(double(target.width()) / faces.single.width(),
@@ -230,7 +247,8 @@ void CxSkinButton::DrawFocusCue(QPainter& painter) const
 
 void CxSkinButton::mouseMoveEvent(QMouseEvent* event)
 {
-    if (!m_buttonDown && !m_hovering) {
+    if (!m_buttonDown && !m_hovering)
+    {
         m_hovering = true;
         update();
     }
@@ -239,7 +257,8 @@ void CxSkinButton::mouseMoveEvent(QMouseEvent* event)
 
 void CxSkinButton::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton) {
+    if (event->button() == Qt::LeftButton)
+    {
         m_hovering = false;
         m_buttonDown = true;
     }
@@ -264,7 +283,7 @@ void CxSkinButton::focusInEvent(QFocusEvent* event)
 {
     const Qt::FocusReason reason = event->reason();
     m_keyboardFocus = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason
-        || reason == Qt::ShortcutFocusReason;
+                      || reason == Qt::ShortcutFocusReason;
     QAbstractButton::focusInEvent(event);
 }
 
@@ -278,7 +297,8 @@ void CxSkinButton::focusOutEvent(QFocusEvent* event)
 void CxSkinButton::keyPressEvent(QKeyEvent* event)
 {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier)
+    {
         m_keyboardFocus = true;
         animateClick();
         return;

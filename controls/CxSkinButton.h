@@ -30,8 +30,8 @@ public:
     // button's shape its non-white pixels; with draw mode 0 the button is
     // resized to the mask (position kept).
     void SetSkin(const QString& normal, const QString& pressed, const QString& over,
-                 const QString& disabled, const QString& focus, const QString& mask,
-                 int drawMode, int border, int focusMargin);
+                 const QString& disabled, const QString& focus, const QString& mask, int drawMode,
+                 int border, int focusMargin);
 
     // Caption colour; the palette's button-text colour until set.
     void SetTextColor(const QColor& colour);

@@ -50,7 +50,8 @@ Block KindAt(Bytes data, std::size_t pos)
         return Block::Trailer;
     if (data[pos] != 0x21 || pos + 1 >= data.size())
         return Block::Unknown;
-    switch (data[pos + 1]) {
+    switch (data[pos + 1])
+    {
     case 0xFF: return Block::Application;
     case 0xFE: return Block::Comment;
     case 0xF9: return Block::GraphicControl;
@@ -64,7 +65,8 @@ Block KindAt(Bytes data, std::size_t pos)
 std::size_t ChainLength(Bytes data, std::size_t pos)
 {
     std::size_t p = pos;
-    while (p < data.size()) {
+    while (p < data.size())
+    {
         const std::size_t count = data[p];
         p += 1 + count;
         if (count == 0)
@@ -85,7 +87,8 @@ std::size_t WithChain(Bytes data, std::size_t pos, std::size_t fixed)
 // Length of the block at pos; 0 when it is unknown or passes the end.
 std::size_t BlockLength(Bytes data, std::size_t pos, Block kind)
 {
-    switch (kind) {
+    switch (kind)
+    {
     case Block::Application: return WithChain(data, pos, 14);
     case Block::Comment: return WithChain(data, pos, 2);
     case Block::PlainText: return WithChain(data, pos, 15);
@@ -106,7 +109,8 @@ std::size_t BlockLength(Bytes data, std::size_t pos, Block kind)
 template <typename Wanted>
 bool SkipUntil(Bytes data, std::size_t& pos, Block& kind, Wanted wanted)
 {
-    for (;;) {
+    for (;;)
+    {
         kind = KindAt(data, pos);
         if (wanted(kind))
             return true;
@@ -135,7 +139,8 @@ bool NextFrame(Bytes data, std::size_t& pos, FrameSpan& frame)
         return false;
     frame = FrameSpan{};
     frame.start = pos;
-    if (kind == Block::GraphicControl) {
+    if (kind == Block::GraphicControl)
+    {
         if (BlockLength(data, pos, kind) == 0)
             return false;
         frame.disposal = (data[pos + 3] >> 2) & 0x07;
@@ -147,7 +152,8 @@ bool NextFrame(Bytes data, std::size_t& pos, FrameSpan& frame)
     const std::size_t length = BlockLength(data, pos, kind);
     if (length == 0)
         return false;
-    if (kind == Block::Image) {
+    if (kind == Block::Image)
+    {
         frame.left = static_cast<int>(ReadU16(data, pos + 1));
         frame.top = static_cast<int>(ReadU16(data, pos + 3));
         frame.width = static_cast<int>(ReadU16(data, pos + 5));
@@ -205,7 +211,8 @@ std::vector<GifFrame> CutFrames(Bytes data)
     const std::size_t prefix = FirstBlock(*screen);
     std::size_t pos = prefix;
     FrameSpan span;
-    while (NextFrame(data, pos, span)) {
+    while (NextFrame(data, pos, span))
+    {
         GifFrame frame;
         const Bytes header = data.first(prefix);
         const Bytes blocks = data.subspan(span.start, span.end - span.start);

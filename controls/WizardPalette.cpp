@@ -18,7 +18,8 @@ QPalette WizardPalette()
     palette.setColor(QPalette::ToolTipText, black);
     palette.setColor(QPalette::PlaceholderText, QColor(110, 110, 110));
     const QColor greyedText(120, 120, 120);
-    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+    for (const QPalette::ColorRole role :
+         {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
         palette.setColor(QPalette::Disabled, role, greyedText);
     return palette;
 }

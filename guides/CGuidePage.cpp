@@ -14,14 +14,15 @@ CGuidePage::CGuidePage(const PageFrame& frame, QWidget* owner, const QRect& guid
                                                  kDisplayedGuideMediaSlots, m_fill))
         ShowGuideDocument(m_browser, *document);
 
-    m_print = AddSkinButton("PRINT", PageLayout::kNextRect,
-                            FacesPressedOver("pic/BUTTON/print/print_ready.bmp",
-                                             "pic/BUTTON/print/print_ready1.bmp"));
+    m_print = AddSkinButton(
+        "PRINT", PageLayout::kNextRect,
+        FacesPressedOver("pic/BUTTON/print/print_ready.bmp", "pic/BUTTON/print/print_ready1.bmp"));
     m_print->setFont(EnlargedFont(4));
     connect(m_print, &QAbstractButton::clicked, this, &CGuidePage::OnPrint);
     // Readers name the guide by the page's heading.
     for (QWidget* view : m_browser.findChildren<QTextBrowser*>())
-        view->setAccessibleName(HeadingLabel()->text().isEmpty() ? QString("Guide") : HeadingLabel()->text());
+        view->setAccessibleName(HeadingLabel()->text().isEmpty() ? QString("Guide")
+                                                                 : HeadingLabel()->text());
     // The guide is read, not filled in: the page opens on PRINT, which Enter presses.
     SetForwardButton(m_print);
     m_print->setFocus();

@@ -7,7 +7,8 @@
 #include "GuideDocument.h"
 #include "SimpleBrowser.h"
 
-struct GuideTemplates {
+struct GuideTemplates
+{
     QString Shown;    // "HowTo.html"
     QString Printed;  // "HowTo_print.html"
 };

@@ -68,11 +68,13 @@ void CRestoreConfiguration::BuildBody()
     AddLabel("Important:", QRect(left, kContentBodyRect.top(), width, kImportantHeight),
              kImportantStyle);
     int top = AddParagraphs(
-        {{PlainRun("Write your "), TermRun("Wireless Network Name", kNameTip), PlainRun(" (SSID) and "),
-          TermRun("Wireless Network Password", kKeyTip),
-          PlainRun("(Encryption Key) on the back cover of your Quick Installation Guide, that comes "
-                   "in the box, and keep this in a safe place.")},
-         {PlainRun("You will need these details later on when you connect to the wireless network.")}},
+        {{PlainRun("Write your "), TermRun("Wireless Network Name", kNameTip),
+          PlainRun(" (SSID) and "), TermRun("Wireless Network Password", kKeyTip),
+          PlainRun(
+              "(Encryption Key) on the back cover of your Quick Installation Guide, that comes "
+              "in the box, and keep this in a safe place.")},
+         {PlainRun(
+             "You will need these details later on when you connect to the wireless network.")}},
         kContentBodyRect.adjusted(0, kImportantHeight, 0, 0), kParagraphGap);
     top += kSectionGap;
 
@@ -87,22 +89,24 @@ void CRestoreConfiguration::BuildBody()
                           kBoldBodyStyle);
     top += kKeyCaptionHeight + kSectionGap;
 
-    CLabel* saveLabel =
-        AddLabel("Save these settings in a text file on my desktop",
-                 QRect(left + kSaveLabelIndent, top, width - kSaveLabelIndent, kSaveChoiceSize.height()));
+    CLabel* saveLabel = AddLabel(
+        "Save these settings in a text file on my desktop",
+        QRect(left + kSaveLabelIndent, top, width - kSaveLabelIndent, kSaveChoiceSize.height()));
     // The box is centred on its label's line of text.
     const int boxDrop = (saveLabel->fontMetrics().height() - kSaveChoiceSize.height()) / 2;
     m_saveChoice = AddCheckBox(QRect(QPoint(left, top + boxDrop), kSaveChoiceSize));
     LabelField(saveLabel, m_saveChoice);
     top += kSaveChoiceSize.height() + kSectionGap;
 
-    m_printDetails = AddSkinButton("PRINT DETAILS", QRect(left, top, 0, 0),
-                                   FacesPressedNormal("pic/BUTTON/print_details/print_details.bmp",
-                                                      "pic/BUTTON/print_details/print_details1.bmp"));
+    m_printDetails = AddSkinButton(
+        "PRINT DETAILS", QRect(left, top, 0, 0),
+        FacesPressedNormal("pic/BUTTON/print_details/print_details.bmp",
+                           "pic/BUTTON/print_details/print_details1.bmp"));
     // The face is drawn at its own size; a smaller button would cut it.
     m_printDetails->resize(m_printDetails->sizeHint());
     m_printDetails->setFont(EnlargedFont(4));
-    connect(m_printDetails, &QAbstractButton::clicked, this, &CRestoreConfiguration::OnPrintDetails);
+    connect(m_printDetails, &QAbstractButton::clicked, this,
+            &CRestoreConfiguration::OnPrintDetails);
 }
 
 void CRestoreConfiguration::ReadRouterSettings()

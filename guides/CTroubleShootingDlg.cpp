@@ -12,8 +12,7 @@ CTroubleShootingDlg::CTroubleShootingDlg(QWidget* owner)
                            .Background = "pic/BG/7100.gif",
                            .Heading = "Trouble Shooting",
                            .HasPrevNext = false},
-                 owner, kGuideRect, {"Trouble.html", "Trouble_print.html"},
-                 NoGuideFill())
+                 owner, kGuideRect, {"Trouble.html", "Trouble_print.html"}, NoGuideFill())
 {
     // This page is the troubleshooting help itself; Disclaimer closes the gap
     // its button would leave in the bar.

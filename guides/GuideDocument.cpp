@@ -22,8 +22,11 @@ QStringList MediaNames(const QString& folder, int slotCount)
 {
     QStringList names;
     const QDir dir(folder);
-    for (const QString& pattern : kMediaPatterns) {
-        for (const QString& name : dir.entryList({pattern}, QDir::Files, QDir::Name | QDir::IgnoreCase)) {
+    for (const QString& pattern : kMediaPatterns)
+    {
+        for (const QString& name :
+             dir.entryList({pattern}, QDir::Files, QDir::Name | QDir::IgnoreCase))
+        {
             if (names.size() >= slotCount)
                 return names;
             names << name;
@@ -38,7 +41,8 @@ QStringList TemplateLines(const QByteArray& bytes)
     QStringList lines = QString::fromLatin1(bytes).split(u'\n');
     if (lines.last().isEmpty())
         lines.removeLast();
-    for (QString& line : lines) {
+    for (QString& line : lines)
+    {
         if (line.endsWith(u'\r'))
             line.chop(1);
     }
@@ -64,7 +68,8 @@ QString RewriteMediaName(const QString& line, const QString& name, const QString
 {
     QString result;
     qsizetype copied = 0;
-    for (qsizetype at = line.indexOf(name); at >= 0; at = line.indexOf(name, at + 1)) {
+    for (qsizetype at = line.indexOf(name); at >= 0; at = line.indexOf(name, at + 1))
+    {
         if (at < copied || !StandsAlone(line, at, name.size()))
             continue;
         result += line.mid(copied, at - copied);
@@ -78,7 +83,8 @@ QString FillLine(QString line, const GuideFill& fill, bool& markerDone)
 {
     for (const auto& [placeholder, value] : fill.Placeholders)
         line.replace(placeholder, value);
-    if (fill.DetailsMarker && !markerDone && line.contains(u"[YourSetting]")) {
+    if (fill.DetailsMarker && !markerDone && line.contains(u"[YourSetting]"))
+    {
         line.replace(QStringLiteral("[YourSetting]"), QStringLiteral(" "));
         markerDone = true;
     }
@@ -94,13 +100,11 @@ GuideFill NoGuideFill()
 
 QString SecurityName(int wirelessSecurityIndex)
 {
-    switch (wirelessSecurityIndex) {
-    case SecurityWpa:
-        return QStringLiteral("WPA-Personal");
-    case SecurityWpa2:
-        return QStringLiteral("WPA2-Personal");
-    default:
-        return QStringLiteral("None");
+    switch (wirelessSecurityIndex)
+    {
+    case SecurityWpa: return QStringLiteral("WPA-Personal");
+    case SecurityWpa2: return QStringLiteral("WPA2-Personal");
+    default: return QStringLiteral("None");
     }
 }
 
@@ -116,7 +120,8 @@ GuideFill JoinWirelessFill(const WizardSettings& settings)
     fill.Placeholders.push_back({"[YourSecurity]", SecurityName(index)});
     // The code carries the key exactly as the router was given it.
     const QString qrText = WifiQrText(QString::fromStdU16String(settings.SsidW),
-                                      QString::fromStdString(settings.WirelessKey), SecurityHasKey(index));
+                                      QString::fromStdString(settings.WirelessKey),
+                                      SecurityHasKey(index));
     fill.Placeholders.push_back({kQrCodePlaceholder, QrCodeDataUrl(qrText)});
     return fill;
 }
@@ -155,9 +160,11 @@ std::optional<QString> BuildGuideDocument(int languageId, const QString& templat
     const QStringList media = MediaNames(folder, mediaSlots);
     QString document;
     bool markerDone = false;
-    for (const QString& templateLine : lines) {
+    for (const QString& templateLine : lines)
+    {
         QString line = FillLine(templateLine, fill, markerDone);
-        for (const QString& name : media) {
+        for (const QString& name : media)
+        {
             if (line.contains(name))
                 line = RewriteMediaName(line, name, mediaFolder + name);
         }

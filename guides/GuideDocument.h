@@ -23,7 +23,8 @@ inline constexpr char kQrCodePlaceholder[] = "[YourQrCode]";
 // What a template gets filled with. Placeholders are replaced in list order, in
 // every line; the details marker only in the first line that holds it. Media
 // paths start with ProgramFolder() of DocumentLinks.h.
-struct GuideFill {
+struct GuideFill
+{
     std::vector<std::pair<QString, QString>> Placeholders;
     bool DetailsMarker = false;
 };

@@ -22,7 +22,8 @@ QString DesktopFolder()
 bool WriteAll(int fd, const QByteArray& bytes)
 {
     qsizetype done = 0;
-    while (done < bytes.size()) {
+    while (done < bytes.size())
+    {
         const ssize_t written = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
         if (written < 0 && errno == EINTR)
             continue;
@@ -38,7 +39,8 @@ bool WriteAll(int fd, const QByteArray& bytes)
 // refusal codes or an errno.
 int ExistingPathProblem(const QByteArray& path)
 {
-    struct stat info {};
+    struct stat info
+    {};
     if (::lstat(path.constData(), &info) != 0)
         return errno == ENOENT ? 0 : errno;
     if (S_ISLNK(info.st_mode))
@@ -80,8 +82,8 @@ int WriteFile(const QString& path, const QByteArray& bytes)
     if (const int problem = ExistingPathProblem(target))
         return problem;
     const QFileInfo info(path);
-    QByteArray temporary =
-        QFile::encodeName(info.path() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX"));
+    QByteArray temporary = QFile::encodeName(info.path() + QStringLiteral("/.") + info.fileName()
+                                             + QStringLiteral(".XXXXXX"));
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0)
         return errno;
@@ -107,8 +109,8 @@ QString SecuritySettingsText(const QString& networkName, const QString& networkK
                "when contacting Tarnix Technical support.\r\n"
                "\r\n"
                "\r\n")
-        + QStringLiteral("Wireless Network Name (SSID):") + networkName + QStringLiteral("\r\n")
-        + QStringLiteral("Password:") + networkKeyShown + QStringLiteral("\r\n");
+           + QStringLiteral("Wireless Network Name (SSID):") + networkName + QStringLiteral("\r\n")
+           + QStringLiteral("Password:") + networkKeyShown + QStringLiteral("\r\n");
 }
 
 QString SecuritySettingsFilePath()
@@ -125,27 +127,26 @@ QByteArray SecuritySettingsBytes(const QString& networkName, const QString& netw
 QString FileErrorMessage(int errorNumber, const QString& path)
 {
     QString message;
-    switch (errorNumber) {
+    switch (errorNumber)
+    {
     case kRefusedLink:
-        message = QStringLiteral("%1 is a link to another file. The settings were not saved, so that "
-                                 "nothing else is overwritten; remove the link and try again.");
+        message = QStringLiteral(
+            "%1 is a link to another file. The settings were not saved, so that "
+            "nothing else is overwritten; remove the link and try again.");
         break;
     case kRefusedNotAFile:
         message = QStringLiteral("%1 is not a regular file. The settings were not saved; remove it "
                                  "and try again.");
         break;
     case kRefusedForeignOwner:
-        message = QStringLiteral("%1 belongs to another user. The settings were not saved; remove it "
-                                 "and try again.");
+        message = QStringLiteral(
+            "%1 belongs to another user. The settings were not saved; remove it "
+            "and try again.");
         break;
-    case ENOENT:
-        message = QStringLiteral("%1 was not found.");
-        break;
+    case ENOENT: message = QStringLiteral("%1 was not found."); break;
     case ENOTDIR:
     case ENAMETOOLONG:
-    case ELOOP:
-        message = QStringLiteral("%1 contains an incorrect path.");
-        break;
+    case ELOOP: message = QStringLiteral("%1 contains an incorrect path."); break;
     case EMFILE:
     case ENFILE:
         message = QStringLiteral("Could not open %1 because there are too many open files.");
@@ -153,12 +154,8 @@ QString FileErrorMessage(int errorNumber, const QString& path)
     case EACCES:
     case EPERM:
     case EROFS:
-    case EISDIR:
-        message = QStringLiteral("Access to %1 was denied.");
-        break;
-    case EBADF:
-        message = QStringLiteral("An incorrect file handle was associated with %1.");
-        break;
+    case EISDIR: message = QStringLiteral("Access to %1 was denied."); break;
+    case EBADF: message = QStringLiteral("An incorrect file handle was associated with %1."); break;
     case EMLINK:
         message = QStringLiteral("Could not create %1 because the directory is full.");
         break;
@@ -175,12 +172,8 @@ QString FileErrorMessage(int errorNumber, const QString& path)
         break;
     case ENOSPC:
     case EDQUOT:
-    case EFBIG:
-        message = QStringLiteral("Disk full while accessing %1.");
-        break;
-    default:
-        message = QStringLiteral("An unknown error occurred while accessing %1.");
-        break;
+    case EFBIG: message = QStringLiteral("Disk full while accessing %1."); break;
+    default: message = QStringLiteral("An unknown error occurred while accessing %1."); break;
     }
     return message.arg(path);
 }

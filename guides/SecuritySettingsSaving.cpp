@@ -14,12 +14,12 @@ QString ChooseSecuritySettingsPath(QWidget* page)
     const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
     if (!desktop.isEmpty() && QFileInfo::exists(desktop))
         return SecuritySettingsFilePath();
-    const QString suggested = QDir::homePath() + '/' + QString::fromUtf16(kSecuritySettingsFileName);
+    const QString suggested = QDir::homePath() + '/'
+                              + QString::fromUtf16(kSecuritySettingsFileName);
     return WizardEffects().AskSaveFileName(page, kSaveDialogCaption, suggested);
 }
 
-void SaveSecuritySettings(QWidget* page, const QString& networkName,
-                          const QString& networkKeyShown)
+void SaveSecuritySettings(QWidget* page, const QString& networkName, const QString& networkKeyShown)
 {
     const QString path = ChooseSecuritySettingsPath(page);
     if (path.isEmpty())

@@ -22,7 +22,8 @@ const QMarginsF kPrintMargins{15, 15, 15, 15};
 
 QWidget* FindControl(QWidget* page, int controlId)
 {
-    for (QWidget* child : page->findChildren<QWidget*>()) {
+    for (QWidget* child : page->findChildren<QWidget*>())
+    {
         if (child->property(kControlIdProperty) == controlId)
             return child;
     }
@@ -94,7 +95,8 @@ void SimpleBrowser::Write(const QString& html)
     // Like a document left open for writing: a further write appends.
     m_html += html;
     m_view->setHtml(m_html);
-    if (m_view->documentTitle() != m_title) {
+    if (m_view->documentTitle() != m_title)
+    {
         m_title = m_view->documentTitle();
         NotifyEvent(BrowserEvent::TitleChange, {}, m_title);
     }
@@ -129,11 +131,15 @@ void SimpleBrowser::Navigate(const QUrl& url)
 {
     const QString address = url.toString();
     const bool inDocument = url.path().isEmpty() && url.hasFragment();
-    if (!NotifyEvent(BrowserEvent::BeforeNavigate, address) || !(inDocument || address == kBlankPage))
+    if (!NotifyEvent(BrowserEvent::BeforeNavigate, address)
+        || !(inDocument || address == kBlankPage))
         return;
-    if (inDocument) {
+    if (inDocument)
+    {
         m_view->scrollToAnchor(url.fragment());
-    } else {
+    }
+    else
+    {
         m_html.clear();
         m_view->clear();
     }
@@ -153,8 +159,8 @@ bool SimpleBrowser::NotifyEvent(BrowserEvent code, const QString& url, const QSt
     return !record.Cancel;
 }
 
-void PrintTextDocument(const QTextDocument& document, QPrinter& printer,
-                       const QString& header, const QString& footer)
+void PrintTextDocument(const QTextDocument& document, QPrinter& printer, const QString& header,
+                       const QString& footer)
 {
     QPainter painter(&printer);
     if (!painter.isActive())
@@ -172,7 +178,8 @@ void PrintTextDocument(const QTextDocument& document, QPrinter& printer,
     painter.setFont(pages->defaultFont());
     const QRectF headerRect(0, 0, printer.width(), top * scale);
     const QRectF footerRect(0, (top + bodyHeight) * scale, printer.width(), bottom * scale);
-    for (int page = 0; page < pages->pageCount(); ++page) {
+    for (int page = 0; page < pages->pageCount(); ++page)
+    {
         if (page > 0)
             printer.newPage();
         painter.drawText(headerRect, Qt::AlignCenter, header);

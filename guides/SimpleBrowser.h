@@ -21,7 +21,8 @@ inline constexpr int kBrowserViewControlId = 59648;
 // The dynamic property that carries a widget's control id.
 inline constexpr char kControlIdProperty[] = "controlId";
 
-enum class BrowserEvent {
+enum class BrowserEvent
+{
     BeforeNavigate = 0,
     DocumentComplete = 1,
     DownloadBegin = 2,
@@ -33,7 +34,8 @@ enum class BrowserEvent {
 };
 
 // One browser event, as the parent hears of it.
-struct BrowserNotification {
+struct BrowserNotification
+{
     QWidget* Window = nullptr;
     int ControlId = 0;
     BrowserEvent Code = BrowserEvent::BeforeNavigate;
@@ -86,5 +88,5 @@ private:
 
 // Lays the document out on the printer's pages; a non-empty header or footer
 // is drawn as one line above or below every page.
-void PrintTextDocument(const QTextDocument& document, QPrinter& printer,
-                       const QString& header, const QString& footer);
+void PrintTextDocument(const QTextDocument& document, QPrinter& printer, const QString& header,
+                       const QString& footer);

@@ -15,7 +15,8 @@ constexpr int kQuietZoneModules = 4;
 QString EscapeField(const QString& text)
 {
     QString escaped;
-    for (const QChar c : text) {
+    for (const QChar c : text)
+    {
         if (QStringView(u"\\;,:\"").contains(c))
             escaped += u'\\';
         escaped += c;
@@ -29,15 +30,17 @@ QString WifiQrText(const QString& networkName, const QString& key, bool secured)
 {
     if (!secured)
         return QStringLiteral("WIFI:T:nopass;S:") + EscapeField(networkName) + QStringLiteral(";;");
-    return QStringLiteral("WIFI:T:WPA;S:") + EscapeField(networkName) + QStringLiteral(";P:") + EscapeField(key) + QStringLiteral(";;");
+    return QStringLiteral("WIFI:T:WPA;S:") + EscapeField(networkName) + QStringLiteral(";P:")
+           + EscapeField(key) + QStringLiteral(";;");
 }
 
 QImage QrCodeImage(const QString& text, int moduleSize)
 {
     const QByteArray bytes = text.toUtf8();
     const std::unique_ptr<QRcode, decltype(&QRcode_free)> code(
-        QRcode_encodeData(int(bytes.size()), reinterpret_cast<const unsigned char*>(bytes.constData()),
-                          0, QR_ECLEVEL_M),
+        QRcode_encodeData(int(bytes.size()),
+                          reinterpret_cast<const unsigned char*>(bytes.constData()), 0,
+                          QR_ECLEVEL_M),
         &QRcode_free);
     if (!code)
         return {};
@@ -45,8 +48,10 @@ QImage QrCodeImage(const QString& text, int moduleSize)
     const int side = code->width + 2 * kQuietZoneModules;
     QImage modules(side, side, QImage::Format_Grayscale8);
     modules.fill(Qt::white);
-    for (int y = 0; y < code->width; ++y) {
-        for (int x = 0; x < code->width; ++x) {
+    for (int y = 0; y < code->width; ++y)
+    {
+        for (int x = 0; x < code->width; ++x)
+        {
             if (code->data[y * code->width + x] & 1)
                 modules.setPixel(x + kQuietZoneModules, y + kQuietZoneModules, qRgb(0, 0, 0));
         }

@@ -29,8 +29,9 @@ bool Reaches(const HostNetworkState& state, const HostAdapter& adapter, const QH
 {
     if (!adapter.LinkUp)
         return false;
-    const bool inNetwork = std::any_of(adapter.Ipv4.begin(), adapter.Ipv4.end(),
-                                       [&](const HostIpv4Address& own) { return InNetworkOf(own, address); });
+    const bool inNetwork = std::any_of(
+        adapter.Ipv4.begin(), adapter.Ipv4.end(),
+        [&](const HostIpv4Address& own) { return InNetworkOf(own, address); });
     return inNetwork || IsGatewayOf(state, adapter, address);
 }
 
@@ -66,7 +67,8 @@ WiredLinkState JudgeWiredLink(const HostNetworkState& state, const QHostAddress&
             continue;
         WiredLinkState seen = WiredLinkState::NoCable;
         // A router on loopback is not behind any cable.
-        const bool judged = router.protocol() == QAbstractSocket::IPv4Protocol && !router.isLoopback();
+        const bool judged = router.protocol() == QAbstractSocket::IPv4Protocol
+                            && !router.isLoopback();
         if (adapter.LinkUp && !judged)
             seen = WiredLinkState::LinkOnly;
         else if (adapter.LinkUp)

@@ -67,9 +67,9 @@ QList<HostAdapter> AdaptersReaching(const HostNetworkState& state, const QHostAd
 enum class WiredLinkState
 {
     NoWiredAdapter,
-    NoCable,           // wired adapters, none with link
-    OtherNetwork,      // link, but no address in the router's network
-    LinkOnly,          // link; the router's address is on loopback, not IPv4 or not known
+    NoCable,       // wired adapters, none with link
+    OtherNetwork,  // link, but no address in the router's network
+    LinkOnly,      // link; the router's address is on loopback, not IPv4 or not known
     InRouterNetwork,
 };
 WiredLinkState JudgeWiredLink(const HostNetworkState& state, const QHostAddress& router);

@@ -42,7 +42,8 @@ HostAdapter AdapterOf(const QNetworkInterface& interface)
     adapter.Name = interface.name();
     adapter.Kind = KindOf(interface);
     const auto flags = interface.flags();
-    adapter.LinkUp = flags.testFlag(QNetworkInterface::IsUp) && flags.testFlag(QNetworkInterface::IsRunning);
+    adapter.LinkUp = flags.testFlag(QNetworkInterface::IsUp)
+                     && flags.testFlag(QNetworkInterface::IsRunning);
     adapter.HardwareAddress = interface.hardwareAddress();
     for (const QNetworkAddressEntry& entry : interface.addressEntries())
         if (entry.ip().protocol() == QAbstractSocket::IPv4Protocol)
@@ -90,15 +91,17 @@ std::map<QString, QString> NetworkManagerConnectionNames(std::chrono::millisecon
         return names;
     const QDeadlineTimer deadline(timeout.count());
     const QString active = "org.freedesktop.NetworkManager.Connection.Active";
-    for (const QDBusObjectPath& connection :
-         NmPaths(NmProperty(kNmPath, "org.freedesktop.NetworkManager", "ActiveConnections", deadline)))
+    for (const QDBusObjectPath& connection : NmPaths(
+             NmProperty(kNmPath, "org.freedesktop.NetworkManager", "ActiveConnections", deadline)))
     {
         const QString id = NmProperty(connection.path(), active, "Id", deadline).toString();
-        for (const QDBusObjectPath& device : NmPaths(NmProperty(connection.path(), active, "Devices", deadline)))
+        for (const QDBusObjectPath& device :
+             NmPaths(NmProperty(connection.path(), active, "Devices", deadline)))
         {
-            const QString interface =
-                NmProperty(device.path(), "org.freedesktop.NetworkManager.Device", "Interface", deadline)
-                    .toString();
+            const QString interface = NmProperty(device.path(),
+                                                 "org.freedesktop.NetworkManager.Device",
+                                                 "Interface", deadline)
+                                          .toString();
             if (!interface.isEmpty() && !id.isEmpty())
                 names[interface] = id;
         }

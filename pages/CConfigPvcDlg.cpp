@@ -17,7 +17,15 @@ constexpr int kFieldLeft = 270;
 constexpr int kBesideLeft = 510;
 constexpr int kRowHeight = 24;
 
-enum Row { CountryRow, IspRow, ProtocolRow, EncapsulationRow, VpiRow, VciRow };
+enum Row
+{
+    CountryRow,
+    IspRow,
+    ProtocolRow,
+    EncapsulationRow,
+    VpiRow,
+    VciRow
+};
 
 QRect RowRect(int row, int left, int width)
 {
@@ -60,8 +68,8 @@ CConfigPvcDlg::CConfigPvcDlg(QWidget* owner)
     ShowIpMode(m_protocol->currentIndex());
     connect(m_country, &QComboBox::currentIndexChanged, this, &CConfigPvcDlg::LoadCountryDefaults);
     connect(m_protocol, &QComboBox::currentIndexChanged, this, &CConfigPvcDlg::ShowIpMode);
-    SetReadingOrder(*this, {m_country, m_isp, m_protocol, m_dynamicIp, m_staticIp,
-                            m_encapsulation, m_vpi, m_vci});
+    SetReadingOrder(*this, {m_country, m_isp, m_protocol, m_dynamicIp, m_staticIp, m_encapsulation,
+                            m_vpi, m_vci});
 }
 
 void CConfigPvcDlg::BuildBody()

@@ -12,8 +12,8 @@ constexpr QRect kExplanationRect{60, 148, 680, 40};
 constexpr int kFirstRowTop = 204;
 constexpr int kRowPitch = 44;
 
-constexpr const char* kCaptions[] = {"WAN IP Address:", "WAN Subnet Mask:", "WAN Gateway:",
-                                     "Primary DNS:", "Secondary DNS:"};
+constexpr const char* kCaptions[] = {
+    "WAN IP Address:", "WAN Subnet Mask:", "WAN Gateway:", "Primary DNS:", "Secondary DNS:"};
 
 }  // namespace
 
@@ -32,8 +32,8 @@ CConfigStaticIPDlg::CConfigStaticIPDlg(QWidget* owner)
     for (std::size_t row = 0; row < m_fields.size(); ++row)
     {
         const int top = kFirstRowTop + int(row) * kRowPitch;
-        CLabel* caption =
-            AddLabel(kCaptions[row], QRect(60, top + kCaptionDrop + 1, 200, 26), kBoldBodyStyle);
+        CLabel* caption = AddLabel(kCaptions[row], QRect(60, top + kCaptionDrop + 1, 200, 26),
+                                   kBoldBodyStyle);
         m_fields[row] = new CIpAddressField(this);
         m_fields[row]->setGeometry(270, top, 200, 26);
         LabelField(caption, m_fields[row]);
@@ -45,8 +45,8 @@ CConfigStaticIPDlg::CConfigStaticIPDlg(QWidget* owner)
 void CConfigStaticIPDlg::OnNext()
 {
     auto text = [this](Field field) { return m_fields[field]->Text().toStdString(); };
-    const StaticAddresses typed{text(IpAddress), text(SubnetMask), text(Gateway),
-                                text(PrimaryDns), text(SecondaryDns)};
+    const StaticAddresses typed{text(IpAddress), text(SubnetMask), text(Gateway), text(PrimaryDns),
+                                text(SecondaryDns)};
     StaticAddresses stored;
     if (const CheckMessage message = CheckStaticAddresses(typed, stored);
         message != CheckMessage::None)

@@ -14,7 +14,14 @@ class CConfigStaticIPDlg : public CWizardPage
     Q_OBJECT
 
 public:
-    enum Field { IpAddress, SubnetMask, Gateway, PrimaryDns, SecondaryDns };
+    enum Field
+    {
+        IpAddress,
+        SubnetMask,
+        Gateway,
+        PrimaryDns,
+        SecondaryDns
+    };
 
     explicit CConfigStaticIPDlg(QWidget* owner);
 

@@ -42,8 +42,8 @@ CConfigUserAndPassDlg::CConfigUserAndPassDlg(QWidget* owner)
 
 QLineEdit* CConfigUserAndPassDlg::AddRow(int row, const QString& caption, bool masked)
 {
-    CLabel* label =
-        AddLabel(caption, RowRect(row, 60, 200).translated(0, kCaptionDrop), kBoldBodyStyle);
+    CLabel* label = AddLabel(caption, RowRect(row, 60, 200).translated(0, kCaptionDrop),
+                             kBoldBodyStyle);
     QLineEdit* field = AddLineEdit(RowRect(row, 270, 230), masked);
     LabelField(label, field);
     return field;
@@ -80,8 +80,7 @@ void CConfigUserAndPassDlg::OnNext()
         m_confirmation->clear();
         ClearAndFocus(m_password);
         return;
-    default:
-        break;
+    default: break;
     }
     WizardSettings& settings = GetWizardSettings();
     settings.PppUserName = userName;

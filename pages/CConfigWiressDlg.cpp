@@ -54,8 +54,7 @@ void CConfigWiressDlg::BuildBody()
     AddLabel("Your network name should be one word and can be between 1 and 32 characters "
              "long.Example: Tarnix",
              kHintRect);
-    CLabel* ssidCaption =
-        AddLabel("Wireless Network Name (SSID):", CaptionRect(0), kBoldBodyStyle);
+    CLabel* ssidCaption = AddLabel("Wireless Network Name (SSID):", CaptionRect(0), kBoldBodyStyle);
     m_ssid = AddLineEdit(FieldRect(0), false);
     m_ssid->setText(kDefaultSsid);
     LabelField(ssidCaption, m_ssid);
@@ -84,8 +83,8 @@ void CConfigWiressDlg::OnNext()
     const int securityIndex = m_security->currentIndex();
     const std::string ssid = m_ssid->text().toStdString();
     std::string key;
-    if (const CheckMessage message =
-            CheckWireless(ssid, m_key->text().toStdString(), securityIndex, key);
+    if (const CheckMessage message = CheckWireless(ssid, m_key->text().toStdString(), securityIndex,
+                                                   key);
         message != CheckMessage::None)
     {
         ShowPlainMessage(CheckText(message), IconFor(message));

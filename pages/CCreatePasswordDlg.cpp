@@ -50,8 +50,8 @@ CCreatePasswordDlg::CCreatePasswordDlg(QWidget* owner)
     m_password = AddLineEdit(kPasswordFieldRect, true);
     LabelField(passwordCaption, m_password);
     m_passwordError = AddLabel(invalid, kPasswordErrorRect, kErrorStyle);
-    CLabel* reenteredCaption =
-        AddLabel("Re-enter your password:", NextRow(kPasswordCaptionRect), kBoldBodyStyle);
+    CLabel* reenteredCaption = AddLabel("Re-enter your password:", NextRow(kPasswordCaptionRect),
+                                        kBoldBodyStyle);
     m_reentered = AddLineEdit(NextRow(kPasswordFieldRect), true);
     LabelField(reenteredCaption, m_reentered);
     m_reenteredError = AddLabel(invalid, NextRow(kPasswordErrorRect), kErrorStyle);
@@ -72,8 +72,8 @@ void CCreatePasswordDlg::OnNext()
         return;
     }
     // The apply run could not send it; say so now, with what was typed kept.
-    const CarryCheck carried = CheckRouterPasswordsCarriable(kFactoryPassword, password.toStdString(),
-                                                             ConfiguredRouterAddress());
+    const CarryCheck carried = CheckRouterPasswordsCarriable(
+        kFactoryPassword, password.toStdString(), ConfiguredRouterAddress());
     if (!carried.Carried())
     {
         ShowPlainMessage(QString::fromStdString(CarryMessage(carried)), QMessageBox::Warning);

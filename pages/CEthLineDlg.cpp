@@ -67,7 +67,8 @@ QString WiredStatusText(WiredLinkState state)
 {
     switch (state)
     {
-    case WiredLinkState::NoWiredAdapter: return "No wired network adapter was found on this computer.";
+    case WiredLinkState::NoWiredAdapter:
+        return "No wired network adapter was found on this computer.";
     case WiredLinkState::NoCable:
         return "No cable detected yet: the Ethernet port of your computer has no link.";
     case WiredLinkState::OtherNetwork:

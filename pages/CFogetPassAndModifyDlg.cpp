@@ -76,10 +76,11 @@ CFogetPassAndModifyDlg::CFogetPassAndModifyDlg(QWidget* owner)
 
 void CFogetPassAndModifyDlg::BuildTexts()
 {
-    AddRunningText({PlainRun("A password that you have previously created for your router has "
-                             "been detected. Please enter this existing password below, then click"),
-                    PlainRun("NEXT", kBoldBodyStyle)},
-                   kExplanationRect);
+    AddRunningText(
+        {PlainRun("A password that you have previously created for your router has "
+                  "been detected. Please enter this existing password below, then click"),
+         PlainRun("NEXT", kBoldBodyStyle)},
+        kExplanationRect);
     AddPasswordRow(Existing, "Enter your password:", kExistingTop);
 
     const TextFlowEnd end = AddRunningText(
@@ -150,8 +151,8 @@ void CFogetPassAndModifyDlg::OnNext()
 bool CFogetPassAndModifyDlg::RefuseUncarried(const std::string& existing,
                                              const std::string& newPassword)
 {
-    const CarryCheck carried =
-        CheckRouterPasswordsCarriable(existing, newPassword, ConfiguredRouterAddress());
+    const CarryCheck carried = CheckRouterPasswordsCarriable(existing, newPassword,
+                                                             ConfiguredRouterAddress());
     if (carried.Carried())
         return false;
     ShowPlainMessage(QString::fromStdString(CarryMessage(carried)), QMessageBox::Warning);

@@ -22,11 +22,11 @@ struct PasswordFields
     std::string NewRouterPassword;
 };
 
-
 inline constexpr char kPasswordChangeRefusedMessage[] =
     "The router did not accept the new password, so your password has not been changed. "
     "Please try again.";
-inline constexpr char kCheckCableMessage[] = "Please check the ethernet cable connected and power on";
+inline constexpr char kCheckCableMessage[] =
+    "Please check the ethernet cable connected and power on";
 
 class CFogetPassAndModifyDlg : public CRunningTextPage
 {

@@ -155,8 +155,7 @@ bool CIpAddressField::HandlePartKey(int index, const QKeyEvent& key)
             return false;
         FocusPart(index + 1, false);
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -169,7 +168,7 @@ bool CIpAddressField::Paste(const QString& text)
         return false;
     const QStringList parts = trimmed.split('.');
     const bool address = parts.size() == int(m_parts.size())
-        && std::all_of(parts.begin(), parts.end(), IsWholePart);
+                         && std::all_of(parts.begin(), parts.end(), IsWholePart);
     for (std::size_t index = 0; index < m_parts.size(); ++index)
         m_parts[index]->setText(address ? parts[int(index)] : QString());
     FocusPart(address ? int(m_parts.size()) - 1 : 0, true);

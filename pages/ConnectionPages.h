@@ -10,4 +10,3 @@ inline constexpr int kCaptionDrop = 4;
 
 // Registers the four pages with the page registry.
 void RegisterConnectionPages();
-

@@ -74,17 +74,13 @@ bool CIpLink::ApplyWanService()
     const std::string key1 = formUrl ? FetchSessionKey(*formUrl, *cookie) : std::string();
     const OptText setupUrl = QuickSetupUrl(m_routerAddress, key1);
     const std::string key2 = setupUrl ? FetchSessionKey(*setupUrl, *cookie) : std::string();
-    switch (GetWizardSettings().ProtocolIndex) {
-    case ProtocolPppoe:
-        return AddPppoeService(key2) >= 0;
-    case ProtocolPppoa:
-        return AddPppoaService(key2) >= 0;
-    case ProtocolMer:
-        return AddMerService(key2) >= 0;
-    case ProtocolIpoa:
-        return AddIpoaService(key2) >= 0;
-    default:
-        return AddBridgeService(key2) >= 0;
+    switch (GetWizardSettings().ProtocolIndex)
+    {
+    case ProtocolPppoe: return AddPppoeService(key2) >= 0;
+    case ProtocolPppoa: return AddPppoaService(key2) >= 0;
+    case ProtocolMer: return AddMerService(key2) >= 0;
+    case ProtocolIpoa: return AddIpoaService(key2) >= 0;
+    default: return AddBridgeService(key2) >= 0;
     }
 }
 

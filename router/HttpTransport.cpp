@@ -9,8 +9,7 @@
 #include <mutex>
 #include <optional>
 
-namespace
-{
+namespace {
 
 std::mutex g_notifierMutex;
 RouterErrorNotifier g_notifier;
@@ -45,7 +44,8 @@ void SetCommonOptions(CURL* handle, const std::string& url, ResponseBuffer& buff
     // An announced length past the limit fails before the body is read; the
     // buffer refuses the rest, whatever was announced or not.
     curl_easy_setopt(handle, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(kMaxAnswerBytes));
-    if (cancelled) {
+    if (cancelled)
+    {
         curl_easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, &AbortWhenCancelled);
         curl_easy_setopt(handle, CURLOPT_XFERINFODATA, &cancelled);
         curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 0L);
@@ -77,7 +77,8 @@ std::optional<Answer> Transfer(const std::string& url, std::chrono::milliseconds
     // Nothing new goes out once the caller has given up.
     if (cancelled && cancelled())
         return std::nullopt;
-    try {
+    try
+    {
         CurlHandle handle = NewHandle();
         if (!handle)
             return std::nullopt;
@@ -91,7 +92,9 @@ std::optional<Answer> Transfer(const std::string& url, std::chrono::milliseconds
         answer.received = buffer.Length();
         answer.text = buffer.Text();
         return answer;
-    } catch (...) {
+    }
+    catch (...)
+    {
         return std::nullopt;
     }
 }
@@ -159,7 +162,8 @@ bool HttpPostChecked(const std::string& url, const std::string& postFields,
     });
     if (!answer)
         return false;
-    for (const char* phrase : {"Connection already exists!", "PVC(MAX 8) table is Full!"}) {
+    for (const char* phrase : {"Connection already exists!", "PVC(MAX 8) table is Full!"})
+    {
         if (answer->text.find(phrase) != std::string::npos)
             Notify(phrase);
     }

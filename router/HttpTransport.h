@@ -54,8 +54,7 @@ bool HttpGet(const std::string& url, const std::string& cookie, std::string* bod
 // and "PVC(MAX 8) table is Full!" are reported, in that order, through the
 // notifier with caption "Error"; they do not change the result.
 bool HttpPostChecked(const std::string& url, const std::string& postFields,
-                     const std::string& cookie,
-                     std::chrono::milliseconds timeout = kPostTimeout,
+                     const std::string& cookie, std::chrono::milliseconds timeout = kPostTimeout,
                      const CancelCheck& cancelled = {});
 
 // POST of postFields with cookie "Name=" and the time-out (60 s by default);
@@ -70,7 +69,7 @@ bool HttpPostWithHeaders(const std::string& url, const std::string& postFields,
 // Result codes of ProbeInternet.
 enum ProbeResult : int
 {
-    ProbeReachable = 0,     // page received and marker found
+    ProbeReachable = 0,       // page received and marker found
     ProbeTransferFailed = 1,  // also when no transfer could be set up
     ProbeEmptyAnswer = 3,
     ProbeMarkerMissing = 4,

@@ -8,7 +8,8 @@ bool ResponseBuffer::Append(const char* chunk, std::size_t n)
 {
     if (n > m_limit - m_length)
         return false;
-    if (m_length + n + 1 > m_capacity) {
+    if (m_length + n + 1 > m_capacity)
+    {
         const std::size_t doubled = 2 * (m_length + n);
         const std::size_t size = std::min(doubled > 100000 ? doubled + 1 : 100001, m_limit + 1);
         std::unique_ptr<char[]> grown(new (std::nothrow) char[size]);

@@ -4,8 +4,7 @@
 #include <cctype>
 #include <charconv>
 
-namespace
-{
+namespace {
 
 bool IsHostChar(unsigned char c)
 {
@@ -28,7 +27,8 @@ bool IsHost(std::string_view host)
 bool IsPort(std::string_view digits)
 {
     if (digits.empty() || digits.size() > 5
-        || !std::all_of(digits.begin(), digits.end(), [](unsigned char c) { return std::isdigit(c); }))
+        || !std::all_of(digits.begin(), digits.end(),
+                        [](unsigned char c) { return std::isdigit(c); }))
         return false;
     int port = 0;
     std::from_chars(digits.data(), digits.data() + digits.size(), port);

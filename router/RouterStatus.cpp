@@ -45,7 +45,8 @@ StatusRead WhyUnread(const std::string& routerAddress, std::chrono::milliseconds
 // (another server, garbage) counts as no answer.
 StatusRead WhyNoMarkers(const std::string& routerAddress, std::chrono::milliseconds timeout)
 {
-    return RouterAnswers(routerAddress, timeout) ? StatusRead::MarkersMissing : StatusRead::NoAnswer;
+    return RouterAnswers(routerAddress, timeout) ? StatusRead::MarkersMissing
+                                                 : StatusRead::NoAnswer;
 }
 
 std::string DownstreamRateCell(std::string_view statusPage)
@@ -64,11 +65,13 @@ DslLineStatus ReadDslLineStatus(const std::string& routerAddress, std::chrono::m
         return status;
     }
     status.DownstreamRate = DownstreamRateCell(page);
-    status.Result = status.DownstreamRate.empty() ? WhyNoMarkers(routerAddress, timeout) : StatusRead::Read;
+    status.Result = status.DownstreamRate.empty() ? WhyNoMarkers(routerAddress, timeout)
+                                                  : StatusRead::Read;
     return status;
 }
 
-WirelessStatus ReadWirelessStatus(const std::string& routerAddress, std::chrono::milliseconds timeout)
+WirelessStatus ReadWirelessStatus(const std::string& routerAddress,
+                                  std::chrono::milliseconds timeout)
 {
     WirelessStatus status;
     std::string page;

@@ -21,7 +21,8 @@ enum class StatusRead
 
 // True when index.html is answered with status 200 by a page that asks for a
 // password, as the router's login page does.
-bool RouterAnswers(const std::string& routerAddress, std::chrono::milliseconds timeout = kPageReadTimeout);
+bool RouterAnswers(const std::string& routerAddress,
+                   std::chrono::milliseconds timeout = kPageReadTimeout);
 
 // The first cell after "Downstream Line Rate" in its table row of info.html;
 // empty when a marker is missing.
@@ -34,7 +35,8 @@ struct DslLineStatus
     // Synchronised: the rate is neither empty nor "0".
     bool Up() const { return !DownstreamRate.empty() && DownstreamRate != "0"; }
 };
-DslLineStatus ReadDslLineStatus(const std::string& routerAddress, std::chrono::milliseconds timeout = kPageReadTimeout);
+DslLineStatus ReadDslLineStatus(const std::string& routerAddress,
+                                std::chrono::milliseconds timeout = kPageReadTimeout);
 
 struct WirelessStatus
 {
@@ -48,6 +50,8 @@ WirelessStatus ReadWirelessStatus(const std::string& routerAddress,
 
 // The reason for a failed read: NoAnswer when the router does not answer,
 // else NotReadable.
-StatusRead WhyUnread(const std::string& routerAddress, std::chrono::milliseconds timeout = kPageReadTimeout);
+StatusRead WhyUnread(const std::string& routerAddress,
+                     std::chrono::milliseconds timeout = kPageReadTimeout);
 // The reason for a page without its markers: NoAnswer or MarkersMissing.
-StatusRead WhyNoMarkers(const std::string& routerAddress, std::chrono::milliseconds timeout = kPageReadTimeout);
+StatusRead WhyNoMarkers(const std::string& routerAddress,
+                        std::chrono::milliseconds timeout = kPageReadTimeout);

@@ -3,8 +3,7 @@
 #include "TextRules.h"
 #include "WizardSettings.h"
 
-namespace
-{
+namespace {
 
 std::string Esc(std::string_view value)
 {
@@ -90,24 +89,21 @@ std::optional<std::string> RemoveServiceUrl(std::string_view host, std::string_v
 
 std::optional<std::string> AddServiceUrl(std::string_view host, std::string_view sessionKey)
 {
-    return FillTemplate("http://%s/dlwancfg.cmd?action=add&sessionKey=%s",
-                        {host, Esc(sessionKey)}, kShortUrlBuffer);
+    return FillTemplate("http://%s/dlwancfg.cmd?action=add&sessionKey=%s", {host, Esc(sessionKey)},
+                        kShortUrlBuffer);
 }
 
 WanVariant WanVariantFor(const WizardSettings& settings)
 {
-    switch (settings.ProtocolIndex) {
-    case ProtocolPppoe:
-        return WanVariant::Pppoe;
-    case ProtocolPppoa:
-        return WanVariant::Pppoa;
+    switch (settings.ProtocolIndex)
+    {
+    case ProtocolPppoe: return WanVariant::Pppoe;
+    case ProtocolPppoa: return WanVariant::Pppoa;
     case ProtocolMer:
         return settings.MerDynamicIp == MerIpDynamic ? WanVariant::MerDynamic
                                                      : WanVariant::MerStatic;
-    case ProtocolIpoa:
-        return WanVariant::Ipoa;
-    default:
-        return WanVariant::Bridge;
+    case ProtocolIpoa: return WanVariant::Ipoa;
+    default: return WanVariant::Bridge;
     }
 }
 
@@ -118,12 +114,13 @@ std::optional<std::string> WanSummaryUrl(WanVariant variant, const WizardSetting
     const int vci = s.AtmVci;
     const int encap = s.EncapsulationIndex;
     const std::string key = Esc(sessionKey);
-    switch (variant) {
+    switch (variant)
+    {
     case WanVariant::Pppoe:
-        return FillTemplate(kPppoeTemplate,
-                            {host, vpi, vci, encap, Esc(s.PppUserName), Esc(s.PppPassword), vpi,
-                             vci, key},
-                            kLongUrlBuffer);
+        return FillTemplate(
+            kPppoeTemplate,
+            {host, vpi, vci, encap, Esc(s.PppUserName), Esc(s.PppPassword), vpi, vci, key},
+            kLongUrlBuffer);
     case WanVariant::Pppoa:
         return FillTemplate(kPppoaTemplate,
                             {host, vpi, vci, PppoaEncapsulation(encap), Esc(s.PppUserName),
@@ -135,18 +132,17 @@ std::optional<std::string> WanSummaryUrl(WanVariant variant, const WizardSetting
     case WanVariant::MerStatic:
     case WanVariant::Ipoa:
         return FillTemplate(variant == WanVariant::Ipoa ? kIpoaTemplate : kMerStaticTemplate,
-                            {host, vpi, vci, encap, Esc(s.StaticIpAddress),
-                             Esc(s.StaticSubnetMask), Esc(s.StaticGateway),
-                             Esc(s.StaticPrimaryDns), Esc(s.StaticSecondaryDns), vpi, vci, key},
+                            {host, vpi, vci, encap, Esc(s.StaticIpAddress), Esc(s.StaticSubnetMask),
+                             Esc(s.StaticGateway), Esc(s.StaticPrimaryDns),
+                             Esc(s.StaticSecondaryDns), vpi, vci, key},
                             kLongUrlBuffer);
-    case WanVariant::Bridge:
-        break;
+    case WanVariant::Bridge: break;
     }
     return FillTemplate(kBridgeTemplate, {host, vpi, vci, encap, vpi, vci, key}, kLongUrlBuffer);
 }
 
-std::optional<std::string> WirelessBasicUrl(const WizardSettings& settings,
-                                            std::string_view host, std::string_view sessionKey)
+std::optional<std::string> WirelessBasicUrl(const WizardSettings& settings, std::string_view host,
+                                            std::string_view sessionKey)
 {
     const std::string name = Esc(settings.Ssid);
     if (name.size() + 1 > kSsidBuffer)
@@ -156,12 +152,12 @@ std::optional<std::string> WirelessBasicUrl(const WizardSettings& settings,
                         kLongUrlBuffer);
 }
 
-std::optional<std::string> WirelessSecurityUrl(std::string_view host,
-                                               std::string_view wirelessKey, int securityIndex,
-                                               std::string_view sessionKey)
+std::optional<std::string> WirelessSecurityUrl(std::string_view host, std::string_view wirelessKey,
+                                               int securityIndex, std::string_view sessionKey)
 {
     const std::string key = Esc(sessionKey);
-    if (SecurityHasKey(securityIndex)) {
+    if (SecurityHasKey(securityIndex))
+    {
         return FillTemplate(securityIndex == SecurityWpa ? kWpaTemplate : kWpa2Template,
                             {host, Esc(wirelessKey), key}, kLongUrlBuffer);
     }
@@ -174,7 +170,6 @@ std::optional<std::string> PasswordChangeUrl(const WizardSettings& s, std::strin
     const std::string newPassword = Esc(s.NewRouterPassword);
     const std::string oldPassword = Esc(s.RouterPassword);
     return FillTemplate(kPasswordTemplate,
-                        {host, newPassword, oldPassword, oldPassword, newPassword,
-                         Esc(sessionKey)},
+                        {host, newPassword, oldPassword, oldPassword, newPassword, Esc(sessionKey)},
                         kShortUrlBuffer);
 }

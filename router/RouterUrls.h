@@ -16,7 +16,7 @@ std::optional<std::string> PageUrl(std::string_view host, std::string_view page)
 
 std::optional<std::string> LoginBody(std::string_view userName, std::string_view password);
 std::optional<std::string> LogoutUrl(std::string_view userName, std::string_view password,
-                                      std::string_view host);
+                                     std::string_view host);
 
 std::optional<std::string> QuickSetupUrl(std::string_view host, std::string_view sessionKey);
 std::optional<std::string> RemoveServiceUrl(std::string_view host, std::string_view name,
@@ -38,10 +38,9 @@ WanVariant WanVariantFor(const WizardSettings& settings);
 std::optional<std::string> WanSummaryUrl(WanVariant variant, const WizardSettings& settings,
                                          std::string_view host, std::string_view sessionKey);
 
-std::optional<std::string> WirelessBasicUrl(const WizardSettings& settings,
-                                            std::string_view host, std::string_view sessionKey);
-std::optional<std::string> WirelessSecurityUrl(std::string_view host,
-                                               std::string_view wirelessKey, int securityIndex,
-                                               std::string_view sessionKey);
-std::optional<std::string> PasswordChangeUrl(const WizardSettings& settings,
-                                             std::string_view host, std::string_view sessionKey);
+std::optional<std::string> WirelessBasicUrl(const WizardSettings& settings, std::string_view host,
+                                            std::string_view sessionKey);
+std::optional<std::string> WirelessSecurityUrl(std::string_view host, std::string_view wirelessKey,
+                                               int securityIndex, std::string_view sessionKey);
+std::optional<std::string> PasswordChangeUrl(const WizardSettings& settings, std::string_view host,
+                                             std::string_view sessionKey);

@@ -53,7 +53,8 @@ std::vector<std::string> ServiceNamesInList(std::string_view list)
     if (open == std::string_view::npos)
         return names;
     std::string_view rest = list.substr(open + 1);
-    for (;;) {
+    for (;;)
+    {
         const std::size_t next = rest.find(separator);
         AddEntryName(rest.substr(0, next), names);
         if (next == std::string_view::npos)
@@ -73,13 +74,17 @@ std::string EscapeQueryValue(std::string_view value)
     static constexpr char hex[] = "0123456789ABCDEF";
     std::string out;
     out.reserve(value.size());
-    for (const char c : value) {
+    for (const char c : value)
+    {
         const auto byte = static_cast<unsigned char>(c);
-        if (NeedsEscape(byte)) {
+        if (NeedsEscape(byte))
+        {
             out += '%';
             out += hex[byte >> 4];
             out += hex[byte & 0x0F];
-        } else {
+        }
+        else
+        {
             out += c;
         }
     }
@@ -101,19 +106,24 @@ static std::size_t Utf8Length(std::string_view text, std::size_t at)
     unsigned low = 0x80, high = 0xBF;
     if (lead >= 0xC2 && lead <= 0xDF)
         length = 2;
-    else if (lead >= 0xE0 && lead <= 0xEF) {
+    else if (lead >= 0xE0 && lead <= 0xEF)
+    {
         length = 3;
         low = lead == 0xE0 ? 0xA0 : 0x80;
         high = lead == 0xED ? 0x9F : 0xBF;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
+    }
+    else if (lead >= 0xF0 && lead <= 0xF4)
+    {
         length = 4;
         low = lead == 0xF0 ? 0x90 : 0x80;
         high = lead == 0xF4 ? 0x8F : 0xBF;
-    } else
+    }
+    else
         return 0;
     if (byte(1) < low || byte(1) > high)
         return 0;
-    for (std::size_t i = 2; i < length; ++i) {
+    for (std::size_t i = 2; i < length; ++i)
+    {
         if (byte(i) < 0x80 || byte(i) > 0xBF)
             return 0;
     }
@@ -124,15 +134,20 @@ std::string ControlsReplaced(std::string_view text)
 {
     std::string out;
     out.reserve(text.size());
-    for (std::size_t at = 0; at < text.size();) {
+    for (std::size_t at = 0; at < text.size();)
+    {
         const std::size_t length = Utf8Length(text, at);
         const auto lead = static_cast<unsigned char>(text[at]);
         const bool c0 = length == 1 && (lead < 0x20 || lead == 0x7F);
-        const bool c1 = length == 2 && lead == 0xC2 && static_cast<unsigned char>(text[at + 1]) < 0xA0;
-        if (length == 0 || c0 || c1) {
+        const bool c1 = length == 2 && lead == 0xC2
+                        && static_cast<unsigned char>(text[at + 1]) < 0xA0;
+        if (length == 0 || c0 || c1)
+        {
             out += '?';
             at += c1 ? 2 : 1;
-        } else {
+        }
+        else
+        {
             out.append(text.substr(at, length));
             at += length;
         }
@@ -162,10 +177,12 @@ std::optional<std::string> FillTemplate(std::string_view format,
 {
     std::string out;
     auto next = args.begin();
-    for (std::size_t i = 0; i < format.size(); ++i) {
+    for (std::size_t i = 0; i < format.size(); ++i)
+    {
         const bool placeholder = format[i] == '%' && i + 1 < format.size()
                                  && (format[i + 1] == 's' || format[i + 1] == 'd');
-        if (!placeholder) {
+        if (!placeholder)
+        {
             out += format[i];
             continue;
         }
@@ -182,8 +199,8 @@ std::optional<std::string> FillTemplate(std::string_view format,
 
 std::optional<std::string> ApplyCookie(std::string_view password, std::string_view cookie)
 {
-    return FillTemplate("sessionid=c3d94e07; TBSPASSWORD=%s; webuicookie=%s",
-                        {password, cookie}, kCookieBuffer);
+    return FillTemplate("sessionid=c3d94e07; TBSPASSWORD=%s; webuicookie=%s", {password, cookie},
+                        kCookieBuffer);
 }
 
 std::optional<std::string> AdminCookie(std::string_view password, std::string_view cookie)

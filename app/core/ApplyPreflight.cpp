@@ -9,8 +9,7 @@
 #include <initializer_list>
 #include <optional>
 
-namespace
-{
+namespace {
 
 const std::string kToken(kRouterTokenRoom, '0');
 
@@ -92,7 +91,8 @@ CarryCheck CheckWan(const WizardSettings& s, std::string_view host)
 CarryCheck CheckWireless(const WizardSettings& s, std::string_view host)
 {
     if (!WirelessBasicUrl(s, host, kToken))
-        return TooLong({Raw(CarriedField::RouterAddress, host), Escaped(CarriedField::Ssid, s.Ssid)});
+        return TooLong(
+            {Raw(CarriedField::RouterAddress, host), Escaped(CarriedField::Ssid, s.Ssid)});
     if (!WirelessSecurityUrl(host, s.WirelessKey, s.WirelessSecurityIndex, kToken))
         return TooLong({Raw(CarriedField::RouterAddress, host),
                         Escaped(CarriedField::WirelessKey, s.WirelessKey)});
@@ -130,7 +130,8 @@ CarryCheck CheckRouterPasswordsCarriable(std::string_view currentPassword,
     WizardSettings change;
     change.RouterPassword = currentPassword;
     change.NewRouterPassword = newPassword;
-    if (!PasswordChangeUrl(change, routerAddress, kToken)) {
+    if (!PasswordChangeUrl(change, routerAddress, kToken))
+    {
         // Each password goes into the change twice.
         return TooLong({Raw(CarriedField::RouterAddress, routerAddress),
                         Escaped(CarriedField::RouterPassword, currentPassword),
@@ -149,9 +150,10 @@ CarryCheck CheckApplyCarriable(const WizardSettings& s, std::string_view host)
     if (const CarryCheck check = CheckOnePassword(login, CarriedField::RouterPassword);
         !check.Carried())
         return check;
-    if (SendsPasswordChange(s)) {
-        if (const CarryCheck check =
-                CheckRouterPasswordsCarriable(s.RouterPassword, s.NewRouterPassword, host);
+    if (SendsPasswordChange(s))
+    {
+        if (const CarryCheck check = CheckRouterPasswordsCarriable(s.RouterPassword,
+                                                                   s.NewRouterPassword, host);
             !check.Carried())
             return check;
     }
@@ -163,7 +165,8 @@ CarryCheck CheckApplyCarriable(const WizardSettings& s, std::string_view host)
 std::string CarryMessage(const CarryCheck& check)
 {
     std::string field;
-    switch (check.Field) {
+    switch (check.Field)
+    {
     case CarriedField::RouterAddress: field = "router address"; break;
     case CarriedField::RouterPassword: field = "router password"; break;
     case CarriedField::NewRouterPassword: field = "new router password"; break;
@@ -173,9 +176,9 @@ std::string CarryMessage(const CarryCheck& check)
     case CarriedField::Ssid: field = "wireless network name"; break;
     case CarriedField::WirelessKey: field = "wireless password"; break;
     }
-    switch (check.Problem) {
-    case CarryProblem::None:
-        return {};
+    switch (check.Problem)
+    {
+    case CarryProblem::None: return {};
     case CarryProblem::TooLong:
         return "The " + field + " is too long to send to the router. Please make it shorter.";
     case CarryProblem::NotInACookie:

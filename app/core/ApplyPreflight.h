@@ -28,8 +28,8 @@ enum class CarriedField
 enum class CarryProblem
 {
     None,
-    TooLong,        // a request holding it would not fit its buffer
-    NotInACookie,   // ";" or a control character in a password sent in a cookie
+    TooLong,       // a request holding it would not fit its buffer
+    NotInACookie,  // ";" or a control character in a password sent in a cookie
 };
 
 struct CarryCheck

@@ -8,8 +8,7 @@
 #include <algorithm>
 #include <memory>
 
-namespace
-{
+namespace {
 constexpr std::chrono::milliseconds SettleReportPeriod{1000};
 }
 
@@ -87,7 +86,8 @@ ApplyOutcome CApplyRun::ApplyWireless(CIpLink& link, const WizardSettings& setti
     if (!m_pause.Pause(m_options.StepPause))
         return ApplyOutcome::Cancelled;
     Report(ApplyStep::WirelessSecurity);
-    const int security = link.ApplyWirelessSecurity(settings.WirelessKey, settings.WirelessSecurityIndex);
+    const int security = link.ApplyWirelessSecurity(settings.WirelessKey,
+                                                    settings.WirelessSecurityIndex);
     if (!m_pause.Pause(m_options.StepPause))
         return ApplyOutcome::Cancelled;
     if (basic == 0 && security == 0)
@@ -103,7 +103,8 @@ ApplyOutcome CApplyRun::ChangePassword(CIpLink& link, WizardSettings& settings)
         return ApplyOutcome::Applied;
     // A later run in the same process: the router already holds this password,
     // and a change sent with the old RouterPassword would be refused.
-    if (settings.RouterPasswordChanged && settings.PasswordAfterChange == settings.NewRouterPassword)
+    if (settings.RouterPasswordChanged
+        && settings.PasswordAfterChange == settings.NewRouterPassword)
         return ApplyOutcome::Applied;
     Report(ApplyStep::PasswordChange);
     // A refused change must not make later logins use a password the router never got.

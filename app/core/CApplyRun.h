@@ -40,8 +40,8 @@ enum class ApplyOutcome
     WanServiceFailed,
     WirelessFailed,
     PasswordChangeFailed,
-    Cancelled,  // a pause was cancelled; nothing more was sent
-    NotCarried, // a value cannot be sent (CApplyRun::Refusal says which); nothing was sent
+    Cancelled,   // a pause was cancelled; nothing more was sent
+    NotCarried,  // a value cannot be sent (CApplyRun::Refusal says which); nothing was sent
 };
 
 struct ApplyRunOptions

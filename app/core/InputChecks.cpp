@@ -7,12 +7,12 @@
 #include <cstdint>
 #include <cstdlib>
 
-namespace
-{
+namespace {
 constexpr std::array<std::string_view, 16> AustralianIsps = {
-    "AAPT",     "Dodo Internet",    "Engin",    "Internode",      "iinet",   "iPrimus",
-    "Netspace", "Optus",            "OzEmail",  "Pacific Internet", "Pennytel", "Southern Phone",
-    "SpinTel",  "TelPacific",       "Telstra BigPond", "TPG"};
+    "AAPT",    "Dodo Internet",    "Engin",           "Internode",
+    "iinet",   "iPrimus",          "Netspace",        "Optus",
+    "OzEmail", "Pacific Internet", "Pennytel",        "Southern Phone",
+    "SpinTel", "TelPacific",       "Telstra BigPond", "TPG"};
 constexpr std::array<std::string_view, 3> NewZealandIsps = {"IHUG", "Telecom Xtra", "Vodafone"};
 
 const CountryDefaults AustraliaDefaults{AustralianIsps, ProtocolPppoe, EncapsulationLlc, 8, 35};
@@ -68,7 +68,8 @@ bool NeedsIspAccount(int protocolIndex)
 
 bool NeedsStaticAddresses(int protocolIndex, int merDynamicIp)
 {
-    return protocolIndex == ProtocolIpoa || (protocolIndex == ProtocolMer && merDynamicIp == MerIpStatic);
+    return protocolIndex == ProtocolIpoa
+           || (protocolIndex == ProtocolMer && merDynamicIp == MerIpStatic);
 }
 
 std::string_view CheckMessageText(CheckMessage message)
@@ -90,7 +91,8 @@ std::string_view CheckMessageText(CheckMessage message)
     case CheckMessage::SsidBlank: return "The SSID field cannot be blank.";
     case CheckMessage::SsidLength: return "ssid length error,please try again";
     case CheckMessage::WirelessKeyEmpty: return "Wireless Password cannot be empty.";
-    case CheckMessage::WirelessKeyLength: return "Wireless Password must between 8 and 63 characters.";
+    case CheckMessage::WirelessKeyLength:
+        return "Wireless Password must between 8 and 63 characters.";
     case CheckMessage::InvalidNewPassword: return "Invalid Pasword!";
     case CheckMessage::InvalidPassword: return "Invalid Password!";
     }
@@ -140,9 +142,11 @@ CheckMessage CheckStaticAddresses(const StaticAddresses& typed, StaticAddresses&
 {
     const std::array<CheckMessage, 4> found = {
         CheckAddress(typed.IpAddress, CheckMessage::IpAddressEmpty, CheckMessage::InvalidIpAddress),
-        CheckAddress(typed.SubnetMask, CheckMessage::SubnetMaskEmpty, CheckMessage::InvalidSubnetMask),
+        CheckAddress(typed.SubnetMask, CheckMessage::SubnetMaskEmpty,
+                     CheckMessage::InvalidSubnetMask),
         CheckAddress(typed.Gateway, CheckMessage::GatewayEmpty, CheckMessage::InvalidIpAddress),
-        CheckAddress(typed.PrimaryDns, CheckMessage::PrimaryDnsEmpty, CheckMessage::InvalidIpAddress),
+        CheckAddress(typed.PrimaryDns, CheckMessage::PrimaryDnsEmpty,
+                     CheckMessage::InvalidIpAddress),
     };
     for (CheckMessage message : found)
         if (message != CheckMessage::None)

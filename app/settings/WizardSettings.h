@@ -14,7 +14,8 @@
 
 class CQuicKOrFirstInstallDlg;
 
-struct WizardSettings {
+struct WizardSettings
+{
     bool FirstInstallPath = false;
 
     int CountryIndex = CountryAustralia;  // list positions: ListPositions.h
@@ -39,7 +40,7 @@ struct WizardSettings {
     std::u16string WirelessKeyW;
     int WirelessSecurityIndex = SecurityWpa;
 
-    std::string RouterPassword;     // what the router has now
+    std::string RouterPassword;  // what the router has now
     std::string NewRouterPassword;
     std::u16string NewRouterPasswordW;
     bool PasswordChangeRequested = false;

@@ -1,8 +1,8 @@
 // Shows one wizard page, named on the command line ("StaticIp"), until it is
 // closed or the time given in seconds has passed, so that a reader of the
 // accessibility tree can look at it; with "next" after the time, NEXT is
-// pressed once the page shows, so that the page's refusal can be read too. Pages ask for nothing outside: effects
-// are recorded, and the router address and probe point at a closed port on
+// pressed once the page shows, so that the page's refusal can be read too. Pages ask for nothing
+// outside: effects are recorded, and the router address and probe point at a closed port on
 // 127.0.0.1.
 
 #include "CTarnixConnectDlg.h"

@@ -49,7 +49,6 @@ public:
     std::vector<bool> ownerEnabled;
 };
 
-
 // A loopback address nothing listens on.
 std::string ClosedAddress()
 {
@@ -96,10 +95,7 @@ private slots:
         QVERIFY(m_sim.Start() > 0);
     }
 
-    void cleanupTestCase()
-    {
-        m_sim.Stop();
-    }
+    void cleanupTestCase() { m_sim.Stop(); }
 
     void init()
     {
@@ -263,8 +259,8 @@ private slots:
         GetWizardOptions().SettleMs = 30000;
         CSaveIspDlg& page = OpenPage();
         QSignalSpy steps(&page, &CSaveIspDlg::ProgressChanged);
-        QTRY_VERIFY_WITH_TIMEOUT(!steps.isEmpty() && steps.last().first().toString().startsWith("Waiting"),
-                                 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            !steps.isEmpty() && steps.last().first().toString().startsWith("Waiting"), 10000);
         QElapsedTimer closing;
         closing.start();
         if (byExit)
@@ -310,9 +306,10 @@ private slots:
         QVERIFY(m_sim.Requests().empty());
         QVERIFY(m_effects.openedPages.empty());
         QCOMPARE(m_effects.messages.size(), std::size_t(1));
-        QCOMPARE(m_effects.messages[0].text,
-                 QString("The user name of your Internet account is too long to send to the router. "
-                         "Please make it shorter."));
+        QCOMPARE(
+            m_effects.messages[0].text,
+            QString("The user name of your Internet account is too long to send to the router. "
+                    "Please make it shorter."));
         QCOMPARE(m_effects.messages[0].icon, QMessageBox::Warning);
         QCOMPARE(m_page->FailureTickCount(), 0);
     }

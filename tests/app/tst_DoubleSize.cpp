@@ -113,9 +113,9 @@ private slots:
         const QImage background = Source(page.BackgroundPath());
         const QRect header(0, 0, 2 * 350, 2 * 70);
         QCOMPARE(Differing(grabbed, background, header), 0.0);
-        const QImage upscaled =
-            Rgb(QImage(page.BackgroundPath()).scaled(background.size(), Qt::IgnoreAspectRatio,
-                                                     Qt::FastTransformation));
+        const QImage upscaled = Rgb(
+            QImage(page.BackgroundPath())
+                .scaled(background.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation));
         QVERIFY(Differing(upscaled, background, header) > 0.05);
 
         const QImage next = Source("pic/BUTTON/next/next.bmp");

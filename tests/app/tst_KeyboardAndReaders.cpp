@@ -11,8 +11,8 @@
 #include "PageRegistry.h"
 #include "WizardOptions.h"
 #include "WizardSettings.h"
-#include "WizardUnderTest.h"
 #include "WizardTestScope.h"
+#include "WizardUnderTest.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -36,13 +36,26 @@ namespace {
 
 // Every page a user can reach, by id.
 const PageId kEveryPage[] = {
-    PageId::Welcome,          PageId::Preparations,      PageId::InstallMode,
-    PageId::Power,            PageId::Ethernet,          PageId::DslLine,
-    PageId::CreatePassword,   PageId::ExistingPassword,  PageId::ResetInstructions,
-    PageId::IspAndPvc,        PageId::IspAccount,        PageId::StaticIp,
-    PageId::Wireless,         PageId::Apply,             PageId::Success,
-    PageId::ErrorLightBox,    PageId::JoinWireless,      PageId::Troubleshooting,
-    PageId::RestoreConfiguration, PageId::Disclaimer,
+    PageId::Welcome,
+    PageId::Preparations,
+    PageId::InstallMode,
+    PageId::Power,
+    PageId::Ethernet,
+    PageId::DslLine,
+    PageId::CreatePassword,
+    PageId::ExistingPassword,
+    PageId::ResetInstructions,
+    PageId::IspAndPvc,
+    PageId::IspAccount,
+    PageId::StaticIp,
+    PageId::Wireless,
+    PageId::Apply,
+    PageId::Success,
+    PageId::ErrorLightBox,
+    PageId::JoinWireless,
+    PageId::Troubleshooting,
+    PageId::RestoreConfiguration,
+    PageId::Disclaimer,
 };
 
 void AddEveryPage()
@@ -56,7 +69,7 @@ void AddEveryPage()
 bool IsTabStop(const QWidget* widget, const QWidget* page)
 {
     return widget->window() == page && widget->isVisible() && widget->isEnabled()
-        && (widget->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && !widget->focusProxy();
+           && (widget->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && !widget->focusProxy();
 }
 
 QList<QWidget*> TabStops(QWidget* page)
@@ -128,7 +141,7 @@ double Luminance(QRgb colour)
         return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
     };
     return 0.2126 * channel(qRed(colour)) + 0.7152 * channel(qGreen(colour))
-        + 0.0722 * channel(qBlue(colour));
+           + 0.0722 * channel(qBlue(colour));
 }
 
 double Contrast(QRgb a, QRgb b)
@@ -263,11 +276,13 @@ private slots:
             const QAccessible::Role role = ExpectedRole(control);
             if (role != QAccessible::NoRole)
                 QVERIFY2(face->role() == role, qPrintable(what + " " + name));
-            const bool typedIn = qobject_cast<QLineEdit*>(control) || qobject_cast<QComboBox*>(control);
+            const bool typedIn = qobject_cast<QLineEdit*>(control)
+                                 || qobject_cast<QComboBox*>(control);
             if (typedIn)
                 QVERIFY2(HasBuddyCaption(control, page), qPrintable(name + " has no caption"));
         }
-        QAccessibleInterface* background = QAccessible::queryAccessibleInterface(page->BackgroundPicture());
+        QAccessibleInterface* background = QAccessible::queryAccessibleInterface(
+            page->BackgroundPicture());
         QVERIFY(background->state().invisible);
     }
 
@@ -304,8 +319,8 @@ private slots:
         QTest::addColumn<PageId>("id");
         QTest::addColumn<QStringList>("names");
         QTest::newRow("static IP") << PageId::StaticIp
-                                   << QStringList{"WAN IP Address", "WAN Subnet Mask", "WAN Gateway",
-                                                  "Primary DNS", "Secondary DNS"};
+                                   << QStringList{"WAN IP Address", "WAN Subnet Mask",
+                                                  "WAN Gateway", "Primary DNS", "Secondary DNS"};
         QTest::newRow("ISP and PVC") << PageId::IspAndPvc << QStringList{"VPI", "VCI"};
         QTest::newRow("account") << PageId::IspAccount
                                  << QStringList{"Username", "Password", "Confirm Password"};
@@ -348,7 +363,8 @@ private slots:
         {
             if (!label->isVisible())
                 continue;
-            QVERIFY2(label->IsAlert() || !label->text().contains("Invalid"), qPrintable(label->text()));
+            QVERIFY2(label->IsAlert() || !label->text().contains("Invalid"),
+                     qPrintable(label->text()));
             if (!label->IsAlert())
                 continue;
             QAccessibleInterface* face = QAccessible::queryAccessibleInterface(label);
@@ -420,7 +436,11 @@ private slots:
             const QRect edge(ring->Target()->mapTo(page, QPoint(0, 0)), ring->Target()->size());
             const int reach = 2 * CFocusRing::kLineWidth;
             // Mid-points of the four sides, walking outwards across the ring.
-            const struct { QPoint from; QPoint step; } sides[] = {
+            const struct
+            {
+                QPoint from;
+                QPoint step;
+            } sides[] = {
                 {QPoint(edge.center().x(), edge.top() - 1), QPoint(0, -1)},
                 {QPoint(edge.center().x(), edge.bottom() + 1), QPoint(0, 1)},
                 {QPoint(edge.left() - 1, edge.center().y()), QPoint(-1, 0)},

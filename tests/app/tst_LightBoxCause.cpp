@@ -8,8 +8,8 @@
 #include "FakeEffects.h"
 #include "HttpTransport.h"
 #include "RouterSim.h"
-#include "WizardOptions.h"
 #include "SampleSettings.h"
+#include "WizardOptions.h"
 #include "WizardSettings.h"
 #include "WizardTestScope.h"
 
@@ -76,10 +76,7 @@ private slots:
         QVERIFY(m_sim.Start() > 0);
     }
 
-    void cleanupTestCase()
-    {
-        m_sim.Stop();
-    }
+    void cleanupTestCase() { m_sim.Stop(); }
 
     void init()
     {
@@ -106,16 +103,16 @@ private slots:
         QTest::addColumn<QString>("named");  // what the cause line must say
         const SimFault refused{.status = 500};
         const SimFault noMarker{.missingMarker = true};
-        QTest::newRow("router gone") << Scenario{.routerGone = true} << FailureCause::RouterNoAnswer << true
-                                     << "did not answer";
-        QTest::newRow("login refused") << Scenario{.refusedLogins = 100} << FailureCause::LoginRefused << true
-                                       << "refused the login";
+        QTest::newRow("router gone") << Scenario{.routerGone = true} << FailureCause::RouterNoAnswer
+                                     << true << "did not answer";
+        QTest::newRow("login refused") << Scenario{.refusedLogins = 100}
+                                       << FailureCause::LoginRefused << true << "refused the login";
         QTest::newRow("Internet service refused")
-            << Scenario{.faultPath = "/dlwancfg.cmd", .fault = refused} << FailureCause::InternetServiceRefused
-            << true << "Internet service";
+            << Scenario{.faultPath = "/dlwancfg.cmd", .fault = refused}
+            << FailureCause::InternetServiceRefused << true << "Internet service";
         QTest::newRow("wireless network refused")
-            << Scenario{.faultPath = "/wlcfg.wl", .fault = refused} << FailureCause::WirelessNetworkRefused
-            << true << "wireless network";
+            << Scenario{.faultPath = "/wlcfg.wl", .fault = refused}
+            << FailureCause::WirelessNetworkRefused << true << "wireless network";
         QTest::newRow("wireless security refused")
             << Scenario{.faultPath = "/wlsecurity.wl", .fault = refused}
             << FailureCause::WirelessSecurityRefused << true << "wireless security";
@@ -123,8 +120,8 @@ private slots:
             << Scenario{.faultPath = "/password.cgi", .fault = refused, .newPassword = true}
             << FailureCause::RouterPasswordRefused << true << "router password";
         QTest::newRow("saved, line not up")
-            << Scenario{.faultPath = "/support", .fault = noMarker} << FailureCause::DslLineDown << false
-            << "DSL line is not up";
+            << Scenario{.faultPath = "/support", .fault = noMarker} << FailureCause::DslLineDown
+            << false << "DSL line is not up";
         QTest::newRow("saved, line up, no Internet")
             << Scenario{.faultPath = "/support", .fault = noMarker, .downstreamRate = "8128"}
             << FailureCause::NoInternet << false << "ISP user name and password";

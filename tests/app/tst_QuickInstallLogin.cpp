@@ -46,10 +46,7 @@ private slots:
         GetWizardOptions().RouterAddress = m_sim.Address();
     }
 
-    void cleanupTestCase()
-    {
-        m_sim.Stop();
-    }
+    void cleanupTestCase() { m_sim.Stop(); }
 
     void init()
     {
@@ -73,9 +70,12 @@ private slots:
         QTest::addColumn<int>("refusedLogins");
         QTest::addColumn<PageId>("expected");
         QTest::addColumn<std::size_t>("attempts");
-        QTest::newRow("factory password") << "vabel" << 0 << PageId::CreatePassword << std::size_t(1);
-        QTest::newRow("second attempt succeeds") << "vabel" << 1 << PageId::CreatePassword << std::size_t(2);
-        QTest::newRow("password changed") << "s3cret" << 0 << PageId::ExistingPassword << std::size_t(2);
+        QTest::newRow("factory password")
+            << "vabel" << 0 << PageId::CreatePassword << std::size_t(1);
+        QTest::newRow("second attempt succeeds")
+            << "vabel" << 1 << PageId::CreatePassword << std::size_t(2);
+        QTest::newRow("password changed")
+            << "s3cret" << 0 << PageId::ExistingPassword << std::size_t(2);
     }
 
     void quickInstallPicksPasswordPage()
@@ -133,7 +133,8 @@ private slots:
             ++ticks;
             if (!page.isEnabled())
                 disabledWhileWaiting = true;
-            if (QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::BusyCursor)
+            if (QApplication::overrideCursor()
+                && QApplication::overrideCursor()->shape() == Qt::BusyCursor)
                 busyCursor = true;
             QTest::mouseClick(page.PictureButton(Choice::QuickInstall), Qt::LeftButton);
         });
@@ -160,8 +161,8 @@ private slots:
         answer.body = "<html>PVC(MAX 8) table is Full! Connection already exists!</html>";
         m_sim.SetFault("/form2WanAdsl.cgi", answer);
         std::thread worker([this] {
-            HttpPostChecked("http://" + m_sim.Address() + "/form2WanAdsl.cgi", "DeleteALL=DeleteALL",
-                            std::string());
+            HttpPostChecked("http://" + m_sim.Address() + "/form2WanAdsl.cgi",
+                            "DeleteALL=DeleteALL", std::string());
         });
         worker.join();
         QTRY_COMPARE(m_effects.messages.size(), std::size_t(2));

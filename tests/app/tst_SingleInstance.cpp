@@ -23,7 +23,8 @@ namespace {
 bool MakePrivate(const QTemporaryDir& folder)
 {
     return folder.isValid()
-           && QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+           && QFile::setPermissions(folder.path(),
+                                    QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 // Asks from another thread, as a second process would, while this one answers.

@@ -73,29 +73,33 @@ private slots:
         const int invalid = int(OptionsOutcome::Invalid);
         const int text = int(OptionsOutcome::ShowText);
         QTest::newRow("defaults") << QStringList{} << run << "192.168.1.1" << 3 << 1500 << 50000;
-        QTest::newRow("emulator") << QStringList{"--router", "127.0.0.1:8080", "--pause-ms", "0",
-                                                 "--settle-ms", "200"}
+        QTest::newRow("emulator") << QStringList{"--router", "127.0.0.1:8080", "--pause-ms",
+                                                 "0",        "--settle-ms",    "200"}
                                   << run << "127.0.0.1:8080" << 3 << 0 << 200;
-        QTest::newRow("one probe") << QStringList{"--probe-url", "http://127.0.0.1:9/support"} << run
-                                   << "192.168.1.1" << 1 << 1500 << 50000;
-        QTest::newRow("four probes") << QStringList{"--probe-url", "http://a.b", "--probe-url", "http://a.b",
-                                                    "--probe-url", "http://a.b", "--probe-url", "http://a.b"}
-                                     << invalid << "" << 0 << 0 << 0;
-        QTest::newRow("probe not http") << QStringList{"--probe-url", "file:///etc/passwd"} << invalid << ""
-                                        << 0 << 0 << 0;
-        QTest::newRow("port too big") << QStringList{"--router", "127.0.0.1:70000"} << invalid << "" << 0
-                                      << 0 << 0;
-        QTest::newRow("path in address") << QStringList{"--router", "127.0.0.1/x"} << invalid << "" << 0
-                                         << 0 << 0;
-        QTest::newRow("negative pause") << QStringList{"--pause-ms", "-5"} << invalid << "" << 0 << 0 << 0;
+        QTest::newRow("one probe") << QStringList{"--probe-url", "http://127.0.0.1:9/support"}
+                                   << run << "192.168.1.1" << 1 << 1500 << 50000;
+        QTest::newRow("four probes")
+            << QStringList{"--probe-url", "http://a.b", "--probe-url", "http://a.b",
+                           "--probe-url", "http://a.b", "--probe-url", "http://a.b"}
+            << invalid << "" << 0 << 0 << 0;
+        QTest::newRow("probe not http")
+            << QStringList{"--probe-url", "file:///etc/passwd"} << invalid << "" << 0 << 0 << 0;
+        QTest::newRow("port too big")
+            << QStringList{"--router", "127.0.0.1:70000"} << invalid << "" << 0 << 0 << 0;
+        QTest::newRow("path in address")
+            << QStringList{"--router", "127.0.0.1/x"} << invalid << "" << 0 << 0 << 0;
+        QTest::newRow("negative pause")
+            << QStringList{"--pause-ms", "-5"} << invalid << "" << 0 << 0 << 0;
         QTest::newRow("unknown option") << QStringList{"--fast"} << invalid << "" << 0 << 0 << 0;
         QTest::newRow("stray argument") << QStringList{"router"} << invalid << "" << 0 << 0 << 0;
         // The toolkit's own options are left to it, in every spelling.
-        QTest::newRow("toolkit style") << QStringList{"-style", "Fusion", "--router", "127.0.0.1:8080"}
-                                       << run << "127.0.0.1:8080" << 3 << 1500 << 50000;
-        QTest::newRow("toolkit options") << QStringList{"-reverse", "--platform", "offscreen", "-style=Fusion",
-                                                        "-stylesheet", "x.qss", "--pause-ms", "7"}
-                                         << run << "192.168.1.1" << 3 << 7 << 50000;
+        QTest::newRow("toolkit style")
+            << QStringList{"-style", "Fusion", "--router", "127.0.0.1:8080"} << run
+            << "127.0.0.1:8080" << 3 << 1500 << 50000;
+        QTest::newRow("toolkit options")
+            << QStringList{"-reverse",    "--platform", "offscreen",  "-style=Fusion",
+                           "-stylesheet", "x.qss",      "--pause-ms", "7"}
+            << run << "192.168.1.1" << 3 << 7 << 50000;
         QTest::newRow("toolkit value last") << QStringList{"--settle-ms", "9", "-platform"} << run
                                             << "192.168.1.1" << 3 << 1500 << 9;
         QTest::newRow("after --") << QStringList{"--", "-style"} << invalid << "" << 0 << 0 << 0;
@@ -110,7 +114,9 @@ private slots:
         WizardOptions options;
         options.RouterAddress = "unchanged";
         QString message;
-        QCOMPARE(int(ParseWizardOptions(QStringList{"TarnixConnect"} + arguments, options, message)), outcome);
+        QCOMPARE(
+            int(ParseWizardOptions(QStringList{"TarnixConnect"} + arguments, options, message)),
+            outcome);
         if (outcome != int(OptionsOutcome::Run))
         {
             QVERIFY(!message.isEmpty());
@@ -143,11 +149,15 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("expected");
         QTest::newRow("plain") << QByteArray("[MANUAL_LINK]\n1033=docs/m.pdf\n") << "docs/m.pdf";
-        QTest::newRow("case and blanks") << QByteArray("[ manual_link ]\n 1033 =  docs/m.pdf  \n") << "docs/m.pdf";
-        QTest::newRow("quoted, comma") << QByteArray("[MANUAL_LINK]\n1033=\"docs/a, b.pdf\"\n") << "docs/a, b.pdf";
-        QTest::newRow("other section") << QByteArray("[ADOBE_LINK]\n1033=x\n[MANUAL_LINK]\n1031=y\n") << "";
+        QTest::newRow("case and blanks")
+            << QByteArray("[ manual_link ]\n 1033 =  docs/m.pdf  \n") << "docs/m.pdf";
+        QTest::newRow("quoted, comma")
+            << QByteArray("[MANUAL_LINK]\n1033=\"docs/a, b.pdf\"\n") << "docs/a, b.pdf";
+        QTest::newRow("other section")
+            << QByteArray("[ADOBE_LINK]\n1033=x\n[MANUAL_LINK]\n1031=y\n") << "";
         QTest::newRow("section missing") << QByteArray("1033=docs/m.pdf\n") << "";
-        QTest::newRow("CRLF lines") << QByteArray("[MANUAL_LINK]\r\n1033=docs/m.pdf\r\n") << "docs/m.pdf";
+        QTest::newRow("CRLF lines")
+            << QByteArray("[MANUAL_LINK]\r\n1033=docs/m.pdf\r\n") << "docs/m.pdf";
     }
 
     void iniValues()
@@ -216,13 +226,14 @@ private slots:
         GetWizardOptions() = WizardOptions();
 
         const QString file = !withIni ? "" : button == 0 ? "docs/manual.pdf" : "docs/reader.html";
-        const QString opened[] = {programFolder + file, programFolder + file, "http://127.0.0.1:8080",
-                                  kSupportSiteUrl};
+        const QString opened[] = {programFolder + file, programFolder + file,
+                                  "http://127.0.0.1:8080", kSupportSiteUrl};
         QCOMPARE(m_effects.documents, std::vector<QString>{opened[button]});
         QCOMPARE(m_effects.messages.size(), std::size_t(message.isEmpty() ? 0 : 1));
         if (!message.isEmpty())
         {
-            QVERIFY2(m_effects.messages[0].text.startsWith(message), qPrintable(m_effects.messages[0].text));
+            QVERIFY2(m_effects.messages[0].text.startsWith(message),
+                     qPrintable(m_effects.messages[0].text));
             QVERIFY2(m_effects.messages[0].text.endsWith("\n\n" + opened[button]),
                      qPrintable(m_effects.messages[0].text));
             QCOMPARE(m_effects.messages[0].caption, ProgramName());
@@ -264,7 +275,8 @@ private slots:
             QSKIP("xdg-mime (xdg-utils) is not installed");
         QTemporaryDir empty;
         const QByteArray folder = QFile::encodeName(empty.path());
-        const char* names[] = {"XDG_DATA_HOME", "XDG_DATA_DIRS", "XDG_CONFIG_HOME", "XDG_CONFIG_DIRS"};
+        const char* names[] = {"XDG_DATA_HOME", "XDG_DATA_DIRS", "XDG_CONFIG_HOME",
+                               "XDG_CONFIG_DIRS"};
         std::vector<QByteArray> saved;
         for (const char* name : names)
         {
@@ -290,7 +302,8 @@ private slots:
     void missingDocumentIsCodeTwo()
     {
         CWizardEffects real;
-        QCOMPARE(real.OpenDocument(QDir::currentPath() + "/docs/no-such-manual.pdf"), kDocumentNotFound);
+        QCOMPARE(real.OpenDocument(QDir::currentPath() + "/docs/no-such-manual.pdf"),
+                 kDocumentNotFound);
     }
 };
 

@@ -43,10 +43,7 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-    }
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
     void init()
     {
@@ -137,7 +134,8 @@ private slots:
         m_effects.answers.push_back(answer);
         Click(page->ExitButton());
         QCOMPARE(m_effects.messages.size(), std::size_t(1));
-        QCOMPARE(m_effects.messages[0].text, QString("Are you sure that you want to leave the Wizard?"));
+        QCOMPARE(m_effects.messages[0].text,
+                 QString("Are you sure that you want to leave the Wizard?"));
         QCOMPARE(m_effects.messages[0].caption, QString("Exit"));
         const bool ok = answer == QMessageBox::Ok;
         QCOMPARE(m_effects.endStatuses, ok ? std::vector<int>{0} : std::vector<int>{});
@@ -145,10 +143,7 @@ private slots:
         page->close();
     }
 
-    void welcomeExitClosesOnlyOnOk_data()
-    {
-        exitQuestionOkEndsProgram_data();
-    }
+    void welcomeExitClosesOnlyOnOk_data() { exitQuestionOkEndsProgram_data(); }
 
     void welcomeExitClosesOnlyOnOk()
     {
@@ -195,8 +190,8 @@ private slots:
     // Rows of the install mode page that need no router.
     void installModeRows_data()
     {
-        QTest::addColumn<int>("option");       // radio clicked first, -1 none
-        QTest::addColumn<int>("trigger");      // 0 first picture, 2 restore picture, 3 NEXT
+        QTest::addColumn<int>("option");   // radio clicked first, -1 none
+        QTest::addColumn<int>("trigger");  // 0 first picture, 2 restore picture, 3 NEXT
         QTest::addColumn<PageId>("expected");
         QTest::addColumn<bool>("waitMessage");
         QTest::newRow("NEXT untouched") << -1 << 3 << PageId::Power << false;
@@ -216,7 +211,8 @@ private slots:
         page->RevealRestoreOption();
         if (option >= 0)
             Click(page->OptionButton(static_cast<Choice>(option)));
-        Click(trigger == 3 ? page->NextButton() : page->PictureButton(static_cast<Choice>(trigger)));
+        Click(trigger == 3 ? page->NextButton()
+                           : page->PictureButton(static_cast<Choice>(trigger)));
         QCOMPARE(m_effects.openedPages, std::vector<PageId>{expected});
         QCOMPARE(GetWizardSettings().FirstInstallPath, expected == PageId::Power);
         QCOMPARE(m_effects.messages.size(), std::size_t(waitMessage ? 1 : 0));
@@ -310,9 +306,11 @@ private slots:
         auto page = ShowPage<CConfigSuccessDlg>();
         CLabel* term = advanced ? page->AdvancedUiTerm() : page->ParentalControlTerm();
         QVERIFY(term->font().underline());
-        QVERIFY(term->toolTip().startsWith(advanced ? "Advanced User Interface\n" : "Parental Control\n"));
+        QVERIFY(term->toolTip().startsWith(advanced ? "Advanced User Interface\n"
+                                                    : "Parental Control\n"));
 
-        QHelpEvent help(QEvent::ToolTip, term->rect().center(), term->mapToGlobal(term->rect().center()));
+        QHelpEvent help(QEvent::ToolTip, term->rect().center(),
+                        term->mapToGlobal(term->rect().center()));
         QApplication::sendEvent(term, &help);
         QWidget* tip = nullptr;
         QTRY_VERIFY((tip = [] {
@@ -331,7 +329,8 @@ private slots:
         CDisclaimerDlg disclaimer(nullptr);
         disclaimer.show();
         QVERIFY(!disclaimer.ExitButton());
-        QCOMPARE(disclaimer.HeadingLabel()->text(), QString("About the Tarnix Router Setup Wizard"));
+        QCOMPARE(disclaimer.HeadingLabel()->text(),
+                 QString("About the Tarnix Router Setup Wizard"));
         Click(disclaimer.CloseButton());
         QVERIFY(!disclaimer.isVisible());
         QCOMPARE(disclaimer.result(), int(QDialog::Accepted));
@@ -387,8 +386,17 @@ private slots:
     {
         QWidget page;
         std::vector<int> order;
-        QCOMPARE(RunWithoutFreezing(&page, [&] { order.push_back(1); return 41; }), 41);
-        QCOMPARE(RunWithoutFreezing(&page, [&] { order.push_back(2); return std::string("x"); }),
+        QCOMPARE(RunWithoutFreezing(&page,
+                                    [&] {
+                                        order.push_back(1);
+                                        return 41;
+                                    }),
+                 41);
+        QCOMPARE(RunWithoutFreezing(&page,
+                                    [&] {
+                                        order.push_back(2);
+                                        return std::string("x");
+                                    }),
                  std::string("x"));
         QCOMPARE(order, (std::vector<int>{1, 2}));
         QVERIFY(page.isEnabled());

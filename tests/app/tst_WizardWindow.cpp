@@ -35,7 +35,8 @@ public:
 
 void RegisterFieldPage(PageId id, PageId next)
 {
-    RegisterPage(id, [id, next](QWidget* owner) { return std::make_unique<FieldPage>(id, next, owner); });
+    RegisterPage(
+        id, [id, next](QWidget* owner) { return std::make_unique<FieldPage>(id, next, owner); });
 }
 
 QList<CWizardPage*> ShownPages(const QWidget& window)
@@ -72,10 +73,7 @@ private:
     std::optional<WizardTestScope> m_scope;
 
 private slots:
-    void initTestCase()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-    }
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
     void init()
     {
@@ -131,7 +129,8 @@ private slots:
         CTarnixConnectDlg welcome(&window);
         QStringList seen;
         auto check = [&](CWizardPage* top) {
-            if (VisibleTopLevels() != QWidgetList{&window} || ShownPages(window) != QList<CWizardPage*>{top})
+            if (VisibleTopLevels() != QWidgetList{&window}
+                || ShownPages(window) != QList<CWizardPage*>{top})
                 seen << QString("%1 not alone").arg(PageIdName(top->Id()));
             else
                 seen << PageIdName(top->Id());
@@ -147,7 +146,8 @@ private slots:
                 Click(static_cast<CWizardPage*>(above)->PrevButton());
                 QTimer::singleShot(0, preparations, [&, preparations] {
                     check(preparations);
-                    if (preparations->field->text() != "kept" || preparations->field->cursorPosition() != 2
+                    if (preparations->field->text() != "kept"
+                        || preparations->field->cursorPosition() != 2
                         || QApplication::focusWidget() != preparations->NextButton())
                         seen << "not as left";
                     Click(preparations->PrevButton());
@@ -173,9 +173,11 @@ private slots:
         CTarnixConnectDlg welcome(&window);
         std::vector<PageId> ended;
         WhenPageAbove(&welcome, [&](QWidget* preparations) {
-            connect(static_cast<QDialog*>(preparations), &QDialog::finished, [&] { ended.push_back(PageId::Preparations); });
+            connect(static_cast<QDialog*>(preparations), &QDialog::finished,
+                    [&] { ended.push_back(PageId::Preparations); });
             WhenPageAbove(preparations, [&](QWidget* installMode) {
-                connect(static_cast<QDialog*>(installMode), &QDialog::finished, [&] { ended.push_back(PageId::InstallMode); });
+                connect(static_cast<QDialog*>(installMode), &QDialog::finished,
+                        [&] { ended.push_back(PageId::InstallMode); });
                 window.close();
             });
             Click(static_cast<CWizardPage*>(preparations)->NextButton());
@@ -183,7 +185,8 @@ private slots:
         connect(&welcome, &QDialog::finished, [&] { ended.push_back(PageId::Welcome); });
         QTimer::singleShot(0, &welcome, [&] { Click(welcome.StartButton()); });
         QCOMPARE(welcome.exec(), int(QDialog::Rejected));
-        QCOMPARE(ended, (std::vector<PageId>{PageId::InstallMode, PageId::Preparations, PageId::Welcome}));
+        QCOMPARE(ended,
+                 (std::vector<PageId>{PageId::InstallMode, PageId::Preparations, PageId::Welcome}));
         QVERIFY(m_effects.endStatuses.empty());
     }
 
@@ -243,7 +246,8 @@ private slots:
         const QRgb red = qRgb(200, 40, 20);
         QCOMPARE(own.pixel(5, 5), kLightBoxKeyColour.rgb());
         QCOMPARE(seen.pixel(5, 5), red);
-        for (const QPoint at : {PageLayout::kLightBoxRect.center(), lightBox.CloseButton()->geometry().center()})
+        for (const QPoint at :
+             {PageLayout::kLightBoxRect.center(), lightBox.CloseButton()->geometry().center()})
             QVERIFY2(Near(seen.pixel(at), Blend(own.pixel(at), red, kLightBoxOpacity)),
                      qPrintable(QString::number(seen.pixel(at), 16)));
         window.close();
@@ -252,7 +256,8 @@ private slots:
     // Tab stays on the light box: the page shown beneath it takes no input.
     void tabStaysOnTheLightBox()
     {
-        RegisterPage(PageId::ErrorLightBox, [](QWidget* owner) { return std::make_unique<CErrorTipsDlg>(owner); });
+        RegisterPage(PageId::ErrorLightBox,
+                     [](QWidget* owner) { return std::make_unique<CErrorTipsDlg>(owner); });
         CWizardWindow window;
         FieldPage beneath(PageId::Apply, PageId::ErrorLightBox, &window);
         QStringList outside;
@@ -264,7 +269,9 @@ private slots:
             windowActive = QTest::qWaitForWindowActive(&window);
             for (int press = 0; press < 8; ++press)
             {
-                QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : lightBox, Qt::Key_Tab);
+                QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget()
+                                                            : lightBox,
+                                Qt::Key_Tab);
                 QWidget* focus = QApplication::focusWidget();
                 if (!lightBox->isAncestorOf(focus) && focus != lightBox)
                     outside << (focus ? focus->metaObject()->className() : "nothing");

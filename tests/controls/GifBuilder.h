@@ -22,7 +22,8 @@ public:
         m_bytes.push_back(0xF7);  // global table, 8 bits, 256 entries
         m_bytes.push_back(0);
         m_bytes.push_back(0);
-        for (int i = 0; i < 256; ++i) {
+        for (int i = 0; i < 256; ++i)
+        {
             const std::uint32_t c = i < int(colours.size()) ? colours[i] : 0;
             m_bytes.push_back((c >> 16) & 0xFF);
             m_bytes.push_back((c >> 8) & 0xFF);
@@ -62,11 +63,13 @@ public:
     // An image block filled with one colour index.
     GifBuilder& Image(int left, int top, int width, int height, std::uint8_t index)
     {
-        return Image(left, top, width, height, std::vector<std::uint8_t>(std::size_t(width) * height, index));
+        return Image(left, top, width, height,
+                     std::vector<std::uint8_t>(std::size_t(width) * height, index));
     }
 
     // An image block with the given colour indices, row by row.
-    GifBuilder& Image(int left, int top, int width, int height, const std::vector<std::uint8_t>& pixels)
+    GifBuilder& Image(int left, int top, int width, int height,
+                      const std::vector<std::uint8_t>& pixels)
     {
         m_bytes.push_back(0x2C);
         AppendU16(left);
@@ -91,7 +94,10 @@ public:
     const std::vector<std::uint8_t>& Unfinished() const { return m_bytes; }
 
 private:
-    void Append(const std::string& text) { m_bytes.insert(m_bytes.end(), text.begin(), text.end()); }
+    void Append(const std::string& text)
+    {
+        m_bytes.insert(m_bytes.end(), text.begin(), text.end());
+    }
 
     void AppendU16(int value)
     {
@@ -101,7 +107,8 @@ private:
 
     void AppendSubBlocks(const std::vector<std::uint8_t>& data)
     {
-        for (std::size_t pos = 0; pos < data.size(); pos += 255) {
+        for (std::size_t pos = 0; pos < data.size(); pos += 255)
+        {
             const std::size_t count = std::min<std::size_t>(255, data.size() - pos);
             m_bytes.push_back(std::uint8_t(count));
             m_bytes.insert(m_bytes.end(), data.begin() + pos, data.begin() + pos + count);
@@ -121,13 +128,15 @@ private:
         const auto put = [&](unsigned code) {
             bits |= code << bitCount;
             bitCount += 9;
-            while (bitCount >= 8) {
+            while (bitCount >= 8)
+            {
                 out.push_back(std::uint8_t(bits & 0xFF));
                 bits >>= 8;
                 bitCount -= 8;
             }
         };
-        for (std::size_t i = 0; i < pixels.size(); ++i) {
+        for (std::size_t i = 0; i < pixels.size(); ++i)
+        {
             if (i % 254 == 0)
                 put(kClear);
             put(pixels[i]);

@@ -30,7 +30,8 @@ std::vector<std::uint8_t> BigAnimation()
     GifBuilder builder(kWidth, kHeight, colours);
     builder.Loop();
     std::vector<std::uint8_t> pixels(std::size_t(kWidth) * kHeight);
-    for (int frame = 0; frame < kFrames; ++frame) {
+    for (int frame = 0; frame < kFrames; ++frame)
+    {
         for (std::size_t i = 0; i < pixels.size(); ++i)
             pixels[i] = std::uint8_t((i % kWidth) / 8 + frame * 7 + i / kWidth / 16);
         builder.Control(1, 10).Image(0, 0, kWidth, kHeight, pixels);
@@ -43,7 +44,7 @@ double CpuSeconds()
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
-        + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+           + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 }  // namespace
@@ -67,7 +68,8 @@ int main(int argc, char** argv)
     timer.restart();
     for (int run = 0; run < kRuns; ++run)
         picture.Load(data);
-    std::printf("Load (walk, cut, decode every frame): %.1f ms\n", timer.nsecsElapsed() / 1e6 / kRuns);
+    std::printf("Load (walk, cut, decode every frame): %.1f ms\n",
+                timer.nsecsElapsed() / 1e6 / kRuns);
 
     picture.show();
     const double cpuBefore = CpuSeconds();
@@ -78,6 +80,7 @@ int main(int argc, char** argv)
     const double wall = timer.nsecsElapsed() / 1e9;
     const double cpu = CpuSeconds() - cpuBefore;
     picture.Stop();
-    std::printf("playing at 100 ms a frame for %.1f s: CPU %.3f s, %.1f %% of one core\n", wall, cpu, 100 * cpu / wall);
+    std::printf("playing at 100 ms a frame for %.1f s: CPU %.3f s, %.1f %% of one core\n", wall,
+                cpu, 100 * cpu / wall);
     return 0;
 }

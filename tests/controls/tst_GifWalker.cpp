@@ -46,13 +46,23 @@ void TestGifWalker::countsFrames_data()
     QTest::addColumn<int>("frames");
 
     QTest::newRow("one frame") << GifBuilder(4, 4, kColours).Image(0, 0, 4, 4, 0).Bytes() << 1;
-    QTest::newRow("three frames")
-        << GifBuilder(8, 8, kColours).Loop().Control(1, 10).Image(0, 0, 8, 8, 0).Control(2, 20)
-               .Image(1, 2, 3, 4, 1).Image(4, 4, 2, 2, 2).Bytes()
-        << 3;
-    QTest::newRow("version 87a") << GifBuilder(4, 4, kColours, "87a").Image(0, 0, 4, 4, 0).Bytes() << 1;
-    QTest::newRow("unknown version")
-        << GifBuilder(4, 4, kColours, "x9?").Control(0, 5).Image(0, 0, 4, 4, 0).Image(0, 0, 2, 2, 1).Bytes() << 2;
+    QTest::newRow("three frames") << GifBuilder(8, 8, kColours)
+                                         .Loop()
+                                         .Control(1, 10)
+                                         .Image(0, 0, 8, 8, 0)
+                                         .Control(2, 20)
+                                         .Image(1, 2, 3, 4, 1)
+                                         .Image(4, 4, 2, 2, 2)
+                                         .Bytes()
+                                  << 3;
+    QTest::newRow("version 87a") << GifBuilder(4, 4, kColours, "87a").Image(0, 0, 4, 4, 0).Bytes()
+                                 << 1;
+    QTest::newRow("unknown version") << GifBuilder(4, 4, kColours, "x9?")
+                                            .Control(0, 5)
+                                            .Image(0, 0, 4, 4, 0)
+                                            .Image(0, 0, 2, 2, 1)
+                                            .Bytes()
+                                     << 2;
     QTest::newRow("no image") << GifBuilder(4, 4, kColours).Loop().Comment("empty").Bytes() << 0;
     QTest::newRow("header only") << Bytes{'G', 'I', 'F', '8', '9', 'a'} << 0;
     QTest::newRow("not a gif") << Bytes{'B', 'M', 0, 0} << 0;
@@ -94,20 +104,24 @@ void TestGifWalker::readsDelaysAndDisposal()
     QFETCH(int, delay);
     QFETCH(int, disposal);
     const Bytes data = GifBuilder(8, 8, kColours)
-                           .Control(0, 7).Image(0, 0, 8, 8, 0)
-                           .Control(disposal, delay, 2).Image(2, 3, 4, 5, 1)
+                           .Control(0, 7)
+                           .Image(0, 0, 8, 8, 0)
+                           .Control(disposal, delay, 2)
+                           .Image(2, 3, 4, 5, 1)
                            .Bytes();
     const auto frames = GifWalker::CutFrames(data);
     QCOMPARE(frames.size(), std::size_t(2));
     QCOMPARE(frames[0].delay, 7u);
     QCOMPARE(frames[1].delay, unsigned(delay));
     QCOMPARE(frames[1].disposal, disposal);
-    QCOMPARE(QRect(frames[1].left, frames[1].top, frames[1].width, frames[1].height), QRect(2, 3, 4, 5));
+    QCOMPARE(QRect(frames[1].left, frames[1].top, frames[1].width, frames[1].height),
+             QRect(2, 3, 4, 5));
 }
 
 void TestGifWalker::frameWithoutControlHasNoDelay()
 {
-    const Bytes data = GifBuilder(8, 8, kColours).Image(0, 0, 8, 8, 0).Control(2, 9).Image(0, 0, 1, 1, 1).Bytes();
+    const Bytes data =
+        GifBuilder(8, 8, kColours).Image(0, 0, 8, 8, 0).Control(2, 9).Image(0, 0, 1, 1, 1).Bytes();
     const auto frames = GifWalker::CutFrames(data);
     QCOMPARE(frames.size(), std::size_t(2));
     QCOMPARE(frames[0].delay, GifWalker::kNoDelay);
@@ -126,7 +140,8 @@ void TestGifWalker::cutFrameIsStandAloneGif()
     const auto frames = GifWalker::CutFrames(file);
     QCOMPARE(frames.size(), std::size_t(2));
     Bytes expected(file.begin(), file.begin() + PrefixSize());
-    expected.insert(expected.end(), file.begin() + secondStart, file.end());  // ends with the trailer
+    expected.insert(expected.end(), file.begin() + secondStart,
+                    file.end());  // ends with the trailer
     QVERIFY(frames[1].gif == expected);
 }
 
@@ -162,7 +177,8 @@ void TestGifWalker::truncatedDataKeepsEarlierFrames()
     frameEnds.push_back(builder.Unfinished().size());
     const Bytes file = builder.Bytes();
 
-    for (std::size_t length = 0; length <= file.size(); ++length) {
+    for (std::size_t length = 0; length <= file.size(); ++length)
+    {
         const Bytes cut(file.begin(), file.begin() + length);
         const auto whole = std::count_if(frameEnds.begin(), frameEnds.end(),
                                          [length](std::size_t end) { return end <= length; });

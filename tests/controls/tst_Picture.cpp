@@ -19,7 +19,13 @@ constexpr QRgb kGreen = 0xFF00FF00;
 constexpr QRgb kBlue = 0xFF0000FF;
 const std::vector<std::uint32_t> kColours{0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
 constexpr QRgb kBackground = 0;  // stands for the palette's button colour
-enum : std::uint8_t { kRedIndex, kGreenIndex, kBlueIndex, kWhiteIndex };
+enum : std::uint8_t
+{
+    kRedIndex,
+    kGreenIndex,
+    kBlueIndex,
+    kWhiteIndex
+};
 
 // Long enough that a frame is still up when the test looks at it.
 constexpr int kInspectDelay = 50;
@@ -44,17 +50,22 @@ QByteArray DisposalAnimation(int disposal)
 {
     return ToByteArray(GifBuilder(40, 30, kColours)
                            .Loop()
-                           .Control(1, kInspectDelay).Image(0, 0, 40, 30, kRedIndex)
-                           .Control(disposal, kInspectDelay).Image(5, 5, 10, 10, kBlueIndex)
-                           .Control(1, kInspectDelay).Image(30, 20, 2, 2, kGreenIndex)
+                           .Control(1, kInspectDelay)
+                           .Image(0, 0, 40, 30, kRedIndex)
+                           .Control(disposal, kInspectDelay)
+                           .Image(5, 5, 10, 10, kBlueIndex)
+                           .Control(1, kInspectDelay)
+                           .Image(30, 20, 2, 2, kGreenIndex)
                            .Bytes());
 }
 
 // Waits until the animation reports the given frame and returns the image then.
 QImage ImageAtFrame(CPictureEx& picture, QSignalSpy& shown, int index)
 {
-    for (;;) {
-        while (!shown.isEmpty()) {
+    for (;;)
+    {
+        while (!shown.isEmpty())
+        {
             if (shown.takeFirst().at(0).toInt() == index)
                 return picture.CurrentImage();
         }
@@ -103,11 +114,12 @@ void TestPicture::stillPictures_data()
     red.fill(kRed);
     QTest::newRow("bmp") << Encoded(red, "BMP") << QSize(24, 16);
     QTest::newRow("jpeg") << Encoded(red, "JPEG") << QSize(24, 16);
-    QTest::newRow("one-frame gif")
-        << ToByteArray(GifBuilder(24, 16, kColours).Control(0, 10).Image(0, 0, 24, 16, kRedIndex).Bytes())
-        << QSize(24, 16);
+    QTest::newRow("one-frame gif") << ToByteArray(
+        GifBuilder(24, 16, kColours).Control(0, 10).Image(0, 0, 24, 16, kRedIndex).Bytes())
+                                   << QSize(24, 16);
     QTest::newRow("gif, other version")
-        << ToByteArray(GifBuilder(24, 16, kColours, "87a").Image(0, 0, 24, 16, kRedIndex).Bytes()) << QSize(24, 16);
+        << ToByteArray(GifBuilder(24, 16, kColours, "87a").Image(0, 0, 24, 16, kRedIndex).Bytes())
+        << QSize(24, 16);
 }
 
 void TestPicture::stillPictures()
@@ -121,13 +133,15 @@ void TestPicture::stillPictures()
     const QImage image = picture.CurrentImage();
     QCOMPARE(image.size(), size);
     const QColor centre = image.pixelColor(size.width() / 2, size.height() / 2);
-    QVERIFY2(centre.red() > 240 && centre.green() < 16 && centre.blue() < 16, qPrintable(centre.name()));
+    QVERIFY2(centre.red() > 240 && centre.green() < 16 && centre.blue() < 16,
+             qPrintable(centre.name()));
 }
 
 void TestPicture::oneFrameGifStartsNoThread()
 {
     CPictureEx picture;
-    QVERIFY(picture.Load(ToByteArray(GifBuilder(8, 8, kColours).Loop().Control(2, 10).Image(0, 0, 8, 8, 1).Bytes())));
+    QVERIFY(picture.Load(ToByteArray(
+        GifBuilder(8, 8, kColours).Loop().Control(2, 10).Image(0, 0, 8, 8, 1).Bytes())));
     QVERIFY(!picture.IsAnimated());
     QCOMPARE(picture.FrameCount(), 1);
     QVERIFY(picture.Draw());
@@ -152,7 +166,8 @@ void TestPicture::rejectsWhatIsNoPicture_data()
     QTest::newRow("gif header only") << QByteArray("GIF89a");
     QTest::newRow("gif without frames")
         << ToByteArray(GifBuilder(8, 8, kColours).Loop().Comment("nothing").Bytes());
-    std::vector<std::uint8_t> cut = GifBuilder(8, 8, kColours).Control(0, 5).Image(0, 0, 8, 8, 0).Bytes();
+    std::vector<std::uint8_t> cut =
+        GifBuilder(8, 8, kColours).Control(0, 5).Image(0, 0, 8, 8, 0).Bytes();
     cut.resize(cut.size() - 6);
     QTest::newRow("truncated only frame") << ToByteArray(cut);
 }
@@ -211,7 +226,9 @@ void TestPicture::disposalAfterDelay()
     const QImage afterSquare = ImageAtFrame(picture, shown, 2);
     QCOMPARE(afterSquare.pixel(31, 21), kGreen);
     QCOMPARE(afterSquare.pixel(1, 1), kRed);
-    const QRgb expected = underSquare == kBackground ? picture.palette().color(QPalette::Button).rgba() : underSquare;
+    const QRgb expected = underSquare == kBackground
+                              ? picture.palette().color(QPalette::Button).rgba()
+                              : underSquare;
     QCOMPARE(afterSquare.pixel(7, 7), expected);
     QCOMPARE(afterSquare.pixel(14, 14), expected);
     QCOMPARE(afterSquare.pixel(15, 15), kRed);
@@ -223,8 +240,10 @@ void TestPicture::loopStartsFromBackground()
     // whole image is cleared, so the later frame's dot is gone on the next round.
     CPictureEx picture;
     QVERIFY(picture.Load(ToByteArray(GifBuilder(20, 20, kColours)
-                                         .Control(1, kInspectDelay).Image(0, 0, 10, 10, kRedIndex)
-                                         .Control(1, 5).Image(15, 15, 2, 2, kGreenIndex)
+                                         .Control(1, kInspectDelay)
+                                         .Image(0, 0, 10, 10, kRedIndex)
+                                         .Control(1, 5)
+                                         .Image(15, 15, 2, 2, kGreenIndex)
                                          .Bytes())));
     QSignalSpy shown(&picture, &CPictureEx::FrameShown);
     QVERIFY(picture.Draw());
@@ -238,8 +257,11 @@ void TestPicture::commentBeforeImageStillGivesFrame()
 {
     CPictureEx picture;
     QVERIFY(picture.Load(ToByteArray(GifBuilder(10, 10, kColours)
-                                         .Control(1, kInspectDelay).Image(0, 0, 10, 10, kRedIndex)
-                                         .Control(1, kInspectDelay).Comment("made by hand").Image(2, 2, 3, 3, kBlueIndex)
+                                         .Control(1, kInspectDelay)
+                                         .Image(0, 0, 10, 10, kRedIndex)
+                                         .Control(1, kInspectDelay)
+                                         .Comment("made by hand")
+                                         .Image(2, 2, 3, 3, kBlueIndex)
                                          .Bytes())));
     QCOMPARE(picture.FrameCount(), 2);
     QSignalSpy shown(&picture, &CPictureEx::FrameShown);
@@ -253,11 +275,13 @@ void TestPicture::transparentPixelsKeepWhatIsBeneath()
 {
     // Second frame: a 4x1 row, white marked transparent, alternating with green.
     CPictureEx picture;
-    QVERIFY(picture.Load(ToByteArray(
-        GifBuilder(8, 4, kColours)
-            .Control(1, kInspectDelay).Image(0, 0, 8, 4, kRedIndex)
-            .Control(1, kInspectDelay, kWhiteIndex).Image(2, 1, 4, 1, {kGreenIndex, kWhiteIndex, kGreenIndex, kWhiteIndex})
-            .Bytes())));
+    QVERIFY(picture.Load(
+        ToByteArray(GifBuilder(8, 4, kColours)
+                        .Control(1, kInspectDelay)
+                        .Image(0, 0, 8, 4, kRedIndex)
+                        .Control(1, kInspectDelay, kWhiteIndex)
+                        .Image(2, 1, 4, 1, {kGreenIndex, kWhiteIndex, kGreenIndex, kWhiteIndex})
+                        .Bytes())));
     QSignalSpy shown(&picture, &CPictureEx::FrameShown);
     QVERIFY(picture.Draw());
     const QImage second = ImageAtFrame(picture, shown, 1);
@@ -309,9 +333,11 @@ void TestPicture::unloadAndDestroyWhilePlaying()
 // progress animation must play.
 void TestPicture::shippedPicturesLoad()
 {
-    QDirIterator pictures("pic", {"*.gif", "*.jpg", "*.bmp"}, QDir::Files, QDirIterator::Subdirectories);
+    QDirIterator pictures("pic", {"*.gif", "*.jpg", "*.bmp"}, QDir::Files,
+                          QDirIterator::Subdirectories);
     int checked = 0;
-    while (pictures.hasNext()) {
+    while (pictures.hasNext())
+    {
         const QString path = pictures.next();
         CPictureEx picture;
         QVERIFY2(picture.Load(path), qPrintable(path));

@@ -60,8 +60,14 @@ private slots:
     void drawModes();
 
 private:
-    QString Face(const char* name) const { return m_faces.filePath(QString::fromLatin1(name) + ".bmp"); }
-    void WriteFace(const char* name, const QImage& image) { QVERIFY(image.save(Face(name), "BMP")); }
+    QString Face(const char* name) const
+    {
+        return m_faces.filePath(QString::fromLatin1(name) + ".bmp");
+    }
+    void WriteFace(const char* name, const QImage& image)
+    {
+        QVERIFY(image.save(Face(name), "BMP"));
+    }
 
     QTemporaryDir m_faces;
 };
@@ -69,9 +75,13 @@ private:
 void TestSkinButton::initTestCase()
 {
     QVERIFY(m_faces.isValid());
-    const std::pair<const char*, QRgb> plain[] = {
-        {"normal", kRed}, {"pressed", kBlue}, {"over", kGreen}, {"disabled", kGrey}, {"focus", kYellow}};
-    for (const auto& [name, colour] : plain) {
+    const std::pair<const char*, QRgb> plain[] = {{"normal", kRed},
+                                                  {"pressed", kBlue},
+                                                  {"over", kGreen},
+                                                  {"disabled", kGrey},
+                                                  {"focus", kYellow}};
+    for (const auto& [name, colour] : plain)
+    {
         QImage face(kFaceSize, QImage::Format_RGB32);
         face.fill(colour);
         WriteFace(name, face);
@@ -107,21 +117,26 @@ void TestSkinButton::faceForState_data()
     QTest::addColumn<QString>("state");
     QTest::addColumn<QRgb>("colour");
 
-    const QString n = Face("normal"), p = Face("pressed"), o = Face("over"), d = Face("disabled"), f = Face("focus");
+    const QString n = Face("normal"), p = Face("pressed"), o = Face("over"), d = Face("disabled"),
+                  f = Face("focus");
     QTest::newRow("up") << n << p << o << d << f << "up" << kRed;
     QTest::newRow("hover") << n << p << o << d << f << "hover" << kGreen;
     QTest::newRow("hover, no over picture") << n << p << "" << d << f << "hover" << kRed;
-    QTest::newRow("hover, over file missing") << n << p << Face("absent") << d << f << "hover" << kRed;
+    QTest::newRow("hover, over file missing")
+        << n << p << Face("absent") << d << f << "hover" << kRed;
     QTest::newRow("down") << n << p << o << d << f << "down" << kBlue;
     QTest::newRow("down, no pressed picture") << n << "" << o << d << f << "down" << kButtonFace;
     QTest::newRow("disabled") << n << p << o << d << f << "disabled" << kGrey;
     QTest::newRow("disabled, no picture") << n << p << o << "" << f << "disabled" << kRed;
-    QTest::newRow("disabled, file missing") << n << p << o << Face("absent") << f << "disabled" << kButtonFace;
+    QTest::newRow("disabled, file missing")
+        << n << p << o << Face("absent") << f << "disabled" << kButtonFace;
     QTest::newRow("focus") << n << p << o << d << f << "focus" << kYellow;
-    QTest::newRow("focus, no picture") << n << p << o << d << "" << "focus" << kRed;
+    QTest::newRow("focus, no picture") << n << p << o << d << ""
+                                       << "focus" << kRed;
     QTest::newRow("focus and hover") << n << p << o << d << f << "focus+hover" << kGreen;
     QTest::newRow("no normal picture") << "" << p << o << d << f << "hover" << kButtonFace;
-    QTest::newRow("normal file missing") << Face("absent") << p << o << d << f << "up" << kButtonFace;
+    QTest::newRow("normal file missing")
+        << Face("absent") << p << o << d << f << "up" << kButtonFace;
 }
 
 void TestSkinButton::faceForState()
@@ -139,10 +154,13 @@ void TestSkinButton::faceForState()
     button.SetSkin(normal, pressed, over, disabled, focus, QString(), 0, 0, 0);
     button.show();
     QVERIFY(QTest::qWaitForWindowActive(&button));
-    if (state.contains("focus")) {
+    if (state.contains("focus"))
+    {
         button.setFocus(Qt::MouseFocusReason);
         QVERIFY(button.hasFocus());
-    } else {
+    }
+    else
+    {
         button.clearFocus();
     }
     if (state.contains("hover"))

@@ -5,8 +5,7 @@
 #include <map>
 #include <string_view>
 
-namespace
-{
+namespace {
 
 // The forms that carry the router's one-time key as their last parameter.
 const std::vector<std::string> kKeyedPaths = {"/internet_setup.cmd", "/internet_sum.cgi",
@@ -16,13 +15,19 @@ const std::vector<std::string> kKeyedPaths = {"/internet_setup.cmd", "/internet_
 const std::vector<std::string> kLongUrlPaths = {"/internet_sum.cgi", "/wlcfg.wl", "/wlsecurity.wl"};
 
 const std::map<std::string, RunStage> kStageOfPath = {
-    {"/info.html", RunStage::Status},           {"/index.html", RunStage::Login},
-             {"/setup_wancfg.html", RunStage::Wan},
-    {"/internet_setup.cmd", RunStage::Wan},     {"/internet_sum.cgi", RunStage::Wan},
-    {"/dlwancfg.cmd", RunStage::Wan},           {"/wlcfg.html", RunStage::Wireless},
-    {"/wlcfg.wl", RunStage::Wireless},          {"/wlsecurity.html", RunStage::Wireless},
-    {"/wlsecurity.wl", RunStage::Wireless},     {"/password.html", RunStage::Password},
-    {"/password.cgi", RunStage::Password},      {"/support", RunStage::Probe},
+    {"/info.html", RunStage::Status},
+    {"/index.html", RunStage::Login},
+    {"/setup_wancfg.html", RunStage::Wan},
+    {"/internet_setup.cmd", RunStage::Wan},
+    {"/internet_sum.cgi", RunStage::Wan},
+    {"/dlwancfg.cmd", RunStage::Wan},
+    {"/wlcfg.html", RunStage::Wireless},
+    {"/wlcfg.wl", RunStage::Wireless},
+    {"/wlsecurity.html", RunStage::Wireless},
+    {"/wlsecurity.wl", RunStage::Wireless},
+    {"/password.html", RunStage::Password},
+    {"/password.cgi", RunStage::Password},
+    {"/support", RunStage::Probe},
 };
 
 bool Contains(const std::vector<std::string>& list, const std::string& item)
@@ -33,7 +38,8 @@ bool Contains(const std::vector<std::string>& list, const std::string& item)
 std::vector<std::string_view> Split(std::string_view text, std::string_view separator)
 {
     std::vector<std::string_view> parts;
-    for (;;) {
+    for (;;)
+    {
         const std::size_t at = text.find(separator);
         parts.push_back(text.substr(0, at));
         if (at == std::string_view::npos)
@@ -45,21 +51,25 @@ std::vector<std::string_view> Split(std::string_view text, std::string_view sepa
 // A byte the router link always escapes, so it never appears raw in a query.
 bool MustBeEscaped(unsigned char byte)
 {
-    return byte < 0x20 || byte >= 0x7F || std::string_view(" #+?").find(char(byte)) != std::string_view::npos;
+    return byte < 0x20 || byte >= 0x7F
+           || std::string_view(" #+?").find(char(byte)) != std::string_view::npos;
 }
 
 // Empty when text is name=value pairs joined by "&", with whole %XX escapes.
 std::string FormProblem(std::string_view text)
 {
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    for (std::size_t i = 0; i < text.size(); ++i)
+    {
         const auto byte = static_cast<unsigned char>(text[i]);
         if (MustBeEscaped(byte))
             return "raw byte " + std::to_string(byte);
-        if (byte == '%' && (i + 2 >= text.size() || !std::isxdigit(static_cast<unsigned char>(text[i + 1]))
-                            || !std::isxdigit(static_cast<unsigned char>(text[i + 2]))))
+        if (byte == '%'
+            && (i + 2 >= text.size() || !std::isxdigit(static_cast<unsigned char>(text[i + 1]))
+                || !std::isxdigit(static_cast<unsigned char>(text[i + 2]))))
             return "broken escape";
     }
-    for (std::string_view pair : Split(text, "&")) {
+    for (std::string_view pair : Split(text, "&"))
+    {
         const std::size_t eq = pair.find('=');
         if (eq == std::string_view::npos || eq == 0)
             return "parameter without a name or value: '" + std::string(pair) + "'";
@@ -81,7 +91,8 @@ std::string CookieProblem(const std::string& cookie)
     if (cookie.empty())
         return {};
     const std::vector<std::string_view> parts = Split(cookie, ";");
-    for (std::size_t i = 0; i < parts.size(); ++i) {
+    for (std::size_t i = 0; i < parts.size(); ++i)
+    {
         std::string_view part = parts[i];
         while (!part.empty() && part.front() == ' ')
             part.remove_prefix(1);
@@ -100,7 +111,8 @@ std::string RequestProblem(const SimRequest& request, const std::string& address
     const std::size_t limit = Contains(kLongUrlPaths, request.path) ? 1024 : 512;
     if (url.size() + 1 > limit)
         return "URL of " + std::to_string(url.size()) + " bytes";
-    if (!request.query.empty()) {
+    if (!request.query.empty())
+    {
         if (const std::string problem = FormProblem(request.query); !problem.empty())
             return "query: " + problem;
     }
@@ -110,7 +122,8 @@ std::string RequestProblem(const SimRequest& request, const std::string& address
         return "empty removal list";
     if (const std::string problem = CookieProblem(request.cookie); !problem.empty())
         return problem;
-    if (request.path == "/index.html" && request.method == "POST") {
+    if (request.path == "/index.html" && request.method == "POST")
+    {
         if (request.body.size() + 1 > 1024)
             return "login body of " + std::to_string(request.body.size()) + " bytes";
         const std::string_view tail = "&validateCode=&loginfo=on";
@@ -135,7 +148,8 @@ QString Describe(const SimRequest& request)
 QStringList CutRequests(const std::vector<SimRequest>& requests, const std::string& address)
 {
     QStringList problems;
-    for (const SimRequest& request : requests) {
+    for (const SimRequest& request : requests)
+    {
         if (const std::string problem = RequestProblem(request, address); !problem.empty())
             problems << Describe(request) + ": " + QString::fromStdString(problem);
     }
@@ -147,7 +161,8 @@ QStringList RequestsPast(const std::vector<SimRequest>& requests, RunStage last)
     QStringList late;
     const int allowedLogins = last >= RunStage::Wireless ? 4 : 2;
     int logins = 0;
-    for (const SimRequest& request : requests) {
+    for (const SimRequest& request : requests)
+    {
         const auto stage = kStageOfPath.find(request.path);
         const bool login = request.path == "/index.html" && request.method == "POST";
         // Reading the login page only asks whether the router is there.

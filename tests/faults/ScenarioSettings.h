@@ -7,7 +7,6 @@
 #include "RouterSim.h"
 #include "SampleSettings.h"
 
-inline constexpr HttpTimeouts kShortTimeouts{std::chrono::milliseconds(500),
-                                             std::chrono::milliseconds(700),
-                                             std::chrono::milliseconds(500)};
+inline constexpr HttpTimeouts kShortTimeouts{
+    std::chrono::milliseconds(500), std::chrono::milliseconds(700), std::chrono::milliseconds(500)};
 inline const SimFault kSlow{.delay = std::chrono::milliseconds(3000)};

@@ -15,8 +15,7 @@
 
 using namespace std::chrono_literals;
 
-namespace
-{
+namespace {
 // Longer than any of the program's time-outs (20 s page read, 15 s probe).
 const SimFault kSlow{.delay = 30s};
 constexpr int kQuick = 10000;  // bound for a scenario without a time-out, many running at once
@@ -34,9 +33,10 @@ struct CliScenario
 
 QStringList Apply(const QStringList& more = {})
 {
-    return QStringList{"apply", "--ppp-user", "joe", "--ppp-password", "pw", "--key", "secret123",
-                       "--new-router-password", "newpw", "--pause-ms", "0", "--settle-ms", "0",
-                       "--probe-url", "PROBE"}
+    return QStringList{"apply", "--ppp-user",  "joe",       "--ppp-password",
+                       "pw",    "--key",       "secret123", "--new-router-password",
+                       "newpw", "--pause-ms",  "0",         "--settle-ms",
+                       "0",     "--probe-url", "PROBE"}
            + more;
 }
 
@@ -62,35 +62,71 @@ const std::vector<CliScenario>& Scenarios()
         {"login, binary answer", Everywhere(garbage), login, 4, "", S::Login, kQuick},
         {"login, refused", LoginsRefused(5), login, 1, refused, S::Login, kQuick},
         {"login, megabytes of page", Everywhere(padded), login, 0, "accepted\n", S::Login, kQuick},
-        {"login, two webuicookie cookies", Everywhere({.repeatedMarker = true}), login, 0, "accepted\n",
-         S::Login, kQuick},
+        {"login, two webuicookie cookies", Everywhere({.repeatedMarker = true}), login, 0,
+         "accepted\n", S::Login, kQuick},
 
         {"apply, 302 everywhere", Everywhere(moved), Apply(), 1, {}, S::Wan, kQuick},
         {"apply, session keys refused", KeysRefused(), Apply(), 1, {}, S::Wan, kQuick},
-        {"apply, markers missing", Everywhere({.missingMarker = true}), Apply(), 1, {}, S::Wan, kQuick},
-        {"apply, two session keys", Everywhere({.repeatedMarker = true}), Apply(), 1, {}, S::Wan, kQuick},
+        {"apply, markers missing",
+         Everywhere({.missingMarker = true}),
+         Apply(),
+         1,
+         {},
+         S::Wan,
+         kQuick},
+        {"apply, two session keys",
+         Everywhere({.repeatedMarker = true}),
+         Apply(),
+         1,
+         {},
+         S::Wan,
+         kQuick},
         {"apply, login answer cut", At("/index.html", cut(20)), Apply(), 1, {}, S::Wan, kQuick},
-        {"apply, wireless answer cut", At("/wlcfg.wl", cut(10)), Apply(), 1, {}, S::Wireless, kQuick},
-        {"apply, password answer cut", At("/password.cgi", cut(10)), Apply(), 1, {}, S::Password, kQuick},
-        {"apply, megabytes before every marker", Everywhere(padded), Apply(), 0, {}, S::Probe, kQuick},
+        {"apply, wireless answer cut",
+         At("/wlcfg.wl", cut(10)),
+         Apply(),
+         1,
+         {},
+         S::Wireless,
+         kQuick},
+        {"apply, password answer cut",
+         At("/password.cgi", cut(10)),
+         Apply(),
+         1,
+         {},
+         S::Password,
+         kQuick},
+        {"apply, megabytes before every marker",
+         Everywhere(padded),
+         Apply(),
+         0,
+         {},
+         S::Probe,
+         kQuick},
         // Status 200 and garbage to everything: applied as far as the router
         // link can tell, but no exit 0 without an answering probe site.
         {"apply, binary garbage everywhere", Everywhere(garbage), Apply(), 3, {}, S::Probe, kQuick},
         {"apply, binary probe page", At("/support", garbage), Apply(), 3, {}, S::Probe, kQuick},
         {"apply, 302 on the probe site", At("/support", moved), Apply(), 3, {}, S::Probe, kQuick},
-        {"apply, service list without a brace", At("/setup_wancfg.html", {.serviceList = "old_0_1_32"}),
-         Apply(), 0, {}, S::Probe, kQuick},
+        {"apply, service list without a brace",
+         At("/setup_wancfg.html", {.serviceList = "old_0_1_32"}),
+         Apply(),
+         0,
+         {},
+         S::Probe,
+         kQuick},
 
         {"dsl-status, binary page", Everywhere(garbage), dsl, 4, "", S::Status, kQuick},
         {"dsl-status, 302", Everywhere(moved), dsl, 4, "", S::Status, kQuick},
         {"dsl-status, page cut", Everywhere(cut(60)), dsl, 4, "", S::Status, kQuick},
         {"dsl-status, no rate on the page", At("/info.html", {.missingMarker = true}), dsl, 1, "",
          S::Status, kQuick},
-        {"dsl-status, megabytes before the rate", Everywhere(padded), dsl, 0, "up\n", S::Status, kQuick},
+        {"dsl-status, megabytes before the rate", Everywhere(padded), dsl, 0, "up\n", S::Status,
+         kQuick},
         {"read-wireless, binary page", Everywhere(garbage), wireless, 4, "", S::Wireless, kQuick},
         {"read-wireless, page cut", Everywhere(cut(60)), wireless, 4, "", S::Wireless, kQuick},
-        {"read-wireless, markers missing", At("/wlsecurity.html", {.missingMarker = true}), wireless, 1,
-         "", S::Wireless, kQuick},
+        {"read-wireless, markers missing", At("/wlsecurity.html", {.missingMarker = true}),
+         wireless, 1, "", S::Wireless, kQuick},
     };
     return scenarios;
 }
@@ -169,8 +205,10 @@ void TestFaultsCli::initTestCase()
 
 void TestFaultsCli::cleanupTestCase()
 {
-    for (Launch& launch : m_launches) {
-        if (launch.process->state() != QProcess::NotRunning) {
+    for (Launch& launch : m_launches)
+    {
+        if (launch.process->state() != QProcess::NotRunning)
+        {
             launch.process->kill();
             launch.process->waitForFinished(5000);
         }
@@ -191,7 +229,8 @@ void TestFaultsCli::scenarios()
     const CliScenario& scenario = Scenarios()[index];
     Launch& launch = m_launches[index];
     QVERIFY2(launch.elapsedMs >= 0, "the program did not end");
-    QVERIFY2(launch.elapsedMs < scenario.boundMs, qPrintable(QString("took %1 ms").arg(launch.elapsedMs)));
+    QVERIFY2(launch.elapsedMs < scenario.boundMs,
+             qPrintable(QString("took %1 ms").arg(launch.elapsedMs)));
     QCOMPARE(launch.process->exitStatus(), QProcess::NormalExit);  // no crash
     QCOMPARE(launch.process->exitCode(), scenario.exitCode);
     if (!scenario.out.isNull())
@@ -203,7 +242,8 @@ void TestFaultsCli::scenarios()
     QVERIFY2(cut.isEmpty(), qPrintable(cut.join('\n')));
     const QStringList late = RequestsPast(log, scenario.lastStage);
     QVERIFY2(late.isEmpty(), qPrintable(late.join('\n')));
-    if (scenario.arguments.first() == "apply" && scenario.exitCode == 0) {
+    if (scenario.arguments.first() == "apply" && scenario.exitCode == 0)
+    {
         // Exit 0 only when the router really holds the settings.
         const QString missing = MissingSettings(launch.sim->State());
         QVERIFY2(missing.isEmpty(), qPrintable(missing));

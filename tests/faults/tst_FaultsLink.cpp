@@ -24,8 +24,7 @@
 
 using namespace std::chrono_literals;
 
-namespace
-{
+namespace {
 constexpr std::size_t kMegabytes = 3'000'000;
 
 enum class Operation
@@ -38,7 +37,8 @@ enum class Operation
 
 QString OutcomeName(ApplyOutcome outcome)
 {
-    switch (outcome) {
+    switch (outcome)
+    {
     case ApplyOutcome::Applied: return "applied";
     case ApplyOutcome::NoRouterLink: return "no link";
     case ApplyOutcome::WanServiceFailed: return "WAN failed";
@@ -62,8 +62,7 @@ QString RunApply(const std::string& address, const HttpTimeouts& timeouts)
     if (outcome != ApplyOutcome::Applied)
         return OutcomeName(outcome);
     const std::vector<std::string> probe = {"http://" + address + "/support"};
-    return ProbeSitesInOrder(probe, timeouts.probe) == 0 ? "applied, online"
-                                                                : "applied, offline";
+    return ProbeSitesInOrder(probe, timeouts.probe) == 0 ? "applied, online" : "applied, offline";
 }
 
 QString RunOperation(Operation operation, const std::string& address,
@@ -74,14 +73,13 @@ QString RunOperation(Operation operation, const std::string& address,
     link.SetPassword("vabel");
     link.SetRouterAddress(address);
     link.SetTimeouts(timeouts);
-    switch (operation) {
-    case Operation::ApplyRun:
-        return RunApply(address, timeouts);
-    case Operation::Login:
-        return link.Login() || link.Login() ? "accepted" : "refused";
-    case Operation::DslStatus:
-        return link.IsDslLineUp() ? "up" : "down";
-    case Operation::ReadWireless: {
+    switch (operation)
+    {
+    case Operation::ApplyRun: return RunApply(address, timeouts);
+    case Operation::Login: return link.Login() || link.Login() ? "accepted" : "refused";
+    case Operation::DslStatus: return link.IsDslLineUp() ? "up" : "down";
+    case Operation::ReadWireless:
+    {
         std::string name, key;
         CIpLink::ReadWirelessSettings(link, name, key);
         return QString::fromStdString("SSID " + name + ", key " + key);
@@ -94,7 +92,8 @@ QString RunOperation(Operation operation, const std::string& address,
 long PeakResidentKb()
 {
     std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
+    for (std::string line; std::getline(status, line);)
+    {
         if (line.rfind("VmHWM:", 0) == 0)
             return std::stol(line.substr(6));
     }
@@ -115,7 +114,8 @@ bool ResetPeakResident()
 QStringList Removals(const std::vector<SimRequest>& requests)
 {
     QStringList names;
-    for (const SimRequest& request : requests) {
+    for (const SimRequest& request : requests)
+    {
         const QUrlQuery query(QString::fromStdString(request.query));
         if (request.path == "/dlwancfg.cmd" && query.queryItemValue("action") == "remove")
             names << query.queryItemValue("rmLst", QUrl::FullyDecoded);
@@ -197,12 +197,15 @@ void TestFaultsLink::RunScenario()
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join('\n')));
         const QStringList late = RequestsPast(log, lastStage);
         QVERIFY2(late.isEmpty(), qPrintable(late.join('\n')));
-        if (outcome == "applied, online") {
+        if (outcome == "applied, online")
+        {
             // Success is reported only for what the router really holds now.
             const SimRouterState state = m_sim->State();
             QVERIFY2(MissingSettings(state).isEmpty(), qPrintable(MissingSettings(state)));
             QCOMPARE(state.ssid, std::string("Home Net"));
-        } else if (operation == Operation::ApplyRun && !outcome.startsWith("applied")) {
+        }
+        else if (operation == Operation::ApplyRun && !outcome.startsWith("applied"))
+        {
             // A failed run leaves later logins on the password the router has.
             QCOMPARE(GetRouterLink()->GetPassword(), std::string("vabel"));
             QVERIFY(!GetWizardSettings().RouterPasswordChanged);
@@ -215,8 +218,8 @@ void TestFaultsLink::badAnswers_data()
     AddColumns();
     const auto apply = Operation::ApplyRun;
     const auto wan = RunStage::Wan;
-    const auto add = [](const char* name, RouterFaults faults, Operation operation, QString expected,
-                        RunStage last, int boundMs) {
+    const auto add = [](const char* name, RouterFaults faults, Operation operation,
+                        QString expected, RunStage last, int boundMs) {
         QTest::newRow(name) << faults << operation << expected << last << boundMs;
     };
     const auto drop = [](std::size_t bytes) { return SimFault{.dropAfterBytes = bytes}; };
@@ -226,41 +229,49 @@ void TestFaultsLink::badAnswers_data()
     add("slow login", At("/index.html", kSlow), apply, "WAN failed", wan, 3500);
     add("slow service removal and add", At("/dlwancfg.cmd", kSlow), apply, "WAN failed", wan, 3000);
     add("slow service summary", At("/internet_sum.cgi", kSlow), apply, "WAN failed", wan, 3000);
-    add("slow wireless form", At("/wlcfg.html", kSlow), apply, "wireless failed", RunStage::Wireless, 3000);
+    add("slow wireless form", At("/wlcfg.html", kSlow), apply, "wireless failed",
+        RunStage::Wireless, 3000);
     add("slow wireless security", At("/wlsecurity.wl", kSlow), apply, "wireless failed",
         RunStage::Wireless, 3000);
     add("slow password change", At("/password.cgi", kSlow), apply, "password failed",
         RunStage::Password, 3000);
     add("slow probe site", At("/support", kSlow), apply, "applied, offline", RunStage::Probe, 3000);
     add("slow login alone", Everywhere(kSlow), Operation::Login, "refused", RunStage::Login, 3500);
-    add("slow status page", Everywhere(kSlow), Operation::DslStatus, "down", RunStage::Status, 2000);
+    add("slow status page", Everywhere(kSlow), Operation::DslStatus, "down", RunStage::Status,
+        2000);
     add("slow security page", Everywhere(kSlow), Operation::ReadWireless, "SSID , key ",
         RunStage::Wireless, 2000);
 
     // The connection dropped mid-answer.
     add("login answer cut", At("/index.html", drop(20)), apply, "WAN failed", wan, 3000);
-    add("cut inside the session key", At("/setup_wancfg.html", drop(102)), apply, "WAN failed", wan, 3000);
+    add("cut inside the session key", At("/setup_wancfg.html", drop(102)), apply, "WAN failed", wan,
+        3000);
     add("service summary cut", At("/internet_sum.cgi", drop(30)), apply, "WAN failed", wan, 3000);
-    add("wireless answer cut", At("/wlcfg.wl", drop(10)), apply, "wireless failed", RunStage::Wireless, 3000);
+    add("wireless answer cut", At("/wlcfg.wl", drop(10)), apply, "wireless failed",
+        RunStage::Wireless, 3000);
     add("password answer cut", At("/password.cgi", drop(10)), apply, "password failed",
         RunStage::Password, 3000);
-    add("login alone cut", At("/index.html", drop(20)), Operation::Login, "refused", RunStage::Login, 3000);
-    add("status page cut", Everywhere(drop(60)), Operation::DslStatus, "down", RunStage::Status, 2000);
+    add("login alone cut", At("/index.html", drop(20)), Operation::Login, "refused",
+        RunStage::Login, 3000);
+    add("status page cut", Everywhere(drop(60)), Operation::DslStatus, "down", RunStage::Status,
+        2000);
 
     // 302 everywhere.
     const SimFault moved{.status = 302};
     add("302 everywhere", Everywhere(moved), apply, "WAN failed", wan, 3000);
-    add("302 on the probe site", At("/support", moved), apply, "applied, offline", RunStage::Probe, 3000);
+    add("302 on the probe site", At("/support", moved), apply, "applied, offline", RunStage::Probe,
+        3000);
     add("302 to the login", Everywhere(moved), Operation::Login, "refused", RunStage::Login, 2000);
-    add("302 to the status page", Everywhere(moved), Operation::DslStatus, "down", RunStage::Status, 2000);
+    add("302 to the status page", Everywhere(moved), Operation::DslStatus, "down", RunStage::Status,
+        2000);
 
     // Huge and binary pages.
     add("megabytes before every marker", Everywhere({.padBytes = kMegabytes}), apply,
         "applied, online", RunStage::Probe, 10000);
     add("150000-byte pages", Everywhere({.hugeBody = true}), apply, "applied, online",
         RunStage::Probe, 5000);
-    add("megabytes before the rate", Everywhere({.padBytes = kMegabytes}), Operation::DslStatus, "up",
-        RunStage::Status, 3000);
+    add("megabytes before the rate", Everywhere({.padBytes = kMegabytes}), Operation::DslStatus,
+        "up", RunStage::Status, 3000);
     add("megabytes before the login cookie's page", Everywhere({.padBytes = kMegabytes}),
         Operation::Login, "accepted", RunStage::Login, 3000);
     add("megabytes before the security page's markers", Everywhere({.padBytes = kMegabytes}),
@@ -269,24 +280,28 @@ void TestFaultsLink::badAnswers_data()
     // Pages are not parsed for errors: a router that answers every request
     // with status 200 counts as having taken them, and only the probe after
     // the run tells the user that nothing works.
-    add("binary garbage everywhere", Everywhere(garbage), apply, "applied, offline", RunStage::Probe,
-        3000);
+    add("binary garbage everywhere", Everywhere(garbage), apply, "applied, offline",
+        RunStage::Probe, 3000);
     add("binary WAN form", At("/setup_wancfg.html", garbage), apply, "WAN failed", wan, 3000);
     add("binary wireless form", At("/wlcfg.html", garbage), apply, "wireless failed",
         RunStage::Wireless, 3000);
-    add("binary probe page", At("/support", garbage), apply, "applied, offline", RunStage::Probe, 3000);
-    add("binary login answer", Everywhere(garbage), Operation::Login, "refused", RunStage::Login, 2000);
-    add("binary status page", Everywhere(garbage), Operation::DslStatus, "down", RunStage::Status, 2000);
+    add("binary probe page", At("/support", garbage), apply, "applied, offline", RunStage::Probe,
+        3000);
+    add("binary login answer", Everywhere(garbage), Operation::Login, "refused", RunStage::Login,
+        2000);
+    add("binary status page", Everywhere(garbage), Operation::DslStatus, "down", RunStage::Status,
+        2000);
     add("binary security page", Everywhere(garbage), Operation::ReadWireless, "SSID , key ",
         RunStage::Wireless, 2000);
     add("NUL byte early everywhere", Everywhere({.nulByte = true}), apply, "WAN failed", wan, 3000);
 
     // Markers missing or repeated, keys and logins refused.
-    add("markers missing everywhere", Everywhere({.missingMarker = true}), apply, "WAN failed", wan, 3000);
+    add("markers missing everywhere", Everywhere({.missingMarker = true}), apply, "WAN failed", wan,
+        3000);
     add("no key on the password form", At("/password.html", {.missingMarker = true}), apply,
         "password failed", RunStage::Password, 3000);
-    add("two session keys, stale first", Everywhere({.repeatedMarker = true}), apply, "WAN failed", wan,
-        3000);
+    add("two session keys, stale first", Everywhere({.repeatedMarker = true}), apply, "WAN failed",
+        wan, 3000);
     add("two webuicookie cookies, stale first", At("/index.html", {.repeatedMarker = true}), apply,
         "WAN failed", wan, 3000);
     add("session keys refused", KeysRefused(), apply, "WAN failed", wan, 3000);
@@ -294,18 +309,21 @@ void TestFaultsLink::badAnswers_data()
     // Keys and cookies that cannot be sent as they are: never sent cut.
     const auto page = [](std::string text) { return SimFault{.body = std::move(text)}; };
     const std::string megabytes(kMegabytes, 'x');
-    add("session key without its closing apostrophe", At("/wlcfg.html", page("sessionKey = '" + megabytes)),
-        apply, "wireless failed", RunStage::Wireless, 3000);
+    add("session key without its closing apostrophe",
+        At("/wlcfg.html", page("sessionKey = '" + megabytes)), apply, "wireless failed",
+        RunStage::Wireless, 3000);
     // Too long for its buffer, short enough for the emulator to log if sent.
     const std::string kilobytes(2000, 'x');
-    add("session key of kilobytes", At("/wlcfg.html", page("var sessionKey = '" + kilobytes + "';")),
-        apply, "wireless failed", RunStage::Wireless, 3000);
-    add("login cookie of kilobytes", At("/index.html", page("webuicookie=" + kilobytes + ";")), apply,
-        "WAN failed", RunStage::Login, 3000);
-    add("session key that needs escaping", At("/wlcfg.html", page("var sessionKey = '1&2#3 4+5%';")),
-        apply, "wireless failed", RunStage::Wireless, 3000);
-    add("login cookie with a line break", At("/index.html", page("webuicookie=12\r\nX-Y: z;")), apply,
-        "WAN failed", RunStage::Login, 3000);
+    add("session key of kilobytes",
+        At("/wlcfg.html", page("var sessionKey = '" + kilobytes + "';")), apply, "wireless failed",
+        RunStage::Wireless, 3000);
+    add("login cookie of kilobytes", At("/index.html", page("webuicookie=" + kilobytes + ";")),
+        apply, "WAN failed", RunStage::Login, 3000);
+    add("session key that needs escaping",
+        At("/wlcfg.html", page("var sessionKey = '1&2#3 4+5%';")), apply, "wireless failed",
+        RunStage::Wireless, 3000);
+    add("login cookie with a line break", At("/index.html", page("webuicookie=12\r\nX-Y: z;")),
+        apply, "WAN failed", RunStage::Login, 3000);
     add("login cookie of megabytes", At("/index.html", page("webuicookie=" + megabytes)), apply,
         "WAN failed", RunStage::Login, 3000);
     add("login cookie without a semicolon", At("/index.html", page("webuicookie=12")), apply,
@@ -324,8 +342,9 @@ void TestFaultsLink::serviceLists_data()
     AddColumns();
     QTest::addColumn<QStringList>("removed");
     const auto add = [](const char* name, const std::string& list, QStringList removed) {
-        QTest::newRow(name) << At("/setup_wancfg.html", {.serviceList = list}) << Operation::ApplyRun
-                            << QString("applied, online") << RunStage::Probe << 3000 << removed;
+        QTest::newRow(name) << At("/setup_wancfg.html", {.serviceList = list})
+                            << Operation::ApplyRun << QString("applied, online") << RunStage::Probe
+                            << 3000 << removed;
     };
     add("two entries", "old_0_1_32}EoA}1/32|,|pppoa_0_0_100}PPPoA}0/100",
         {"old_0_1_32", "pppoa_0_0_100"});
@@ -382,12 +401,14 @@ void TestFaultsLink::answersPastTheCap_data()
     const SimFault endless{.endlessChunked = true};
     const SimFault announced{.streamBytes = 200'000'000};
     const SimFault unannounced{.streamBytes = 200'000'000, .streamWithoutLength = true};
-    for (const auto& [kind, fault] : {std::pair{"endless chunked", endless},
-                                      std::pair{"200 MB with Content-Length", announced},
-                                      std::pair{"200 MB without Content-Length", unannounced}}) {
+    for (const auto& [kind, fault] :
+         {std::pair{"endless chunked", endless}, std::pair{"200 MB with Content-Length", announced},
+          std::pair{"200 MB without Content-Length", unannounced}})
+    {
         QTest::addRow("%s, login", kind) << fault << Operation::Login << "refused";
         QTest::addRow("%s, page read", kind) << fault << Operation::DslStatus << "down";
-        QTest::addRow("%s, whole run and probe", kind) << fault << Operation::ApplyRun << "WAN failed";
+        QTest::addRow("%s, whole run and probe", kind)
+            << fault << Operation::ApplyRun << "WAN failed";
     }
 }
 
@@ -414,7 +435,8 @@ void TestFaultsLink::answersPastTheCap()
     QVERIFY2(growthKb < 64 * 1024, qPrintable(QString("grew by %1 KB").arg(growthKb)));
 
     // The probe of a site that answers the same way ends as soon.
-    if (operation == Operation::ApplyRun) {
+    if (operation == Operation::ApplyRun)
+    {
         const std::vector<std::string> probe = {"http://" + m_sim->Address() + "/support"};
         // The probe's own growth: under AddressSanitizer the run's freed buffers
         // stay resident in its quarantine.
@@ -422,7 +444,8 @@ void TestFaultsLink::answersPastTheCap()
         const long beforeProbe = PeakResidentKb();
         clock.restart();
         QCOMPARE(ProbeSitesInOrder(probe, kProbeTimeout), -1);
-        QVERIFY2(clock.elapsed() < 5000, qPrintable(QString("probe took %1 ms").arg(clock.elapsed())));
+        QVERIFY2(clock.elapsed() < 5000,
+                 qPrintable(QString("probe took %1 ms").arg(clock.elapsed())));
         QVERIFY2(PeakResidentKb() - beforeProbe < 64 * 1024, "the probe grew past 64 MB");
     }
 }

@@ -8,19 +8,19 @@
 
 #include "CDslLineDlg.h"
 #include "CFogetPassAndModifyDlg.h"
+#include "CIpLink.h"
 #include "CQuicKOrFirstInstallDlg.h"
 #include "CRestoreConfiguration.h"
-#include "CIpLink.h"
 #include "CSaveIspDlg.h"
 #include "ClickHelpers.h"
 #include "FakeEffects.h"
-#include "WizardTestScope.h"
 #include "HttpTransport.h"
-#include "RequestLogChecks.h"
 #include "PrimeRouterLink.h"
+#include "RequestLogChecks.h"
 #include "RouterFaults.h"
 #include "ScenarioSettings.h"
 #include "WizardOptions.h"
+#include "WizardTestScope.h"
 
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -35,9 +35,7 @@
 
 using namespace std::chrono_literals;
 
-
-namespace
-{
+namespace {
 // What the page asked for, in order: "open Success", "message <text>".
 QStringList AskedFor(const FakeEffects& effects)
 {
@@ -139,7 +137,8 @@ void TestFaultsPages::RunScenario(const std::function<QStringList()>& drive)
     QVERIFY2(cut.isEmpty(), qPrintable(cut.join('\n')));
     const QStringList late = RequestsPast(log, lastStage);
     QVERIFY2(late.isEmpty(), qPrintable(late.join('\n')));
-    if (expected.contains("open Success")) {
+    if (expected.contains("open Success"))
+    {
         const QString missing = MissingSettings(m_sim->State());
         QVERIFY2(missing.isEmpty(), qPrintable(missing));
     }
@@ -156,15 +155,19 @@ void TestFaultsPages::applyPage_data()
     add("slow everywhere", Everywhere(kSlow), failure, RunStage::Wan, 8000);
     add("slow wireless security", At("/wlsecurity.wl", kSlow), failure, RunStage::Wireless, 4000);
     add("slow probe site", At("/support", kSlow), failure, RunStage::Probe, 4000);
-    add("wireless answer cut", At("/wlcfg.wl", {.dropAfterBytes = 10}), failure, RunStage::Wireless, 4000);
+    add("wireless answer cut", At("/wlcfg.wl", {.dropAfterBytes = 10}), failure, RunStage::Wireless,
+        4000);
     add("302 everywhere", Everywhere({.status = 302}), failure, RunStage::Wan, 4000);
     // Status 200 and garbage to everything: the run counts as done, the probe
     // finds no Internet, and the user is told that it failed.
-    add("binary garbage everywhere", Everywhere({.binaryBytes = 70000}), failure, RunStage::Probe, 4000);
-    add("binary WAN form", At("/setup_wancfg.html", {.binaryBytes = 70000}), failure, RunStage::Wan, 4000);
+    add("binary garbage everywhere", Everywhere({.binaryBytes = 70000}), failure, RunStage::Probe,
+        4000);
+    add("binary WAN form", At("/setup_wancfg.html", {.binaryBytes = 70000}), failure, RunStage::Wan,
+        4000);
     add("megabytes before every marker", Everywhere({.padBytes = 3'000'000}), success,
         RunStage::Probe, 12000);
-    add("two session keys, stale first", Everywhere({.repeatedMarker = true}), failure, RunStage::Wan, 4000);
+    add("two session keys, stale first", Everywhere({.repeatedMarker = true}), failure,
+        RunStage::Wan, 4000);
     add("session keys refused", KeysRefused(), failure, RunStage::Wan, 4000);
     add("password change refused", At("/password.cgi", {.body = "Password change failed"}), failure,
         RunStage::Password, 4000);
@@ -187,10 +190,11 @@ void TestFaultsPages::pageLogin_data()
     const QStringList created = {"open CreatePassword"}, existing = {"open ExistingPassword"};
     const auto add = [](const char* name, const RouterFaults& faults, const QStringList& expected,
                         int boundMs) {
-        for (const bool dslLinePage : {false, true}) {
+        for (const bool dslLinePage : {false, true})
+        {
             const QString row = QString(dslLinePage ? "DSL line page, " : "quick install, ") + name;
-            QTest::newRow(qPrintable(row)) << faults << expected << RunStage::Login << boundMs
-                                           << dslLinePage;
+            QTest::newRow(qPrintable(row))
+                << faults << expected << RunStage::Login << boundMs << dslLinePage;
         }
     };
     add("slow login", Everywhere(kSlow), existing, 3500);
@@ -208,13 +212,17 @@ void TestFaultsPages::pageLogin()
     RunScenario([dslLinePage] {
         std::unique_ptr<CWizardPage> page;
         QAbstractButton* button = nullptr;
-        if (dslLinePage) {
+        if (dslLinePage)
+        {
             PrimeRouterLink("vabel");  // as the welcome page leaves it
             page = std::make_unique<CDslLineDlg>(nullptr);
             button = page->NextButton();
-        } else {
+        }
+        else
+        {
             auto installMode = std::make_unique<CQuicKOrFirstInstallDlg>(nullptr);
-            button = installMode->PictureButton(CQuicKOrFirstInstallDlg::InstallChoice::QuickInstall);
+            button = installMode->PictureButton(
+                CQuicKOrFirstInstallDlg::InstallChoice::QuickInstall);
             page = std::move(installMode);
         }
         page->show();
@@ -236,12 +244,12 @@ void TestFaultsPages::existingPasswordChange_data()
     };
     add("slow login", At("/index.html", kSlow), invalid, RunStage::Login, 2000);
     add("slow password change", At("/password.cgi", kSlow), refused, RunStage::Password, 2000);
-    add("password answer cut", At("/password.cgi", {.dropAfterBytes = 10}), refused, RunStage::Password,
-        2000);
+    add("password answer cut", At("/password.cgi", {.dropAfterBytes = 10}), refused,
+        RunStage::Password, 2000);
     add("password form without its key", At("/password.html", {.missingMarker = true}), refused,
         RunStage::Password, 2000);
-    add("302 on the password form", At("/password.cgi", {.status = 302}), refused, RunStage::Password,
-        2000);
+    add("302 on the password form", At("/password.cgi", {.status = 302}), refused,
+        RunStage::Password, 2000);
     add("session keys refused", KeysRefused(), refused, RunStage::Password, 2000);
 }
 
@@ -310,8 +318,9 @@ void TestFaultsPages::restorePage()
         page.show();
         [&] { QVERIFY(read.wait(5000)); }();
         page.close();
-        return QStringList{QString("shows SSID '%1', key '%2'")
-                               .arg(page.NetworkNameLabel()->text(), page.NetworkKeyLabel()->text())};
+        return QStringList{
+            QString("shows SSID '%1', key '%2'")
+                .arg(page.NetworkNameLabel()->text(), page.NetworkKeyLabel()->text())};
     });
 }
 

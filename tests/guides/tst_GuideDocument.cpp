@@ -31,7 +31,8 @@ private:
     QString Build(const QByteArray& templateBytes, const GuideFill& fill, int slotCount = 30)
     {
         WriteFile("T.html", templateBytes);
-        return BuildGuideDocument(kGuideLanguageId, "T.html", slotCount, fill).value_or("<nothing>");
+        return BuildGuideDocument(kGuideLanguageId, "T.html", slotCount, fill)
+            .value_or("<nothing>");
     }
 
     static GuideFill Join(int securityIndex, const std::string& key, const std::u16string& keyW)
@@ -72,22 +73,23 @@ private slots:
         QTest::addColumn<QString>("expected");
 
         const QByteArray three = "[YourSSID]|[YourSecurity]|[YourPassword]";
-        QTest::newRow("WPA2 with a key") << three << Join(1, " k3y ", u"k3y")
-                                         << "Home Net|WPA2-Personal|k3y\r\n";
-        QTest::newRow("WPA with a key") << three << Join(0, "abc", u"abc")
-                                        << "Home Net|WPA-Personal|abc\r\n";
+        QTest::newRow("WPA2 with a key")
+            << three << Join(1, " k3y ", u"k3y") << "Home Net|WPA2-Personal|k3y\r\n";
+        QTest::newRow("WPA with a key")
+            << three << Join(0, "abc", u"abc") << "Home Net|WPA-Personal|abc\r\n";
         QTest::newRow("no security") << three << Join(2, "", u"") << "Home Net|None|None\r\n";
         QTest::newRow("WPA, empty key keeps the marker")
             << three << Join(0, "", u"") << "Home Net|WPA-Personal|[YourPassword]\r\n";
-        QTest::newRow("unknown index") << three << Join(5, "abc", u"abc")
-                                       << "Home Net|None|[YourPassword]\r\n";
+        QTest::newRow("unknown index")
+            << three << Join(5, "abc", u"abc") << "Home Net|None|[YourPassword]\r\n";
         QTest::newRow("twice in a line") << QByteArray("[YourSSID] and [YourSSID]")
                                          << Join(1, "k", u"k") << "Home Net and Home Net\r\n";
-        QTest::newRow("split over two lines") << QByteArray("[Your\r\nSSID]") << Join(1, "k", u"k")
-                                              << "[Your\r\nSSID]\r\n";
-        QTest::newRow("case matters") << QByteArray("[yourssid]") << Join(1, "k", u"k")
-                                      << "[yourssid]\r\n";
-        QTest::newRow("no fill leaves markers") << three << NoGuideFill() << QString(three) + "\r\n";
+        QTest::newRow("split over two lines")
+            << QByteArray("[Your\r\nSSID]") << Join(1, "k", u"k") << "[Your\r\nSSID]\r\n";
+        QTest::newRow("case matters")
+            << QByteArray("[yourssid]") << Join(1, "k", u"k") << "[yourssid]\r\n";
+        QTest::newRow("no fill leaves markers")
+            << three << NoGuideFill() << QString(three) + "\r\n";
 
         WizardSettings html;
         html.SsidW = u"Tom & <Jerry>";
@@ -95,18 +97,21 @@ private slots:
         html.WirelessKey = "a<b";
         html.WirelessKeyW = u"a<b";
         QTest::newRow("values are shown as text, not markup")
-            << three << JoinWirelessFill(html) << "Tom &amp; &lt;Jerry&gt;|WPA2-Personal|a&lt;b\r\n";
+            << three << JoinWirelessFill(html)
+            << "Tom &amp; &lt;Jerry&gt;|WPA2-Personal|a&lt;b\r\n";
 
         QTest::newRow("details marker: first line only")
-            << QByteArray("a\n[YourSetting]x[YourSetting]\n[YourSetting]\n") << DetailsSheetFill("n", "k")
-            << "a\r\n x \r\n[YourSetting]\r\n";
-        QTest::newRow("details sheet values") << QByteArray("[YourSSID]/[YourPassword]")
-                                              << DetailsSheetFill("Net&1", "") << "Net&amp;1/None\r\n";
+            << QByteArray("a\n[YourSetting]x[YourSetting]\n[YourSetting]\n")
+            << DetailsSheetFill("n", "k") << "a\r\n x \r\n[YourSetting]\r\n";
+        QTest::newRow("details sheet values")
+            << QByteArray("[YourSSID]/[YourPassword]") << DetailsSheetFill("Net&1", "")
+            << "Net&amp;1/None\r\n";
         QTest::newRow("join QR code: the key as the router has it")
             << QByteArray("[YourQrCode]") << Join(1, " k3y ", u"k3y")
             << QrCodeDataUrl(WifiQrText("Home Net", " k3y ", true)) + "\r\n";
-        QTest::newRow("join QR code: open network") << QByteArray("[YourQrCode]") << Join(2, "", u"")
-                                                    << QrCodeDataUrl("WIFI:T:nopass;S:Home Net;;") + "\r\n";
+        QTest::newRow("join QR code: open network")
+            << QByteArray("[YourQrCode]") << Join(2, "", u"")
+            << QrCodeDataUrl("WIFI:T:nopass;S:Home Net;;") + "\r\n";
         QTest::newRow("details QR code") << QByteArray("[YourQrCode]") << DetailsSheetFill("N", "k")
                                          << QrCodeDataUrl("WIFI:T:WPA;S:N;P:k;;") + "\r\n";
     }
@@ -129,8 +134,8 @@ private slots:
         QTest::newRow("empty lines kept") << QByteArray("a\n\n\nb") << "a\r\n\r\n\r\nb\r\n";
         QTest::newRow("lone CR stays in the line") << QByteArray("a\rb\n") << "a\rb\r\n";
         QTest::newRow("empty template") << QByteArray() << "";
-        QTest::newRow("bytes are Latin-1") << QByteArray("caf\xc3\xa9 \xe9")
-                                           << QString::fromUtf16(u"caf\u00c3\u00a9 \u00e9\r\n");
+        QTest::newRow("bytes are Latin-1")
+            << QByteArray("caf\xc3\xa9 \xe9") << QString::fromUtf16(u"caf\u00c3\u00a9 \u00e9\r\n");
         QTest::newRow("a long line") << QByteArray(100000, 'x') << QString(100000, 'x') + "\r\n";
     }
 
@@ -145,14 +150,18 @@ private slots:
     {
         QTest::addColumn<QByteArray>("line");
         QTest::addColumn<QString>("expected");  // "@" stands for the media folder
-        QTest::newRow("bare name") << QByteArray("<img src=\"step1.png\">") << "<img src=\"@step1.png\">";
-        QTest::newRow("other letter case") << QByteArray("<img src=\"Step1.png\">") << "<img src=\"Step1.png\">";
-        QTest::newRow("every occurrence") << QByteArray("step1.png step1.png") << "@step1.png @step1.png";
-        QTest::newRow("each kind") << QByteArray("a.jpg b.gif c.swf d.avi e.mov")
-                                   << "@a.jpg @b.gif @c.swf @d.avi @e.mov";
-        QTest::newRow("ending another name") << QByteArray("bigstep1.png 1.png")
-                                             << "bigstep1.png @1.png";
-        QTest::newRow("already in a path") << QByteArray("lang/1033/step1.png") << "lang/1033/step1.png";
+        QTest::newRow("bare name")
+            << QByteArray("<img src=\"step1.png\">") << "<img src=\"@step1.png\">";
+        QTest::newRow("other letter case")
+            << QByteArray("<img src=\"Step1.png\">") << "<img src=\"Step1.png\">";
+        QTest::newRow("every occurrence")
+            << QByteArray("step1.png step1.png") << "@step1.png @step1.png";
+        QTest::newRow("each kind")
+            << QByteArray("a.jpg b.gif c.swf d.avi e.mov") << "@a.jpg @b.gif @c.swf @d.avi @e.mov";
+        QTest::newRow("ending another name")
+            << QByteArray("bigstep1.png 1.png") << "bigstep1.png @1.png";
+        QTest::newRow("already in a path")
+            << QByteArray("lang/1033/step1.png") << "lang/1033/step1.png";
         QTest::newRow("not a media file") << QByteArray("notes.txt") << "notes.txt";
     }
 
@@ -160,7 +169,8 @@ private slots:
     {
         QFETCH(QByteArray, line);
         QFETCH(QString, expected);
-        for (const char* name : {"step1.png", "1.png", "a.jpg", "b.gif", "c.swf", "d.avi", "e.mov", "notes.txt"})
+        for (const char* name :
+             {"step1.png", "1.png", "a.jpg", "b.gif", "c.swf", "d.avi", "e.mov", "notes.txt"})
             WriteFile(name, "x");
         QCOMPARE(Build(line, NoGuideFill()), expected.replace("@", Media()) + "\r\n");
     }
@@ -169,7 +179,8 @@ private slots:
     void mediaSlotsOverflow()
     {
         QByteArray line;
-        for (int i = 0; i < 25; ++i) {
+        for (int i = 0; i < 25; ++i)
+        {
             const QByteArray name = "p" + QByteArray::number(i).rightJustified(2, '0') + ".png";
             WriteFile(name, "x");
             line += name + " ";

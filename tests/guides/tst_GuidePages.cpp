@@ -4,19 +4,19 @@
 #include "CJoinWiressDlg.h"
 #include "CRestoreConfiguration.h"
 #include "CTroubleShootingDlg.h"
-#include "PrintToPdf.h"
 #include "FakeEffects.h"
-#include "WizardTestScope.h"
+#include "PrintToPdf.h"
 #include "RouterSim.h"
 #include "SecuritySettingsFile.h"
 #include "SecuritySettingsSaving.h"
 #include "WizardSettings.h"
+#include "WizardTestScope.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QRegularExpression>
 #include <QDir>
 #include <QDirIterator>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -50,8 +50,10 @@ void ChooseWireless(const std::u16string& ssid, int securityIndex, const std::st
 QMap<QString, bool> Pictures(const QTextDocument& document)
 {
     QMap<QString, bool> pictures;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+    {
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+        {
             const QTextCharFormat format = it.fragment().charFormat();
             if (!format.isImageFormat())
                 continue;
@@ -123,7 +125,10 @@ private:
     RouterSim m_router;
 
     QString Desktop() const { return m_temp.filePath("home/Desktop"); }
-    QString SettingsFile() const { return Desktop() + "/ Important security settings Keep safe do not delete.txt"; }
+    QString SettingsFile() const
+    {
+        return Desktop() + "/ Important security settings Keep safe do not delete.txt";
+    }
 
     // A restore page that has read the router at address.
     std::unique_ptr<CRestoreConfiguration> OpenRestorePage(const std::string& address)
@@ -137,7 +142,8 @@ private:
         return page;
     }
 
-    std::unique_ptr<CRestoreConfiguration> OpenRestorePageOnSim(const std::string& ssid, const std::string& key)
+    std::unique_ptr<CRestoreConfiguration> OpenRestorePageOnSim(const std::string& ssid,
+                                                                const std::string& key)
     {
         SimRouterState state = m_router.State();
         state.ssid = ssid;
@@ -175,9 +181,12 @@ private slots:
         QTest::addColumn<int>("securityIndex");
         QTest::addColumn<QString>("security");
         QTest::addColumn<QString>("password");
-        QTest::newRow("WPA2") << 1 << "WPA2-Personal" << "Secret Key 9";
-        QTest::newRow("WPA") << 0 << "WPA-Personal" << "Secret Key 9";
-        QTest::newRow("none") << 2 << "None" << "None";
+        QTest::newRow("WPA2") << 1 << "WPA2-Personal"
+                              << "Secret Key 9";
+        QTest::newRow("WPA") << 0 << "WPA-Personal"
+                             << "Secret Key 9";
+        QTest::newRow("none") << 2 << "None"
+                              << "None";
     }
 
     void joinGuideShowsTheChoices()
@@ -188,8 +197,9 @@ private slots:
         ChooseWireless(u"Smith Family", securityIndex, securityIndex == 2 ? "" : "  Secret Key 9 ");
         CJoinWiressDlg page(nullptr);
         const QString text = page.Browser().Document()->toPlainText();
-        const QString details = "Wireless network name (SSID):\nSmith Family\nSecurity:\n" + security
-                                + "\nWireless password (network key):\n" + password + "\n";
+        const QString details = "Wireless network name (SSID):\nSmith Family\nSecurity:\n"
+                                + security + "\nWireless password (network key):\n" + password
+                                + "\n";
         QVERIFY2(text.contains(details), qPrintable(text.left(300)));
         QVERIFY(!text.contains("[Your"));
         const QMap<QString, bool> pictures = Pictures(*page.Browser().Document());
@@ -224,13 +234,15 @@ private slots:
         start.setPosition(found.selectionStart());
         QTextCursor end(found);
         end.setPosition(found.selectionEnd());
-        const QRect rect = view->cursorRect(start).united(view->cursorRect(end)).adjusted(2, 0, -2, 0);
+        const QRect rect =
+            view->cursorRect(start).united(view->cursorRect(end)).adjusted(2, 0, -2, 0);
         const QImage painted = view->viewport()->grab().toImage();
         QVERIFY2(painted.rect().contains(rect), "the text is not in view");
         const double contrast = PaintedContrast(painted, rect);
         QApplication::setPalette(system);
         page.close();
-        QVERIFY2(contrast >= 4.5, qPrintable(QString("%1 has contrast %2:1").arg(text).arg(contrast)));
+        QVERIFY2(contrast >= 4.5,
+                 qPrintable(QString("%1 has contrast %2:1").arg(text).arg(contrast)));
     }
 
     // The guides give this desktop's ways to join and check a network.
@@ -241,8 +253,10 @@ private slots:
         const QStringList joining{"GNOME", "top bar", "KDE Plasma", "system tray", "nmcli"};
         QTest::newRow("join") << "HowTo.html" << joining;
         QTest::newRow("join, printed") << "HowTo_print.html" << joining;
-        QTest::newRow("trouble") << "Trouble.html" << QStringList{"GNOME", "KDE Plasma", "nmcli device status"};
-        QTest::newRow("trouble, printed") << "Trouble_print.html" << QStringList{"GNOME", "KDE Plasma", "nmcli"};
+        QTest::newRow("trouble") << "Trouble.html"
+                                 << QStringList{"GNOME", "KDE Plasma", "nmcli device status"};
+        QTest::newRow("trouble, printed")
+            << "Trouble_print.html" << QStringList{"GNOME", "KDE Plasma", "nmcli"};
     }
 
     void guidesSpeakOfThisDesktop()
@@ -290,7 +304,8 @@ private slots:
         QVERIFY(page.isVisible());
         page.ExitButton()->click();
         QCOMPARE(m_effects.messages.size(), std::size_t(2));
-        QCOMPARE(m_effects.messages[0].text, QString("Are you sure that you want to leave the Wizard?"));
+        QCOMPARE(m_effects.messages[0].text,
+                 QString("Are you sure that you want to leave the Wizard?"));
         QCOMPARE(m_effects.endStatuses, std::vector<int>{0});
         page.close();
     }
@@ -299,12 +314,15 @@ private slots:
     {
         QTest::addColumn<QString>("guide");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("join") << "join" << QStringList{"How do I join a wireless network?", "Smith Family",
-                                                       "WPA2-Personal", "Secret Key 9", "iPhone and iPad"};
+        QTest::newRow("join") << "join"
+                              << QStringList{"How do I join a wireless network?", "Smith Family",
+                                             "WPA2-Personal", "Secret Key 9", "iPhone and iPad"};
         QTest::newRow("trouble") << "trouble"
-                                 << QStringList{"Trouble Shooting", "Microfilters", "Restart or reset"};
-        QTest::newRow("details sheet") << "details" << QStringList{"Your wireless network details",
-                                                                   "Home-5100", "pass phrase 1"};
+                                 << QStringList{"Trouble Shooting", "Microfilters",
+                                                "Restart or reset"};
+        QTest::newRow("details sheet")
+            << "details"
+            << QStringList{"Your wireless network details", "Home-5100", "pass phrase 1"};
     }
 
     void printsEachGuide()
@@ -313,13 +331,18 @@ private slots:
         QFETCH(QStringList, expected);
         PrintToPdf printer(m_effects, m_temp.filePath(guide + ".pdf"));
         ChooseWireless(u"Smith Family", 1, "Secret Key 9");
-        if (guide == "join") {
+        if (guide == "join")
+        {
             CJoinWiressDlg page(nullptr);
             page.PrintButton()->click();
-        } else if (guide == "trouble") {
+        }
+        else if (guide == "trouble")
+        {
             CTroubleShootingDlg page(nullptr);
             page.PrintButton()->click();
-        } else {
+        }
+        else
+        {
             const auto page = OpenRestorePageOnSim("Home-5100", "pass phrase 1");
             QVERIFY(page);
             page->PrintDetailsButton()->click();
@@ -355,16 +378,25 @@ private slots:
         QTest::addColumn<QString>("ssid");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("keyShown");
-        QTest::newRow("name and key") << "Home-5100" << "pass phrase 1" << "pass phrase 1";
-        QTest::newRow("no key") << "Open Cafe" << "" << "None";
-        QTest::newRow("32 characters") << QString(32, 'N') << "k" << "k";
+        QTest::newRow("name and key") << "Home-5100"
+                                      << "pass phrase 1"
+                                      << "pass phrase 1";
+        QTest::newRow("no key") << "Open Cafe"
+                                << ""
+                                << "None";
+        QTest::newRow("32 characters") << QString(32, 'N') << "k"
+                                       << "k";
         // Cut to what a name and a key can hold, at a character; control
         // characters shown as "?".
-        QTest::newRow("40 characters cut to 32") << QString(40, 'N') << "k" << "k";
+        QTest::newRow("40 characters cut to 32") << QString(40, 'N') << "k"
+                                                 << "k";
         QTest::newRow("64-byte key cut to 63") << "Net" << QString(64, 'k') << QString(63, 'k');
         QTest::newRow("cut before a character that would not fit")
-            << QString(31, 'N') + QString::fromUtf16(u"\u00e9") << "k" << "k";
-        QTest::newRow("escape sequence and tab") << "\x1b[2JNet\tA" << "k\x07y" << "k?y";
+            << QString(31, 'N') + QString::fromUtf16(u"\u00e9") << "k"
+            << "k";
+        QTest::newRow("escape sequence and tab") << "\x1b[2JNet\tA"
+                                                 << "k\x07y"
+                                                 << "k?y";
     }
 
     void restoreShowsWhatTheRouterHolds()
@@ -393,8 +425,8 @@ private slots:
         QFile file(SettingsFile());
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
-        const QString text = QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData()),
-                                                bytes.size() / 2);
+        const QString text = QString::fromUtf16(
+            reinterpret_cast<const char16_t*>(bytes.constData()), bytes.size() / 2);
         const QStringList lines = text.split("\r\n");
         QCOMPARE(lines.filter(QRegularExpression("^Password:")), QStringList{"Password:realkey1"});
         QVERIFY(lines.contains("Wireless Network Name (SSID):Net??Password:forged"));
@@ -437,26 +469,37 @@ private slots:
     // message, and the page is left as it was.
     void savingSaysWhereOrWhy_data()
     {
-        QTest::addColumn<QString>("desktop");     // there, missing, file, read-only
-        QTest::addColumn<QString>("dialogAnswer"); // relative to home; "-" cancels
-        QTest::addColumn<QString>("savedAt");      // relative to home; empty: nothing saved
-        QTest::addColumn<QString>("message");      // %1 the full path
+        QTest::addColumn<QString>("desktop");       // there, missing, file, read-only
+        QTest::addColumn<QString>("dialogAnswer");  // relative to home; "-" cancels
+        QTest::addColumn<QString>("savedAt");       // relative to home; empty: nothing saved
+        QTest::addColumn<QString>("message");       // %1 the full path
         QTest::addColumn<int>("icon");
         const QString name = QString::fromUtf16(kSecuritySettingsFileName);
         const QString saved = QString(kSavedMessage) + "\n\n%1";
         const int info = QMessageBox::Information;
         const int critical = QMessageBox::Critical;
-        QTest::newRow("desktop there") << "there" << "" << "Desktop/" + name << saved << info;
+        QTest::newRow("desktop there") << "there"
+                                       << ""
+                                       << "Desktop/" + name << saved << info;
         QTest::newRow("no desktop, saved in home") << "missing" << name << name << saved << info;
-        QTest::newRow("no desktop, other name") << "missing" << "keep.txt" << "keep.txt" << saved << info;
+        QTest::newRow("no desktop, other name") << "missing"
+                                                << "keep.txt"
+                                                << "keep.txt" << saved << info;
         QTest::newRow("no desktop, dialog cancelled")
-            << "missing" << "-" << "" << QString(kNotSavedMessage) << int(QMessageBox::Warning);
-        QTest::newRow("no desktop, folder gone meanwhile")
-            << "missing" << "gone/" + name << "" << "%1 was not found." << critical;
-        QTest::newRow("desktop is a file")
-            << "file" << "" << "" << "%1 contains an incorrect path." << critical;
-        QTest::newRow("desktop read-only")
-            << "read-only" << "" << "" << "Access to %1 was denied." << critical;
+            << "missing"
+            << "-"
+            << "" << QString(kNotSavedMessage) << int(QMessageBox::Warning);
+        QTest::newRow("no desktop, folder gone meanwhile") << "missing"
+                                                           << "gone/" + name << ""
+                                                           << "%1 was not found." << critical;
+        QTest::newRow("desktop is a file") << "file"
+                                           << ""
+                                           << ""
+                                           << "%1 contains an incorrect path." << critical;
+        QTest::newRow("desktop read-only") << "read-only"
+                                           << ""
+                                           << ""
+                                           << "Access to %1 was denied." << critical;
     }
 
     void savingSaysWhereOrWhy()
@@ -488,13 +531,18 @@ private slots:
         page->SaveChoice()->setChecked(true);
         page->NextButton()->click();
 
-        const QString expectedPath = savedAt.isEmpty() ? (desktop == "missing" ? m_effects.saveAnswer : SettingsFile())
-                                                       : home + '/' + savedAt;
-        QCOMPARE(QStringList(m_effects.savePathsSuggested.begin(), m_effects.savePathsSuggested.end()),
-                 desktop == "missing" ? QStringList{home + '/' + QString::fromUtf16(kSecuritySettingsFileName)}
-                                      : QStringList{});
+        const QString expectedPath = savedAt.isEmpty()
+                                         ? (desktop == "missing" ? m_effects.saveAnswer
+                                                                 : SettingsFile())
+                                         : home + '/' + savedAt;
+        QCOMPARE(
+            QStringList(m_effects.savePathsSuggested.begin(), m_effects.savePathsSuggested.end()),
+            desktop == "missing"
+                ? QStringList{home + '/' + QString::fromUtf16(kSecuritySettingsFileName)}
+                : QStringList{});
         QCOMPARE(m_effects.messages.size(), std::size_t(1));
-        QCOMPARE(m_effects.messages[0].text, message.contains("%1") ? message.arg(expectedPath) : message);
+        QCOMPARE(m_effects.messages[0].text,
+                 message.contains("%1") ? message.arg(expectedPath) : message);
         QCOMPARE(int(m_effects.messages[0].icon), icon);
         if (!savedAt.isEmpty())
         {
@@ -503,11 +551,13 @@ private slots:
             QCOMPARE(file.readAll(), SecuritySettingsBytes("Home-5100", "k3y-k3y-k3y"));
         }
         // Nothing but the chosen file: no stray or partial files anywhere in home.
-        QDirIterator files(home, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+        QDirIterator files(home, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot,
+                           QDirIterator::Subdirectories);
         QStringList found;
         while (files.hasNext())
             found << files.next();
-        const QStringList expectedFiles = savedAt.isEmpty() ? QStringList{} : QStringList{expectedPath};
+        const QStringList expectedFiles = savedAt.isEmpty() ? QStringList{}
+                                                            : QStringList{expectedPath};
         QCOMPARE(found, desktop == "file" ? QStringList{Desktop()} : expectedFiles);
         // What the user sees stays as it was.
         QVERIFY(page->isVisible());

@@ -51,7 +51,8 @@ private slots:
         QWidget page;
         auto* panel = new QWidget(&page);
         panel->setGeometry(10, 20, 300, 300);
-        QPointer<QWidget> placeholder = AddPlaceholder(*panel, kGuidePlaceholderId, QRect(5, 6, 100, 50));
+        QPointer<QWidget> placeholder = AddPlaceholder(*panel, kGuidePlaceholderId,
+                                                       QRect(5, 6, 100, 50));
 
         SimpleBrowser browser;
         QVERIFY(browser.CreateFromControl(&page, kGuidePlaceholderId));
@@ -121,7 +122,8 @@ private slots:
         SimpleBrowser browser;
         QVERIFY(browser.Create(nullptr, QRect(0, 0, 200, 100), 1));
         browser.Write("<img src=\"" + picture + "\">");
-        const QVariant loaded = browser.Document()->resource(QTextDocument::ImageResource, QUrl(picture));
+        const QVariant loaded = browser.Document()->resource(QTextDocument::ImageResource,
+                                                             QUrl(picture));
         QVERIFY(loaded.isValid());
         QCOMPARE(loaded.value<QPixmap>().size(), QSize(30, 20));
     }
@@ -209,7 +211,8 @@ private slots:
         browser.Print("TOP LINE", "BOTTOM LINE");
         const QStringList pages = printer.Text().split('\f', Qt::SkipEmptyParts);
         QVERIFY(pages.size() > 2);
-        for (const QString& page : pages.mid(0, pages.size() - 1)) {
+        for (const QString& page : pages.mid(0, pages.size() - 1))
+        {
             QVERIFY2(page.trimmed().startsWith("TOP LINE"), qPrintable(page.left(300)));
             QVERIFY(page.trimmed().endsWith("BOTTOM LINE"));
         }

@@ -31,11 +31,15 @@ private slots:
         QTest::addColumn<QString>("key");
         QTest::addColumn<bool>("secured");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("WPA") << "Home Net" << "s3cret123" << true << "WIFI:T:WPA;S:Home Net;P:s3cret123;;";
-        QTest::newRow("open network") << "Cafe" << "ignored" << false << "WIFI:T:nopass;S:Cafe;;";
-        QTest::newRow("reserved characters") << "a;b,c:d" << "\\\"x\"" << true
-                                             << "WIFI:T:WPA;S:a\\;b\\,c\\:d;P:\\\\\\\"x\\\";;";
-        QTest::newRow("empty key") << "N" << "" << true << "WIFI:T:WPA;S:N;P:;;";
+        QTest::newRow("WPA") << "Home Net"
+                             << "s3cret123" << true << "WIFI:T:WPA;S:Home Net;P:s3cret123;;";
+        QTest::newRow("open network") << "Cafe"
+                                      << "ignored" << false << "WIFI:T:nopass;S:Cafe;;";
+        QTest::newRow("reserved characters")
+            << "a;b,c:d"
+            << "\\\"x\"" << true << "WIFI:T:WPA;S:a\\;b\\,c\\:d;P:\\\\\\\"x\\\";;";
+        QTest::newRow("empty key") << "N"
+                                   << "" << true << "WIFI:T:WPA;S:N;P:;;";
     }
 
     void text()
@@ -75,7 +79,8 @@ private slots:
     {
         const QString url = QrCodeDataUrl("hello");
         QVERIFY(url.startsWith("data:image/png;base64,"));
-        const QImage image = QImage::fromData(QByteArray::fromBase64(url.mid(22).toLatin1()), "PNG");
+        const QImage image = QImage::fromData(QByteArray::fromBase64(url.mid(22).toLatin1()),
+                                              "PNG");
         QCOMPARE(Decode(image), QString("hello"));
     }
 };

@@ -30,7 +30,8 @@ HostNetworkState ManyAdapters()
 {
     QList<HostAdapter> adapters;
     for (int i = 0; i < 49; ++i)
-        adapters << Adapter(QString("veth%1").arg(i), K::Wired, true, {QString("10.%1.0.2/16").arg(i)});
+        adapters << Adapter(QString("veth%1").arg(i), K::Wired, true,
+                            {QString("10.%1.0.2/16").arg(i)});
     adapters << Adapter("eth9", K::Wired, true, {"192.168.1.77/24"});
     return State(adapters);
 }
@@ -87,19 +88,20 @@ void TestHostNetwork::routerNetwork_data()
     };
     QTest::newRow("no adapter") << State({}) << router << V::NotInAnyNetwork << QStringList();
     QTest::newRow("wireless only, elsewhere")
-        << State({Adapter("wlan0", K::Wireless, true, {"10.0.0.8/24"})}) << router << V::NotInAnyNetwork
-        << QStringList();
+        << State({Adapter("wlan0", K::Wireless, true, {"10.0.0.8/24"})}) << router
+        << V::NotInAnyNetwork << QStringList();
     QTest::newRow("wireless in the router's network")
-        << State({Adapter("wlan0", K::Wireless, true, {"192.168.1.20/24"})}) << router << V::Reachable
-        << QStringList{"wlan0"};
+        << State({Adapter("wlan0", K::Wireless, true, {"192.168.1.20/24"})}) << router
+        << V::Reachable << QStringList{"wlan0"};
     QTest::newRow("wired without link, address kept")
-        << State({wired(false, {"192.168.1.5/24"})}) << router << V::NotInAnyNetwork << QStringList();
-    QTest::newRow("wired in another network")
-        << State({wired(true, {"192.168.0.5/24"})}) << router << V::NotInAnyNetwork << QStringList();
-    QTest::newRow("wired in the router's network")
-        << State({wired(true, {"192.168.1.5/24"})}) << router << V::Reachable << QStringList{"eth0"};
-    QTest::newRow("wide prefix holds the router")
-        << State({wired(true, {"192.168.7.5/16"})}) << router << V::Reachable << QStringList{"eth0"};
+        << State({wired(false, {"192.168.1.5/24"})}) << router << V::NotInAnyNetwork
+        << QStringList();
+    QTest::newRow("wired in another network") << State({wired(true, {"192.168.0.5/24"})}) << router
+                                              << V::NotInAnyNetwork << QStringList();
+    QTest::newRow("wired in the router's network") << State({wired(true, {"192.168.1.5/24"})})
+                                                   << router << V::Reachable << QStringList{"eth0"};
+    QTest::newRow("wide prefix holds the router") << State({wired(true, {"192.168.7.5/16"})})
+                                                  << router << V::Reachable << QStringList{"eth0"};
     QTest::newRow("second address of an adapter")
         << State({wired(true, {"10.1.1.1/8", "192.168.1.9/24"})}) << router << V::Reachable
         << QStringList{"eth0"};
@@ -107,8 +109,8 @@ void TestHostNetwork::routerNetwork_data()
         << State({wired(true, {})}) << router << V::NotInAnyNetwork << QStringList();
     QTest::newRow("several adapters, one reaches")
         << State({Adapter("lo", K::Loopback, true, {"127.0.0.1/8"}),
-                  Adapter("wlan0", K::Wireless, true, {"10.0.0.8/24"}), wired(true, {"192.168.1.5/24"}),
-                  Adapter("eth1", K::Wired, false, {})})
+                  Adapter("wlan0", K::Wireless, true, {"10.0.0.8/24"}),
+                  wired(true, {"192.168.1.5/24"}), Adapter("eth1", K::Wired, false, {})})
         << router << V::Reachable << QStringList{"eth0"};
     QTest::newRow("50 adapters, the last reaches")
         << ManyAdapters() << router << V::Reachable << QStringList{"eth9"};
@@ -122,9 +124,8 @@ void TestHostNetwork::routerNetwork_data()
         << State({wired(true, {"10.0.0.2/24"}), Adapter("eth1", K::Wired, false, {})},
                  {{"eth1", QHostAddress(router)}})
         << router << V::NotInAnyNetwork << QStringList();
-    QTest::newRow("loopback router")
-        << State({Adapter("lo", K::Loopback, true, {"127.0.0.1/8"})}) << "127.0.0.1" << V::Reachable
-        << QStringList{"lo"};
+    QTest::newRow("loopback router") << State({Adapter("lo", K::Loopback, true, {"127.0.0.1/8"})})
+                                     << "127.0.0.1" << V::Reachable << QStringList{"lo"};
     QTest::newRow("IPv6 router: nothing said")
         << State({}) << "::1" << V::CannotTell << QStringList();
     QTest::newRow("unresolved router: nothing said")
@@ -160,10 +161,11 @@ void TestHostNetwork::wiredLink_data()
     QTest::newRow("link, no address yet")
         << State({Adapter("eth0", K::Wired, true, {})}) << "192.168.1.1" << W::OtherNetwork;
     QTest::newRow("link, other network")
-        << State({Adapter("eth0", K::Wired, true, {"10.0.0.5/24"})}) << "192.168.1.1" << W::OtherNetwork;
-    QTest::newRow("two wired, the second in the network")
-        << State({Adapter("eth0", K::Wired, false, {}), Adapter("eth1", K::Wired, true, {"192.168.1.5/24"})})
-        << "192.168.1.1" << W::InRouterNetwork;
+        << State({Adapter("eth0", K::Wired, true, {"10.0.0.5/24"})}) << "192.168.1.1"
+        << W::OtherNetwork;
+    QTest::newRow("two wired, the second in the network") << State(
+        {Adapter("eth0", K::Wired, false, {}), Adapter("eth1", K::Wired, true, {"192.168.1.5/24"})})
+                                                          << "192.168.1.1" << W::InRouterNetwork;
     QTest::newRow("link, router on loopback")
         << State({Adapter("eth0", K::Wired, true, {"10.0.0.5/24"})}) << "127.0.0.1" << W::LinkOnly;
     QTest::newRow("link, router address unknown")
@@ -185,20 +187,26 @@ void TestHostNetwork::defaultGateways_data()
     const QByteArray header =
         "Iface\tDestination\tGateway \tFlags\tRefCnt\tUse\tMetric\tMask\t\tMTU\tWindow\tIRTT\n";
     QTest::newRow("default route via 192.168.1.1")
-        << header + "eth0\t00000000\t0101A8C0\t0003\t0\t0\t100\t00000000\t0\t0\t0\n"
-                    "eth0\t0001A8C0\t00000000\t0001\t0\t0\t100\t00FFFFFF\t0\t0\t0\n"
+        << header
+               + "eth0\t00000000\t0101A8C0\t0003\t0\t0\t100\t00000000\t0\t0\t0\n"
+                 "eth0\t0001A8C0\t00000000\t0001\t0\t0\t100\t00FFFFFF\t0\t0\t0\n"
         << QStringList{"eth0 192.168.1.1"};
-    QTest::newRow("two defaults") << header + "eth0\t00000000\t0101A8C0\t0003\t0\t0\t100\t00000000\t0\t0\t0\n"
-                                              "wlan0\t00000000\t0100000A\t0003\t0\t0\t600\t00000000\t0\t0\t0\n"
-                                  << QStringList{"eth0 192.168.1.1", "wlan0 10.0.0.1"};
-    QTest::newRow("route that is down") << header + "eth0\t00000000\t0101A8C0\t0002\t0\t0\t100\t00000000\t0\t0\t0\n"
-                                        << QStringList();
-    QTest::newRow("network route only") << header + "eth0\t0001A8C0\t00000000\t0001\t0\t0\t100\t00FFFFFF\t0\t0\t0\n"
-                                        << QStringList();
+    QTest::newRow("two defaults")
+        << header
+               + "eth0\t00000000\t0101A8C0\t0003\t0\t0\t100\t00000000\t0\t0\t0\n"
+                 "wlan0\t00000000\t0100000A\t0003\t0\t0\t600\t00000000\t0\t0\t0\n"
+        << QStringList{"eth0 192.168.1.1", "wlan0 10.0.0.1"};
+    QTest::newRow("route that is down")
+        << header + "eth0\t00000000\t0101A8C0\t0002\t0\t0\t100\t00000000\t0\t0\t0\n"
+        << QStringList();
+    QTest::newRow("network route only")
+        << header + "eth0\t0001A8C0\t00000000\t0001\t0\t0\t100\t00FFFFFF\t0\t0\t0\n"
+        << QStringList();
     QTest::newRow("header only") << header << QStringList();
     QTest::newRow("empty") << QByteArray() << QStringList();
     QTest::newRow("garbage line skipped")
-        << header + "eth0 zz 0101A8C0 0003\n" + "eth1\t00000000\t0101A8C0\t0003\t0\t0\t100\t00000000\t0\t0\t0\n"
+        << header + "eth0 zz 0101A8C0 0003\n"
+               + "eth1\t00000000\t0101A8C0\t0003\t0\t0\t100\t00000000\t0\t0\t0\n"
         << QStringList{"eth1 192.168.1.1"};
 }
 
@@ -216,11 +224,16 @@ void TestHostNetwork::routerHost_data()
 {
     QTest::addColumn<QString>("address");
     QTest::addColumn<QString>("host");
-    QTest::newRow("address") << "192.168.1.1" << "192.168.1.1";
-    QTest::newRow("with port") << "127.0.0.1:8080" << "127.0.0.1";
-    QTest::newRow("name with port") << "router.lan:80" << "router.lan";
-    QTest::newRow("bracketed IPv6 with port") << "[::1]:8080" << "::1";
-    QTest::newRow("bare IPv6") << "fe80::1" << "fe80::1";
+    QTest::newRow("address") << "192.168.1.1"
+                             << "192.168.1.1";
+    QTest::newRow("with port") << "127.0.0.1:8080"
+                               << "127.0.0.1";
+    QTest::newRow("name with port") << "router.lan:80"
+                                    << "router.lan";
+    QTest::newRow("bracketed IPv6 with port") << "[::1]:8080"
+                                              << "::1";
+    QTest::newRow("bare IPv6") << "fe80::1"
+                               << "fe80::1";
 }
 
 void TestHostNetwork::routerHost()
@@ -233,8 +246,9 @@ void TestHostNetwork::routerHost()
 void TestHostNetwork::systemReaderSeesLoopback()
 {
     const HostNetworkState state = CSystemHostNetwork().Read();
-    const auto loopback = std::find_if(state.Adapters.begin(), state.Adapters.end(),
-                                       [](const HostAdapter& a) { return a.Kind == AdapterKind::Loopback; });
+    const auto loopback = std::find_if(
+        state.Adapters.begin(), state.Adapters.end(),
+        [](const HostAdapter& a) { return a.Kind == AdapterKind::Loopback; });
     QVERIFY2(loopback != state.Adapters.end(), "no loopback adapter read");
     QVERIFY(loopback->LinkUp);
     QVERIFY(std::any_of(loopback->Ipv4.begin(), loopback->Ipv4.end(), [](const HostIpv4Address& a) {
@@ -269,14 +283,16 @@ void TestHostNetwork::vethPairInAndOutOfTheRoutersNetwork()
     const QString inside = "ip", veth = "tnx0";
     const QStringList exec = {"netns", "exec", netns, "ip"};
     // The pair lives inside the namespace only: nothing reaches the host's own network.
-    if (!Run(inside, exec + QStringList{"link", "add", veth, "type", "veth", "peer", "name", "tnx1"}))
+    if (!Run(inside,
+             exec + QStringList{"link", "add", veth, "type", "veth", "peer", "name", "tnx1"}))
         QSKIP("cannot create a veth pair in the namespace");
     QVERIFY(Run(inside, exec + QStringList{"link", "set", "lo", "up"}));
     QVERIFY(Run(inside, exec + QStringList{"addr", "add", "192.168.1.5/24", "dev", veth}));
     QVERIFY(Run(inside, exec + QStringList{"link", "set", veth, "up"}));
     QVERIFY(Run(inside, exec + QStringList{"link", "set", "tnx1", "up"}));
 
-    QTRY_COMPARE_WITH_TIMEOUT(ReadInNamespace(netns, "192.168.1.1"), QString("reachable tnx0"), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(ReadInNamespace(netns, "192.168.1.1"), QString("reachable tnx0"),
+                              5000);
     QCOMPARE(ReadInNamespace(netns, "10.9.9.9"), QString("not reached"));
     QVERIFY(Run(inside, exec + QStringList{"link", "set", "tnx1", "down"}));  // the cable pulled
     QTRY_COMPARE_WITH_TIMEOUT(ReadInNamespace(netns, "192.168.1.1"), QString("not reached"), 5000);
@@ -293,7 +309,8 @@ int PrintVerdict(int argc, char** argv)
     for (const HostAdapter& adapter : AdaptersReaching(state, QHostAddress(router)))
         if (adapter.Kind != AdapterKind::Loopback)
             names << adapter.Name;
-    QTextStream(stdout) << (names.isEmpty() ? "not reached" : "reachable " + names.join(' ')) << "\n";
+    QTextStream(stdout) << (names.isEmpty() ? "not reached" : "reachable " + names.join(' '))
+                        << "\n";
     return 0;
 }
 

@@ -2,8 +2,6 @@
 // hover terms of every page, NEXT's next page, what leaving a page writes,
 // and the DSL line page's login test against the router emulator.
 
-#include "ClickHelpers.h"
-#include "FakeEffects.h"
 #include "CCheckDeviceTipsDlg.h"
 #include "CConfigPowerDlg.h"
 #include "CDslLineDlg.h"
@@ -12,6 +10,8 @@
 #include "CLabel.h"
 #include "CQuicKOrFirstInstallDlg.h"
 #include "ChecklistAndPasswordPages.h"
+#include "ClickHelpers.h"
+#include "FakeEffects.h"
 #include "HttpTransport.h"
 #include "PasswordPagesHelper.h"
 #include "RouterSim.h"
@@ -81,9 +81,9 @@ private slots:
 
     void everyPageIsRegisteredUnderItsId()
     {
-        for (PageId id : {PageId::Preparations, PageId::Power, PageId::Ethernet, PageId::DslLine,
-                          PageId::CreatePassword, PageId::ExistingPassword,
-                          PageId::ResetInstructions})
+        for (PageId id :
+             {PageId::Preparations, PageId::Power, PageId::Ethernet, PageId::DslLine,
+              PageId::CreatePassword, PageId::ExistingPassword, PageId::ResetInstructions})
         {
             const std::unique_ptr<QDialog> page = MakePage(id);
             QVERIFY2(page, PageIdName(id));
@@ -174,18 +174,22 @@ private slots:
             QStringList mentions;
         };
         const QList<Tip> tips = {
-            {"What is an Internet Service Provider?", "ISP - Internet Service Provider.",
+            {"What is an Internet Service Provider?",
+             "ISP - Internet Service Provider.",
              {"This is the company that provides you with your Internet connection."}},
-            {"How do I do this?", "Turning Your Firewall On/Off",
+            {"How do I do this?",
+             "Turning Your Firewall On/Off",
              {"your anti-virus software manual", "KDE Plasma", "GNOME", "ufw", "firewalld"}},
-            {"How do I do this?", "Turn off Wireless Adapter",
+            {"How do I do this?",
+             "Turn off Wireless Adapter",
              {"GNOME", "top bar", "KDE Plasma", "system tray", "nmcli radio wifi off",
               "please consult your computer's manual."}},
         };
         int howTo = 0;
         for (const Tip& tip : tips)
         {
-            CLabel* label = FindTerm(&page, tip.term, tip.term == "How do I do this?" ? howTo++ : 0);
+            CLabel* label = FindTerm(&page, tip.term,
+                                     tip.term == "How do I do this?" ? howTo++ : 0);
             QVERIFY2(label, qPrintable(tip.term));
             const QString shown = TipShownFor(label);
             const QString unwrapped = QString(shown).replace('\n', ' ');

@@ -1,10 +1,10 @@
 // The ISP and PVC page: lists and country defaults, the MER address choice,
 // VPI/VCI reading and ranges, and the page each protocol leads to.
 
-#include "ClickHelpers.h"
-#include "FakeEffects.h"
 #include "CConfigPvcDlg.h"
+#include "ClickHelpers.h"
 #include "ConnectionPagesHelper.h"
+#include "FakeEffects.h"
 #include "InputChecks.h"
 #include "WizardSettings.h"
 
@@ -28,10 +28,11 @@ QStringList Items(const QComboBox* list)
     return items;
 }
 
-const QStringList kAustralianIsps = {"AAPT", "Dodo Internet", "Engin", "Internode", "iinet",
-                                     "iPrimus", "Netspace", "Optus", "OzEmail", "Pacific Internet",
-                                     "Pennytel", "Southern Phone", "SpinTel", "TelPacific",
-                                     "Telstra BigPond", "TPG"};
+const QStringList kAustralianIsps = {
+    "AAPT",    "Dodo Internet",    "Engin",           "Internode",
+    "iinet",   "iPrimus",          "Netspace",        "Optus",
+    "OzEmail", "Pacific Internet", "Pennytel",        "Southern Phone",
+    "SpinTel", "TelPacific",       "Telstra BigPond", "TPG"};
 
 }  // namespace
 
@@ -122,18 +123,42 @@ private slots:
         QTest::addColumn<QString>("message");  // empty: accepted
         QTest::addColumn<int>("storedVpi");
         QTest::addColumn<int>("storedVci");
-        QTest::newRow("limits 255/32") << "255" << "32" << "" << 255 << 32;
-        QTest::newRow("limits 0/65535") << "0" << "65535" << "" << 0 << 65535;
-        QTest::newRow("leading digits") << "8x" << "35abc" << "" << 8 << 35;
-        QTest::newRow("leading blanks") << "  8" << " 35" << "" << 8 << 35;
-        QTest::newRow("empty VPI is 0") << "" << "35" << "" << 0 << 35;
-        QTest::newRow("VPI 256") << "256" << "35" << "VPI value must be 0 - 255" << 0 << 0;
-        QTest::newRow("VPI -1") << "-1" << "35" << "VPI value must be 0 - 255" << 0 << 0;
-        QTest::newRow("VPI huge") << "99999999999" << "35" << "VPI value must be 0 - 255" << 0 << 0;
-        QTest::newRow("VCI 31") << "8" << "31" << "VCI value must be 32 - 65535" << 0 << 0;
-        QTest::newRow("VCI 65536") << "8" << "65536" << "VCI value must be 32 - 65535" << 0 << 0;
-        QTest::newRow("empty VCI") << "8" << "" << "VCI value must be 32 - 65535" << 0 << 0;
-        QTest::newRow("both wrong") << "300" << "5" << "VPI value must be 0 - 255" << 0 << 0;
+        QTest::newRow("limits 255/32") << "255"
+                                       << "32"
+                                       << "" << 255 << 32;
+        QTest::newRow("limits 0/65535") << "0"
+                                        << "65535"
+                                        << "" << 0 << 65535;
+        QTest::newRow("leading digits") << "8x"
+                                        << "35abc"
+                                        << "" << 8 << 35;
+        QTest::newRow("leading blanks") << "  8"
+                                        << " 35"
+                                        << "" << 8 << 35;
+        QTest::newRow("empty VPI is 0") << ""
+                                        << "35"
+                                        << "" << 0 << 35;
+        QTest::newRow("VPI 256") << "256"
+                                 << "35"
+                                 << "VPI value must be 0 - 255" << 0 << 0;
+        QTest::newRow("VPI -1") << "-1"
+                                << "35"
+                                << "VPI value must be 0 - 255" << 0 << 0;
+        QTest::newRow("VPI huge") << "99999999999"
+                                  << "35"
+                                  << "VPI value must be 0 - 255" << 0 << 0;
+        QTest::newRow("VCI 31") << "8"
+                                << "31"
+                                << "VCI value must be 32 - 65535" << 0 << 0;
+        QTest::newRow("VCI 65536") << "8"
+                                   << "65536"
+                                   << "VCI value must be 32 - 65535" << 0 << 0;
+        QTest::newRow("empty VCI") << "8"
+                                   << ""
+                                   << "VCI value must be 32 - 65535" << 0 << 0;
+        QTest::newRow("both wrong") << "300"
+                                    << "5"
+                                    << "VPI value must be 0 - 255" << 0 << 0;
     }
 
     void vpiAndVciChecks()
@@ -171,13 +196,13 @@ private slots:
         QTest::addColumn<PageId>("next");
         QTest::addColumn<int>("merDynamicIp");
         QTest::newRow("PPPoE") << 0 << ProtocolPppoe << false << PageId::IspAccount << 1;
-        QTest::newRow("PPPoA, static chosen earlier") << 1 << ProtocolPppoa << true
-                                                      << PageId::IspAccount << 0;
+        QTest::newRow("PPPoA, static chosen earlier")
+            << 1 << ProtocolPppoa << true << PageId::IspAccount << 0;
         QTest::newRow("MER dynamic") << 0 << ProtocolMer << false << PageId::Wireless << 1;
         QTest::newRow("MER static") << 1 << ProtocolMer << true << PageId::StaticIp << 0;
         QTest::newRow("IPoA") << 0 << ProtocolIpoa << false << PageId::StaticIp << 1;
-        QTest::newRow("Bridge, static chosen earlier") << 1 << ProtocolBridge << true
-                                                       << PageId::Wireless << 0;
+        QTest::newRow("Bridge, static chosen earlier")
+            << 1 << ProtocolBridge << true << PageId::Wireless << 0;
     }
 
     void protocolLeadsToItsPage()
@@ -214,9 +239,9 @@ private slots:
     void keyboardFollowsReadingOrderAndEnterPressesNext()
     {
         QCOMPARE(QApplication::focusWidget(), m_page->CountryList());
-        const QList<QWidget*> expected = {m_page->IspList(), m_page->ProtocolList(),
+        const QList<QWidget*> expected = {m_page->IspList(),           m_page->ProtocolList(),
                                           m_page->EncapsulationList(), m_page->VpiField(),
-                                          m_page->VciField(), m_page->PrevButton(),
+                                          m_page->VciField(),          m_page->PrevButton(),
                                           m_page->NextButton()};
         for (QWidget* widget : expected)
         {

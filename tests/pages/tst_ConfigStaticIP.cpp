@@ -1,11 +1,11 @@
 // The static IP page and its four-part address field: what typing gives, the
 // checks in their order, and what an accepted NEXT stores.
 
-#include "ClickHelpers.h"
-#include "FakeEffects.h"
 #include "CConfigStaticIPDlg.h"
 #include "CIpAddressField.h"
+#include "ClickHelpers.h"
 #include "ConnectionPagesHelper.h"
+#include "FakeEffects.h"
 #include "WizardSettings.h"
 
 #include <QClipboard>
@@ -56,17 +56,28 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("text");
-        QTest::newRow("nothing") << "" << "";
-        QTest::newRow("whole address") << "192.168.1.1" << "192.168.1.1";
-        QTest::newRow("empty parts read 0") << "10.1" << "10.1.0.0";
-        QTest::newRow("third digit moves on") << "19216801" << "192.168.1.0";
-        QTest::newRow("leading zeros") << "010.001.1" << "10.1.1.0";
-        QTest::newRow("dot after three digits") << "255.255.255.255" << "255.255.255.255";
-        QTest::newRow("above 255 refused") << "256" << "25.0.0.0";
-        QTest::newRow("letters refused") << "a1b" << "1.0.0.0";
-        QTest::newRow("dot in an empty part") << ".5..6" << "5.6.0.0";
-        QTest::newRow("backspace goes back") << "10.\b\b7" << "17.0.0.0";
-        QTest::newRow("zero is a digit") << "0" << "0.0.0.0";
+        QTest::newRow("nothing") << ""
+                                 << "";
+        QTest::newRow("whole address") << "192.168.1.1"
+                                       << "192.168.1.1";
+        QTest::newRow("empty parts read 0") << "10.1"
+                                            << "10.1.0.0";
+        QTest::newRow("third digit moves on") << "19216801"
+                                              << "192.168.1.0";
+        QTest::newRow("leading zeros") << "010.001.1"
+                                       << "10.1.1.0";
+        QTest::newRow("dot after three digits") << "255.255.255.255"
+                                                << "255.255.255.255";
+        QTest::newRow("above 255 refused") << "256"
+                                           << "25.0.0.0";
+        QTest::newRow("letters refused") << "a1b"
+                                         << "1.0.0.0";
+        QTest::newRow("dot in an empty part") << ".5..6"
+                                              << "5.6.0.0";
+        QTest::newRow("backspace goes back") << "10.\b\b7"
+                                             << "17.0.0.0";
+        QTest::newRow("zero is a digit") << "0"
+                                         << "0.0.0.0";
     }
 
     void typingIntoTheField()
@@ -95,9 +106,8 @@ private slots:
         QTest::newRow("Tab, every part three digits")
             << "1.2.3.4" << tab << "192.168.100.200" << QStringList{"192", "168", "100", "200"}
             << "192.168.100.200";
-        QTest::newRow("short parts over long ones")
-            << "111.222.233.244" << tab << "1.2.3.4" << QStringList{"1", "2", "3", "4"}
-            << "1.2.3.4";
+        QTest::newRow("short parts over long ones") << "111.222.233.244" << tab << "1.2.3.4"
+                                                    << QStringList{"1", "2", "3", "4"} << "1.2.3.4";
         QTest::newRow("three digits without dots")
             << "10.1.2.3" << backtab << "192168001001" << QStringList{"192", "168", "001", "001"}
             << "192.168.1.1";
@@ -137,18 +147,36 @@ private slots:
         QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("clipboard");
         QTest::addColumn<QString>("text");
-        QTest::newRow("address") << "" << " 203.0.113.9\n" << "203.0.113.9";
-        QTest::newRow("address over one") << "10.1.2.3" << "203.0.113.9" << "203.0.113.9";
-        QTest::newRow("part too big") << "" << "203.0.113.256" << "";
-        QTest::newRow("three parts") << "" << "10.0.1" << "";
-        QTest::newRow("one number") << "" << "42" << "42.0.0.0";
+        QTest::newRow("address") << ""
+                                 << " 203.0.113.9\n"
+                                 << "203.0.113.9";
+        QTest::newRow("address over one") << "10.1.2.3"
+                                          << "203.0.113.9"
+                                          << "203.0.113.9";
+        QTest::newRow("part too big") << ""
+                                      << "203.0.113.256"
+                                      << "";
+        QTest::newRow("three parts") << ""
+                                     << "10.0.1"
+                                     << "";
+        QTest::newRow("one number") << ""
+                                    << "42"
+                                    << "42.0.0.0";
         // Whatever is not an address empties the field: it must not keep the
         // old address the user meant to replace.
-        QTest::newRow("words over an address") << "10.1.2.3" << "my router" << "";
-        QTest::newRow("five parts") << "10.1.2.3" << "1.2.3.4.5" << "";
-        QTest::newRow("digits beyond 255") << "10.1.2.3" << "300.1.1.1" << "";
+        QTest::newRow("words over an address") << "10.1.2.3"
+                                               << "my router"
+                                               << "";
+        QTest::newRow("five parts") << "10.1.2.3"
+                                    << "1.2.3.4.5"
+                                    << "";
+        QTest::newRow("digits beyond 255") << "10.1.2.3"
+                                           << "300.1.1.1"
+                                           << "";
         QTest::newRow("long text") << "10.1.2.3" << QString(100000, '7') << "";
-        QTest::newRow("big number") << "10.1.2.3" << "4294967296" << "";
+        QTest::newRow("big number") << "10.1.2.3"
+                                    << "4294967296"
+                                    << "";
     }
 
     void pastingAWholeAddress()
@@ -184,10 +212,10 @@ private slots:
         QTest::addColumn<QStringList>("addresses");
         QTest::addColumn<QString>("message");
         const QString invalidAddress = "Please Enter a Valid IP Address";
-        QTest::newRow("blank page") << QStringList{"", "", "", "", ""}
-                                    << "IP Address can not be empty!";
-        QTest::newRow("address all ones") << QStringList{"255.255.255.255", "", "", "", ""}
-                                          << invalidAddress;
+        QTest::newRow("blank page")
+            << QStringList{"", "", "", "", ""} << "IP Address can not be empty!";
+        QTest::newRow("address all ones")
+            << QStringList{"255.255.255.255", "", "", "", ""} << invalidAddress;
         QTest::newRow("no mask") << QStringList{"10.0.0.2", "", "", "", ""}
                                  << "Subnet Mask can not be empty!";
         QTest::newRow("mask all ones") << QStringList{"10.0.0.2", "255.255.255.255", "", "", ""}

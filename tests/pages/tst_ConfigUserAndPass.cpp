@@ -1,10 +1,10 @@
 // The ISP account page: its error labels, which fields a refusal empties,
 // where the focus goes, and what an accepted NEXT stores.
 
-#include "ClickHelpers.h"
-#include "FakeEffects.h"
 #include "CConfigUserAndPassDlg.h"
+#include "ClickHelpers.h"
 #include "ConnectionPagesHelper.h"
+#include "FakeEffects.h"
 #include "WizardSettings.h"
 
 #include <QLineEdit>
@@ -33,8 +33,8 @@ private:
     QString ShownErrors() const
     {
         QString shown;
-        for (const CLabel* label : {m_page->UserNameError(), m_page->PasswordError(),
-                                    m_page->ConfirmationError()})
+        for (const CLabel* label :
+             {m_page->UserNameError(), m_page->PasswordError(), m_page->ConfirmationError()})
             shown += label->isVisible() ? '1' : '0';
         return shown;
     }
@@ -72,14 +72,40 @@ private slots:
         QTest::addColumn<QString>("leftPassword");
         QTest::addColumn<QString>("leftConfirmation");
         QTest::addColumn<bool>("focusInPassword");
-        QTest::newRow("empty page") << "" << "" << "" << "100" << "" << "" << "" << false;
-        QTest::newRow("no user name, passwords kept") << "" << "secret" << "secret" << "100" << ""
-                                                      << "secret" << "secret" << false;
-        QTest::newRow("empty passwords") << "joe" << "" << "" << "011" << "joe" << "" << ""
-                                         << true;
-        QTest::newRow("case differs") << "joe" << "Secret" << "secret" << "011" << "joe" << ""
+        QTest::newRow("empty page") << ""
+                                    << ""
+                                    << ""
+                                    << "100"
+                                    << ""
+                                    << ""
+                                    << "" << false;
+        QTest::newRow("no user name, passwords kept") << ""
+                                                      << "secret"
+                                                      << "secret"
+                                                      << "100"
+                                                      << ""
+                                                      << "secret"
+                                                      << "secret" << false;
+        QTest::newRow("empty passwords") << "joe"
+                                         << ""
+                                         << ""
+                                         << "011"
+                                         << "joe"
+                                         << ""
+                                         << "" << true;
+        QTest::newRow("case differs") << "joe"
+                                      << "Secret"
+                                      << "secret"
+                                      << "011"
+                                      << "joe"
+                                      << ""
                                       << "" << true;
-        QTest::newRow("confirmation only") << "joe" << "" << "secret" << "011" << "joe" << ""
+        QTest::newRow("confirmation only") << "joe"
+                                           << ""
+                                           << "secret"
+                                           << "011"
+                                           << "joe"
+                                           << ""
                                            << "" << true;
     }
 

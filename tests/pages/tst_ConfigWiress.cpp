@@ -1,10 +1,10 @@
 // The wireless page: start values, the checks in order with their icons, the
 // key field under "None", and the trimmed key both copies store.
 
-#include "ClickHelpers.h"
-#include "FakeEffects.h"
 #include "CConfigWiressDlg.h"
+#include "ClickHelpers.h"
 #include "ConnectionPagesHelper.h"
+#include "FakeEffects.h"
 #include "InputChecks.h"
 #include "WizardSettings.h"
 
@@ -79,7 +79,8 @@ private slots:
         QTest::newRow("key 64") << "Tarnix" << wpa2 << QString(64, 'k') << keyLength << true;
         QTest::newRow("key of blanks") << "Tarnix" << wpa2 << QString(12, ' ') << keyEmpty << true;
         QTest::newRow("7 once trimmed") << "Tarnix" << wpa2 << " 1234567 " << keyLength << true;
-        QTest::newRow("None, no key") << "Tarnix" << SecurityNone << "" << "" << false;
+        QTest::newRow("None, no key") << "Tarnix" << SecurityNone << ""
+                                      << "" << false;
     }
 
     void checksInOrder()
@@ -129,9 +130,12 @@ private slots:
         QTest::addColumn<int>("security");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("stored");
-        QTest::newRow("WPA, blanks around") << SecurityWpa << "  secret 123  " << "secret 123";
-        QTest::newRow("WPA2, as typed") << SecurityWpa2 << "K3y-no-blanks" << "K3y-no-blanks";
-        QTest::newRow("None") << SecurityNone << "" << "";
+        QTest::newRow("WPA, blanks around") << SecurityWpa << "  secret 123  "
+                                            << "secret 123";
+        QTest::newRow("WPA2, as typed") << SecurityWpa2 << "K3y-no-blanks"
+                                        << "K3y-no-blanks";
+        QTest::newRow("None") << SecurityNone << ""
+                              << "";
     }
 
     void storesTheTrimmedKeyInBothCopies()

@@ -2,15 +2,15 @@
 // walking a second path after going back, and PREV, Exit and the close box
 // leaving the settings as they were.
 
-#include "ClickHelpers.h"
-#include "FakeEffects.h"
 #include "CConfigPvcDlg.h"
 #include "CConfigStaticIPDlg.h"
 #include "CConfigUserAndPassDlg.h"
 #include "CConfigWiressDlg.h"
 #include "CIpAddressField.h"
+#include "ClickHelpers.h"
 #include "ConnectionPages.h"
 #include "ConnectionPagesHelper.h"
+#include "FakeEffects.h"
 #include "WizardSettings.h"
 #include "WizardTestScope.h"
 
@@ -30,7 +30,13 @@ namespace {
 const PageId kConnectionPages[] = {PageId::IspAndPvc, PageId::IspAccount, PageId::StaticIp,
                                    PageId::Wireless};
 
-enum class Leave { Prev, ExitOk, ExitCancel, CloseBox };
+enum class Leave
+{
+    Prev,
+    ExitOk,
+    ExitCancel,
+    CloseBox
+};
 
 // Input that NEXT would accept, so that only the way out decides what is stored.
 void FillValidInput(QDialog* page)
@@ -204,7 +210,8 @@ private slots:
         QCOMPARE(ConnectionSettings(), before);
         QVERIFY(m_effects.openedPages.empty());
         QCOMPARE(shown->isVisible(), cancel);
-        const std::vector<int> ended = leave == Leave::ExitOk ? std::vector<int>{0} : std::vector<int>{};
+        const std::vector<int> ended = leave == Leave::ExitOk ? std::vector<int>{0}
+                                                              : std::vector<int>{};
         QCOMPARE(m_effects.endStatuses, ended);
         if (cancel)
         {

@@ -4,13 +4,13 @@
 // the DSL line page's line state, with the host network read from tables and
 // the router played by the emulator on loopback.
 
-#include "ClickHelpers.h"
-#include "FakeEffects.h"
-#include "FixedHostNetwork.h"
 #include "CDslLineDlg.h"
 #include "CEthLineDlg.h"
 #include "CIpLink.h"
 #include "CQuicKOrFirstInstallDlg.h"
+#include "ClickHelpers.h"
+#include "FakeEffects.h"
+#include "FixedHostNetwork.h"
 #include "HostNetwork.h"
 #include "PasswordPagesHelper.h"
 #include "RouterNetworkCheck.h"
@@ -98,7 +98,10 @@ private:
         page.close();
     }
 
-    static bool IsLoginRoad(const QString& road) { return road == "quick install" || road == "DSL line page"; }
+    static bool IsLoginRoad(const QString& road)
+    {
+        return road == "quick install" || road == "DSL line page";
+    }
 
 private slots:
     void initTestCase()
@@ -138,17 +141,21 @@ private slots:
         QTest::addColumn<bool>("tryAnyway");
         QTest::addColumn<bool>("asked");
         QTest::addColumn<bool>("goesOn");
-        for (const char* road : {"quick install", "DSL line page", "restore picture", "restore by NEXT"})
+        for (const char* road :
+             {"quick install", "DSL line page", "restore picture", "restore by NEXT"})
         {
             const QByteArray name(road);
-            QTest::newRow(name + ", in the router's network") << road << InRouterNetwork() << false << false << true;
-            QTest::newRow(name + ", unplugged, cancel") << road << Unplugged() << false << true << false;
-            QTest::newRow(name + ", unplugged, try anyway") << road << Unplugged() << true << true << true;
+            QTest::newRow(name + ", in the router's network")
+                << road << InRouterNetwork() << false << false << true;
+            QTest::newRow(name + ", unplugged, cancel")
+                << road << Unplugged() << false << true << false;
+            QTest::newRow(name + ", unplugged, try anyway")
+                << road << Unplugged() << true << true << true;
         }
-        QTest::newRow("wired in another network") << "quick install" << Cabled("192.168.0.5/24") << false
-                                                  << true << false;
-        QTest::newRow("wired in the network, no link") << "quick install" << Cabled("127.0.0.9/8", false)
-                                                       << false << true << false;
+        QTest::newRow("wired in another network")
+            << "quick install" << Cabled("192.168.0.5/24") << false << true << false;
+        QTest::newRow("wired in the network, no link")
+            << "quick install" << Cabled("127.0.0.9/8", false) << false << true << false;
     }
 
     // Asked only when no adapter reaches the router; a cancel sends nothing
@@ -187,13 +194,12 @@ private slots:
         QTimer ticker;
         ticker.setInterval(20);
         longestGap.start();
-        connect(&ticker, &QTimer::timeout, [&] {
-            worst = std::max(worst, longestGap.restart());
-        });
+        connect(&ticker, &QTimer::timeout, [&] { worst = std::max(worst, longestGap.restart()); });
         ticker.start();
         Click(page.PictureButton(Choice::QuickInstall));
         ticker.stop();
-        QVERIFY2(worst < 500, qPrintable(QString("the event loop stood still for %1 ms").arg(worst)));
+        QVERIFY2(worst < 500,
+                 qPrintable(QString("the event loop stood still for %1 ms").arg(worst)));
         QCOMPARE(m_effects.openedPages, std::vector<PageId>{PageId::CreatePassword});
         page.close();
     }
@@ -202,9 +208,12 @@ private slots:
     {
         QTest::addColumn<HostNetworkState>("network");
         QTest::addColumn<QString>("text");
-        QTest::newRow("no wired adapter") << InRouterNetwork() << WiredStatusText(WiredLinkState::NoWiredAdapter);
-        QTest::newRow("no cable") << Cabled("127.0.0.9/8", false) << WiredStatusText(WiredLinkState::NoCable);
-        QTest::newRow("router on loopback") << Cabled("127.0.0.9/8") << WiredStatusText(WiredLinkState::LinkOnly);
+        QTest::newRow("no wired adapter")
+            << InRouterNetwork() << WiredStatusText(WiredLinkState::NoWiredAdapter);
+        QTest::newRow("no cable") << Cabled("127.0.0.9/8", false)
+                                  << WiredStatusText(WiredLinkState::NoCable);
+        QTest::newRow("router on loopback")
+            << Cabled("127.0.0.9/8") << WiredStatusText(WiredLinkState::LinkOnly);
     }
 
     void ethernetPageShowsTheWiredLink()
@@ -232,8 +241,8 @@ private slots:
         clock.start();
         QTest::qWait(100);  // the page answers at once while the read waits
         QVERIFY(clock.elapsed() < 1000);
-        QTRY_COMPARE_WITH_TIMEOUT(page.WiredStatusLabel()->text(), WiredStatusText(WiredLinkState::LinkOnly),
-                                  8000);
+        QTRY_COMPARE_WITH_TIMEOUT(page.WiredStatusLabel()->text(),
+                                  WiredStatusText(WiredLinkState::LinkOnly), 8000);
         QCOMPARE(m_network.MostAtOnce(), 1);
         page.close();
     }
@@ -242,10 +251,12 @@ private slots:
     {
         QTest::addColumn<QString>("rate");
         QTest::addColumn<QString>("text");
-        QTest::newRow("up") << "8128" << "Your router reports that the DSL line is up (8128 kbit/s).";
-        QTest::newRow("not up") << "0"
-                                << "Your router reports that the DSL line is not up yet. Check the grey "
-                                   "cable, the microfilter and the DSL light.";
+        QTest::newRow("up") << "8128"
+                            << "Your router reports that the DSL line is up (8128 kbit/s).";
+        QTest::newRow("not up")
+            << "0"
+            << "Your router reports that the DSL line is not up yet. Check the grey "
+               "cable, the microfilter and the DSL light.";
     }
 
     // After its login the page reads the line; NEXT still opens the

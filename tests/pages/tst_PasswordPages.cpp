@@ -2,15 +2,15 @@
 // page's logins and password change against the router emulator, the apply
 // run that follows, and the reset instructions.
 
-#include "ClickHelpers.h"
-#include "FakeEffects.h"
 #include "CApplyRun.h"
 #include "CCreatePasswordDlg.h"
 #include "CFogetPassAndModifyDlg.h"
 #include "CForgotPassWordTipsDlg.h"
 #include "CIpLink.h"
 #include "CLabel.h"
+#include "ClickHelpers.h"
 #include "ConnectionPagesHelper.h"
+#include "FakeEffects.h"
 #include "FakePause.h"
 #include "HttpTransport.h"
 #include "PasswordPagesHelper.h"
@@ -109,12 +109,18 @@ private slots:
         QTest::addColumn<QString>("password");
         QTest::addColumn<QString>("reentered");
         QTest::addColumn<bool>("accepted");
-        QTest::newRow("one character each") << "a" << "a" << true;
-        QTest::newRow("blanks and symbols") << " p&ss=1 " << " p&ss=1 " << true;
-        QTest::newRow("beyond ASCII") << "pässwörd" << "pässwörd" << true;
-        QTest::newRow("second empty") << "abc" << "" << false;
-        QTest::newRow("both empty") << "" << "" << false;
-        QTest::newRow("case differs") << "Abc" << "abc" << false;
+        QTest::newRow("one character each") << "a"
+                                            << "a" << true;
+        QTest::newRow("blanks and symbols") << " p&ss=1 "
+                                            << " p&ss=1 " << true;
+        QTest::newRow("beyond ASCII") << "pässwörd"
+                                      << "pässwörd" << true;
+        QTest::newRow("second empty") << "abc"
+                                      << "" << false;
+        QTest::newRow("both empty") << ""
+                                    << "" << false;
+        QTest::newRow("case differs") << "Abc"
+                                      << "abc" << false;
     }
 
     void createPasswordChecksBothFields()
@@ -240,17 +246,21 @@ private slots:
         QTest::addColumn<QString>("confirmation");
         QTest::addColumn<QList<bool>>("errors");
         QTest::addColumn<std::size_t>("logins");
-        QTest::newRow("empty, no change") << "" << false << "" << "" << QList<bool>{true, false, false}
-                                          << std::size_t(0);
+        QTest::newRow("empty, no change")
+            << "" << false << ""
+            << "" << QList<bool>{true, false, false} << std::size_t(0);
         QTest::newRow("wrong, no change")
-            << "wrong" << false << "" << "" << QList<bool>{true, false, false} << std::size_t(1);
+            << "wrong" << false << ""
+            << "" << QList<bool>{true, false, false} << std::size_t(1);
         QTest::newRow("wrong, change matching")
-            << "wrong" << true << "new1" << "new1" << QList<bool>{true, true, true} << std::size_t(1);
+            << "wrong" << true << "new1"
+            << "new1" << QList<bool>{true, true, true} << std::size_t(1);
         QTest::newRow("right, confirmation differs")
-            << kRouterPassword << true << "new1" << "new2" << QList<bool>{true, true, true}
-            << std::size_t(1);
+            << kRouterPassword << true << "new1"
+            << "new2" << QList<bool>{true, true, true} << std::size_t(1);
         QTest::newRow("right, new password empty")
-            << kRouterPassword << true << "" << "" << QList<bool>{true, true, true} << std::size_t(1);
+            << kRouterPassword << true << ""
+            << "" << QList<bool>{true, true, true} << std::size_t(1);
     }
 
     void existingPasswordRefusals()
@@ -290,23 +300,26 @@ private slots:
         QTest::addColumn<QString>("confirmation");
         QTest::addColumn<QString>("message");  // empty: the page's own refusal, no message
         const QString longPassword(300, 'p');
-        const QString semicolon = "The new router password cannot be sent to the router: it holds a "
-                                  "semicolon (;) or a control character. Please choose a password "
-                                  "without them.";
+        const QString semicolon =
+            "The new router password cannot be sent to the router: it holds a "
+            "semicolon (;) or a control character. Please choose a password "
+            "without them.";
         const QString tooLong = "The new router password is too long to send to the router. "
                                 "Please make it shorter.";
-        QTest::newRow("create, semicolon") << true << "" << true << "a;b" << "a;b" << semicolon;
-        QTest::newRow("create, too long") << true << "" << true << longPassword << longPassword
-                                          << tooLong;
-        QTest::newRow("create, semicolon but not re-entered")
-            << true << "" << true << "a;b" << "" << QString();
+        QTest::newRow("create, semicolon") << true << "" << true << "a;b"
+                                           << "a;b" << semicolon;
+        QTest::newRow("create, too long")
+            << true << "" << true << longPassword << longPassword << tooLong;
+        QTest::newRow("create, semicolon but not re-entered") << true << "" << true << "a;b"
+                                                              << "" << QString();
         QTest::newRow("existing, semicolon in the new one")
-            << false << kRouterPassword << true << "n;w" << "n;w" << semicolon;
+            << false << kRouterPassword << true << "n;w"
+            << "n;w" << semicolon;
         QTest::newRow("existing, too long a new one")
             << false << kRouterPassword << true << longPassword << longPassword << tooLong;
         QTest::newRow("existing, semicolon in the existing one")
-            << false << "s3c;ret" << false << "" << ""
-            << QString(semicolon).replace("new router password", "router password");
+            << false << "s3c;ret" << false << ""
+            << "" << QString(semicolon).replace("new router password", "router password");
     }
 
     void passwordsTheLinkCannotCarry()
@@ -347,7 +360,8 @@ private slots:
             QCOMPARE(m_effects.messages[0].text, message);
             QCOMPARE(m_effects.messages[0].icon, QMessageBox::Warning);
             if (createPage)
-                QCOMPARE(static_cast<CCreatePasswordDlg*>(page.get())->PasswordField()->text(), newPassword);
+                QCOMPARE(static_cast<CCreatePasswordDlg*>(page.get())->PasswordField()->text(),
+                         newPassword);
             else
                 QCOMPARE(Typed(*static_cast<CFogetPassAndModifyDlg*>(page.get())),
                          QStringList({existing, newPassword, confirmation}));

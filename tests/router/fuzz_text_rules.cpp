@@ -21,8 +21,7 @@
 #include <string_view>
 #include <vector>
 
-namespace
-{
+namespace {
 
 void Require(bool holds)
 {
@@ -33,7 +32,8 @@ void Require(bool holds)
 std::vector<std::string> Parts(const std::uint8_t* data, std::size_t size)
 {
     std::vector<std::string> parts(1);
-    for (std::size_t i = 0; i < size; ++i) {
+    for (std::size_t i = 0; i < size; ++i)
+    {
         if (data[i] == 0)
             parts.emplace_back();
         else
@@ -51,7 +51,8 @@ bool IsHex(char c)
 // Only visible ASCII, no raw & = ? # + or blank, and every % starts a %XX.
 void RequireEscaped(std::string_view escaped)
 {
-    for (std::size_t i = 0; i < escaped.size(); ++i) {
+    for (std::size_t i = 0; i < escaped.size(); ++i)
+    {
         const char c = escaped[i];
         Require(c > 0x20 && c < 0x7F);
         Require(std::string_view("&=?#+").find(c) == std::string_view::npos);
@@ -71,7 +72,8 @@ void RequireFits(const std::optional<std::string>& text, std::size_t buffer)
 
 void RequireNoControls(std::string_view text)
 {
-    for (const char c : text) {
+    for (const char c : text)
+    {
         const auto byte = static_cast<unsigned char>(c);
         Require(byte >= 0x20 && byte != 0x7F);
     }
@@ -84,10 +86,12 @@ void PageRules(const std::string& page, const std::string& start, const std::str
     const std::string key = ExtractSessionKey(page);
     Require(key.size() <= page.size() && key.find('\'') == std::string::npos);
     const std::string between = TextBetween(page, start, end);
-    Require(between.size() <= page.size() && (end.empty() || between.find(end) == std::string::npos));
+    Require(between.size() <= page.size()
+            && (end.empty() || between.find(end) == std::string::npos));
     Require(between.empty() || page.find(start) != std::string::npos);
 
-    for (const std::string& name : ServiceNamesInList(page)) {
+    for (const std::string& name : ServiceNamesInList(page))
+    {
         // Never an empty rmLst: a removal without a name would be sent as one.
         Require(!name.empty() && name.find('}') == std::string::npos);
         const std::optional<std::string> url = RemoveServiceUrl("192.168.1.1", name, key);
@@ -95,7 +99,8 @@ void PageRules(const std::string& page, const std::string& start, const std::str
         if (url)
             Require(url->find("rmLst=&") == std::string::npos && !HasLineBreakOrNul(*url));
     }
-    if (const std::optional<std::string> cookie = SessionCookieInLoginAnswer(page)) {
+    if (const std::optional<std::string> cookie = SessionCookieInLoginAnswer(page))
+    {
         Require(cookie->find(';') == std::string::npos && cookie->size() <= page.size());
         RequireFits(ApplyCookie("vabel", *cookie), kCookieBuffer);
     }

@@ -6,9 +6,9 @@
 
 #include <QElapsedTimer>
 
+#include <QtTest>
 #include <atomic>
 #include <future>
-#include <QtTest>
 
 using namespace std::chrono_literals;
 
@@ -174,9 +174,12 @@ void TestHttpTransport::lineBreaksAreNeverSent_data()
     QTest::addColumn<QByteArray>("cookie");
     QTest::addColumn<QByteArray>("body");
     QTest::newRow("lf in url") << QByteArray("/support?a=\nb") << QByteArray() << QByteArray();
-    QTest::newRow("cr in cookie") << QByteArray("/support") << QByteArray("a=1\r\nX-Evil: 1") << QByteArray();
-    QTest::newRow("nul in cookie") << QByteArray("/support") << QByteArray("a=1\0b", 5) << QByteArray();
-    QTest::newRow("nul in body") << QByteArray("/support") << QByteArray() << QByteArray("a=1\0b", 5);
+    QTest::newRow("cr in cookie") << QByteArray("/support") << QByteArray("a=1\r\nX-Evil: 1")
+                                  << QByteArray();
+    QTest::newRow("nul in cookie")
+        << QByteArray("/support") << QByteArray("a=1\0b", 5) << QByteArray();
+    QTest::newRow("nul in body") << QByteArray("/support") << QByteArray()
+                                 << QByteArray("a=1\0b", 5);
 }
 
 void TestHttpTransport::lineBreaksAreNeverSent()
@@ -211,8 +214,10 @@ void TestHttpTransport::probeMarker_data()
     QTest::newRow("support") << kSupportProbeUrl << "Tarnix";
     QTest::newRow("search") << kSearchProbeUrl << "Google";
     QTest::newRow("third") << kThirdProbeUrl << "www.debian.org";
-    QTest::newRow("search, other text") << "http://www.google.com/" << "Tarnix";
-    QTest::newRow("emulator") << "http://127.0.0.1:8080/support" << "Tarnix";
+    QTest::newRow("search, other text") << "http://www.google.com/"
+                                        << "Tarnix";
+    QTest::newRow("emulator") << "http://127.0.0.1:8080/support"
+                              << "Tarnix";
 }
 
 void TestHttpTransport::probeMarker()
@@ -235,8 +240,7 @@ void TestHttpTransport::probe()
     QCOMPARE(ProbeInternet("http://127.0.0.1:1/"), int(ProbeTransferFailed));
 }
 
-namespace
-{
+namespace {
 // The four requests by name, each returning whether it succeeded.
 bool Request(const QString& kind, const std::string& url, const CancelCheck& cancelled)
 {
@@ -271,7 +275,8 @@ void TestHttpTransport::cancelledTransfersEndAtOnce()
     m_sim.SetFault("/support", SimFault{.delay = 30s});
     std::atomic<bool> cancel = false;
     const CancelCheck cancelled = [&cancel] { return cancel.load(); };
-    auto request = std::async(std::launch::async, [&] { return Request(kind, Url("/support"), cancelled); });
+    auto request = std::async(std::launch::async,
+                              [&] { return Request(kind, Url("/support"), cancelled); });
     QTRY_VERIFY(!m_sim.RequestsTo("/support").empty());
     QElapsedTimer clock;
     clock.start();
@@ -296,7 +301,8 @@ void TestHttpTransport::answersPastTheCapFail_data()
     const SimFault endless{.endlessChunked = true};
     const SimFault announced{.streamBytes = kMaxAnswerBytes + 1};
     const SimFault unannounced{.streamBytes = kMaxAnswerBytes + 1, .streamWithoutLength = true};
-    for (const char* kind : {"get", "post", "login post", "probe"}) {
+    for (const char* kind : {"get", "post", "login post", "probe"})
+    {
         QTest::addRow("%s, endless", kind) << QString(kind) << endless;
         QTest::addRow("%s, one byte past, announced", kind) << QString(kind) << announced;
         QTest::addRow("%s, one byte past, not announced", kind) << QString(kind) << unannounced;
@@ -317,7 +323,8 @@ void TestHttpTransport::answersPastTheCapFail()
     const qint64 elapsed = clock.elapsed();
     QVERIFY(!succeeded);
     QVERIFY2(elapsed < 10000, QByteArray::number(elapsed));
-    if (kind == "post" || kind == "login post") {
+    if (kind == "post" || kind == "login post")
+    {
         // Just under the cap, the same answer is taken.
         fault.endlessChunked = false;
         fault.streamBytes = kMaxAnswerBytes - (kind == "login post" ? 1000 : 0);

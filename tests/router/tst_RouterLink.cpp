@@ -9,8 +9,7 @@
 
 using namespace std::chrono_literals;
 
-namespace
-{
+namespace {
 
 SimWanService Service(const std::string& name, const std::string& vpi, const std::string& vci)
 {
@@ -146,9 +145,10 @@ void TestRouterLink::loginRefusals()
     QFETCH(bool, cookieKept);
     QVERIFY(m_link->Login());
     const std::string before = m_link->GetSessionCookie();
-    m_sim.SetFault("/index.html", SimFault{.emptyBody = answer.isEmpty(), .body = answer.isEmpty()
-                                                                   ? std::nullopt
-                                                                   : std::optional(answer.toStdString())});
+    m_sim.SetFault(
+        "/index.html",
+        SimFault{.emptyBody = answer.isEmpty(),
+                 .body = answer.isEmpty() ? std::nullopt : std::optional(answer.toStdString())});
     QVERIFY(!m_link->Login());
     QCOMPARE(m_link->GetSessionCookie() == before, cookieKept);
 
@@ -267,9 +267,10 @@ void TestRouterLink::protocolChoosesTemplateAndCookie()
     QCOMPARE(Names(m_sim.State().services), QStringList{service});
     const std::string cookie = m_sim.RequestsTo("/internet_sum.cgi").at(0).cookie;
     const std::string session = link.GetSessionCookie();
-    const std::string expected = adminCookie
-        ? "sessionid=c3d94e07; TBSPASSWORD=vabel; webuicookie=" + session + ";username=admin; password=vabel"
-        : "sessionid=c3d94e07; TBSPASSWORD=vabel; webuicookie=" + session;
+    const std::string expected = adminCookie ? "sessionid=c3d94e07; TBSPASSWORD=vabel; webuicookie="
+                                                   + session + ";username=admin; password=vabel"
+                                             : "sessionid=c3d94e07; TBSPASSWORD=vabel; webuicookie="
+                                                   + session;
     QCOMPARE(cookie, expected);
     QCOMPARE(m_sim.RequestsTo("/setup_wancfg.html").at(0).cookie,
              "username=admin; password=vabel; webuicookie=" + session);
@@ -449,11 +450,16 @@ void TestRouterLink::dslLine_data()
 {
     QTest::addColumn<QByteArray>("page");
     QTest::addColumn<bool>("up");
-    QTest::newRow("rate") << QByteArray("x<tr><td>Downstream Line Rate:</td><td>8128</td></tr>") << true;
-    QTest::newRow("zero") << QByteArray("x<tr><td>Downstream Line Rate:</td><td>0</td></tr>") << false;
-    QTest::newRow("zero and blank") << QByteArray("x<td>Downstream Line Rate</td><td>0 </td></tr>") << true;
-    QTest::newRow("empty cell") << QByteArray("x<td>Downstream Line Rate</td><td></td></tr>") << false;
-    QTest::newRow("no row end") << QByteArray("x<td>Downstream Line Rate</td><td>8128</td>") << false;
+    QTest::newRow("rate") << QByteArray("x<tr><td>Downstream Line Rate:</td><td>8128</td></tr>")
+                          << true;
+    QTest::newRow("zero") << QByteArray("x<tr><td>Downstream Line Rate:</td><td>0</td></tr>")
+                          << false;
+    QTest::newRow("zero and blank")
+        << QByteArray("x<td>Downstream Line Rate</td><td>0 </td></tr>") << true;
+    QTest::newRow("empty cell") << QByteArray("x<td>Downstream Line Rate</td><td></td></tr>")
+                                << false;
+    QTest::newRow("no row end") << QByteArray("x<td>Downstream Line Rate</td><td>8128</td>")
+                                << false;
     QTest::newRow("no label") << QByteArray("<td>8128</td></tr>") << false;
     QTest::newRow("unreadable") << QByteArray() << false;
 }
@@ -462,8 +468,8 @@ void TestRouterLink::dslLine()
 {
     QFETCH(QByteArray, page);
     QFETCH(bool, up);
-    m_sim.SetFault("/info.html", SimFault{.status = page.isEmpty() ? 500 : 0,
-                                          .body = page.toStdString()});
+    m_sim.SetFault("/info.html",
+                   SimFault{.status = page.isEmpty() ? 500 : 0, .body = page.toStdString()});
     QCOMPARE(m_link->IsDslLineUp(), up);
 }
 

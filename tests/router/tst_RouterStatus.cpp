@@ -40,15 +40,12 @@ void TestRouterStatus::readsTellWhyTheyFailed_data()
     QTest::newRow("the router answers") << "/none" << none << StatusRead::Read << StatusRead::Read;
     QTest::newRow("status page refused")
         << "/info.html" << SimFault{.status = 500} << StatusRead::NotReadable << StatusRead::Read;
-    QTest::newRow("security page empty")
-        << "/wlsecurity.html" << SimFault{.emptyBody = true} << StatusRead::Read
-        << StatusRead::NotReadable;
-    QTest::newRow("markers left out")
-        << "" << SimFault{.missingMarker = true} << StatusRead::MarkersMissing
-        << StatusRead::MarkersMissing;
-    QTest::newRow("another server")
-        << "" << SimFault{.body = std::string("<html>hello</html>")} << StatusRead::NoAnswer
-        << StatusRead::NoAnswer;
+    QTest::newRow("security page empty") << "/wlsecurity.html" << SimFault{.emptyBody = true}
+                                         << StatusRead::Read << StatusRead::NotReadable;
+    QTest::newRow("markers left out") << "" << SimFault{.missingMarker = true}
+                                      << StatusRead::MarkersMissing << StatusRead::MarkersMissing;
+    QTest::newRow("another server") << "" << SimFault{.body = std::string("<html>hello</html>")}
+                                    << StatusRead::NoAnswer << StatusRead::NoAnswer;
     QTest::newRow("garbage") << "" << SimFault{.binaryBytes = 4096} << StatusRead::NoAnswer
                              << StatusRead::NoAnswer;
 }

@@ -8,8 +8,7 @@
 
 #include <QtTest>
 
-namespace
-{
+namespace {
 
 QByteArray B(const std::string& text)
 {
@@ -65,12 +64,15 @@ void TestTextRules::extractSessionKey_data()
 {
     QTest::addColumn<QByteArray>("page");
     QTest::addColumn<QByteArray>("key");
-    QTest::newRow("script") << QByteArray("<script>var sessionKey = '123456';</script>") << QByteArray("123456");
-    QTest::newRow("first marker wins") << QByteArray("x sessionKey='1' sessionKey='2'") << QByteArray("1");
+    QTest::newRow("script") << QByteArray("<script>var sessionKey = '123456';</script>")
+                            << QByteArray("123456");
+    QTest::newRow("first marker wins")
+        << QByteArray("x sessionKey='1' sessionKey='2'") << QByteArray("1");
     QTest::newRow("marker at start") << QByteArray("sessionKey = '1';") << QByteArray();
     QTest::newRow("no marker") << QByteArray("<html>no key</html>") << QByteArray();
     QTest::newRow("no apostrophe") << QByteArray("x sessionKey = 42;") << QByteArray();
-    QTest::newRow("no closing apostrophe") << QByteArray("x sessionKey = '42;") << QByteArray("42;");
+    QTest::newRow("no closing apostrophe")
+        << QByteArray("x sessionKey = '42;") << QByteArray("42;");
     QTest::newRow("empty key") << QByteArray("x sessionKey = '';") << QByteArray();
 }
 
@@ -87,11 +89,16 @@ void TestTextRules::textBetween_data()
     QTest::addColumn<QByteArray>("start");
     QTest::addColumn<QByteArray>("end");
     QTest::addColumn<QByteArray>("result");
-    QTest::newRow("middle") << QByteArray("a<b>c</b>") << QByteArray("<b>") << QByteArray("</b>") << QByteArray("c");
-    QTest::newRow("start at 0") << QByteArray("<td>5</td>") << QByteArray("<td>") << QByteArray("</td>") << QByteArray("5");
-    QTest::newRow("end missing") << QByteArray("<td>5") << QByteArray("<td>") << QByteArray("</td>") << QByteArray();
-    QTest::newRow("start missing") << QByteArray("5</td>") << QByteArray("<td>") << QByteArray("</td>") << QByteArray();
-    QTest::newRow("end only before start") << QByteArray("</td><td>5") << QByteArray("<td>") << QByteArray("</td>") << QByteArray();
+    QTest::newRow("middle") << QByteArray("a<b>c</b>") << QByteArray("<b>") << QByteArray("</b>")
+                            << QByteArray("c");
+    QTest::newRow("start at 0") << QByteArray("<td>5</td>") << QByteArray("<td>")
+                                << QByteArray("</td>") << QByteArray("5");
+    QTest::newRow("end missing") << QByteArray("<td>5") << QByteArray("<td>") << QByteArray("</td>")
+                                 << QByteArray();
+    QTest::newRow("start missing")
+        << QByteArray("5</td>") << QByteArray("<td>") << QByteArray("</td>") << QByteArray();
+    QTest::newRow("end only before start")
+        << QByteArray("</td><td>5") << QByteArray("<td>") << QByteArray("</td>") << QByteArray();
 }
 
 void TestTextRules::textBetween()
@@ -128,14 +135,17 @@ void TestTextRules::serviceNames_data()
 {
     QTest::addColumn<QByteArray>("list");
     QTest::addColumn<QStringList>("names");
-    QTest::newRow("three entries") << QByteArray(" = 'pppoe_0_8_35}EoA}8/35|,|br_0_0_100}EoA}0/100|,|mer_0_1_32}EoA}1/32';\nvar ")
+    QTest::newRow("three entries") << QByteArray(
+        " = 'pppoe_0_8_35}EoA}8/35|,|br_0_0_100}EoA}0/100|,|mer_0_1_32}EoA}1/32';\nvar ")
                                    << QStringList{"pppoe_0_8_35", "br_0_0_100", "mer_0_1_32"};
-    QTest::newRow("13 characters") << QByteArray("'a}|,|pppoa_0_0_100}PPPoA}0/100'")
-                                   << QStringList{"a", "pppoa_0_0_100"};
-    QTest::newRow("one entry") << QByteArray(" = 'pppoa_0_0_100}x';") << QStringList{"pppoa_0_0_100"};
+    QTest::newRow("13 characters")
+        << QByteArray("'a}|,|pppoa_0_0_100}PPPoA}0/100'") << QStringList{"a", "pppoa_0_0_100"};
+    QTest::newRow("one entry") << QByteArray(" = 'pppoa_0_0_100}x';")
+                               << QStringList{"pppoa_0_0_100"};
     QTest::newRow("empty list") << QByteArray(" = '';\nvar ") << QStringList{};
     QTest::newRow("no apostrophe") << QByteArray("br_0_0_100}") << QStringList{};
-    QTest::newRow("entry without name") << QByteArray("'}EoA|,|br_0_0_100}|,|no brace") << QStringList{"br_0_0_100"};
+    QTest::newRow("entry without name")
+        << QByteArray("'}EoA|,|br_0_0_100}|,|no brace") << QStringList{"br_0_0_100"};
     QTest::newRow("brace only later") << QByteArray("'first|,|second}") << QStringList{"second"};
 }
 
@@ -154,7 +164,7 @@ void TestTextRules::fillTemplateRespectsBuffer()
     QCOMPARE(B(FillTemplate("%s-%d", {"a", -1}, 16)), QByteArray("a--1"));
     const std::string fits(507, 'x');
     QCOMPARE(FillTemplate("a%sb", {fits}, 512)->size(), std::size_t(509));
-    QVERIFY(FillTemplate("abc%s", {std::string(508, 'x')}, 512));   // 511 bytes and the NUL
+    QVERIFY(FillTemplate("abc%s", {std::string(508, 'x')}, 512));  // 511 bytes and the NUL
     QVERIFY(!FillTemplate("abc%s", {std::string(509, 'x')}, 512));
     QVERIFY(!FillTemplate("%s %s", {"one"}, 512));
     QVERIFY(!FillTemplate("%s", {"one", "two"}, 512));
@@ -163,14 +173,20 @@ void TestTextRules::fillTemplateRespectsBuffer()
 
 void TestTextRules::cookieFormats()
 {
-    QCOMPARE(B(ApplyCookie("pw", "ck")), QByteArray("sessionid=c3d94e07; TBSPASSWORD=pw; webuicookie=ck"));
+    QCOMPARE(B(ApplyCookie("pw", "ck")),
+             QByteArray("sessionid=c3d94e07; TBSPASSWORD=pw; webuicookie=ck"));
     QCOMPARE(B(AdminCookie("pw", "ck")), QByteArray("username=admin; password=pw; webuicookie=ck"));
     QCOMPARE(B(ApplyAdminCookie("pw", "ck")),
-             QByteArray("sessionid=c3d94e07; TBSPASSWORD=pw; webuicookie=ck;username=admin; password=pw"));
-    QCOMPARE(B(WirelessCookie("pw", "ck")),
-             QByteArray("sessionid=c3d94e07; TBSPASSWORD=pw; webuicookie=ck; username=admin; password=pw"));
-    QCOMPARE(B(SecurityCookie("pw", "ck")),
-             QByteArray("sessionid=c3d94e07; TBSPASSWORD=pw; username=admin; password=pw; webuicookie=ck;"));
+             QByteArray(
+                 "sessionid=c3d94e07; TBSPASSWORD=pw; webuicookie=ck;username=admin; password=pw"));
+    QCOMPARE(
+        B(WirelessCookie("pw", "ck")),
+        QByteArray(
+            "sessionid=c3d94e07; TBSPASSWORD=pw; webuicookie=ck; username=admin; password=pw"));
+    QCOMPARE(
+        B(SecurityCookie("pw", "ck")),
+        QByteArray(
+            "sessionid=c3d94e07; TBSPASSWORD=pw; username=admin; password=pw; webuicookie=ck;"));
     QCOMPARE(QByteArray(kLoginCookie), QByteArray("Name="));
     QVERIFY(!ApplyCookie(std::string(470, 'p'), "ck"));
 }
@@ -181,13 +197,28 @@ void TestTextRules::wanSummaryUrl_data()
     QTest::addColumn<int>("encapsulation");
     QTest::addColumn<int>("merDynamic");
     QTest::addColumn<QByteArrayList>("fragments");
-    QTest::newRow("pppoe llc") << 0 << 0 << 0 << QByteArrayList{"ntwkPrtcl=0&linkType=EoA", "encapMode=0&", "serviceName=pppoe_0_8_35&"};
-    QTest::newRow("pppoa llc swaps") << 1 << 0 << 0 << QByteArrayList{"ntwkPrtcl=1&linkType=PPPoA", "encapMode=1&", "serviceName=pppoa_0_8_35&"};
+    QTest::newRow("pppoe llc") << 0 << 0 << 0
+                               << QByteArrayList{"ntwkPrtcl=0&linkType=EoA", "encapMode=0&",
+                                                 "serviceName=pppoe_0_8_35&"};
+    QTest::newRow("pppoa llc swaps") << 1 << 0 << 0
+                                     << QByteArrayList{"ntwkPrtcl=1&linkType=PPPoA", "encapMode=1&",
+                                                       "serviceName=pppoa_0_8_35&"};
     QTest::newRow("pppoa vc swaps") << 1 << 1 << 0 << QByteArrayList{"encapMode=0&"};
-    QTest::newRow("mer dynamic") << 2 << 1 << 1 << QByteArrayList{"encapMode=1&", "ntwkPrtcl=2&enblDhcpClnt=1&dnsDynamic=1&dnsPrimary=0.0.0.0", "serviceName=mer_0_8_35&"};
-    QTest::newRow("mer static") << 2 << 0 << 0 << QByteArrayList{"ntwkPrtcl=6&enblDhcpClnt=0&wanIpAddress=10.0.0.2&wanSubnetMask=255.0.0.0&wanIntfGateway=10.0.0.1&dnsDynamic=0&wanInfDnsPrimary=10.0.0.9&wanInfDnsSecondary=&enblNat"};
-    QTest::newRow("ipoa") << 3 << 0 << 0 << QByteArrayList{"ntwkPrtcl=5&linkType=IPoA&encapMode=0&", "wanIpAddress=10.0.0.2&", "serviceName=ipoa_0_8_35&"};
-    QTest::newRow("bridge") << 4 << 0 << 0 << QByteArrayList{"ntwkPrtcl=3&linkType=EoA", "enblFirewall=0&enblNat=0&serviceName=br_0_8_35&"};
+    QTest::newRow("mer dynamic")
+        << 2 << 1 << 1
+        << QByteArrayList{"encapMode=1&",
+                          "ntwkPrtcl=2&enblDhcpClnt=1&dnsDynamic=1&dnsPrimary=0.0.0.0",
+                          "serviceName=mer_0_8_35&"};
+    QTest::newRow("mer static")
+        << 2 << 0 << 0
+        << QByteArrayList{
+               "ntwkPrtcl=6&enblDhcpClnt=0&wanIpAddress=10.0.0.2&wanSubnetMask=255.0.0.0&wanIntfGateway=10.0.0.1&dnsDynamic=0&wanInfDnsPrimary=10.0.0.9&wanInfDnsSecondary=&enblNat"};
+    QTest::newRow("ipoa") << 3 << 0 << 0
+                          << QByteArrayList{"ntwkPrtcl=5&linkType=IPoA&encapMode=0&",
+                                            "wanIpAddress=10.0.0.2&", "serviceName=ipoa_0_8_35&"};
+    QTest::newRow("bridge") << 4 << 0 << 0
+                            << QByteArrayList{"ntwkPrtcl=3&linkType=EoA",
+                                              "enblFirewall=0&enblNat=0&serviceName=br_0_8_35&"};
     QTest::newRow("above 4 is bridge") << 9 << 0 << 0 << QByteArrayList{"serviceName=br_0_8_35&"};
 }
 
@@ -221,16 +252,20 @@ void TestTextRules::pppoeUrlExact()
     s.AtmVci = 35;
     s.PppUserName = "me@isp";
     s.PppPassword = "a&b#c+d e";
-    QCOMPARE(B(WanSummaryUrl(WanVariant::Pppoe, s, "192.0.2.1:81", "123")),
-             QByteArray("http://192.0.2.1:81/internet_sum.cgi?atmVpi=8&atmVci=35&portId=0&atmServiceCategory=UBR&atmPeakCellRate=0&atmSustainedCellRate=0&atmMaxBurstSize=0&enblQos=1&schedulerAlgorithm=SP&queueWeight=1&grpPrecedence=8&ntwkPrtcl=0&linkType=EoA&enblv6=0&enblMld=0&encapMode=0&enVlanMux=0&vlanMuxId=-1&vlanMuxPr=-1&connMode=0&quickSetup=0&pppUserName=me@isp&pppPassword=a%26b%23c%2Bd%20e&enblOnDemand=0&pppTimeOut=&connectionTrigger=&pppToBridge=0&useStaticIpAddress=0&pppLocalIpAddress=0.0.0.0&pppIpExtension=0&pppAuthMethod=0&defaultGateway=0.0.0.0&maxMtu=1400&maxMru=1492&enblNat=1&enblFirewall=1&enblIgmp=1&serviceName=pppoe_0_8_35&keepalive=1&keepalivetime=30&alivemaxfail=5&sessionKey=123"));
+    QCOMPARE(
+        B(WanSummaryUrl(WanVariant::Pppoe, s, "192.0.2.1:81", "123")),
+        QByteArray(
+            "http://192.0.2.1:81/internet_sum.cgi?atmVpi=8&atmVci=35&portId=0&atmServiceCategory=UBR&atmPeakCellRate=0&atmSustainedCellRate=0&atmMaxBurstSize=0&enblQos=1&schedulerAlgorithm=SP&queueWeight=1&grpPrecedence=8&ntwkPrtcl=0&linkType=EoA&enblv6=0&enblMld=0&encapMode=0&enVlanMux=0&vlanMuxId=-1&vlanMuxPr=-1&connMode=0&quickSetup=0&pppUserName=me@isp&pppPassword=a%26b%23c%2Bd%20e&enblOnDemand=0&pppTimeOut=&connectionTrigger=&pppToBridge=0&useStaticIpAddress=0&pppLocalIpAddress=0.0.0.0&pppIpExtension=0&pppAuthMethod=0&defaultGateway=0.0.0.0&maxMtu=1400&maxMru=1492&enblNat=1&enblFirewall=1&enblIgmp=1&serviceName=pppoe_0_8_35&keepalive=1&keepalivetime=30&alivemaxfail=5&sessionKey=123"));
 }
 
 void TestTextRules::wirelessBasicUrl()
 {
     WizardSettings s;
     s.Ssid = "My Net&1";
-    QCOMPARE(B(WirelessBasicUrl(s, "h", "9")),
-             QByteArray("http://h/wlcfg.wl?wlSsidIdx=0&wlEnbl=1&wlHide=0&wlAPIsolation=0&wlSsid=My%20Net%261&wlCountry=AU&wlMaxAssoc=16&wlChannel=9&wlDisableWme=0&wlEnableWmf=1&wlgMode=1&wlNmode=auto&wlNReqd=1&wlWme=1&wlNBwCap=1&wlNCtrlsb=-1&wsc_config_state=1&wlSyncNvram=1&sessionKey=9"));
+    QCOMPARE(
+        B(WirelessBasicUrl(s, "h", "9")),
+        QByteArray(
+            "http://h/wlcfg.wl?wlSsidIdx=0&wlEnbl=1&wlHide=0&wlAPIsolation=0&wlSsid=My%20Net%261&wlCountry=AU&wlMaxAssoc=16&wlChannel=9&wlDisableWme=0&wlEnableWmf=1&wlgMode=1&wlNmode=auto&wlNReqd=1&wlWme=1&wlNBwCap=1&wlNCtrlsb=-1&wsc_config_state=1&wlSyncNvram=1&sessionKey=9"));
     s.CountryIndex = 1;
     QVERIFY(B(WirelessBasicUrl(s, "h", "9")).contains("&wlCountry=NZ&"));
     s.CountryIndex = 5;
@@ -241,11 +276,24 @@ void TestTextRules::wirelessSecurityUrl_data()
 {
     QTest::addColumn<int>("index");
     QTest::addColumn<QByteArray>("expected");
-    const QByteArray tail = "&wlWpaGtkRekey=0&wlNetReauth=36000&wlWep=disabled&wlWpa=aes&wlKeyBit=1&wlPreauth=0&wl_wsc_mode=disabled&wlSsidIdx=1&wlSyncNvram=1&sessionKey=5";
-    QTest::newRow("wpa") << 0 << "http://h/wlsecurity.wl?wl_wsc_reg=enabled&wsc_config_state=1&wlAuthMode=psk&wlAuth=0&wlWpaPsk=k%26y%23z" + tail;
-    QTest::newRow("wpa2") << 1 << "http://h/wlsecurity.wl?wl_wsc_reg=enabled&wsc_config_state=1&wlAuthMode=psk2&wlAuth=0&wlWpaPsk=k%26y%23z" + tail;
-    QTest::newRow("none") << 2 << QByteArray("http://h/wlsecurity.wl?wl_wsc_reg=enabled&wsc_config_state=1&wlAuthMode=open&wlAuth=0&wlWep=disabled&wlWpa=aes&wlKeyBit=1&wlPreauth=0&wl_wsc_mode=disabled&wlSsidIdx=1&wlSyncNvram=1&sessionKey=5");
-    QTest::newRow("other is none") << -1 << QByteArray("http://h/wlsecurity.wl?wl_wsc_reg=enabled&wsc_config_state=1&wlAuthMode=open&wlAuth=0&wlWep=disabled&wlWpa=aes&wlKeyBit=1&wlPreauth=0&wl_wsc_mode=disabled&wlSsidIdx=1&wlSyncNvram=1&sessionKey=5");
+    const QByteArray tail =
+        "&wlWpaGtkRekey=0&wlNetReauth=36000&wlWep=disabled&wlWpa=aes&wlKeyBit=1&wlPreauth=0&wl_wsc_mode=disabled&wlSsidIdx=1&wlSyncNvram=1&sessionKey=5";
+    QTest::newRow("wpa")
+        << 0
+        << "http://h/wlsecurity.wl?wl_wsc_reg=enabled&wsc_config_state=1&wlAuthMode=psk&wlAuth=0&wlWpaPsk=k%26y%23z"
+               + tail;
+    QTest::newRow("wpa2")
+        << 1
+        << "http://h/wlsecurity.wl?wl_wsc_reg=enabled&wsc_config_state=1&wlAuthMode=psk2&wlAuth=0&wlWpaPsk=k%26y%23z"
+               + tail;
+    QTest::newRow("none")
+        << 2
+        << QByteArray(
+               "http://h/wlsecurity.wl?wl_wsc_reg=enabled&wsc_config_state=1&wlAuthMode=open&wlAuth=0&wlWep=disabled&wlWpa=aes&wlKeyBit=1&wlPreauth=0&wl_wsc_mode=disabled&wlSsidIdx=1&wlSyncNvram=1&sessionKey=5");
+    QTest::newRow("other is none")
+        << -1
+        << QByteArray(
+               "http://h/wlsecurity.wl?wl_wsc_reg=enabled&wsc_config_state=1&wlAuthMode=open&wlAuth=0&wlWep=disabled&wlWpa=aes&wlKeyBit=1&wlPreauth=0&wl_wsc_mode=disabled&wlSsidIdx=1&wlSyncNvram=1&sessionKey=5");
 }
 
 void TestTextRules::wirelessSecurityUrl()
@@ -260,13 +308,21 @@ void TestTextRules::passwordAndLoginTexts()
     WizardSettings s;
     s.RouterPassword = "old pw";
     s.NewRouterPassword = "new&pw";
-    QCOMPARE(B(PasswordChangeUrl(s, "h", "3")),
-             QByteArray("http://h/password.cgi?inUserName=admin&inPassword=new%26pw&inOrgPassword=old%20pw&newUserName=admin&oldPassword=old%20pw&newPassword=new%26pw&oldUserName=admin&sessionKey=3"));
-    QCOMPARE(B(LoginBody("admin", "p&w=")), QByteArray("username=admin&password=p%26w%3D&validateCode=&loginfo=on"));
-    QCOMPARE(B(LogoutUrl("admin", "pw", "h")), QByteArray("http://admin:pw@h/cgi-bin/webproc?logout"));
-    QCOMPARE(B(QuickSetupUrl("h", "1")), QByteArray("http://h/internet_setup.cmd?serviceId=0&upStrMode=1&ethUsed=0&sessionKey=1"));
-    QCOMPARE(B(RemoveServiceUrl("h", "pppoa_0_0_100", "2")), QByteArray("http://h/dlwancfg.cmd?action=remove&rmLst=pppoa_0_0_100&sessionKey=2"));
-    QCOMPARE(B(AddServiceUrl("h", "4")), QByteArray("http://h/dlwancfg.cmd?action=add&sessionKey=4"));
+    QCOMPARE(
+        B(PasswordChangeUrl(s, "h", "3")),
+        QByteArray(
+            "http://h/password.cgi?inUserName=admin&inPassword=new%26pw&inOrgPassword=old%20pw&newUserName=admin&oldPassword=old%20pw&newPassword=new%26pw&oldUserName=admin&sessionKey=3"));
+    QCOMPARE(B(LoginBody("admin", "p&w=")),
+             QByteArray("username=admin&password=p%26w%3D&validateCode=&loginfo=on"));
+    QCOMPARE(B(LogoutUrl("admin", "pw", "h")),
+             QByteArray("http://admin:pw@h/cgi-bin/webproc?logout"));
+    QCOMPARE(
+        B(QuickSetupUrl("h", "1")),
+        QByteArray("http://h/internet_setup.cmd?serviceId=0&upStrMode=1&ethUsed=0&sessionKey=1"));
+    QCOMPARE(B(RemoveServiceUrl("h", "pppoa_0_0_100", "2")),
+             QByteArray("http://h/dlwancfg.cmd?action=remove&rmLst=pppoa_0_0_100&sessionKey=2"));
+    QCOMPARE(B(AddServiceUrl("h", "4")),
+             QByteArray("http://h/dlwancfg.cmd?action=add&sessionKey=4"));
 }
 
 void TestTextRules::overlongTextsAreNotFormed()
@@ -298,7 +354,8 @@ void TestTextRules::responseBufferGrowth()
     QCOMPARE(buffer.Capacity(), std::size_t(100001));
     std::size_t growths = 0;
     std::size_t expected = 0;
-    while (buffer.Length() + chunk.size() <= 150000) {
+    while (buffer.Length() + chunk.size() <= 150000)
+    {
         const std::size_t before = buffer.Capacity();
         if (buffer.Length() + chunk.size() + 1 > before)
             expected = 2 * (buffer.Length() + chunk.size()) + 1;
@@ -359,7 +416,8 @@ void TestTextRules::responseBufferStopsAtItsLimit()
     while (buffer.Append(chunk.data(), chunk.size()))
         QVERIFY(buffer.Capacity() <= kMaxAnswerBytes + 1);
     QCOMPARE(buffer.Length(), kMaxAnswerBytes / chunk.size() * chunk.size());
-    QVERIFY(buffer.Append(chunk.data(), kMaxAnswerBytes - buffer.Length()));  // exactly to the limit
+    QVERIFY(
+        buffer.Append(chunk.data(), kMaxAnswerBytes - buffer.Length()));  // exactly to the limit
     QCOMPARE(buffer.Length(), kMaxAnswerBytes);
     QVERIFY(!buffer.Append("b", 1));
     QCOMPARE(buffer.Capacity(), kMaxAnswerBytes + 1);
@@ -379,14 +437,21 @@ void TestTextRules::controlsReplaced_data()
     QTest::newRow("plain") << QByteArray("Home Net 5G") << QByteArray("Home Net 5G");
     QTest::newRow("escape sequence retitling a terminal")
         << QByteArray("\x1b]0;owned\x07\x1b[2JNet") << QByteArray("?]0;owned??[2JNet");
-    QTest::newRow("line break forging a line") << QByteArray("Net\r\nPassword:x")
-                                               << QByteArray("Net??Password:x");
+    QTest::newRow("line break forging a line")
+        << QByteArray("Net\r\nPassword:x") << QByteArray("Net??Password:x");
     QTest::newRow("NUL, tab and DEL") << QByteArray("a\0b\tc\x7f", 6) << QByteArray("a?b?c?");
-    QTest::newRow("C1 control as UTF-8 (CSI)") << QByteArray("a\xc2\x9b" "2Jb") << QByteArray("a?2Jb");
+    QTest::newRow("C1 control as UTF-8 (CSI)") << QByteArray("a\xc2\x9b"
+                                                             "2Jb")
+                                               << QByteArray("a?2Jb");
     QTest::newRow("UTF-8 letters kept") << QByteArray("Caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x93\xb6")
                                         << QByteArray("Caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x93\xb6");
-    QTest::newRow("no-break space kept") << QByteArray("a\xc2\xa0" "b") << QByteArray("a\xc2\xa0" "b");
-    QTest::newRow("lone 8-bit CSI") << QByteArray("a\x9b" "2J") << QByteArray("a?2J");
+    QTest::newRow("no-break space kept") << QByteArray("a\xc2\xa0"
+                                                       "b")
+                                         << QByteArray("a\xc2\xa0"
+                                                       "b");
+    QTest::newRow("lone 8-bit CSI") << QByteArray("a\x9b"
+                                                  "2J")
+                                    << QByteArray("a?2J");
     QTest::newRow("Latin-1 byte") << QByteArray("Caf\xe9") << QByteArray("Caf?");
     QTest::newRow("cut sequence at the end") << QByteArray("ab\xe2\x82") << QByteArray("ab??");
     QTest::newRow("overlong slash") << QByteArray("\xc0\xaf") << QByteArray("??");
@@ -413,8 +478,8 @@ void TestTextRules::cutAtCharacter_data()
     QTest::newRow("character ending at the cut is kept")
         << QByteArray("ab\xc3\xa9z") << 4 << QByteArray("ab\xc3\xa9");
     QTest::newRow("four-byte character") << QByteArray("\xf0\x9f\x93\xb6x") << 3 << QByteArray();
-    QTest::newRow("continuation bytes only") << QByteArray("\x80\x80\x80\x80\x80\x80") << 5
-                                             << QByteArray("\x80\x80");
+    QTest::newRow("continuation bytes only")
+        << QByteArray("\x80\x80\x80\x80\x80\x80") << 5 << QByteArray("\x80\x80");
 }
 
 void TestTextRules::cutAtCharacter()
@@ -422,7 +487,8 @@ void TestTextRules::cutAtCharacter()
     QFETCH(QByteArray, text);
     QFETCH(int, maxBytes);
     QFETCH(QByteArray, cut);
-    QCOMPARE(QByteArray::fromStdString(CutAtCharacter(text.toStdString(), std::size_t(maxBytes))), cut);
+    QCOMPARE(QByteArray::fromStdString(CutAtCharacter(text.toStdString(), std::size_t(maxBytes))),
+             cut);
 }
 
 QTEST_GUILESS_MAIN(TestTextRules)

@@ -109,7 +109,8 @@ private:
 
 inline void RegisterFakePage(PageId id, PageId next)
 {
-    RegisterPage(id, [id, next](QWidget* owner) { return std::make_unique<FakePage>(id, next, owner); });
+    RegisterPage(
+        id, [id, next](QWidget* owner) { return std::make_unique<FakePage>(id, next, owner); });
 }
 
 // Top-level windows still shown.

@@ -1,9 +1,9 @@
 #include "WalkDriver.h"
 
-#include "ClickHelpers.h"
 #include "CTarnixConnectDlg.h"
 #include "CWizardPage.h"
 #include "CWizardWindow.h"
+#include "ClickHelpers.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -29,14 +29,17 @@ QStringList ShownWindows()
 {
     QStringList shown;
     for (QWidget* window : QApplication::topLevelWidgets())
-        if (window->isVisible() && !qobject_cast<QMessageBox*>(window) && !window->inherits("QTipLabel"))
+        if (window->isVisible() && !qobject_cast<QMessageBox*>(window)
+            && !window->inherits("QTipLabel"))
             shown << window->metaObject()->className();
     return shown;
 }
 
 }  // namespace
 
-WalkDriver::WalkDriver(std::vector<WalkStep> steps) : m_steps(std::move(steps)) {}
+WalkDriver::WalkDriver(std::vector<WalkStep> steps) : m_steps(std::move(steps))
+{
+}
 
 void WalkDriver::SetPageShownHook(std::function<void(CWizardPage&)> hook)
 {
@@ -73,7 +76,8 @@ CWizardPage* WalkDriver::ReadyPage() const
 {
     CWizardPage* top = CWizardPage::TopPage();
     const bool shown = top && top != m_actedOn && top->Id() == m_steps[m_next].Page
-                       && top->isVisible() && top->isEnabled() && !QApplication::activeModalWidget();
+                       && top->isVisible() && top->isEnabled()
+                       && !QApplication::activeModalWidget();
     if (!shown)
         return nullptr;
     // Keys typed before the window is active go astray (a field selects its

@@ -1,11 +1,10 @@
 #include "WalkRoads.h"
 
-#include "ConnectionPagesHelper.h"
+#include "CCheckDeviceTipsDlg.h"
 #include "CConfigPvcDlg.h"
 #include "CConfigStaticIPDlg.h"
 #include "CConfigUserAndPassDlg.h"
 #include "CConfigWiressDlg.h"
-#include "CCheckDeviceTipsDlg.h"
 #include "CCreatePasswordDlg.h"
 #include "CErrorTipsDlg.h"
 #include "CFogetPassAndModifyDlg.h"
@@ -13,6 +12,7 @@
 #include "CQuicKOrFirstInstallDlg.h"
 #include "CRestoreConfiguration.h"
 #include "CTarnixConnectDlg.h"
+#include "ConnectionPagesHelper.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -69,16 +69,18 @@ void AddInstallMode(std::vector<WalkStep>& road, WalkPath path)
 {
     if (path == WalkPath::QuickInstall)
     {
-        road.push_back({PageId::InstallMode, [](WalkDriver& walk, CWizardPage& page) {
-                            auto& mode = As<CQuicKOrFirstInstallDlg>(page);
-                            if (walk.Press(mode.OptionButton(Choice::QuickInstall), "Quick install"))
-                                walk.Press(page.NextButton(), "NEXT");
-                        }});
+        road.push_back(
+            {PageId::InstallMode, [](WalkDriver& walk, CWizardPage& page) {
+                 auto& mode = As<CQuicKOrFirstInstallDlg>(page);
+                 if (walk.Press(mode.OptionButton(Choice::QuickInstall), "Quick install"))
+                     walk.Press(page.NextButton(), "NEXT");
+             }});
         return;
     }
     road.push_back({PageId::InstallMode, [](WalkDriver& walk, CWizardPage& page) {
-                        walk.Press(As<CQuicKOrFirstInstallDlg>(page).PictureButton(Choice::FirstInstall),
-                                   "the first-install picture");
+                        walk.Press(
+                            As<CQuicKOrFirstInstallDlg>(page).PictureButton(Choice::FirstInstall),
+                            "the first-install picture");
                     }});
     for (PageId hardware : {PageId::Power, PageId::Ethernet, PageId::DslLine})
         road.push_back(PressNext(hardware));
@@ -189,7 +191,8 @@ void AddSuccessAndGuide(std::vector<WalkStep>& road, const WalkPlan& plan)
     road.push_back({PageId::JoinWireless, [plan](WalkDriver& walk, CWizardPage& page) {
                         const QTextDocument* guide = As<CJoinWiressDlg>(page).Browser().Document();
                         const QString shown = guide ? guide->toPlainText() : QString();
-                        const bool keyShown = plan.Security == SecurityNone || shown.contains(plan.Key);
+                        const bool keyShown = plan.Security == SecurityNone
+                                              || shown.contains(plan.Key);
                         if (!shown.contains(plan.Ssid) || !keyShown)
                             return walk.Fail("the join-wireless guide does not show the network "
                                              "name and key: "
@@ -244,15 +247,16 @@ std::vector<WalkStep> RestoreRoad()
                         walk.Press(As<CQuicKOrFirstInstallDlg>(page).PictureButton(Choice::Restore),
                                    "the restore picture");
                     }});
-    road.push_back({PageId::RestoreConfiguration, [](WalkDriver& walk, CWizardPage& page) {
-                        auto& restore = As<CRestoreConfiguration>(page);
-                        // The router is read once the page shows.
-                        if (!QTest::qWaitFor([&] { return !restore.NetworkNameLabel()->text().isEmpty(); }))
-                            return walk.Fail("the restore page shows no network name");
-                        if (walk.Press(restore.SaveChoice(), "the save box")
-                            && walk.Press(page.NextButton(), "NEXT"))
-                            walk.Press(page.PrevButton(), "PREV");
-                    }});
+    road.push_back(
+        {PageId::RestoreConfiguration, [](WalkDriver& walk, CWizardPage& page) {
+             auto& restore = As<CRestoreConfiguration>(page);
+             // The router is read once the page shows.
+             if (!QTest::qWaitFor([&] { return !restore.NetworkNameLabel()->text().isEmpty(); }))
+                 return walk.Fail("the restore page shows no network name");
+             if (walk.Press(restore.SaveChoice(), "the save box")
+                 && walk.Press(page.NextButton(), "NEXT"))
+                 walk.Press(page.PrevButton(), "PREV");
+         }});
     road.push_back({PageId::InstallMode, [](WalkDriver&, CWizardPage& page) { page.close(); }});
     return road;
 }

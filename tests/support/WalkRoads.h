@@ -10,8 +10,20 @@
 #include <functional>
 #include <vector>
 
-enum class WalkProtocol { Pppoe, Pppoa, MerDynamic, MerStatic, Ipoa, Bridge };
-enum class WalkPath { FirstInstall, QuickInstall };
+enum class WalkProtocol
+{
+    Pppoe,
+    Pppoa,
+    MerDynamic,
+    MerStatic,
+    Ipoa,
+    Bridge
+};
+enum class WalkPath
+{
+    FirstInstall,
+    QuickInstall
+};
 enum class RouterPasswordState
 {
     Factory,            // the create-password page chooses the new one

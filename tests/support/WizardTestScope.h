@@ -20,8 +20,7 @@ class WizardTestScope
 {
 public:
     explicit WizardTestScope(CWizardEffects* effects = nullptr)
-        : m_settings(GetWizardSettings()), m_options(GetWizardOptions()),
-          m_pages(RegisteredPages())
+        : m_settings(GetWizardSettings()), m_options(GetWizardOptions()), m_pages(RegisteredPages())
     {
         if (const CIpLink* link = GetRouterLink())
             m_link = Link{link->GetUserName(), link->GetPassword(), link->GetRouterAddress(),

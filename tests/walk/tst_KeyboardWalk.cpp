@@ -2,8 +2,8 @@
 // Space and Enter, and typing into the fields. No key goes to a widget by
 // name; each one goes where the focus is, as it would for a person.
 
-#include "FakeEffects.h"
 #include "CSaveIspDlg.h"
+#include "FakeEffects.h"
 #include "RouterSim.h"
 #include "WalkDriver.h"
 #include "WizardSettings.h"
@@ -13,7 +13,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-
 
 using namespace std::chrono_literals;
 

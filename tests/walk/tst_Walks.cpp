@@ -2,10 +2,10 @@
 // router emulator: every registered page, real clicks and typing, short
 // pauses. Each walk ends by checking what the router holds.
 
-#include "FakeEffects.h"
 #include "CConfigPvcDlg.h"
 #include "CLabel.h"
 #include "CSaveIspDlg.h"
+#include "FakeEffects.h"
 #include "PageRegistry.h"
 #include "RouterSim.h"
 #include "SecuritySettingsFile.h"
@@ -17,12 +17,12 @@
 #include "WizardUnderTest.h"
 
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QLineEdit>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QLineEdit>
 #include <QTest>
 
 #include <algorithm>
@@ -64,8 +64,12 @@ std::vector<ProtocolRow> ProtocolRows()
     p.Ssid = "WalkNet-E";
     p.Security = SecurityWpa2;
     p.Key = "wpa2-key-0001";
-    rows.push_back({"PPPoE", p, "pppoe_0_8_35",
-                    {{"ntwkPrtcl", "0"}, {"encapMode", "0"}, {"pppUserName", "walker@isp.example"},
+    rows.push_back({"PPPoE",
+                    p,
+                    "pppoe_0_8_35",
+                    {{"ntwkPrtcl", "0"},
+                     {"encapMode", "0"},
+                     {"pppUserName", "walker@isp.example"},
                      {"pppPassword", "ppp-Secret1"}}});
 
     p = {};
@@ -80,8 +84,12 @@ std::vector<ProtocolRow> ProtocolRows()
     p.Security = SecurityWpa;
     p.Key = "wpa-key-00002";
     // The router's PPPoA form numbers the encapsulations the other way round.
-    rows.push_back({"PPPoA", p, "pppoa_0_0_100",
-                    {{"ntwkPrtcl", "1"}, {"encapMode", "0"}, {"pppUserName", "kiwi.walker"},
+    rows.push_back({"PPPoA",
+                    p,
+                    "pppoa_0_0_100",
+                    {{"ntwkPrtcl", "1"},
+                     {"encapMode", "0"},
+                     {"pppUserName", "kiwi.walker"},
                      {"pppPassword", "ppp-Secret2"}}});
 
     p = {};
@@ -90,7 +98,9 @@ std::vector<ProtocolRow> ProtocolRows()
     p.Vci = "32";
     p.Ssid = "WalkNet-MD";
     p.Security = SecurityNone;
-    rows.push_back({"MER dynamic", p, "mer_0_1_32",
+    rows.push_back({"MER dynamic",
+                    p,
+                    "mer_0_1_32",
                     {{"ntwkPrtcl", "2"}, {"encapMode", "0"}, {"enblDhcpClnt", "1"}}});
 
     p = {};
@@ -101,10 +111,16 @@ std::vector<ProtocolRow> ProtocolRows()
     p.Ssid = "WalkNet-MS";
     p.Security = SecurityWpa2;
     p.Key = "wpa2-key-0004";
-    rows.push_back({"MER static", p, "mer_0_8_48",
-                    {{"ntwkPrtcl", "6"}, {"encapMode", "1"}, {"enblDhcpClnt", "0"},
-                     {"wanIpAddress", "10.1.2.3"}, {"wanSubnetMask", "255.255.255.0"},
-                     {"wanIntfGateway", "10.1.2.1"}, {"wanInfDnsPrimary", "10.1.2.53"},
+    rows.push_back({"MER static",
+                    p,
+                    "mer_0_8_48",
+                    {{"ntwkPrtcl", "6"},
+                     {"encapMode", "1"},
+                     {"enblDhcpClnt", "0"},
+                     {"wanIpAddress", "10.1.2.3"},
+                     {"wanSubnetMask", "255.255.255.0"},
+                     {"wanIntfGateway", "10.1.2.1"},
+                     {"wanInfDnsPrimary", "10.1.2.53"},
                      {"wanInfDnsSecondary", "10.1.2.54"}}});
 
     p = {};
@@ -113,10 +129,16 @@ std::vector<ProtocolRow> ProtocolRows()
     p.Ssid = "WalkNet-I";
     p.Security = SecurityWpa;
     p.Key = "wpa-key-00005";
-    rows.push_back({"IPoA", p, "ipoa_0_8_35",
-                    {{"ntwkPrtcl", "5"}, {"encapMode", "0"}, {"wanIpAddress", "203.0.113.7"},
-                     {"wanSubnetMask", "255.255.255.248"}, {"wanIntfGateway", "203.0.113.1"},
-                     {"wanInfDnsPrimary", "198.51.100.53"}, {"wanInfDnsSecondary", "0.0.0.0"}}});
+    rows.push_back({"IPoA",
+                    p,
+                    "ipoa_0_8_35",
+                    {{"ntwkPrtcl", "5"},
+                     {"encapMode", "0"},
+                     {"wanIpAddress", "203.0.113.7"},
+                     {"wanSubnetMask", "255.255.255.248"},
+                     {"wanIntfGateway", "203.0.113.1"},
+                     {"wanInfDnsPrimary", "198.51.100.53"},
+                     {"wanInfDnsSecondary", "0.0.0.0"}}});
 
     p = {};
     p.Protocol = WalkProtocol::Bridge;
@@ -215,14 +237,18 @@ private:
         for (const auto& [name, value] : expected)
         {
             const auto found = state.services[0].params.find(name);
-            const std::string shown = found == state.services[0].params.end() ? "(missing)" : found->second;
-            QVERIFY2(shown == value, qPrintable(QString("%1 is %2, not %3")
-                                                    .arg(name.c_str(), shown.c_str(), value.c_str())));
+            const std::string shown = found == state.services[0].params.end() ? "(missing)"
+                                                                              : found->second;
+            QVERIFY2(
+                shown == value,
+                qPrintable(
+                    QString("%1 is %2, not %3").arg(name.c_str(), shown.c_str(), value.c_str())));
         }
         const char* security[] = {"psk", "psk2", "open"};
         QCOMPARE(state.ssid, plan.Ssid.toStdString());
         QCOMPARE(state.security, std::string(security[plan.Security]));
-        QCOMPARE(state.key, plan.Security == SecurityNone ? std::string(kOldKey) : plan.Key.toStdString());
+        QCOMPARE(state.key,
+                 plan.Security == SecurityNone ? std::string(kOldKey) : plan.Key.toStdString());
         QCOMPARE(state.adminPassword, adminPassword.toStdString());
     }
 
@@ -276,7 +302,8 @@ private slots:
                     plan.Password = password.state;
                     plan.RouterPassword = password.routerHas;
                     plan.NewRouterPassword = password.typedNew;
-                    const char* pathName = path == WalkPath::FirstInstall ? "first install" : "quick";
+                    const char* pathName = path == WalkPath::FirstInstall ? "first install"
+                                                                          : "quick";
                     QTest::addRow("%s, %s, %s", protocol.name, pathName, password.name)
                         << plan << password.routerHas << password.routerEndsWith
                         << password.passwordRequests << protocol.serviceName
@@ -377,8 +404,9 @@ private slots:
         WalkPlan plan = ProtocolRows().front().typed;
         plan.NewRouterPassword = "Admin-New1";
         std::vector<WalkStep> road = SetupRoad(plan);
-        const auto wireless = std::find_if(road.begin(), road.end(),
-                                           [](const WalkStep& step) { return step.Page == PageId::Wireless; });
+        const auto wireless = std::find_if(road.begin(), road.end(), [](const WalkStep& step) {
+            return step.Page == PageId::Wireless;
+        });
         QVERIFY(wireless != road.end());
         wireless->Act = [](WalkDriver&, CWizardPage& page) { page.close(); };
         road.erase(wireless + 1, road.end());
@@ -388,7 +416,8 @@ private slots:
 
         QVERIFY(m_effects.endStatuses.empty());
         for (const SimRequest& request : m_sim.Requests())
-            QVERIFY2(request.path == "/index.html" || (request.path == "/info.html" && request.method == "GET"),
+            QVERIFY2(request.path == "/index.html"
+                         || (request.path == "/info.html" && request.method == "GET"),
                      request.path.c_str());
         const SimRouterState after = m_sim.State();
         QCOMPARE(after.services.size(), std::size_t(1));
@@ -421,15 +450,18 @@ private slots:
         WalkPlan plan = ProtocolRows().front().typed;
         plan.NewRouterPassword = "Admin-New1";
         std::vector<WalkStep> road = SetupRoad(plan);
-        const auto apply = std::find_if(road.begin(), road.end(),
-                                        [](const WalkStep& step) { return step.Page == PageId::Apply; });
+        const auto apply = std::find_if(road.begin(), road.end(), [](const WalkStep& step) {
+            return step.Page == PageId::Apply;
+        });
         QVERIFY(apply != road.end());
         apply->Act = [this, byExit, inRequest](WalkDriver& walk, CWizardPage& page) {
             auto& saving = static_cast<CSaveIspDlg&>(page);
-            const bool reached = QTest::qWaitFor([&] {
-                return inRequest ? !m_sim.RequestsTo("/dlwancfg.cmd").empty()
-                                 : saving.ProgressLine()->text().startsWith("Waiting");
-            }, 10000);
+            const bool reached = QTest::qWaitFor(
+                [&] {
+                    return inRequest ? !m_sim.RequestsTo("/dlwancfg.cmd").empty()
+                                     : saving.ProgressLine()->text().startsWith("Waiting");
+                },
+                10000);
             if (!reached)
                 return walk.Fail("the run never reached the moment to leave");
             if (byExit)

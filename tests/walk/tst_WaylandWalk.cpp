@@ -3,9 +3,9 @@
 // and the light box's see-through area shows the page beneath it in a grab
 // of that window.
 
-#include "FakeEffects.h"
 #include "CErrorTipsDlg.h"
 #include "CSaveIspDlg.h"
+#include "FakeEffects.h"
 #include "RouterSim.h"
 #include "WalkRoads.h"
 #include "WizardSettings.h"
@@ -15,7 +15,6 @@
 #include <QStandardPaths>
 #include <QTest>
 #include <QWindow>
-
 
 using namespace std::chrono_literals;
 
@@ -51,7 +50,10 @@ QString CheckSeeThrough()
     for (const QPoint at : {QPoint(5, 5), QPoint(400, 570), QPoint(790, 300)})
         if (seen.pixel(at) != under.pixel(at))
             return QString("at (%1,%2) the window shows %3, the page beneath %4")
-                .arg(at.x()).arg(at.y()).arg(seen.pixel(at), 0, 16).arg(under.pixel(at), 0, 16);
+                .arg(at.x())
+                .arg(at.y())
+                .arg(seen.pixel(at), 0, 16)
+                .arg(under.pixel(at), 0, 16);
     // The card: not the light box's own white, as the page shows through it.
     const QPoint card = PageLayout::kLightBoxRect.topLeft() + QPoint(20, 380);
     if (seen.pixel(card) == qRgb(255, 255, 255) && under.pixel(card) != qRgb(255, 255, 255))

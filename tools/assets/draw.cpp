@@ -95,15 +95,16 @@ QString scaled(const QString& path)
 
 void smooth(QPainter& p)
 {
-    p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
-                     QPainter::SmoothPixmapTransform);
+    p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing
+                     | QPainter::SmoothPixmapTransform);
 }
 
 void save(const QImage& img, const QString& path)
 {
     QDir().mkpath(QFileInfo(path).path());
     // RGB888 makes Qt write a plain 24-bit bitmap; PNGs are only work files.
-    if (!img.convertToFormat(QImage::Format_RGB888).save(path)) {
+    if (!img.convertToFormat(QImage::Format_RGB888).save(path))
+    {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
         std::exit(1);
     }
@@ -111,9 +112,24 @@ void save(const QImage& img, const QString& path)
 
 // ---------------------------------------------------------------- line icons
 
-enum class Glyph {
-    Padlock, Globe, Waves, Network, Tick, Lifebuoy, Document, Warning,
-    Router, Bolt, Restore, Book, Download, Sliders, ChevronLeft, ChevronRight
+enum class Glyph
+{
+    Padlock,
+    Globe,
+    Waves,
+    Network,
+    Tick,
+    Lifebuoy,
+    Document,
+    Warning,
+    Router,
+    Bolt,
+    Restore,
+    Book,
+    Download,
+    Sliders,
+    ChevronLeft,
+    ChevronRight
 };
 
 // All icons are drawn on a 24 x 24 grid and scaled to the box, so that every
@@ -133,7 +149,8 @@ void glyph(QPainter& p, Glyph g, const QRectF& box, const QColor& ink, qreal wei
         p.restore();
     };
     QPainterPath path;
-    switch (g) {
+    switch (g)
+    {
     case Glyph::Padlock:
         p.drawRoundedRect(QRectF(5, 10.5, 14, 10.5), 2, 2);
         path.moveTo(8, 10.5);
@@ -175,7 +192,8 @@ void glyph(QPainter& p, Glyph g, const QRectF& box, const QColor& ink, qreal wei
     case Glyph::Lifebuoy:
         p.drawEllipse(QPointF(12, 12), 9, 9);
         p.drawEllipse(QPointF(12, 12), 4, 4);
-        for (int a : {45, 135, 225, 315}) {
+        for (int a : {45, 135, 225, 315})
+        {
             QLineF l(QPointF(12, 12), QPointF(21, 12));
             l.setAngle(a);
             l.setLength(9);
@@ -236,7 +254,8 @@ void glyph(QPainter& p, Glyph g, const QRectF& box, const QColor& ink, qreal wei
     case Glyph::Download:
         p.drawLine(QPointF(12, 3.5), QPointF(12, 14.5));
         p.drawPolyline(QPolygonF({QPointF(7.5, 10), QPointF(12, 14.5), QPointF(16.5, 10)}));
-        p.drawPolyline(QPolygonF({QPointF(4, 16), QPointF(4, 20), QPointF(20, 20), QPointF(20, 16)}));
+        p.drawPolyline(
+            QPolygonF({QPointF(4, 16), QPointF(4, 20), QPointF(20, 20), QPointF(20, 16)}));
         break;
     case Glyph::Sliders:
         p.drawRoundedRect(QRectF(3, 4, 18, 16), 2, 2);
@@ -271,7 +290,8 @@ void badge(QPainter& p, Glyph g, const QRectF& box, const QColor& disc = kTint,
 void softShadow(QPainter& p, const QRectF& r, qreal radius, int depth = 4)
 {
     p.setPen(Qt::NoPen);
-    for (int i = depth; i >= 1; --i) {
+    for (int i = depth; i >= 1; --i)
+    {
         p.setBrush(QColor(20, 50, 60, 9));
         p.drawRoundedRect(r.adjusted(-i, -i + 2, i, i + 2), radius + i, radius + i);
     }
@@ -291,7 +311,8 @@ constexpr int kStageCount = 5;
 
 // Where the page is in the wizard. On the quick road the hardware stage is
 // shown as skipped, which is what tells the 3xxx backgrounds apart.
-struct Step {
+struct Step
+{
     int current = -1;  // index into kStages; -1 draws no step indicator
     bool quick = false;
 };
@@ -313,12 +334,14 @@ void stepIndicator(QPainter& p, const Step& s)
     const QColor rail(58, 110, 128), future(120, 160, 173), label(150, 196, 208);
     p.setPen(QPen(rail, 2));
     p.drawLine(QPointF(left, y), QPointF(left + pitch * (kStageCount - 1), y));
-    for (int i = 0; i < kStageCount; ++i) {
+    for (int i = 0; i < kStageCount; ++i)
+    {
         const QPointF c(left + pitch * i, y);
         const bool skipped = s.quick && i == 0;
         const bool done = i < s.current && !skipped;
         const bool current = i == s.current;
-        if (current) {
+        if (current)
+        {
             p.setPen(Qt::NoPen);
             p.setBrush(QColor(0, 141, 168, 90));
             p.drawEllipse(c, r + 4, r + 4);
@@ -326,12 +349,16 @@ void stepIndicator(QPainter& p, const Step& s)
             p.drawEllipse(c, r, r);
             text(p, QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r), QString::number(i + 1), 10,
                  kBrandDeep, true);
-        } else if (done) {
+        }
+        else if (done)
+        {
             p.setPen(Qt::NoPen);
             p.setBrush(kBrand);
             p.drawEllipse(c, r, r);
             glyph(p, Glyph::Tick, QRectF(c.x() - 6, c.y() - 6, 12, 12), Qt::white, 3);
-        } else {
+        }
+        else
+        {
             QPen ring(skipped ? rail : future, 1.5);
             if (skipped)
                 ring.setStyle(Qt::DotLine);
@@ -345,8 +372,7 @@ void stepIndicator(QPainter& p, const Step& s)
                      future, true);
         }
         const QColor ink = current ? Qt::white : skipped ? rail.lighter(130) : label;
-        text(p, QRectF(c.x() - 30, 41, 60, 14), skipped ? "Skipped" : kStages[i], 10, ink,
-             current);
+        text(p, QRectF(c.x() - 30, 41, 60, 14), skipped ? "Skipped" : kStages[i], 10, ink, current);
     }
 }
 
@@ -360,13 +386,15 @@ void frame(QPainter& p, const Step& step)
     p.fillRect(QRect(0, 0, kPageSize.width(), kHeaderBandHeight), head);
     p.fillRect(QRect(0, kHeaderBandHeight, kPageSize.width(), 3), kBrand);
     wordmark(p, QPointF(24, 19), 34, 27, Qt::white);
-    if (step.current >= 0) {
+    if (step.current >= 0)
+    {
         p.fillRect(QRectF(182, 18, 1, 36), QColor(48, 96, 114));
         stepIndicator(p, step);
     }
 
-    p.fillRect(QRect(0, kHeaderBandHeight + 3, kPageSize.width(),
-                     kBottomBandTop - kHeaderBandHeight - 3), kBody);
+    p.fillRect(
+        QRect(0, kHeaderBandHeight + 3, kPageSize.width(), kBottomBandTop - kHeaderBandHeight - 3),
+        kBody);
     card(p, kContentRect, 8, kPanel, kPanelLine);
 
     p.fillRect(QRect(0, kBottomBandTop, kPageSize.width(), kPageSize.height() - kBottomBandTop),
@@ -398,7 +426,8 @@ void motif(QPainter& p, Glyph g, const QRectF& mark)
 
 // ---------------------------------------------------------------- router drawings
 
-struct BackPorts {
+struct BackPorts
+{
     QRectF dsl;
     std::array<QRectF, 4> lan;
     QRectF reset, power, onOff;
@@ -447,7 +476,8 @@ BackPorts routerBack(QPainter& p, QPointF at)
     p.drawRect(ports.dsl.adjusted(4, 3, -4, -4));
     text(p, QRectF(12, 13, 40, 14), "DSL", 9, print, true);
 
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 4; ++i)
+    {
         ports.lan[i] = QRectF(62 + i * 30, 29, 24, 20);
         rj45(p, ports.lan[i]);
         text(p, QRectF(ports.lan[i].left(), 50, 24, 11), QString::number(i + 1), 9, print, true);
@@ -486,7 +516,11 @@ BackPorts routerBack(QPainter& p, QPointF at)
     return ports;
 }
 
-enum class Led { Off, Green };
+enum class Led
+{
+    Off,
+    Green
+};
 
 const char* const kLedNames[] = {"Power", "DSL", "Internet", "WLAN", "1", "2", "3", "4"};
 using Leds = std::array<Led, 8>;
@@ -524,12 +558,14 @@ std::array<QPointF, 8> routerFront(QPainter& p, const QRectF& body, const Leds& 
     p.drawText(strip.adjusted(12, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, "Tarnix");
 
     std::array<QPointF, 8> at{};
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < 8; ++i)
+    {
         const QPointF c(i < 4 ? 94 + i * 31 : 214 + (i - 4) * 20, strip.center().y());
         at[i] = p.transform().map(c);
         const bool on = leds[i] == Led::Green;
         p.setPen(Qt::NoPen);
-        if (on) {
+        if (on)
+        {
             QRadialGradient glow(c, 9);
             glow.setColorAt(0, QColor(kLedOn.red(), kLedOn.green(), kLedOn.blue(), 150));
             glow.setColorAt(1, QColor(kLedOn.red(), kLedOn.green(), kLedOn.blue(), 0));
@@ -606,11 +642,13 @@ void wallPlate(QPainter& p, const QRectF& r, bool phone)
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(40, 46, 50));
     const QPointF c = r.center();
-    if (phone) {
+    if (phone)
+    {
         p.drawRoundedRect(QRectF(c.x() - 11, c.y() - 8, 22, 16), 2, 2);
         return;
     }
-    for (int side : {-1, 1}) {
+    for (int side : {-1, 1})
+    {
         p.save();
         p.translate(c.x() + side * 9, c.y() - 7);
         p.rotate(side * -30);
@@ -771,8 +809,8 @@ void drawDsl(QPainter& p)
     caption(p, QRectF(phone.left() - 10, jack.bottom() + 4, phone.width() + 20, 16), "Phone");
     QPainterPath cord;
     cord.moveTo(phonePort.center().x(), phonePort.top() + 4);
-    cord.cubicTo(phonePort.center().x() + 10, filter.top() - 30, phone.left() - 6,
-                 phone.top() - 20, phone.left() + 6, phone.top() + 30);
+    cord.cubicTo(phonePort.center().x() + 10, filter.top() - 30, phone.left() - 6, phone.top() - 20,
+                 phone.left() + 6, phone.top() + 30);
     cable(p, cord, QColor(70, 78, 83), 3);
     plug(p, phonePort.adjusted(3, 2, -3, -2), QColor(70, 78, 83));
 
@@ -804,17 +842,26 @@ void drawReset(QPainter& p)
             QPointF(ports.reset.center().x() - 50, box.top() + 30));
 
     const QRectF front(box.left() + 30, box.top() + 226, 260, 60);
-    const auto lights = routerFront(p, front, {Led::Green, Led::Off, Led::Off, Led::Off,
-                                               Led::Off, Led::Off, Led::Off, Led::Off});
+    const auto lights = routerFront(
+        p, front,
+        {Led::Green, Led::Off, Led::Off, Led::Off, Led::Off, Led::Off, Led::Off, Led::Off});
     callout(p, QRectF(lights[0] - QPointF(6, 6), QSizeF(12, 12)), "Power LED solid green",
             QPointF(box.center().x(), front.top() - 30));
 }
 
 // ---------------------------------------------------------------- backgrounds
 
-enum class Art { None, Power, Ethernet, Dsl, Reset };
+enum class Art
+{
+    None,
+    Power,
+    Ethernet,
+    Dsl,
+    Reset
+};
 
-struct Background {
+struct Background
+{
     const char* name;
     Step step;
     Art art;
@@ -851,7 +898,8 @@ QImage background(const Background& b)
     frame(p, b.step);
     if (b.motif)
         motif(p, *b.motif, b.mark);
-    switch (b.art) {
+    switch (b.art)
+    {
     case Art::Power: drawPower(p); break;
     case Art::Ethernet: drawEthernet(p); break;
     case Art::Dsl: drawDsl(p); break;
@@ -887,15 +935,23 @@ QImage welcome(const Leds& leds)
 
 // ---------------------------------------------------------------- button faces
 
-enum class Tone { Primary, Secondary, Bar, Inactive };
+enum class Tone
+{
+    Primary,
+    Secondary,
+    Bar,
+    Inactive
+};
 
-struct Shade {
+struct Shade
+{
     QColor top, bottom, edge;
 };
 
 Shade shade(Tone t, bool over)
 {
-    switch (t) {
+    switch (t)
+    {
     case Tone::Primary:
         return over ? Shade{{16, 160, 186}, {0, 132, 156}, {0, 112, 134}}
                     : Shade{{0, 122, 146}, {0, 98, 118}, {0, 82, 100}};
@@ -905,13 +961,17 @@ Shade shade(Tone t, bool over)
     case Tone::Bar:
         return over ? Shade{{14, 150, 176}, {0, 124, 148}, {70, 190, 210}}
                     : Shade{{32, 94, 112}, {24, 78, 94}, {52, 118, 136}};
-    case Tone::Inactive:
-        return Shade{{208, 215, 219}, {192, 200, 205}, {178, 187, 192}};
+    case Tone::Inactive: return Shade{{208, 215, 219}, {192, 200, 205}, {178, 187, 192}};
     }
     return {};
 }
 
-enum class Side { None, Left, Right };
+enum class Side
+{
+    None,
+    Left,
+    Right
+};
 
 // A button face: rounded slab on the colour it sits on, no caption (the
 // button draws that), an optional arrow or icon at one side.
@@ -940,14 +1000,16 @@ QImage face(QSize size, Tone tone, bool over, const QColor& around, Side arrowSi
         glyph(p, Glyph::ChevronLeft, QRectF(8, y, a, a), ink, 2.6);
     if (arrowSide == Side::Right)
         glyph(p, Glyph::ChevronRight, QRectF(size.width() - 8 - a, y, a, a), ink, 2.6);
-    if (icon) {
+    if (icon)
+    {
         const qreal i = size.height() * 0.5;
         glyph(p, *icon, QRectF(10, (size.height() - i) / 2, i, i), QColor(255, 255, 255, 220), 1.8);
     }
     return img;
 }
 
-struct FaceSet {
+struct FaceSet
+{
     const char* normal;  // resting face
     const char* over;    // mouse-over face (nullptr: the face has no second state)
     QSize size;
@@ -964,13 +1026,28 @@ const FaceSet kFaces[] = {
     {"pre/prev3.bmp", nullptr, kNavButtonSize, Tone::Inactive, kBody, Side::Left, {}},
     {"next/next.bmp", "next/next1.bmp", kNavButtonSize, Tone::Primary, kBody, Side::Right, {}},
     {"next/next3.bmp", nullptr, kNavButtonSize, Tone::Inactive, kBody, Side::Right, {}},
-    {"technical_support/technical_support.bmp", "technical_support/technical_support1.bmp",
-     kBarButtonSize, Tone::Bar, kBand, Side::None, {}},
-    {"trouble_shooting/trouble_shooting.bmp", "trouble_shooting/trouble_shooting1.bmp",
-     kBarButtonSize, Tone::Bar, kBand, Side::None, {}},
+    {"technical_support/technical_support.bmp",
+     "technical_support/technical_support1.bmp",
+     kBarButtonSize,
+     Tone::Bar,
+     kBand,
+     Side::None,
+     {}},
+    {"trouble_shooting/trouble_shooting.bmp",
+     "trouble_shooting/trouble_shooting1.bmp",
+     kBarButtonSize,
+     Tone::Bar,
+     kBand,
+     Side::None,
+     {}},
     // The disclaimer pair is named the other way round: "1" is the resting face.
-    {"disclaim/disclaim1.bmp", "disclaim/disclaim.bmp", kBarButtonSize, Tone::Bar, kBand,
-     Side::None, {}},
+    {"disclaim/disclaim1.bmp",
+     "disclaim/disclaim.bmp",
+     kBarButtonSize,
+     Tone::Bar,
+     kBand,
+     Side::None,
+     {}},
     {"exit/exit.bmp", "exit/exit1.bmp", kBarButtonSize, Tone::Bar, kBand, Side::None, {}},
     {"start1.bmp", "start2.bmp", kStartSize, Tone::Primary, kBody, Side::Right, {}},
     {"technical_manual/technical_manual.bmp", "technical_manual/technical_manual1.bmp", kDocSize,
@@ -979,17 +1056,33 @@ const FaceSet kFaces[] = {
      kPanel, Side::None, Glyph::Download},
     {"advanced_ui/advanced_ui.bmp", "advanced_ui/advanced_ui1.bmp", kDocSize, Tone::Secondary,
      kPanel, Side::None, Glyph::Sliders},
-    {"start_browsing/start_browsing.bmp", "start_browsing/start_browsing1.bmp", kBrowseSize,
-     Tone::Primary, kPanel, Side::Right, {}},
-    {"print_details/print_details.bmp", "print_details/print_details1.bmp", kDetailsSize,
-     Tone::Primary, kPanel, Side::None, {}},
-    {"print/print_ready.bmp", "print/print_ready1.bmp", kNavButtonSize, Tone::Primary, kBody,
-     Side::None, {}},
+    {"start_browsing/start_browsing.bmp",
+     "start_browsing/start_browsing1.bmp",
+     kBrowseSize,
+     Tone::Primary,
+     kPanel,
+     Side::Right,
+     {}},
+    {"print_details/print_details.bmp",
+     "print_details/print_details1.bmp",
+     kDetailsSize,
+     Tone::Primary,
+     kPanel,
+     Side::None,
+     {}},
+    {"print/print_ready.bmp",
+     "print/print_ready1.bmp",
+     kNavButtonSize,
+     Tone::Primary,
+     kBody,
+     Side::None,
+     {}},
     {"close1.bmp", "close2.bmp", kNavButtonSize, Tone::Primary, kBody, Side::None, {}},
 };
 
 // The install mode pictures carry their own texts: icon, title, one line.
-struct Choice {
+struct Choice
+{
     const char* folder;
     Glyph icon;
     const char* title;
@@ -1026,8 +1119,8 @@ QImage choiceCard(const Choice& c, bool over)
 // Page-sized; everything outside the card is the key colour and so
 // see-through. The card edges lie on the 8-pixel JPEG block grid, so no block
 // mixes key and card and the key colour survives compression exactly.
-static_assert(kLightBoxRect.left() % 8 == 0 && kLightBoxRect.top() % 8 == 0 &&
-                  kLightBoxRect.width() % 8 == 0 && kLightBoxRect.height() % 8 == 0,
+static_assert(kLightBoxRect.left() % 8 == 0 && kLightBoxRect.top() % 8 == 0
+                  && kLightBoxRect.width() % 8 == 0 && kLightBoxRect.height() % 8 == 0,
               "the light box card must lie on the JPEG block grid");
 
 QImage lightBox()
@@ -1040,8 +1133,8 @@ QImage lightBox()
     p.fillRect(QRect(cardRect.left() + 2, cardRect.top() + 2, cardRect.width() - 4, 4), kBrand);
     smooth(p);
     // Level with the light box's heading, which sits lower than a page's.
-    badge(p, Glyph::Warning, QRectF(kHeadingRect.right() - 44, 102, 40, 40),
-          QColor(253, 239, 214), QColor(196, 120, 16));
+    badge(p, Glyph::Warning, QRectF(kHeadingRect.right() - 44, 102, 40, 40), QColor(253, 239, 214),
+          QColor(196, 120, 16));
     glyph(p, Glyph::Warning, kCornerMark, QColor(248, 243, 234), 1.6);
     return img;
 }
@@ -1053,7 +1146,8 @@ void saveRgbJpeg(const QImage& src, const QString& path)
 {
     const QImage img = src.convertToFormat(QImage::Format_RGB888);
     FILE* out = std::fopen(qPrintable(path), "wb");
-    if (!out) {
+    if (!out)
+    {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
         std::exit(1);
     }
@@ -1070,7 +1164,8 @@ void saveRgbJpeg(const QImage& src, const QString& path)
     jpeg_set_colorspace(&c, JCS_RGB);
     jpeg_set_quality(&c, 100, TRUE);
     jpeg_start_compress(&c, TRUE);
-    while (c.next_scanline < c.image_height) {
+    while (c.next_scanline < c.image_height)
+    {
         JSAMPROW row = const_cast<uchar*>(img.constScanLine(c.next_scanline));
         jpeg_write_scanlines(&c, &row, 1);
     }
@@ -1111,7 +1206,8 @@ QImage progressFrame(int i)
 void icons()
 {
     QSvgRenderer svg(gAssets + "/tarnix-setup.svg");
-    for (int px : {48, 128, 256}) {
+    for (int px : {48, 128, 256})
+    {
         QImage img(px, px, QImage::Format_ARGB32_Premultiplied);
         img.fill(Qt::transparent);
         QPainter p(&img);
@@ -1119,7 +1215,8 @@ void icons()
         p.end();
         const QString path = QString("%1/icons/tarnix-setup-%2.png").arg(gData).arg(px);
         QDir().mkpath(QFileInfo(path).path());
-        if (!img.save(path)) {
+        if (!img.save(path))
+        {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
             std::exit(1);
         }
@@ -1131,12 +1228,14 @@ void icons()
 int main(int argc, char** argv)
 {
     QGuiApplication app(argc, argv);
-    if (argc != 4 && argc != 5) {
+    if (argc != 4 && argc != 5)
+    {
         std::fprintf(stderr, "usage: draw <assets folder> <data folder> <work folder> [1|2]\n");
         return 2;
     }
     gScale = argc == 5 ? std::atoi(argv[4]) : 1;
-    if (gScale != 1 && gScale != 2) {
+    if (gScale != 1 && gScale != 2)
+    {
         std::fprintf(stderr, "scale must be 1 or 2\n");
         return 2;
     }
@@ -1153,22 +1252,27 @@ int main(int argc, char** argv)
     for (int i = 0; i < kProgressFrames; ++i)
         save(progressFrame(i), QString("%1/progress/%2.png").arg(gWork).arg(i, 2, 10, QChar('0')));
 
-    for (const FaceSet& f : kFaces) {
+    for (const FaceSet& f : kFaces)
+    {
         save(face(f.size, f.tone, false, f.around, f.arrow, f.icon), scaled(button + f.normal));
         if (f.over)
             save(face(f.size, f.tone, true, f.around, f.arrow, f.icon), scaled(button + f.over));
     }
-    for (const Choice& c : kChoices) {
+    for (const Choice& c : kChoices)
+    {
         const QString stem = button + c.folder + "/" + c.folder;
         save(choiceCard(c, false), scaled(stem + ".bmp"));
         save(choiceCard(c, true), scaled(stem + "1.bmp"));
     }
 
     QDir().mkpath(gData + "/pic/BG");
-    if (gScale == 1) {
+    if (gScale == 1)
+    {
         saveRgbJpeg(lightBox(), gData + "/pic/BG/LightBoxS.jpg");
         icons();
-    } else {
+    }
+    else
+    {
         // PNG keeps the see-through key colour exact without the JPEG's block grid.
         save(lightBox(), gData + "/pic/BG/LightBoxS@2x.png");
     }

@@ -8,13 +8,15 @@
 #include <cstdlib>
 #include <utility>
 
-namespace
-{
+namespace {
 using Words = std::vector<std::pair<std::string, int>>;
 
 const Words CountryWords = {{"au", CountryAustralia}, {"nz", CountryNewZealand}};
-const Words ProtocolWords = {{"pppoe", ProtocolPppoe}, {"pppoa", ProtocolPppoa}, {"mer", ProtocolMer},
-                             {"ipoa", ProtocolIpoa}, {"bridge", ProtocolBridge}};
+const Words ProtocolWords = {{"pppoe", ProtocolPppoe},
+                             {"pppoa", ProtocolPppoa},
+                             {"mer", ProtocolMer},
+                             {"ipoa", ProtocolIpoa},
+                             {"bridge", ProtocolBridge}};
 const Words EncapsulationWords = {{"llc", EncapsulationLlc}, {"vcmux", EncapsulationVcMux}};
 const Words MerIpWords = {{"dynamic", MerIpDynamic}, {"static", MerIpStatic}};
 const Words SecurityWords = {{"wpa", SecurityWpa}, {"wpa2", SecurityWpa2}, {"none", SecurityNone}};
@@ -83,8 +85,8 @@ bool CheckCircuitNumbers(const CommandLine& line, std::string& error)
     for (const char* name : {"vpi", "vci"})
     {
         const std::string value = line.Value(name);
-        const std::string_view digits =
-            value.rfind('-', 0) == 0 ? std::string_view(value).substr(1) : std::string_view(value);
+        const std::string_view digits = value.rfind('-', 0) == 0 ? std::string_view(value).substr(1)
+                                                                 : std::string_view(value);
         if (line.Has(name) && !IsDecimalDigits(digits))
         {
             error = std::string("--") + name + " needs a decimal number: " + line.Value(name);
@@ -105,9 +107,8 @@ bool ReadProbeUrls(const CommandLine& line, std::vector<std::string>& urls, std:
         const std::size_t schemeEnd = lowered.rfind("http://", 0) == 0    ? 7
                                       : lowered.rfind("https://", 0) == 0 ? 8
                                                                           : 0;
-        const bool printable = std::all_of(url.begin(), url.end(), [](unsigned char c) {
-            return c > 0x20 && c < 0x7F;
-        });
+        const bool printable = std::all_of(url.begin(), url.end(),
+                                           [](unsigned char c) { return c > 0x20 && c < 0x7F; });
         if (schemeEnd == 0 || url.size() == schemeEnd || url[schemeEnd] == '/' || !printable)
         {
             error = "--probe-url needs an http:// or https:// address: " + url;
@@ -130,7 +131,8 @@ bool ReadChoices(const CommandLine& line, WizardSettings& s, ApplyRequest& reque
            && ReadWord(line, "encapsulation", EncapsulationWords, country.EncapsulationIndex,
                        s.EncapsulationIndex, error)
            && ReadWord(line, "mer-ip", MerIpWords, MerIpDynamic, s.MerDynamicIp, error)
-           && ReadWord(line, "security", SecurityWords, SecurityWpa2, s.WirelessSecurityIndex, error)
+           && ReadWord(line, "security", SecurityWords, SecurityWpa2, s.WirelessSecurityIndex,
+                       error)
            && ReadMilliseconds(line, "pause-ms", defaults.StepPause, request.RunOptions.StepPause,
                                error)
            && ReadMilliseconds(line, "settle-ms", defaults.SettlePause,
@@ -140,8 +142,10 @@ bool ReadChoices(const CommandLine& line, WizardSettings& s, ApplyRequest& reque
 
 CheckMessage CheckRouterPasswords(const CommandLine& line, WizardSettings& s)
 {
-    s.RouterPassword = SecretValue(line, "router-password", "TARNIX_ROUTER_PASSWORD", kFactoryPassword);
-    if (const CheckMessage m = CheckExistingRouterPassword(s.RouterPassword); m != CheckMessage::None)
+    s.RouterPassword = SecretValue(line, "router-password", "TARNIX_ROUTER_PASSWORD",
+                                   kFactoryPassword);
+    if (const CheckMessage m = CheckExistingRouterPassword(s.RouterPassword);
+        m != CheckMessage::None)
         return m;
     s.NewRouterPassword = SecretValue(line, "new-router-password", "TARNIX_NEW_ROUTER_PASSWORD");
     s.PasswordChangeRequested = line.Has("new-router-password") || !s.NewRouterPassword.empty();
@@ -190,8 +194,8 @@ CheckMessage CheckWirelessValues(const CommandLine& line, WizardSettings& s)
 // The pages' checks in the order the wizard walks them.
 CheckMessage CheckValues(const CommandLine& line, WizardSettings& s)
 {
-    for (auto check : {CheckRouterPasswords, CheckPvcValues, CheckAccountOrAddresses,
-                       CheckWirelessValues})
+    for (auto check :
+         {CheckRouterPasswords, CheckPvcValues, CheckAccountOrAddresses, CheckWirelessValues})
         if (const CheckMessage m = check(line, s); m != CheckMessage::None)
             return m;
     return CheckMessage::None;

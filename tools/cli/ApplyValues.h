@@ -21,9 +21,9 @@ struct ApplyRequest
 
 struct ApplyValuesResult
 {
-    std::string UsageError;                      // an unknown word or a malformed number
-    CheckMessage Refused = CheckMessage::None;   // a value the pages would refuse
-    CarryCheck NotCarried;                       // a value the router link cannot carry
+    std::string UsageError;                     // an unknown word or a malformed number
+    CheckMessage Refused = CheckMessage::None;  // a value the pages would refuse
+    CarryCheck NotCarried;                      // a value the router link cannot carry
 };
 
 // The option that gives a field's value.

@@ -20,8 +20,7 @@
 #include <iostream>
 #include <optional>
 
-namespace
-{
+namespace {
 struct CheckReport
 {
     HostNetworkState Host;
@@ -55,8 +54,8 @@ void Probe(const CommandLine& line, CheckReport& report)
     report.ProbeSkipped = line.Has("no-probe");
     if (report.ProbeSkipped)
         return;
-    const std::vector<std::string> urls =
-        line.Has("probe-url") ? line.Options.at("probe-url") : DefaultProbeUrls();
+    const std::vector<std::string> urls = line.Has("probe-url") ? line.Options.at("probe-url")
+                                                                : DefaultProbeUrls();
     const int answered = ProbeSitesInOrder(urls, kProbeTimeout);
     if (answered >= 0)
         report.ProbeAnswered = urls[answered];
@@ -121,13 +120,13 @@ void PrintLines(const CommandLine& line, const CheckReport& report)
     for (const HostAdapter& adapter : report.Host.Adapters)
     {
         QStringList parts = {AdapterKindName(adapter.Kind), adapter.LinkUp ? "link" : "no link"};
-        for (const QString& part : {adapter.HardwareAddress, AddressesText(adapter),
-                                    adapter.ConnectionName.isEmpty() ? QString()
-                                                                     : '"' + adapter.ConnectionName + '"'})
+        for (const QString& part :
+             {adapter.HardwareAddress, AddressesText(adapter),
+              adapter.ConnectionName.isEmpty() ? QString() : '"' + adapter.ConnectionName + '"'})
             if (!part.isEmpty())
                 parts << part;
-        std::cout << "adapter " << adapter.Name.toStdString() << ": " << parts.join(", ").toStdString()
-                  << "\n";
+        std::cout << "adapter " << adapter.Name.toStdString() << ": "
+                  << parts.join(", ").toStdString() << "\n";
     }
     for (const DefaultGateway& gateway : report.Host.Gateways)
         std::cout << "default gateway: " << gateway.Address.toString().toStdString() << " via "
@@ -140,7 +139,8 @@ void PrintLines(const CommandLine& line, const CheckReport& report)
               << "login: " << LoginText(report) << "\n"
               << "DSL line: " << LineText(report.Line) << "\n"
               << "downstream rate: "
-              << (report.Line.Result == StatusRead::Read ? report.Line.DownstreamRate + " kbit/s" : "unknown")
+              << (report.Line.Result == StatusRead::Read ? report.Line.DownstreamRate + " kbit/s"
+                                                         : "unknown")
               << "\n"
               << "Internet: " << ProbeText(report) << "\n"
               << (report.AllWell() ? "all well" : "problems found") << "\n";
@@ -151,12 +151,9 @@ QJsonObject AdapterJson(const HostAdapter& adapter)
     QJsonArray addresses;
     for (const HostIpv4Address& address : adapter.Ipv4)
         addresses << QString("%1/%2").arg(address.Address.toString()).arg(address.PrefixLength);
-    return {{"name", adapter.Name},
-            {"kind", AdapterKindName(adapter.Kind)},
-            {"link", adapter.LinkUp},
-            {"hardwareAddress", adapter.HardwareAddress},
-            {"ipv4", addresses},
-            {"connection", adapter.ConnectionName}};
+    return {{"name", adapter.Name},   {"kind", AdapterKindName(adapter.Kind)},
+            {"link", adapter.LinkUp}, {"hardwareAddress", adapter.HardwareAddress},
+            {"ipv4", addresses},      {"connection", adapter.ConnectionName}};
 }
 
 void PrintJson(const CommandLine& line, const CheckReport& report)
@@ -165,7 +162,8 @@ void PrintJson(const CommandLine& line, const CheckReport& report)
     for (const HostAdapter& adapter : report.Host.Adapters)
         adapters << AdapterJson(adapter);
     for (const DefaultGateway& gateway : report.Host.Gateways)
-        gateways << QJsonObject{{"adapter", gateway.Adapter}, {"address", gateway.Address.toString()}};
+        gateways << QJsonObject{{"adapter", gateway.Adapter},
+                                {"address", gateway.Address.toString()}};
     const QJsonObject object{
         {"adapters", adapters},
         {"defaultGateways", gateways},
@@ -178,9 +176,12 @@ void PrintJson(const CommandLine& line, const CheckReport& report)
         {"downstreamRate", report.Line.Result == StatusRead::Read
                                ? QJsonValue(QString::fromStdString(report.Line.DownstreamRate))
                                : QJsonValue()},
-        {"probe", report.ProbeSkipped ? "skipped" : report.ProbeAnswered ? "answered" : "failed"},
-        {"probeAnswered", report.ProbeAnswered ? QJsonValue(QString::fromStdString(*report.ProbeAnswered))
-                                               : QJsonValue()},
+        {"probe", report.ProbeSkipped    ? "skipped"
+                  : report.ProbeAnswered ? "answered"
+                                         : "failed"},
+        {"probeAnswered", report.ProbeAnswered
+                              ? QJsonValue(QString::fromStdString(*report.ProbeAnswered))
+                              : QJsonValue()},
         {"allWell", report.AllWell()},
     };
     std::cout << QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() << "\n";

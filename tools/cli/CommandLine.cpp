@@ -7,14 +7,32 @@
 #include <set>
 #include <string_view>
 
-namespace
-{
+namespace {
 const std::map<std::string, std::set<std::string>> OptionsOfCommand = {
     {"login", {"password"}},
     {"apply",
-     {"country", "protocol", "encapsulation", "vpi", "vci", "mer-ip", "ppp-user", "ppp-password",
-      "ip", "mask", "gateway", "dns1", "dns2", "ssid", "security", "key", "router-password",
-      "new-router-password", "pause-ms", "settle-ms", "probe-url", "no-probe"}},
+     {"country",
+      "protocol",
+      "encapsulation",
+      "vpi",
+      "vci",
+      "mer-ip",
+      "ppp-user",
+      "ppp-password",
+      "ip",
+      "mask",
+      "gateway",
+      "dns1",
+      "dns2",
+      "ssid",
+      "security",
+      "key",
+      "router-password",
+      "new-router-password",
+      "pause-ms",
+      "settle-ms",
+      "probe-url",
+      "no-probe"}},
     {"read-wireless", {"json"}},
     {"dsl-status", {"json"}},
     {"check", {"password", "probe-url", "no-probe", "json"}},
@@ -27,8 +45,9 @@ constexpr std::size_t MaxProbeUrls = 3;
 
 bool IsKnownOption(const std::string& name)
 {
-    return name == "router" || std::any_of(OptionsOfCommand.begin(), OptionsOfCommand.end(),
-                                           [&](const auto& entry) { return entry.second.count(name); });
+    return name == "router"
+           || std::any_of(OptionsOfCommand.begin(), OptionsOfCommand.end(),
+                          [&](const auto& entry) { return entry.second.count(name); });
 }
 
 bool IsOption(const std::string& word)
@@ -68,7 +87,8 @@ void Check(CommandLine& line)
 {
     if (!IsRouterAddress(line.RouterAddress))
     {
-        line.UsageError = "--router needs a host, optionally with :port (1-65535): " + line.RouterAddress;
+        line.UsageError = "--router needs a host, optionally with :port (1-65535): "
+                          + line.RouterAddress;
         return;
     }
     if (line.Command.empty())
@@ -92,8 +112,9 @@ void Check(CommandLine& line)
 
 bool IsDecimalDigits(std::string_view text)
 {
-    return !text.empty()
-           && std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); });
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](unsigned char c) {
+        return std::isdigit(c);
+    });
 }
 
 std::string CommandLine::Value(const std::string& name, const std::string& fallback) const

@@ -12,8 +12,7 @@
 
 #include <iostream>
 
-namespace
-{
+namespace {
 void PrintJson(const QJsonObject& object)
 {
     std::cout << QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() << "\n";
@@ -91,7 +90,8 @@ int ReadWirelessCommand(const CommandLine& line)
         // Router text never reaches the terminal raw: an escape sequence in
         // it could retitle or clear the terminal. (JSON escapes it itself.)
         std::cout << "SSID: " << ControlsReplaced(wireless.Name)
-                  << "\nKey: " << (wireless.Key.empty() ? "None" : ControlsReplaced(wireless.Key)) << "\n";
+                  << "\nKey: " << (wireless.Key.empty() ? "None" : ControlsReplaced(wireless.Key))
+                  << "\n";
     return ExitDone;
 }
 

@@ -17,8 +17,7 @@
 
 #include <iostream>
 
-namespace
-{
+namespace {
 int UsageError(const std::string& problem)
 {
     // The problem may quote what was typed, escape sequences included.
@@ -30,7 +29,7 @@ int UsageError(const std::string& problem)
 CApplyRun::ProgressCallback ProgressLines()
 {
     return [shown = false, last = ApplyStep::WanLogin](ApplyStep step,
-                                                      std::chrono::milliseconds left) mutable {
+                                                       std::chrono::milliseconds left) mutable {
         if (shown && step == last)
             return;
         shown = true;
@@ -44,8 +43,8 @@ CApplyRun::ProgressCallback ProgressLines()
 
 int Probe(const ApplyRequest& request)
 {
-    const std::vector<std::string> urls =
-        request.ProbeUrls.empty() ? DefaultProbeUrls() : request.ProbeUrls;
+    const std::vector<std::string> urls = request.ProbeUrls.empty() ? DefaultProbeUrls()
+                                                                    : request.ProbeUrls;
     const auto announce = [](const std::string& url) {
         std::cerr << "tarnix-setup: Probing " << url << "\n";
     };

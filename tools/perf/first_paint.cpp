@@ -12,11 +12,13 @@ namespace {
 
 void WatchFirstPaint()
 {
-    qApp->installEventFilter(new FirstPaintWatcher([](QWidget* widget) { return widget->isWindow(); }, [](QWidget*) {
-        std::printf("%.1f %ld\n", MillisecondsSinceLaunch(), MaxRssKilobytes());
-        std::fflush(stdout);
-        std::_Exit(0);
-    }));
+    qApp->installEventFilter(new FirstPaintWatcher(
+        [](QWidget* widget) { return widget->isWindow(); },
+        [](QWidget*) {
+            std::printf("%.1f %ld\n", MillisecondsSinceLaunch(), MaxRssKilobytes());
+            std::fflush(stdout);
+            std::_Exit(0);
+        }));
 }
 
 }  // namespace

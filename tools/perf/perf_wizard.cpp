@@ -57,7 +57,8 @@ int MeasureNext(int times)
     if (int(milliseconds.size()) != times)
         return std::fprintf(stderr, "the preparations page did not open\n"), 1;
     std::sort(milliseconds.begin(), milliseconds.end());
-    std::printf("%.2f %.2f %.2f\n", milliseconds[times / 2], milliseconds.front(), milliseconds.back());
+    std::printf("%.2f %.2f %.2f\n", milliseconds[times / 2], milliseconds.front(),
+                milliseconds.back());
     return 0;
 }
 
@@ -74,8 +75,8 @@ int Walk(const QString& routerSim)
         return std::fprintf(stderr, "the router emulator did not start\n"), 1;
     const QString address = "127.0.0.1:" + port;
     QString message;
-    if (ParseWizardOptions({"perf_wizard", "--router", address, "--pause-ms", "0", "--settle-ms", "0",
-                            "--probe-url", "http://" + address + "/support"},
+    if (ParseWizardOptions({"perf_wizard", "--router", address, "--pause-ms", "0", "--settle-ms",
+                            "0", "--probe-url", "http://" + address + "/support"},
                            GetWizardOptions(), message)
         != OptionsOutcome::Run)
         return std::fprintf(stderr, "%s\n", qPrintable(message)), 1;

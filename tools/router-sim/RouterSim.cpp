@@ -5,8 +5,7 @@
 #include <random>
 #include <sstream>
 
-namespace
-{
+namespace {
 
 using Params = std::map<std::string, std::string>;
 
@@ -25,13 +24,17 @@ int HexValue(char c)
 std::string PercentDecode(std::string_view text)
 {
     std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    for (std::size_t i = 0; i < text.size(); ++i)
+    {
         const int high = i + 2 < text.size() && text[i] == '%' ? HexValue(text[i + 1]) : -1;
         const int low = high >= 0 ? HexValue(text[i + 2]) : -1;
-        if (low >= 0) {
+        if (low >= 0)
+        {
             out += char(high * 16 + low);
             i += 2;
-        } else {
+        }
+        else
+        {
             out += text[i];
         }
     }
@@ -41,13 +44,15 @@ std::string PercentDecode(std::string_view text)
 Params DecodeQuery(std::string_view query)
 {
     Params params;
-    while (!query.empty()) {
+    while (!query.empty())
+    {
         const std::size_t amp = query.find('&');
         const std::string_view pair = query.substr(0, amp);
         const std::size_t eq = pair.find('=');
         const std::string name = PercentDecode(pair.substr(0, eq));
         if (!name.empty() && !params.count(name))
-            params[name] = eq == std::string_view::npos ? std::string() : PercentDecode(pair.substr(eq + 1));
+            params[name] = eq == std::string_view::npos ? std::string()
+                                                        : PercentDecode(pair.substr(eq + 1));
         query = amp == std::string_view::npos ? std::string_view() : query.substr(amp + 1);
     }
     return params;
@@ -68,7 +73,8 @@ std::string Param(const Params& params, const std::string& name)
 // The value of the cookie called name in a Cookie header, if present.
 std::optional<std::string> CookieValue(std::string_view header, std::string_view name)
 {
-    while (!header.empty()) {
+    while (!header.empty())
+    {
         const std::size_t semi = header.find(';');
         std::string_view part = header.substr(0, semi);
         while (!part.empty() && part.front() == ' ')
@@ -94,7 +100,8 @@ std::string KeyScript(const std::string& key)
 
 bool IsOneOf(const std::string& path, std::initializer_list<const char*> paths)
 {
-    for (const char* p : paths) {
+    for (const char* p : paths)
+    {
         if (path == p)
             return true;
     }
@@ -103,15 +110,15 @@ bool IsOneOf(const std::string& path, std::initializer_list<const char*> paths)
 
 bool NeedsSession(const std::string& path)
 {
-    return IsOneOf(path, {"/internet_setup.cmd", "/internet_sum.cgi", "/dlwancfg.cmd",
-                          "/wlcfg.html", "/wlcfg.wl", "/wlsecurity.wl", "/password.html",
-                          "/password.cgi"});
+    return IsOneOf(path,
+                   {"/internet_setup.cmd", "/internet_sum.cgi", "/dlwancfg.cmd", "/wlcfg.html",
+                    "/wlcfg.wl", "/wlsecurity.wl", "/password.html", "/password.cgi"});
 }
 
 bool NeedsKey(const std::string& path)
 {
-    return IsOneOf(path, {"/internet_setup.cmd", "/internet_sum.cgi", "/dlwancfg.cmd",
-                          "/wlcfg.wl", "/wlsecurity.wl", "/password.cgi"});
+    return IsOneOf(path, {"/internet_setup.cmd", "/internet_sum.cgi", "/dlwancfg.cmd", "/wlcfg.wl",
+                          "/wlsecurity.wl", "/password.cgi"});
 }
 
 std::string ServiceEntry(const SimWanService& service)
@@ -154,7 +161,8 @@ std::string FormatSimState(const SimRouterState& state)
 {
     std::ostringstream out;
     out << "services: " << state.services.size() << "\n";
-    for (const SimWanService& service : state.services) {
+    for (const SimWanService& service : state.services)
+    {
         out << "service " << service.name << ":";
         for (const auto& [name, value] : service.params)
             out << " " << name << "=" << value;
@@ -288,7 +296,8 @@ std::vector<SimRequest> RouterSim::Requests() const
 std::vector<SimRequest> RouterSim::RequestsTo(const std::string& path) const
 {
     std::vector<SimRequest> matching;
-    for (SimRequest& request : Requests()) {
+    for (SimRequest& request : Requests())
+    {
         if (request.path == path)
             matching.push_back(std::move(request));
     }
@@ -323,7 +332,8 @@ void RouterSim::Route(const httplib::Request& req, httplib::Response& res)
         const auto it = m_faults.find(req.path);
         fault = it != m_faults.end() ? it->second : m_faultEverywhere;
     }
-    if (fault.delay.count() > 0 && !WaitOrStop(fault.delay)) {
+    if (fault.delay.count() > 0 && !WaitOrStop(fault.delay))
+    {
         res.status = 503;
         return;
     }
@@ -345,20 +355,24 @@ void RouterSim::Route(const httplib::Request& req, httplib::Response& res)
 // Faults that replace the whole answer. True when one did.
 bool RouterSim::ApplyFault(httplib::Response& res, const SimFault& fault)
 {
-    if (fault.dropConnection) {
-        res.set_content_provider(1000, "text/html", [](std::size_t, std::size_t, httplib::DataSink& sink) {
-            sink.write("<html>", 6);
-            return false;
-        });
+    if (fault.dropConnection)
+    {
+        res.set_content_provider(1000, "text/html",
+                                 [](std::size_t, std::size_t, httplib::DataSink& sink) {
+                                     sink.write("<html>", 6);
+                                     return false;
+                                 });
         return true;
     }
-    if (fault.endlessChunked) {
+    if (fault.endlessChunked)
+    {
         res.set_chunked_content_provider("text/html", [this](std::size_t, httplib::DataSink& sink) {
             return !Stopping() && sink.write(kFiller.data(), kFiller.size());
         });
         return true;
     }
-    if (fault.streamBytes > 0) {
+    if (fault.streamBytes > 0)
+    {
         const std::size_t total = fault.streamBytes;
         const auto send = [this, total](std::size_t offset, httplib::DataSink& sink) {
             const std::size_t n = std::min(kFiller.size(), total - offset);
@@ -371,25 +385,30 @@ bool RouterSim::ApplyFault(httplib::Response& res, const SimFault& fault)
         if (fault.streamWithoutLength)
             res.set_chunked_content_provider("text/html", send);
         else
-            res.set_content_provider(total, "text/html",
-                                     [send](std::size_t offset, std::size_t, httplib::DataSink& sink) {
-                                         return send(offset, sink);
-                                     });
+            res.set_content_provider(
+                total, "text/html",
+                [send](std::size_t offset, std::size_t, httplib::DataSink& sink) {
+                    return send(offset, sink);
+                });
         return true;
     }
-    if (fault.status != 0) {
+    if (fault.status != 0)
+    {
         res.status = fault.status;
         if (fault.status == 302)
             res.set_header("Location", "/index.html");
-        res.set_content(fault.body.value_or(Html("Error", "Status " + std::to_string(fault.status))),
-                        "text/html");
+        res.set_content(
+            fault.body.value_or(Html("Error", "Status " + std::to_string(fault.status))),
+            "text/html");
         return true;
     }
-    if (fault.binaryBytes > 0) {
+    if (fault.binaryBytes > 0)
+    {
         res.set_content(BinaryGarbage(fault.binaryBytes), "application/octet-stream");
         return true;
     }
-    if (fault.emptyBody || fault.body) {
+    if (fault.emptyBody || fault.body)
+    {
         res.set_content(fault.body.value_or(std::string()), "text/html");
         return true;
     }
@@ -426,13 +445,15 @@ void RouterSim::Answer(const httplib::Request& req, httplib::Response& res, cons
 {
     const Params query = DecodeQuery(RawQuery(req));
     const bool markers = !fault.missingMarker;
-    if (NeedsSession(req.path) && !HasSession(req)) {
+    if (NeedsSession(req.path) && !HasSession(req))
+    {
         res.status = 302;
         res.set_header("Location", "/index.html");
         res.set_content(Html("Moved", "Please log in."), "text/html");
         return;
     }
-    if (NeedsKey(req.path) && !ConsumeSessionKey(Param(query, "sessionKey"))) {
+    if (NeedsKey(req.path) && !ConsumeSessionKey(Param(query, "sessionKey")))
+    {
         res.status = 403;
         res.set_content(Html("Forbidden", "Invalid session key."), "text/html");
         return;
@@ -448,7 +469,8 @@ void RouterSim::Answer(const httplib::Request& req, httplib::Response& res, cons
     else if (req.path == "/cgi-bin/webproc")
         page = Logout();
     else if (req.path == "/setup_wancfg.html")
-        page = Html("WAN Setup", key + (markers ? ServiceListScript(fault.serviceList) : std::string()));
+        page = Html("WAN Setup",
+                    key + (markers ? ServiceListScript(fault.serviceList) : std::string()));
     else if (req.path == "/internet_setup.cmd")
         page = Html("Quick Setup", key + "Service 0");
     else if (req.path == "/internet_sum.cgi")
@@ -473,7 +495,8 @@ void RouterSim::Answer(const httplib::Request& req, httplib::Response& res, cons
         page = Html("Support", markers ? "Tarnix support: modem routers." : "Not here.");
     else if (req.path == "/__sim/state")
         return res.set_content(FormatSimState(m_state), "text/plain");
-    if (page.empty()) {
+    if (page.empty())
+    {
         res.status = 404;
         res.set_content(Html("Not Found", req.path), "text/html");
         return;
@@ -526,10 +549,13 @@ std::string RouterSim::WanSummary(const Params& query, const std::string& key)
 std::string RouterSim::ChangeWanServices(const Params& query)
 {
     const std::string action = Param(query, "action");
-    if (action == "add" && !m_pendingService.empty()) {
+    if (action == "add" && !m_pendingService.empty())
+    {
         m_state.services.push_back({Param(m_pendingService, "serviceName"), m_pendingService});
         m_pendingService.clear();
-    } else if (action == "remove") {
+    }
+    else if (action == "remove")
+    {
         std::istringstream names(Param(query, "rmLst"));
         for (std::string name; std::getline(names, name, ',');)
             std::erase_if(m_state.services, [&](const SimWanService& s) { return s.name == name; });
@@ -586,6 +612,6 @@ std::string RouterSim::StatusPage(bool markers) const
     const std::string row = markers ? "<tr><td>Downstream Line Rate (Kbps):</td><td>"
                                           + m_state.downstreamRate + "</td></tr>\n"
                                     : std::string();
-    return Html("Device Info", "<table>\n<tr><td>Model</td><td>KRX-5100A</td></tr>\n" + row
-                                   + "</table>");
+    return Html("Device Info",
+                "<table>\n<tr><td>Model</td><td>KRX-5100A</td></tr>\n" + row + "</table>");
 }

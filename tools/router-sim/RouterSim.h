@@ -29,12 +29,11 @@
 #include <thread>
 #include <vector>
 
-namespace httplib
-{
+namespace httplib {
 class Server;
 struct Request;
 struct Response;
-}
+}  // namespace httplib
 
 struct SimWanService
 {
@@ -66,16 +65,16 @@ struct SimRequest
 
 struct SimFault
 {
-    int status = 0;                          // answer with this status instead
-    std::chrono::milliseconds delay{0};      // wait this long before answering
-    bool dropConnection = false;             // close the connection mid-answer
+    int status = 0;                      // answer with this status instead
+    std::chrono::milliseconds delay{0};  // wait this long before answering
+    bool dropConnection = false;         // close the connection mid-answer
     // Announce the whole page but send only its first n bytes, then close.
     std::optional<std::size_t> dropAfterBytes;
     bool emptyBody = false;
-    bool hugeBody = false;                   // 150000 bytes of page
-    std::size_t padBytes = 0;                // blanks before the page: markers come last
-    std::size_t binaryBytes = 0;             // this many random bytes (NULs too) instead
-    bool nulByte = false;                    // a NUL byte early in the page
+    bool hugeBody = false;        // 150000 bytes of page
+    std::size_t padBytes = 0;     // blanks before the page: markers come last
+    std::size_t binaryBytes = 0;  // this many random bytes (NULs too) instead
+    bool nulByte = false;         // a NUL byte early in the page
     // Leave out the page's markers: the service list of setup_wancfg.html, the
     // option and key of wlsecurity.html, the rate row of info.html, the word
     // of /support, the session key of every other page.
@@ -84,7 +83,7 @@ struct SimFault
     bool repeatedMarker = false;
     // The service list of setup_wancfg.html holds exactly this text instead.
     std::optional<std::string> serviceList;
-    std::optional<std::string> body;         // answer exactly this text
+    std::optional<std::string> body;  // answer exactly this text
     // Answer with this many filler bytes instead of the page, made as they are
     // sent (never held whole): with a Content-Length, or, with
     // streamWithoutLength, chunked, without one.

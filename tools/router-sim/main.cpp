@@ -5,15 +5,14 @@
 #include "TarnixVersion.h"
 
 #include <csignal>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <sstream>
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 
 constexpr char kUsage[] =
     "usage: router-sim --listen 127.0.0.1:PORT [--password P] [--ssid S] [--key K]\n"
@@ -39,11 +38,14 @@ bool ParseListen(const std::string& text, int& port)
     const std::string host = text.substr(0, colon);
     if (host != "127.0.0.1" && host != "localhost")
         return false;
-    try {
+    try
+    {
         std::size_t used = 0;
         port = std::stoi(text.substr(colon + 1), &used);
         return used == text.size() - colon - 1 && port >= 0 && port <= 65535;
-    } catch (...) {
+    }
+    catch (...)
+    {
         return false;
     }
 }
@@ -56,7 +58,8 @@ SimWanService ServiceFromName(const std::string& name)
     std::istringstream pieces(name);
     for (std::string part; std::getline(pieces, part, '_');)
         parts.push_back(part);
-    if (parts.size() == 4) {
+    if (parts.size() == 4)
+    {
         service.params["atmVpi"] = parts[2];
         service.params["atmVci"] = parts[3];
     }
@@ -65,7 +68,8 @@ SimWanService ServiceFromName(const std::string& name)
 
 bool ParseArguments(int argc, char** argv, Options& options)
 {
-    for (int i = 1; i + 1 < argc; i += 2) {
+    for (int i = 1; i + 1 < argc; i += 2)
+    {
         const std::string name = argv[i];
         const std::string value = argv[i + 1];
         if (name == "--listen" && !ParseListen(value, options.port))
@@ -97,7 +101,8 @@ int NumberAfter(const std::string& kind, const std::string& prefix)
 bool ApplyFault(RouterSim& sim, const std::string& path, const std::string& kind)
 {
     SimFault fault;
-    try {
+    try
+    {
         if (kind.rfind("status=", 0) == 0)
             fault.status = NumberAfter(kind, "status=");
         else if (kind.rfind("delay=", 0) == 0)
@@ -108,10 +113,12 @@ bool ApplyFault(RouterSim& sim, const std::string& path, const std::string& kind
             return sim.RefuseSessionKeys(true), true;
         else if (kind.rfind("stream=", 0) == 0)
             fault.streamBytes = std::stoul(kind.substr(std::strlen("stream=")));
-        else if (kind.rfind("stream-nolength=", 0) == 0) {
+        else if (kind.rfind("stream-nolength=", 0) == 0)
+        {
             fault.streamBytes = std::stoul(kind.substr(std::strlen("stream-nolength=")));
             fault.streamWithoutLength = true;
-        } else if (kind == "endless")
+        }
+        else if (kind == "endless")
             fault.endlessChunked = true;
         else if (kind == "drop")
             fault.dropConnection = true;
@@ -125,7 +132,9 @@ bool ApplyFault(RouterSim& sim, const std::string& path, const std::string& kind
             fault.missingMarker = true;
         else
             return false;
-    } catch (...) {
+    }
+    catch (...)
+    {
         return false;
     }
     sim.SetFault(path, fault);
@@ -136,12 +145,14 @@ bool ApplyFault(RouterSim& sim, const std::string& path, const std::string& kind
 
 int main(int argc, char** argv)
 {
-    if (argc == 2 && std::string(argv[1]) == "--version") {
+    if (argc == 2 && std::string(argv[1]) == "--version")
+    {
         std::cout << "router-sim " << kTarnixVersion << "\n";
         return 0;
     }
     Options options;
-    if (!ParseArguments(argc, argv, options)) {
+    if (!ParseArguments(argc, argv, options))
+    {
         std::cerr << kUsage;
         return 2;
     }
@@ -154,14 +165,17 @@ int main(int argc, char** argv)
 
     RouterSim sim;
     sim.SetState(options.state);
-    for (const auto& [path, kind] : options.faults) {
-        if (!ApplyFault(sim, path, kind)) {
+    for (const auto& [path, kind] : options.faults)
+    {
+        if (!ApplyFault(sim, path, kind))
+        {
             std::cerr << "router-sim: unknown fault " << path << ":" << kind << "\n" << kUsage;
             return 2;
         }
     }
     const int port = sim.Start(options.port);
-    if (port < 0) {
+    if (port < 0)
+    {
         std::cerr << "router-sim: cannot listen on 127.0.0.1:" << options.port << "\n";
         return 1;
     }

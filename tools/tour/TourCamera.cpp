@@ -121,7 +121,8 @@ void TourCamera::TakeToolTip(CWizardPage& page, const QString& road)
 
 void TourCamera::Save(const QImage& picture, const QString& name)
 {
-    const QString path = QDir(m_folder).filePath(QString("%1-%2.png").arg(++m_count, 2, 10, QChar('0')).arg(name));
+    const QString path = QDir(m_folder).filePath(
+        QString("%1-%2.png").arg(++m_count, 2, 10, QChar('0')).arg(name));
     if (!picture.save(path))
         std::fprintf(stderr, "tarnix-tour: could not write %s\n", qPrintable(path));
 }

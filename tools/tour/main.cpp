@@ -35,15 +35,19 @@ using ButtonOf = std::function<QAbstractButton*(CWizardPage&)>;
 
 // Before the road's step on page at: open a page from it with trigger, leave
 // that page with leave, and go on as the road would.
-void AddDetour(std::vector<WalkStep>& road, PageId at, ButtonOf trigger, PageId opened, ButtonOf leave)
+void AddDetour(std::vector<WalkStep>& road, PageId at, ButtonOf trigger, PageId opened,
+               ButtonOf leave)
 {
     const auto step = std::find_if(road.begin(), road.end(),
                                    [at](const WalkStep& s) { return s.Page == at; });
     if (step == road.end())
         return;
     const WalkStep detour[] = {
-        {at, [trigger](WalkDriver& walk, CWizardPage& page) { walk.Press(trigger(page), "the detour"); }},
-        {opened, [leave](WalkDriver& walk, CWizardPage& page) { walk.Press(leave(page), "the way back"); }}};
+        {at, [trigger](WalkDriver& walk,
+                       CWizardPage& page) { walk.Press(trigger(page), "the detour"); }},
+        {opened, [leave](WalkDriver& walk, CWizardPage& page) {
+             walk.Press(leave(page), "the way back");
+         }}};
     road.insert(step, std::begin(detour), std::end(detour));
 }
 
@@ -66,10 +70,13 @@ TourRoad FirstInstallRoad()
     plan.Ssid = "Tarnix-Home";
     plan.Key = "wpa2-key-0001";
     TourRoad road{"first", SetupRoad(plan), {}};
-    AddDetour(road.Steps, PageId::InstallMode, [](CWizardPage& p) { return p.DisclaimerButton(); },
-              PageId::Disclaimer, [](CWizardPage& p) { return static_cast<CDisclaimerDlg&>(p).CloseButton(); });
-    AddDetour(road.Steps, PageId::Power, [](CWizardPage& p) { return p.TroubleshootingButton(); },
-              PageId::Troubleshooting, [](CWizardPage& p) { return p.ExitButton(); });
+    AddDetour(
+        road.Steps, PageId::InstallMode, [](CWizardPage& p) { return p.DisclaimerButton(); },
+        PageId::Disclaimer,
+        [](CWizardPage& p) { return static_cast<CDisclaimerDlg&>(p).CloseButton(); });
+    AddDetour(
+        road.Steps, PageId::Power, [](CWizardPage& p) { return p.TroubleshootingButton(); },
+        PageId::Troubleshooting, [](CWizardPage& p) { return p.ExitButton(); });
     return road;
 }
 
@@ -89,9 +96,12 @@ TourRoad QuickRoad(RouterSim& sim)
     hooks.OnLightBox = [&sim] { sim.ClearFaults(); };
     TourRoad road{"quick", SetupRoad(plan, hooks), {}};
     road.Router.adminPassword = "Mine-2024";
-    AddDetour(road.Steps, PageId::ExistingPassword,
-              [](CWizardPage& p) { return static_cast<CFogetPassAndModifyDlg&>(p).ForgotPasswordButton(); },
-              PageId::ResetInstructions, [](CWizardPage& p) { return p.NextButton(); });
+    AddDetour(
+        road.Steps, PageId::ExistingPassword,
+        [](CWizardPage& p) {
+            return static_cast<CFogetPassAndModifyDlg&>(p).ForgotPasswordButton();
+        },
+        PageId::ResetInstructions, [](CWizardPage& p) { return p.NextButton(); });
     return road;
 }
 
@@ -145,7 +155,8 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QCommandLineParser parser;
-    parser.setApplicationDescription("Walks the wizard against an emulator and saves a PNG of every page.");
+    parser.setApplicationDescription(
+        "Walks the wizard against an emulator and saves a PNG of every page.");
     parser.addHelpOption();
     const QCommandLineOption screen("screen", "Also save the whole screen beside each page.");
     parser.addOption(screen);

@@ -35,12 +35,14 @@ int main()
         const auto start = std::chrono::steady_clock::now();
         if (run.Run() != ApplyOutcome::Applied)
             return std::fprintf(stderr, "run %d failed\n", i), 1;
-        const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+        const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now()
+                                                               - start;
         milliseconds.push_back(took.count());
         requests = sim.Requests().size();
     }
     std::sort(milliseconds.begin(), milliseconds.end());
-    std::printf("apply run, %d runs: median %.2f ms, min %.2f ms, max %.2f ms, %zu requests per run\n",
-                Runs, milliseconds[Runs / 2], milliseconds.front(), milliseconds.back(), requests);
+    std::printf(
+        "apply run, %d runs: median %.2f ms, min %.2f ms, max %.2f ms, %zu requests per run\n",
+        Runs, milliseconds[Runs / 2], milliseconds.front(), milliseconds.back(), requests);
     return 0;
 }

@@ -1,7 +1,7 @@
 // The apply run and the ordered probe against the router emulator on loopback.
 
-#include "CApplyPause.h"
 #include "ApplyPreflight.h"
+#include "CApplyPause.h"
 #include "CApplyRun.h"
 #include "CCancellablePause.h"
 #include "CIpLink.h"
@@ -27,8 +27,7 @@
 
 using namespace std::chrono_literals;
 
-namespace
-{
+namespace {
 // A loopback port that nothing listens on: bound once, then released.
 int ClosedPort()
 {
@@ -110,9 +109,8 @@ ApplyOutcome TestApplyRun::Run(FakePause& pause)
 {
     ApplyRunOptions options;
     options.RouterAddress = m_sim.Address();
-    CApplyRun run(pause, options, [this](ApplyStep step, std::chrono::milliseconds) {
-        m_steps.push_back(step);
-    });
+    CApplyRun run(pause, options,
+                  [this](ApplyStep step, std::chrono::milliseconds) { m_steps.push_back(step); });
     return run.Run();
 }
 
@@ -123,12 +121,24 @@ void TestApplyRun::protocols_data()
     QTest::addColumn<QString>("serviceName");
     QTest::addColumn<QString>("param");
     QTest::addColumn<QString>("value");
-    QTest::newRow("PPPoE") << ProtocolPppoe << 0 << "pppoe_0_8_35" << "pppUserName" << "joe@isp";
-    QTest::newRow("PPPoA") << ProtocolPppoa << 0 << "pppoa_0_8_35" << "pppPassword" << "pw";
-    QTest::newRow("MER dynamic") << ProtocolMer << 1 << "mer_0_8_35" << "enblDhcpClnt" << "1";
-    QTest::newRow("MER static") << ProtocolMer << 0 << "mer_0_8_35" << "wanIpAddress" << "10.0.0.2";
-    QTest::newRow("IPoA") << ProtocolIpoa << 0 << "ipoa_0_8_35" << "wanInfDnsSecondary" << "0.0.0.0";
-    QTest::newRow("Bridge") << ProtocolBridge << 0 << "br_0_8_35" << "linkType" << "EoA";
+    QTest::newRow("PPPoE") << ProtocolPppoe << 0 << "pppoe_0_8_35"
+                           << "pppUserName"
+                           << "joe@isp";
+    QTest::newRow("PPPoA") << ProtocolPppoa << 0 << "pppoa_0_8_35"
+                           << "pppPassword"
+                           << "pw";
+    QTest::newRow("MER dynamic") << ProtocolMer << 1 << "mer_0_8_35"
+                                 << "enblDhcpClnt"
+                                 << "1";
+    QTest::newRow("MER static") << ProtocolMer << 0 << "mer_0_8_35"
+                                << "wanIpAddress"
+                                << "10.0.0.2";
+    QTest::newRow("IPoA") << ProtocolIpoa << 0 << "ipoa_0_8_35"
+                          << "wanInfDnsSecondary"
+                          << "0.0.0.0";
+    QTest::newRow("Bridge") << ProtocolBridge << 0 << "br_0_8_35"
+                            << "linkType"
+                            << "EoA";
 }
 
 void TestApplyRun::protocols()
@@ -165,8 +175,8 @@ void TestApplyRun::protocols()
     QVERIFY(std::all_of(pause.durations.begin(), pause.durations.begin() + 4,
                         [](auto d) { return d == 1500ms; }));
     QCOMPARE(std::accumulate(pause.durations.begin() + 4, pause.durations.end(), 0ms), 50000ms);
-    const std::vector<ApplyStep> order = {ApplyStep::WanLogin, ApplyStep::WanService,
-                                          ApplyStep::WirelessLogin, ApplyStep::WirelessBasic,
+    const std::vector<ApplyStep> order = {ApplyStep::WanLogin,         ApplyStep::WanService,
+                                          ApplyStep::WirelessLogin,    ApplyStep::WirelessBasic,
                                           ApplyStep::WirelessSecurity, ApplyStep::Settle};
     QVERIFY(std::equal(order.begin(), order.end(), m_steps.begin()));
     QCOMPARE(std::count(m_steps.begin(), m_steps.end(), ApplyStep::Settle), 50);
@@ -285,10 +295,13 @@ void TestApplyRun::cancellablePauseEndsAtOnce()
 void TestApplyRun::probeStopsAtFirstAnswer()
 {
     const std::string base = "http://" + m_sim.Address();
-    const std::vector<std::string> urls = {"http://127.0.0.1:" + std::to_string(ClosedPort()) + "/support",
+    const std::vector<std::string> urls = {"http://127.0.0.1:" + std::to_string(ClosedPort())
+                                               + "/support",
                                            base + "/support", base + "/support"};
     std::vector<std::string> probed;
-    QCOMPARE(ProbeSitesInOrder(urls, kProbeTimeout, [&](const std::string& url) { probed.push_back(url); }), 1);
+    QCOMPARE(ProbeSitesInOrder(urls, kProbeTimeout,
+                               [&](const std::string& url) { probed.push_back(url); }),
+             1);
     QCOMPARE(probed, std::vector<std::string>(urls.begin(), urls.begin() + 2));
     QCOMPARE(m_sim.RequestsTo("/support").size(), std::size_t(1));
 }
@@ -326,46 +339,71 @@ void TestApplyRun::uncarriableValuesSendNothing_data()
     const auto longText = [](std::size_t n) { return std::string(n, 'a'); };
     const auto tooLong = CarryProblem::TooLong;
     const auto cookie = CarryProblem::NotInACookie;
-    row("new router password of 131000 bytes", [huge](WizardSettings& s) {
-        s.PasswordChangeRequested = true;
-        s.NewRouterPassword = huge;
-    }, tooLong, CarriedField::NewRouterPassword);
-    row("PPP user name of 131000 bytes", [huge](WizardSettings& s) { s.PppUserName = huge; }, tooLong,
-        CarriedField::PppUserName);
+    row(
+        "new router password of 131000 bytes",
+        [huge](WizardSettings& s) {
+            s.PasswordChangeRequested = true;
+            s.NewRouterPassword = huge;
+        },
+        tooLong, CarriedField::NewRouterPassword);
+    row(
+        "PPP user name of 131000 bytes", [huge](WizardSettings& s) { s.PppUserName = huge; },
+        tooLong, CarriedField::PppUserName);
     // Escaped, each % takes three bytes: 400 fit alone, not in the URL.
-    row("PPP password that grows when escaped", [](WizardSettings& s) {
-        s.PppPassword = std::string(400, '%');
-    }, tooLong, CarriedField::PppPassword);
-    row("router password with a semicolon",
+    row(
+        "PPP password that grows when escaped",
+        [](WizardSettings& s) { s.PppPassword = std::string(400, '%'); }, tooLong,
+        CarriedField::PppPassword);
+    row(
+        "router password with a semicolon",
         [](WizardSettings& s) { s.RouterPassword = "a;webuicookie="; }, cookie,
         CarriedField::RouterPassword);
-    row("router password with a line break", [](WizardSettings& s) { s.RouterPassword = "a\r\nX: y"; },
+    row(
+        "router password with a line break",
+        [](WizardSettings& s) { s.RouterPassword = "a\r\nX: y"; }, cookie,
+        CarriedField::RouterPassword);
+    row(
+        "router password too long for the cookies",
+        [longText](WizardSettings& s) { s.RouterPassword = longText(230); }, tooLong,
+        CarriedField::RouterPassword);
+    row(
+        "password after a change with a semicolon",
+        [](WizardSettings& s) {
+            s.RouterPasswordChanged = true;
+            s.PasswordAfterChange = "x;y";
+        },
         cookie, CarriedField::RouterPassword);
-    row("router password too long for the cookies", [longText](WizardSettings& s) {
-        s.RouterPassword = longText(230);
-    }, tooLong, CarriedField::RouterPassword);
-    row("password after a change with a semicolon", [](WizardSettings& s) {
-        s.RouterPasswordChanged = true;
-        s.PasswordAfterChange = "x;y";
-    }, cookie, CarriedField::RouterPassword);
-    row("new router password with a semicolon", [](WizardSettings& s) {
-        s.PasswordChangeRequested = true;
-        s.NewRouterPassword = "new;pw";
-    }, cookie, CarriedField::NewRouterPassword);
-    row("new router password with a tab", [](WizardSettings& s) {
-        s.PasswordChangeRequested = true;
-        s.NewRouterPassword = "new\tpw";
-    }, cookie, CarriedField::NewRouterPassword);
-    row("passwords that fill the change request together", [longText](WizardSettings& s) {
-        s.PasswordChangeRequested = true;
-        s.RouterPassword = longText(120);
-        s.NewRouterPassword = longText(110);
-    }, tooLong, CarriedField::RouterPassword);
-    row("wireless key of kilobytes", [longText](WizardSettings& s) { s.WirelessKey = longText(2000); },
-        tooLong, CarriedField::WirelessKey);
-    row("network name past its 255-byte buffer once escaped",
+    row(
+        "new router password with a semicolon",
+        [](WizardSettings& s) {
+            s.PasswordChangeRequested = true;
+            s.NewRouterPassword = "new;pw";
+        },
+        cookie, CarriedField::NewRouterPassword);
+    row(
+        "new router password with a tab",
+        [](WizardSettings& s) {
+            s.PasswordChangeRequested = true;
+            s.NewRouterPassword = "new\tpw";
+        },
+        cookie, CarriedField::NewRouterPassword);
+    row(
+        "passwords that fill the change request together",
+        [longText](WizardSettings& s) {
+            s.PasswordChangeRequested = true;
+            s.RouterPassword = longText(120);
+            s.NewRouterPassword = longText(110);
+        },
+        tooLong, CarriedField::RouterPassword);
+    row(
+        "wireless key of kilobytes",
+        [longText](WizardSettings& s) { s.WirelessKey = longText(2000); }, tooLong,
+        CarriedField::WirelessKey);
+    row(
+        "network name past its 255-byte buffer once escaped",
         [](WizardSettings& s) { s.Ssid = std::string(90, '&'); }, tooLong, CarriedField::Ssid);
-    row("router address too long for a page URL", [](WizardSettings&) {}, tooLong,
+    row(
+        "router address too long for a page URL", [](WizardSettings&) {}, tooLong,
         CarriedField::RouterAddress, std::string(600, 'h'));
 }
 
@@ -395,9 +433,8 @@ void TestApplyRun::uncarriableValuesSendNothing()
 void TestApplyRun::pauseBeyondTheClockDoesNotOverflow()
 {
     CCancellablePause pause;
-    auto waiting = std::async(std::launch::async, [&pause] {
-        return pause.Pause(std::chrono::milliseconds::max());
-    });
+    auto waiting = std::async(std::launch::async,
+                              [&pause] { return pause.Pause(std::chrono::milliseconds::max()); });
     QVERIFY(waiting.wait_for(100ms) == std::future_status::timeout);  // waits, not ends at once
     pause.Cancel();
     QVERIFY(waiting.wait_for(2s) == std::future_status::ready);

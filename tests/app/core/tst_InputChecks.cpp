@@ -6,8 +6,7 @@
 
 Q_DECLARE_METATYPE(CheckMessage)
 
-namespace
-{
+namespace {
 QString Text(CheckMessage message)
 {
     return QString::fromUtf8(CheckMessageText(message).data(), CheckMessageText(message).size());
@@ -64,17 +63,39 @@ void TestInputChecks::pvc_data()
     QTest::addColumn<QString>("vpi");
     QTest::addColumn<QString>("vci");
     QTest::addColumn<QString>("message");
-    QTest::newRow("defaults") << "8" << "35" << "";
-    QTest::newRow("upper bounds") << "255" << "65535" << "";
-    QTest::newRow("lower bounds") << "0" << "32" << "";
-    QTest::newRow("empty vpi is 0") << "" << "100" << "";
-    QTest::newRow("vpi 256") << "256" << "35" << "VPI value must be 0 - 255";
-    QTest::newRow("vpi -1") << "-1" << "35" << "VPI value must be 0 - 255";
-    QTest::newRow("vpi overflow") << "4294967296" << "35" << "VPI value must be 0 - 255";
-    QTest::newRow("vci 31") << "8" << "31" << "VCI value must be 32 - 65535";
-    QTest::newRow("vci 65536") << "8" << "65536" << "VCI value must be 32 - 65535";
-    QTest::newRow("empty vci") << "8" << "" << "VCI value must be 32 - 65535";
-    QTest::newRow("both wrong: vpi first") << "300" << "1" << "VPI value must be 0 - 255";
+    QTest::newRow("defaults") << "8"
+                              << "35"
+                              << "";
+    QTest::newRow("upper bounds") << "255"
+                                  << "65535"
+                                  << "";
+    QTest::newRow("lower bounds") << "0"
+                                  << "32"
+                                  << "";
+    QTest::newRow("empty vpi is 0") << ""
+                                    << "100"
+                                    << "";
+    QTest::newRow("vpi 256") << "256"
+                             << "35"
+                             << "VPI value must be 0 - 255";
+    QTest::newRow("vpi -1") << "-1"
+                            << "35"
+                            << "VPI value must be 0 - 255";
+    QTest::newRow("vpi overflow") << "4294967296"
+                                  << "35"
+                                  << "VPI value must be 0 - 255";
+    QTest::newRow("vci 31") << "8"
+                            << "31"
+                            << "VCI value must be 32 - 65535";
+    QTest::newRow("vci 65536") << "8"
+                               << "65536"
+                               << "VCI value must be 32 - 65535";
+    QTest::newRow("empty vci") << "8"
+                               << ""
+                               << "VCI value must be 32 - 65535";
+    QTest::newRow("both wrong: vpi first") << "300"
+                                           << "1"
+                                           << "VPI value must be 0 - 255";
 }
 
 void TestInputChecks::pvc()
@@ -82,7 +103,8 @@ void TestInputChecks::pvc()
     QFETCH(QString, vpi);
     QFETCH(QString, vci);
     QFETCH(QString, message);
-    const CheckMessage found = CheckPvc(ReadDecimal(vpi.toStdString()), ReadDecimal(vci.toStdString()));
+    const CheckMessage found = CheckPvc(ReadDecimal(vpi.toStdString()),
+                                        ReadDecimal(vci.toStdString()));
     QCOMPARE(Text(found), message);
 }
 
@@ -114,11 +136,21 @@ void TestInputChecks::ispAccount_data()
     QTest::addColumn<QString>("password");
     QTest::addColumn<QString>("confirmation");
     QTest::addColumn<CheckMessage>("message");
-    QTest::newRow("all empty") << "" << "" << "" << CheckMessage::InvalidUserName;
-    QTest::newRow("user only") << "joe" << "" << "" << CheckMessage::PasswordsDoNotMatch;
-    QTest::newRow("case differs") << "joe" << "Secret" << "secret" << CheckMessage::PasswordsDoNotMatch;
-    QTest::newRow("blank user accepted") << "  " << "pw" << "pw" << CheckMessage::None;
-    QTest::newRow("good") << "joe@isp" << "pw" << "pw" << CheckMessage::None;
+    QTest::newRow("all empty") << ""
+                               << ""
+                               << "" << CheckMessage::InvalidUserName;
+    QTest::newRow("user only") << "joe"
+                               << ""
+                               << "" << CheckMessage::PasswordsDoNotMatch;
+    QTest::newRow("case differs") << "joe"
+                                  << "Secret"
+                                  << "secret" << CheckMessage::PasswordsDoNotMatch;
+    QTest::newRow("blank user accepted") << "  "
+                                         << "pw"
+                                         << "pw" << CheckMessage::None;
+    QTest::newRow("good") << "joe@isp"
+                          << "pw"
+                          << "pw" << CheckMessage::None;
 }
 
 void TestInputChecks::ispAccount()
@@ -127,8 +159,9 @@ void TestInputChecks::ispAccount()
     QFETCH(QString, password);
     QFETCH(QString, confirmation);
     QFETCH(CheckMessage, message);
-    QCOMPARE(CheckIspAccount(user.toStdString(), password.toStdString(), confirmation.toStdString()),
-             message);
+    QCOMPARE(
+        CheckIspAccount(user.toStdString(), password.toStdString(), confirmation.toStdString()),
+        message);
     QCOMPARE(Text(CheckMessage::InvalidUserName), QString("Invalid user name."));
     QCOMPARE(Text(CheckMessage::PasswordsDoNotMatch), QString("Passwords do not match!"));
 }
@@ -156,11 +189,12 @@ void TestInputChecks::staticAddresses_data()
     QTest::addColumn<QStringList>("fields");
     QTest::addColumn<QString>("message");
     const QString g = "10.0.0.1";
-    QTest::newRow("blank page") << QStringList{"", "", "", "", ""} << "IP Address can not be empty!";
+    QTest::newRow("blank page") << QStringList{"", "", "", "", ""}
+                                << "IP Address can not be empty!";
     QTest::newRow("ip all ones") << QStringList{"255.255.255.255", "", "", "", ""}
                                  << "Please Enter a Valid IP Address";
-    QTest::newRow("ip not dotted") << QStringList{"10.1", "", "", "", ""}
-                                   << "Please Enter a Valid IP Address";
+    QTest::newRow("ip not dotted")
+        << QStringList{"10.1", "", "", "", ""} << "Please Enter a Valid IP Address";
     QTest::newRow("mask blank") << QStringList{"10.0.0.2", "", "", "", ""}
                                 << "Subnet Mask can not be empty!";
     QTest::newRow("mask all ones") << QStringList{"10.0.0.2", "255.255.255.255", "", "", ""}
@@ -177,10 +211,11 @@ void TestInputChecks::staticAddresses_data()
                                << "Primary DNS and Secondary DNS must be different.";
     QTest::newRow("both dns zero") << QStringList{"10.0.0.2", "255.0.0.0", g, "0.0.0.0", ""}
                                    << "Primary DNS and Secondary DNS must be different.";
-    QTest::newRow("typed dns2 not dotted") << QStringList{"10.0.0.2", "255.0.0.0", g, "8.8.8.8", "x"}
-                                           << "Please Enter a Valid IP Address";
-    QTest::newRow("noncontiguous mask ok") << QStringList{"10.0.0.2", "255.0.255.0", g, "8.8.8.8", ""}
-                                           << "";
+    QTest::newRow("typed dns2 not dotted")
+        << QStringList{"10.0.0.2", "255.0.0.0", g, "8.8.8.8", "x"}
+        << "Please Enter a Valid IP Address";
+    QTest::newRow("noncontiguous mask ok")
+        << QStringList{"10.0.0.2", "255.0.255.0", g, "8.8.8.8", ""} << "";
     QTest::newRow("dns2 all ones ok")
         << QStringList{"10.0.0.2", "255.0.0.0", g, "8.8.8.8", "255.255.255.255"} << "";
 }
@@ -215,27 +250,49 @@ void TestInputChecks::wireless_data()
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("storedKey");
     const QString s32(32, 'a');
-    QTest::newRow("start values") << "Tarnix" << "" << SecurityWpa2 << "Wireless Password cannot be empty." << "";
-    QTest::newRow("empty ssid first") << "" << "" << SecurityWpa2 << "The SSID field cannot be blank." << "";
-    QTest::newRow("ssid 32") << s32 << "12345678" << SecurityWpa << "" << "12345678";
-    QTest::newRow("ssid 33") << s32 + "a" << "12345678" << SecurityWpa
-                             << "ssid length error,please try again" << "";
-    QTest::newRow("ssid 16 two-byte chars") << QString(16, QChar(0xe9)) << "12345678" << SecurityWpa << ""
-                                            << "12345678";
+    QTest::newRow("start values") << "Tarnix"
+                                  << "" << SecurityWpa2 << "Wireless Password cannot be empty."
+                                  << "";
+    QTest::newRow("empty ssid first") << ""
+                                      << "" << SecurityWpa2 << "The SSID field cannot be blank."
+                                      << "";
+    QTest::newRow("ssid 32") << s32 << "12345678" << SecurityWpa << ""
+                             << "12345678";
+    QTest::newRow("ssid 33") << s32 + "a"
+                             << "12345678" << SecurityWpa << "ssid length error,please try again"
+                             << "";
+    QTest::newRow("ssid 16 two-byte chars")
+        << QString(16, QChar(0xe9)) << "12345678" << SecurityWpa << ""
+        << "12345678";
     QTest::newRow("ssid 17 two-byte chars") << QString(17, QChar(0xe9)) << "12345678" << SecurityWpa
-                                            << "ssid length error,please try again" << "";
-    QTest::newRow("blank ssid is text") << " " << "12345678" << SecurityWpa << "" << "12345678";
-    QTest::newRow("key 7") << "Tarnix" << "1234567" << SecurityWpa2
-                           << "Wireless Password must between 8 and 63 characters." << "";
-    QTest::newRow("key 63") << "Tarnix" << QString(63, 'k') << SecurityWpa2 << "" << QString(63, 'k');
+                                            << "ssid length error,please try again"
+                                            << "";
+    QTest::newRow("blank ssid is text") << " "
+                                        << "12345678" << SecurityWpa << ""
+                                        << "12345678";
+    QTest::newRow("key 7") << "Tarnix"
+                           << "1234567" << SecurityWpa2
+                           << "Wireless Password must between 8 and 63 characters."
+                           << "";
+    QTest::newRow("key 63") << "Tarnix" << QString(63, 'k') << SecurityWpa2 << ""
+                            << QString(63, 'k');
     QTest::newRow("key 64") << "Tarnix" << QString(64, 'k') << SecurityWpa2
-                            << "Wireless Password must between 8 and 63 characters." << "";
+                            << "Wireless Password must between 8 and 63 characters."
+                            << "";
     QTest::newRow("only blanks") << "Tarnix" << QString(20, ' ') << SecurityWpa
-                                 << "Wireless Password cannot be empty." << "";
-    QTest::newRow("trimmed key measured") << "Tarnix" << "  1234567  " << SecurityWpa2
-                                          << "Wireless Password must between 8 and 63 characters." << "";
-    QTest::newRow("trimmed key stored") << "Tarnix" << "\t12345678 \n" << SecurityWpa2 << "" << "12345678";
-    QTest::newRow("none drops key") << "Tarnix" << "abc" << SecurityNone << "" << "";
+                                 << "Wireless Password cannot be empty."
+                                 << "";
+    QTest::newRow("trimmed key measured")
+        << "Tarnix"
+        << "  1234567  " << SecurityWpa2 << "Wireless Password must between 8 and 63 characters."
+        << "";
+    QTest::newRow("trimmed key stored") << "Tarnix"
+                                        << "\t12345678 \n"
+                                        << SecurityWpa2 << ""
+                                        << "12345678";
+    QTest::newRow("none drops key") << "Tarnix"
+                                    << "abc" << SecurityNone << ""
+                                    << "";
 }
 
 void TestInputChecks::wireless()

@@ -19,8 +19,7 @@
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 
 void Require(bool holds)
 {
@@ -32,11 +31,15 @@ std::vector<std::string> Words(const std::uint8_t* data, std::size_t size)
 {
     std::vector<std::string> words;
     std::string word;
-    for (std::size_t i = 0; i < size; ++i) {
-        if (data[i] == 0) {
+    for (std::size_t i = 0; i < size; ++i)
+    {
+        if (data[i] == 0)
+        {
             words.push_back(word);
             word.clear();
-        } else {
+        }
+        else
+        {
             word += char(data[i]);
         }
     }
@@ -49,8 +52,10 @@ void RequireAccepted(const CommandLine& line, const WizardSettings& s, const App
 {
     using std::chrono::hours;
     Require(request.RunOptions.StepPause >= hours(0) && request.RunOptions.StepPause <= hours(1));
-    Require(request.RunOptions.SettlePause >= hours(0) && request.RunOptions.SettlePause <= hours(1));
-    for (std::string url : request.ProbeUrls) {
+    Require(request.RunOptions.SettlePause >= hours(0)
+            && request.RunOptions.SettlePause <= hours(1));
+    for (std::string url : request.ProbeUrls)
+    {
         for (char& c : url)
             c = char(std::tolower(static_cast<unsigned char>(c)));
         Require(url.rfind("http://", 0) == 0 || url.rfind("https://", 0) == 0);
@@ -61,7 +66,8 @@ void RequireAccepted(const CommandLine& line, const WizardSettings& s, const App
     const std::string& host = line.RouterAddress;
     Require(!host.empty() && !HasLineBreakOrNul(host));
     if (const std::size_t colon = host.rfind(':');
-        colon != std::string::npos && host.find(']') == std::string::npos) {
+        colon != std::string::npos && host.find(']') == std::string::npos)
+    {
         const int port = std::stoi(host.substr(colon + 1));
         Require(port >= 1 && port <= 65535);
     }
@@ -76,7 +82,8 @@ void RequireAccepted(const CommandLine& line, const WizardSettings& s, const App
     whole(WirelessSecurityUrl(host, s.WirelessKey, s.WirelessSecurityIndex, key));
     whole(SecurityCookie(s.RouterPassword, key));
     Require(s.RouterPassword.find(';') == std::string::npos);
-    if (s.PasswordChangeRequested) {
+    if (s.PasswordChangeRequested)
+    {
         whole(PasswordChangeUrl(s, host, key));
         Require(s.NewRouterPassword.find(';') == std::string::npos);
     }

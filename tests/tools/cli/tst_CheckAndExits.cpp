@@ -9,8 +9,7 @@
 #include <QJsonObject>
 #include <QtTest>
 
-namespace
-{
+namespace {
 QJsonObject Json(const QString& text)
 {
     return QJsonDocument::fromJson(text.toUtf8()).object();
@@ -74,12 +73,15 @@ void TestCheckAndExits::noRouterOrRefusal_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("out");
     for (const char* command : {"login", "read-wireless", "dsl-status"})
-        QTest::newRow(QByteArray(command) + ", nothing listens") << command << false << "" << 0 << 4 << "";
+        QTest::newRow(QByteArray(command) + ", nothing listens")
+            << command << false << "" << 0 << 4 << "";
     QTest::newRow("login, another server") << "login" << true << "/index.html" << 404 << 4 << "";
-    QTest::newRow("login, refused") << "login --password wrong" << true << "" << 0 << 1 << "refused\n";
-    QTest::newRow("dsl-status, status page refused") << "dsl-status" << true << "/info.html" << 403 << 1 << "";
-    QTest::newRow("read-wireless, page refused") << "read-wireless" << true << "/wlsecurity.html" << 302 << 1
-                                                 << "";
+    QTest::newRow("login, refused")
+        << "login --password wrong" << true << "" << 0 << 1 << "refused\n";
+    QTest::newRow("dsl-status, status page refused")
+        << "dsl-status" << true << "/info.html" << 403 << 1 << "";
+    QTest::newRow("read-wireless, page refused")
+        << "read-wireless" << true << "/wlsecurity.html" << 302 << 1 << "";
 }
 
 void TestCheckAndExits::noRouterOrRefusal()
@@ -143,11 +145,19 @@ void TestCheckAndExits::checkFindsProblems_data()
     QTest::addColumn<QString>("rate");
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value");
-    QTest::newRow("nothing listens") << QStringList{"--no-probe"} << false << "8128" << "routerAnswers" << "false";
-    QTest::newRow("wrong password") << QStringList{"--no-probe", "--password", "nope"} << true << "8128" << "login"
-                                    << "refused";
-    QTest::newRow("line down") << QStringList{"--no-probe"} << true << "0" << "dslLine" << "not up";
-    QTest::newRow("probe fails") << QStringList{"--probe-url", "CLOSED"} << true << "8128" << "probe" << "failed";
+    QTest::newRow("nothing listens") << QStringList{"--no-probe"} << false << "8128"
+                                     << "routerAnswers"
+                                     << "false";
+    QTest::newRow("wrong password")
+        << QStringList{"--no-probe", "--password", "nope"} << true << "8128"
+        << "login"
+        << "refused";
+    QTest::newRow("line down") << QStringList{"--no-probe"} << true << "0"
+                               << "dslLine"
+                               << "not up";
+    QTest::newRow("probe fails") << QStringList{"--probe-url", "CLOSED"} << true << "8128"
+                                 << "probe"
+                                 << "failed";
 }
 
 void TestCheckAndExits::checkFindsProblems()
@@ -178,7 +188,8 @@ void TestCheckAndExits::checkNeverPrintsThePassword()
     m_sim.SetState(state);
     for (const QString& form : {QString(), QString("--json")})
     {
-        QStringList arguments = Router() + QStringList{"check", "--no-probe", "--password", "Secr3tAdmin"};
+        QStringList arguments = Router()
+                                + QStringList{"check", "--no-probe", "--password", "Secr3tAdmin"};
         if (!form.isEmpty())
             arguments << form;
         const Outcome outcome = Run(arguments);

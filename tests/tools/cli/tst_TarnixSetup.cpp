@@ -54,8 +54,8 @@ void TestTarnixSetup::cleanup()
 
 QStringList TestTarnixSetup::Apply(const QStringList& options) const
 {
-    return QStringList{"--router", m_sim.Address().c_str(), "apply", "--pause-ms", "0",
-                       "--settle-ms", "0"}
+    return QStringList{"--router", m_sim.Address().c_str(), "apply", "--pause-ms",
+                       "0",        "--settle-ms",           "0"}
            + options;
 }
 
@@ -63,14 +63,13 @@ void TestTarnixSetup::help()
 {
     const Outcome outcome = Run({"--help"});
     QCOMPARE(outcome.ExitCode, 0);
-    for (const char* word : {"--router", "login", "apply", "read-wireless", "dsl-status", "--mer-ip",
-                             "--probe-url", "--no-probe", "TARNIX_NEW_ROUTER_PASSWORD"})
+    for (const char* word : {"--router", "login", "apply", "read-wireless", "dsl-status",
+                             "--mer-ip", "--probe-url", "--no-probe", "TARNIX_NEW_ROUTER_PASSWORD"})
         QVERIFY2(outcome.Out.contains(word), word);
     // The defaults it names are the ones the program uses.
-    for (const QString& stated :
-         {QString("(default %1)").arg(kFactoryPassword),
-          QString("(default %1)").arg(kStepPause.count()),
-          QString("(default %1)").arg(kSettlePause.count())})
+    for (const QString& stated : {QString("(default %1)").arg(kFactoryPassword),
+                                  QString("(default %1)").arg(kStepPause.count()),
+                                  QString("(default %1)").arg(kSettlePause.count())})
         QVERIFY2(outcome.Out.contains(stated), qPrintable(stated));
     QVERIFY(m_sim.Requests().empty());
 }
@@ -82,7 +81,8 @@ void TestTarnixSetup::applyExitCodes_data()
     QTest::addColumn<int>("exitCode");
     const QStringList account = {"--ppp-user", "joe", "--ppp-password", "pw", "--key", "secret123"};
     QTest::newRow("applied, no probe") << account + QStringList{"--no-probe"} << "" << 0;
-    QTest::newRow("applied, probe answered") << account + QStringList{"--probe-url", "SIM"} << "" << 0;
+    QTest::newRow("applied, probe answered")
+        << account + QStringList{"--probe-url", "SIM"} << "" << 0;
     QTest::newRow("applied, no site answered")
         << account + QStringList{"--probe-url", "SIM"} << "/support" << 3;
     QTest::newRow("WAN refused") << account + QStringList{"--no-probe"} << "/dlwancfg.cmd" << 1;
@@ -117,20 +117,22 @@ void TestTarnixSetup::refusedValues_data()
     QTest::newRow("user") << QStringList{"--key", "secret123"} << "Invalid user name.";
     QTest::newRow("ppp password") << QStringList{"--ppp-user", "joe"} << "Passwords do not match!";
     QTest::newRow("ip") << QStringList{"--protocol", "IPoA"} << "IP Address can not be empty!";
-    QTest::newRow("mask") << QStringList{"--protocol", "mer", "--mer-ip", "Static", "--ip", "10.0.0.2",
-                                         "--mask", "255.255.255.255"}
+    QTest::newRow("mask") << QStringList{"--protocol", "mer",      "--mer-ip", "Static",
+                                         "--ip",       "10.0.0.2", "--mask",   "255.255.255.255"}
                           << "Please Enter a Valid subnet mask";
-    QTest::newRow("dns") << QStringList{"--protocol", "ipoa", "--ip", "10.0.0.2", "--mask", "255.0.0.0",
-                                        "--gateway", "10.0.0.1", "--dns1", "0.0.0.0"}
+    QTest::newRow("dns") << QStringList{"--protocol", "ipoa",      "--ip",      "10.0.0.2",
+                                        "--mask",     "255.0.0.0", "--gateway", "10.0.0.1",
+                                        "--dns1",     "0.0.0.0"}
                          << "Primary DNS and Secondary DNS must be different.";
     QTest::newRow("ssid") << ppp + QStringList{"--ssid", QString(33, 's')}
                           << "ssid length error,please try again";
     QTest::newRow("empty key") << ppp << "Wireless Password cannot be empty.";
     QTest::newRow("short trimmed key") << ppp + QStringList{"--key", " 1234567 "}
                                        << "Wireless Password must between 8 and 63 characters.";
-    QTest::newRow("new router password") << ok + QStringList{"--new-router-password", ""}
-                                         << "Invalid Pasword!";
-    QTest::newRow("router password") << ok + QStringList{"--router-password", ""} << "Invalid Password!";
+    QTest::newRow("new router password")
+        << ok + QStringList{"--new-router-password", ""} << "Invalid Pasword!";
+    QTest::newRow("router password")
+        << ok + QStringList{"--router-password", ""} << "Invalid Password!";
 }
 
 void TestTarnixSetup::refusedValues()
@@ -152,8 +154,8 @@ void TestTarnixSetup::usageErrors_data()
     QTest::newRow("option of another command") << QStringList{"login", "--ssid", "x"};
     QTest::newRow("missing value") << QStringList{"apply", "--ssid"};
     QTest::newRow("bad pause") << QStringList{"apply", "--pause-ms", "-5"};
-    QTest::newRow("four probe urls") << QStringList{"apply", "--probe-url", "a", "--probe-url", "b",
-                                                    "--probe-url", "c", "--probe-url", "d"};
+    QTest::newRow("four probe urls") << QStringList{
+        "apply", "--probe-url", "a", "--probe-url", "b", "--probe-url", "c", "--probe-url", "d"};
     QTest::newRow("second command") << QStringList{"login", "dsl-status"};
     QTest::newRow("router address with a path") << QStringList{"--router", "127.0.0.1/x", "login"};
     QTest::newRow("port past 65535") << QStringList{"--router", "127.0.0.1:99999", "login"};
@@ -162,14 +164,15 @@ void TestTarnixSetup::usageErrors_data()
     QTest::newRow("two colons") << QStringList{"--router", "a:b:80", "login"};
     QTest::newRow("signed port") << QStringList{"--router", "127.0.0.1:+80", "login"};
     // With every other value valid, so that only the one in question can refuse.
-    const QStringList apply = {"apply", "--ppp-user", "joe", "--ppp-password", "pw", "--key",
-                               "secret123", "--no-probe"};
+    const QStringList apply = {"apply", "--ppp-user", "joe",       "--ppp-password",
+                               "pw",    "--key",      "secret123", "--no-probe"};
     QTest::newRow("file probe url") << apply + QStringList{"--probe-url", "file:///etc/passwd"};
     QTest::newRow("probe url without host") << apply + QStringList{"--probe-url", "http://"};
     QTest::newRow("hexadecimal vpi") << apply + QStringList{"--vpi", "0x8"};
     QTest::newRow("vci with letters") << apply + QStringList{"--vci", "35abc"};
     QTest::newRow("signed vci") << apply + QStringList{"--vci", "+35"};
-    QTest::newRow("pause that overflows") << apply + QStringList{"--pause-ms", "9223372036854775807"};
+    QTest::newRow("pause that overflows")
+        << apply + QStringList{"--pause-ms", "9223372036854775807"};
     QTest::newRow("pause past an hour") << apply + QStringList{"--settle-ms", "3600001"};
     QTest::newRow("pause with a sign") << apply + QStringList{"--pause-ms", "+5"};
     QTest::newRow("pause with a blank") << apply + QStringList{"--pause-ms", " 5"};
@@ -185,8 +188,9 @@ void TestTarnixSetup::uncarriableValues_data()
     const QStringList ok = {"--ppp-user", "joe", "--ppp-password", "pw", "--key", "secret123"};
     const QString huge(131000, 'a');
     const QString tooLong = " is too long to send to the router. Please make it shorter.";
-    const QString semicolon = " cannot be sent to the router: it holds a semicolon (;) or a control "
-                              "character. Please choose a password without them.";
+    const QString semicolon =
+        " cannot be sent to the router: it holds a semicolon (;) or a control "
+        "character. Please choose a password without them.";
     QTest::newRow("new router password of 131000 bytes")
         << ok + QStringList{"--new-router-password", huge} << ""
         << "--new-router-password: The new router password" + tooLong;
@@ -227,10 +231,10 @@ void TestTarnixSetup::usageErrors()
 
 void TestTarnixSetup::applyWritesTheRouter()
 {
-    const Outcome outcome =
-        Run(Apply({"--country", "NZ", "--ppp-user", "joe", "--ppp-password", "ppp-secret", "--ssid",
-                   "Kiwi", "--security", "wpa", "--key", "  wifi-secret ", "--new-router-password",
-                   "admin-secret", "--probe-url", "http://127.0.0.1:1/", "--probe-url", ProbeUrl()}));
+    const Outcome outcome = Run(
+        Apply({"--country", "NZ", "--ppp-user", "joe", "--ppp-password", "ppp-secret", "--ssid",
+               "Kiwi", "--security", "wpa", "--key", "  wifi-secret ", "--new-router-password",
+               "admin-secret", "--probe-url", "http://127.0.0.1:1/", "--probe-url", ProbeUrl()}));
     QCOMPARE(outcome.ExitCode, 0);
     const SimRouterState state = m_sim.State();
     QCOMPARE(state.services.size(), std::size_t(1));
@@ -257,21 +261,31 @@ void TestTarnixSetup::applyProtocols_data()
     QTest::addColumn<QString>("serviceName");
     QTest::addColumn<QString>("param");
     QTest::addColumn<QString>("value");
-    const QStringList addresses = {"--ip", "10.0.0.2", "--mask", "255.0.0.0", "--gateway", "10.0.0.1",
-                                   "--dns1", "8.8.8.8"};
+    const QStringList addresses = {"--ip",      "10.0.0.2", "--mask", "255.0.0.0",
+                                   "--gateway", "10.0.0.1", "--dns1", "8.8.8.8"};
     QTest::newRow("IPoA, dns2 left out")
-        << QStringList{"--protocol", "ipoa"} + addresses << "ipoa_0_8_35" << "wanInfDnsSecondary"
+        << QStringList{"--protocol", "ipoa"} + addresses << "ipoa_0_8_35"
+        << "wanInfDnsSecondary"
         << "0.0.0.0";
-    QTest::newRow("MER static") << QStringList{"--protocol", "MER", "--mer-ip", "static", "--dns2",
-                                               "8.8.4.4"} + addresses
-                                << "mer_0_8_35" << "wanInfDnsSecondary" << "8.8.4.4";
-    QTest::newRow("MER dynamic") << QStringList{"--protocol", "mer"} << "mer_0_8_35" << "enblDhcpClnt"
+    QTest::newRow("MER static") << QStringList{"--protocol", "MER",    "--mer-ip",
+                                               "static",     "--dns2", "8.8.4.4"}
+                                       + addresses
+                                << "mer_0_8_35"
+                                << "wanInfDnsSecondary"
+                                << "8.8.4.4";
+    QTest::newRow("MER dynamic") << QStringList{"--protocol", "mer"} << "mer_0_8_35"
+                                 << "enblDhcpClnt"
                                  << "1";
     QTest::newRow("Bridge, own circuit")
-        << QStringList{"--protocol", "bridge", "--encapsulation", "VCMUX", "--vpi", "1", "--vci", "40"}
-        << "br_0_1_40" << "encapMode" << "1";
+        << QStringList{"--protocol", "bridge", "--encapsulation", "VCMUX",
+                       "--vpi",      "1",      "--vci",           "40"}
+        << "br_0_1_40"
+        << "encapMode"
+        << "1";
     QTest::newRow("PPPoE user") << QStringList{"--ppp-user", "joe", "--ppp-password", "pw"}
-                                << "pppoe_0_8_35" << "pppUserName" << "joe";
+                                << "pppoe_0_8_35"
+                                << "pppUserName"
+                                << "joe";
 }
 
 void TestTarnixSetup::applyProtocols()
@@ -298,8 +312,8 @@ void TestTarnixSetup::secretsFromEnvironment()
     environment.insert("TARNIX_WIFI_KEY", "env-wifi-key");
     environment.insert("TARNIX_ROUTER_PASSWORD", "current");
     environment.insert("TARNIX_NEW_ROUTER_PASSWORD", "env-admin");
-    const Outcome outcome =
-        Run(Apply({"--ppp-user", "joe", "--key", "option-key", "--no-probe"}), environment);
+    const Outcome outcome = Run(Apply({"--ppp-user", "joe", "--key", "option-key", "--no-probe"}),
+                                environment);
     QCOMPARE(outcome.ExitCode, 0);
     state = m_sim.State();
     QCOMPARE(state.services.at(0).params.at("pppPassword"), std::string("env-ppp"));
@@ -341,7 +355,8 @@ void TestTarnixSetup::routerTextReachesTheTerminalSafe()
 {
     SimRouterState state;
     state.ssid = "\x1b]0;owned\x07\x1b[2JNet";
-    state.key = "k\x9b" "2J";
+    state.key = "k\x9b"
+                "2J";
     m_sim.SetState(state);
     const Outcome outcome = Run({"--router", m_sim.Address().c_str(), "read-wireless"});
     QCOMPARE(outcome.ExitCode, 0);

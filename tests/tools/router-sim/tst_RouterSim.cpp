@@ -62,7 +62,8 @@ void TestRouterSim::cleanupTestCase()
 
 std::string TestRouterSim::Login()
 {
-    const auto res = m_client->Post("/index.html", "username=admin&password=vabel&validateCode=&loginfo=on",
+    const auto res = m_client->Post("/index.html",
+                                    "username=admin&password=vabel&validateCode=&loginfo=on",
                                     "application/x-www-form-urlencoded");
     if (!res)
         return {};
@@ -88,7 +89,8 @@ int TestRouterSim::Status(const std::string& target, const std::string& cookie)
 void TestRouterSim::startAndStopAtOnce()
 {
     RouterSim sim;
-    for (int i = 0; i < 20; ++i) {
+    for (int i = 0; i < 20; ++i)
+    {
         QVERIFY(sim.Start() > 0);
         sim.Stop();
     }
@@ -165,8 +167,9 @@ void TestRouterSim::newerPageReplacesTheKey()
 void TestRouterSim::serviceListFollowsChanges()
 {
     SimRouterState state;
-    state.services = {{"pppoa_0_0_100", {{"atmVpi", "0"}, {"atmVci", "100"}, {"linkType", "PPPoA"}}},
-                      {"br_0_8_35", {{"atmVpi", "8"}, {"atmVci", "35"}, {"linkType", "EoA"}}}};
+    state.services = {
+        {"pppoa_0_0_100", {{"atmVpi", "0"}, {"atmVci", "100"}, {"linkType", "PPPoA"}}},
+        {"br_0_8_35", {{"atmVpi", "8"}, {"atmVci", "35"}, {"linkType", "EoA"}}}};
     m_sim.SetState(state);
     const auto page = m_client->Get("/setup_wancfg.html");
     QVERIFY(page);
@@ -176,7 +179,8 @@ void TestRouterSim::serviceListFollowsChanges()
              page->body.c_str());
     const std::string cookie = Login();
     const std::string key = KeyFrom("/setup_wancfg.html", cookie);
-    QCOMPARE(Status("/dlwancfg.cmd?action=remove&rmLst=pppoa_0_0_100&sessionKey=" + key, cookie), 200);
+    QCOMPARE(Status("/dlwancfg.cmd?action=remove&rmLst=pppoa_0_0_100&sessionKey=" + key, cookie),
+             200);
     QCOMPARE(m_sim.State().services.size(), std::size_t(1));
     QCOMPARE(m_sim.State().services[0].name, std::string("br_0_8_35"));
 }
@@ -263,8 +267,8 @@ void TestRouterSim::serviceListAsGiven()
 void TestRouterSim::programServesAndPrintsState()
 {
     QProcess program;
-    program.start(ROUTER_SIM_PROGRAM, {"--listen", "127.0.0.1:0", "--ssid", "Demo Net",
-                                       "--service", "pppoe_0_8_35"});
+    program.start(ROUTER_SIM_PROGRAM,
+                  {"--listen", "127.0.0.1:0", "--ssid", "Demo Net", "--service", "pppoe_0_8_35"});
     QVERIFY(program.waitForStarted());
     QVERIFY(program.waitForReadyRead(5000));
     const QString first = QString::fromUtf8(program.readLine()).trimmed();
@@ -286,7 +290,8 @@ void TestRouterSim::programServesAndPrintsState()
 
 void TestRouterSim::programRefusesOtherAddresses()
 {
-    for (const char* address : {"0.0.0.0:0", "192.168.1.1:80", "127.0.0.1"}) {
+    for (const char* address : {"0.0.0.0:0", "192.168.1.1:80", "127.0.0.1"})
+    {
         QProcess program;
         program.start(ROUTER_SIM_PROGRAM, {"--listen", address});
         QVERIFY(program.waitForFinished(5000));
