@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   libcurl4-openssl-dev libcpp-httplib-dev libqrencode-dev
   fonts-liberation
-  clang libclang-rt-14-dev
+  clang clang-format libclang-rt-14-dev
   xvfb xauth x11-apps imagemagick desktop-file-utils
   poppler-utils zbar-tools
   weston qt6-wayland
