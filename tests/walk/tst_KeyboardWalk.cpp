@@ -2,14 +2,11 @@
 // Space and Enter, and typing into the fields. No key goes to a widget by
 // name; each one goes where the focus is, as it would for a person.
 
-#include "CSaveIspDlg.h"
 #include "FakeEffects.h"
 #include "RouterSim.h"
 #include "WalkDriver.h"
-#include "WizardSettings.h"
 #include "WizardUnderTest.h"
 
-#include <QDir>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>

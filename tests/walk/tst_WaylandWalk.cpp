@@ -3,12 +3,10 @@
 // and the light box's see-through area shows the page beneath it in a grab
 // of that window.
 
-#include "CErrorTipsDlg.h"
-#include "CSaveIspDlg.h"
 #include "FakeEffects.h"
+#include "PageLayout.h"
 #include "RouterSim.h"
 #include "WalkRoads.h"
-#include "WizardSettings.h"
 #include "WizardUnderTest.h"
 
 #include <QGuiApplication>

@@ -12,7 +12,7 @@
 #include "CWizardWindow.h"
 #include "FakeEffects.h"
 #include "Measures.h"
-#include "PageRegistry.h"
+#include "PageId.h"
 #include "StartUp.h"
 #include "WalkRoads.h"
 #include "WizardOptions.h"

@@ -3,7 +3,7 @@
 // and a tool tip included), so that the pages can be looked at together.
 
 #include "FakeEffects.h"
-#include "PageRegistry.h"
+#include "PageId.h"
 #include "RouterSim.h"
 #include "StartUp.h"
 #include "TourCamera.h"
