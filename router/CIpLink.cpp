@@ -14,9 +14,17 @@ using OptText = std::optional<std::string>;
 CIpLink::CIpLink() = default;
 CIpLink::~CIpLink() = default;
 
-bool CIpLink::Get(const OptText& url, const OptText& cookie, std::string* page) const
+bool CIpLink::Get(const OptText& url, const OptText& cookie, std::string* page)
 {
-    return url && cookie && HttpGet(*url, *cookie, page, m_timeouts.pageRead, m_cancelled);
+    if (!url || !cookie)
+        return false;  // nothing sent: the last answer stands
+    HttpReply reply = HttpGetReply(*url, *cookie, m_timeouts.pageRead, m_cancelled);
+    m_lastAnswered = reply.answered;
+    if (!reply.Ok())
+        return false;
+    if (page)
+        *page = std::move(reply.body);
+    return true;
 }
 
 bool CIpLink::Login()
@@ -24,10 +32,14 @@ bool CIpLink::Login()
     const OptText url = PageUrl(m_routerAddress, "index.html");
     const OptText body = LoginBody(m_userName, m_password);
     std::string answer;
-    if (!url || !body || !HttpPostWithHeaders(*url, *body, &answer, m_timeouts.post, m_cancelled))
+    // The post fails only when nothing answered over HTTP.
+    m_lastAnswered = url && body
+                     && HttpPostWithHeaders(*url, *body, &answer, m_timeouts.post, m_cancelled);
+    if (!m_lastAnswered)
         return false;
     const std::optional<std::string> cookie = SessionCookieInLoginAnswer(answer);
-    if (!cookie)
+    // A cookie that could not be sent back is no session.
+    if (!cookie || HasLineBreakOrNul(*cookie))
         return false;
     m_sessionCookie = *cookie;
     return !m_sessionCookie.empty();

@@ -22,7 +22,8 @@ public:
 
     // Posts the login form to index.html. True when the answer sets a
     // non-empty "webuicookie", which is stored as the session cookie. An
-    // answer without "webuicookie" leaves the stored cookie unchanged.
+    // answer without "webuicookie", or with one holding CR, LF or NUL (it
+    // could not be sent back), leaves the stored cookie unchanged.
     bool Login() override;
     // Reads cgi-bin/webproc?logout with the credentials in the URL. True on
     // status 200.
@@ -51,6 +52,12 @@ public:
     bool Reserved4(int) override { return false; }
 
     std::string GetSessionCookie() const { return m_sessionCookie; }
+
+    // Whether anything answered over HTTP, whatever it said, to the last
+    // login or page request of this link (HttpReply::answered); false too
+    // when that request could not be sent. A refusal is told from a router
+    // that is not there by the answer to the request that failed.
+    bool LastRequestAnswered() const { return m_lastAnswered; }
 
     // The time-outs of this link's requests (defaults until set).
     const HttpTimeouts& GetTimeouts() const { return m_timeouts; }
@@ -91,14 +98,16 @@ public:
     static void ReadWirelessSettings(CIpLink& link, std::string& name, std::string& key);
 
 private:
-    // Reads url with cookie; false (nothing sent) when either could not be formed.
+    // Reads url with cookie; false (nothing sent) when either could not be
+    // formed. Records whether anything answered a request that was sent.
     bool Get(const std::optional<std::string>& url, const std::optional<std::string>& cookie,
-             std::string* page = nullptr) const;
+             std::string* page = nullptr);
     std::optional<std::string> ServiceCookie(WanVariant variant) const;
     int AddService(WanVariant variant, const std::string& sessionKey);
 
     std::string m_sessionCookie;
     HttpTimeouts m_timeouts;
+    bool m_lastAnswered = false;
 };
 
 // The process-wide link, created on first use and never destroyed. Null only

@@ -64,12 +64,20 @@ struct Answer
     long status = -1;
     std::size_t received = 0;  // bytes, a NUL among them included
     std::string text;          // up to the first NUL
+    bool capped = false;       // longer than kMaxAnswerBytes: stopped, nothing kept
 };
+
+// The transfer stopped because the answer passed the cap: something did answer.
+bool StoppedAtCap(CURLcode result)
+{
+    return result == CURLE_WRITE_ERROR || result == CURLE_FILESIZE_EXCEEDED;
+}
 
 // One request on a handle of its own: the common options, then those that
 // setOptions adds. Nothing when the handle cannot be had, the transfer fails
-// or the response code cannot be read; whatever goes wrong meanwhile is
-// caught here, so the callers only judge the answer.
+// (an answer past the cap aside) or the response code cannot be read;
+// whatever goes wrong meanwhile is caught here, so the callers only judge the
+// answer.
 template <typename SetOptions>
 std::optional<Answer> Transfer(const std::string& url, std::chrono::milliseconds timeout,
                                const CancelCheck& cancelled, SetOptions setOptions)
@@ -86,11 +94,17 @@ std::optional<Answer> Transfer(const std::string& url, std::chrono::milliseconds
         SetCommonOptions(handle.get(), url, buffer, timeout, cancelled);
         setOptions(handle.get());
         Answer answer;
-        if (curl_easy_perform(handle.get()) != CURLE_OK
-            || curl_easy_getinfo(handle.get(), CURLINFO_RESPONSE_CODE, &answer.status) != CURLE_OK)
+        const CURLcode result = curl_easy_perform(handle.get());
+        if ((result != CURLE_OK && !StoppedAtCap(result))
+            || curl_easy_getinfo(handle.get(), CURLINFO_RESPONSE_CODE, &answer.status) != CURLE_OK
+            || answer.status <= 0)
             return std::nullopt;
-        answer.received = buffer.Length();
-        answer.text = buffer.Text();
+        answer.capped = result != CURLE_OK;
+        if (!answer.capped)
+        {
+            answer.received = buffer.Length();
+            answer.text = buffer.Text();
+        }
         return answer;
     }
     catch (...)
@@ -132,20 +146,29 @@ void SetRouterErrorNotifier(RouterErrorNotifier notifier)
     g_notifier = std::move(notifier);
 }
 
-bool HttpGet(const std::string& url, const std::string& cookie, std::string* body,
-             std::chrono::milliseconds timeout, const CancelCheck& cancelled)
+HttpReply HttpGetReply(const std::string& url, const std::string& cookie,
+                       std::chrono::milliseconds timeout, const CancelCheck& cancelled)
 {
     if (AnySendRefused(url, cookie))
-        return false;
+        return {};
     const std::optional<Answer> answer = Transfer(url, timeout, cancelled, [&](CURL* handle) {
         curl_easy_setopt(handle, CURLOPT_USERAGENT, "Application");
         if (!cookie.empty())
             curl_easy_setopt(handle, CURLOPT_COOKIE, cookie.c_str());
     });
-    if (!answer || answer->status != 200 || answer->received == 0)
+    if (!answer)
+        return {};
+    return {true, answer->status, answer->received, std::move(answer->text)};
+}
+
+bool HttpGet(const std::string& url, const std::string& cookie, std::string* body,
+             std::chrono::milliseconds timeout, const CancelCheck& cancelled)
+{
+    HttpReply reply = HttpGetReply(url, cookie, timeout, cancelled);
+    if (!reply.Ok())
         return false;
     if (body)
-        *body = answer->text;
+        *body = std::move(reply.body);
     return true;
 }
 
@@ -160,7 +183,7 @@ bool HttpPostChecked(const std::string& url, const std::string& postFields,
             curl_easy_setopt(handle, CURLOPT_COOKIE, cookie.c_str());
         SetPost(handle, postFields);
     });
-    if (!answer)
+    if (!answer || answer->capped)
         return false;
     for (const char* phrase : {"Connection already exists!", "PVC(MAX 8) table is Full!"})
     {
@@ -197,7 +220,7 @@ int ProbeInternet(const std::string& url, std::chrono::milliseconds timeout,
         curl_easy_setopt(handle, CURLOPT_USERAGENT, "Application");
     });
     curl_global_cleanup();
-    if (!answer)
+    if (!answer || answer->capped)
         return ProbeTransferFailed;
     if (answer->received == 0)
         return ProbeEmptyAnswer;

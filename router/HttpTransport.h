@@ -5,7 +5,8 @@
 // request follows a redirect. A request whose URL, cookie or body holds CR, LF
 // or NUL is refused before anything is sent. An answer that would pass
 // kMaxAnswerBytes (ResponseBuffer.h) ends the transfer at once and the request
-// fails. Nothing is thrown.
+// fails, but counts as answered: it came over HTTP, and nothing of it is kept.
+// Nothing is thrown.
 
 #include "RouterDefaults.h"
 
@@ -40,10 +41,27 @@ using RouterErrorNotifier =
     std::function<void(const std::string& text, const std::string& caption)>;
 void SetRouterErrorNotifier(RouterErrorNotifier notifier);
 
+// What one GET brought back. answered is false when nothing answered over
+// HTTP: not sent, connection refused, timed out, cut short, or bytes that are
+// not HTTP. Any whole HTTP answer counts, whatever its status or body.
+struct HttpReply
+{
+    bool answered = false;
+    long status = -1;
+    std::size_t received = 0;  // bytes of body, a NUL among them included
+    std::string body;          // up to the first NUL
+    // What HttpGet calls success: status 200 and at least one byte.
+    bool Ok() const { return answered && status == 200 && received > 0; }
+};
+
 // GET with user agent "Application", the given literal cookie value (empty:
-// no Cookie header) and the time-out (20 s by default). Returns true only when
-// the transfer worked, the status was 200 and at least one byte arrived; then
-// *body (when given) receives the answer, cut at its first NUL byte.
+// no Cookie header) and the time-out (20 s by default).
+HttpReply HttpGetReply(const std::string& url, const std::string& cookie,
+                       std::chrono::milliseconds timeout = kPageReadTimeout,
+                       const CancelCheck& cancelled = {});
+
+// HttpGetReply judged: true only when the reply is Ok(); then *body (when
+// given) receives the answer, cut at its first NUL byte.
 bool HttpGet(const std::string& url, const std::string& cookie, std::string* body = nullptr,
              std::chrono::milliseconds timeout = kPageReadTimeout,
              const CancelCheck& cancelled = {});
@@ -58,9 +76,10 @@ bool HttpPostChecked(const std::string& url, const std::string& postFields,
                      const CancelCheck& cancelled = {});
 
 // POST of postFields with cookie "Name=" and the time-out (60 s by default);
-// the status is not judged. Returns false only when the transfer failed. When bytes arrived
-// and out is given, *out receives the status line and headers, then the body
-// (cut at its first NUL byte).
+// the status is not judged. Returns false only when nothing answered over
+// HTTP (the transfer failed). When bytes arrived and were kept and out is
+// given, *out receives the status line and headers, then the body (cut at
+// its first NUL byte).
 bool HttpPostWithHeaders(const std::string& url, const std::string& postFields,
                          std::string* out = nullptr,
                          std::chrono::milliseconds timeout = kPostTimeout,

@@ -4,8 +4,6 @@
 #include "RouterUrls.h"
 #include "TextRules.h"
 
-#include <algorithm>
-#include <cctype>
 #include <optional>
 
 namespace {
@@ -13,41 +11,22 @@ namespace {
 constexpr char kNameStart[] = "value='1'>";
 constexpr char kNameEnd[] = "</option>";
 
-// Reads page from the router without a cookie; false when it could not.
-bool ReadPage(const std::string& routerAddress, std::string_view page, std::string& text,
-              std::chrono::milliseconds timeout)
+// Reads page from the router without a cookie. Read when it came with
+// status 200 and at least one byte; then text holds it.
+StatusRead ReadPage(const std::string& routerAddress, std::string_view page, std::string& text,
+                    std::chrono::milliseconds timeout)
 {
     const std::optional<std::string> url = PageUrl(routerAddress, page);
-    return url && HttpGet(*url, std::string(), &text, timeout);
-}
-
-bool MentionsPassword(std::string page)
-{
-    std::transform(page.begin(), page.end(), page.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return page.find("password") != std::string::npos;
+    HttpReply reply = url ? HttpGetReply(*url, std::string(), timeout) : HttpReply();
+    if (!reply.answered)
+        return StatusRead::NoAnswer;
+    if (!reply.Ok())
+        return StatusRead::NotReadable;
+    text = std::move(reply.body);
+    return StatusRead::Read;
 }
 
 }  // namespace
-
-bool RouterAnswers(const std::string& routerAddress, std::chrono::milliseconds timeout)
-{
-    std::string page;
-    return ReadPage(routerAddress, "index.html", page, timeout) && MentionsPassword(page);
-}
-
-StatusRead WhyUnread(const std::string& routerAddress, std::chrono::milliseconds timeout)
-{
-    return RouterAnswers(routerAddress, timeout) ? StatusRead::NotReadable : StatusRead::NoAnswer;
-}
-
-// A page without its markers from something that is not the router at all
-// (another server, garbage) counts as no answer.
-StatusRead WhyNoMarkers(const std::string& routerAddress, std::chrono::milliseconds timeout)
-{
-    return RouterAnswers(routerAddress, timeout) ? StatusRead::MarkersMissing
-                                                 : StatusRead::NoAnswer;
-}
 
 std::string DownstreamRateCell(std::string_view statusPage)
 {
@@ -59,14 +38,12 @@ DslLineStatus ReadDslLineStatus(const std::string& routerAddress, std::chrono::m
 {
     DslLineStatus status;
     std::string page;
-    if (!ReadPage(routerAddress, "info.html", page, timeout))
-    {
-        status.Result = WhyUnread(routerAddress, timeout);
+    status.Result = ReadPage(routerAddress, "info.html", page, timeout);
+    if (status.Result != StatusRead::Read)
         return status;
-    }
     status.DownstreamRate = DownstreamRateCell(page);
-    status.Result = status.DownstreamRate.empty() ? WhyNoMarkers(routerAddress, timeout)
-                                                  : StatusRead::Read;
+    if (status.DownstreamRate.empty())
+        status.Result = StatusRead::MarkersMissing;
     return status;
 }
 
@@ -75,17 +52,14 @@ WirelessStatus ReadWirelessStatus(const std::string& routerAddress,
 {
     WirelessStatus status;
     std::string page;
-    if (!ReadPage(routerAddress, "wlsecurity.html", page, timeout))
-    {
-        status.Result = WhyUnread(routerAddress, timeout);
+    status.Result = ReadPage(routerAddress, "wlsecurity.html", page, timeout);
+    if (status.Result != StatusRead::Read)
         return status;
-    }
     if (page.find(kNameStart) == std::string::npos)
     {
-        status.Result = WhyNoMarkers(routerAddress, timeout);
+        status.Result = StatusRead::MarkersMissing;
         return status;
     }
-    status.Result = StatusRead::Read;
     status.Name = TextBetween(page, kNameStart, kNameEnd);
     status.Key = TextBetween(page, "wpaPskKey = '", "'");
     return status;

@@ -1,7 +1,8 @@
 #pragma once
 // Status reads that tell "no router there" from "the router said no": each
-// says whether the router answered at all, whether the page could be read and
-// whether it held its markers. Reads without a cookie and without the
+// says whether anything answered over HTTP at all, whether the answer was the
+// page (status 200, not empty) and whether it held its markers. Judged from
+// the read's own answer alone. Reads without a cookie and without the
 // process-wide link, so any thread may call them. Blocking: each request ends
 // within the given page-read time-out.
 
@@ -14,15 +15,10 @@
 enum class StatusRead
 {
     Read,
-    NoAnswer,        // nothing, or nothing that is the router's login page
-    NotReadable,     // the router answers, but not with this page
+    NoAnswer,        // nothing answered over HTTP
+    NotReadable,     // an HTTP answer, but not the page (another status, or empty)
     MarkersMissing,  // the page came without the text looked for
 };
-
-// True when index.html is answered with status 200 by a page that asks for a
-// password, as the router's login page does.
-bool RouterAnswers(const std::string& routerAddress,
-                   std::chrono::milliseconds timeout = kPageReadTimeout);
 
 // The first cell after "Downstream Line Rate" in its table row of info.html;
 // empty when a marker is missing.
@@ -47,11 +43,3 @@ struct WirelessStatus
 // MarkersMissing when the page names no network.
 WirelessStatus ReadWirelessStatus(const std::string& routerAddress,
                                   std::chrono::milliseconds timeout = kPageReadTimeout);
-
-// The reason for a failed read: NoAnswer when the router does not answer,
-// else NotReadable.
-StatusRead WhyUnread(const std::string& routerAddress,
-                     std::chrono::milliseconds timeout = kPageReadTimeout);
-// The reason for a page without its markers: NoAnswer or MarkersMissing.
-StatusRead WhyNoMarkers(const std::string& routerAddress,
-                        std::chrono::milliseconds timeout = kPageReadTimeout);

@@ -249,8 +249,9 @@ bool Request(const QString& kind, const std::string& url, const CancelCheck& can
         return HttpGet(url, "", &out, kPageReadTimeout, cancelled);
     if (kind == "post")
         return HttpPostChecked(url, "a=1", "", kPostTimeout, cancelled);
+    // A login answer past the cap counts as answered, but nothing of it is kept.
     if (kind == "login post")
-        return HttpPostWithHeaders(url, "a=1", &out, kPostTimeout, cancelled);
+        return HttpPostWithHeaders(url, "a=1", &out, kPostTimeout, cancelled) && !out.empty();
     return ProbeInternet(url, kProbeTimeout, cancelled) == ProbeReachable;
 }
 

@@ -1,5 +1,6 @@
-// The status reads against the emulator on 127.0.0.1: they tell "no router
-// there" from "the router said no", and end within the time-out they are given.
+// The status reads against the emulator on 127.0.0.1: they tell "nothing
+// answered" from "something answered and said no", and end within the
+// time-out they are given.
 
 #include "RouterSim.h"
 #include "RouterStatus.h"
@@ -44,10 +45,15 @@ void TestRouterStatus::readsTellWhyTheyFailed_data()
                                          << StatusRead::Read << StatusRead::NotReadable;
     QTest::newRow("markers left out") << "" << SimFault{.missingMarker = true}
                                       << StatusRead::MarkersMissing << StatusRead::MarkersMissing;
+    // Any HTTP answer is an answer, whatever it holds.
     QTest::newRow("another server") << "" << SimFault{.body = std::string("<html>hello</html>")}
-                                    << StatusRead::NoAnswer << StatusRead::NoAnswer;
-    QTest::newRow("garbage") << "" << SimFault{.binaryBytes = 4096} << StatusRead::NoAnswer
-                             << StatusRead::NoAnswer;
+                                    << StatusRead::MarkersMissing << StatusRead::MarkersMissing;
+    QTest::newRow("garbage") << "" << SimFault{.binaryBytes = 4096} << StatusRead::MarkersMissing
+                             << StatusRead::MarkersMissing;
+    QTest::newRow("302 to the login")
+        << "" << SimFault{.status = 302} << StatusRead::NotReadable << StatusRead::NotReadable;
+    QTest::newRow("answer cut") << "" << SimFault{.dropAfterBytes = 60} << StatusRead::NoAnswer
+                                << StatusRead::NoAnswer;
 }
 
 void TestRouterStatus::readsTellWhyTheyFailed()
@@ -88,7 +94,7 @@ void TestRouterStatus::readsEndWithinTheirTimeout_data()
 }
 
 // A router that answers too slowly counts as none, and a caller's short
-// time-out holds for every request a read makes, the diagnosis included.
+// time-out holds for every request a read makes.
 void TestRouterStatus::readsEndWithinTheirTimeout()
 {
     QFETCH(bool, routerThere);
@@ -98,7 +104,6 @@ void TestRouterStatus::readsEndWithinTheirTimeout()
     clock.start();
     QCOMPARE(ReadDslLineStatus(address, 300ms).Result, StatusRead::NoAnswer);
     QCOMPARE(ReadWirelessStatus(address, 300ms).Result, StatusRead::NoAnswer);
-    QVERIFY(!RouterAnswers(address, 300ms));
     QVERIFY2(clock.elapsed() < 3000, QByteArray::number(clock.elapsed()));
 }
 
