@@ -3,6 +3,7 @@
 #include "CSaveIspDlg.h"
 #include "CWizardEffects.h"
 #include "CxSkinButton.h"
+#include "PrimeRouterLink.h"
 
 #include <QGraphicsEffect>
 #include <QPainter>
@@ -99,9 +100,7 @@ QString LightBoxCauseLine(FailureCause cause)
     switch (cause)
     {
     case FailureCause::None: return QString();
-    case FailureCause::RouterNoAnswer:
-        return "Your router did not answer. Check that it is switched on and that the Ethernet "
-               "cable is plugged into a LAN port.";
+    case FailureCause::RouterNoAnswer: return kRouterNoAnswerText;
     case FailureCause::LoginRefused: return "Your router refused the login with its password.";
     case FailureCause::InternetServiceRefused:
         return "Your router did not accept the Internet service settings.";
@@ -117,6 +116,9 @@ QString LightBoxCauseLine(FailureCause cause)
     case FailureCause::NoInternet:
         return "The DSL line is up, but the Internet did not answer: check your ISP user name "
                "and password.";
+    case FailureCause::LineUnknown:
+        return "The Internet did not answer, and the router did not show its DSL line state: "
+               "check the grey cable, the DSL light and your ISP user name and password.";
     }
     return QString();
 }

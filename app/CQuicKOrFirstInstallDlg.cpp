@@ -138,7 +138,14 @@ void CQuicKOrFirstInstallDlg::OnQuickInstall()
         return;
     GetWizardSettings().FirstInstallPath = false;
     PrimeRouterLink();
-    if (!RunWithoutFreezing(this, &LoginRouterLink))
+    const LoginVerdict login = RunWithoutFreezing(this, &LoginRouterLink);
+    if (login == LoginVerdict::NoAnswer)
+    {
+        // Nothing refused the factory password: asking for another would mislead.
+        ShowPlainMessage(kRouterNoAnswerText, QMessageBox::Warning);
+        return;
+    }
+    if (login == LoginVerdict::Refused)
     {
         // The router already has a password of the user's.
         OpenPage(PageId::ExistingPassword);

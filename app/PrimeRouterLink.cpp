@@ -14,8 +14,24 @@ void PrimeRouterLink(const std::string& password)
     link->SetTimeouts(GetWizardOptions().Timeouts);
 }
 
-bool LoginRouterLink()
+namespace {
+LoginVerdict Login(bool retry)
 {
     CIpLink* link = GetRouterLink();
-    return link && LoginWithOneRetry(*link);
+    if (!link)
+        return LoginVerdict::Refused;
+    if (retry ? LoginWithOneRetry(*link) : link->Login())
+        return LoginVerdict::Accepted;
+    return link->LastRequestAnswered() ? LoginVerdict::Refused : LoginVerdict::NoAnswer;
+}
+}  // namespace
+
+LoginVerdict LoginRouterLink()
+{
+    return Login(true);
+}
+
+LoginVerdict LoginRouterLinkOnce()
+{
+    return Login(false);
 }

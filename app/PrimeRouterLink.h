@@ -10,7 +10,23 @@
 // the options' time-outs.
 void PrimeRouterLink(const std::string& password = kFactoryPassword);
 
+// How a login ended: the session cookie came, the router answered without
+// one, or nothing answered over HTTP at all (not a refused password).
+enum class LoginVerdict
+{
+    Accepted,
+    Refused,
+    NoAnswer,
+};
+
 // Logs the process-wide router link in with the values it holds (the
 // factory password, as the welcome and install mode pages prime it), with
-// one retry. False when there is no link or both attempts were refused.
-bool LoginRouterLink();
+// one retry; the verdict is the last attempt's. Refused when there is no link.
+LoginVerdict LoginRouterLink();
+// One attempt, for a password the user typed.
+LoginVerdict LoginRouterLinkOnce();
+
+// Shown where a login got no answer at all.
+inline constexpr char kRouterNoAnswerText[] =
+    "Your router did not answer. Check that it is switched on and that the Ethernet cable is "
+    "plugged into a LAN port.";

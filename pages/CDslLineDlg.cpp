@@ -41,7 +41,13 @@ void CDslLineDlg::OnNext()
     if (!ConfirmRouterNetwork(this))
         return;
     GetWizardSettings().FirstInstallPath = true;
-    if (!RunWithoutFreezing(this, &LoginRouterLink))
+    const LoginVerdict login = RunWithoutFreezing(this, &LoginRouterLink);
+    if (login == LoginVerdict::NoAnswer)
+    {
+        ShowPlainMessage(kRouterNoAnswerText, QMessageBox::Warning);
+        return;
+    }
+    if (login == LoginVerdict::Refused)
     {
         OpenPage(PageId::ExistingPassword);
         return;

@@ -41,12 +41,6 @@ void WritePasswordFields(WizardSettings& settings, const PasswordFields& fields)
     settings.NewRouterPassword = fields.NewRouterPassword;
 }
 
-bool Login()
-{
-    CIpLink* link = GetRouterLink();
-    return link && link->Login();
-}
-
 int ChangePassword()
 {
     CIpLink* link = GetRouterLink();
@@ -169,7 +163,13 @@ void CFogetPassAndModifyDlg::NextWithChange(const std::string& existing,
     if (CheckRouterPasswordConfirmation(newPassword, confirmation) == CheckMessage::None
         && RefuseUncarried(existing, newPassword))
         return;
-    if (!RunWithoutFreezing(this, &Login)
+    const LoginVerdict login = RunWithoutFreezing(this, &LoginRouterLinkOnce);
+    if (login == LoginVerdict::NoAnswer)
+    {
+        ShowPlainMessage(kRouterNoAnswerText, QMessageBox::Warning);
+        return;
+    }
+    if (login == LoginVerdict::Refused
         || CheckRouterPasswordConfirmation(newPassword, confirmation) != CheckMessage::None)
     {
         ShowInvalid({Existing, New, Confirmation});
@@ -189,7 +189,7 @@ void CFogetPassAndModifyDlg::NextWithChange(const std::string& existing,
     settings.RouterPassword = newPassword;
     settings.PasswordChangeRequested = false;
     SetLinkPassword(newPassword);
-    if (!RunWithoutFreezing(this, &Login))
+    if (RunWithoutFreezing(this, &LoginRouterLinkOnce) != LoginVerdict::Accepted)
     {
         ShowPlainMessage(kCheckCableMessage, QMessageBox::Warning);
         return;
@@ -208,7 +208,13 @@ void CFogetPassAndModifyDlg::NextWithoutChange(const std::string& existing)
     }
     if (RefuseUncarried(existing, std::string()))
         return;
-    if (!RunWithoutFreezing(this, &Login))
+    const LoginVerdict login = RunWithoutFreezing(this, &LoginRouterLinkOnce);
+    if (login == LoginVerdict::NoAnswer)
+    {
+        ShowPlainMessage(kRouterNoAnswerText, QMessageBox::Warning);
+        return;
+    }
+    if (login == LoginVerdict::Refused)
     {
         ShowInvalid({Existing});
         return;

@@ -2,7 +2,6 @@
 
 #include "CApplyPause.h"
 #include "CIpLink.h"
-#include "RouterStatus.h"
 #include "WizardSettings.h"
 
 #include <algorithm>
@@ -65,15 +64,24 @@ bool CApplyRun::LoginWithRetry(CIpLink& link, ApplyStep step)
 
 ApplyOutcome CApplyRun::ApplyWan(CIpLink& link)
 {
-    if (!LoginWithRetry(link, ApplyStep::WanLogin) || !m_pause.Pause(m_options.StepPause))
+    if (!LoginWithRetry(link, ApplyStep::WanLogin))
+        return ApplyOutcome::Cancelled;
+    if (!m_loginAccepted)
+    {
+        const bool answered = link.LastRequestAnswered();
+        m_cause = answered ? FailureCause::LoginRefused : FailureCause::RouterNoAnswer;
+        return answered ? ApplyOutcome::LoginRefused : ApplyOutcome::NoAnswer;
+    }
+    if (!m_pause.Pause(m_options.StepPause))
         return ApplyOutcome::Cancelled;
     Report(ApplyStep::WanService);
     const bool applied = link.ApplyWanService();
+    const bool answered = link.LastRequestAnswered();
     if (!m_pause.Pause(m_options.StepPause))
         return ApplyOutcome::Cancelled;
     if (applied)
         return ApplyOutcome::Applied;
-    m_cause = Diagnose(FailureCause::InternetServiceRefused);
+    m_cause = Diagnose(FailureCause::InternetServiceRefused, answered);
     return ApplyOutcome::WanServiceFailed;
 }
 
@@ -83,6 +91,7 @@ ApplyOutcome CApplyRun::ApplyWireless(CIpLink& link, const WizardSettings& setti
         return ApplyOutcome::Cancelled;
     Report(ApplyStep::WirelessBasic);
     const int basic = link.ApplyWirelessBasic();
+    const bool basicAnswered = link.LastRequestAnswered();
     if (!m_pause.Pause(m_options.StepPause))
         return ApplyOutcome::Cancelled;
     Report(ApplyStep::WirelessSecurity);
@@ -92,8 +101,9 @@ ApplyOutcome CApplyRun::ApplyWireless(CIpLink& link, const WizardSettings& setti
         return ApplyOutcome::Cancelled;
     if (basic == 0 && security == 0)
         return ApplyOutcome::Applied;
-    m_cause = Diagnose(basic != 0 ? FailureCause::WirelessNetworkRefused
-                                  : FailureCause::WirelessSecurityRefused);
+    m_cause = basic != 0
+                  ? Diagnose(FailureCause::WirelessNetworkRefused, basicAnswered)
+                  : Diagnose(FailureCause::WirelessSecurityRefused, link.LastRequestAnswered());
     return ApplyOutcome::WirelessFailed;
 }
 
@@ -112,7 +122,7 @@ ApplyOutcome CApplyRun::ChangePassword(CIpLink& link, WizardSettings& settings)
     {
         if (m_pause.IsCancelled())
             return ApplyOutcome::Cancelled;
-        m_cause = Diagnose(FailureCause::RouterPasswordRefused);
+        m_cause = Diagnose(FailureCause::RouterPasswordRefused, link.LastRequestAnswered());
         return ApplyOutcome::PasswordChangeFailed;
     }
     SetLinkPassword(settings.NewRouterPassword);
@@ -135,10 +145,11 @@ bool CApplyRun::Settle()
     return true;
 }
 
-FailureCause CApplyRun::Diagnose(FailureCause stepRefused) const
+FailureCause CApplyRun::Diagnose(FailureCause stepRefused, bool answered) const
 {
-    if (!RouterAnswers(m_options.RouterAddress, m_options.Timeouts.pageRead))
+    if (!answered)
         return FailureCause::RouterNoAnswer;
+    // Without a session cookie the router refuses what follows for the login's sake.
     return m_loginAccepted ? stepRefused : FailureCause::LoginRefused;
 }
 
@@ -169,6 +180,8 @@ const char* ApplyOutcomeText(ApplyOutcome outcome)
     {
     case ApplyOutcome::Applied: return "Settings applied";
     case ApplyOutcome::NoRouterLink: return "No router link";
+    case ApplyOutcome::NoAnswer: return "Nothing answered the login; nothing was sent";
+    case ApplyOutcome::LoginRefused: return "The login was refused; nothing else was sent";
     case ApplyOutcome::WanServiceFailed: return "The router did not take the WAN service";
     case ApplyOutcome::WirelessFailed: return "The router did not take the wireless settings";
     case ApplyOutcome::PasswordChangeFailed: return "The router did not take the new password";

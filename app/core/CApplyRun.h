@@ -2,8 +2,10 @@
 // One apply run: sends what WizardSettings holds to the router through the
 // process-wide router link. First the WAN service, then the wireless network
 // and its security, then, when asked for, the administrator password; then it
-// lets the router settle. Logins are retried once and their outcome does not
-// stop the run; the requests that follow decide.
+// lets the router settle. Logins are retried once. Nothing is sent past a
+// first login that got no session cookie, refused or unanswered: whatever
+// answered may not be this router, and must not get the ISP account or the
+// wireless key. Past a later refused login the requests that follow decide.
 //
 // Blocking and free of window code: the Apply page runs it on a worker thread,
 // the command line on its main thread. Nothing locks WizardSettings or the
@@ -37,6 +39,8 @@ enum class ApplyOutcome
 {
     Applied,
     NoRouterLink,
+    NoAnswer,      // nothing answered the first login over HTTP; nothing else was sent
+    LoginRefused,  // the first login was answered without a session cookie; nothing else was sent
     WanServiceFailed,
     WirelessFailed,
     PasswordChangeFailed,
@@ -67,7 +71,8 @@ public:
     // What the last Run found it could not carry (Carried() otherwise).
     const CarryCheck& Refusal() const { return m_refusal; }
     // Why the last Run did not apply everything; None after Applied or
-    // Cancelled. Asks the router whether it still answers when a step failed.
+    // Cancelled. Judged from the answer to the request that failed: none at
+    // all, or a login without a session cookie, or the step's own refusal.
     FailureCause Cause() const { return m_cause; }
 
 private:
@@ -79,8 +84,8 @@ private:
     ApplyOutcome ChangePassword(CIpLink& link, WizardSettings& settings);
     bool Settle();
     void Report(ApplyStep step, std::chrono::milliseconds left = {});
-    // The cause of a refused step: the router gone, the login, or the step.
-    FailureCause Diagnose(FailureCause stepRefused) const;
+    // The cause of a failed step whose deciding request was answered or not.
+    FailureCause Diagnose(FailureCause stepRefused, bool answered) const;
 
     CApplyPause& m_pause;
     ApplyRunOptions m_options;

@@ -4,7 +4,8 @@
 
 bool SettingNotSaved(FailureCause cause)
 {
-    return cause != FailureCause::DslLineDown && cause != FailureCause::NoInternet;
+    return cause != FailureCause::DslLineDown && cause != FailureCause::NoInternet
+           && cause != FailureCause::LineUnknown;
 }
 
 FailureCause CauseAfterFailedProbe(const std::string& routerAddress,
@@ -13,6 +14,8 @@ FailureCause CauseAfterFailedProbe(const std::string& routerAddress,
     const DslLineStatus line = ReadDslLineStatus(routerAddress, pageTimeout);
     if (line.Result == StatusRead::NoAnswer)
         return FailureCause::RouterNoAnswer;
+    if (line.Result != StatusRead::Read)
+        return FailureCause::LineUnknown;
     return line.Up() ? FailureCause::NoInternet : FailureCause::DslLineDown;
 }
 
@@ -30,6 +33,9 @@ const char* FailureCauseText(FailureCause cause)
     case FailureCause::DslLineDown: return "Settings saved, but the DSL line is not up";
     case FailureCause::NoInternet:
         return "Settings saved and the DSL line is up, but the Internet did not answer";
+    case FailureCause::LineUnknown:
+        return "Settings saved, but the Internet did not answer and the router's status page "
+               "could not be read";
     }
     return "";
 }

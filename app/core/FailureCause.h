@@ -18,14 +18,16 @@ enum class FailureCause
     RouterPasswordRefused,
     DslLineDown,  // every setting saved; the DSL line is not up
     NoInternet,   // every setting saved and the line up; no probe site answered
+    LineUnknown,  // every setting saved; no probe site answered and the status page unreadable
 };
 
-// False for the two causes that come after every setting was saved.
+// False for the causes that come after every setting was saved.
 bool SettingNotSaved(FailureCause cause);
 
 // After a successful run whose probe failed: reads the router's line state
 // once (blocking, each request at most pageTimeout) and tells DslLineDown,
-// NoInternet or, when the router no longer answers, RouterNoAnswer.
+// NoInternet, LineUnknown when the page did not show the line's rate or,
+// when nothing answers any more, RouterNoAnswer.
 FailureCause CauseAfterFailedProbe(const std::string& routerAddress,
                                    std::chrono::milliseconds pageTimeout);
 

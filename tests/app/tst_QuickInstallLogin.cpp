@@ -5,6 +5,7 @@
 #include "ClickHelpers.h"
 #include "FakeEffects.h"
 #include "HttpTransport.h"
+#include "PrimeRouterLink.h"
 #include "RouterSim.h"
 #include "WizardOptions.h"
 #include "WizardSettings.h"
@@ -146,7 +147,10 @@ private slots:
         QVERIFY(disabledWhileWaiting);
         QVERIFY(busyCursor);
         QCOMPARE(QApplication::overrideCursor(), nullptr);
-        QCOMPARE(m_effects.openedPages, std::vector<PageId>{PageId::ExistingPassword});
+        // Nothing answered in time: no password was refused, so none is asked for.
+        QVERIFY(m_effects.openedPages.empty());
+        QCOMPARE(m_effects.messages.size(), std::size_t(1));
+        QCOMPARE(m_effects.messages[0].text, QString(kRouterNoAnswerText));
         QCOMPARE(LoginAttempts(), std::size_t(2));
         QVERIFY(page.isEnabled());
         page.close();
