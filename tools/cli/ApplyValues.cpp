@@ -191,6 +191,26 @@ CheckMessage CheckWirelessValues(const CommandLine& line, WizardSettings& s)
     return CheckWireless(s.Ssid, key, s.WirelessSecurityIndex, s.WirelessKey);
 }
 
+// The page gives one message for four address fields: the option named is
+// the first whose value alone, among sound ones, the check refuses.
+const char* InvalidAddressOption(const CommandLine& line)
+{
+    const std::pair<const char*, std::string StaticAddresses::*> fields[] = {
+        {"--ip", &StaticAddresses::IpAddress},
+        {"--gateway", &StaticAddresses::Gateway},
+        {"--dns1", &StaticAddresses::PrimaryDns},
+        {"--dns2", &StaticAddresses::SecondaryDns}};
+    for (const auto& [option, field] : fields)
+    {
+        StaticAddresses one{"10.0.0.2", "255.255.255.0", "10.0.0.1", "10.0.0.3", ""};
+        one.*field = line.Value(option + 2);  // without "--"
+        StaticAddresses stored;
+        if (CheckStaticAddresses(one, stored) == CheckMessage::InvalidIpAddress)
+            return option;
+    }
+    return "--ip";
+}
+
 // The pages' checks in the order the wizard walks them.
 CheckMessage CheckValues(const CommandLine& line, WizardSettings& s)
 {
@@ -216,6 +236,32 @@ const char* OptionOf(CarriedField field)
     case CarriedField::WirelessKey: return "--key";
     }
     return "";
+}
+
+const char* OptionOf(const CommandLine& line, CheckMessage refused)
+{
+    switch (refused)
+    {
+    case CheckMessage::VpiRange: return "--vpi";
+    case CheckMessage::VciRange: return "--vci";
+    case CheckMessage::InvalidUserName: return "--ppp-user";
+    case CheckMessage::PasswordsDoNotMatch: return "--ppp-password";
+    case CheckMessage::SubnetMaskEmpty:
+    case CheckMessage::InvalidSubnetMask: return "--mask";
+    case CheckMessage::GatewayEmpty: return "--gateway";
+    case CheckMessage::PrimaryDnsEmpty: return "--dns1";
+    case CheckMessage::DnsNotDifferent: return "--dns2";
+    case CheckMessage::SsidBlank:
+    case CheckMessage::SsidLength: return "--ssid";
+    case CheckMessage::WirelessKeyEmpty:
+    case CheckMessage::WirelessKeyLength: return "--key";
+    case CheckMessage::InvalidNewPassword: return "--new-router-password";
+    case CheckMessage::InvalidPassword: return "--router-password";
+    case CheckMessage::InvalidIpAddress: return InvalidAddressOption(line);
+    case CheckMessage::None:
+    case CheckMessage::IpAddressEmpty: break;
+    }
+    return "--ip";
 }
 
 std::string SecretValue(const CommandLine& line, const std::string& option, const char* variable,

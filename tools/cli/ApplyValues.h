@@ -28,6 +28,8 @@ struct ApplyValuesResult
 
 // The option that gives a field's value.
 const char* OptionOf(CarriedField field);
+// The option whose value the pages' check refused with message.
+const char* OptionOf(const CommandLine& line, CheckMessage refused);
 
 // Writes settings and request only when the result holds no error, no
 // refusal and nothing the router link cannot carry.

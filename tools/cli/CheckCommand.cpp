@@ -1,6 +1,7 @@
 // tarnix-setup check: the wizard's diagnosis from a terminal. The computer's
 // adapters and whether one reaches the router's network, whether the router
 // answers, the login, the DSL line and its rate, and the Internet probe.
+// Exit 4 when nothing answered the login at the router's address.
 
 #include "RouterCommands.h"
 
@@ -26,8 +27,8 @@ struct CheckReport
     HostNetworkState Host;
     QStringList AdaptersReachingRouter;
     RouterNetworkVerdict Network = RouterNetworkVerdict::CannotTell;
-    bool RouterAnswers = false;
-    std::optional<bool> LoginAccepted;  // not tried when the router does not answer
+    bool RouterAnswers = false;         // anything answered the login over HTTP
+    std::optional<bool> LoginAccepted;  // nullopt when nothing answered it
     DslLineStatus Line;
     std::optional<std::string> ProbeAnswered;  // the site that answered
     bool ProbeSkipped = false;
@@ -65,10 +66,12 @@ CheckReport RunCheck(const CommandLine& line)
 {
     CheckReport report;
     ReadHost(line, report);
-    report.RouterAnswers = RouterAnswers(line.RouterAddress);
+    CIpLink& link = PreparedLink(line, LoginPassword(line));
+    const bool accepted = LoginWithOneRetry(link);
+    report.RouterAnswers = link.LastRequestAnswered();
     if (report.RouterAnswers)
     {
-        report.LoginAccepted = LoginWithOneRetry(PreparedLink(line, LoginPassword(line)));
+        report.LoginAccepted = accepted;
         report.Line = ReadDslLineStatus(line.RouterAddress);
     }
     Probe(line, report);
@@ -97,7 +100,7 @@ const char* NetworkText(RouterNetworkVerdict verdict)
 const char* LoginText(const CheckReport& report)
 {
     if (!report.LoginAccepted)
-        return "not tried";
+        return "no answer";
     return *report.LoginAccepted ? "accepted" : "refused";
 }
 
@@ -173,9 +176,7 @@ void PrintJson(const CommandLine& line, const CheckReport& report)
         {"routerAnswers", report.RouterAnswers},
         {"login", LoginText(report)},
         {"dslLine", LineText(report.Line)},
-        {"downstreamRate", report.Line.Result == StatusRead::Read
-                               ? QJsonValue(QString::fromStdString(report.Line.DownstreamRate))
-                               : QJsonValue()},
+        {"downstreamRate", RateJson(report.Line)},
         {"probe", report.ProbeSkipped    ? "skipped"
                   : report.ProbeAnswered ? "answered"
                                          : "failed"},
@@ -200,5 +201,7 @@ int CheckCommand(const CommandLine& line)
         PrintJson(line, report);
     else
         PrintLines(line, report);
+    if (!report.RouterAnswers)
+        return NoRouterAnswer(line);
     return report.AllWell() ? ExitDone : ExitFailed;
 }

@@ -138,7 +138,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& words)
             line.HelpWanted = true;
             return line;
         }
-        if (words[i] == "--version")
+        if (words[i] == "--version" || words[i] == "-V")
         {
             line.VersionWanted = true;
             return line;
@@ -178,23 +178,27 @@ Commands:
                          P defaults to TARNIX_ROUTER_PASSWORD, else vabel
   apply [options]        apply the settings below, then check the Internet;
                          exit 0 applied and a probe site answered (or --no-probe),
-                         1 the run failed, 2 bad usage or invalid values,
-                         3 applied but no probe site answered
+                         1 the router refused a step, 2 bad usage or invalid
+                         values, 3 applied but no probe site answered, 4
+                         nothing answered the first login (nothing sent)
   read-wireless [--json] print "SSID: <name>" and "Key: <key>" ("Key: None"
-                         when empty); exit 0, 1 when the page holds no
-                         network name (nothing printed)
-  dsl-status [--json]    print "up" or "down"; exit 0 up, 1 down or no rate shown
+                         when empty); exit 0, 1 when the page was not handed
+                         out or holds no network name (nothing printed)
+  dsl-status [--json]    print "up" or "down"; exit 0 up, 1 down, page not
+                         handed out or no rate shown
   check [--password P] [--probe-url URL]... [--no-probe] [--json]
                          the computer's adapters and whether one reaches the
                          router's network, whether the router answers, the
                          login (P as for login), the DSL line and its rate and
                          the Internet probe; exit 0 all well, 1 otherwise
 
-  --json                 one JSON object on stdout instead of lines
+  --json                 one JSON object on stdout instead of lines; rates
+                         are numbers (kbit/s), null when not shown
 
-login, read-wireless and dsl-status exit 4 when nothing answers at the router's
-address, or nothing that serves the router's login page ("no answer from the
-router at ADDRESS" on stderr).
+Every command: exit 4 when nothing answers over HTTP at the router's address
+(connection refused, time-out, an answer cut short or not HTTP), with "no
+answer from the router at ADDRESS" on stderr; any HTTP answer counts as one.
+apply sends nothing past a first login that got no answer or no session cookie.
 
 apply options (value words are case-insensitive):
   --country au|nz              default au
@@ -232,8 +236,8 @@ Environment (an option wins), so that secrets stay out of the process list:
   TARNIX_ROUTER_PASSWORD       for --router-password (and login's --password)
   TARNIX_NEW_ROUTER_PASSWORD   for --new-router-password
 
-  --help                       show this text
-  --version                    show the version
+  -h, --help                   show this text
+  -V, --version                show the version
 
 Progress goes to stderr, one line per step; no secret is printed. Control
 characters in what the router sends are printed as "?".

@@ -7,5 +7,5 @@ enum ExitCode
     ExitFailed = 1,
     ExitUsage = 2,
     ExitNoInternet = 3,
-    ExitNoRouter = 4,  // nothing, or nothing like the router, answered at the address
+    ExitNoRouter = 4,  // nothing answered over HTTP at the router's address
 };

@@ -10,6 +10,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <charconv>
+#include <cstdint>
 #include <iostream>
 
 namespace {
@@ -30,15 +32,17 @@ int Failed(const std::string& why)
     return ExitFailed;
 }
 
-// The exit of a read that did not give the page's values.
+// The exit of a read that did not give the page's values. What answered may
+// not be this router at all, so the words do not say it was.
 int UnreadExit(const CommandLine& line, StatusRead result, const char* page)
 {
+    const std::string answered = "something at " + line.RouterAddress + " answered, but ";
     switch (result)
     {
     case StatusRead::NoAnswer: return NoRouterAnswer(line);
-    case StatusRead::NotReadable: return Failed(std::string("the router did not hand out ") + page);
+    case StatusRead::NotReadable: return Failed(answered + "did not hand out the " + page);
     case StatusRead::MarkersMissing:
-        return Failed(std::string("the router's ") + page + " does not hold the expected values");
+        return Failed(answered + "its " + page + " does not hold the expected values");
     case StatusRead::Read: break;
     }
     return ExitDone;
@@ -59,6 +63,16 @@ std::string LoginPassword(const CommandLine& line)
     return SecretValue(line, "password", "TARNIX_ROUTER_PASSWORD", kFactoryPassword);
 }
 
+QJsonValue RateJson(const DslLineStatus& status)
+{
+    std::uint32_t kbits = 0;
+    const std::string& rate = status.DownstreamRate;
+    const auto [end, problem] = std::from_chars(rate.data(), rate.data() + rate.size(), kbits);
+    const bool number = status.Result == StatusRead::Read && IsDecimalDigits(rate)
+                        && problem == std::errc() && end == rate.data() + rate.size();
+    return number ? QJsonValue(qint64(kbits)) : QJsonValue();
+}
+
 int NoRouterAnswer(const CommandLine& line)
 {
     std::cerr << "tarnix-setup: no answer from the router at " << line.RouterAddress << "\n";
@@ -73,7 +87,7 @@ int LoginCommand(const CommandLine& line)
         std::cout << "accepted\n";
         return ExitDone;
     }
-    if (!RouterAnswers(line.RouterAddress))
+    if (!link.LastRequestAnswered())
         return NoRouterAnswer(line);
     std::cout << "refused\n";
     return ExitFailed;
@@ -101,7 +115,7 @@ int DslStatusCommand(const CommandLine& line)
     if (status.Result != StatusRead::Read)
         return UnreadExit(line, status.Result, "status page");
     if (line.Has("json"))
-        PrintJson({{"lineUp", status.Up()}, {"downstreamRate", Text(status.DownstreamRate)}});
+        PrintJson({{"lineUp", status.Up()}, {"downstreamRate", RateJson(status)}});
     else
         std::cout << (status.Up() ? "up" : "down") << "\n";
     return status.Up() ? ExitDone : ExitFailed;

@@ -1,14 +1,16 @@
 #pragma once
 // The commands that read from the router or log in: login, read-wireless,
-// dsl-status and check. Each tells a router that does not answer (exit 4)
-// from one that answers and refuses (exit 1). Results go to stdout, as lines
-// or, with --json, as one JSON object; problems to stderr. No password is
-// printed; the wireless key only by read-wireless, which is asked for it.
+// dsl-status and check. Each tells an address where nothing answers over
+// HTTP (exit 4) from one where something answers and refuses (exit 1). Results go to stdout, as
+// lines or, with --json, as one JSON object; problems to stderr. No password is printed; the
+// wireless key only by read-wireless, which is asked for it.
 
 #include <string>
 
 struct CommandLine;
+struct DslLineStatus;
 class CIpLink;
+class QJsonValue;
 
 int LoginCommand(const CommandLine& line);
 int ReadWirelessCommand(const CommandLine& line);
@@ -22,3 +24,6 @@ CIpLink& PreparedLink(const CommandLine& line, const std::string& password);
 std::string LoginPassword(const CommandLine& line);
 // Prints "no answer from the router at ADDRESS" on stderr; ExitNoRouter.
 int NoRouterAnswer(const CommandLine& line);
+// The downstream rate as a JSON number of kbit/s; null when the page gave
+// none or not a whole number.
+QJsonValue RateJson(const DslLineStatus& status);

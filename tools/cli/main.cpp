@@ -66,7 +66,8 @@ int Apply(const CommandLine& line)
         return UsageError(values.UsageError);
     if (values.Refused != CheckMessage::None)
     {
-        std::cerr << CheckMessageText(values.Refused) << "\n";
+        std::cerr << "tarnix-setup: " << OptionOf(line, values.Refused) << ": "
+                  << CheckMessageText(values.Refused) << "\n";
         return ExitUsage;
     }
     if (!values.NotCarried.Carried())
@@ -81,6 +82,9 @@ int Apply(const CommandLine& line)
     std::cerr << "tarnix-setup: " << ApplyOutcomeText(outcome) << "\n";
     if (run.Cause() != FailureCause::None)
         std::cerr << "tarnix-setup: " << FailureCauseText(run.Cause()) << "\n";
+    // Once the router has answered, a later silence is a failed run (1).
+    if (outcome == ApplyOutcome::NoAnswer)
+        return NoRouterAnswer(line);
     if (outcome != ApplyOutcome::Applied)
         return ExitFailed;
     return request.Probe ? Probe(request) : ExitDone;

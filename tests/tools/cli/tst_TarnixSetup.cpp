@@ -112,27 +112,35 @@ void TestTarnixSetup::refusedValues_data()
     QTest::addColumn<QString>("message");
     const QStringList ppp = {"--ppp-user", "joe", "--ppp-password", "pw"};
     const QStringList ok = ppp + QStringList{"--key", "secret123"};
-    QTest::newRow("vpi") << QStringList{"--vpi", "-1"} << "VPI value must be 0 - 255";
-    QTest::newRow("vci") << ok + QStringList{"--vci", "65536"} << "VCI value must be 32 - 65535";
-    QTest::newRow("user") << QStringList{"--key", "secret123"} << "Invalid user name.";
-    QTest::newRow("ppp password") << QStringList{"--ppp-user", "joe"} << "Passwords do not match!";
-    QTest::newRow("ip") << QStringList{"--protocol", "IPoA"} << "IP Address can not be empty!";
+    QTest::newRow("vpi") << QStringList{"--vpi", "-1"} << "--vpi: VPI value must be 0 - 255";
+    QTest::newRow("vci") << ok + QStringList{"--vci", "65536"}
+                         << "--vci: VCI value must be 32 - 65535";
+    QTest::newRow("user") << QStringList{"--key", "secret123"} << "--ppp-user: Invalid user name.";
+    QTest::newRow("ppp password") << QStringList{"--ppp-user", "joe"}
+                                  << "--ppp-password: Passwords do not match!";
+    QTest::newRow("ip") << QStringList{"--protocol", "IPoA"}
+                        << "--ip: IP Address can not be empty!";
     QTest::newRow("mask") << QStringList{"--protocol", "mer",      "--mer-ip", "Static",
                                          "--ip",       "10.0.0.2", "--mask",   "255.255.255.255"}
-                          << "Please Enter a Valid subnet mask";
+                          << "--mask: Please Enter a Valid subnet mask";
     QTest::newRow("dns") << QStringList{"--protocol", "ipoa",      "--ip",      "10.0.0.2",
                                         "--mask",     "255.0.0.0", "--gateway", "10.0.0.1",
                                         "--dns1",     "0.0.0.0"}
-                         << "Primary DNS and Secondary DNS must be different.";
+                         << "--dns2: Primary DNS and Secondary DNS must be different.";
+    QTest::newRow("gateway") << QStringList{"--protocol", "ipoa",      "--ip",      "10.0.0.2",
+                                            "--mask",     "255.0.0.0", "--gateway", "10.0.0.300",
+                                            "--dns1",     "10.0.0.3"}
+                             << "--gateway: Please Enter a Valid IP Address";
     QTest::newRow("ssid") << ppp + QStringList{"--ssid", QString(33, 's')}
-                          << "ssid length error,please try again";
-    QTest::newRow("empty key") << ppp << "Wireless Password cannot be empty.";
-    QTest::newRow("short trimmed key") << ppp + QStringList{"--key", " 1234567 "}
-                                       << "Wireless Password must between 8 and 63 characters.";
-    QTest::newRow("new router password")
-        << ok + QStringList{"--new-router-password", ""} << "Invalid Pasword!";
+                          << "--ssid: ssid length error,please try again";
+    QTest::newRow("empty key") << ppp << "--key: Wireless Password cannot be empty.";
+    QTest::newRow("short trimmed key")
+        << ppp + QStringList{"--key", " 1234567 "}
+        << "--key: Wireless Password must between 8 and 63 characters.";
+    QTest::newRow("new router password") << ok + QStringList{"--new-router-password", ""}
+                                         << "--new-router-password: Invalid Pasword!";
     QTest::newRow("router password")
-        << ok + QStringList{"--router-password", ""} << "Invalid Password!";
+        << ok + QStringList{"--router-password", ""} << "--router-password: Invalid Password!";
 }
 
 void TestTarnixSetup::refusedValues()
@@ -141,7 +149,8 @@ void TestTarnixSetup::refusedValues()
     QFETCH(QString, message);
     const Outcome outcome = Run(Apply(options + QStringList{"--no-probe"}));
     QCOMPARE(outcome.ExitCode, 2);
-    QCOMPARE(outcome.Err.trimmed(), message);
+    // Every error line names the option it is about.
+    QCOMPARE(outcome.Err.trimmed(), "tarnix-setup: " + message);
     QVERIFY(m_sim.Requests().empty());
 }
 
