@@ -395,11 +395,26 @@ bool RouterSim::ApplyFault(httplib::Response& res, const SimFault& fault)
     if (fault.status != 0)
     {
         res.status = fault.status;
-        if (fault.status == 302)
-            res.set_header("Location", "/index.html");
+        if (fault.status == 302 || fault.status == 301)
+            res.set_header("Location", fault.redirectTo);
         res.set_content(
             fault.body.value_or(Html("Error", "Status " + std::to_string(fault.status))),
             "text/html");
+        return true;
+    }
+    if (fault.statusPage)
+    {
+        std::lock_guard lock(m_mutex);
+        res.set_content(StatusPage(true), "text/html");
+        return true;
+    }
+    if (fault.foreignLogin)
+    {
+        res.set_header("Set-Cookie", "SESSIONID=0; path=/");
+        res.set_content(Html("Sign in", "<form method='post' action='/login.cgi'>"
+                                        "<input name='user'><input type='password' name='pass'>"
+                                        "</form>"),
+                        "text/html");
         return true;
     }
     if (fault.binaryBytes > 0)

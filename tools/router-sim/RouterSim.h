@@ -65,7 +65,8 @@ struct SimRequest
 
 struct SimFault
 {
-    int status = 0;                      // answer with this status instead
+    int status = 0;  // answer with this status instead; 302 and 301 go to redirectTo
+    std::string redirectTo = "/index.html";
     std::chrono::milliseconds delay{0};  // wait this long before answering
     bool dropConnection = false;         // close the connection mid-answer
     // Announce the whole page but send only its first n bytes, then close.
@@ -92,6 +93,12 @@ struct SimFault
     // Answer with a chunked body that never ends, until the client goes away
     // or the emulator stops.
     bool endlessChunked = false;
+    // Answer GET and POST alike with the status page of info.html, without a
+    // login form: a router whose index.html is its status page.
+    bool statusPage = false;
+    // Answer every request with another make's login page: a form of its own,
+    // status 200, a cookie that is not webuicookie.
+    bool foreignLogin = false;
 };
 
 class RouterSim

@@ -17,9 +17,12 @@ namespace {
 constexpr char kUsage[] =
     "usage: router-sim --listen 127.0.0.1:PORT [--password P] [--ssid S] [--key K]\n"
     "                  [--downstream RATE] [--service NAME]... [--fault PATH:KIND]...\n"
-    "  PORT 0 picks a free port. KIND: status=N, delay=MS, drop, empty, huge, nul,\n"
+    "  PORT 0 picks a free port. PATH * is every path without a fault of its own.\n"
+    "  KIND: status=N, redirect=TARGET (302), delay=MS, drop, empty, huge, nul,\n"
     "  no-marker, stream=BYTES (with Content-Length), stream-nolength=BYTES,\n"
-    "  endless (chunked, never ends), refuse-login=N (any PATH), refuse-key (any PATH).\n"
+    "  endless (chunked, never ends), status-page (info.html's page, no login form),\n"
+    "  foreign-login (another make's login page), body=TEXT (status 200, TEXT),\n"
+    "  refuse-login=N (any PATH), refuse-key (any PATH).\n"
     "       router-sim --version\n";
 
 struct Options
@@ -118,6 +121,17 @@ bool ApplyFault(RouterSim& sim, const std::string& path, const std::string& kind
             fault.streamBytes = std::stoul(kind.substr(std::strlen("stream-nolength=")));
             fault.streamWithoutLength = true;
         }
+        else if (kind.rfind("redirect=", 0) == 0)
+        {
+            fault.status = 302;
+            fault.redirectTo = kind.substr(std::strlen("redirect="));
+        }
+        else if (kind.rfind("body=", 0) == 0)
+            fault.body = kind.substr(std::strlen("body="));
+        else if (kind == "status-page")
+            fault.statusPage = true;
+        else if (kind == "foreign-login")
+            fault.foreignLogin = true;
         else if (kind == "endless")
             fault.endlessChunked = true;
         else if (kind == "drop")
@@ -137,7 +151,10 @@ bool ApplyFault(RouterSim& sim, const std::string& path, const std::string& kind
     {
         return false;
     }
-    sim.SetFault(path, fault);
+    if (path == "*")
+        sim.SetFaultEverywhere(fault);
+    else
+        sim.SetFault(path, fault);
     return true;
 }
 
