@@ -52,6 +52,19 @@ inline void ApplyFaults(RouterSim& sim, const RouterFaults& faults)
     sim.RefuseSessionKeys(faults.refuseKeys);
 }
 
+// Other answers a real router may give where its documented pages say
+// nothing (docs/router-assumptions.md): index.html a status page without a
+// login form, to GET and POST alike, or a redirect to another page.
+inline RouterFaults IndexIsStatusPage()
+{
+    return At("/index.html", {.statusPage = true});
+}
+
+inline RouterFaults IndexRedirects()
+{
+    return At("/index.html", {.status = 302, .redirectTo = "/info.html"});
+}
+
 // The router the scenarios start from: one old WAN service to be replaced,
 // a DSL line that is up.
 inline SimRouterState ScenarioRouterState()

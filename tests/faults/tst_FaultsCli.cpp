@@ -46,26 +46,54 @@ const std::vector<CliScenario>& Scenarios()
     const QStringList login = {"login"}, dsl = {"dsl-status"}, wireless = {"read-wireless"};
     const QString refused = "refused\n";
     const SimFault moved{.status = 302}, garbage{.binaryBytes = 70000};
+    const SimFault empty{.emptyBody = true}, foreign{.foreignLogin = true},
+        status500{.status = 500};
     const SimFault padded{.padBytes = 3'000'000};
     const auto cut = [](std::size_t bytes) { return SimFault{.dropAfterBytes = bytes}; };
     static const std::vector<CliScenario> scenarios = {
         // Slower than a time-out: one 20 s page read, or the 15 s probe.
-        // The router is there but does not hand out the page: failed, nothing printed.
-        {"dsl-status, status page too slow", At("/info.html", kSlow), dsl, 1, "", S::Status, 25000},
-        {"read-wireless, security page too slow", At("/wlsecurity.html", kSlow), wireless, 1, "",
+        // A time-out is no answer (4), nothing printed.
+        {"dsl-status, status page too slow", At("/info.html", kSlow), dsl, 4, "", S::Status, 25000},
+        {"read-wireless, security page too slow", At("/wlsecurity.html", kSlow), wireless, 4, "",
          S::Wireless, 25000},
         {"apply, probe site too slow", At("/support", kSlow), Apply(), 3, {}, S::Probe, 22000},
 
-        // Nothing that serves the router's login page: no router there (4).
+        // No whole HTTP answer: nothing answered (4). Any HTTP answer without
+        // the session cookie: refused (1), whatever answered.
         {"login, answer cut", At("/index.html", cut(20)), login, 4, "", S::Login, kQuick},
-        {"login, 302 everywhere", Everywhere(moved), login, 4, "", S::Login, kQuick},
-        {"login, binary answer", Everywhere(garbage), login, 4, "", S::Login, kQuick},
+        {"login, 302 everywhere", Everywhere(moved), login, 1, refused, S::Login, kQuick},
+        {"login, binary answer", Everywhere(garbage), login, 1, refused, S::Login, kQuick},
+        {"login, index.html a status page", IndexIsStatusPage(), login, 1, refused, S::Login,
+         kQuick},
+        {"login, index.html 302 to another page", IndexRedirects(), login, 1, refused, S::Login,
+         kQuick},
+        {"login, 200 and empty everywhere", Everywhere(empty), login, 1, refused, S::Login, kQuick},
+        {"login, another make's login page", Everywhere(foreign), login, 1, refused, S::Login,
+         kQuick},
         {"login, refused", LoginsRefused(5), login, 1, refused, S::Login, kQuick},
         {"login, megabytes of page", Everywhere(padded), login, 0, "accepted\n", S::Login, kQuick},
         {"login, two webuicookie cookies", Everywhere({.repeatedMarker = true}), login, 0,
          "accepted\n", S::Login, kQuick},
 
-        {"apply, 302 everywhere", Everywhere(moved), Apply(), 1, {}, S::Wan, kQuick},
+        // Nothing is sent past a first login that got no session cookie.
+        {"apply, 302 everywhere", Everywhere(moved), Apply(), 1, {}, S::Login, kQuick},
+        {"apply, index.html a status page", IndexIsStatusPage(), Apply(), 1, {}, S::Login, kQuick},
+        {"apply, 200 and empty everywhere", Everywhere(empty), Apply(), 1, {}, S::Login, kQuick},
+        {"apply, another make's login page", Everywhere(foreign), Apply(), 1, {}, S::Login, kQuick},
+        {"apply, 500 to the service summary",
+         At("/internet_sum.cgi", status500),
+         Apply(),
+         1,
+         {},
+         S::Wan,
+         kQuick},
+        {"apply, 500 to the wireless security",
+         At("/wlsecurity.wl", status500),
+         Apply(),
+         1,
+         {},
+         S::Wireless,
+         kQuick},
         {"apply, session keys refused", KeysRefused(), Apply(), 1, {}, S::Wan, kQuick},
         {"apply, markers missing",
          Everywhere({.missingMarker = true}),
@@ -81,7 +109,7 @@ const std::vector<CliScenario>& Scenarios()
          {},
          S::Wan,
          kQuick},
-        {"apply, login answer cut", At("/index.html", cut(20)), Apply(), 1, {}, S::Wan, kQuick},
+        {"apply, login answer cut", At("/index.html", cut(20)), Apply(), 4, {}, S::Login, kQuick},
         {"apply, wireless answer cut",
          At("/wlcfg.wl", cut(10)),
          Apply(),
@@ -103,9 +131,7 @@ const std::vector<CliScenario>& Scenarios()
          {},
          S::Probe,
          kQuick},
-        // Status 200 and garbage to everything: applied as far as the router
-        // link can tell, but no exit 0 without an answering probe site.
-        {"apply, binary garbage everywhere", Everywhere(garbage), Apply(), 3, {}, S::Probe, kQuick},
+        {"apply, binary garbage everywhere", Everywhere(garbage), Apply(), 1, {}, S::Login, kQuick},
         {"apply, binary probe page", At("/support", garbage), Apply(), 3, {}, S::Probe, kQuick},
         {"apply, 302 on the probe site", At("/support", moved), Apply(), 3, {}, S::Probe, kQuick},
         {"apply, service list without a brace",
@@ -116,14 +142,27 @@ const std::vector<CliScenario>& Scenarios()
          S::Probe,
          kQuick},
 
-        {"dsl-status, binary page", Everywhere(garbage), dsl, 4, "", S::Status, kQuick},
-        {"dsl-status, 302", Everywhere(moved), dsl, 4, "", S::Status, kQuick},
+        {"dsl-status, binary page", Everywhere(garbage), dsl, 1, "", S::Status, kQuick},
+        {"dsl-status, 302", Everywhere(moved), dsl, 1, "", S::Status, kQuick},
+        {"dsl-status, 200 and empty", Everywhere(empty), dsl, 1, "", S::Status, kQuick},
+        {"dsl-status, rate row without its end",
+         At("/info.html", {.body = "<tr><td>Downstream Line Rate</td><td>8128</td>"}), dsl, 1, "",
+         S::Status, kQuick},
         {"dsl-status, page cut", Everywhere(cut(60)), dsl, 4, "", S::Status, kQuick},
         {"dsl-status, no rate on the page", At("/info.html", {.missingMarker = true}), dsl, 1, "",
          S::Status, kQuick},
         {"dsl-status, megabytes before the rate", Everywhere(padded), dsl, 0, "up\n", S::Status,
          kQuick},
-        {"read-wireless, binary page", Everywhere(garbage), wireless, 4, "", S::Wireless, kQuick},
+        {"read-wireless, binary page", Everywhere(garbage), wireless, 1, "", S::Wireless, kQuick},
+        {"read-wireless, another make's login page", Everywhere(foreign), wireless, 1, "",
+         S::Wireless, kQuick},
+        {"check, another make's login page",
+         Everywhere(foreign),
+         {"check", "--no-probe"},
+         1,
+         {},
+         S::Login,
+         kQuick},
         {"read-wireless, page cut", Everywhere(cut(60)), wireless, 4, "", S::Wireless, kQuick},
         {"read-wireless, markers missing", At("/wlsecurity.html", {.missingMarker = true}),
          wireless, 1, "", S::Wireless, kQuick},

@@ -41,6 +41,8 @@ QString OutcomeName(ApplyOutcome outcome)
     {
     case ApplyOutcome::Applied: return "applied";
     case ApplyOutcome::NoRouterLink: return "no link";
+    case ApplyOutcome::NoAnswer: return "no answer";
+    case ApplyOutcome::LoginRefused: return "login refused";
     case ApplyOutcome::WanServiceFailed: return "WAN failed";
     case ApplyOutcome::WirelessFailed: return "wireless failed";
     case ApplyOutcome::PasswordChangeFailed: return "password failed";
@@ -50,6 +52,22 @@ QString OutcomeName(ApplyOutcome outcome)
     return {};
 }
 
+// Short names of the causes a failed run can find.
+QString CauseName(FailureCause cause)
+{
+    switch (cause)
+    {
+    case FailureCause::RouterNoAnswer: return "no answer";
+    case FailureCause::LoginRefused: return "login refused";
+    case FailureCause::InternetServiceRefused: return "service refused";
+    case FailureCause::WirelessNetworkRefused: return "network refused";
+    case FailureCause::WirelessSecurityRefused: return "security refused";
+    case FailureCause::RouterPasswordRefused: return "password refused";
+    default: return {};
+    }
+}
+
+// The outcome, and for a run that failed at a step the cause it found.
 QString RunApply(const std::string& address, const HttpTimeouts& timeouts)
 {
     CCancellablePause pause;
@@ -58,9 +76,12 @@ QString RunApply(const std::string& address, const HttpTimeouts& timeouts)
     options.StepPause = 0ms;
     options.SettlePause = 0ms;
     options.Timeouts = timeouts;
-    const ApplyOutcome outcome = CApplyRun(pause, options).Run();
-    if (outcome != ApplyOutcome::Applied)
+    CApplyRun run(pause, options);
+    const ApplyOutcome outcome = run.Run();
+    if (outcome == ApplyOutcome::NoAnswer || outcome == ApplyOutcome::LoginRefused)
         return OutcomeName(outcome);
+    if (outcome != ApplyOutcome::Applied)
+        return OutcomeName(outcome) + ", " + CauseName(run.Cause());
     const std::vector<std::string> probe = {"http://" + address + "/support"};
     return ProbeSitesInOrder(probe, timeouts.probe) == 0 ? "applied, online" : "applied, offline";
 }
@@ -76,7 +97,10 @@ QString RunOperation(Operation operation, const std::string& address,
     switch (operation)
     {
     case Operation::ApplyRun: return RunApply(address, timeouts);
-    case Operation::Login: return link.Login() || link.Login() ? "accepted" : "refused";
+    case Operation::Login:
+        if (LoginWithOneRetry(link))
+            return "accepted";
+        return link.LastRequestAnswered() ? "refused" : "no answer";
     case Operation::DslStatus: return link.IsDslLineUp() ? "up" : "down";
     case Operation::ReadWireless:
     {
@@ -225,40 +249,44 @@ void TestFaultsLink::badAnswers_data()
     const auto drop = [](std::size_t bytes) { return SimFault{.dropAfterBytes = bytes}; };
 
     // Slower than every time-out.
-    add("slow everywhere", Everywhere(kSlow), apply, "WAN failed", wan, 6000);
-    add("slow login", At("/index.html", kSlow), apply, "WAN failed", wan, 3500);
-    add("slow service removal and add", At("/dlwancfg.cmd", kSlow), apply, "WAN failed", wan, 3000);
-    add("slow service summary", At("/internet_sum.cgi", kSlow), apply, "WAN failed", wan, 3000);
-    add("slow wireless form", At("/wlcfg.html", kSlow), apply, "wireless failed",
+    add("slow everywhere", Everywhere(kSlow), apply, "no answer", RunStage::Login, 6000);
+    add("slow login", At("/index.html", kSlow), apply, "no answer", RunStage::Login, 3500);
+    add("slow service removal and add", At("/dlwancfg.cmd", kSlow), apply, "WAN failed, no answer",
+        wan, 3000);
+    add("slow service summary", At("/internet_sum.cgi", kSlow), apply, "WAN failed, no answer", wan,
+        3000);
+    add("slow wireless form", At("/wlcfg.html", kSlow), apply, "wireless failed, network refused",
         RunStage::Wireless, 3000);
-    add("slow wireless security", At("/wlsecurity.wl", kSlow), apply, "wireless failed",
+    add("slow wireless security", At("/wlsecurity.wl", kSlow), apply, "wireless failed, no answer",
         RunStage::Wireless, 3000);
-    add("slow password change", At("/password.cgi", kSlow), apply, "password failed",
+    add("slow password change", At("/password.cgi", kSlow), apply, "password failed, no answer",
         RunStage::Password, 3000);
     add("slow probe site", At("/support", kSlow), apply, "applied, offline", RunStage::Probe, 3000);
-    add("slow login alone", Everywhere(kSlow), Operation::Login, "refused", RunStage::Login, 3500);
+    add("slow login alone", Everywhere(kSlow), Operation::Login, "no answer", RunStage::Login,
+        3500);
     add("slow status page", Everywhere(kSlow), Operation::DslStatus, "down", RunStage::Status,
         2000);
     add("slow security page", Everywhere(kSlow), Operation::ReadWireless, "SSID , key ",
         RunStage::Wireless, 2000);
 
     // The connection dropped mid-answer.
-    add("login answer cut", At("/index.html", drop(20)), apply, "WAN failed", wan, 3000);
-    add("cut inside the session key", At("/setup_wancfg.html", drop(102)), apply, "WAN failed", wan,
-        3000);
-    add("service summary cut", At("/internet_sum.cgi", drop(30)), apply, "WAN failed", wan, 3000);
-    add("wireless answer cut", At("/wlcfg.wl", drop(10)), apply, "wireless failed",
+    add("login answer cut", At("/index.html", drop(20)), apply, "no answer", RunStage::Login, 3000);
+    add("cut inside the session key", At("/setup_wancfg.html", drop(102)), apply,
+        "WAN failed, service refused", wan, 3000);
+    add("service summary cut", At("/internet_sum.cgi", drop(30)), apply, "WAN failed, no answer",
+        wan, 3000);
+    add("wireless answer cut", At("/wlcfg.wl", drop(10)), apply, "wireless failed, no answer",
         RunStage::Wireless, 3000);
-    add("password answer cut", At("/password.cgi", drop(10)), apply, "password failed",
+    add("password answer cut", At("/password.cgi", drop(10)), apply, "password failed, no answer",
         RunStage::Password, 3000);
-    add("login alone cut", At("/index.html", drop(20)), Operation::Login, "refused",
+    add("login alone cut", At("/index.html", drop(20)), Operation::Login, "no answer",
         RunStage::Login, 3000);
     add("status page cut", Everywhere(drop(60)), Operation::DslStatus, "down", RunStage::Status,
         2000);
 
     // 302 everywhere.
     const SimFault moved{.status = 302};
-    add("302 everywhere", Everywhere(moved), apply, "WAN failed", wan, 3000);
+    add("302 everywhere", Everywhere(moved), apply, "login refused", RunStage::Login, 3000);
     add("302 on the probe site", At("/support", moved), apply, "applied, offline", RunStage::Probe,
         3000);
     add("302 to the login", Everywhere(moved), Operation::Login, "refused", RunStage::Login, 2000);
@@ -277,14 +305,14 @@ void TestFaultsLink::badAnswers_data()
     add("megabytes before the security page's markers", Everywhere({.padBytes = kMegabytes}),
         Operation::ReadWireless, "SSID KRX-5100A, key changeme123", RunStage::Wireless, 3000);
     const SimFault garbage{.binaryBytes = 70000};
-    // Pages are not parsed for errors: a router that answers every request
-    // with status 200 counts as having taken them, and only the probe after
-    // the run tells the user that nothing works.
-    add("binary garbage everywhere", Everywhere(garbage), apply, "applied, offline",
-        RunStage::Probe, 3000);
-    add("binary WAN form", At("/setup_wancfg.html", garbage), apply, "WAN failed", wan, 3000);
-    add("binary wireless form", At("/wlcfg.html", garbage), apply, "wireless failed",
-        RunStage::Wireless, 3000);
+    // Garbage with status 200 to everything: no session cookie, so nothing
+    // is sent past the login.
+    add("binary garbage everywhere", Everywhere(garbage), apply, "login refused", RunStage::Login,
+        3000);
+    add("binary WAN form", At("/setup_wancfg.html", garbage), apply, "WAN failed, service refused",
+        wan, 3000);
+    add("binary wireless form", At("/wlcfg.html", garbage), apply,
+        "wireless failed, network refused", RunStage::Wireless, 3000);
     add("binary probe page", At("/support", garbage), apply, "applied, offline", RunStage::Probe,
         3000);
     add("binary login answer", Everywhere(garbage), Operation::Login, "refused", RunStage::Login,
@@ -293,42 +321,72 @@ void TestFaultsLink::badAnswers_data()
         2000);
     add("binary security page", Everywhere(garbage), Operation::ReadWireless, "SSID , key ",
         RunStage::Wireless, 2000);
-    add("NUL byte early everywhere", Everywhere({.nulByte = true}), apply, "WAN failed", wan, 3000);
+    add("NUL byte early everywhere", Everywhere({.nulByte = true}), apply,
+        "WAN failed, service refused", wan, 3000);
 
     // Markers missing or repeated, keys and logins refused.
-    add("markers missing everywhere", Everywhere({.missingMarker = true}), apply, "WAN failed", wan,
-        3000);
+    add("markers missing everywhere", Everywhere({.missingMarker = true}), apply,
+        "WAN failed, service refused", wan, 3000);
     add("no key on the password form", At("/password.html", {.missingMarker = true}), apply,
-        "password failed", RunStage::Password, 3000);
-    add("two session keys, stale first", Everywhere({.repeatedMarker = true}), apply, "WAN failed",
-        wan, 3000);
+        "password failed, password refused", RunStage::Password, 3000);
+    add("two session keys, stale first", Everywhere({.repeatedMarker = true}), apply,
+        "WAN failed, service refused", wan, 3000);
     add("two webuicookie cookies, stale first", At("/index.html", {.repeatedMarker = true}), apply,
-        "WAN failed", wan, 3000);
-    add("session keys refused", KeysRefused(), apply, "WAN failed", wan, 3000);
+        "WAN failed, service refused", wan, 3000);
+    add("session keys refused", KeysRefused(), apply, "WAN failed, service refused", wan, 3000);
 
     // Keys and cookies that cannot be sent as they are: never sent cut.
     const auto page = [](std::string text) { return SimFault{.body = std::move(text)}; };
     const std::string megabytes(kMegabytes, 'x');
     add("session key without its closing apostrophe",
-        At("/wlcfg.html", page("sessionKey = '" + megabytes)), apply, "wireless failed",
-        RunStage::Wireless, 3000);
+        At("/wlcfg.html", page("sessionKey = '" + megabytes)), apply,
+        "wireless failed, network refused", RunStage::Wireless, 3000);
     // Too long for its buffer, short enough for the emulator to log if sent.
     const std::string kilobytes(2000, 'x');
     add("session key of kilobytes",
-        At("/wlcfg.html", page("var sessionKey = '" + kilobytes + "';")), apply, "wireless failed",
-        RunStage::Wireless, 3000);
+        At("/wlcfg.html", page("var sessionKey = '" + kilobytes + "';")), apply,
+        "wireless failed, network refused", RunStage::Wireless, 3000);
     add("login cookie of kilobytes", At("/index.html", page("webuicookie=" + kilobytes + ";")),
-        apply, "WAN failed", RunStage::Login, 3000);
+        apply, "WAN failed, service refused", RunStage::Login, 3000);
     add("session key that needs escaping",
-        At("/wlcfg.html", page("var sessionKey = '1&2#3 4+5%';")), apply, "wireless failed",
-        RunStage::Wireless, 3000);
+        At("/wlcfg.html", page("var sessionKey = '1&2#3 4+5%';")), apply,
+        "wireless failed, network refused", RunStage::Wireless, 3000);
     add("login cookie with a line break", At("/index.html", page("webuicookie=12\r\nX-Y: z;")),
-        apply, "WAN failed", RunStage::Login, 3000);
+        apply, "login refused", RunStage::Login, 3000);
     add("login cookie of megabytes", At("/index.html", page("webuicookie=" + megabytes)), apply,
-        "WAN failed", RunStage::Login, 3000);
+        "WAN failed, service refused", RunStage::Login, 3000);
     add("login cookie without a semicolon", At("/index.html", page("webuicookie=12")), apply,
-        "WAN failed", wan, 3000);
-    add("logins refused", LoginsRefused(1000), apply, "WAN failed", wan, 3000);
+        "WAN failed, service refused", wan, 3000);
+    add("logins refused", LoginsRefused(1000), apply, "login refused", RunStage::Login, 3000);
+
+    // What a real router may do where its documented pages say nothing.
+    add("index.html a status page", IndexIsStatusPage(), apply, "login refused", RunStage::Login,
+        3000);
+    add("index.html a status page, login alone", IndexIsStatusPage(), Operation::Login, "refused",
+        RunStage::Login, 2000);
+    add("index.html 302 to another page", IndexRedirects(), apply, "login refused", RunStage::Login,
+        3000);
+    const SimFault refused{.status = 500};
+    add("500 to the quick-setup page", At("/internet_setup.cmd", refused), apply,
+        "WAN failed, service refused", wan, 3000);
+    add("500 to the service summary", At("/internet_sum.cgi", refused), apply,
+        "WAN failed, service refused", wan, 3000);
+    add("500 to the service removal and add", At("/dlwancfg.cmd", refused), apply,
+        "WAN failed, service refused", wan, 3000);
+    add("500 to the wireless network", At("/wlcfg.wl", refused), apply,
+        "wireless failed, network refused", RunStage::Wireless, 3000);
+    add("500 to the wireless security", At("/wlsecurity.wl", refused), apply,
+        "wireless failed, security refused", RunStage::Wireless, 3000);
+    add("500 to the password change", At("/password.cgi", refused), apply,
+        "password failed, password refused", RunStage::Password, 3000);
+
+    // Something at the address that is not this router: nothing past the login.
+    add("200 and empty everywhere", Everywhere({.emptyBody = true}), apply, "login refused",
+        RunStage::Login, 3000);
+    add("another make's login page", Everywhere({.foreignLogin = true}), apply, "login refused",
+        RunStage::Login, 3000);
+    add("another make's login page, login alone", Everywhere({.foreignLogin = true}),
+        Operation::Login, "refused", RunStage::Login, 2000);
     add("first login refused", LoginsRefused(1), apply, "applied, online", RunStage::Probe, 3000);
 }
 
@@ -408,7 +466,7 @@ void TestFaultsLink::answersPastTheCap_data()
         QTest::addRow("%s, login", kind) << fault << Operation::Login << "refused";
         QTest::addRow("%s, page read", kind) << fault << Operation::DslStatus << "down";
         QTest::addRow("%s, whole run and probe", kind)
-            << fault << Operation::ApplyRun << "WAN failed";
+            << fault << Operation::ApplyRun << "login refused";
     }
 }
 

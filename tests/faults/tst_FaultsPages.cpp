@@ -147,30 +147,49 @@ void TestFaultsPages::RunScenario(const std::function<QStringList()>& drive)
 void TestFaultsPages::applyPage_data()
 {
     AddColumns();
-    const QStringList success = {"open Success"}, failure = {"open ErrorLightBox"};
+    const QStringList success = {"open Success"};
     const auto add = [](const char* name, const RouterFaults& faults, const QStringList& expected,
                         RunStage last, int boundMs) {
         QTest::newRow(name) << faults << expected << last << boundMs;
     };
-    add("slow everywhere", Everywhere(kSlow), failure, RunStage::Wan, 8000);
-    add("slow wireless security", At("/wlsecurity.wl", kSlow), failure, RunStage::Wireless, 4000);
-    add("slow probe site", At("/support", kSlow), failure, RunStage::Probe, 4000);
-    add("wireless answer cut", At("/wlcfg.wl", {.dropAfterBytes = 10}), failure, RunStage::Wireless,
+    const auto failed = [](const char* cause) {
+        return QStringList{"open ErrorLightBox", QString("cause ") + cause};
+    };
+    add("slow everywhere", Everywhere(kSlow), failed("The router did not answer"), RunStage::Login,
+        8000);
+    add("slow wireless security", At("/wlsecurity.wl", kSlow), failed("The router did not answer"),
+        RunStage::Wireless, 4000);
+    add("slow probe site", At("/support", kSlow),
+        failed("Settings saved and the DSL line is up, but the Internet did not answer"),
+        RunStage::Probe, 4000);
+    add("wireless answer cut", At("/wlcfg.wl", {.dropAfterBytes = 10}),
+        failed("The router did not answer"), RunStage::Wireless, 4000);
+    // Something answers, but not with a session cookie: nothing past the login.
+    const QStringList loginRefused = failed("The router refused the login");
+    add("302 everywhere", Everywhere({.status = 302}), loginRefused, RunStage::Login, 4000);
+    add("binary garbage everywhere", Everywhere({.binaryBytes = 70000}), loginRefused,
+        RunStage::Login, 4000);
+    add("200 and empty everywhere", Everywhere({.emptyBody = true}), loginRefused, RunStage::Login,
         4000);
-    add("302 everywhere", Everywhere({.status = 302}), failure, RunStage::Wan, 4000);
-    // Status 200 and garbage to everything: the run counts as done, the probe
-    // finds no Internet, and the user is told that it failed.
-    add("binary garbage everywhere", Everywhere({.binaryBytes = 70000}), failure, RunStage::Probe,
-        4000);
-    add("binary WAN form", At("/setup_wancfg.html", {.binaryBytes = 70000}), failure, RunStage::Wan,
-        4000);
+    add("another make's login page", Everywhere({.foreignLogin = true}), loginRefused,
+        RunStage::Login, 4000);
+    add("index.html a status page", IndexIsStatusPage(), loginRefused, RunStage::Login, 4000);
+    add("index.html 302 to another page", IndexRedirects(), loginRefused, RunStage::Login, 4000);
+    // The router refused one setting: the light box names it, not the cables.
+    const QStringList serviceRefused = failed("The router refused the Internet service");
+    add("500 to the Internet service", At("/internet_sum.cgi", {.status = 500}), serviceRefused,
+        RunStage::Wan, 4000);
+    add("500 to the wireless network", At("/wlcfg.wl", {.status = 500}),
+        failed("The router refused the wireless network"), RunStage::Wireless, 4000);
+    add("binary WAN form", At("/setup_wancfg.html", {.binaryBytes = 70000}), serviceRefused,
+        RunStage::Wan, 4000);
     add("megabytes before every marker", Everywhere({.padBytes = 3'000'000}), success,
         RunStage::Probe, 12000);
-    add("two session keys, stale first", Everywhere({.repeatedMarker = true}), failure,
+    add("two session keys, stale first", Everywhere({.repeatedMarker = true}), serviceRefused,
         RunStage::Wan, 4000);
-    add("session keys refused", KeysRefused(), failure, RunStage::Wan, 4000);
-    add("password change refused", At("/password.cgi", {.body = "Password change failed"}), failure,
-        RunStage::Password, 4000);
+    add("session keys refused", KeysRefused(), serviceRefused, RunStage::Wan, 4000);
+    add("password change refused", At("/password.cgi", {.body = "Password change failed"}),
+        failed("The router refused the new router password"), RunStage::Password, 4000);
 }
 
 void TestFaultsPages::applyPage()
@@ -179,7 +198,9 @@ void TestFaultsPages::applyPage()
         CSaveIspDlg page(nullptr);
         page.show();
         [&] { QTRY_VERIFY_WITH_TIMEOUT(!page.isVisible(), 15000); }();
-        return QStringList();
+        if (page.Cause() == FailureCause::None)
+            return QStringList();
+        return QStringList{QString("cause ") + FailureCauseText(page.Cause())};
     });
 }
 
@@ -197,9 +218,14 @@ void TestFaultsPages::pageLogin_data()
                 << faults << expected << RunStage::Login << boundMs << dslLinePage;
         }
     };
-    add("slow login", Everywhere(kSlow), existing, 3500);
-    add("login answer cut", Everywhere({.dropAfterBytes = 20}), existing, 2000);
+    // Nothing answered: no password was refused, so none is asked for.
+    const QStringList noAnswer = {QString("message ") + kRouterNoAnswerText};
+    add("slow login", Everywhere(kSlow), noAnswer, 3500);
+    add("login answer cut", Everywhere({.dropAfterBytes = 20}), noAnswer, 2000);
     add("302 to the login", Everywhere({.status = 302}), existing, 2000);
+    add("index.html a status page", IndexIsStatusPage(), existing, 2000);
+    add("index.html 302 to another page", IndexRedirects(), existing, 2000);
+    add("another make's login page", Everywhere({.foreignLogin = true}), existing, 2000);
     add("binary login answer", Everywhere({.binaryBytes = 70000}), existing, 2000);
     add("empty login answer", Everywhere({.emptyBody = true}), existing, 2000);
     add("megabytes of login answer", Everywhere({.padBytes = 3'000'000}), created, 4000);
@@ -242,7 +268,9 @@ void TestFaultsPages::existingPasswordChange_data()
                         RunStage last, int boundMs) {
         QTest::newRow(name) << faults << expected << last << boundMs;
     };
-    add("slow login", At("/index.html", kSlow), invalid, RunStage::Login, 2000);
+    add("slow login", At("/index.html", kSlow), {QString("message ") + kRouterNoAnswerText},
+        RunStage::Login, 2000);
+    add("login refused", LoginsRefused(1000), invalid, RunStage::Login, 2000);
     add("slow password change", At("/password.cgi", kSlow), refused, RunStage::Password, 2000);
     add("password answer cut", At("/password.cgi", {.dropAfterBytes = 10}), refused,
         RunStage::Password, 2000);
