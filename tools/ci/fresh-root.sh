@@ -146,8 +146,11 @@ runStep() {
         results+=("$(printf '%-24s passed in %s' "$command" "$(elapsed "$start")")")
     else
         results+=("$(printf '%-24s FAILED (exit %d) in %s' "$command" "$status" "$(elapsed "$start")")")
-        say "'$command' failed; the end of $log:"
-        tail -n 60 "$log" | sed 's/^/    /'
+        say "'$command' failed; what failed, then the end of $log:"
+        grep -E 'FAIL!|\*\*\*(Failed|Timeout|Exception)|: error:|^E: |ERROR: ' "$log" | head -n 20 |
+            sed 's/^/    /' || true
+        echo "    ..."
+        tail -n 40 "$log" | sed 's/^/    /'
         failed=1
     fi
     say "${results[-1]}"
