@@ -139,9 +139,11 @@ runStep() {
     local name=$1 command=$2 log=$logs/$1.log start status=0
     say "running '$command' (log: $log)"
     start=$(date +%s)
+    # In the background, so that Ctrl-C or a TERM reaches the clean-up at once.
     chroot "$root" /usr/bin/env -i HOME=/root USER=root LOGNAME=root SHELL=/bin/bash \
         LANG=C.UTF-8 TERM=dumb PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-        bash -c "cd $checkout && $command" </dev/null >"$log" 2>&1 || status=$?
+        bash -c "cd $checkout && $command" </dev/null >"$log" 2>&1 &
+    wait $! || status=$?
     if [ "$status" -eq 0 ]; then
         results+=("$(printf '%-24s passed in %s' "$command" "$(elapsed "$start")")")
     else
@@ -156,24 +158,35 @@ runStep() {
     say "${results[-1]}"
 }
 
-mkdir -p "$dir" "$logs"
-removeRoot
-if [ "$newBase" -eq 1 ] || [ -z "$(find "$base" -mtime -7 2>/dev/null)" ]; then
-    makeBase
-else
-    say "using the untouched debootstrap base of $(date -r "$base" '+%F %R') ($base)"
-fi
-[ -n "$(git status --porcelain)" ] && say "note: uncommitted changes are not checked, only HEAD"
-say "checking $(git log -1 --format='%h %s' "$head")"
+# The whole run in one function: bash has read it all before it starts, so an
+# edit to this file during a run does not change the run.
+main() {
+    mkdir -p "$dir" "$logs"
+    # One run per folder: another would take this run's root from under it.
+    exec {lock}>"$dir/lock"
+    flock -n "$lock" || { say "another run is using $dir (FRESH_ROOT_DIR picks another folder)" >&2; exit 2; }
+    removeRoot
+    if [ "$newBase" -eq 1 ] || [ -z "$(find "$base" -mtime -7 2>/dev/null)" ]; then
+        makeBase
+    else
+        say "using the untouched debootstrap base of $(date -r "$base" '+%F %R') ($base)"
+    fi
+    [ -n "$(git status --porcelain)" ] && say "note: uncommitted changes are not checked, only HEAD"
+    say "checking $(git log -1 --format='%h %s' "$head")"
 
-trap cleanUp EXIT
-prepareRoot
-results=()
-failed=0
-runStep demo "bash tools/demo.sh"
-runStep test "bash tools/ci/test.sh"
+    trap cleanUp EXIT
+    trap 'exit 130' INT
+    trap 'exit 143' TERM
+    prepareRoot
+    results=()
+    failed=0
+    runStep demo "bash tools/demo.sh"
+    runStep test "bash tools/ci/test.sh"
 
-echo
-say "results on a fresh Debian 12 root (commit ${head:0:12}):"
-printf '    %s\n' "${results[@]}"
-exit "$failed"
+    echo
+    say "results on a fresh Debian 12 root (commit ${head:0:12}):"
+    printf '    %s\n' "${results[@]}"
+    exit "$failed"
+}
+
+main
