@@ -100,9 +100,14 @@ ButtonFaces FacesPressedOver(const QString& normal, const QString& over)
 QString WrapToolTip(const QString& tipText, int maxWidth)
 {
     const QFontMetrics metrics(QToolTip::font());
+    const QStringList lines = tipText.split('\n');
+    // A first line above others is the tip's title: where the font is too wide
+    // for it, the tip widens rather than breaking the title.
+    const int title = lines.size() > 1 ? metrics.horizontalAdvance(lines.front()) : 0;
+    const int width = std::max(maxWidth - kTipPadding, title);
     QStringList wrapped;
-    for (const QString& line : tipText.split('\n'))
-        wrapped << WrapLine(line, metrics, maxWidth - kTipPadding);
+    for (const QString& line : lines)
+        wrapped << WrapLine(line, metrics, width);
     return wrapped.join('\n');
 }
 

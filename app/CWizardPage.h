@@ -234,7 +234,8 @@ private:
 };
 
 // tipText with line breaks added between words so that the tool tip window,
-// in the tool tip font, is at most maxWidth pixels wide.
+// in the tool tip font, is at most maxWidth pixels wide, or as wide as the
+// tip's title (its first line, when more follow), which never breaks.
 QString WrapToolTip(const QString& tipText, int maxWidth);
 
 // A check's message as the pages show it.

@@ -8,10 +8,11 @@
 
 QString FindDataFolder(const QString& executableFolder)
 {
-    const QString besideExecutable = QDir(executableFolder).filePath("data");
+    const QDir programs(executableFolder);
+    const QString besideExecutable = programs.filePath("data");
     if (QFileInfo(besideExecutable).isDir())
         return besideExecutable;
-    return TARNIX_INSTALLED_DATA_DIR;
+    return QDir::cleanPath(programs.filePath(TARNIX_DATA_FROM_BINDIR));
 }
 
 bool EnterDataFolder(const QString& executableFolder)

@@ -4,7 +4,8 @@
 #include <QString>
 
 // The data folder (pictures, templates, documents, default.ini): "data"
-// beside the executable in the build tree, else the installed share folder.
+// beside the executable in the build tree, else the share folder of the
+// prefix the executable is installed under (bin/../share/tarnix).
 QString FindDataFolder(const QString& executableFolder);
 
 // Makes the data folder the working folder, so relative picture and template

@@ -3,7 +3,10 @@
 # as the packages install) into SCRATCH and checks them as a distribution
 # would: lintian without errors or warnings, the AppStream metadata valid,
 # the user's package free of the emulator and its HTTP server library, the
-# Recommends in place, and every program's --version the packages' version.
+# Recommends in place. Then it runs what it packed: both packages' files go
+# into a scratch root, every installed program's --version there says the
+# packages' version, and the installed wizard opens its welcome page with
+# its installed data.
 #   bash check-package.sh BUILD SCRATCH
 # Exit 77 (skipped) when lintian, appstreamcli or dpkg-deb is missing.
 set -uo pipefail
@@ -68,10 +71,36 @@ case "$recommends" in *pdf-viewer*) ;; *) fail "no PDF viewer is recommended";; 
 
 version=$(dpkg-deb -f "$wizard" Version)
 [ "$(dpkg-deb -f "$emulator" Version)" = "$version" ] || fail "the two packages' versions differ"
+installed="$scratch/root"
+dpkg-deb -x "$wizard" "$installed"
+dpkg-deb -x "$emulator" "$installed"
 for program in TarnixConnect tarnix-setup router-sim; do
-  said=$("$build/bin/$program" --version 2>&1)
-  [ "$said" = "$program $version" ] || fail "$program --version says '$said', the packages $version"
+  said=$("$installed/usr/bin/$program" --version 2>&1)
+  [ "$said" = "$program $version" ] || fail "installed $program --version says '$said', the packages $version"
 done
+
+# The installed wizard under the offscreen platform, kept on loopback. A later
+# start is answered only from the running welcome page, and then ends at once.
+runtime="$scratch/runtime"
+mkdir -m 700 "$runtime"
+start_wizard=(env QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$runtime" "$installed/usr/bin/TarnixConnect"
+  --router 127.0.0.1:9 --probe-url http://127.0.0.1:9/)
+"${start_wizard[@]}" >"$scratch/wizard.log" 2>&1 &
+first=$!
+for _ in $(seq 150); do
+  [ -e "$runtime/tarnix-setup.lock" ] && break
+  kill -0 "$first" 2>/dev/null || break
+  sleep 0.1
+done
+if ! kill -0 "$first" 2>/dev/null; then
+  wait "$first"
+  fail "the installed wizard stopped at start (exit $?): $(cat "$scratch/wizard.log")"
+else
+  timeout 20 "${start_wizard[@]}" >"$scratch/second.log" 2>&1 ||
+    fail "the installed wizard did not open its welcome page: $(cat "$scratch/wizard.log" "$scratch/second.log")"
+  kill "$first"
+  wait "$first" 2>/dev/null
+fi
 
 [ $problems -eq 0 ] && echo "packages fine: $(basename "$wizard") $(basename "$emulator")"
 [ $problems -eq 0 ]

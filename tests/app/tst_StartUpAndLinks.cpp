@@ -139,7 +139,8 @@ private slots:
         QVERIFY(QDir(build.path()).mkdir("data"));
         QCOMPARE(FindDataFolder(build.path()), build.path() + "/data");
         QTemporaryDir installed;
-        QCOMPARE(FindDataFolder(installed.path()), QString(TARNIX_INSTALLED_DATA_DIR));
+        QCOMPARE(FindDataFolder(installed.path() + "/usr/bin"),
+                 installed.path() + "/usr/share/tarnix");
         QVERIFY(EnterDataFolder(build.path()));
         QCOMPARE(QDir::currentPath(), QDir(build.path() + "/data").canonicalPath());
     }

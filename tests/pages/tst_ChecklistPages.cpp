@@ -288,6 +288,8 @@ private slots:
         CLabel* label = FindTerm(page.get(), term);
         QVERIFY(label);
         QCOMPARE(TipShownFor(label), WrapToolTip(tip, tipWidth));
+        // However wide the desktop's font, the title stays one line.
+        QVERIFY(WrapToolTip(tip, 1).startsWith(tip.section('\n', 0, 0) + '\n'));
         QVERIFY(label->font().underline());
         QCOMPARE(label->TextColor(), kAccentColour);
         page->close();

@@ -32,5 +32,9 @@ if [ ! -S "$runtime/$socket" ]; then
     tail -n 5 "$runtime/weston.log"
     exit 77
 fi
-# No seat, so no text input: without this the toolkit reaches for one.
-XDG_RUNTIME_DIR=$runtime WAYLAND_DISPLAY=$socket QT_QPA_PLATFORM=wayland QT_IM_MODULE=none "$walk"
+# No seat, so no text input: without this the toolkit reaches for one. The
+# wizard draws with the raster engine into shared-memory buffers; without a
+# client buffer integration the toolkit does not load the machine's EGL
+# driver for nothing (whose leftovers would then depend on the GPU stack).
+XDG_RUNTIME_DIR=$runtime WAYLAND_DISPLAY=$socket QT_QPA_PLATFORM=wayland QT_IM_MODULE=none \
+    QT_WAYLAND_CLIENT_BUFFER_INTEGRATION=none "$walk"
