@@ -26,7 +26,7 @@ QString Text(const std::string& narrow)
 // ExitFailed with why on stderr.
 int Failed(const std::string& why)
 {
-    std::cerr << "tarnix-setup: " << why << "\n";
+    PrintLine(std::cerr, "tarnix-setup: " + why);
     return ExitFailed;
 }
 
@@ -45,6 +45,11 @@ int UnreadExit(const CommandLine& line, StatusRead result, const char* page)
 }
 }  // namespace
 
+void PrintLine(std::ostream& out, std::string_view line)
+{
+    out << ControlsReplaced(line) << "\n";
+}
+
 CIpLink& PreparedLink(const CommandLine& line, const std::string& password)
 {
     CIpLink& link = *GetRouterLink();
@@ -61,7 +66,7 @@ std::string LoginPassword(const CommandLine& line)
 
 int NoRouterAnswer(const CommandLine& line)
 {
-    std::cerr << "tarnix-setup: no answer from the router at " << line.RouterAddress << "\n";
+    PrintLine(std::cerr, "tarnix-setup: no answer from the router at " + line.RouterAddress);
     return ExitNoRouter;
 }
 
@@ -87,11 +92,10 @@ int ReadWirelessCommand(const CommandLine& line)
     if (line.Has("json"))
         PrintJson({{"ssid", Text(wireless.Name)}, {"key", Text(wireless.Key)}});
     else
-        // Router text never reaches the terminal raw: an escape sequence in
-        // it could retitle or clear the terminal. (JSON escapes it itself.)
-        std::cout << "SSID: " << ControlsReplaced(wireless.Name)
-                  << "\nKey: " << (wireless.Key.empty() ? "None" : ControlsReplaced(wireless.Key))
-                  << "\n";
+    {
+        PrintLine(std::cout, "SSID: " + wireless.Name);
+        PrintLine(std::cout, "Key: " + (wireless.Key.empty() ? "None" : wireless.Key));
+    }
     return ExitDone;
 }
 
