@@ -60,7 +60,10 @@ QMap<QString, bool> Pictures(const QTextDocument& document)
             const QString name = format.toImageFormat().name();
             const QVariant picture = const_cast<QTextDocument&>(document).resource(
                 QTextDocument::ImageResource, QUrl(name));
-            pictures[name.left(40)] = picture.isValid() && !picture.value<QPixmap>().isNull();
+            // Keyed by the file name: the folders before it depend on where
+            // the tree was checked out.
+            pictures[name.section('/', -1).left(40)] = picture.isValid()
+                                                       && !picture.value<QPixmap>().isNull();
         }
     }
     return pictures;
