@@ -1,37 +1,68 @@
 #include "SingleInstance.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QLocalSocket>
+#include <QSocketNotifier>
 #include <QStandardPaths>
+#include <QTimer>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 
-constexpr int kAnswerWaitMs = 2000;
 const QByteArray kFrontRequest = "front\n";
 const QByteArray kBroughtToFront = "brought\n";
 const QByteArray kCannotComeFront = "cannot\n";
 
-QString SocketPath(const QString& folder)
-{
-    return QDir(folder).filePath("tarnix-setup.socket");
-}
+constexpr int kAcceptRetryMs = 200;
+
+CSingleInstance* g_holder = nullptr;  // the instance holding the lock
 
 QString LockFilePath(const QString& folder)
 {
     return QDir(folder).filePath("tarnix-setup.lock");
 }
 
+// A real folder (not a link) of this user's that nobody else may enter.
+bool IsPrivateFolder(const QString& path)
+{
+    struct stat info = {};
+    return QDir::isAbsolutePath(path) && ::lstat(QFile::encodeName(path), &info) == 0
+           && S_ISDIR(info.st_mode) && info.st_uid == ::geteuid() && (info.st_mode & 0777) == 0700;
+}
+
 }  // namespace
 
 QString WizardRuntimeFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (IsPrivateFolder(runtime))
+        return runtime;
+    // Not Qt's fallback: that lives in the shared /tmp, where another user
+    // may have made it first.
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    if (!QDir::isAbsolutePath(cache) || !QDir().mkpath(cache))
+        return {};
+    const QString own = QDir(cache).filePath("tarnix-setup");
+    ::mkdir(QFile::encodeName(own), 0700);
+    return IsPrivateFolder(own) ? own : QString();
 }
 
-CSingleInstance::CSingleInstance(const QString& folder)
-    : m_folder(folder), m_lock(LockFilePath(folder))
+CSingleInstance::CSingleInstance(const QString& folder) : m_folder(folder)
 {
-    connect(&m_server, &QLocalServer::newConnection, this, &CSingleInstance::Answer);
+}
+
+CSingleInstance::~CSingleInstance()
+{
+    Release();
 }
 
 QString CSingleInstance::LockPath() const
@@ -39,51 +70,166 @@ QString CSingleInstance::LockPath() const
     return LockFilePath(m_folder);
 }
 
+QString CSingleInstance::SocketPath() const
+{
+    return QDir(m_folder).filePath("tarnix-setup.socket");
+}
+
 bool CSingleInstance::BecomeTheOnlyWizard(std::function<bool()> bringToFront)
 {
+    if (m_folder.isEmpty())
+        return true;
+    m_lock = std::make_unique<QLockFile>(LockPath());
     // A lock whose process is gone counts as stale and is taken over.
-    if (!m_lock.tryLock(0))
-        return false;
+    if (!m_lock->tryLock(0))
+    {
+        const bool heldByAnother = m_lock->error() == QLockFile::LockFailedError;
+        m_lock.reset();
+        return !heldByAnother;
+    }
     m_bringToFront = std::move(bringToFront);
-    // A socket file a killed wizard left behind; the lock says it is ours now.
-    QLocalServer::removeServer(SocketPath(m_folder));
-    m_server.setSocketOptions(QLocalServer::UserAccessOption);
-    m_server.listen(SocketPath(m_folder));
+    Listen();
+    static const bool registered = std::at_quick_exit(ReleaseAtQuickExit) == 0;
+    Q_UNUSED(registered);
+    g_holder = this;
     return true;
 }
 
-void CSingleInstance::Answer()
+// A socket of our own rather than QLocalServer's, which closes itself and
+// deletes the socket file when an accept fails, as it does when the
+// process has no descriptor left.
+bool CSingleInstance::Listen()
 {
-    while (QLocalSocket* caller = m_server.nextPendingConnection())
+    const QByteArray path = QFile::encodeName(SocketPath());
+    sockaddr_un address = {};
+    address.sun_family = AF_UNIX;
+    if (std::size_t(path.size()) >= sizeof(address.sun_path))
+        return false;
+    std::memcpy(address.sun_path, path.constData(), std::size_t(path.size()));
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    // A socket file a killed wizard left behind; the lock says it is ours now.
+    ::unlink(path.constData());
+    if (listener < 0 || ::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0
+        || ::listen(listener, kMaxCallers) != 0)
     {
-        connect(caller, &QLocalSocket::disconnected, caller, &QObject::deleteLater);
-        connect(caller, &QLocalSocket::readyRead, caller, [this, caller] {
-            if (!caller->canReadLine())
-                return;
-            const bool request = caller->readLine() == kFrontRequest;
-            if (!request)
-                return caller->disconnectFromServer();
-            const bool inFront = m_bringToFront && m_bringToFront();
-            caller->write(inFront ? kBroughtToFront : kCannotComeFront);
-            caller->disconnectFromServer();
-        });
+        if (listener >= 0)
+            ::close(listener);
+        return false;
     }
+    m_listener = listener;
+    m_listening = new QSocketNotifier(listener, QSocketNotifier::Read, this);
+    connect(m_listening, &QSocketNotifier::activated, this, &CSingleInstance::AcceptCallers);
+    return true;
+}
+
+void CSingleInstance::AcceptCallers()
+{
+    for (;;)
+    {
+        const int descriptor = ::accept4(m_listener, nullptr, nullptr,
+                                         SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (descriptor >= 0)
+        {
+            if (m_callers < kMaxCallers)
+                Serve(descriptor);
+            else
+                ::close(descriptor);
+            continue;
+        }
+        if (errno == EINTR || errno == ECONNABORTED)
+            continue;
+        // Out of descriptors (or memory), the caller stays queued: wait
+        // instead of being woken for it again at once.
+        if (errno != EAGAIN && errno != EWOULDBLOCK)
+        {
+            m_listening->setEnabled(false);
+            QTimer::singleShot(kAcceptRetryMs, m_listening,
+                               [this] { m_listening->setEnabled(true); });
+        }
+        return;
+    }
+}
+
+void CSingleInstance::Serve(int descriptor)
+{
+    auto* caller = new QLocalSocket(this);
+    if (!caller->setSocketDescriptor(descriptor))
+    {
+        ::close(descriptor);
+        delete caller;
+        return;
+    }
+    ++m_callers;
+    caller->setReadBufferSize(kMaxWizardMessage);
+    connect(caller, &QObject::destroyed, this, [this] { --m_callers; });
+    connect(caller, &QLocalSocket::disconnected, caller, &QObject::deleteLater);
+    connect(caller, &QLocalSocket::readyRead, caller, [this, caller] { Answer(caller); });
+    QTimer::singleShot(kAnswerDeadlineMs, caller, [caller] {
+        caller->abort();
+        caller->deleteLater();
+    });
+}
+
+void CSingleInstance::Answer(QLocalSocket* caller)
+{
+    if (!caller->canReadLine())
+    {
+        if (caller->bytesAvailable() >= kMaxWizardMessage)
+        {
+            caller->abort();
+            caller->deleteLater();
+        }
+        return;
+    }
+    if (caller->readLine(kMaxWizardMessage) == kFrontRequest)
+    {
+        const bool inFront = m_bringToFront && m_bringToFront();
+        caller->write(inFront ? kBroughtToFront : kCannotComeFront);
+    }
+    caller->disconnectFromServer();
 }
 
 RunningWizard CSingleInstance::AskRunningWizard() const
 {
+    const QDeadlineTimer deadline(kAnswerDeadlineMs);
+    const auto left = [&deadline] { return int(deadline.remainingTime()); };
     QLocalSocket socket;
-    socket.connectToServer(SocketPath(m_folder));
-    if (!socket.waitForConnected(kAnswerWaitMs))
+    socket.setReadBufferSize(kMaxWizardMessage);
+    socket.connectToServer(SocketPath());
+    if (!socket.waitForConnected(left()))
         return RunningWizard::NoAnswer;
     socket.write(kFrontRequest);
-    if (!socket.waitForBytesWritten(kAnswerWaitMs))
+    if (!socket.waitForBytesWritten(left()))
         return RunningWizard::NoAnswer;
     while (!socket.canReadLine())
-        if (!socket.waitForReadyRead(kAnswerWaitMs))
+        if (socket.bytesAvailable() >= kMaxWizardMessage || deadline.hasExpired()
+            || !socket.waitForReadyRead(left()))
             return RunningWizard::NoAnswer;
-    const QByteArray answer = socket.readLine();
+    const QByteArray answer = socket.readLine(kMaxWizardMessage);
     if (answer == kBroughtToFront)
         return RunningWizard::BroughtToFront;
     return answer == kCannotComeFront ? RunningWizard::CannotComeFront : RunningWizard::NoAnswer;
+}
+
+void CSingleInstance::Release()
+{
+    if (g_holder == this)
+        g_holder = nullptr;
+    if (m_listener >= 0)
+    {
+        delete m_listening;
+        m_listening = nullptr;
+        ::close(m_listener);
+        m_listener = -1;
+        QFile::remove(SocketPath());
+    }
+    if (m_lock)
+        m_lock->unlock();
+    m_lock.reset();
+}
+
+void CSingleInstance::ReleaseAtQuickExit()
+{
+    if (g_holder)
+        g_holder->Release();
 }

@@ -12,3 +12,12 @@ QString FindDataFolder(const QString& executableFolder);
 // paths resolve whatever folder the program was started from. False (with a
 // line on stderr) when it is missing.
 bool EnterDataFolder(const QString& executableFolder);
+
+// Writes text and a line break on stderr, with every control character as
+// "?": what the user typed or the system named cannot act on the terminal.
+void SayOnStandardError(const QString& text);
+
+// Ends the program as Exit does (CWizardEffects::EndProgram) when the session
+// ends it (SIGTERM), its terminal closes (SIGHUP) or the user presses Ctrl+C
+// there (SIGINT). Call once, with the application object made.
+void EndNormallyOnSignals();

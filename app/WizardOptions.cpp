@@ -1,21 +1,14 @@
 #include "WizardOptions.h"
 
+#include "InternetProbe.h"
 #include "RouterAddress.h"
 #include "TarnixVersion.h"
 
 #include <QCommandLineParser>
-#include <QUrl>
 
 namespace {
 
 constexpr int kMaxProbeUrls = 3;
-
-bool IsProbeUrl(const QString& text)
-{
-    const QUrl url(text, QUrl::StrictMode);
-    return url.isValid() && (url.scheme() == "http" || url.scheme() == "https")
-           && !url.host().isEmpty();
-}
 
 bool ReadMilliseconds(const QString& text, int& out)
 {
@@ -161,7 +154,7 @@ OptionsOutcome ParseWizardOptions(const QStringList& arguments, WizardOptions& o
         read.ProbeUrls.clear();
     for (const QString& url : probes)
     {
-        if (!IsProbeUrl(url))
+        if (!IsProbeUrl(url.toStdString()))
         {
             message = "Invalid probe URL: " + url;
             return OptionsOutcome::Invalid;

@@ -47,12 +47,14 @@ bool CanComeToFront()
 }
 
 // A second start: the running wizard comes to the front, or the user is told.
-int LeaveToRunningWizard(const CSingleInstance& instance)
+// False when no wizard answered as one does: this one then runs.
+bool LeftToRunningWizard(const CSingleInstance& instance)
 {
-    if (instance.AskRunningWizard() != RunningWizard::BroughtToFront)
+    const RunningWizard answer = instance.AskRunningWizard();
+    if (answer == RunningWizard::CannotComeFront)
         WizardEffects().ShowMessage(nullptr, "The Tarnix Setup Wizard is already running.",
                                     ProgramName(), QMessageBox::Information);
-    return 0;
+    return answer != RunningWizard::NoAnswer;
 }
 
 }  // namespace
@@ -67,16 +69,13 @@ int main(int argc, char* argv[])
     switch (ParseWizardOptions(arguments, GetWizardOptions(), message))
     {
     case OptionsOutcome::ShowText: std::fputs(qPrintable(message + '\n'), stdout); return 0;
-    case OptionsOutcome::Invalid:
-        std::fputs(qPrintable(message + "\nTry --help.\n"), stderr);
-        return 2;
+    case OptionsOutcome::Invalid: SayOnStandardError(message + "\nTry --help."); return 2;
     case OptionsOutcome::Run: break;
     }
     if (!HasDisplay(arguments))
     {
-        std::fputs("TarnixConnect needs a display. Without one, run it under Xvfb:\n"
-                   "  xvfb-run -s \"-screen 0 1024x768x24\" TarnixConnect ...\n",
-                   stderr);
+        SayOnStandardError("TarnixConnect needs a display. Without one, run it under Xvfb:\n"
+                           "  xvfb-run -s \"-screen 0 1024x768x24\" TarnixConnect ...");
         return 1;
     }
 
@@ -105,8 +104,10 @@ int main(int argc, char* argv[])
     if (!instance.BecomeTheOnlyWizard([&window] {
             window.BringToFront();
             return CanComeToFront();
-        }))
-        return LeaveToRunningWizard(instance);
+        })
+        && LeftToRunningWizard(instance))
+        return 0;
+    EndNormallyOnSignals();
 
     CTarnixConnectDlg welcome(&window);
     welcome.exec();

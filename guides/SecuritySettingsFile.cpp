@@ -1,5 +1,6 @@
 #include "SecuritySettingsFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -12,11 +13,6 @@
 #include <unistd.h>
 
 namespace {
-
-QString DesktopFolder()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-}
 
 // Writes all bytes, going on after a short write; false with errno set on failure.
 bool WriteAll(int fd, const QByteArray& bytes)
@@ -111,6 +107,14 @@ QString SecuritySettingsText(const QString& networkName, const QString& networkK
                "\r\n")
            + QStringLiteral("Wireless Network Name (SSID):") + networkName + QStringLiteral("\r\n")
            + QStringLiteral("Password:") + networkKeyShown + QStringLiteral("\r\n");
+}
+
+QString DesktopFolder()
+{
+    // A relative folder in the user-dirs file would be taken as relative to
+    // the working folder, the program's data folder.
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    return QDir::isAbsolutePath(folder) ? folder : QString();
 }
 
 QString SecuritySettingsFilePath()

@@ -14,7 +14,10 @@ inline constexpr char16_t kSecuritySettingsFileName[] =
 // The file's text: eleven lines, each ending in CR LF.
 QString SecuritySettingsText(const QString& networkName, const QString& networkKeyShown);
 
-// The desktop folder (XDG user dirs) and the file name.
+// The desktop folder (XDG user dirs); empty when it is not an absolute path.
+QString DesktopFolder();
+
+// The desktop folder and the file name.
 QString SecuritySettingsFilePath();
 
 // Why an existing path is not replaced by the file (besides an errno).

@@ -5,13 +5,12 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 QString ChooseSecuritySettingsPath(QWidget* page)
 {
     // Something there that is not a folder is not asked around: the write
     // reports it with the path, so that the user can see what is wrong.
-    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    const QString desktop = DesktopFolder();
     if (!desktop.isEmpty() && QFileInfo::exists(desktop))
         return SecuritySettingsFilePath();
     const QString suggested = QDir::homePath() + '/'

@@ -8,12 +8,17 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocalSocket>
 #include <QNetworkInterface>
+
+#include <unistd.h>
 
 namespace {
 
 constexpr char kNmService[] = "org.freedesktop.NetworkManager";
 constexpr char kNmPath[] = "/org/freedesktop/NetworkManager";
+constexpr char kDefaultSystemBus[] = "unix:path=/var/run/dbus/system_bus_socket";
+constexpr qint64 kMaxBusGreeting = 256;
 
 // Wireless cards look like Ethernet to the socket layer, and so do bridges,
 // veth pairs and other virtual adapters, which have no device behind them.
@@ -82,14 +87,56 @@ QList<QDBusObjectPath> NmPaths(const QVariant& value)
                                              : QList<QDBusObjectPath>();
 }
 
+// The socket file of the system bus: the first address of
+// DBUS_SYSTEM_BUS_ADDRESS, else the usual one. Empty when that address is
+// not a socket file.
+QString SystemBusSocketPath()
+{
+    const QByteArray given = qgetenv("DBUS_SYSTEM_BUS_ADDRESS");
+    const QByteArray address = given.isEmpty() ? QByteArray(kDefaultSystemBus)
+                                               : given.split(';').first();
+    if (!address.startsWith("unix:"))
+        return {};
+    for (const QByteArray& pair : address.mid(5).split(','))
+        if (pair.startsWith("path="))
+            return QFile::decodeName(QByteArray::fromPercentEncoding(pair.mid(5)));
+    return {};
+}
+
+// Whether the bus answers the first line of a client's greeting before
+// deadline. QtDBus connects with no time limit of its own (a bus that
+// accepts and stays silent holds it for minutes), so it is only let near a
+// bus that has answered.
+bool SystemBusAnswers(const QDeadlineTimer& deadline)
+{
+    const QString path = SystemBusSocketPath();
+    if (path.isEmpty())
+        return false;
+    const auto left = [&deadline] { return int(deadline.remainingTime()); };
+    QLocalSocket bus;
+    bus.setReadBufferSize(kMaxBusGreeting);
+    bus.connectToServer(path);
+    if (!bus.waitForConnected(left()))
+        return false;
+    // A NUL byte, then the request to authenticate as this process's user.
+    bus.write(QByteArray(1, '\0') + "AUTH EXTERNAL " + QByteArray::number(::geteuid()).toHex()
+              + "\r\n");
+    if (!bus.waitForBytesWritten(left()))
+        return false;
+    while (!bus.canReadLine())
+        if (bus.bytesAvailable() >= kMaxBusGreeting || !bus.waitForReadyRead(left()))
+            return false;
+    return true;
+}
+
 }  // namespace
 
 std::map<QString, QString> NetworkManagerConnectionNames(std::chrono::milliseconds timeout)
 {
     std::map<QString, QString> names;
-    if (!QDBusConnection::systemBus().isConnected())
-        return names;
     const QDeadlineTimer deadline(timeout.count());
+    if (!SystemBusAnswers(deadline) || !QDBusConnection::systemBus().isConnected())
+        return names;
     const QString active = "org.freedesktop.NetworkManager.Connection.Active";
     for (const QDBusObjectPath& connection : NmPaths(
              NmProperty(kNmPath, "org.freedesktop.NetworkManager", "ActiveConnections", deadline)))

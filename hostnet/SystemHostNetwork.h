@@ -16,7 +16,8 @@ public:
 };
 
 // NetworkManager's active connection names by interface name; empty when it
-// does not run or does not answer within timeout (all calls together).
+// or the system bus does not run or does not answer within timeout (the
+// connection to the bus and all calls together).
 std::map<QString, QString> NetworkManagerConnectionNames(std::chrono::milliseconds timeout);
 
 // Kernel routing table read by CSystemHostNetwork.

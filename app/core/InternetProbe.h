@@ -6,10 +6,16 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The maker's support site, a search engine's home page, one more public site.
 std::vector<std::string> DefaultProbeUrls();
+
+// True when url may be probed: "http://" or "https://", a host with an
+// optional port of 1-65535 (as a router address), then any path, all of
+// printable ASCII.
+bool IsProbeUrl(std::string_view url);
 
 // Probes urls in order with ProbeInternet, each within timeout, and stops at
 // the first that answers (result 0). Returns its position, or -1 when none

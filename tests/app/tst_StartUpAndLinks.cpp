@@ -1,5 +1,5 @@
-// Program options, the data folder, default.ini and the welcome page's
-// document links with their result codes.
+// Program options (and how the program echoes them), the data folder,
+// default.ini and the welcome page's document links with their result codes.
 
 #include "CTarnixConnectDlg.h"
 #include "ClickHelpers.h"
@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -84,6 +85,11 @@ private slots:
             << invalid << "" << 0 << 0 << 0;
         QTest::newRow("probe not http")
             << QStringList{"--probe-url", "file:///etc/passwd"} << invalid << "" << 0 << 0 << 0;
+        QTest::newRow("probe port past 65535")
+            << QStringList{"--probe-url", "http://127.0.0.1:99999/"} << invalid << "" << 0 << 0
+            << 0;
+        QTest::newRow("probe port 0")
+            << QStringList{"--probe-url", "http://127.0.0.1:0/"} << invalid << "" << 0 << 0 << 0;
         QTest::newRow("port too big")
             << QStringList{"--router", "127.0.0.1:70000"} << invalid << "" << 0 << 0 << 0;
         QTest::newRow("path in address")
@@ -131,6 +137,18 @@ private slots:
         QCOMPARE(int(options.ProbeUrls.size()), probes);
         QCOMPARE(options.PauseMs, pauseMs);
         QCOMPARE(options.SettleMs, settleMs);
+    }
+
+    // The program echoes what was typed with its control characters as "?".
+    void optionErrorsReachTheTerminalSafe()
+    {
+        QProcess wizard;
+        wizard.start(TARNIX_CONNECT_PATH, {"--router", "\x1b]0;PWNED\x07\x1b[2J"});
+        QVERIFY(wizard.waitForFinished(10000));
+        QCOMPARE(wizard.exitCode(), 2);
+        const QByteArray said = wizard.readAllStandardError();
+        QVERIFY2(said.contains("?]0;PWNED??[2J"), said.constData());
+        QVERIFY(!said.contains('\x1b') && !said.contains('\x07'));
     }
 
     void dataFolderBesideExecutableWins()

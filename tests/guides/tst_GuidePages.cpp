@@ -60,7 +60,10 @@ QMap<QString, bool> Pictures(const QTextDocument& document)
             const QString name = format.toImageFormat().name();
             const QVariant picture = const_cast<QTextDocument&>(document).resource(
                 QTextDocument::ImageResource, QUrl(name));
-            pictures[name.left(40)] = picture.isValid() && !picture.value<QPixmap>().isNull();
+            // Keyed by the file name: the folders before it depend on where
+            // the tree was checked out.
+            pictures[name.section('/', -1).left(40)] = picture.isValid()
+                                                       && !picture.value<QPixmap>().isNull();
         }
     }
     return pictures;
@@ -489,6 +492,11 @@ private slots:
             << "missing"
             << "-"
             << "" << QString(kNotSavedMessage) << int(QMessageBox::Warning);
+        // A desktop folder the user-dirs file names relative to nothing.
+        QTest::newRow("desktop relative in user-dirs")
+            << "user-dirs ." << name << name << saved << info;
+        QTest::newRow("desktop empty in user-dirs")
+            << "user-dirs " << name << name << saved << info;
         QTest::newRow("no desktop, folder gone meanwhile") << "missing"
                                                            << "gone/" + name << ""
                                                            << "%1 was not found." << critical;
@@ -514,8 +522,23 @@ private slots:
         const QString home = m_temp.filePath("home");
         QDir(home).removeRecursively();
         QVERIFY(QDir().mkpath(home));
-        if (desktop != "missing")
+        const bool asked = desktop == "missing" || desktop.startsWith("user-dirs");
+        if (!asked)
             QVERIFY(QDir().mkpath(Desktop()));
+        const QString userDirs = m_temp.filePath("config/user-dirs.dirs");
+        if (desktop.startsWith("user-dirs"))
+        {
+            QVERIFY(QDir().mkpath(m_temp.filePath("config")));
+            QFile file(userDirs);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("XDG_DESKTOP_DIR=\"" + desktop.mid(10).toUtf8() + "\"\n");
+            qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_temp.filePath("config")));
+            QStandardPaths::setTestModeEnabled(false);  // which reads no user-dirs file
+        }
+        const auto testMode = qScopeGuard([] {
+            QStandardPaths::setTestModeEnabled(true);
+            qunsetenv("XDG_CONFIG_HOME");
+        });
         if (desktop == "file")
         {
             QVERIFY(QDir(Desktop()).removeRecursively());
@@ -532,14 +555,12 @@ private slots:
         page->NextButton()->click();
 
         const QString expectedPath = savedAt.isEmpty()
-                                         ? (desktop == "missing" ? m_effects.saveAnswer
-                                                                 : SettingsFile())
+                                         ? (asked ? m_effects.saveAnswer : SettingsFile())
                                          : home + '/' + savedAt;
         QCOMPARE(
             QStringList(m_effects.savePathsSuggested.begin(), m_effects.savePathsSuggested.end()),
-            desktop == "missing"
-                ? QStringList{home + '/' + QString::fromUtf16(kSecuritySettingsFileName)}
-                : QStringList{});
+            asked ? QStringList{home + '/' + QString::fromUtf16(kSecuritySettingsFileName)}
+                  : QStringList{});
         QCOMPARE(m_effects.messages.size(), std::size_t(1));
         QCOMPARE(m_effects.messages[0].text,
                  message.contains("%1") ? message.arg(expectedPath) : message);

@@ -96,29 +96,6 @@ bool CheckCircuitNumbers(const CommandLine& line, std::string& error)
     return true;
 }
 
-// Probe sites are web pages: http or https, with a host.
-bool ReadProbeUrls(const CommandLine& line, std::vector<std::string>& urls, std::string& error)
-{
-    if (!line.Has("probe-url"))
-        return true;
-    for (const std::string& url : line.Options.at("probe-url"))
-    {
-        const std::string lowered = Lowered(url);
-        const std::size_t schemeEnd = lowered.rfind("http://", 0) == 0    ? 7
-                                      : lowered.rfind("https://", 0) == 0 ? 8
-                                                                          : 0;
-        const bool printable = std::all_of(url.begin(), url.end(),
-                                           [](unsigned char c) { return c > 0x20 && c < 0x7F; });
-        if (schemeEnd == 0 || url.size() == schemeEnd || url[schemeEnd] == '/' || !printable)
-        {
-            error = "--probe-url needs an http:// or https:// address: " + url;
-            return false;
-        }
-    }
-    urls = line.Options.at("probe-url");
-    return true;
-}
-
 // The word-valued options and the pauses: what the pages offer as lists.
 bool ReadChoices(const CommandLine& line, WizardSettings& s, ApplyRequest& request,
                  std::string& error)
@@ -137,7 +114,7 @@ bool ReadChoices(const CommandLine& line, WizardSettings& s, ApplyRequest& reque
                                error)
            && ReadMilliseconds(line, "settle-ms", defaults.SettlePause,
                                request.RunOptions.SettlePause, error)
-           && CheckCircuitNumbers(line, error) && ReadProbeUrls(line, request.ProbeUrls, error);
+           && CheckCircuitNumbers(line, error);
 }
 
 CheckMessage CheckRouterPasswords(const CommandLine& line, WizardSettings& s)
@@ -289,6 +266,8 @@ ApplyValuesResult ReadApplyValues(const CommandLine& line, WizardSettings& setti
         return result;
     r.RunOptions.RouterAddress = line.RouterAddress;
     r.Probe = !line.Has("no-probe");
+    if (line.Has("probe-url"))  // its form is checked with the command line
+        r.ProbeUrls = line.Options.at("probe-url");
     settings = s;
     request = r;
     return result;

@@ -128,25 +128,26 @@ void PrintLines(const CommandLine& line, const CheckReport& report)
               adapter.ConnectionName.isEmpty() ? QString() : '"' + adapter.ConnectionName + '"'})
             if (!part.isEmpty())
                 parts << part;
-        std::cout << "adapter " << adapter.Name.toStdString() << ": "
-                  << parts.join(", ").toStdString() << "\n";
+        PrintLine(std::cout, ("adapter " + adapter.Name + ": " + parts.join(", ")).toStdString());
     }
     for (const DefaultGateway& gateway : report.Host.Gateways)
-        std::cout << "default gateway: " << gateway.Address.toString().toStdString() << " via "
-                  << gateway.Adapter.toStdString() << "\n";
-    std::cout << "router network: " << NetworkText(report.Network);
+        PrintLine(std::cout,
+                  ("default gateway: " + gateway.Address.toString() + " via " + gateway.Adapter)
+                      .toStdString());
+    std::string network = std::string("router network: ") + NetworkText(report.Network);
     if (!report.AdaptersReachingRouter.isEmpty())
-        std::cout << " through " << report.AdaptersReachingRouter.join(", ").toStdString();
-    std::cout << "\nrouter at " << line.RouterAddress << ": "
-              << (report.RouterAnswers ? "answers" : "no answer") << "\n"
-              << "login: " << LoginText(report) << "\n"
-              << "DSL line: " << LineText(report.Line) << "\n"
-              << "downstream rate: "
-              << (report.Line.Result == StatusRead::Read ? report.Line.DownstreamRate + " kbit/s"
-                                                         : "unknown")
-              << "\n"
-              << "Internet: " << ProbeText(report) << "\n"
-              << (report.AllWell() ? "all well" : "problems found") << "\n";
+        network += " through " + report.AdaptersReachingRouter.join(", ").toStdString();
+    PrintLine(std::cout, network);
+    PrintLine(std::cout, "router at " + line.RouterAddress + ": "
+                             + (report.RouterAnswers ? "answers" : "no answer"));
+    PrintLine(std::cout, std::string("login: ") + LoginText(report));
+    PrintLine(std::cout, std::string("DSL line: ") + LineText(report.Line));
+    PrintLine(std::cout,
+              "downstream rate: "
+                  + (report.Line.Result == StatusRead::Read ? report.Line.DownstreamRate + " kbit/s"
+                                                            : "unknown"));
+    PrintLine(std::cout, "Internet: " + ProbeText(report));
+    PrintLine(std::cout, report.AllWell() ? "all well" : "problems found");
 }
 
 QJsonObject AdapterJson(const HostAdapter& adapter)

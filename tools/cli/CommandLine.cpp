@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 
+#include "InternetProbe.h"
 #include "RouterAddress.h"
 
 #include <algorithm>
@@ -105,7 +106,13 @@ void Check(CommandLine& line)
     for (const auto& [name, values] : line.Options)
         if (!known->second.count(name))
             line.UsageError = "--" + name + " is not an option of " + line.Command;
-    if (line.Options.count("probe-url") && line.Options.at("probe-url").size() > MaxProbeUrls)
+    if (!line.UsageError.empty() || !line.Options.count("probe-url"))
+        return;
+    for (const std::string& url : line.Options.at("probe-url"))
+        if (!IsProbeUrl(url))
+            line.UsageError = "--probe-url needs an http:// or https:// address (port 1-65535): "
+                              + url;
+    if (line.Options.at("probe-url").size() > MaxProbeUrls)
         line.UsageError = "at most three --probe-url";
 }
 }  // namespace

@@ -28,7 +28,7 @@ QString Text(const std::string& narrow)
 // ExitFailed with why on stderr.
 int Failed(const std::string& why)
 {
-    std::cerr << "tarnix-setup: " << why << "\n";
+    PrintLine(std::cerr, "tarnix-setup: " + why);
     return ExitFailed;
 }
 
@@ -48,6 +48,11 @@ int UnreadExit(const CommandLine& line, StatusRead result, const char* page)
     return ExitDone;
 }
 }  // namespace
+
+void PrintLine(std::ostream& out, std::string_view line)
+{
+    out << ControlsReplaced(line) << "\n";
+}
 
 CIpLink& PreparedLink(const CommandLine& line, const std::string& password)
 {
@@ -75,7 +80,7 @@ QJsonValue RateJson(const DslLineStatus& status)
 
 int NoRouterAnswer(const CommandLine& line)
 {
-    std::cerr << "tarnix-setup: no answer from the router at " << line.RouterAddress << "\n";
+    PrintLine(std::cerr, "tarnix-setup: no answer from the router at " + line.RouterAddress);
     return ExitNoRouter;
 }
 
@@ -101,11 +106,10 @@ int ReadWirelessCommand(const CommandLine& line)
     if (line.Has("json"))
         PrintJson({{"ssid", Text(wireless.Name)}, {"key", Text(wireless.Key)}});
     else
-        // Router text never reaches the terminal raw: an escape sequence in
-        // it could retitle or clear the terminal. (JSON escapes it itself.)
-        std::cout << "SSID: " << ControlsReplaced(wireless.Name)
-                  << "\nKey: " << (wireless.Key.empty() ? "None" : ControlsReplaced(wireless.Key))
-                  << "\n";
+    {
+        PrintLine(std::cout, "SSID: " + wireless.Name);
+        PrintLine(std::cout, "Key: " + (wireless.Key.empty() ? "None" : wireless.Key));
+    }
     return ExitDone;
 }
 

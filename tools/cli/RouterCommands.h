@@ -5,7 +5,9 @@
 // lines or, with --json, as one JSON object; problems to stderr. No password is printed; the
 // wireless key only by read-wireless, which is asked for it.
 
+#include <ostream>
 #include <string>
+#include <string_view>
 
 struct CommandLine;
 struct DslLineStatus;
@@ -22,6 +24,12 @@ CIpLink& PreparedLink(const CommandLine& line, const std::string& password);
 // The password of login and check: --password, else TARNIX_ROUTER_PASSWORD,
 // else the factory password.
 std::string LoginPassword(const CommandLine& line);
+// Prints line and a line break on out, every control character and every byte
+// that is not UTF-8 in it as "?": nothing the router, the system or the user
+// gave acts on the terminal. Every line for people goes out through here;
+// --json output does not (JSON escapes such characters itself).
+void PrintLine(std::ostream& out, std::string_view line);
+
 // Prints "no answer from the router at ADDRESS" on stderr; ExitNoRouter.
 int NoRouterAnswer(const CommandLine& line);
 // The downstream rate as a JSON number of kbit/s; null when the page gave

@@ -12,7 +12,6 @@
 #include "NoCoreDumps.h"
 #include "RouterCommands.h"
 #include "TarnixVersion.h"
-#include "TextRules.h"
 #include "WizardSettings.h"
 
 #include <iostream>
@@ -21,7 +20,8 @@ namespace {
 int UsageError(const std::string& problem)
 {
     // The problem may quote what was typed, escape sequences included.
-    std::cerr << "tarnix-setup: " << ControlsReplaced(problem) << "\nTry 'tarnix-setup --help'.\n";
+    PrintLine(std::cerr, "tarnix-setup: " + problem);
+    std::cerr << "Try 'tarnix-setup --help'.\n";
     return ExitUsage;
 }
 
@@ -46,7 +46,7 @@ int Probe(const ApplyRequest& request)
     const std::vector<std::string> urls = request.ProbeUrls.empty() ? DefaultProbeUrls()
                                                                     : request.ProbeUrls;
     const auto announce = [](const std::string& url) {
-        std::cerr << "tarnix-setup: Probing " << url << "\n";
+        PrintLine(std::cerr, "tarnix-setup: Probing " + url);
     };
     const int answered = ProbeSitesInOrder(urls, request.RunOptions.Timeouts.probe, announce);
     if (answered < 0)
@@ -54,7 +54,7 @@ int Probe(const ApplyRequest& request)
         std::cerr << "tarnix-setup: No probe site answered\n";
         return ExitNoInternet;
     }
-    std::cerr << "tarnix-setup: " << urls[answered] << " answered\n";
+    PrintLine(std::cerr, "tarnix-setup: " + urls[answered] + " answered");
     return ExitDone;
 }
 

@@ -23,6 +23,7 @@ private slots:
     void usageErrors();
     void uncarriableValues_data();
     void uncarriableValues();
+    void routerTextReachesTheTerminalSafe_data();
     void routerTextReachesTheTerminalSafe();
     void applyWritesTheRouter();
     void applyProtocols_data();
@@ -177,6 +178,11 @@ void TestTarnixSetup::usageErrors_data()
                                "pw",    "--key",      "secret123", "--no-probe"};
     QTest::newRow("file probe url") << apply + QStringList{"--probe-url", "file:///etc/passwd"};
     QTest::newRow("probe url without host") << apply + QStringList{"--probe-url", "http://"};
+    QTest::newRow("probe url port past 65535")
+        << apply + QStringList{"--probe-url", "http://127.0.0.1:99999/"};
+    QTest::newRow("check's probe url port 0")
+        << QStringList{"check", "--probe-url", "http://127.0.0.1:0/"};
+    QTest::newRow("check's file probe url") << QStringList{"check", "--probe-url", "file:///"};
     QTest::newRow("hexadecimal vpi") << apply + QStringList{"--vpi", "0x8"};
     QTest::newRow("vci with letters") << apply + QStringList{"--vci", "35abc"};
     QTest::newRow("signed vci") << apply + QStringList{"--vci", "+35"};
@@ -360,16 +366,31 @@ void TestTarnixSetup::readWireless()
 }
 
 // Escape sequences and line breaks from the router never reach the terminal.
+void TestTarnixSetup::routerTextReachesTheTerminalSafe_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("shown");  // a line of the output
+    QTest::newRow("read-wireless") << "read-wireless"
+                                   << "SSID: ?]0;owned??[2JNet\nKey: k?2J\n";
+    QTest::newRow("check's downstream rate") << "check --no-probe"
+                                             << "downstream rate: ?]0;PWNED??[2J9000 kbit/s\n";
+}
+
 void TestTarnixSetup::routerTextReachesTheTerminalSafe()
 {
+    QFETCH(QString, command);
+    QFETCH(QString, shown);
     SimRouterState state;
     state.ssid = "\x1b]0;owned\x07\x1b[2JNet";
     state.key = "k\x9b"
                 "2J";
+    state.downstreamRate = "\x1b]0;PWNED\x07\x1b[2J9000";
     m_sim.SetState(state);
-    const Outcome outcome = Run({"--router", m_sim.Address().c_str(), "read-wireless"});
+    const Outcome outcome = Run(QStringList{"--router", m_sim.Address().c_str()}
+                                + command.split(' '));
     QCOMPARE(outcome.ExitCode, 0);
-    QCOMPARE(outcome.Out, QString("SSID: ?]0;owned??[2JNet\nKey: k?2J\n"));
+    QVERIFY2(outcome.Out.contains(shown), qPrintable(outcome.Out));
+    QVERIFY(!outcome.Out.contains('\x1b') && !outcome.Out.contains('\x07'));
 }
 
 void TestTarnixSetup::dslStatus()
