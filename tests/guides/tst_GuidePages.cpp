@@ -60,7 +60,9 @@ QMap<QString, bool> Pictures(const QTextDocument& document)
             const QString name = format.toImageFormat().name();
             const QVariant picture = const_cast<QTextDocument&>(document).resource(
                 QTextDocument::ImageResource, QUrl(name));
-            pictures[name.left(40)] = picture.isValid() && !picture.value<QPixmap>().isNull();
+            // Named by file, not by path: the checkout's folder must not decide.
+            const QString file = name.mid(name.lastIndexOf('/') + 1).left(40);
+            pictures[file] = picture.isValid() && !picture.value<QPixmap>().isNull();
         }
     }
     return pictures;
