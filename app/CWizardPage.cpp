@@ -497,6 +497,11 @@ CWizardPage* CWizardPage::TopPage()
 void CWizardPage::EndPagesIn(QWidget* window)
 {
     std::vector<QPointer<CWizardPage>> pages = RunningPages();
+    // All marked first: ending the top page then uncovers (and loads the
+    // picture of) none of the pages that end right after it.
+    for (const QPointer<CWizardPage>& page : pages)
+        if (page && page->window() == window)
+            page->m_ended = true;
     for (auto page = pages.rbegin(); page != pages.rend(); ++page)
         if (*page && (*page)->window() == window)
             (*page)->reject();
@@ -506,7 +511,7 @@ void CWizardPage::ArrangeWindow(QWidget* window)
 {
     std::vector<CWizardPage*> chain;  // bottom first
     for (CWizardPage* page : RunningPages())
-        if (page && !page->isWindow() && page->window() == window)
+        if (page && !page->m_ended && !page->isWindow() && page->window() == window)
             chain.push_back(page);
     if (chain.empty())
     {

@@ -1,9 +1,7 @@
 #include "CPictureEx.h"
 
-#include "DoubleSizePicture.h"
 #include "GifWalker.h"
 
-#include <QFile>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -13,23 +11,6 @@ namespace {
 
 constexpr auto kStopWait = std::chrono::milliseconds(5000);
 constexpr QImage::Format kCanvasFormat = QImage::Format_ARGB32_Premultiplied;
-
-GifWalker::Bytes AsBytes(const QByteArray& data)
-{
-    return {reinterpret_cast<const std::uint8_t*>(data.constData()),
-            static_cast<std::size_t>(data.size())};
-}
-
-// The decoder gives a frame either at its own size or placed on the whole
-// logical screen; keep only the frame's rectangle.
-QImage FrameRectangle(const QImage& decoded, const GifWalker::GifFrame& frame)
-{
-    const QSize frameSize(frame.width, frame.height);
-    QImage picture = decoded.size() == frameSize
-                         ? decoded
-                         : decoded.copy(QRect(QPoint(frame.left, frame.top), frameSize));
-    return picture.convertToFormat(kCanvasFormat);
-}
 
 }  // namespace
 
@@ -46,104 +27,72 @@ CPictureEx::~CPictureEx()
 bool CPictureEx::Load(const QString& path)
 {
     UnLoad();
-    const QString doubled = WantsDoubleSize(devicePixelRatioF()) ? DoubleSizePath(path) : QString();
-    QFile file(doubled.isEmpty() ? path : doubled);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    return LoadData(file.readAll(), doubled.isEmpty() ? 1 : 2);
+    return Show(SharedPicture(path, devicePixelRatioF()));
 }
 
 bool CPictureEx::Load(const QByteArray& data)
 {
-    return LoadData(data, 1);
-}
-
-bool CPictureEx::LoadData(const QByteArray& data, int pixelRatio)
-{
     UnLoad();
-    m_pixelRatio = pixelRatio;
-    const GifWalker::Bytes bytes = AsBytes(data);
-    bool loaded = false;
-    if (!GifWalker::StartsAsGif(bytes))
-    {
-        loaded = LoadStill(data, QSize());
-    }
-    else if (const auto screen = GifWalker::ReadScreen(bytes))
-    {
-        const QSize size(screen->width, screen->height);
-        const std::size_t frames = GifWalker::CountFrames(bytes);
-        if (frames == 1)
-            loaded = LoadStill(data, size);
-        else if (frames > 1)
-            loaded = LoadAnimation(data, size);
-    }
-    if (!loaded || !PrepareOffscreen())
-    {
-        UnLoad();
-        return false;
-    }
-    return true;
+    return Show(DecodePicture(data, 1));
 }
 
-bool CPictureEx::LoadStill(const QByteArray& data, QSize size)
+// An animation gets an off-screen image of its own to play in; a still
+// picture is drawn by Draw.
+bool CPictureEx::Show(std::shared_ptr<const DecodedPicture> picture)
 {
-    m_still = QImage::fromData(data);
-    if (m_still.isNull())
+    if (!picture)
         return false;
-    m_still = m_still.convertToFormat(kCanvasFormat);
-    m_size = size.isEmpty() ? m_still.size() : size;
-    return true;
-}
-
-bool CPictureEx::LoadAnimation(const QByteArray& data, QSize size)
-{
-    m_size = size;
-    for (const GifWalker::GifFrame& cut : GifWalker::CutFrames(AsBytes(data)))
+    if (!picture->Frames.empty())
     {
-        const QImage decoded = QImage::fromData(cut.gif.data(), static_cast<int>(cut.gif.size()),
-                                                "GIF");
-        if (decoded.isNull())
-            continue;
-        m_frames.push_back(
-            {FrameRectangle(decoded, cut), QPoint(cut.left, cut.top), cut.delay, cut.disposal});
-    }
-    return !m_frames.empty();
-}
-
-bool CPictureEx::PrepareOffscreen()
-{
-    QImage canvas(m_size, kCanvasFormat);
-    if (canvas.isNull())
-        return false;
-    canvas.fill(palette().color(QPalette::Window));
-    m_background = palette().color(QPalette::Button);
-    {
+        QImage canvas(picture->Size, kCanvasFormat);
+        if (canvas.isNull())
+            return false;
+        canvas.fill(palette().color(QPalette::Window));
         std::lock_guard lock(m_imageMutex);
         m_offscreen = std::move(canvas);
     }
-    resize(m_size / m_pixelRatio);
+    m_picture = std::move(picture);
+    m_background = palette().color(QPalette::Button);
+    resize(GetSize());
     updateGeometry();
     update();
     return true;
+}
+
+// The still picture as the control shows it: an opaque picture of the
+// control's size is shown as it is (shared, not copied), anything else is
+// drawn over the window colour.
+QImage CPictureEx::StillOnBackground() const
+{
+    const QImage& still = m_picture->Still;
+    if (!still.hasAlphaChannel() && still.size() == m_picture->Size)
+        return still;
+    QImage canvas(m_picture->Size, kCanvasFormat);
+    if (canvas.isNull())
+        return canvas;
+    canvas.fill(palette().color(QPalette::Window));
+    QPainter painter(&canvas);
+    painter.drawImage(QRect(QPoint(0, 0), m_picture->Size), still);
+    return canvas;
 }
 
 bool CPictureEx::Draw()
 {
     if (IsPlaying())
         return true;
-    if (!m_still.isNull())
+    if (!m_picture)
+        return false;
+    if (m_picture->Frames.empty())
     {
+        QImage shown = StillOnBackground();
         {
             std::lock_guard lock(m_imageMutex);
-            QPainter painter(&m_offscreen);
-            painter.drawImage(QRect(QPoint(0, 0), m_size), m_still);
+            m_offscreen = std::move(shown);
         }
         update();
         emit FrameShown(0);
         return true;
     }
-    if (m_frames.empty())
-        return false;
     m_exitRequested = false;
     m_finished = false;
     try
@@ -177,10 +126,7 @@ void CPictureEx::Stop()
 void CPictureEx::UnLoad()
 {
     Stop();
-    m_still = QImage();
-    m_frames.clear();
-    m_size = QSize();
-    m_pixelRatio = 1;
+    m_picture.reset();
     m_currentFrame = 0;
     m_background = QColor();
     {
@@ -193,12 +139,12 @@ void CPictureEx::UnLoad()
 
 QSize CPictureEx::GetSize() const
 {
-    return m_size / m_pixelRatio;
+    return m_picture ? m_picture->Size / m_picture->PixelRatio : QSize();
 }
 
 bool CPictureEx::IsAnimated() const
 {
-    return !m_frames.empty();
+    return m_picture && !m_picture->Frames.empty();
 }
 
 bool CPictureEx::IsPlaying() const
@@ -208,9 +154,9 @@ bool CPictureEx::IsPlaying() const
 
 int CPictureEx::FrameCount() const
 {
-    if (!m_frames.empty())
-        return static_cast<int>(m_frames.size());
-    return m_still.isNull() ? 0 : 1;
+    if (!m_picture)
+        return 0;
+    return m_picture->Frames.empty() ? 1 : static_cast<int>(m_picture->Frames.size());
 }
 
 QImage CPictureEx::CurrentImage() const
@@ -221,7 +167,7 @@ QImage CPictureEx::CurrentImage() const
 
 QSize CPictureEx::sizeHint() const
 {
-    return m_size.isEmpty() ? QWidget::sizeHint() : GetSize();
+    return m_picture ? GetSize() : QWidget::sizeHint();
 }
 
 void CPictureEx::paintEvent(QPaintEvent* event)
@@ -231,7 +177,8 @@ void CPictureEx::paintEvent(QPaintEvent* event)
     if (m_offscreen.isNull())
         return;
     const QRect area = event->rect();
-    if (m_pixelRatio == 1)
+    const int pixelRatio = PixelRatio();
+    if (pixelRatio == 1)
     {
         painter.drawImage(area, m_offscreen, area);
         return;
@@ -239,7 +186,7 @@ void CPictureEx::paintEvent(QPaintEvent* event)
     // The 2 x picture: one pixel per device pixel at ratio 2, smoothly
     // narrowed at ratios in between.
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    const QRect source(area.topLeft() * m_pixelRatio, area.size() * m_pixelRatio);
+    const QRect source(area.topLeft() * pixelRatio, area.size() * pixelRatio);
     painter.drawImage(QRectF(area), m_offscreen, QRectF(source));
 }
 
@@ -253,17 +200,18 @@ void CPictureEx::ShowFrame(int index)
 // the user-interface thread to repaint; ends when Stop asks it to.
 void CPictureEx::Play()
 {
-    DisposeFrame(m_frames[m_currentFrame]);
+    const std::vector<PictureFrame>& frames = m_picture->Frames;
+    DisposeFrame(frames[m_currentFrame]);
     for (;;)
     {
-        const Frame& frame = m_frames[m_currentFrame];
+        const PictureFrame& frame = frames[m_currentFrame];
         DrawFrame(frame);
         QMetaObject::invokeMethod(this, "ShowFrame", Qt::QueuedConnection,
                                   Q_ARG(int, static_cast<int>(m_currentFrame)));
-        if (WaitForExit(GifWalker::FrameWaitMs(frame.delay)))
+        if (WaitForExit(GifWalker::FrameWaitMs(frame.Delay)))
             break;
         DisposeFrame(frame);
-        if (++m_currentFrame == m_frames.size())
+        if (++m_currentFrame == frames.size())
         {
             m_currentFrame = 0;
             std::lock_guard lock(m_imageMutex);
@@ -275,27 +223,27 @@ void CPictureEx::Play()
     m_exitEvent.notify_all();
 }
 
-void CPictureEx::DrawFrame(const Frame& frame)
+void CPictureEx::DrawFrame(const PictureFrame& frame)
 {
-    const QRect area(frame.offset, frame.picture.size());
+    const QRect area(frame.Offset, frame.Picture.size());
     std::lock_guard lock(m_imageMutex);
-    if (frame.disposal == 3)
+    if (frame.Disposal == 3)
         m_saved = m_offscreen.copy(area);
     QPainter painter(&m_offscreen);
-    painter.drawImage(area.topLeft(), frame.picture);
+    painter.drawImage(area.topLeft(), frame.Picture);
 }
 
-void CPictureEx::DisposeFrame(const Frame& frame)
+void CPictureEx::DisposeFrame(const PictureFrame& frame)
 {
-    const QRect area(frame.offset, frame.picture.size());
+    const QRect area(frame.Offset, frame.Picture.size());
     std::lock_guard lock(m_imageMutex);
-    if (frame.disposal == 2)
+    if (frame.Disposal == 2)
     {
         QPainter painter(&m_offscreen);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
         painter.fillRect(area, m_background);
     }
-    else if (frame.disposal == 3 && !m_saved.isNull())
+    else if (frame.Disposal == 3 && !m_saved.isNull())
     {
         QPainter painter(&m_offscreen);
         painter.setCompositionMode(QPainter::CompositionMode_Source);

@@ -3,6 +3,10 @@
 // an animated GIF on a thread of its own. The control resizes itself to the
 // picture. The thread only draws into an off-screen image (under a lock) and
 // asks for repaints through the event loop; it never touches the widget.
+// Pictures loaded from files are shared with the other controls showing the
+// same file (PictureCache).
+
+#include "PictureCache.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -10,9 +14,9 @@
 #include <QWidget>
 
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <thread>
-#include <vector>
 
 class CPictureEx : public QWidget
 {
@@ -22,16 +26,17 @@ public:
     explicit CPictureEx(QWidget* parent = nullptr);
     ~CPictureEx() override;
 
-    // Reads the whole file and loads it as below. False when the file cannot
-    // be read or its content is no picture; the control then shows nothing.
-    // On a screen that scales by more than 1 the file's 2 x sibling is
-    // loaded instead where there is one, and drawn at the device pixel ratio.
+    // Loads the picture in the file as below, decoding it only when no other
+    // control shows it now. False when the file cannot be read or its content
+    // is no picture; the control then shows nothing. On a screen that scales
+    // by more than 1 the file's 2 x sibling is loaded instead where there is
+    // one, and drawn at the device pixel ratio.
     bool Load(const QString& path);
 
     // Unloads, then decodes the data: a GIF of several frames becomes an
     // animation, anything else a still picture. On success the control is
-    // resized to the picture (position kept) and the off-screen image is
-    // ready but blank. Returns whether a picture is ready.
+    // resized to the picture (position kept); nothing is drawn until Draw.
+    // Returns whether a picture is ready.
     bool Load(const QByteArray& data);
 
     // Shows the loaded picture: a still picture is drawn once, an animation
@@ -50,7 +55,7 @@ public:
     // nothing is loaded); the picture's pixels are PixelRatio() times as many.
     QSize GetSize() const;
     // 2 when the 2 x sibling was loaded, else 1.
-    int PixelRatio() const { return m_pixelRatio; }
+    int PixelRatio() const { return m_picture ? m_picture->PixelRatio : 1; }
 
     bool IsAnimated() const;
     bool IsPlaying() const;
@@ -70,30 +75,17 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    struct Frame
-    {
-        QImage picture;  // the frame's own rectangle
-        QPoint offset;
-        unsigned delay = 0;
-        int disposal = 0;
-    };
-
     // Runs on the user-interface thread for each frame the thread has drawn.
     Q_INVOKABLE void ShowFrame(int index);
 
-    bool LoadData(const QByteArray& data, int pixelRatio);
-    bool LoadStill(const QByteArray& data, QSize size);
-    bool LoadAnimation(const QByteArray& data, QSize size);
-    bool PrepareOffscreen();
+    bool Show(std::shared_ptr<const DecodedPicture> picture);
+    QImage StillOnBackground() const;
     void Play();
-    void DrawFrame(const Frame& frame);
-    void DisposeFrame(const Frame& frame);
+    void DrawFrame(const PictureFrame& frame);
+    void DisposeFrame(const PictureFrame& frame);
     bool WaitForExit(unsigned milliseconds);
 
-    QSize m_size;  // in pixels
-    int m_pixelRatio = 1;
-    QImage m_still;
-    std::vector<Frame> m_frames;
+    std::shared_ptr<const DecodedPicture> m_picture;  // null when nothing is loaded
     QColor m_background;
     std::size_t m_currentFrame = 0;
 

@@ -12,6 +12,7 @@
 #include <qdrawutil.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -34,11 +35,21 @@ QRegion RegionFromMask(const QPixmap& mask)
 
 CxSkinButton::Face CxSkinButton::LoadFace(const QString& path)
 {
-    Face face{LoadPicture(path), LoadPicture(DoubleSizePath(path))};
-    if (face.single.isNull() || face.doubled.size() != face.single.size() * 2)
-        face.doubled = QPixmap();
-    face.doubled.setDevicePixelRatio(2);
+    Face face{LoadPicture(path), QString(), QPixmap()};
+    if (!face.single.isNull())
+        face.doubledPath = DoubleSizePath(path);
     return face;
+}
+
+const QPixmap& CxSkinButton::Face::Doubled() const
+{
+    if (doubledPath.isEmpty())
+        return doubled;
+    doubled = LoadPicture(std::exchange(doubledPath, QString()));
+    if (doubled.size() != single.size() * 2)
+        doubled = QPixmap();
+    doubled.setDevicePixelRatio(2);
+    return doubled;
 }
 
 CxSkinButton::CxSkinButton(QWidget* parent) : QAbstractButton(parent)
@@ -204,8 +215,8 @@ void CxSkinButton::DrawFace(QPainter& painter, const Face& faces) const
         return;
     }
     const bool doubled = WantsDoubleSize(painter.device()->devicePixelRatioF())
-                         && !faces.doubled.isNull();
-    const QPixmap& face = doubled ? faces.doubled : faces.single;
+                         && !faces.Doubled().isNull();
+    const QPixmap& face = doubled ? faces.Doubled() : faces.single;
     // Between ratios 1 and 2 the 2x face is narrowed smoothly; 1x draws as always.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, doubled);
     if (m_drawMode == 2)

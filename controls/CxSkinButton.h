@@ -63,12 +63,16 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    // A face at 1 x and, where drawn, at 2 x.
+    // A face at 1 x and, where drawn, at 2 x: the 2 x picture is four times
+    // the pixels, so it is loaded the first time it is drawn.
     struct Face
     {
         QPixmap single;
-        QPixmap doubled;
+        mutable QString doubledPath;  // emptied once loaded
+        mutable QPixmap doubled;
         bool isNull() const { return single.isNull(); }
+        // Null where there is no fitting 2 x picture.
+        const QPixmap& Doubled() const;
     };
     static Face LoadFace(const QString& path);
 

@@ -182,12 +182,18 @@ private slots:
             });
             Click(static_cast<CWizardPage*>(preparations)->NextButton());
         });
-        connect(&welcome, &QDialog::finished, [&] { ended.push_back(PageId::Welcome); });
+        int welcomeFramesWhenEnded = -1;
+        connect(&welcome, &QDialog::finished, [&] {
+            ended.push_back(PageId::Welcome);
+            welcomeFramesWhenEnded = welcome.BackgroundPicture()->FrameCount();
+        });
         QTimer::singleShot(0, &welcome, [&] { Click(welcome.StartButton()); });
         QCOMPARE(welcome.exec(), int(QDialog::Rejected));
         QCOMPARE(ended,
                  (std::vector<PageId>{PageId::InstallMode, PageId::Preparations, PageId::Welcome}));
         QVERIFY(m_effects.endStatuses.empty());
+        // The covered welcome page ended without its picture being decoded again.
+        QCOMPARE(welcomeFramesWhenEnded, 0);
     }
 
     // A box asked for with a page or with no page at all belongs to the

@@ -8,6 +8,7 @@
 #include <QBuffer>
 #include <QDirIterator>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -98,6 +99,8 @@ private slots:
     void stopKeepsLastFrameAndDrawResumes();
     void unloadAndDestroyWhilePlaying();
     void shippedPicturesLoad();
+    void sharedPictureFollowsScale_data();
+    void sharedPictureFollowsScale();
 };
 
 void TestPicture::cleanup()
@@ -349,6 +352,53 @@ void TestPicture::shippedPicturesLoad()
     CPictureEx progress;
     if (progress.Load(QStringLiteral("pic/PROGRESS/PROGRESS20.gif")))
         QVERIFY(progress.IsAnimated());
+}
+
+void TestPicture::sharedPictureFollowsScale_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<double>("ratio");
+    QTest::addColumn<QSize>("pixels");  // empty: no picture
+    QTest::addColumn<int>("pixelRatio");
+    QTest::newRow("1 x") << "face.bmp" << 1.0 << QSize(4, 3) << 1;
+    QTest::newRow("2 x sibling") << "face.bmp" << 2.0 << QSize(8, 6) << 2;
+    QTest::newRow("ratio between") << "face.bmp" << 1.5 << QSize(8, 6) << 2;
+    QTest::newRow("no 2 x sibling") << "plain.bmp" << 2.0 << QSize(4, 3) << 1;
+    QTest::newRow("missing") << "none.bmp" << 2.0 << QSize() << 0;
+    QTest::newRow("corrupt") << "broken.gif" << 1.0 << QSize() << 0;
+}
+
+// The picture held at ratio 1 is not handed out for another ratio; asked
+// again while held, the same decoded picture comes back.
+void TestPicture::sharedPictureFollowsScale()
+{
+    QFETCH(QString, file);
+    QFETCH(double, ratio);
+    QFETCH(QSize, pixels);
+    QFETCH(int, pixelRatio);
+    QTemporaryDir folder;
+    QImage single(4, 3, QImage::Format_RGB32);
+    single.fill(kRed);
+    QVERIFY(single.save(folder.filePath("face.bmp")) && single.save(folder.filePath("plain.bmp")));
+    QVERIFY(single.scaled(8, 6).save(folder.filePath("face@2x.png")));
+    QFile broken(folder.filePath("broken.gif"));
+    QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("GIF89a, then nothing") > 0);
+    broken.close();
+
+    const QString path = folder.filePath(file);
+    const auto atOne = SharedPicture(path, 1.0);
+    const auto picture = SharedPicture(path, ratio);
+    QCOMPARE(SharedPicture(path, ratio).get(), picture.get());
+    if (pixels.isEmpty())
+    {
+        QVERIFY(!picture);
+        CPictureEx control;
+        QVERIFY(!control.Load(path));
+        return;
+    }
+    QVERIFY(picture);
+    QCOMPARE(picture->Still.size(), pixels);
+    QCOMPARE(picture->PixelRatio, pixelRatio);
 }
 
 QTEST_MAIN(TestPicture)

@@ -1,5 +1,6 @@
 // The yardstick for start-up: a bare Qt dialog showing one picture, the
-// welcome page's background. Run from the data folder.
+// welcome page's background, from its 2 x file on a screen scaled above 1 as
+// the wizard would. Run from the data folder.
 
 #include <QApplication>
 #include <QDialog>
@@ -9,9 +10,12 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    const bool doubled = app.devicePixelRatio() > 1.0;
+    QPixmap background(doubled ? "pic/BG/1000@2x.gif" : "pic/BG/1000.gif");
+    background.setDevicePixelRatio(doubled ? 2 : 1);
     QDialog dialog;
     QLabel picture(&dialog);
-    picture.setPixmap(QPixmap("pic/BG/1000.gif"));
+    picture.setPixmap(background);
     dialog.resize(picture.sizeHint());
     return dialog.exec();
 }

@@ -1,0 +1,101 @@
+#include "PictureCache.h"
+
+#include "DoubleSizePicture.h"
+#include "GifWalker.h"
+
+#include <QFile>
+
+#include <map>
+
+namespace {
+
+constexpr QImage::Format kFrameFormat = QImage::Format_ARGB32_Premultiplied;
+
+GifWalker::Bytes AsBytes(const QByteArray& data)
+{
+    return {reinterpret_cast<const std::uint8_t*>(data.constData()),
+            static_cast<std::size_t>(data.size())};
+}
+
+// The decoder gives a frame either at its own size or placed on the whole
+// logical screen; keep only the frame's rectangle.
+QImage FrameRectangle(const QImage& decoded, const GifWalker::GifFrame& frame)
+{
+    const QSize frameSize(frame.width, frame.height);
+    QImage picture = decoded.size() == frameSize
+                         ? decoded
+                         : decoded.copy(QRect(QPoint(frame.left, frame.top), frameSize));
+    return picture.convertToFormat(kFrameFormat);
+}
+
+// An opaque picture stays opaque, so that a control can show it as it is.
+bool DecodeStill(const QByteArray& data, QSize size, DecodedPicture& picture)
+{
+    const QImage decoded = QImage::fromData(data);
+    if (decoded.isNull())
+        return false;
+    picture.Still = decoded.convertToFormat(decoded.hasAlphaChannel() ? kFrameFormat
+                                                                      : QImage::Format_RGB32);
+    picture.Size = size.isEmpty() ? decoded.size() : size;
+    return true;
+}
+
+bool DecodeAnimation(const QByteArray& data, QSize size, DecodedPicture& picture)
+{
+    picture.Size = size;
+    for (const GifWalker::GifFrame& cut : GifWalker::CutFrames(AsBytes(data)))
+    {
+        const QImage decoded = QImage::fromData(cut.gif.data(), static_cast<int>(cut.gif.size()),
+                                                "GIF");
+        if (decoded.isNull())
+            continue;
+        picture.Frames.push_back(
+            {FrameRectangle(decoded, cut), QPoint(cut.left, cut.top), cut.delay, cut.disposal});
+    }
+    return !picture.Frames.empty();
+}
+
+}  // namespace
+
+std::shared_ptr<const DecodedPicture> DecodePicture(const QByteArray& data, int pixelRatio)
+{
+    auto picture = std::make_shared<DecodedPicture>();
+    picture->PixelRatio = pixelRatio;
+    const GifWalker::Bytes bytes = AsBytes(data);
+    bool decoded = false;
+    if (!GifWalker::StartsAsGif(bytes))
+    {
+        decoded = DecodeStill(data, QSize(), *picture);
+    }
+    else if (const auto screen = GifWalker::ReadScreen(bytes))
+    {
+        const QSize size(screen->width, screen->height);
+        const std::size_t frames = GifWalker::CountFrames(bytes);
+        if (frames == 1)
+            decoded = DecodeStill(data, size, *picture);
+        else if (frames > 1)
+            decoded = DecodeAnimation(data, size, *picture);
+    }
+    if (!decoded)
+        return nullptr;
+    return picture;
+}
+
+std::shared_ptr<const DecodedPicture> SharedPicture(const QString& path, qreal ratio)
+{
+    const QString doubled = WantsDoubleSize(ratio) ? DoubleSizePath(path) : QString();
+    const QString file = doubled.isEmpty() ? path : doubled;
+    // Only what some control holds now is kept; entries of pictures let go of
+    // are dropped as the map is used.
+    static std::map<QString, std::weak_ptr<const DecodedPicture>> shown;
+    std::erase_if(shown, [](const auto& entry) { return entry.second.expired(); });
+    std::weak_ptr<const DecodedPicture>& entry = shown[file];
+    if (auto held = entry.lock())
+        return held;
+    QFile reader(file);
+    if (!reader.open(QIODevice::ReadOnly))
+        return nullptr;
+    auto picture = DecodePicture(reader.readAll(), doubled.isEmpty() ? 1 : 2);
+    entry = picture;
+    return picture;
+}
