@@ -30,7 +30,7 @@ EXPECTED = {
     "IspAccount next": [("Username", "text"), ("Invalid user name.", "alert")],
 }
 ROLES = {"text", "password text", "combo box", "push button", "check box", "radio button",
-         "list", "list item"}  # the last two: a list's entries
+         "link", "list", "list item"}  # link: a term; the last two: a list's entries
 
 
 def skip(why):
