@@ -17,7 +17,8 @@ import sys
 import tempfile
 import time
 
-SKIP = 77
+from private_session import run_in_private_session, skip
+
 PRODUCT_LINE = "Viveriva V300 AROV2+ Ovure Doridu + DER"
 SECRETS = ["Secret123", "PppSecret9", "WifiKey2024"]
 # The secrets as Orca would spell them when echoing keys, one per line.
@@ -88,11 +89,6 @@ ROAD = [
 ]
 
 
-def skip(why):
-    print("SKIP: " + why)
-    sys.exit(SKIP)
-
-
 def need(tool):
     if not shutil.which(tool):
         skip(tool + " is not installed (tools/ci/install-deps.sh installs it)")
@@ -105,25 +101,8 @@ def outer(wizard, router_sim):
         skip("speech-dispatcher's generic output module is not installed")
     if not os.path.exists("/usr/libexec/at-spi-bus-launcher"):
         skip("at-spi2-core is not installed")
-    read_fd, write_fd = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1024x768x24",
-                             "-nolisten", "tcp"], pass_fds=[write_fd],
-                            stderr=subprocess.DEVNULL)
-    os.close(write_fd)
-    with os.fdopen(read_fd) as display_pipe:
-        display = display_pipe.readline().strip()
-    if not display:
-        xvfb.kill()
-        skip("the X server did not start")
-    try:
-        env = dict(os.environ, DISPLAY=":" + display)
-        env.pop("DBUS_SESSION_BUS_ADDRESS", None)
-        result = subprocess.run(["dbus-run-session", "--", sys.executable, __file__, "--inner",
-                                 wizard, router_sim], env=env, timeout=330)
-        return result.returncode
-    finally:
-        xvfb.kill()
-        xvfb.wait()
+    return run_in_private_session([sys.executable, __file__, "--inner", wizard, router_sim], {},
+                                  330)
 
 
 class Transcript:

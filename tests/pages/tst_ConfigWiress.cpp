@@ -80,7 +80,8 @@ private slots:
         QTest::newRow("key 64") << "Tarnix" << wpa2 << QString(64, 'k') << keyLength;
         QTest::newRow("key of blanks") << "Tarnix" << wpa2 << QString(12, ' ') << keyEmpty;
         QTest::newRow("7 once trimmed") << "Tarnix" << wpa2 << " 1234567 " << keyLength;
-        QTest::newRow("None, no key") << "Tarnix" << SecurityNone << "" << "";
+        QTest::newRow("None, no key") << "Tarnix" << SecurityNone << ""
+                                      << "";
     }
 
     void checksInOrder()
