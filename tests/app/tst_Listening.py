@@ -217,6 +217,7 @@ def inner(wizard, router_sim):
     transcript_path = os.path.join(folder, "spoken.txt")
     open(transcript_path, "w").close()
     started = []
+    faults = ["not walked"]
     try:
         started.append(subprocess.Popen(["openbox"], stdout=subprocess.DEVNULL,
                                         stderr=subprocess.DEVNULL))
@@ -250,6 +251,9 @@ def inner(wizard, router_sim):
         for process in reversed(started):
             process.kill()
             process.wait()
+        # Kept for a look when something was not heard as it should be.
+        if not faults:
+            shutil.rmtree(folder, ignore_errors=True)
 
 
 if __name__ == "__main__":
