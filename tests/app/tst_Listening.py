@@ -234,7 +234,12 @@ def inner(wizard, router_sim):
         if sim is None:
             skip("the router emulator did not start")
         started.append(sim)
-        wizard_env = dict(env, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
+        # A runtime folder of its own: a wizard another test runs elsewhere on
+        # the machine is not the one instance this wizard would hand over to.
+        runtime = os.path.join(folder, "runtime")
+        os.makedirs(runtime, mode=0o700)
+        wizard_env = dict(env, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb",
+                          XDG_RUNTIME_DIR=runtime)
         started.append(subprocess.Popen(
             [wizard, "--router", "127.0.0.1:" + port, "--pause-ms", "100", "--settle-ms", "6000",
              "--probe-url", "http://127.0.0.1:%s/support" % port], env=wizard_env))
