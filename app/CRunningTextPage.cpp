@@ -1,5 +1,6 @@
 #include "CRunningTextPage.h"
 
+#include "AccessibleRoles.h"
 #include "CLabel.h"
 #include "CxSkinButton.h"
 
@@ -102,6 +103,38 @@ QString WithoutTrailingSpace(QString text)
     return text;
 }
 
+// The labels of a paragraph read as one piece: the first carries the whole
+// text, terms included, the others are passed over, so a screen reader hears
+// the paragraph whole and in order; each term is also a link of its own.
+class ReadAsOne
+{
+public:
+    void Add(CLabel* label)
+    {
+        if (m_first)
+            HideFromAssistiveTechnology(label);
+        else
+            m_first = label;
+    }
+
+    void AddText(const QString& text, bool spaceBefore)
+    {
+        m_text += (spaceBefore ? " " : "") + text;
+    }
+
+    void End()
+    {
+        if (m_first)
+            m_first->setAccessibleName(m_text.simplified());
+        m_first = nullptr;
+        m_text.clear();
+    }
+
+private:
+    CLabel* m_first = nullptr;
+    QString m_text;
+};
+
 }  // namespace
 
 TextRun PlainRun(const QString& text, const LabelStyle& style)
@@ -122,6 +155,7 @@ TextFlowEnd CRunningTextPage::AddRunningText(const std::vector<TextRun>& runs, c
     static const QRegularExpression wordWithBlanks("\\S+\\s*|\\s+");
     TextFlow flow(area);
     std::vector<CLabel*> terms;
+    ReadAsOne paragraph;
     const TextRun* previous = nullptr;
     for (const TextRun& run : runs)
     {
@@ -130,7 +164,9 @@ TextFlowEnd CRunningTextPage::AddRunningText(const std::vector<TextRun>& runs, c
                                           : AddTerm(run.Text.trimmed(), run.Tip, QRect(),
                                                     run.TipWidth, run.TermFontDivisor);
         const QFontMetrics metrics = label->fontMetrics();
-        if (previous && !EndsWithSpace(previous->Text) && !StartsWithSpace(run.Text))
+        const bool spaceBefore = previous && !EndsWithSpace(previous->Text)
+                                 && !StartsWithSpace(run.Text);
+        if (spaceBefore)
             flow.SpaceBeforeNext(Advance(metrics, " "));
         previous = &run;
 
@@ -139,6 +175,7 @@ TextFlowEnd CRunningTextPage::AddRunningText(const std::vector<TextRun>& runs, c
             const int width = Advance(metrics, label->text());
             if (!flow.AtLineStart() && !flow.Fits(width))
                 flow.NewLine();
+            paragraph.AddText(run.Text, spaceBefore);
             flow.Place(label, width);
             terms.push_back(label);
             if (EndsWithSpace(run.Text))
@@ -146,6 +183,7 @@ TextFlowEnd CRunningTextPage::AddRunningText(const std::vector<TextRun>& runs, c
             continue;
         }
         // Plain text: one label per line, broken between words.
+        paragraph.AddText(run.Text, spaceBefore);
         QString fragment;
         auto placeFragment = [&] {
             if (fragment.isEmpty())
@@ -153,6 +191,7 @@ TextFlowEnd CRunningTextPage::AddRunningText(const std::vector<TextRun>& runs, c
             if (!label)
                 label = AddLabel(QString(), QRect(), run.Style);
             label->setText(fragment);
+            paragraph.Add(label);
             flow.Place(label, Advance(metrics, fragment));
             label = nullptr;
             fragment.clear();
@@ -174,6 +213,7 @@ TextFlowEnd CRunningTextPage::AddRunningText(const std::vector<TextRun>& runs, c
         placeFragment();
         delete label;  // only when the run had no text to place
     }
+    paragraph.End();
     TextFlowEnd end = flow.End();
     end.Terms = std::move(terms);
     return end;

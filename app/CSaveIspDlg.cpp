@@ -1,5 +1,6 @@
 #include "CSaveIspDlg.h"
 
+#include "AccessibleRoles.h"
 #include "CApplyRun.h"
 #include "CLabel.h"
 #include "CPictureEx.h"
@@ -9,6 +10,8 @@
 
 #include <QApplication>
 #include <QMetaObject>
+#include <QProgressBar>
+#include <QRegularExpression>
 
 namespace {
 
@@ -16,6 +19,30 @@ namespace {
 constexpr QRect kProgressLineRect{60, 300, 680, 22};
 constexpr LabelStyle kProgressLineStyle{9, 0, 1, QColor(0, 0, 0)};
 constexpr int kProgressPictureBottom = 288;
+constexpr QRect kProgressBarRect{300, 330, 200, 10};
+// A screen reader hears the step line change at most this often, and a
+// countdown not at all once its step was heard.
+constexpr std::chrono::milliseconds kAnnouncementGap{4000};
+
+// The share of the run done when step starts (the settling pause counts as
+// the last seventh, filled as it passes).
+int PercentDone(ApplyStep step, std::chrono::milliseconds left)
+{
+    constexpr int kSteps = int(ApplyStep::Settle) + 1;
+    int percent = int(step) * 100 / kSteps;
+    const long long settle = GetWizardOptions().SettleMs;
+    if (step == ApplyStep::Settle && settle > 0)
+        percent += int((settle - std::min<long long>(left.count(), settle)) * 100 / settle
+                       / kSteps);
+    return percent;
+}
+
+// A line without its figures: a countdown's lines all have the same gist.
+QString Gist(QString text)
+{
+    static const QRegularExpression figures("\\d+");
+    return text.remove(figures);
+}
 
 QString SettleText(std::chrono::milliseconds left)
 {
@@ -68,6 +95,14 @@ void CSaveIspDlg::BuildBody()
     m_progressPicture->move(PageLayout::kContentRect.center().x() - size.width() / 2,
                             kProgressPictureBottom - size.height());
     m_progressLine = AddLabel(QString(), kProgressLineRect, kProgressLineStyle);
+    ShowAsNotice(m_progressLine);
+    m_progressBar = new QProgressBar(this);
+    m_progressBar->setGeometry(kProgressBarRect);
+    m_progressBar->setTextVisible(false);
+    m_progressBar->setAccessibleName(kSavingHeading);
+    m_announcementGap.setSingleShot(true);
+    m_announcementGap.setInterval(kAnnouncementGap);
+    connect(&m_announcementGap, &QTimer::timeout, this, &CSaveIspDlg::AnnounceProgress);
 }
 
 void CSaveIspDlg::StartWorker()
@@ -173,6 +208,7 @@ FailureCause CSaveIspDlg::CauseAfterProbeWithoutFreezing()
 
 void CSaveIspDlg::ShowStep(ApplyStep step, std::chrono::milliseconds left)
 {
+    m_progressBar->setValue(PercentDone(step, left));
     ShowProgress(StepText(step, left));
 }
 
@@ -181,7 +217,20 @@ void CSaveIspDlg::ShowProgress(const QString& text)
     if (text == m_progressLine->text())
         return;
     m_progressLine->setText(text);
+    if (!m_announcementGap.isActive())
+        AnnounceProgress();
     emit ProgressChanged(text);
+}
+
+// Politely: a new step is heard once, no sooner than the gap after the last.
+void CSaveIspDlg::AnnounceProgress()
+{
+    const QString gist = Gist(m_progressLine->text());
+    if (gist == m_announcedGist)
+        return;
+    m_announcedGist = gist;
+    AnnounceNotice(m_progressLine);
+    m_announcementGap.start();
 }
 
 void CSaveIspDlg::done(int result)

@@ -24,6 +24,7 @@
 #include <thread>
 
 enum class ApplyStep;
+class QProgressBar;
 struct ApplyRunOptions;
 
 // A failed run opens the light box on the tick after this many.
@@ -42,6 +43,7 @@ public:
 
     CPictureEx* ProgressPicture() const { return m_progressPicture; }
     CLabel* ProgressLine() const { return m_progressLine; }
+    QProgressBar* ProgressBar() const { return m_progressBar; }
     int FailureTickCount() const { return FailureTicks; }
     // What the run and the probe saw; None until the result is known.
     FailureCause Cause() const { return m_cause; }
@@ -67,6 +69,7 @@ private:
     FailureCause CauseAfterProbeWithoutFreezing();
     void ShowStep(ApplyStep step, std::chrono::milliseconds left);
     void ShowProgress(const QString& text);
+    void AnnounceProgress();
 
     // Written by the worker before it asks for the result timer.
     std::atomic<bool> ApplySucceeded{false};
@@ -81,4 +84,7 @@ private:
     std::atomic<bool> m_probeCancelled{false};  // read by the probe's thread
     CPictureEx* m_progressPicture = nullptr;
     CLabel* m_progressLine = nullptr;
+    QProgressBar* m_progressBar = nullptr;
+    QTimer m_announcementGap;
+    QString m_announcedGist;
 };

@@ -11,10 +11,13 @@
 #include "WizardPalette.h"
 #include "WizardSettings.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -45,6 +48,14 @@ void ShowPictureAgain(CWizardPage& page)
         picture->Draw();
 }
 
+// The tip text of a term, kept unwrapped for its explanation.
+constexpr char kTermTipProperty[] = "tarnixTermTip";
+
+bool IsTerm(const QObject* widget)
+{
+    return widget->property(kTermTipProperty).isValid();
+}
+
 // Room the tool tip window keeps around its text.
 constexpr int kTipPadding = 12;
 
@@ -52,6 +63,23 @@ const ButtonFaces kInactivePrevFaces{"pic/BUTTON/pre/prev3.bmp", "pic/BUTTON/pre
                                      "pic/BUTTON/pre/prev3.bmp"};
 const ButtonFaces kInactiveNextFaces{"pic/BUTTON/next/next3.bmp", "pic/BUTTON/next/next3.bmp",
                                      "pic/BUTTON/next/next3.bmp"};
+
+constexpr const char* kStepNames[] = {"Hardware", "Password", "Internet", "Wireless", "Done"};
+constexpr int kStepCount = int(std::size(kStepNames));
+
+// The step a background's step bar marks, 1 to kStepCount, by the picture's
+// number; 0 for the pictures without the bar.
+int StepShownBy(const QString& background)
+{
+    static const std::pair<const char*, int> kSteps[] = {
+        {"2100", 1}, {"2200", 1}, {"2300", 1}, {"2410", 2}, {"2420", 2}, {"3170", 2}, {"2510", 3},
+        {"2600", 3}, {"3200", 3}, {"3300", 3}, {"2700", 4}, {"3400", 4}, {"2901", 5}};
+    const QString number = QFileInfo(background).baseName();
+    for (const auto& [picture, step] : kSteps)
+        if (number == QLatin1String(picture))
+            return step;
+    return 0;
+}
 
 void ApplyFaces(CxSkinButton* button, const ButtonFaces& faces)
 {
@@ -157,21 +185,52 @@ void CWizardPage::BuildFrame()
     // A missing picture is not reported: the page works without it.
     if (!m_backgroundPath.isEmpty() && m_background->Load(m_backgroundPath))
         m_background->Draw();
+    if (const int step = StepShownBy(m_backgroundPath))
+    {
+        m_stepText =
+            QString("Step %1 of %2: %3").arg(step).arg(kStepCount).arg(kStepNames[step - 1]);
+        auto* stepBar = new QWidget(this);
+        stepBar->setGeometry(PageLayout::kStepBarRect);
+        stepBar->setAttribute(Qt::WA_TransparentForMouseEvents);
+        ShowAsText(stepBar, m_stepText);
+    }
 
     if (m_frame.HasHeader)
         BuildHeader();
     m_heading = AddLabel(m_frame.Heading, PageLayout::kHeadingRect, kHeadingStyle);
+    ShowAsHeading(m_heading);
     if (m_frame.HasPrevNext)
         BuildPrevNext();
     if (m_frame.HasBottomBar)
         BuildBottomBar();
     setWindowTitle(kWizardTitle);
+    // A screen reader names the page by this as the focus enters it, then
+    // reads the page's text.
+    setAccessibleName(isWindow() ? Announcement() + " - " + kWizardTitle : Announcement());
+}
+
+QString CWizardPage::Announcement() const
+{
+    QString announcement = m_frame.Heading.trimmed();
+    if (!m_frame.Subject.isEmpty())
+    {
+        while (announcement.endsWith('.'))
+            announcement.chop(1);
+        announcement += ": " + m_frame.Subject;
+    }
+    if (!m_stepText.isEmpty())
+        announcement += ", " + m_stepText;
+    return announcement;
 }
 
 void CWizardPage::BuildHeader()
 {
-    AddLabel(kProductLine, PageLayout::kProductLineRect, kHeaderStyle);
-    AddLabel(kModelLabel, PageLayout::kModelLabelRect, kHeaderStyle);
+    CLabel* productLine = AddLabel(kProductLine, PageLayout::kProductLineRect, kHeaderStyle);
+    CLabel* model = AddLabel(kModelLabel, PageLayout::kModelLabelRect, kHeaderStyle);
+    // Read once, on the first page; the window's title names the program.
+    if (m_frame.Id != PageId::Welcome)
+        for (CLabel* label : {productLine, model})
+            HideFromAssistiveTechnology(label);
 }
 
 void CWizardPage::BuildPrevNext()
@@ -294,6 +353,10 @@ CLabel* CWizardPage::AddTerm(const QString& term, const QString& tipText, const 
     const int size = font().pointSize() + font().pointSize() / fontDivisor;
     auto* label = AddLabel(term, rect, {size, 2, 0, kAccentColour});
     label->setToolTip(WrapToolTip(tipText, tipWidth));
+    label->setProperty(kTermTipProperty, tipText);
+    label->setFocusPolicy(Qt::StrongFocus);
+    label->installEventFilter(this);
+    ShowAsLink(label);
     return label;
 }
 
@@ -302,7 +365,7 @@ QLineEdit* CWizardPage::AddLineEdit(const QRect& rect, bool masked)
     auto* edit = new QLineEdit(this);
     edit->setGeometry(rect);
     if (masked)
-        edit->setEchoMode(QLineEdit::Password);
+        KeepSecretFromAssistiveTechnology(edit);
     return edit;
 }
 
@@ -402,11 +465,26 @@ void CWizardPage::LabelField(QLabel* caption, QWidget* field)
     caption->setBuddy(parts.isEmpty() ? field : parts.front());
     for (QWidget* part : parts)
         part->setAccessibleName(name);
+    if (auto* list = qobject_cast<QComboBox*>(field))
+        SelectShownEntry(list);
 }
 
-void CWizardPage::MarkAsAlert(CLabel* label)
+// Readers take a closed list's value from the entry selected in its popup,
+// which Qt leaves unselected until the popup has been open.
+void CWizardPage::SelectShownEntry(QComboBox* list)
 {
-    label->SetAlert(true);
+    auto select = [list] {
+        list->view()->selectionModel()->select(
+            list->model()->index(list->currentIndex(), list->modelColumn()),
+            QItemSelectionModel::ClearAndSelect);
+    };
+    connect(list, &QComboBox::currentIndexChanged, list, select);
+    select();
+}
+
+void CWizardPage::MarkAsAlert(CLabel* label, QWidget* field)
+{
+    label->SetAlert(true, field);
 }
 
 void CWizardPage::showEvent(QShowEvent* event)
@@ -463,7 +541,7 @@ bool CWizardPage::IsField(const QWidget* widget) const
 {
     return widget != this && isAncestorOf(widget) && widget->isVisibleTo(this)
            && widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus) == Qt::TabFocus
-           && !qobject_cast<const CxSkinButton*>(widget);
+           && !qobject_cast<const CxSkinButton*>(widget) && !IsTerm(widget);
 }
 
 QWidget* CWizardPage::FirstField() const
@@ -517,9 +595,15 @@ void CWizardPage::ArrangeWindow(QWidget* window)
     {
         // The chain has ended; a page that is a window of its own stays.
         if (!qobject_cast<CWizardPage*>(window))
+        {
             window->hide();
+            window->setWindowTitle(kWizardTitle);
+        }
         return;
     }
+    // The title names the page on top, so a screen reader announces each
+    // page as it opens or is uncovered.
+    window->setWindowTitle(chain.back()->Announcement() + " - " + kWizardTitle);
     std::size_t lowestShown = chain.size() - 1;
     while (lowestShown > 0 && chain[lowestShown]->m_frame.SeeThrough)
         --lowestShown;
@@ -595,6 +679,30 @@ void CWizardPage::closeEvent(QCloseEvent* event)
         window()->close();
     reject();
     event->accept();
+}
+
+bool CWizardPage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && IsTerm(watched))
+    {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)
+        {
+            ExplainTerm(static_cast<const CLabel*>(watched));
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// The tip's title line is the message's caption, the rest its text.
+void CWizardPage::ExplainTerm(const CLabel* term)
+{
+    const QString tip = term->property(kTermTipProperty).toString();
+    const qsizetype lineBreak = tip.indexOf('\n');
+    const QString caption = lineBreak < 0 ? term->text() : tip.left(lineBreak).trimmed();
+    WizardEffects().ShowMessage(this, tip.mid(lineBreak + 1), caption, QMessageBox::NoIcon,
+                                QMessageBox::Ok);
 }
 
 void CWizardPage::keyPressEvent(QKeyEvent* event)

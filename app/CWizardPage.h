@@ -30,6 +30,7 @@
 enum class CheckMessage;
 class CFocusRing;
 class QCheckBox;
+class QComboBox;
 class QEventLoop;
 class QLabel;
 class QLineEdit;
@@ -57,6 +58,8 @@ inline constexpr LabelStyle kHeadingStyle{20, 4, 0, kAccentColour};
 inline constexpr LabelStyle kHeaderStyle{11, 1, 2, kHeaderColour};
 inline constexpr LabelStyle kBodyStyle{9, 0, 0, QColor(0, 0, 0)};
 inline constexpr LabelStyle kBoldBodyStyle{9, 1, 0, QColor(0, 0, 0)};
+// A refusal shown beside a field.
+inline constexpr LabelStyle kErrorStyle{9, 0, 0, kAccentColour};
 
 // A skinned button's three faces (paths under pic/BUTTON, empty: none).
 struct ButtonFaces
@@ -88,6 +91,9 @@ struct PageFrame
     QString Background;
     QString QuickBackground;
     QString Heading;
+    // What tells this page from others with the same heading, for those
+    // who hear the page rather than see it.
+    QString Subject;
     bool HasHeader = true;  // product line and model label
     bool HasPrevNext = true;
     bool HasBottomBar = true;
@@ -119,6 +125,12 @@ public:
     CxSkinButton* DisclaimerButton() const { return m_disclaimer; }
     CxSkinButton* ExitButton() const { return m_exit; }
     CLabel* HeadingLabel() const { return m_heading; }
+    // What names the page to a screen reader user when it opens: heading,
+    // subject and the step its background's step bar shows ("Step 2 of 5:
+    // Password"). The window's title starts with it.
+    QString Announcement() const;
+    // The step the background shows, or empty.
+    QString StepBarText() const { return m_stepText; }
     // The button Enter presses wherever no button has the focus: NEXT, or
     // the page's own forward button (START, PRINT, CLOSE).
     CxSkinButton* ForwardButton() const { return m_forward ? m_forward : m_next; }
@@ -167,7 +179,9 @@ protected:
     CLabel* AddLabel(const QString& text, const QRect& rect, const LabelStyle& style = kBodyStyle);
     // An underlined term in the accent colour whose tool tip is tipText
     // ("Term\nExplanation"), wrapped to at most tipWidth pixels. The term's
-    // font is the dialog font enlarged by 1/fontDivisor.
+    // font is the dialog font enlarged by 1/fontDivisor. Tab reaches it as a
+    // link; Enter or Space shows the explanation in a message, which a screen
+    // reader reads and Escape closes.
     CLabel* AddTerm(const QString& term, const QString& tipText, const QRect& rect,
                     int tipWidth = kDefaultTipWidth, int fontDivisor = 4);
     QLineEdit* AddLineEdit(const QRect& rect, bool masked);
@@ -189,13 +203,15 @@ protected:
     // Ties a caption to its field: the caption is the field's buddy and, with
     // its colon dropped, the field's name for assistive technology.
     static void LabelField(QLabel* caption, QWidget* field);
-    // A label shown beside a field when its input is refused: announced to
-    // assistive technology each time it appears.
-    static void MarkAsAlert(CLabel* label);
+    static void SelectShownEntry(QComboBox* list);
+    // A label shown beside field when its input is refused: announced to
+    // assistive technology each time it appears, and describing the field.
+    static void MarkAsAlert(CLabel* label, QWidget* field);
 
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
 private:
@@ -212,9 +228,11 @@ private:
     void PlaceInitialFocus();
     QWidget* FirstField() const;
     bool IsField(const QWidget* widget) const;
+    void ExplainTerm(const CLabel* term);
 
     PageFrame m_frame;
     QString m_backgroundPath;
+    QString m_stepText;
     bool m_navigationInactive = false;
     bool m_ended = false;
     QEventLoop* m_loop = nullptr;

@@ -14,6 +14,8 @@ inline constexpr QSize kPageSize{800, 600};
 inline constexpr int kHeaderBandHeight = 72;
 inline constexpr QRect kProductLineRect{360, 12, 416, 22};  // right-aligned
 inline constexpr QRect kModelLabelRect{360, 38, 416, 22};   // right-aligned
+// The step bar some backgrounds draw in the band (Hardware ... Done).
+inline constexpr QRect kStepBarRect{184, 8, 264, 56};
 
 // Page heading, just under the header band, left-aligned.
 inline constexpr QRect kHeadingRect{40, 88, 720, 40};

@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QLabel>
+#include <QLineEdit>
 
 namespace {
 
@@ -53,11 +54,114 @@ void SetRole(QWidget* widget, QAccessible::Role role)
         QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
 }
 
+bool IsMasked(const QAccessibleEvent* event)
+{
+    const auto* field = qobject_cast<const QLineEdit*>(event->object());
+    return field && field->echoMode() != QLineEdit::Normal;
+}
+
+QString Bullets(const QString& text)
+{
+    return QString(text.size(), QChar(0x2022));
+}
+
+void UpdateWithoutSecrets(QAccessibleEvent* event);
+
+// The handler that was there before (none: the platform's bridge).
+QAccessible::UpdateHandler& NextHandler()
+{
+    static QAccessible::UpdateHandler next = nullptr;
+    return next;
+}
+
+// Hands an event on as Qt would have without this handler.
+void Forward(QAccessibleEvent* event)
+{
+    if (QAccessible::UpdateHandler next = NextHandler())
+        return next(event);
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(event);
+    QAccessible::installUpdateHandler(&UpdateWithoutSecrets);
+}
+
+// Qt's line edit reports the characters typed into a masked field in its
+// text-change events, although it keeps them from text queries.
+void UpdateWithoutSecrets(QAccessibleEvent* event)
+{
+    if (!IsMasked(event))
+        return Forward(event);
+    QAccessibleInterface* face = event->accessibleInterface();
+    switch (event->type())
+    {
+    case QAccessible::TextInserted:
+    {
+        const auto* inserted = static_cast<QAccessibleTextInsertEvent*>(event);
+        QAccessibleTextInsertEvent masked(face, inserted->changePosition(),
+                                          Bullets(inserted->textInserted()));
+        return Forward(&masked);
+    }
+    case QAccessible::TextRemoved:
+    {
+        const auto* removed = static_cast<QAccessibleTextRemoveEvent*>(event);
+        QAccessibleTextRemoveEvent masked(face, removed->changePosition(),
+                                          Bullets(removed->textRemoved()));
+        return Forward(&masked);
+    }
+    case QAccessible::TextUpdated:
+    {
+        const auto* updated = static_cast<QAccessibleTextUpdateEvent*>(event);
+        QAccessibleTextUpdateEvent masked(face, updated->changePosition(),
+                                          Bullets(updated->textRemoved()),
+                                          Bullets(updated->textInserted()));
+        return Forward(&masked);
+    }
+    default: return Forward(event);
+    }
+}
+
 }  // namespace
+
+void KeepSecretFromAssistiveTechnology(QLineEdit* field)
+{
+    static const bool installed = [] {
+        NextHandler() = QAccessible::installUpdateHandler(&UpdateWithoutSecrets);
+        return true;
+    }();
+    Q_UNUSED(installed);
+    field->setEchoMode(QLineEdit::Password);
+}
 
 void HideFromAssistiveTechnology(QWidget* widget)
 {
     SetRole(widget, QAccessible::Graphic);
+}
+
+void ShowAsHeading(QLabel* label)
+{
+    SetRole(label, QAccessible::Heading);
+}
+
+void ShowAsText(QWidget* widget, const QString& text)
+{
+    widget->setAccessibleName(text);
+    SetRole(widget, QAccessible::StaticText);
+}
+
+void ShowAsLink(QLabel* label)
+{
+    SetRole(label, QAccessible::Link);
+}
+
+void ShowAsNotice(QLabel* label)
+{
+    SetRole(label, QAccessible::Notification);
+}
+
+// Readers speak a notification as it is shown.
+void AnnounceNotice(QLabel* label)
+{
+    QAccessibleEvent shown(label, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
 }
 
 void ShowAsAlert(QLabel* label)

@@ -2,6 +2,8 @@
 // Roles for assistive technology that Qt cannot tell from a widget's class.
 
 class QLabel;
+class QString;
+class QLineEdit;
 class QWidget;
 
 // Keeps a widget that only decorates (a background picture, the focus ring)
@@ -9,6 +11,27 @@ class QWidget;
 // invisible.
 void HideFromAssistiveTechnology(QWidget* widget);
 
+// A page's title line: a heading.
+void ShowAsHeading(QLabel* label);
+
+// A widget that draws nothing of its own over a picture that shows text (the
+// step bar of a page's background): read as that text.
+void ShowAsText(QWidget* widget, const QString& text);
+
+// A term the keyboard reaches whose explanation opens on Enter or Space.
+void ShowAsLink(QLabel* label);
+
+// A status line whose changes a screen reader speaks without moving the
+// focus (AnnounceNotice says when).
+void ShowAsNotice(QLabel* label);
+void AnnounceNotice(QLabel* label);
+
 // A label that tells the user their input was refused: its accessible role
 // is alert, so a screen reader speaks it as soon as it is shown.
 void ShowAsAlert(QLabel* label);
+
+// A field whose characters are masked (a password or a key): what it tells
+// assistive technology of a change (typing, pasting, deleting) carries one
+// bullet per character instead of the characters, as the desktop's own
+// password entries do, so a screen reader never speaks the secret.
+void KeepSecretFromAssistiveTechnology(QLineEdit* field);

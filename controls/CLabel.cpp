@@ -77,9 +77,10 @@ bool CLabel::IsTransparent() const
     return m_transparent;
 }
 
-void CLabel::SetAlert(bool alert)
+void CLabel::SetAlert(bool alert, QWidget* field)
 {
     m_alert = alert;
+    m_field = field;
     if (alert)
         ShowAsAlert(this);
 }
@@ -89,6 +90,24 @@ void CLabel::showEvent(QShowEvent* event)
     QLabel::showEvent(event);
     if (!m_alert)
         return;
+    if (m_field)
+        DescribeField(text());
     QAccessibleEvent shown(this, QAccessible::Alert);
     QAccessible::updateAccessibility(&shown);
+}
+
+void CLabel::hideEvent(QHideEvent* event)
+{
+    QLabel::hideEvent(event);
+    if (m_field && m_field->accessibleDescription() == text())
+        DescribeField(QString());
+}
+
+// Qt does not tell assistive technology of the change itself; a reader
+// speaks a new description of the field that has the focus.
+void CLabel::DescribeField(const QString& description)
+{
+    m_field->setAccessibleDescription(description);
+    QAccessibleEvent changed(m_field, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&changed);
 }

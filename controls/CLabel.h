@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QLabel>
+#include <QPointer>
 #include <QString>
 
 class CLabel : public QLabel
@@ -31,14 +32,21 @@ public:
     bool IsTransparent() const;
 
     // An alert label (an error shown beside a field) has the alert role and
-    // is announced to assistive technology each time it appears.
-    void SetAlert(bool alert);
+    // is announced to assistive technology each time it appears. While it
+    // shows, the field it concerns is described by its text, which a screen
+    // reader speaks with the field, or at once when the field has the focus.
+    void SetAlert(bool alert, QWidget* field = nullptr);
     bool IsAlert() const { return m_alert; }
+    QWidget* DescribedField() const { return m_field; }
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
+    void DescribeField(const QString& description);
+
     bool m_transparent = true;
     bool m_alert = false;
+    QPointer<QWidget> m_field;
 };

@@ -19,10 +19,14 @@ CGuidePage::CGuidePage(const PageFrame& frame, QWidget* owner, const QRect& guid
         FacesPressedOver("pic/BUTTON/print/print_ready.bmp", "pic/BUTTON/print/print_ready1.bmp"));
     m_print->setFont(EnlargedFont(4));
     connect(m_print, &QAbstractButton::clicked, this, &CGuidePage::OnPrint);
-    // Readers name the guide by the page's heading.
-    for (QWidget* view : m_browser.findChildren<QTextBrowser*>())
+    // Readers name the guide by the page's heading; a caret lets the arrow
+    // keys read it line by line and word by word.
+    for (QTextBrowser* view : m_browser.findChildren<QTextBrowser*>())
+    {
         view->setAccessibleName(HeadingLabel()->text().isEmpty() ? QString("Guide")
                                                                  : HeadingLabel()->text());
+        view->setTextInteractionFlags(view->textInteractionFlags() | Qt::TextSelectableByKeyboard);
+    }
     // The guide is read, not filled in: the page opens on PRINT, which Enter presses.
     SetForwardButton(m_print);
     m_print->setFocus();

@@ -1,5 +1,6 @@
 #include "CCheckDeviceTipsDlg.h"
 
+#include "AccessibleRoles.h"
 #include <QCheckBox>
 
 #include <algorithm>
@@ -97,11 +98,15 @@ int CCheckDeviceTipsDlg::AddQuestion(int index, int top)
 
 void CCheckDeviceTipsDlg::AddUserNote(int top)
 {
-    AddLabel("User Note", TextRect(top), kQuestionStyle);
-    AddLabel("1. Don't worry, we won't be installing any software on your computer!\n"
-             "2. Please be assured none of your personal data will be stored by Tarnix or "
-             "distributed over the Internet.",
-             TextRect(top + kLineHeight, 2));
+    CLabel* heading = AddLabel("User Note", TextRect(top), kQuestionStyle);
+    CLabel* note = AddLabel(
+        "1. Don't worry, we won't be installing any software on your computer!\n"
+        "2. Please be assured none of your personal data will be stored by Tarnix or "
+        "distributed over the Internet.",
+        TextRect(top + kLineHeight, 2));
+    // Read as one: screen readers pass over a label of two words.
+    note->setAccessibleName(heading->text() + ": " + note->text().simplified());
+    HideFromAssistiveTechnology(heading);
 }
 
 void CCheckDeviceTipsDlg::OnNext()

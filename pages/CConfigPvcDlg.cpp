@@ -60,6 +60,7 @@ CConfigPvcDlg::CConfigPvcDlg(QWidget* owner)
                             .Background = "pic/BG/2510.gif",
                             .QuickBackground = "pic/BG/3200.gif",
                             .Heading = "Now tell us your internet Service Provider details.",
+                            .Subject = "provider and connection",
                             .ExitPressedLooksNormal = true},
                   owner)
 {

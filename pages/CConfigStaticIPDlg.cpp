@@ -22,6 +22,7 @@ CConfigStaticIPDlg::CConfigStaticIPDlg(QWidget* owner)
                             .Background = "pic/BG/2600.gif",
                             .QuickBackground = "pic/BG/3300.gif",
                             .Heading = "Now tell us your internet Service Provider details.",
+                            .Subject = "fixed addresses",
                             .ExitPressedLooksNormal = true},
                   owner)
 {

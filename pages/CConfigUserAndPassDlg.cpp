@@ -11,7 +11,6 @@ constexpr QRect kInstructionsRect{60, 148, 680, 64};
 constexpr int kFirstRowTop = 236;
 constexpr int kRowPitch = 44;
 constexpr int kRowHeight = 24;
-constexpr LabelStyle kErrorStyle{9, 0, 0, kAccentColour};
 
 QRect RowRect(int row, int left, int width)
 {
@@ -24,6 +23,7 @@ CConfigUserAndPassDlg::CConfigUserAndPassDlg(QWidget* owner)
     : CWizardPage(PageFrame{.Id = PageId::IspAccount,
                             .Background = "pic/BG/2510.gif",
                             .Heading = "Now tell us your internet Service Provider details.",
+                            .Subject = "user name and password",
                             .ExitPressedLooksNormal = true},
                   owner)
 {
@@ -34,9 +34,9 @@ CConfigUserAndPassDlg::CConfigUserAndPassDlg(QWidget* owner)
     m_userName = AddRow(0, "Username:", false);
     m_password = AddRow(1, "Password:", true);
     m_confirmation = AddRow(2, "Confirm Password :", true);
-    m_userNameError = AddError(0, CheckText(CheckMessage::InvalidUserName));
-    m_passwordError = AddError(1, CheckText(CheckMessage::PasswordsDoNotMatch));
-    m_confirmationError = AddError(2, CheckText(CheckMessage::PasswordsDoNotMatch));
+    m_userNameError = AddError(0, CheckText(CheckMessage::InvalidUserName), m_userName);
+    m_passwordError = AddError(1, CheckText(CheckMessage::PasswordsDoNotMatch), m_password);
+    m_confirmationError = AddError(2, CheckText(CheckMessage::PasswordsDoNotMatch), m_confirmation);
     SetReadingOrder(*this, {m_userName, m_password, m_confirmation});
 }
 
@@ -49,11 +49,11 @@ QLineEdit* CConfigUserAndPassDlg::AddRow(int row, const QString& caption, bool m
     return field;
 }
 
-CLabel* CConfigUserAndPassDlg::AddError(int row, const QString& text)
+CLabel* CConfigUserAndPassDlg::AddError(int row, const QString& text, QWidget* field)
 {
     CLabel* label = AddLabel(text, RowRect(row, 510, 230).translated(0, kCaptionDrop), kErrorStyle);
     label->hide();
-    MarkAsAlert(label);
+    MarkAsAlert(label, field);
     return label;
 }
 

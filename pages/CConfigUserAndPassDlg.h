@@ -26,7 +26,7 @@ protected:
 
 private:
     QLineEdit* AddRow(int row, const QString& caption, bool masked);
-    CLabel* AddError(int row, const QString& text);
+    CLabel* AddError(int row, const QString& text, QWidget* field);
     static void ClearAndFocus(QLineEdit* field);
 
     QLineEdit* m_userName = nullptr;

@@ -6,6 +6,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 
+#include <tuple>
+
 namespace {
 
 constexpr QRect kExplanationRect{60, 148, 680, 22};
@@ -23,10 +25,15 @@ QRect FieldRect(int row)
     return QRect(290, kFirstRowTop + row * kRowPitch, 230, 24);
 }
 
-// The warning icon marks every refusal but the SSID's length.
-QMessageBox::Icon IconFor(CheckMessage message)
+// Beside the field, wrapping to two lines.
+QRect ErrorRect(int row)
 {
-    return message == CheckMessage::SsidLength ? QMessageBox::NoIcon : QMessageBox::Warning;
+    return QRect(530, kFirstRowTop + row * kRowPitch - 6, 230, 36);
+}
+
+bool ConcernsTheSsid(CheckMessage message)
+{
+    return message == CheckMessage::SsidBlank || message == CheckMessage::SsidLength;
 }
 
 }  // namespace
@@ -68,6 +75,25 @@ void CConfigWiressDlg::BuildBody()
     CLabel* keyCaption = AddLabel("Pre-Shared Key : ", CaptionRect(2), kBoldBodyStyle);
     m_key = AddLineEdit(FieldRect(2), true);
     LabelField(keyCaption, m_key);
+    for (auto [error, field, row] : {std::tuple{&m_ssidError, m_ssid, 0}, {&m_keyError, m_key, 2}})
+    {
+        *error = AddLabel(QString(), ErrorRect(row), kErrorStyle);
+        (*error)->hide();
+        MarkAsAlert(*error, field);
+    }
+}
+
+// Shown beside the field it concerns, as every page reports refusals; the
+// field takes the focus and keeps what was typed.
+void CConfigWiressDlg::ShowRefusal(CheckMessage message)
+{
+    const bool ssid = ConcernsTheSsid(message);
+    CLabel* shown = ssid ? m_ssidError : m_keyError;
+    (ssid ? m_keyError : m_ssidError)->hide();
+    shown->hide();
+    shown->setText(CheckText(message));
+    shown->show();
+    (ssid ? m_ssid : m_key)->setFocus(Qt::OtherFocusReason);
 }
 
 void CConfigWiressDlg::OnSecurityChanged(int securityIndex)
@@ -87,7 +113,7 @@ void CConfigWiressDlg::OnNext()
                                                    key);
         message != CheckMessage::None)
     {
-        ShowPlainMessage(CheckText(message), IconFor(message));
+        ShowRefusal(message);
         return;
     }
     // The router gets and the guides show the same trimmed key.
@@ -97,5 +123,7 @@ void CConfigWiressDlg::OnNext()
     settings.WirelessKeyW = QString::fromStdString(key).toStdU16String();
     settings.WirelessKey = key;
     settings.WirelessSecurityIndex = securityIndex;
+    m_ssidError->hide();
+    m_keyError->hide();
     OpenPage(PageId::Apply);
 }

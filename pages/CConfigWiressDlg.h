@@ -5,6 +5,7 @@
 
 #include "CWizardPage.h"
 
+enum class CheckMessage;
 class QComboBox;
 class QLineEdit;
 
@@ -27,8 +28,11 @@ protected:
 private:
     void BuildBody();
     void OnSecurityChanged(int securityIndex);
+    void ShowRefusal(CheckMessage message);
 
     QLineEdit* m_ssid = nullptr;
     QComboBox* m_security = nullptr;
     QLineEdit* m_key = nullptr;
+    CLabel* m_ssidError = nullptr;
+    CLabel* m_keyError = nullptr;
 };

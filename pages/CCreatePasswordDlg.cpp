@@ -17,8 +17,6 @@ constexpr QRect kPasswordFieldRect{240, 220, 220, 26};
 constexpr QRect kPasswordErrorRect{476, 226, 120, 20};
 constexpr int kRowStep = 44;
 
-constexpr LabelStyle kErrorStyle{9, 0, 0, kAccentColour};
-
 QRect NextRow(const QRect& rect)
 {
     return rect.translated(0, kRowStep);
@@ -57,8 +55,8 @@ CCreatePasswordDlg::CCreatePasswordDlg(QWidget* owner)
     m_reenteredError = AddLabel(invalid, NextRow(kPasswordErrorRect), kErrorStyle);
     m_passwordError->hide();
     m_reenteredError->hide();
-    MarkAsAlert(m_passwordError);
-    MarkAsAlert(m_reenteredError);
+    MarkAsAlert(m_passwordError, m_password);
+    MarkAsAlert(m_reenteredError, m_reentered);
     m_password->setFocus();
 }
 

@@ -27,8 +27,6 @@ constexpr QRect kChangeBoxRect{56, 280, 300, 22};
 constexpr int kNewTop = 320;
 constexpr int kConfirmationTop = 360;
 
-constexpr LabelStyle kErrorStyle{9, 0, 0, kAccentColour};
-
 PasswordFields ReadPasswordFields(const WizardSettings& settings)
 {
     return {settings.PasswordChangeRequested, settings.RouterPassword, settings.NewRouterPassword};
@@ -111,7 +109,7 @@ void CFogetPassAndModifyDlg::AddPasswordRow(Field field, const QString& caption,
     m_errors[field] = AddLabel(QString::fromUtf8(CheckMessageText(CheckMessage::InvalidPassword)),
                                QRect(QPoint(kErrorLeft, top + 6), kErrorSize), kErrorStyle);
     m_errors[field]->hide();
-    MarkAsAlert(m_errors[field]);
+    MarkAsAlert(m_errors[field], m_fields[field]);
 }
 
 void CFogetPassAndModifyDlg::ShowChangeFields(bool shown)

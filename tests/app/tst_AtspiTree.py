@@ -15,7 +15,7 @@ import subprocess
 import sys
 import time
 
-SKIP = 77
+from private_session import run_in_private_session, skip
 
 # Page, then names that must be there with their role.
 EXPECTED = {
@@ -30,12 +30,7 @@ EXPECTED = {
     "IspAccount next": [("Username", "text"), ("Invalid user name.", "alert")],
 }
 ROLES = {"text", "password text", "combo box", "push button", "check box", "radio button",
-         "list", "list item"}  # the last two: a list's entries
-
-
-def skip(why):
-    print("SKIP: " + why)
-    sys.exit(SKIP)
+         "link", "list", "list item"}  # link: a term; the last two: a list's entries
 
 
 def outer(host):
@@ -44,26 +39,10 @@ def outer(host):
             skip(tool + " is not installed")
     if not os.path.exists("/usr/libexec/at-spi-bus-launcher"):
         skip("at-spi2-core is not installed")
-    read_fd, write_fd = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1024x768x24",
-                             "-nolisten", "tcp"], pass_fds=[write_fd],
-                            stderr=subprocess.DEVNULL)
-    os.close(write_fd)
-    with os.fdopen(read_fd) as display_pipe:
-        display = display_pipe.readline().strip()
-    if not display:
-        xvfb.kill()
-        skip("the X server did not start")
-    try:
-        env = dict(os.environ, DISPLAY=":" + display, QT_QPA_PLATFORM="xcb",
-                   QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", NO_AT_BRIDGE="0")
-        env.pop("DBUS_SESSION_BUS_ADDRESS", None)
-        result = subprocess.run(["dbus-run-session", "--", "/usr/bin/python3", __file__,
-                                 "--inner", host], env=env, timeout=120)
-        return result.returncode
-    finally:
-        xvfb.kill()
-        xvfb.wait()
+    return run_in_private_session(["/usr/bin/python3", __file__, "--inner", host],
+                                  {"QT_QPA_PLATFORM": "xcb",
+                                   "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1", "NO_AT_BRIDGE": "0"},
+                                  120)
 
 
 def walk(node, depth=0):

@@ -1,6 +1,7 @@
 // Every page driven as a keyboard user and a screen reader user meet it:
 // where the focus is when it opens, what Enter, Tab and Alt+letter do, the
-// focus ring's contrast, and the names and roles assistive technology reads.
+// focus ring's contrast, the names and roles assistive technology reads, how
+// pages and refusals are announced, and that no secret reaches it.
 
 #include "CFocusRing.h"
 #include "CIpAddressField.h"
@@ -144,6 +145,27 @@ double Luminance(QRgb colour)
            + 0.0722 * channel(qBlue(colour));
 }
 
+// Every text a change event of a masked field carried to assistive technology.
+QStringList& TextsSent()
+{
+    static QStringList texts;
+    return texts;
+}
+
+void RecordTexts(QAccessibleEvent* event)
+{
+    const auto* field = qobject_cast<const QLineEdit*>(event->object());
+    if (!field || field->echoMode() == QLineEdit::Normal)
+        return;
+    if (event->type() == QAccessible::TextInserted)
+        TextsSent() << static_cast<QAccessibleTextInsertEvent*>(event)->textInserted();
+    if (event->type() == QAccessible::TextRemoved)
+        TextsSent() << static_cast<QAccessibleTextRemoveEvent*>(event)->textRemoved();
+    if (event->type() == QAccessible::TextUpdated)
+        TextsSent() << static_cast<QAccessibleTextUpdateEvent*>(event)->textRemoved()
+                    << static_cast<QAccessibleTextUpdateEvent*>(event)->textInserted();
+}
+
 double Contrast(QRgb a, QRgb b)
 {
     const double one = Luminance(a);
@@ -192,6 +214,9 @@ private slots:
         options.PauseMs = 0;
         options.SettleMs = 0;
         RegisterEveryPage();
+        // Beneath the pages' own handler, which is put in place by the first
+        // masked field: what this one sees is what would reach a reader.
+        QAccessible::installUpdateHandler(&RecordTexts);
     }
 
     void cleanup()
@@ -350,6 +375,7 @@ private slots:
         QTest::newRow("create password") << PageId::CreatePassword;
         QTest::newRow("existing password") << PageId::ExistingPassword;
         QTest::newRow("ISP account") << PageId::IspAccount;
+        QTest::newRow("wireless") << PageId::Wireless;
     }
 
     void errorLabelsAreAnnounced()
@@ -370,9 +396,131 @@ private slots:
             QAccessibleInterface* face = QAccessible::queryAccessibleInterface(label);
             QCOMPARE(face->role(), QAccessible::AlertMessage);
             QCOMPARE(face->text(QAccessible::Name), label->text());
+            // The field the refusal concerns is described by it.
+            QVERIFY(label->DescribedField());
+            QCOMPARE(AccessibleText(label->DescribedField(), QAccessible::Description),
+                     label->text());
             ++shown;
         }
         QVERIFY(shown > 0);
+    }
+
+    // Typing, pasting, holding a key and deleting in a password or key field
+    // tell assistive technology of inserted, removed and replaced text: what
+    // reaches a reader is bullets, and text queries say nothing.
+    void secretsNeverReachReaders_data()
+    {
+        QTest::addColumn<PageId>("id");
+        QTest::newRow("create password") << PageId::CreatePassword;
+        QTest::newRow("existing password") << PageId::ExistingPassword;
+        QTest::newRow("ISP account") << PageId::IspAccount;
+        QTest::newRow("wireless key") << PageId::Wireless;
+    }
+
+    void secretsNeverReachReaders()
+    {
+        QFETCH(PageId, id);
+        QVERIFY(Open(id));
+        // The pages' handler, in front of RecordTexts.
+        const QAccessible::UpdateHandler pages = QAccessible::installUpdateHandler(nullptr);
+        QAccessible::installUpdateHandler(pages);
+        QVERIFY(pages && pages != &RecordTexts);
+        int fields = 0;
+        for (QLineEdit* field : m_page->findChildren<QLineEdit*>())
+        {
+            if (field->echoMode() == QLineEdit::Normal)
+                continue;
+            ++fields;
+            field->setText("Secret");
+            TextsSent().clear();
+            QAccessibleTextInsertEvent typed(field, 6, "1");
+            QAccessibleTextInsertEvent pasted(field, 0, "Secret");
+            QAccessibleTextRemoveEvent deleted(field, 5, "t");
+            QAccessibleTextUpdateEvent replaced(field, 0, "Secret", "Other1");
+            for (QAccessibleEvent* event :
+                 std::initializer_list<QAccessibleEvent*>{&typed, &pasted, &deleted, &replaced})
+                pages(event);
+            QCOMPARE(TextsSent(), QStringList({QString(1, QChar(0x2022)), QString(6, QChar(0x2022)),
+                                               QString(1, QChar(0x2022)), QString(6, QChar(0x2022)),
+                                               QString(6, QChar(0x2022))}));
+            QAccessibleInterface* face = QAccessible::queryAccessibleInterface(field);
+            QVERIFY(!face->textInterface()->text(0, 6).contains("Secret"));
+            QVERIFY(!face->text(QAccessible::Value).contains("Secret"));
+        }
+        QVERIFY(fields > 0);
+    }
+
+    // A page names itself by its heading, what tells it from a page with the
+    // same heading, and the step its background's bar shows; the heading is
+    // a heading and the header's product line is read on the first page only.
+    void pagesAnnounceThemselves_data()
+    {
+        QTest::addColumn<PageId>("id");
+        QTest::addColumn<QString>("announcement");
+        const QString isp = "Now tell us your internet Service Provider details: ";
+        QTest::newRow("welcome") << PageId::Welcome << "Welcome";
+        QTest::newRow("power") << PageId::Power
+                               << "First,let's set up the hardware, Step 1 of 5: Hardware";
+        QTest::newRow("create password")
+            << PageId::CreatePassword
+            << "Now let's create a password for your router, Step 2 of 5: Password";
+        QTest::newRow("ISP and PVC")
+            << PageId::IspAndPvc << isp + "provider and connection, Step 3 of 5: Internet";
+        QTest::newRow("ISP account")
+            << PageId::IspAccount << isp + "user name and password, Step 3 of 5: Internet";
+        QTest::newRow("static IP")
+            << PageId::StaticIp << isp + "fixed addresses, Step 3 of 5: Internet";
+        QTest::newRow("success")
+            << PageId::Success << "Well done! Your router is now up and running, Step 5 of 5: Done";
+    }
+
+    void pagesAnnounceThemselves()
+    {
+        QFETCH(PageId, id);
+        QFETCH(QString, announcement);
+        CWizardPage* page = Open(id);
+        QVERIFY(page);
+        QCOMPARE(page->Announcement(), announcement);
+        QCOMPARE(AccessibleText(page, QAccessible::Name), announcement + " - Tarnix Setup Wizard");
+        QCOMPARE(QAccessible::queryAccessibleInterface(page->HeadingLabel())->role(),
+                 QAccessible::Heading);
+        QStringList read;
+        for (QLabel* label : page->findChildren<QLabel*>())
+            if (!QAccessible::queryAccessibleInterface(label)->state().invisible)
+                read << AccessibleText(label, QAccessible::Name);
+        QCOMPARE(read.contains(kProductLine), id == PageId::Welcome);
+    }
+
+    // Enter or Space on a term shows its explanation in a message; the term
+    // is a link that Tab reaches.
+    void termsExplainThemselves_data()
+    {
+        QTest::addColumn<PageId>("id");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("Enter") << PageId::Preparations << int(Qt::Key_Return)
+                               << "ISP - Internet Service Provider.";
+        QTest::newRow("Space") << PageId::Power << int(Qt::Key_Space) << "Power LED.";
+    }
+
+    void termsExplainThemselves()
+    {
+        QFETCH(PageId, id);
+        QFETCH(int, key);
+        QFETCH(QString, caption);
+        QVERIFY(Open(id));
+        QLabel* term = nullptr;
+        for (QLabel* label : m_page->findChildren<QLabel*>())
+            if (!term && !label->toolTip().isEmpty())
+                term = label;
+        QVERIFY(term);
+        QVERIFY(TabStops(m_page.get()).contains(term));
+        QCOMPARE(QAccessible::queryAccessibleInterface(term)->role(), QAccessible::Link);
+        term->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(term, Qt::Key(key));
+        QCOMPARE(m_effects.messages.size(), std::size_t(1));
+        QCOMPARE(m_effects.messages[0].caption, caption);
+        QVERIFY(!m_effects.messages[0].text.isEmpty());
     }
 
     void mnemonicsPressTheirButtons_data()

@@ -370,7 +370,14 @@ private slots:
         page.show();
         QVERIFY(QTest::qWaitForWindowActive(&page));
         QCOMPARE(QApplication::focusWidget(), page.CheckBox(0));
-        const QList<QWidget*> order = {page.CheckBox(1), page.CheckBox(2), page.PrevButton(),
+        // Each question's "What is ..." or "How do I do this?" term follows its box.
+        QList<QWidget*> terms;
+        for (CLabel* label : page.findChildren<CLabel*>())
+            if (!label->toolTip().isEmpty())
+                terms << label;
+        QCOMPARE(terms.size(), 3);
+        const QList<QWidget*> order = {terms[0],         page.CheckBox(1), terms[1],
+                                       page.CheckBox(2), terms[2],         page.PrevButton(),
                                        page.NextButton()};
         for (QWidget* expected : order)
         {

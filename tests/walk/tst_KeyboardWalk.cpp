@@ -50,11 +50,15 @@ std::vector<WalkStep> KeyboardRoad()
         Keys(PageId::Welcome, enter),
         Keys(PageId::Preparations,
              [] {
+                 // Each box is followed by its question's help link.
                  for (int box = 0; box < 3; ++box)
                  {
                      Press(Qt::Key_Space);
                      if (box < 2)
+                     {
                          Press(Qt::Key_Tab);
+                         Press(Qt::Key_Tab);
+                     }
                  }
                  Press(Qt::Key_Return);
              }),

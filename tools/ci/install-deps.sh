@@ -12,7 +12,7 @@ packages=(
   xvfb xauth x11-apps imagemagick desktop-file-utils
   poppler-utils zbar-tools
   weston qt6-wayland
-  at-spi2-core dbus-daemon python3-pyatspi
+  at-spi2-core dbus-daemon python3-pyatspi orca speech-dispatcher openbox xdotool
   iproute2
   xdg-utils lintian appstream
 )

@@ -1,0 +1,270 @@
+#!/usr/bin/python3
+"""Listens to the wizard through a real screen reader.
+
+Starts its own X server with a window manager, a private D-Bus session (and
+with it the accessibility bus), speech-dispatcher with an output module that
+writes every utterance to a file instead of a sound card, and Orca. Then walks
+the first-install road by keyboard against the router emulator on 127.0.0.1
+and checks what Orca said after each key against a table: the page's
+announcement, each Tab stop, the errors, and never a typed secret.
+Exits 77 (skipped) with the reason when any of these cannot start here.
+"""
+
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+from private_session import run_in_private_session, skip
+
+PRODUCT_LINE = "Viveriva V300 AROV2+ Ovure Doridu + DER"
+SECRETS = ["Secret123", "PppSecret9", "WifiKey2024"]
+# The secrets as Orca would spell them when echoing keys, one per line.
+SPELLED = [list(secret) for secret in SECRETS]
+
+# The road, one row per action: the page, the keys pressed (xdotool names;
+# "type:" types text, "wait:" waits seconds), what must be heard afterwards in this order, and what
+# must not be heard.
+ROAD = [
+    ("Welcome", [], ["Welcome - Tarnix Setup Wizard", "Select your language: combo box"], []),
+    ("Preparations", ["Return"],
+     ["Welcome to the Setup Wizard for your wireless router dialog",
+      "What is an Internet Service Provider?", "User Note: 1.",
+      "Do you have your Internet Service Provider details? check box not checked"],
+     [PRODUCT_LINE]),
+    ("Preparations, box 1", ["space"], ["checked"], []),
+    ("Preparations, term", ["Tab"], ["What is an Internet Service Provider? link"], []),
+    ("Preparations, explanation", ["Return"],
+     ["ISP - Internet Service Provider.", "This is the company that provides you with your "
+      "Internet connection.", "OK push button"], []),
+    ("Preparations, explanation closed", ["Escape"],
+     ["What is an Internet Service Provider? link"], []),
+    ("Preparations, box 2", ["Tab", "space"],
+     ["Have you turned off your firewall or antivirus? check box not checked", "checked"], []),
+    ("Preparations, box 3", ["Tab", "Tab", "space"],
+     ["How do I do this? link", "Have you turned off the wireless adapter in your PC/laptop? "
+      "check box not checked", "checked"], []),
+    ("Install mode", ["Return"], ["How would you like to set up your router? dialog",
+                                  "First install", "radio button"], [PRODUCT_LINE]),
+    ("Power", ["Return"], ["First,let's set up the hardware, Step 1 of 5: Hardware dialog",
+                           "check that the power LED comes on", "NEXT push button"], []),
+    ("Ethernet", ["Return"], ["Now let's connect the router to the computer, Step 1 of 5",
+                              "Take the blue Ethernet cable that came in the box", "NEXT"], []),
+    ("DSL line", ["Return"], ["Now let's connect the Internet cable, Step 1 of 5",
+                              "Microfilter splitter that is supplied", "NEXT"], []),
+    ("Create password", ["Return"],
+     ["Now let's create a password for your router, Step 2 of 5: Password dialog",
+      "Advanced User Interface (also known as the UI)", "Create a password: password text"], []),
+    ("Create password, typed", ["type:" + SECRETS[0]], ["bullet"], []),
+    # After a password field, Qt's handing of keys to the reader stalls for
+    # a while: the next field is announced with the next keys.
+    ("Re-enter", ["Tab"], [], []),
+    ("Mismatch", ["type:" + SECRETS[0][:-1], "Return"], ["bullet"], []),
+    ("Create password again", ["type:" + SECRETS[0], "Tab", "type:" + SECRETS[0]],
+     ["Re-enter your password: password text", "Invalid Pasword!", "bullet"], []),
+    ("ISP and PVC", ["Return"],
+     ["Now tell us your internet Service Provider details: provider and connection, "
+      "Step 3 of 5: Internet dialog", "Country: combo box"], []),
+    ("ISP and PVC, provider", ["Tab"], ["Internet Service Provider: combo box"], []),
+    ("ISP and PVC, protocol", ["Tab"], ["Protocol: combo box"], []),
+    ("ISP account", ["Return"],
+     ["Now tell us your internet Service Provider details: user name and password, "
+      "Step 3 of 5: Internet dialog", "Username: text"], []),
+    ("ISP account, typed", ["type:user@example.net", "Tab", "type:" + SECRETS[1], "Tab",
+                            "type:" + SECRETS[1]], ["u", "bullet"], []),
+    ("Wireless", ["Return"], ["Give your wireless network a name, Step 4 of 5: Wireless dialog",
+                              "Wireless Network Name (SSID): text"], []),
+    ("Wireless, list", ["Tab"], ["Security Level: combo box"], []),
+    ("Wireless, key", ["Tab", "type:short"], ["bullet"], []),
+    ("Wireless, refused", ["Return"], [], []),
+    ("Wireless, key again", ["ctrl+a", "type:" + SECRETS[2]], ["bullet"], []),
+    ("Apply", ["Return"], ["We are now saving your ISP settings dialog", "percent",
+                           "notification Setting up your"], []),
+    ("Success", ["wait:8"], ["Well done! Your router is now up and running, Step 5 of 5: Done"],
+     []),
+    ("Join wireless", ["Return"], ["How do I join a wireless network? dialog",
+                                   "PRINT push button"], []),
+]
+
+
+def need(tool):
+    if not shutil.which(tool):
+        skip(tool + " is not installed (tools/ci/install-deps.sh installs it)")
+
+
+def outer(wizard, router_sim):
+    for tool in ("Xvfb", "openbox", "dbus-run-session", "orca", "speech-dispatcher", "xdotool"):
+        need(tool)
+    if not os.path.exists("/usr/lib/speech-dispatcher-modules/sd_generic"):
+        skip("speech-dispatcher's generic output module is not installed")
+    if not os.path.exists("/usr/libexec/at-spi-bus-launcher"):
+        skip("at-spi2-core is not installed")
+    return run_in_private_session([sys.executable, __file__, "--inner", wizard, router_sim], {},
+                                  330)
+
+
+class Transcript:
+    """What speech-dispatcher's output module wrote, one utterance a line."""
+
+    def __init__(self, path):
+        self.path = path
+        self.read_to = 0
+
+    def lines(self):
+        with open(self.path, encoding="utf-8", errors="replace") as spoken:
+            return [line.rstrip("\n") for line in spoken]
+
+    def new_lines(self, quiet=1.5, limit=15.0):
+        """Waits until Orca has been quiet for a while; returns what it said since last asked."""
+        deadline = time.time() + limit
+        count = len(self.lines())
+        settled = time.time()
+        while time.time() < deadline:
+            time.sleep(0.25)
+            now = len(self.lines())
+            if now != count:
+                count, settled = now, time.time()
+            elif time.time() - settled >= quiet and now > self.read_to:
+                break
+        lines = self.lines()
+        said, self.read_to = lines[self.read_to:], len(lines)
+        return said
+
+
+def start_speech(folder, transcript):
+    config = os.path.join(folder, "speech")
+    os.makedirs(os.path.join(config, "modules"))
+    with open(os.path.join(config, "speechd.conf"), "w") as conf:
+        conf.write('AddModule "transcript" "sd_generic" "transcript.conf"\n'
+                   'DefaultModule "transcript"\nDefaultLanguage "en"\n'
+                   'AudioOutputMethod "alsa"\nAudioALSADevice "null"\n')
+    with open(os.path.join(config, "modules", "transcript.conf"), "w") as conf:
+        conf.write("GenericExecuteSynth \"printf '%%s\\\\n' '$DATA' >> %s\"\n"
+                   'AddVoice "en" "MALE1" "transcript"\nGenericLanguage "en" "en" "utf-8"\n'
+                   'GenericMaxChunkLength 4000\nGenericDelimiters ""\n'
+                   % transcript)
+    socket = os.path.join(folder, "speech.sock")
+    server = subprocess.Popen(["speech-dispatcher", "-s", "-t", "0", "-C", config, "-S", socket,
+                               "-L", folder, "-P", os.path.join(folder, "speech.pid")], stdout=subprocess.DEVNULL,
+                              stderr=subprocess.DEVNULL)
+    return server, "unix_socket:" + socket
+
+
+def start_router(router_sim):
+    sim = subprocess.Popen([router_sim, "--listen", "127.0.0.1:0"], stdout=subprocess.PIPE,
+                           text=True)
+    line = sim.stdout.readline().strip()
+    if not line.startswith("listening on 127.0.0.1:"):
+        sim.kill()
+        return None, None
+    return sim, line.rsplit(":", 1)[1]
+
+
+def keys(action):
+    for key in action:
+        if key.startswith("wait:"):
+            time.sleep(float(key[5:]))
+        elif key.startswith("type:"):
+            subprocess.run(["xdotool", "type", "--delay", "400", key[5:]], check=True)
+        else:
+            subprocess.run(["xdotool", "key", "--delay", "150", key], check=True)
+        time.sleep(0.3)
+
+
+def heard_in_order(said, expected):
+    """The expected phrases, each found in a line after the previous one's."""
+    text = " ".join(" ".join(said).split())
+    at = 0
+    for phrase in expected:
+        found = text.find(phrase, at)
+        if found < 0:
+            return phrase
+        at = found + len(phrase)
+    return None
+
+
+def walk(transcript, record):
+    faults = []
+    for page, action, expected, unexpected in ROAD:
+        keys(action)
+        said = transcript.new_lines()
+        record.write("== %s: %s\n%s\n" % (page, " ".join(action), "\n".join(said)))
+        missing = heard_in_order(said, expected)
+        if missing is not None:
+            faults.append("%s: %r not heard (heard %r)" % (page, missing, said))
+        for phrase in unexpected:
+            if any(phrase in line for line in said):
+                faults.append("%s: %r heard" % (page, phrase))
+    return faults
+
+
+def secrets_heard(lines):
+    text = "\n".join(lines)
+    heard = [secret for secret in SECRETS if secret in text]
+    # Echoed key by key: the secret's characters on consecutive lines.
+    stripped = [line.strip() for line in lines]
+    for letters in SPELLED:
+        for start in range(len(stripped) - 3):
+            if stripped[start:start + 4] == letters[:4]:
+                heard.append("".join(letters) + " (spelled)")
+    return heard
+
+
+def inner(wizard, router_sim):
+    folder = tempfile.mkdtemp(prefix="tarnix-listen-")
+    transcript_path = os.path.join(folder, "spoken.txt")
+    open(transcript_path, "w").close()
+    started = []
+    faults = ["not walked"]
+    try:
+        started.append(subprocess.Popen(["openbox"], stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.DEVNULL))
+        speech, address = start_speech(folder, transcript_path)
+        started.append(speech)
+        env = dict(os.environ, SPEECHD_ADDRESS=address, GTK_MODULES="gail:atk-bridge")
+        started.append(subprocess.Popen(["orca", "--replace", "-u", os.path.join(folder, "orca")],
+                                        env=env, stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.DEVNULL))
+        transcript = Transcript(transcript_path)
+        if not any("Screen reader on" in line for line in transcript.new_lines(limit=30)):
+            skip("Orca did not start speaking within 30 s")
+        sim, port = start_router(router_sim)
+        if sim is None:
+            skip("the router emulator did not start")
+        started.append(sim)
+        # A runtime folder of its own: a wizard another test runs elsewhere on
+        # the machine is not the one instance this wizard would hand over to.
+        runtime = os.path.join(folder, "runtime")
+        os.makedirs(runtime, mode=0o700)
+        wizard_env = dict(env, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb",
+                          XDG_RUNTIME_DIR=runtime)
+        started.append(subprocess.Popen(
+            [wizard, "--router", "127.0.0.1:" + port, "--pause-ms", "100", "--settle-ms", "6000",
+             "--probe-url", "http://127.0.0.1:%s/support" % port], env=wizard_env))
+        record_path = os.environ.get("TARNIX_TRANSCRIPT", os.path.join(folder, "road.txt"))
+        with open(record_path, "w") as record:
+            faults = walk(transcript, record)
+        faults += ["a secret was spoken: " + secret for secret in secrets_heard(transcript.lines())]
+        for fault in faults:
+            print("FAIL: " + fault)
+        print("%d steps listened to, %d faults; transcript in %s"
+              % (len(ROAD), len(faults), record_path))
+        return 1 if faults else 0
+    finally:
+        for process in reversed(started):
+            process.kill()
+            process.wait()
+        # Kept for a look when something was not heard as it should be.
+        if not faults:
+            shutil.rmtree(folder, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    if len(sys.argv) == 4 and sys.argv[1] == "--inner":
+        sys.exit(inner(sys.argv[2], sys.argv[3]))
+    if len(sys.argv) != 3:
+        print("usage: tst_Listening.py <TarnixConnect> <router-sim>")
+        sys.exit(2)
+    sys.exit(outer(os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])))
