@@ -10,6 +10,7 @@
 #include "PageRegistry.h"
 #include "SingleInstance.h"
 #include "StartUp.h"
+#include "TerminationSignal.h"
 #include "WizardOptions.h"
 
 #include <QApplication>
@@ -108,6 +109,7 @@ int main(int argc, char* argv[])
         }))
         return LeaveToRunningWizard(instance);
 
+    HandleTerminationSignal([&window] { window.CloseAnswered(); });
     CTarnixConnectDlg welcome(&window);
     welcome.exec();
     return 0;
