@@ -2,11 +2,14 @@
 
 #include "CLabel.h"
 #include "CxSkinButton.h"
+#include "RunInBackground.h"
 
 #include <QFontMetrics>
 #include <QRegularExpression>
+#include <QTimer>
 
 #include <algorithm>
+#include <memory>
 #include <utility>
 
 namespace {
@@ -197,4 +200,28 @@ CLabel* CRunningTextPage::AddStatusLine(int top)
                             kBoldBodyStyle);
     line->setWordWrap(true);
     return line;
+}
+
+void CRunningTextPage::KeepStatusFresh(CLabel* line, std::chrono::milliseconds period,
+                                       std::function<QString()> read, std::function<void()> shown)
+{
+    auto* timer = new QTimer(this);
+    timer->setInterval(period);
+    auto reading = std::make_shared<bool>(false);
+    auto refresh = [this, line, read, shown, reading] {
+        // A page covered by the next one has no one to tell.
+        const CWizardPage* top = TopPage();
+        if (*reading || (top && top != this))
+            return;
+        *reading = true;
+        RunInBackground(line, read, [line, shown, reading](const QString& text) {
+            *reading = false;
+            line->setText(text);
+            if (shown)
+                shown();
+        });
+    };
+    connect(timer, &QTimer::timeout, this, refresh);
+    timer->start();
+    refresh();
 }
