@@ -208,11 +208,7 @@ void CRunningTextPage::KeepStatusFresh(CLabel* line, std::chrono::milliseconds p
     auto* timer = new QTimer(this);
     timer->setInterval(period);
     auto reading = std::make_shared<bool>(false);
-    auto refresh = [this, line, read, shown, reading] {
-        // A page covered by the next one has no one to tell.
-        const CWizardPage* top = TopPage();
-        if (*reading || (top && top != this))
-            return;
+    auto readNow = [line, read, shown, reading] {
         *reading = true;
         RunInBackground(line, read, [line, shown, reading](const QString& text) {
             *reading = false;
@@ -221,7 +217,14 @@ void CRunningTextPage::KeepStatusFresh(CLabel* line, std::chrono::milliseconds p
                 shown();
         });
     };
+    // A page covered by the next one has no one to tell.
+    auto refresh = [this, readNow, reading] {
+        const CWizardPage* top = TopPage();
+        if (!*reading && (!top || top == this))
+            readNow();
+    };
     connect(timer, &QTimer::timeout, this, refresh);
     timer->start();
-    refresh();
+    // The page is being built, not yet on top: the first read starts now.
+    readNow();
 }

@@ -15,8 +15,10 @@
 #include "WizardTestScope.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -66,6 +68,7 @@ class TestApplyPage : public QObject
     Q_OBJECT
 
 private:
+    QTemporaryDir m_home;
     RouterSim m_sim;
     ApplyEffects m_effects;
     std::unique_ptr<CSaveIspDlg> m_page;
@@ -92,6 +95,9 @@ private slots:
     void initTestCase()
     {
         QStandardPaths::setTestModeEnabled(true);
+        // A home of its own: tests running beside this one set and clear
+        // the unfinished-setup mark too.
+        qputenv("HOME", QFile::encodeName(m_home.path()));
         qRegisterMetaType<PageId>();
         QVERIFY(m_sim.Start() > 0);
     }
