@@ -3,11 +3,14 @@
 #include "AccessibleRoles.h"
 #include "CLabel.h"
 #include "CxSkinButton.h"
+#include "RunInBackground.h"
 
 #include <QFontMetrics>
 #include <QRegularExpression>
+#include <QTimer>
 
 #include <algorithm>
+#include <memory>
 #include <utility>
 
 namespace {
@@ -237,4 +240,31 @@ CLabel* CRunningTextPage::AddStatusLine(int top)
                             kBoldBodyStyle);
     line->setWordWrap(true);
     return line;
+}
+
+void CRunningTextPage::KeepStatusFresh(CLabel* line, std::chrono::milliseconds period,
+                                       std::function<QString()> read, std::function<void()> shown)
+{
+    auto* timer = new QTimer(this);
+    timer->setInterval(period);
+    auto reading = std::make_shared<bool>(false);
+    auto readNow = [line, read, shown, reading] {
+        *reading = true;
+        RunInBackground(line, read, [line, shown, reading](const QString& text) {
+            *reading = false;
+            line->setText(text);
+            if (shown)
+                shown();
+        });
+    };
+    // A page covered by the next one has no one to tell.
+    auto refresh = [this, readNow, reading] {
+        const CWizardPage* top = TopPage();
+        if (!*reading && (!top || top == this))
+            readNow();
+    };
+    connect(timer, &QTimer::timeout, this, refresh);
+    timer->start();
+    // The page is being built, not yet on top: the first read starts now.
+    readNow();
 }

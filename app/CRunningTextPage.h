@@ -6,6 +6,9 @@
 #include "CWizardPage.h"
 
 #include <QPoint>
+
+#include <chrono>
+#include <functional>
 #include <vector>
 
 // Body text beside a background's illustration, inside the panel's margin,
@@ -55,4 +58,10 @@ protected:
     // An empty bold line, wrapping to two, across the text column below top,
     // for what the page reads from the router or the computer.
     CLabel* AddStatusLine(int top);
+    // Keeps line showing what read returns: read runs off the user-interface
+    // thread now and every period while this page is on top (a slow read is
+    // not stacked up); shown is called after each text is set. read must not
+    // touch the page.
+    void KeepStatusFresh(CLabel* line, std::chrono::milliseconds period,
+                         std::function<QString()> read, std::function<void()> shown = {});
 };

@@ -4,8 +4,10 @@
 #include "CApplyRun.h"
 #include "CLabel.h"
 #include "CPictureEx.h"
+#include "CWizardEffects.h"
 #include "InternetProbe.h"
 #include "RunWithoutFreezing.h"
+#include "UnfinishedSetup.h"
 #include "WizardOptions.h"
 
 #include <QApplication>
@@ -113,6 +115,8 @@ void CSaveIspDlg::StartWorker()
     runOptions.StepPause = std::chrono::milliseconds(options.PauseMs);
     runOptions.SettlePause = std::chrono::milliseconds(options.SettleMs);
     runOptions.Timeouts = options.Timeouts;
+    MarkSetupUnderWay();
+    m_runUnderWay = true;
     WorkerThread = std::thread(&CSaveIspDlg::RunWorker, this, runOptions);
 }
 
@@ -123,9 +127,12 @@ void CSaveIspDlg::RunWorker(const ApplyRunOptions& options)
             this, [this, step, left] { ShowStep(step, left); }, Qt::QueuedConnection);
     });
     const ApplyOutcome outcome = run.Run();
-    // Cancelled: the page is ending and waits for this thread.
+    // Cancelled: the page is ending and waits for this thread; the mark
+    // stays, as the router may hold only part of the settings.
     if (outcome == ApplyOutcome::Cancelled)
         return;
+    ClearSetupUnderWay();
+    m_runUnderWay = false;
     if (outcome == ApplyOutcome::NotCarried)
     {
         const QString message = QString::fromStdString(CarryMessage(run.Refusal()));
@@ -146,6 +153,20 @@ void CSaveIspDlg::RefuseUncarriedValue(const QString& message)
         return;
     StopWorker();
     ShowPlainMessage(message, QMessageBox::Warning);
+    reject();
+}
+
+QString CSaveIspDlg::CloseWarning() const
+{
+    return m_runUnderWay ? QString(kPartlySetUpWarning) : QString();
+}
+
+void CSaveIspDlg::OnExit()
+{
+    if (!AskExitQuestion(CloseWarning()))
+        return;
+    StopWorker();
+    WizardEffects().EndProgram(0);
     reject();
 }
 

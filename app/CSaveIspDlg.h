@@ -12,6 +12,8 @@
 // The worker never touches a widget: it reports its steps and its end by
 // queued calls to the user-interface thread. Ending the page cancels the
 // run's pause and joins the worker, so no call from it can outlive the page.
+// While the run is under way, leaving (Exit, the close box) asks first with
+// a warning, and a run stopped midway leaves the unfinished-setup mark.
 
 #include "CCancellablePause.h"
 #include "CWizardPage.h"
@@ -51,10 +53,16 @@ public:
     // Also stops the result timer, cancels the run's pause and joins the
     // worker (after the page is hidden).
     void done(int result) override;
+    // The partly-set-up warning while the worker runs.
+    QString CloseWarning() const override;
 
 signals:
     // The progress line shows a new text.
     void ProgressChanged(const QString& text);
+
+protected:
+    // The run stops at its next request boundary before the program ends.
+    void OnExit() override;
 
 private:
     void BuildBody();
@@ -77,6 +85,7 @@ private:
     // Written by the worker before it asks for the result timer.
     FailureCause m_cause = FailureCause::None;
     std::thread WorkerThread;
+    std::atomic<bool> m_runUnderWay{false};  // until the worker's last request
 
     CCancellablePause m_pause;
     QTimer m_resultTimer;

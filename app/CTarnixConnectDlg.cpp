@@ -3,6 +3,7 @@
 #include "CLabel.h"
 #include "CxSkinButton.h"
 #include "PrimeRouterLink.h"
+#include "UnfinishedSetup.h"
 
 #include <QComboBox>
 
@@ -15,6 +16,8 @@ constexpr QRect kLanguagePromptRect{60, 218, 220, 22};
 constexpr QRect kLanguageListRect{60, 244, 200, 26};
 constexpr QPoint kDocumentButtons[3] = {{60, 300}, {60, 342}, {60, 384}};
 constexpr QRect kStartRect{590, 482, 170, 48};
+// Under the document buttons, once after a run that was stopped midway.
+constexpr QRect kUnfinishedSetupRect{60, 424, 350, 48};
 
 }  // namespace
 
@@ -27,7 +30,6 @@ CTarnixConnectDlg::CTarnixConnectDlg(QWidget* parent)
 {
     PrimeRouterLink();
     BuildBody();
-    m_documents = AddDocumentButtons(kDocumentButtons);
 }
 
 void CTarnixConnectDlg::BuildBody()
@@ -41,14 +43,18 @@ void CTarnixConnectDlg::BuildBody()
     LabelField(prompt, m_language);
     m_language->addItem("English");
     m_language->setCurrentIndex(0);
+    // Made in reading order, so Tab follows the eye: the list, the document
+    // buttons under it, then START.
+    m_documents = AddDocumentButtons(kDocumentButtons);
+    if (TakeUnfinishedSetupMark())
+        AddLabel(kUnfinishedSetupText, kUnfinishedSetupRect, kBoldBodyStyle);
 
     m_start = AddSkinButton("START", kStartRect,
                             FacesPressedOver("pic/BUTTON/start1.bmp", "pic/BUTTON/start2.bmp"));
     m_start->setFont(EnlargedFont(3));
     connect(m_start, &QAbstractButton::clicked, this, [this] { OpenPage(PageId::Preparations); });
-    // The page opens on START, which Enter presses.
+    // The page opens on the language list; Enter there presses START.
     SetForwardButton(m_start);
-    m_start->setFocus();
 }
 
 void CTarnixConnectDlg::OnExit()

@@ -9,6 +9,10 @@
 
 class QComboBox;
 
+inline constexpr char kUnfinishedSetupText[] =
+    "The last setup did not finish, so your router may be partly set up. "
+    "Press START and run the setup again to put it right.";
+
 class CTarnixConnectDlg : public CWizardPage
 {
     Q_OBJECT

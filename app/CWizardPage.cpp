@@ -24,6 +24,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QToolTip>
 
 #include <algorithm>
@@ -55,6 +56,9 @@ bool IsTerm(const QObject* widget)
 {
     return widget->property(kTermTipProperty).isValid();
 }
+
+// A skinned button's top in the page's own layout.
+constexpr char kHomeTop[] = "tarnixHomeTop";
 
 // Room the tool tip window keeps around its text.
 constexpr int kTipPadding = 12;
@@ -160,6 +164,30 @@ CWizardPage::CWizardPage(const PageFrame& frame, QWidget* owner)
 }
 
 CWizardPage::~CWizardPage() = default;
+
+void CWizardPage::KeepBottomButtonsWithin(int visibleBottom)
+{
+    const int lift = std::min(visibleBottom - PageLayout::kPageSize.height(), 0);
+    for (auto* button : findChildren<CxSkinButton*>(QString(), Qt::FindDirectChildrenOnly))
+        if (IsBottomButton(button))
+        {
+            button->move(button->x(), button->property(kHomeTop).toInt() + lift);
+            if (lift < 0)
+                button->raise();
+        }
+}
+
+bool CWizardPage::IsBottomButton(const QWidget* widget) const
+{
+    const QVariant homeTop = widget->property(kHomeTop);
+    return widget->parentWidget() == this && homeTop.isValid()
+           && homeTop.toInt() >= PageLayout::kBottomButtonsTop;
+}
+
+int CWizardPage::BottomButtonsHeight()
+{
+    return PageLayout::kPageSize.height() - PageLayout::kBottomButtonsTop;
+}
 
 QFont CWizardPage::EnlargedFont(int divisor) const
 {
@@ -296,7 +324,7 @@ void CWizardPage::OnPrev()
 
 void CWizardPage::OnExit()
 {
-    if (!AskExitQuestion())
+    if (!AskExitQuestion(CloseWarning()))
         return;
     // The process ends first, so nothing the page would wait for on closing
     // (the Apply page's worker inside a router request) holds the exit up.
@@ -326,9 +354,11 @@ int CWizardPage::OpenPage(PageId id)
     return WizardEffects().OpenPageModally(id, this);
 }
 
-bool CWizardPage::AskExitQuestion()
+bool CWizardPage::AskExitQuestion(const QString& warning)
 {
-    return WizardEffects().ShowMessage(this, kExitQuestion, kExitCaption, QMessageBox::NoIcon,
+    const QString text = warning.isEmpty() ? QString(kExitQuestion)
+                                           : QString(kExitQuestion) + "\n\n" + warning;
+    return WizardEffects().ShowMessage(this, text, kExitCaption, QMessageBox::NoIcon,
                                        QMessageBox::Ok | QMessageBox::Cancel)
            == QMessageBox::Ok;
 }
@@ -389,6 +419,7 @@ CxSkinButton* CWizardPage::AddSkinButton(const QString& caption, const QRect& re
     auto* button = new CxSkinButton(caption, this);
     ApplyFaces(button, faces);
     button->setGeometry(rect);
+    button->setProperty(kHomeTop, rect.top());
     button->SetTextColor(Qt::white);
     return button;
 }
@@ -585,6 +616,25 @@ void CWizardPage::EndPagesIn(QWidget* window)
             (*page)->reject();
 }
 
+bool CWizardPage::ConfirmClosing(QWidget* window)
+{
+    // The close box pressed again while the question is up: one question.
+    static bool asking = false;
+    if (asking)
+        return false;
+    // A page that is a window of its own counts even when shown without a run.
+    std::vector<QPointer<CWizardPage>> pages = RunningPages();
+    if (auto* page = qobject_cast<CWizardPage*>(window))
+        pages.push_back(page);
+    for (auto page = pages.rbegin(); page != pages.rend(); ++page)
+        if (*page && (*page)->window() == window && !(*page)->CloseWarning().isEmpty())
+        {
+            const QScopedValueRollback<bool> guard(asking, true);
+            return (*page)->AskExitQuestion((*page)->CloseWarning());
+        }
+    return true;
+}
+
 void CWizardPage::ArrangeWindow(QWidget* window)
 {
     std::vector<CWizardPage*> chain;  // bottom first
@@ -672,11 +722,16 @@ bool CWizardPage::focusNextPrevChild(bool next)
 void CWizardPage::closeEvent(QCloseEvent* event)
 {
     // The close box ends the whole chain: every page drawn in this window,
-    // down to the welcome page, which ends the program.
+    // down to the welcome page, which ends the program. The window asks
+    // first where a page would be left half done.
+    const bool closing = isWindow() ? ConfirmClosing(this) : window()->close();
+    if (!closing)
+    {
+        event->ignore();
+        return;
+    }
     if (isWindow())
         EndPagesIn(this);
-    else
-        window()->close();
     reject();
     event->accept();
 }

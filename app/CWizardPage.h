@@ -41,8 +41,13 @@ inline constexpr char kProductLine[] = "Viveriva V300 AROV2+ Ovure Doridu + DER"
 inline constexpr char kModelLabel[] = "KRX-5100A";
 inline constexpr char kExitQuestion[] = "Are you sure that you want to leave the Wizard?";
 inline constexpr char kExitCaption[] = "Exit";
+// Added to the exit question while leaving would stop the apply run midway.
+inline constexpr char kPartlySetUpWarning[] =
+    "The router may be left partly set up. Running the wizard again puts it right.";
 
-inline constexpr QColor kAccentColour{0, 141, 168};
+// The teal of the pictures, darkened so that text in it stays readable on the
+// light panel (5.5:1 against its #F4F8FA).
+inline constexpr QColor kAccentColour{0, 110, 133};
 inline constexpr QColor kHeaderColour{237, 237, 237};
 inline constexpr int kDefaultTipWidth = 223;
 
@@ -136,6 +141,15 @@ public:
     CxSkinButton* ForwardButton() const { return m_forward ? m_forward : m_next; }
     CPictureEx* BackgroundPicture() const { return m_background; }
 
+    // Where the window shows only the page's rows above visibleBottom, the
+    // bottom buttons (PageLayout::kBottomButtonsTop down) move up with it,
+    // above the rest, so they stay in sight; at the page's height they are
+    // back in their places.
+    void KeepBottomButtonsWithin(int visibleBottom);
+    bool IsBottomButton(const QWidget* widget) const;
+    // The height of the band the bottom buttons take.
+    static int BottomButtonsHeight();
+
     // The dialog font enlarged by 1/divisor in size and half in weight: the
     // caption font of PREV, NEXT and CLOSE is EnlargedFont(4).
     QFont EnlargedFont(int divisor) const;
@@ -152,6 +166,14 @@ public:
     static CWizardPage* TopPage();
     // Ends every running page drawn in window, the top one first.
     static void EndPagesIn(QWidget* window);
+    // Before the close box ends the pages drawn in window: where one of them
+    // would leave work half done, the exit question with its warning; true
+    // when the pages may end.
+    static bool ConfirmClosing(QWidget* window);
+
+    // A line for the exit question while ending this page now would leave
+    // something half done; empty (the default) when nothing would.
+    virtual QString CloseWarning() const { return QString(); }
 
 protected:
     // NEXT was clicked. Checks the fields, writes WizardSettings and opens the
@@ -170,8 +192,8 @@ protected:
     // when it has ended (its result code; -1 when nothing was opened, also
     // when this page is already closing).
     int OpenPage(PageId id);
-    // The exit question; true on OK.
-    bool AskExitQuestion();
+    // The exit question, with warning as a second paragraph; true on OK.
+    bool AskExitQuestion(const QString& warning = QString());
     // A plain message box with the program's name as caption and OK.
     void ShowPlainMessage(const QString& text, QMessageBox::Icon icon = QMessageBox::NoIcon);
 

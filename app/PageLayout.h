@@ -40,6 +40,10 @@ inline constexpr QSize kBarButtonSize{140, 30};
 inline constexpr int kBarButtonTop = 555;
 inline constexpr int kBarButtonLeft[4] = {40, 196, 352, 620};
 
+// Buttons from here down (PREV, NEXT, the bar, START, the light box's CLOSE)
+// stay in sight at the window's bottom edge when the page has to scroll.
+inline constexpr int kBottomButtonsTop = 470;
+
 // The welcome and success pages' document buttons (Technical Manual, Install
 // PDF Reader, Advanced User Interface), inside the content panel.
 inline constexpr QSize kDocumentButtonSize{200, 34};

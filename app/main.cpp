@@ -10,6 +10,7 @@
 #include "PageRegistry.h"
 #include "SingleInstance.h"
 #include "StartUp.h"
+#include "TerminationSignal.h"
 #include "WizardOptions.h"
 
 #include <QApplication>
@@ -109,6 +110,7 @@ int main(int argc, char* argv[])
         return 0;
     EndNormallyOnSignals();
 
+    HandleTerminationSignal([&window] { window.CloseAnswered(); });
     CTarnixConnectDlg welcome(&window);
     welcome.exec();
     return 0;

@@ -79,6 +79,14 @@ WiredLinkState JudgeWiredLink(const HostNetworkState& state, const QHostAddress&
     return best;
 }
 
+HostAdapter ConnectedWirelessAdapter(const HostNetworkState& state)
+{
+    for (const HostAdapter& adapter : state.Adapters)
+        if (adapter.Kind == AdapterKind::Wireless && adapter.LinkUp)
+            return adapter;
+    return HostAdapter();
+}
+
 QString RouterHost(const QString& routerAddress)
 {
     const QString address = routerAddress.trimmed();

@@ -74,6 +74,10 @@ enum class WiredLinkState
 };
 WiredLinkState JudgeWiredLink(const HostNetworkState& state, const QHostAddress& router);
 
+// The first wireless adapter with link (Name empty when none): the one the
+// preparations page asks the user to switch off.
+HostAdapter ConnectedWirelessAdapter(const HostNetworkState& state);
+
 // The host of a router address "HOST", "HOST:PORT" or "[V6]:PORT".
 QString RouterHost(const QString& routerAddress);
 

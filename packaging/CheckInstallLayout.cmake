@@ -39,7 +39,8 @@ if(EXISTS ${entry})
   file(READ ${entry} text)
   string(REPLACE ";" "," text "\n${text}")
   foreach(line "Type=Application" "Name=Tarnix Setup Wizard" "Exec=TarnixConnect"
-      "Icon=tarnix-setup" "Categories=Network,Settings,")
+      "Icon=tarnix-setup" "Categories=Network,"
+      "Keywords=router,modem,wireless,internet,setup,")
     string(FIND "${text}" "\n${line}\n" at)
     if(at EQUAL -1)
       string(APPEND problems "desktop entry lacks ${line}\n")

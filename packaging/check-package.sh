@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian packages from the build folder BUILD (installed under /usr,
 # as the packages install) into SCRATCH and checks them as a distribution
-# would: lintian without errors or warnings, the AppStream metadata valid,
+# would: lintian without errors or warnings, the desktop entry and the
+# AppStream metadata valid,
 # the user's package free of the emulator and its HTTP server library, the
 # Recommends in place. Then it runs what it packed: both packages' files go
 # into a scratch root, every installed program's --version there says the
@@ -13,7 +14,7 @@ set -uo pipefail
 build=$1
 scratch=$2
 
-for tool in lintian appstreamcli dpkg-deb cpack; do
+for tool in lintian appstreamcli desktop-file-validate dpkg-deb cpack; do
   if ! command -v "$tool" >/dev/null; then
     echo "SKIP: $tool is not installed (tools/ci/install-deps.sh installs it)"
     exit 77
@@ -49,6 +50,11 @@ for metainfo in "$unpacked"/usr/share/metainfo/*.xml; do
   appstreamcli validate --no-net "$metainfo" || fail "AppStream metadata $(basename "$metainfo")"
 done
 [ -e "$unpacked"/usr/share/metainfo ] || fail "no AppStream metadata in the user's package"
+for entry in "$unpacked"/usr/share/applications/*.desktop; do
+  echo "== desktop-file-validate $(basename "$entry")"
+  # Hints count too: two main categories are only a hint, yet menus list the entry twice.
+  [ -z "$(desktop-file-validate "$entry")" ] || { desktop-file-validate "$entry"; fail "desktop entry $(basename "$entry")"; }
+done
 
 for file in usr/bin/TarnixConnect usr/bin/tarnix-setup usr/share/man/man1/TarnixConnect.1.gz \
     usr/share/man/man1/tarnix-setup.1.gz usr/share/doc/tarnix-setup-wizard/copyright \

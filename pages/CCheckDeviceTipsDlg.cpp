@@ -1,13 +1,16 @@
 #include "CCheckDeviceTipsDlg.h"
 
 #include "AccessibleRoles.h"
+#include "HostNetwork.h"
+
 #include <QCheckBox>
 
 #include <algorithm>
 
 namespace {
 
-constexpr LabelStyle kQuestionStyle{9, 1, 0, QColor(123, 123, 123)};
+// A grey dark enough to read on the light panel (5.5:1).
+constexpr LabelStyle kQuestionStyle{9, 1, 0, QColor(100, 100, 100)};
 // The terms here are only an eighth taller than the dialog font.
 constexpr int kTermFontDivisor = 8;
 
@@ -20,6 +23,8 @@ constexpr int kIntroTop = 150;
 constexpr int kFirstQuestionTop = 186;
 constexpr int kLineHeight = 18;
 constexpr int kBlockGap = 22;
+constexpr std::chrono::milliseconds kWirelessStatusPeriod{2000};
+constexpr int kWirelessQuestion = 2;
 
 struct Question
 {
@@ -38,15 +43,17 @@ const Question kQuestions[3] = {
      "ISP - Internet Service Provider.\nThis is the company that provides you with your Internet "
      "connection.",
      223},
-    {"Have you turned off your firewall or antivirus?",
-     "These must be switched off in order to set up the router, but don't worry the installation "
-     "is perfectly safe. You can switch them on again once we are done.",
-     "How do I do this?",
-     "Turning Your Firewall On/Off\nFor more information on how to turn your firewall on/off, "
-     "please consult your desktop's Help or your anti-virus software manual. KDE Plasma: System "
-     "Settings->Firewall. GNOME: the Firewall Configuration application, if installed. In a "
-     "terminal: sudo ufw disable (sudo ufw enable afterwards), or sudo systemctl stop firewalld "
-     "(start afterwards).",
+    {"Does your firewall let this computer reach the router?",
+     "The usual Linux desktop firewall lets your computer connect to the router, so there is "
+     "nothing to switch off. Only if the wizard later says it cannot reach the router, check that "
+     "your firewall allows outgoing connections to it.",
+     "How do I check this?",
+     "Checking Your Firewall\nKeep your firewall on. ufw: \"sudo ufw status verbose\" shows "
+     "\"deny (outgoing)\" only when outgoing connections are blocked; then \"sudo ufw allow out "
+     "to 192.168.1.1\" lets the wizard reach the router. firewalld: outgoing connections are "
+     "allowed unless your administrator added a rule against them; \"sudo firewall-cmd "
+     "--list-all\" shows the rules. KDE Plasma: System Settings->Firewall, add a rule that allows "
+     "outgoing connections to 192.168.1.1.",
      423},
     {"Have you turned off the wireless adapter in your PC/laptop?",
      "You need to connect to the router via cable before proceeding with this installation. If "
@@ -93,7 +100,15 @@ int CCheckDeviceTipsDlg::AddQuestion(int index, int top)
         {PlainRun(question.explanation),
          TermRun(question.term, question.tip, question.tipWidth, kTermFontDivisor)},
         TextRect(top + kLineHeight, 3));
-    return end.Bottom;
+    if (index != kWirelessQuestion)
+        return end.Bottom;
+    m_wirelessStatus = AddLabel(QString(), TextRect(end.Bottom + 4), kBoldBodyStyle);
+    CHostNetwork* network = &HostNetwork();
+    KeepStatusFresh(
+        m_wirelessStatus, kWirelessStatusPeriod,
+        [network] { return WirelessStatusText(network->Read()); },
+        [this] { emit WirelessStatusShown(); });
+    return m_wirelessStatus->geometry().bottom();
 }
 
 void CCheckDeviceTipsDlg::AddUserNote(int top)
@@ -119,4 +134,15 @@ void CCheckDeviceTipsDlg::OnNext()
         return;
     }
     OpenPage(PageId::InstallMode);
+}
+
+QString WirelessStatusText(const HostNetworkState& state)
+{
+    const HostAdapter wireless = ConnectedWirelessAdapter(state);
+    if (wireless.Name.isEmpty())
+        return "No wireless adapter is connected.";
+    if (wireless.ConnectionName.isEmpty())
+        return "Your wireless adapter is connected: switch it off for now.";
+    return QString("Your wireless adapter is connected to %1: switch it off for now.")
+        .arg(wireless.ConnectionName);
 }

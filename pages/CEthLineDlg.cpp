@@ -1,10 +1,7 @@
 #include "CEthLineDlg.h"
 
 #include "HostNetwork.h"
-#include "RunInBackground.h"
 #include "WizardOptions.h"
-
-#include <QApplication>
 
 CEthLineDlg::CEthLineDlg(QWidget* owner)
     : CRunningTextPage(PageFrame{.Id = PageId::Ethernet,
@@ -29,38 +26,16 @@ CEthLineDlg::CEthLineDlg(QWidget* owner)
          {PlainRun("Now check that the LAN port LED on the front of the router is lit.")}},
         kTextColumnRect, kParagraphGap);
     m_wiredStatus = AddStatusLine(bottom);
-    m_statusTimer.setInterval(kWiredStatusPeriod);
-    connect(&m_statusTimer, &QTimer::timeout, this, &CEthLineDlg::RefreshWiredStatus);
-    m_statusTimer.start();
-    RefreshWiredStatus();
-    NextButton()->setFocus();
-}
-
-void CEthLineDlg::RefreshWiredStatus()
-{
-    // A slow read (NetworkManager's time-out) is not stacked up, and a page
-    // covered by the next one has no one to tell.
-    const CWizardPage* top = TopPage();
-    if (m_reading || (top && top != this))
-        return;
-    m_reading = true;
     const QString routerAddress = QString::fromStdString(ConfiguredRouterAddress());
     CHostNetwork* network = &HostNetwork();
-    RunInBackground(
-        this,
+    KeepStatusFresh(
+        m_wiredStatus, kWiredStatusPeriod,
         [network, routerAddress] {
-            return JudgeWiredLink(network->Read(), ResolveRouterIpv4(routerAddress));
+            return WiredStatusText(
+                JudgeWiredLink(network->Read(), ResolveRouterIpv4(routerAddress)));
         },
-        [this](WiredLinkState state) {
-            m_reading = false;
-            ShowWiredStatus(state);
-        });
-}
-
-void CEthLineDlg::ShowWiredStatus(WiredLinkState state)
-{
-    m_wiredStatus->setText(WiredStatusText(state));
-    emit WiredStatusShown();
+        [this] { emit WiredStatusShown(); });
+    NextButton()->setFocus();
 }
 
 QString WiredStatusText(WiredLinkState state)

@@ -6,8 +6,6 @@
 
 #include "CRunningTextPage.h"
 
-#include <QTimer>
-
 #include <chrono>
 
 enum class WiredLinkState;
@@ -31,12 +29,7 @@ protected:
     void OnNext() override;
 
 private:
-    void RefreshWiredStatus();
-    void ShowWiredStatus(WiredLinkState state);
-
     CLabel* m_wiredStatus = nullptr;
-    QTimer m_statusTimer;
-    bool m_reading = false;
 };
 
 // The line the Ethernet page shows for state.

@@ -9,13 +9,16 @@
 #include "InputChecks.h"
 #include "RouterSim.h"
 #include "SampleSettings.h"
+#include "UnfinishedSetup.h"
 #include "WizardOptions.h"
 #include "WizardSettings.h"
 #include "WizardTestScope.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -65,6 +68,7 @@ class TestApplyPage : public QObject
     Q_OBJECT
 
 private:
+    QTemporaryDir m_home;
     RouterSim m_sim;
     ApplyEffects m_effects;
     std::unique_ptr<CSaveIspDlg> m_page;
@@ -91,6 +95,9 @@ private slots:
     void initTestCase()
     {
         QStandardPaths::setTestModeEnabled(true);
+        // A home of its own: tests running beside this one set and clear
+        // the unfinished-setup mark too.
+        qputenv("HOME", QFile::encodeName(m_home.path()));
         qRegisterMetaType<PageId>();
         QVERIFY(m_sim.Start() > 0);
     }
@@ -165,6 +172,7 @@ private slots:
 
         QVERIFY(RunToEnd());
         QCOMPARE(m_effects.openedPages, std::vector<PageId>{expected});
+        QVERIFY(!TakeUnfinishedSetupMark());
         // At once after the probe, not after the failure ticks.
         QCOMPARE(m_effects.ticksAtOpen, std::vector<int>{0});
         QCOMPARE(m_effects.ownerEnabled, std::vector<bool>{true});
@@ -188,6 +196,7 @@ private slots:
 
         QVERIFY(RunToEnd());
         QCOMPARE(m_effects.openedPages, std::vector<PageId>{PageId::ErrorLightBox});
+        QVERIFY(!TakeUnfinishedSetupMark());
         QCOMPARE(m_effects.ticksAtOpen, std::vector<int>{kFailureTickLimit + 1});
         QVERIFY(m_sim.RequestsTo("/wlcfg.wl").empty());
         QVERIFY(m_sim.RequestsTo("/wlsecurity.wl").empty());
@@ -245,34 +254,57 @@ private slots:
                  logins.front().body.c_str());
     }
 
-    // The worker waits in the long pause after the last request.
+    // The worker waits in the long pause after the last request. Leaving
+    // asks first, with the warning; Cancel keeps the run going, OK ends it
+    // at once and leaves the unfinished-setup mark for the next start.
     void closingDuringTheWaitEndsPromptly_data()
     {
         QTest::addColumn<bool>("byExit");
-        QTest::newRow("close box") << false;
-        QTest::newRow("Exit") << true;
+        QTest::addColumn<QMessageBox::StandardButton>("answer");
+        QTest::newRow("close box, OK") << false << QMessageBox::Ok;
+        QTest::newRow("close box, Cancel") << false << QMessageBox::Cancel;
+        QTest::newRow("Exit, OK") << true << QMessageBox::Ok;
+        QTest::newRow("Exit, Cancel") << true << QMessageBox::Cancel;
     }
 
     void closingDuringTheWaitEndsPromptly()
     {
         QFETCH(bool, byExit);
+        QFETCH(QMessageBox::StandardButton, answer);
         GetWizardOptions().SettleMs = 30000;
         CSaveIspDlg& page = OpenPage();
         QSignalSpy steps(&page, &CSaveIspDlg::ProgressChanged);
         QTRY_VERIFY_WITH_TIMEOUT(
             !steps.isEmpty() && steps.last().first().toString().startsWith("Waiting"), 10000);
+        m_effects.answers = {answer};
         QElapsedTimer closing;
         closing.start();
         if (byExit)
             QTest::mouseClick(page.ExitButton(), Qt::LeftButton);
         else
             page.close();
+        QCOMPARE(m_effects.messages.size(), std::size_t(1));
+        QCOMPARE(m_effects.messages.front().text,
+                 QString(kExitQuestion) + "\n\n" + kPartlySetUpWarning);
+        if (answer == QMessageBox::Cancel)
+        {
+            QVERIFY(page.isVisible());
+            const qsizetype stepsBefore = steps.size();
+            QTRY_VERIFY_WITH_TIMEOUT(steps.size() > stepsBefore, 3000);  // still counting down
+            QVERIFY(m_effects.endStatuses.empty());
+            m_effects.answers = {QMessageBox::Ok};
+            page.close();
+            QVERIFY(TakeUnfinishedSetupMark());
+            return;
+        }
         QVERIFY(!page.isVisible());
         m_page.reset();
         QVERIFY(closing.elapsed() < 1000);
         QTest::qWait(50);  // a late call from the worker would find no page
         QVERIFY(m_effects.openedPages.empty());
         QCOMPARE(m_effects.endStatuses, byExit ? std::vector<int>{0} : std::vector<int>{});
+        QVERIFY(TakeUnfinishedSetupMark());
+        QVERIFY(!TakeUnfinishedSetupMark());  // told once
     }
 
     // The router keeps the wireless request waiting when the page is closed:
@@ -295,6 +327,7 @@ private slots:
         QTest::qWait(100);
         QCOMPARE(m_sim.Requests().size(), sent);
         QVERIFY(m_effects.openedPages.empty());
+        QVERIFY(TakeUnfinishedSetupMark());
     }
 
     // A value the requests cannot carry: nothing is sent, the page says which

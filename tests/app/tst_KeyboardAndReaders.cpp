@@ -10,6 +10,7 @@
 #include "CWizardPage.h"
 #include "FakeEffects.h"
 #include "PageRegistry.h"
+#include "TextContrast.h"
 #include "WizardOptions.h"
 #include "WizardSettings.h"
 #include "WizardTestScope.h"
@@ -134,17 +135,6 @@ bool HasBuddyCaption(const QWidget* field, const QWidget* page)
                        [field](const QLabel* label) { return label->buddy() == field; });
 }
 
-// Relative luminance and contrast ratio as the web's accessibility rules define them.
-double Luminance(QRgb colour)
-{
-    auto channel = [](int value) {
-        const double c = value / 255.0;
-        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(qRed(colour)) + 0.7152 * channel(qGreen(colour))
-           + 0.0722 * channel(qBlue(colour));
-}
-
 // Every text a change event of a masked field carried to assistive technology.
 QStringList& TextsSent()
 {
@@ -164,13 +154,6 @@ void RecordTexts(QAccessibleEvent* event)
     if (event->type() == QAccessible::TextUpdated)
         TextsSent() << static_cast<QAccessibleTextUpdateEvent*>(event)->textRemoved()
                     << static_cast<QAccessibleTextUpdateEvent*>(event)->textInserted();
-}
-
-double Contrast(QRgb a, QRgb b)
-{
-    const double one = Luminance(a);
-    const double two = Luminance(b);
-    return (std::max(one, two) + 0.05) / (std::min(one, two) + 0.05);
 }
 
 }  // namespace
@@ -282,6 +265,62 @@ private slots:
         QList<QWidget*> backward = FocusCycle(Qt::Key_Backtab, int(stops.size()) + 2);
         std::reverse(backward.begin(), backward.end() - 1);
         QCOMPARE(backward, forward);
+    }
+
+    // The welcome page opens on the language list; Tab then reads down the
+    // document buttons to START and on to the bottom bar.
+    void welcomeTabFollowsTheEye()
+    {
+        auto* welcome = qobject_cast<CTarnixConnectDlg*>(Open(PageId::Welcome));
+        QVERIFY(welcome);
+        QWidget* list = QApplication::focusWidget();
+        QVERIFY(qobject_cast<QComboBox*>(list));
+        const DocumentButtons& documents = welcome->Documents();
+        const QList<QWidget*> expected = {documents.Manual,
+                                          documents.Adobe,
+                                          documents.AdvancedUi,
+                                          welcome->StartButton(),
+                                          welcome->TechnicalSupportButton(),
+                                          welcome->TroubleshootingButton(),
+                                          welcome->DisclaimerButton(),
+                                          welcome->ExitButton(),
+                                          list};
+        QCOMPARE(FocusCycle(Qt::Key_Tab, 12), expected);
+    }
+
+    // Every text a page shows reads at 4.5:1 or more against what is painted
+    // behind it, under a light and under a dark desktop theme.
+    void everyTextIsReadable_data()
+    {
+        QTest::addColumn<PageId>("id");
+        QTest::addColumn<bool>("dark");
+        for (PageId id : kEveryPage)
+            for (const bool dark : {false, true})
+                QTest::addRow("%s, %s", PageIdName(id), dark ? "dark" : "light") << id << dark;
+    }
+
+    void everyTextIsReadable()
+    {
+        QFETCH(PageId, id);
+        QFETCH(bool, dark);
+        const QPalette system = QApplication::palette();
+        if (dark)
+            QApplication::setPalette(DarkDesktopPalette());
+        CWizardPage* page = Open(id);
+        QApplication::setPalette(system);
+        QVERIFY(page);
+        const QImage painted = page->grab().toImage();
+        for (QLabel* label : page->findChildren<QLabel*>())
+        {
+            if (!label->isVisibleTo(page) || label->text().trimmed().isEmpty())
+                continue;
+            const QRect rect =
+                QRect(label->mapTo(page, QPoint(0, 0)), label->size()).intersected(painted.rect());
+            const double contrast = PaintedContrast(painted, rect);
+            QVERIFY2(contrast >= 4.5, qPrintable(QString("\"%1\" has contrast %2:1")
+                                                     .arg(label->text().left(40))
+                                                     .arg(contrast, 0, 'f', 2)));
+        }
     }
 
     void everyControlHasANameAndRole_data() { AddEveryPage(); }

@@ -1,7 +1,8 @@
 // The one wizard window: pages drawn inside it one above the other, the top
 // one shown; PREV uncovering the page beneath as it was left; the close box
-// ending the chain; message boxes window-modal to it; the light box drawn
-// over the page beneath with its key colour see-through.
+// ending the chain, asking first where a page would be left half done, and
+// SIGTERM ending it as an answered close; message boxes window-modal to it;
+// the light box drawn over the page beneath with its key colour see-through.
 
 #include "CErrorTipsDlg.h"
 #include "CTarnixConnectDlg.h"
@@ -9,6 +10,7 @@
 #include "ClickHelpers.h"
 #include "FakeEffects.h"
 #include "PageRegistry.h"
+#include "TerminationSignal.h"
 #include "WizardSettings.h"
 #include "WizardTestScope.h"
 
@@ -18,9 +20,18 @@
 #include <QStandardPaths>
 #include <QTest>
 
+#include <csignal>
 #include <optional>
 
 namespace {
+
+// A page in the middle of work it must not be left in without a word.
+class BusyPage : public FakePage
+{
+public:
+    using FakePage::FakePage;
+    QString CloseWarning() const override { return "Half done."; }
+};
 
 // A page with a field, NEXT opening next.
 class FieldPage : public FakePage
@@ -194,6 +205,67 @@ private slots:
         QVERIFY(m_effects.endStatuses.empty());
         // The covered welcome page ended without its picture being decoded again.
         QCOMPARE(welcomeFramesWhenEnded, 0);
+    }
+
+    // With a page at work on top: the close box asks once, with the page's
+    // warning, however often it is pressed; Cancel keeps the page, OK ends
+    // the chain. SIGTERM, even with a box up, ends it without asking.
+    void closingHalfDoneWork_data()
+    {
+        QTest::addColumn<int>("closes");  // close box presses while the question is up
+        QTest::addColumn<QMessageBox::StandardButton>("answer");
+        QTest::addColumn<bool>("byTermSignal");
+        QTest::newRow("close box, OK") << 1 << QMessageBox::Ok << false;
+        QTest::newRow("close box, Cancel") << 1 << QMessageBox::Cancel << false;
+        QTest::newRow("close box twice") << 2 << QMessageBox::Ok << false;
+        QTest::newRow("SIGTERM with a box up") << 0 << QMessageBox::NoButton << true;
+    }
+
+    void closingHalfDoneWork()
+    {
+        QFETCH(int, closes);
+        QFETCH(QMessageBox::StandardButton, answer);
+        QFETCH(bool, byTermSignal);
+        CWizardEffects real;
+        SetWizardEffects(&real);
+        RegisterPage(PageId::Preparations, [](QWidget* owner) {
+            return std::make_unique<BusyPage>(PageId::Preparations, PageId::InstallMode, owner);
+        });
+        CWizardWindow window;
+        CTarnixConnectDlg welcome(&window);
+        QStringList questions;
+        bool keptAfterCancel = false;
+        auto answerBox = [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            questions << box->text();
+            for (int press = 1; press < closes; ++press)
+                window.close();
+            QCOMPARE(QApplication::activeModalWidget(), box);
+            box->button(answer)->click();
+        };
+        WhenPageAbove(&welcome, [&](QWidget* busy) {
+            if (byTermSignal)
+            {
+                // Installed here: the test framework takes SIGTERM back
+                // between tests.
+                HandleTerminationSignal([&window] { window.CloseAnswered(); });
+                QTimer::singleShot(20, [] { std::raise(SIGTERM); });
+                real.ShowMessage(busy, "a box", "caption");
+                return;
+            }
+            QTimer::singleShot(20, answerBox);
+            window.close();
+            if (answer != QMessageBox::Cancel)
+                return;
+            keptAfterCancel = CWizardPage::TopPage() == busy && busy->isVisible();
+            QTimer::singleShot(20, [&] { window.CloseAnswered(); });
+        });
+        QTimer::singleShot(0, &welcome, [&] { Click(welcome.StartButton()); });
+        QCOMPARE(welcome.exec(), int(QDialog::Rejected));
+        const QString asked = QString(kExitQuestion) + "\n\nHalf done.";
+        QCOMPARE(questions, byTermSignal ? QStringList() : QStringList{asked});
+        QCOMPARE(keptAfterCancel, answer == QMessageBox::Cancel);
     }
 
     // A box asked for with a page or with no page at all belongs to the

@@ -177,9 +177,10 @@ private slots:
             {"What is an Internet Service Provider?",
              "ISP - Internet Service Provider.",
              {"This is the company that provides you with your Internet connection."}},
-            {"How do I do this?",
-             "Turning Your Firewall On/Off",
-             {"your anti-virus software manual", "KDE Plasma", "GNOME", "ufw", "firewalld"}},
+            {"How do I check this?",
+             "Checking Your Firewall",
+             {"Keep your firewall on.", "sudo ufw status verbose", "sudo ufw allow out",
+              "firewall-cmd --list-all", "KDE Plasma: System Settings->Firewall"}},
             {"How do I do this?",
              "Turn off Wireless Adapter",
              {"GNOME", "top bar", "KDE Plasma", "system tray", "nmcli radio wifi off",
@@ -216,10 +217,11 @@ private slots:
                "You will need the Internet Service Provider user name and password to complete "
                "the setup. You might find these in the welcome pack you received from your "
                "Internet Service Provider.What is an Internet Service Provider?"
-               "Have you turned off your firewall or antivirus?"
-               "These must be switched off in order to set up the router, but don't worry the "
-               "installation is perfectly safe. You can switch them on again once we are done."
-               "How do I do this?"
+               "Does your firewall let this computer reach the router?"
+               "The usual Linux desktop firewall lets your computer connect to the router, so "
+               "there is nothing to switch off. Only if the wizard later says it cannot reach the "
+               "router, check that your firewall allows outgoing connections to it."
+               "How do I check this?"
                "Have you turned off the wireless adapter in your PC/laptop?"
                "You need to connect to the router via cable before proceeding with this "
                "installation. If you have a wireless adapter on your computer, please disable "

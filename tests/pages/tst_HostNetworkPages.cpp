@@ -1,9 +1,11 @@
 // What the pages make of the computer's network and the router's line: the
 // check before the first login on the three roads that make one (quick
-// install, DSL line page, restore), the Ethernet page's live wired status and
+// install, DSL line page, restore), the Ethernet page's live wired status, the
+// preparations page's wireless adapter line and
 // the DSL line page's line state, with the host network read from tables and
 // the router played by the emulator on loopback.
 
+#include "CCheckDeviceTipsDlg.h"
 #include "CDslLineDlg.h"
 #include "CEthLineDlg.h"
 #include "CIpLink.h"
@@ -204,27 +206,50 @@ private slots:
         page.close();
     }
 
-    void ethernetPageShowsTheWiredLink_data()
+    // The Ethernet page's wired line and the preparations page's wireless
+    // line, each as read from the host network.
+    void statusLinesShowTheHostNetwork_data()
     {
+        QTest::addColumn<PageId>("page");
         QTest::addColumn<HostNetworkState>("network");
         QTest::addColumn<QString>("text");
-        QTest::newRow("no wired adapter")
-            << InRouterNetwork() << WiredStatusText(WiredLinkState::NoWiredAdapter);
-        QTest::newRow("no cable") << Cabled("127.0.0.9/8", false)
+        QTest::newRow("no wired adapter") << PageId::Ethernet << InRouterNetwork()
+                                          << WiredStatusText(WiredLinkState::NoWiredAdapter);
+        QTest::newRow("no cable") << PageId::Ethernet << Cabled("127.0.0.9/8", false)
                                   << WiredStatusText(WiredLinkState::NoCable);
-        QTest::newRow("router on loopback")
-            << Cabled("127.0.0.9/8") << WiredStatusText(WiredLinkState::LinkOnly);
+        QTest::newRow("router on loopback") << PageId::Ethernet << Cabled("127.0.0.9/8")
+                                            << WiredStatusText(WiredLinkState::LinkOnly);
+        const QString noWireless = "No wireless adapter is connected.";
+        HostAdapter joined = Adapter("wlan0", AdapterKind::Wireless, true, {"10.0.0.8/24"});
+        joined.ConnectionName = "HomeNet";
+        QTest::newRow("no wireless adapter")
+            << PageId::Preparations << Cabled("127.0.0.9/8") << noWireless;
+        QTest::newRow("wireless adapter off")
+            << PageId::Preparations
+            << HostNetworkState{{Adapter("wlan0", AdapterKind::Wireless, false)}, {}} << noWireless;
+        QTest::newRow("wireless adapter connected")
+            << PageId::Preparations << HostNetworkState{{joined}, {}}
+            << "Your wireless adapter is connected to HomeNet: switch it off for now.";
     }
 
-    void ethernetPageShowsTheWiredLink()
+    void statusLinesShowTheHostNetwork()
     {
+        QFETCH(PageId, page);
         QFETCH(HostNetworkState, network);
         QFETCH(QString, text);
         m_network.Set(network);
-        CEthLineDlg page(nullptr);
-        page.show();
-        QTRY_COMPARE(page.WiredStatusLabel()->text(), text);
-        page.close();
+        if (page == PageId::Ethernet)
+        {
+            CEthLineDlg ethernet(nullptr);
+            ethernet.show();
+            QTRY_COMPARE(ethernet.WiredStatusLabel()->text(), text);
+            ethernet.close();
+            return;
+        }
+        CCheckDeviceTipsDlg preparations(nullptr);
+        preparations.show();
+        QTRY_COMPARE(preparations.WirelessStatusLabel()->text(), text);
+        preparations.close();
     }
 
     // The cable plugged in while the page is open shows within a refresh,

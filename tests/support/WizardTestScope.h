@@ -3,7 +3,8 @@
 // (when given) and, when it ends, puts back what it found: the settings
 // record, the options, the router link's login values and time-outs and the
 // page registry; the effects, the router error notifier and the host network
-// go back to none, as a test program starts. Hold one per test (init/cleanup,
+// go back to none, and the unfinished-setup mark is cleared, as a test
+// program starts. Hold one per test (init/cleanup,
 // or a local).
 
 #include "CIpLink.h"
@@ -11,6 +12,7 @@
 #include "HostNetwork.h"
 #include "HttpTransport.h"
 #include "PageRegistry.h"
+#include "UnfinishedSetup.h"
 #include "WizardOptions.h"
 #include "WizardSettings.h"
 
@@ -34,6 +36,7 @@ public:
         SetWizardEffects(nullptr);
         SetRouterErrorNotifier(nullptr);
         SetHostNetwork(nullptr);
+        ClearSetupUnderWay();
         ReplaceRegisteredPages(m_pages);
         GetWizardOptions() = m_options;
         GetWizardSettings() = m_settings;

@@ -9,7 +9,7 @@ packages=(
   libcurl4-openssl-dev libcpp-httplib-dev libqrencode-dev
   fonts-liberation
   clang clang-format libclang-rt-14-dev
-  xvfb xauth x11-apps imagemagick desktop-file-utils
+  xvfb xauth x11-apps x11-utils openbox imagemagick desktop-file-utils
   poppler-utils zbar-tools
   weston qt6-wayland
   at-spi2-core dbus-daemon python3-pyatspi orca speech-dispatcher openbox xdotool

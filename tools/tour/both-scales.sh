@@ -16,7 +16,7 @@ tour=${TARNIX_TOUR:-$root/build/bin/tarnix-tour}
 
 for scale in 1 2; do
   mkdir -p "$out/scale-$scale"
-  (cd "$root/data" && QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} QT_SCALE_FACTOR=$scale \
+  (cd "$root/data" && QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen:configfile=$root/cmake/offscreen-desktop.json} QT_SCALE_FACTOR=$scale \
     "$tour" "$out/scale-$scale")
 done
 
