@@ -17,7 +17,3 @@ bool EnterDataFolder(const QString& executableFolder);
 // "?": what the user typed or the system named cannot act on the terminal.
 void SayOnStandardError(const QString& text);
 
-// Ends the program as Exit does (CWizardEffects::EndProgram) when the session
-// ends it (SIGTERM), its terminal closes (SIGHUP) or the user presses Ctrl+C
-// there (SIGINT). Call once, with the application object made.
-void EndNormallyOnSignals();

@@ -108,8 +108,6 @@ int main(int argc, char* argv[])
         })
         && LeftToRunningWizard(instance))
         return 0;
-    EndNormallyOnSignals();
-
     HandleTerminationSignal([&window] { window.CloseAnswered(); });
     CTarnixConnectDlg welcome(&window);
     welcome.exec();
