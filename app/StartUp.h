@@ -16,4 +16,3 @@ bool EnterDataFolder(const QString& executableFolder);
 // Writes text and a line break on stderr, with every control character as
 // "?": what the user typed or the system named cannot act on the terminal.
 void SayOnStandardError(const QString& text);
-

@@ -42,9 +42,10 @@ ROAD = [
     ("Preparations, explanation closed", ["Escape"],
      ["What is an Internet Service Provider? link"], []),
     ("Preparations, box 2", ["Tab", "space"],
-     ["Have you turned off your firewall or antivirus? check box not checked", "checked"], []),
+     ["Does your firewall let this computer reach the router? check box not checked", "checked"],
+     []),
     ("Preparations, box 3", ["Tab", "Tab", "space"],
-     ["How do I do this? link", "Have you turned off the wireless adapter in your PC/laptop? "
+     ["How do I check this? link", "Have you turned off the wireless adapter in your PC/laptop? "
       "check box not checked", "checked"], []),
     ("Install mode", ["Return"], ["How would you like to set up your router? dialog",
                                   "First install", "radio button"], [PRODUCT_LINE]),
