@@ -83,12 +83,13 @@ CWizardPage* WalkDriver::ReadyPage() const
     // Keys typed before the window is active go astray (a field selects its
     // text when the window activates), so wait for it. A window a message
     // box has left is not always activated again on the offscreen
-    // platform, and a headless compositor with no seat activates none: ask
-    // for it, as a person clicking on it would.
+    // platform, a headless compositor with no seat activates none, and a
+    // busy window manager may leave the request unanswered: ask for it, and
+    // make it the active window, as a person clicking on it would.
     if (!top->isActiveWindow())
     {
         top->window()->activateWindow();
-        if (QGuiApplication::platformName() == "wayland")
+        if (QGuiApplication::platformName() != "offscreen")
             QApplication::setActiveWindow(top->window());
         return nullptr;
     }

@@ -21,35 +21,54 @@ for tool in Xvfb openbox; do
         exit 77
     fi
 done
-Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$scratch/display" ] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    sleep 0.1
-done
-if [ ! -s "$scratch/display" ]; then
-    echo "SKIPPED: Xvfb did not start:"
-    tail -n 5 "$scratch/xvfb.log"
-    exit 77
-fi
-export DISPLAY=:$(cat "$scratch/display")
 cat >"$scratch/rc.xml" <<RC
 <?xml version="1.0" encoding="UTF-8"?>
 <openbox_config xmlns="http://openbox.org/3.4/rc">
   <margins><top>$panel</top><bottom>0</bottom><left>0</left><right>0</right></margins>
 </openbox_config>
 RC
-openbox --config-file "$scratch/rc.xml" >"$scratch/openbox.log" 2>&1 &
-openbox_pid=$!
-for _ in $(seq 300); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break
-    kill -0 "$openbox_pid" 2>/dev/null || break
-    sleep 0.1
+
+stopScreen() {
+    [ -n "$openbox_pid" ] && kill "$openbox_pid" 2>/dev/null && wait "$openbox_pid" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    openbox_pid= xvfb_pid=
+}
+
+# Xvfb picks a free display itself, but two servers starting at the same
+# moment can both name one display and one of them then exits; the walk must
+# not run on another test's screen. So the screen counts only when our own
+# Xvfb and openbox are both still alive with openbox managing it.
+startScreen() {
+    : >"$scratch/display"
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+        [ -s "$scratch/display" ] && break
+        kill -0 "$xvfb_pid" 2>/dev/null || return 1
+        sleep 0.1
+    done
+    sleep 0.3
+    kill -0 "$xvfb_pid" 2>/dev/null && [ -s "$scratch/display" ] || return 1
+    export DISPLAY=:$(cat "$scratch/display")
+    openbox --config-file "$scratch/rc.xml" >"$scratch/openbox.log" 2>&1 &
+    openbox_pid=$!
+    for _ in $(seq 300); do
+        kill -0 "$openbox_pid" 2>/dev/null && kill -0 "$xvfb_pid" 2>/dev/null || return 1
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+started=
+for _ in 1 2 3 4 5; do
+    if startScreen; then started=1; break; fi
+    stopScreen
+    sleep "0.$((RANDOM % 9 + 1))"
 done
-if ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window; then
-    echo "SKIPPED: openbox did not start:"
-    tail -n 5 "$scratch/openbox.log"
+if [ -z "$started" ]; then
+    echo "SKIPPED: Xvfb with openbox did not start:"
+    tail -n 5 "$scratch/xvfb.log" "$scratch/openbox.log"
     exit 77
 fi
 QT_QPA_PLATFORM=xcb "$walk"
