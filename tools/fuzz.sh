@@ -39,13 +39,15 @@ build() {
 
 router="$root/router/TextRules.cpp $root/router/RouterUrls.cpp $root/app/core/ApplyPreflight.cpp"
 # The status scrape lives beside the status reads, which bring the transport.
-status="$root/router/RouterStatus.cpp $root/router/HttpTransport.cpp $root/router/ResponseBuffer.cpp -lcurl"
+transport="$root/router/HttpTransport.cpp $root/router/ResponseBuffer.cpp -lcurl"
+status="$root/router/RouterStatus.cpp $transport"
 # shellcheck disable=SC2086
 build fuzz_text_rules "$root/tests/router/fuzz_text_rules.cpp" $router $status
 # shellcheck disable=SC2086
 build fuzz_command_line "$root/tests/tools/cli/fuzz_command_line.cpp" \
     "$root/tools/cli/CommandLine.cpp" "$root/tools/cli/ApplyValues.cpp" \
-    "$root/app/core/InputChecks.cpp" "$root/router/RouterAddress.cpp" $router
+    "$root/app/core/InputChecks.cpp" "$root/router/RouterAddress.cpp" $router \
+    "$root/app/core/InternetProbe.cpp" $transport
 build fuzz_gif_walker "$root/tests/controls/fuzz_gif_walker.cpp" "$root/controls/GifWalker.cpp"
 
 # Seeds: a router page and settings for the text rules, a whole apply
