@@ -101,6 +101,9 @@ int main(int argc, char* argv[])
     RegisterGuidePages();
 
     CWizardWindow window;
+    // Before the lock is taken: a termination from then on must end the wizard
+    // through its own close, which removes the lock and the socket.
+    HandleTerminationSignal([&window] { window.CloseAnswered(); });
     CSingleInstance instance(WizardRuntimeFolder());
     if (!instance.BecomeTheOnlyWizard([&window] {
             window.BringToFront();
@@ -108,7 +111,6 @@ int main(int argc, char* argv[])
         })
         && LeftToRunningWizard(instance))
         return 0;
-    HandleTerminationSignal([&window] { window.CloseAnswered(); });
     CTarnixConnectDlg welcome(&window);
     welcome.exec();
     return 0;
