@@ -160,6 +160,10 @@ void UpdateForReaders(QAccessibleEvent* event)
     const bool caret = event->type() == QAccessible::TextCaretMoved
                        || event->type() == QAccessible::TextSelectionChanged;
     const auto* widget = qobject_cast<const QWidget*>(object);
+    // A field losing the focus drops its selection; a reader would say
+    // "unselected" of the field it has just left.
+    if (event->type() == QAccessible::TextSelectionChanged && widget && !widget->hasFocus())
+        return;
     if (caret && widget && widget->hasFocus() && object != g_focusTold)
     {
         QAccessibleEvent focus(object, QAccessible::Focus);

@@ -46,6 +46,7 @@ public:
         QAccessible::State state = QAccessibleWidget::state();
         state.passwordEdit = Masked();
         state.readOnly = Field()->isReadOnly();
+        state.editable = !state.readOnly;
         state.selectableText = true;
         return state;
     }

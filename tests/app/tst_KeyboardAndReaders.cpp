@@ -479,8 +479,9 @@ private slots:
             QCOMPARE(field->text(), text);
             if (text.isEmpty())
                 field->setText("192");
-            QAccessibleTextInterface* face =
-                QAccessible::queryAccessibleInterface(field)->textInterface();
+            QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(field);
+            QVERIFY(reader->state().editable && !reader->state().readOnly);
+            QAccessibleTextInterface* face = reader->textInterface();
             QCOMPARE(face->text(0, face->characterCount()), field->text());
             int start = -1;
             int end = -1;
