@@ -241,10 +241,12 @@ def inner(wizard, router_sim):
         env = dict(os.environ, SPEECHD_ADDRESS=address, GTK_MODULES="gail:atk-bridge")
         # Orca looks for others by the process name "orca", machine-wide: one
         # started with --replace kills them, one without refuses to start. Run
-        # by the interpreter, it is neither found nor finds another listening
+        # by its interpreter, it is neither found nor finds another listening
         # test's, and so replaces none.
-        started.append(subprocess.Popen([sys.executable, shutil.which("orca"), "-u",
-                                         os.path.join(folder, "orca")],
+        orca = shutil.which("orca")
+        with open(orca, encoding="utf-8") as script:
+            interpreter = script.readline()[2:].split()
+        started.append(subprocess.Popen(interpreter + [orca, "-u", os.path.join(folder, "orca")],
                                         env=env, stdout=subprocess.DEVNULL,
                                         stderr=subprocess.DEVNULL))
         transcript = Transcript(transcript_path)
