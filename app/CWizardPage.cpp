@@ -11,7 +11,6 @@
 #include "WizardPalette.h"
 #include "WizardSettings.h"
 
-#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -394,6 +393,7 @@ QLineEdit* CWizardPage::AddLineEdit(const QRect& rect, bool masked)
 {
     auto* edit = new QLineEdit(this);
     edit->setGeometry(rect);
+    ShowAsField(edit);
     if (masked)
         KeepSecretFromAssistiveTechnology(edit);
     return edit;
@@ -497,20 +497,18 @@ void CWizardPage::LabelField(QLabel* caption, QWidget* field)
     for (QWidget* part : parts)
         part->setAccessibleName(name);
     if (auto* list = qobject_cast<QComboBox*>(field))
-        SelectShownEntry(list);
+        DescribeByShownEntry(list);
 }
 
-// Readers take a closed list's value from the entry selected in its popup,
-// which Qt leaves unselected until the popup has been open.
-void CWizardPage::SelectShownEntry(QComboBox* list)
+// Readers find no value in Qt's closed list (its name is the entry shown,
+// which they pass over for the caption, and its popup offers no selection
+// to read), but they speak a focused control's description on focus and on
+// every change: the list describes itself by the entry it shows.
+void CWizardPage::DescribeByShownEntry(QComboBox* list)
 {
-    auto select = [list] {
-        list->view()->selectionModel()->select(
-            list->model()->index(list->currentIndex(), list->modelColumn()),
-            QItemSelectionModel::ClearAndSelect);
-    };
-    connect(list, &QComboBox::currentIndexChanged, list, select);
-    select();
+    auto describe = [list] { Describe(list, list->currentText()); };
+    connect(list, &QComboBox::currentIndexChanged, list, describe);
+    describe();
 }
 
 void CWizardPage::MarkAsAlert(CLabel* label, QWidget* field)

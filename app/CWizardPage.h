@@ -225,7 +225,8 @@ protected:
     // Ties a caption to its field: the caption is the field's buddy and, with
     // its colon dropped, the field's name for assistive technology.
     static void LabelField(QLabel* caption, QWidget* field);
-    static void SelectShownEntry(QComboBox* list);
+    // A list says the entry it shows to assistive technology.
+    static void DescribeByShownEntry(QComboBox* list);
     // A label shown beside field when its input is refused: announced to
     // assistive technology each time it appears, and describing the field.
     static void MarkAsAlert(CLabel* label, QWidget* field);

@@ -1,9 +1,15 @@
 #include "AccessibleRoles.h"
 
+#include "AccessibleText.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
+#include <QTextEdit>
+
+#include <utility>
 
 namespace {
 
@@ -37,6 +43,11 @@ QAccessibleInterface* RoleFactory(const QString&, QObject* object)
     const QVariant role = widget ? widget->property(kRoleProperty) : QVariant();
     if (!role.isValid())
         return nullptr;
+    if (auto* view = qobject_cast<QTextEdit*>(widget);
+        view && role.toInt() == QAccessible::Document)
+        return MakeDocumentAccessible(view);
+    if (auto* field = qobject_cast<QLineEdit*>(widget))
+        return MakeFieldAccessible(field);
     return new RoleAccessible(widget, QAccessible::Role(role.toInt()));
 }
 
@@ -65,7 +76,7 @@ QString Bullets(const QString& text)
     return QString(text.size(), QChar(0x2022));
 }
 
-void UpdateWithoutSecrets(QAccessibleEvent* event);
+void UpdateForReaders(QAccessibleEvent* event);
 
 // The handler that was there before (none: the platform's bridge).
 QAccessible::UpdateHandler& NextHandler()
@@ -81,7 +92,16 @@ void Forward(QAccessibleEvent* event)
         return next(event);
     QAccessible::installUpdateHandler(nullptr);
     QAccessible::updateAccessibility(event);
-    QAccessible::installUpdateHandler(&UpdateWithoutSecrets);
+    QAccessible::installUpdateHandler(&UpdateForReaders);
+}
+
+void InstallUpdateHandler()
+{
+    static const bool installed = [] {
+        NextHandler() = QAccessible::installUpdateHandler(&UpdateForReaders);
+        return true;
+    }();
+    Q_UNUSED(installed);
 }
 
 // Qt's line edit reports the characters typed into a masked field in its
@@ -119,15 +139,46 @@ void UpdateWithoutSecrets(QAccessibleEvent* event)
     }
 }
 
+// The control readers were last told has the focus, and whether that was
+// told ahead of Qt.
+QPointer<QObject> g_focusTold;
+bool g_toldAhead = false;
+
+// A field taking the focus tells of its caret and selection before Qt tells
+// of the focus; a reader then moves to the field in silence and the field's
+// name is never spoken. The focus is told first, and Qt's telling passed over.
+void UpdateForReaders(QAccessibleEvent* event)
+{
+    QObject* object = event->object();
+    if (event->type() == QAccessible::Focus)
+    {
+        const bool told = std::exchange(g_toldAhead, false) && object == g_focusTold;
+        g_focusTold = object;
+        if (told)
+            return;
+    }
+    const bool caret = event->type() == QAccessible::TextCaretMoved
+                       || event->type() == QAccessible::TextSelectionChanged;
+    const auto* widget = qobject_cast<const QWidget*>(object);
+    // A field losing the focus drops its selection; a reader would say
+    // "unselected" of the field it has just left.
+    if (event->type() == QAccessible::TextSelectionChanged && widget && !widget->hasFocus())
+        return;
+    if (caret && widget && widget->hasFocus() && object != g_focusTold)
+    {
+        QAccessibleEvent focus(object, QAccessible::Focus);
+        Forward(&focus);
+        g_focusTold = object;
+        g_toldAhead = true;
+    }
+    UpdateWithoutSecrets(event);
+}
+
 }  // namespace
 
 void KeepSecretFromAssistiveTechnology(QLineEdit* field)
 {
-    static const bool installed = [] {
-        NextHandler() = QAccessible::installUpdateHandler(&UpdateWithoutSecrets);
-        return true;
-    }();
-    Q_UNUSED(installed);
+    InstallUpdateHandler();
     field->setEchoMode(QLineEdit::Password);
 }
 
@@ -147,6 +198,18 @@ void ShowAsText(QWidget* widget, const QString& text)
     SetRole(widget, QAccessible::StaticText);
 }
 
+void ShowAsField(QLineEdit* field)
+{
+    InstallUpdateHandler();
+    SetRole(field, QAccessible::EditableText);
+}
+
+void ShowAsDocument(QTextEdit* view)
+{
+    InstallUpdateHandler();
+    SetRole(view, QAccessible::Document);
+}
+
 void ShowAsLink(QLabel* label)
 {
     SetRole(label, QAccessible::Link);
@@ -162,6 +225,13 @@ void AnnounceNotice(QLabel* label)
 {
     QAccessibleEvent shown(label, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
+}
+
+void Describe(QWidget* widget, const QString& description)
+{
+    widget->setAccessibleDescription(description);
+    QAccessibleEvent changed(widget, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&changed);
 }
 
 void ShowAsAlert(QLabel* label)

@@ -4,6 +4,7 @@
 class QLabel;
 class QString;
 class QLineEdit;
+class QTextEdit;
 class QWidget;
 
 // Keeps a widget that only decorates (a background picture, the focus ring)
@@ -18,6 +19,14 @@ void ShowAsHeading(QLabel* label);
 // step bar of a page's background): read as that text.
 void ShowAsText(QWidget* widget, const QString& text);
 
+// A single-line field whose text a reader speaks whole (Qt's own tells a
+// reader of text attribute runs that end before the last character).
+void ShowAsField(QLineEdit* field);
+
+// A read-only rich text view (a guide): a document whose text the arrow keys
+// read, pictures by their alternative text.
+void ShowAsDocument(QTextEdit* view);
+
 // A term the keyboard reaches whose explanation opens on Enter or Space.
 void ShowAsLink(QLabel* label);
 
@@ -29,6 +38,10 @@ void AnnounceNotice(QLabel* label);
 // A label that tells the user their input was refused: its accessible role
 // is alert, so a screen reader speaks it as soon as it is shown.
 void ShowAsAlert(QLabel* label);
+
+// Sets widget's description and tells assistive technology, which Qt does not
+// do itself; a reader speaks the new description of the control it is on.
+void Describe(QWidget* widget, const QString& description);
 
 // A field whose characters are masked (a password or a key): what it tells
 // assistive technology of a change (typing, pasting, deleting) carries one

@@ -91,7 +91,7 @@ void CLabel::showEvent(QShowEvent* event)
     if (!m_alert)
         return;
     if (m_field)
-        DescribeField(text());
+        Describe(m_field, text());
     QAccessibleEvent shown(this, QAccessible::Alert);
     QAccessible::updateAccessibility(&shown);
 }
@@ -100,14 +100,5 @@ void CLabel::hideEvent(QHideEvent* event)
 {
     QLabel::hideEvent(event);
     if (m_field && m_field->accessibleDescription() == text())
-        DescribeField(QString());
-}
-
-// Qt does not tell assistive technology of the change itself; a reader
-// speaks a new description of the field that has the focus.
-void CLabel::DescribeField(const QString& description)
-{
-    m_field->setAccessibleDescription(description);
-    QAccessibleEvent changed(m_field, QAccessible::DescriptionChanged);
-    QAccessible::updateAccessibility(&changed);
+        Describe(m_field, QString());
 }

@@ -44,8 +44,6 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    void DescribeField(const QString& description);
-
     bool m_transparent = true;
     bool m_alert = false;
     QPointer<QWidget> m_field;

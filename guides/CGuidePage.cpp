@@ -1,5 +1,7 @@
 #include "CGuidePage.h"
 
+#include "AccessibleRoles.h"
+
 #include <QTextBrowser>
 
 CGuidePage::CGuidePage(const PageFrame& frame, QWidget* owner, const QRect& guideRect,
@@ -26,6 +28,7 @@ CGuidePage::CGuidePage(const PageFrame& frame, QWidget* owner, const QRect& guid
         view->setAccessibleName(HeadingLabel()->text().isEmpty() ? QString("Guide")
                                                                  : HeadingLabel()->text());
         view->setTextInteractionFlags(view->textInteractionFlags() | Qt::TextSelectableByKeyboard);
+        ShowAsDocument(view);
     }
     // The guide is read, not filled in: the page opens on PRINT, which Enter presses.
     SetForwardButton(m_print);

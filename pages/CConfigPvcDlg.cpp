@@ -76,10 +76,13 @@ CConfigPvcDlg::CConfigPvcDlg(QWidget* owner)
 void CConfigPvcDlg::BuildBody()
 {
     // Two blanks after "internet" are the page's wording.
-    AddLabel("Now tell us your internet  Service Provider details. If you do not have this "
-             "information already you will have to contact your Internet Service Provider and "
-             "request the information below.",
-             kIntroRect);
+    CLabel* intro = AddLabel(
+        "Now tell us your internet  Service Provider details. If you do not have this "
+        "information already you will have to contact your Internet Service Provider and "
+        "request the information below.",
+        kIntroRect);
+    // Its first sentence is the heading, which the page's announcement has just said.
+    intro->setAccessibleName(intro->text().section(". ", 1));
     m_country = AddList(CountryRow, "Country:");
     Fill(m_country, CountryNames);
     m_isp = AddList(IspRow, "Internet Service Provider:");

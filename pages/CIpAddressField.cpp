@@ -1,5 +1,6 @@
 #include "CIpAddressField.h"
 
+#include "AccessibleRoles.h"
 #include "CFocusRing.h"
 #include "InputChecks.h"
 
@@ -53,6 +54,7 @@ CIpAddressField::CIpAddressField(QWidget* parent) : QFrame(parent)
             layout->addWidget(dot);
         }
         auto* part = new QLineEdit(this);
+        ShowAsField(part);
         part->setFrame(false);
         part->setAlignment(Qt::AlignCenter);
         part->setValidator(validator);

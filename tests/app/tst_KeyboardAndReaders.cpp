@@ -351,7 +351,9 @@ private slots:
     }
 
     // A list is labelled by its caption; its name is the entry it shows, as
-    // Qt does on Linux, where readers speak the label relation first.
+    // Qt does on Linux, where readers speak the label relation first. Its
+    // description is the entry it shows too, now and after a change: readers
+    // speak that on focus and on change.
     void listsAreLabelledByTheirCaptions_data()
     {
         QTest::addColumn<PageId>("id");
@@ -374,6 +376,9 @@ private slots:
             QAccessibleInterface* face = QAccessible::queryAccessibleInterface(list);
             for (const auto& [label, relation] : face->relations(QAccessible::Label))
                 labelled << label->text(QAccessible::Name).remove(':').trimmed();
+            QCOMPARE(face->text(QAccessible::Description), list->currentText());
+            list->setCurrentIndex(list->count() - 1);
+            QCOMPARE(face->text(QAccessible::Description), list->currentText());
         }
         QCOMPARE(labelled, names);
     }
@@ -442,6 +447,49 @@ private slots:
             ++shown;
         }
         QVERIFY(shown > 0);
+    }
+
+    // A reader reads a field's text by its runs of equal attributes: they
+    // must reach the last character, or "Tarnix" is heard as "Tarni".
+    void fieldsAreReadWhole_data()
+    {
+        QTest::addColumn<PageId>("id");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("SSID") << PageId::Wireless << "Wireless Network Name (SSID)"
+                              << "Tarnix";
+        QTest::newRow("VCI") << PageId::IspAndPvc << "VCI"
+                             << "35";
+        QTest::newRow("one digit") << PageId::IspAndPvc << "VPI"
+                                   << "8";
+        QTest::newRow("address part") << PageId::StaticIp << "WAN IP Address"
+                                      << "";
+    }
+
+    void fieldsAreReadWhole()
+    {
+        QFETCH(PageId, id);
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        QVERIFY(Open(id));
+        for (QLineEdit* field : m_page->findChildren<QLineEdit*>())
+        {
+            if (field->accessibleName() != name)
+                continue;
+            QCOMPARE(field->text(), text);
+            if (text.isEmpty())
+                field->setText("192");
+            QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(field);
+            QVERIFY(reader->state().editable && !reader->state().readOnly);
+            QAccessibleTextInterface* face = reader->textInterface();
+            QCOMPARE(face->text(0, face->characterCount()), field->text());
+            int start = -1;
+            int end = -1;
+            face->attributes(face->characterCount() - 1, &start, &end);
+            QCOMPARE(end, face->characterCount());
+            return;
+        }
+        QFAIL("no such field");
     }
 
     // Typing, pasting, holding a key and deleting in a password or key field

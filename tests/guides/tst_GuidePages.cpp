@@ -13,6 +13,7 @@
 #include "WizardSettings.h"
 #include "WizardTestScope.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -170,6 +171,15 @@ private slots:
                                 + "\n";
         QVERIFY2(text.contains(details), qPrintable(text.left(300)));
         QVERIFY(!text.contains("[Your"));
+        // A reader reads it as a document, the code by its alternative text.
+        QAccessibleInterface* view = QAccessible::queryAccessibleInterface(
+            page.Browser().findChild<QTextBrowser*>());
+        QCOMPARE(view->role(), QAccessible::Document);
+        const QString heard = view->textInterface()->text(0,
+                                                          view->textInterface()->characterCount());
+        QVERIFY(heard.contains(details));
+        QVERIFY2(heard.contains("QR code that joins Smith Family, password " + password + "\n"),
+                 qPrintable(heard.left(400)));
         const QMap<QString, bool> pictures = Pictures(*page.Browser().Document());
         QVERIFY(pictures.size() >= 3);
         for (auto it = pictures.cbegin(); it != pictures.cend(); ++it)
