@@ -121,7 +121,7 @@ void CQuicKOrFirstInstallDlg::OnNext()
     case InstallChoice::QuickInstall: OnQuickInstall(); break;
     case InstallChoice::Restore:
         if (ConfirmRouterNetwork(this))
-            OpenPage(PageId::RestoreConfiguration);
+            OpenNext(FlowChoice::Restore);
         break;
     }
 }
@@ -129,7 +129,7 @@ void CQuicKOrFirstInstallDlg::OnNext()
 void CQuicKOrFirstInstallDlg::OnFirstInstall()
 {
     GetWizardSettings().FirstInstallPath = true;
-    OpenPage(PageId::Power);
+    OpenNext(FlowChoice::FirstInstall);
 }
 
 void CQuicKOrFirstInstallDlg::OnQuickInstall()
@@ -148,11 +148,11 @@ void CQuicKOrFirstInstallDlg::OnQuickInstall()
     if (login == LoginVerdict::Refused)
     {
         // The router already has a password of the user's.
-        OpenPage(PageId::ExistingPassword);
+        OpenNext(FlowChoice::OwnPassword);
         return;
     }
     RevealRestoreOption();
-    OpenPage(PageId::CreatePassword);
+    OpenNext(FlowChoice::FactoryPassword);
 }
 
 void CQuicKOrFirstInstallDlg::OnRestorePicture()
@@ -160,7 +160,7 @@ void CQuicKOrFirstInstallDlg::OnRestorePicture()
     if (!ConfirmRouterNetwork(this))
         return;
     ShowPlainMessage(kRestoreWaitMessage);
-    OpenPage(PageId::RestoreConfiguration);
+    OpenNext(FlowChoice::Restore);
 }
 
 void CQuicKOrFirstInstallDlg::done(int result)

@@ -354,6 +354,12 @@ int CWizardPage::OpenPage(PageId id)
     return WizardEffects().OpenPageModally(id, this);
 }
 
+int CWizardPage::OpenNext(FlowChoice choice)
+{
+    const std::optional<PageId> next = NextPage(Id(), choice);
+    return next ? OpenPage(*next) : -1;
+}
+
 bool CWizardPage::AskExitQuestion(const QString& warning)
 {
     const QString text = warning.isEmpty() ? QString(kExitQuestion)
