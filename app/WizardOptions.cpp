@@ -10,11 +10,16 @@ namespace {
 
 constexpr int kMaxProbeUrls = 3;
 
-bool ReadMilliseconds(const QString& text, int& out)
+// False when option is set to anything but whole milliseconds of at least
+// least; otherwise true, with its value in out when it is set.
+bool ReadIfSet(const QCommandLineParser& parser, const QCommandLineOption& option, int least,
+               int& out)
 {
+    if (!parser.isSet(option))
+        return true;
     bool ok = false;
-    const int value = text.toInt(&ok);
-    if (!ok || value < 0)
+    const int value = parser.value(option).toInt(&ok);
+    if (!ok || value < least)
         return false;
     out = value;
     return true;
@@ -89,26 +94,20 @@ QString ReadAddresses(const QCommandLineParser& parser, const OptionNames& names
 QString ReadDurations(const QCommandLineParser& parser, const OptionNames& names,
                       WizardOptions& read)
 {
-    if ((parser.isSet(names.pause) && !ReadMilliseconds(parser.value(names.pause), read.PauseMs))
-        || (parser.isSet(names.settle)
-            && !ReadMilliseconds(parser.value(names.settle), read.SettleMs)))
+    if (!ReadIfSet(parser, names.pause, 0, read.PauseMs)
+        || !ReadIfSet(parser, names.settle, 0, read.SettleMs))
         return "Pauses are whole milliseconds, 0 or more.";
+    // A time-out of 0 would wait for ever.
     int timeout = 0;
-    if (parser.isSet(names.timeout))
-    {
-        // 0 would wait for ever.
-        if (!ReadMilliseconds(parser.value(names.timeout), timeout) || timeout == 0)
-            return "Time-outs are whole milliseconds, 1 or more.";
-        const std::chrono::milliseconds each(timeout);
-        read.Timeouts = {each, each, each};
-    }
-    int period = 0;
-    if (parser.isSet(names.resultCheck))
-    {
-        if (!ReadMilliseconds(parser.value(names.resultCheck), period) || period == 0)
-            return "The result check is whole milliseconds, 1 or more.";
-        read.ResultTimerPeriod = std::chrono::milliseconds(period);
-    }
+    if (!ReadIfSet(parser, names.timeout, 1, timeout))
+        return "Time-outs are whole milliseconds, 1 or more.";
+    if (timeout > 0)
+        read.Timeouts = {std::chrono::milliseconds(timeout), std::chrono::milliseconds(timeout),
+                         std::chrono::milliseconds(timeout)};
+    int period = int(read.ResultTimerPeriod.count());
+    if (!ReadIfSet(parser, names.resultCheck, 1, period))
+        return "The result check is whole milliseconds, 1 or more.";
+    read.ResultTimerPeriod = std::chrono::milliseconds(period);
     return QString();
 }
 
