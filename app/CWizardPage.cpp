@@ -9,6 +9,7 @@
 #include "DocumentLinks.h"
 #include "InputChecks.h"
 #include "WizardPalette.h"
+#include "WizardSession.h"
 #include "WizardSettings.h"
 
 #include <QAbstractItemView>
@@ -36,8 +37,7 @@ namespace {
 // The pages running now, in the order they started: the chain, bottom first.
 std::vector<QPointer<CWizardPage>>& RunningPages()
 {
-    static std::vector<QPointer<CWizardPage>> running;
-    return running;
+    return WizardSession::Current().RunningPages;
 }
 
 // The background a covered page let go of, loaded and shown again.

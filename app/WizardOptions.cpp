@@ -3,6 +3,7 @@
 #include "InternetProbe.h"
 #include "RouterAddress.h"
 #include "TarnixVersion.h"
+#include "WizardSession.h"
 
 #include <QCommandLineParser>
 
@@ -171,8 +172,7 @@ bool ChoosesPlatform(const QStringList& arguments)
 
 WizardOptions& GetWizardOptions()
 {
-    static WizardOptions options;
-    return options;
+    return WizardSession::Current().Options;
 }
 
 std::string ConfiguredRouterAddress()

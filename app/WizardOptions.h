@@ -28,7 +28,7 @@ struct WizardOptions
     std::chrono::milliseconds ResultTimerPeriod = kResultTimerPeriod;  // --result-check-ms
 };
 
-// The process-wide record; defaults until ParseWizardOptions fills it.
+// The session's record; defaults until ParseWizardOptions fills it.
 WizardOptions& GetWizardOptions();
 
 // The router address every login and request uses (default kDefaultRouterAddress).

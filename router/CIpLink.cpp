@@ -6,6 +6,7 @@
 #include "TextRules.h"
 #include "WizardSettings.h"
 
+#include <atomic>
 #include <new>
 #include <optional>
 
@@ -218,10 +219,22 @@ void CIpLink::ReadWirelessSettings(CIpLink& link, std::string& name, std::string
     key = TextBetween(page, "wpaPskKey = '", "'");
 }
 
+namespace {
+// Read by the workers that log in; changed only while none runs.
+std::atomic<CIpLink*> g_sessionLink{nullptr};
+}  // namespace
+
 CIpLink* GetRouterLink()
 {
-    static CIpLink* const link = new (std::nothrow) CIpLink();
-    return link;
+    if (CIpLink* link = g_sessionLink.load())
+        return link;
+    static CIpLink* const own = new (std::nothrow) CIpLink();
+    return own;
+}
+
+void UseRouterLink(CIpLink* link)
+{
+    g_sessionLink = link;
 }
 
 void SetLinkPassword(const std::string& password)

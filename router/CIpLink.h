@@ -110,9 +110,13 @@ private:
     bool m_lastAnswered = false;
 };
 
-// The process-wide link, created on first use and never destroyed. Null only
-// when memory for it is exhausted.
+// The link of the wizard's session in force, or one of the process's own,
+// created on first use and never destroyed, where no session installed one.
+// Null only when memory for that is exhausted.
 CIpLink* GetRouterLink();
+// For the session: the link GetRouterLink returns from now on (null: the
+// process's own). The link must outlive its use.
+void UseRouterLink(CIpLink* link);
 
 // Sets the password of the process-wide link.
 void SetLinkPassword(const std::string& password);
