@@ -1,5 +1,7 @@
 #include "WizardSession.h"
 
+#include "HostNetwork.h"
+
 namespace {
 
 WizardSession* g_current = nullptr;
@@ -23,10 +25,12 @@ WizardSession::WizardSession() : m_outer(g_current)
         Options = m_outer->Options;
         Effects = m_outer->Effects;
         Pages = m_outer->Pages;
+        m_hostNetwork = m_outer->m_hostNetwork;
     }
     g_current = this;
     UseWizardSettings(&Settings);
     UseRouterLink(&Link);
+    SetHostNetwork(m_hostNetwork);
 }
 
 WizardSession::~WizardSession()
@@ -34,6 +38,13 @@ WizardSession::~WizardSession()
     g_current = m_outer;
     UseWizardSettings(m_outer ? &m_outer->Settings : nullptr);
     UseRouterLink(m_outer ? &m_outer->Link : nullptr);
+    SetHostNetwork(m_outer ? m_outer->m_hostNetwork : nullptr);
+}
+
+void WizardSession::UseHostNetwork(CHostNetwork* network)
+{
+    m_hostNetwork = network;
+    SetHostNetwork(network);
 }
 
 WizardSession& WizardSession::Current()

@@ -1,17 +1,16 @@
 #pragma once
 // The one owner of what the wizard holds for its whole run: the settings
 // record, the options, the router link, the installed effects, the page
-// registry, the chain of running pages and the pages already reported
-// missing. main makes one before anything else; the accessors
+// registry, the chain of running pages, the pages already reported missing
+// and the host-network reader. main makes one before anything else; the accessors
 // (GetWizardSettings, GetWizardOptions, GetRouterLink, WizardEffects, the
 // registry, the chain) read the session in force.
 //
 // A session starts as a copy of the one in force (the record, the options,
 // the link's login values and time-outs, the effects and the pages
-// registered; the chain starts empty) and hands back to it, untouched, when
-// it ends:
-// a test's session leaves nothing behind. Sessions end in the reverse order
-// they were made, on the thread that runs the pages.
+// registered, the host-network reader; the chain starts empty) and hands back to it, untouched,
+// when it ends: a test's session leaves nothing behind. Sessions end in the reverse order they were
+// made, on the thread that runs the pages.
 
 #include "CIpLink.h"
 #include "PageRegistry.h"
@@ -24,6 +23,7 @@
 #include <set>
 #include <vector>
 
+class CHostNetwork;
 class CWizardEffects;
 class CWizardPage;
 
@@ -47,6 +47,11 @@ public:
     std::vector<QPointer<CWizardPage>> RunningPages;  // bottom first
     std::set<PageId> ReportedMissing;
 
+    // The host network HostNetwork() reads from now on (not owned; null: the
+    // system's).
+    void UseHostNetwork(CHostNetwork* network);
+
 private:
     WizardSession* m_outer;
+    CHostNetwork* m_hostNetwork = nullptr;
 };
