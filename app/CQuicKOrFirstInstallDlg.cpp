@@ -4,6 +4,7 @@
 #include "PrimeRouterLink.h"
 #include "RouterNetworkCheck.h"
 #include "RunWithoutFreezing.h"
+#include "WizardSession.h"
 #include "WizardSettings.h"
 
 #include <QRadioButton>
@@ -47,7 +48,7 @@ CQuicKOrFirstInstallDlg::CQuicKOrFirstInstallDlg(QWidget* owner)
 {
     BuildChoices();
     OptionButton(InstallChoice::FirstInstall)->setChecked(true);
-    GetWizardSettings().ModePageWindow = this;
+    WizardSession::Current().ModePageWindow = this;
     // The create-password page is only ever shown after the factory login
     // succeeded, and its PREV is the one way back to a choice of mode: the
     // restore choice must be there, or no one could ever reach it.
@@ -109,7 +110,7 @@ bool CQuicKOrFirstInstallDlg::IsRestoreOptionShown() const
 
 void CQuicKOrFirstInstallDlg::RequestRestoreReveal()
 {
-    if (CQuicKOrFirstInstallDlg* page = GetWizardSettings().ModePageWindow)
+    if (CQuicKOrFirstInstallDlg* page = WizardSession::Current().ModePageWindow)
         page->RevealRestoreOption();
 }
 
@@ -171,7 +172,7 @@ void CQuicKOrFirstInstallDlg::done(int result)
 
 void CQuicKOrFirstInstallDlg::ForgetIfModePage()
 {
-    WizardSettings& settings = GetWizardSettings();
-    if (settings.ModePageWindow == this)
-        settings.ModePageWindow = nullptr;
+    WizardSession& session = WizardSession::Current();
+    if (session.ModePageWindow == this)
+        session.ModePageWindow = nullptr;
 }

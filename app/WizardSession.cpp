@@ -26,6 +26,7 @@ WizardSession::WizardSession() : m_outer(g_current)
         Effects = m_outer->Effects;
         Pages = m_outer->Pages;
         m_hostNetwork = m_outer->m_hostNetwork;
+        ModePageWindow = m_outer->ModePageWindow;
     }
     g_current = this;
     UseWizardSettings(&Settings);

@@ -8,9 +8,9 @@
 //
 // A session starts as a copy of the one in force (the record, the options,
 // the link's login values and time-outs, the effects and the pages
-// registered, the host-network reader; the chain starts empty) and hands back to it, untouched,
-// when it ends: a test's session leaves nothing behind. Sessions end in the reverse order they were
-// made, on the thread that runs the pages.
+// registered, the host-network reader, the install mode page; the chain starts empty) and hands
+// back to it, untouched, when it ends: a test's session leaves nothing behind. Sessions end in the
+// reverse order they were made, on the thread that runs the pages.
 
 #include "CIpLink.h"
 #include "PageRegistry.h"
@@ -24,6 +24,7 @@
 #include <vector>
 
 class CHostNetwork;
+class CQuicKOrFirstInstallDlg;
 class CWizardEffects;
 class CWizardPage;
 
@@ -46,6 +47,8 @@ public:
     std::map<PageId, PageFactory> Pages;
     std::vector<QPointer<CWizardPage>> RunningPages;  // bottom first
     std::set<PageId> ReportedMissing;
+    // The most recently opened install mode page; it clears this when it closes.
+    CQuicKOrFirstInstallDlg* ModePageWindow = nullptr;
 
     // The host network HostNetwork() reads from now on (not owned; null: the
     // system's).

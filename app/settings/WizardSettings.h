@@ -12,8 +12,6 @@
 
 #include <string>
 
-class CQuicKOrFirstInstallDlg;
-
 struct WizardSettings
 {
     bool FirstInstallPath = false;
@@ -46,9 +44,6 @@ struct WizardSettings
     bool PasswordChangeRequested = false;
     bool RouterPasswordChanged = false;
     std::string PasswordAfterChange = kFactoryPassword;
-
-    // The most recently opened install mode page; it clears this when it closes.
-    CQuicKOrFirstInstallDlg* ModePageWindow = nullptr;
 };
 
 inline WizardSettings* g_sessionSettings = nullptr;
