@@ -150,7 +150,8 @@ void SetWizardEffects(CWizardEffects* effects)
 
 void InstallRouterErrorMessages()
 {
-    SetRouterErrorNotifier([](const std::string& text, const std::string& caption) {
+    WizardSession::Current().Link.SetErrorNotifier([](const std::string& text,
+                                                      const std::string& caption) {
         const QString shownText = QString::fromStdString(text);
         const QString shownCaption = QString::fromStdString(caption);
         auto show = [shownText, shownCaption] {

@@ -19,6 +19,7 @@ WizardSession::WizardSession() : m_outer(g_current)
         Link.SetPassword(link->GetPassword());
         Link.SetRouterAddress(link->GetRouterAddress());
         Link.SetTimeouts(link->GetTimeouts());
+        Link.SetErrorNotifier(link->GetErrorNotifier());
     }
     if (m_outer)
     {

@@ -2,11 +2,10 @@
 // One test's session: a fresh wizard session (a copy of the one in force,
 // handed back untouched when the test ends) with the test's effects
 // installed (when given). Also puts back what lives outside the session as a
-// test program starts: no router error notifier, no unfinished-setup mark. Hold one per test
+// test program starts: no unfinished-setup mark. Hold one per test
 // (init/cleanup, or a local).
 
 #include "CWizardEffects.h"
-#include "HttpTransport.h"
 #include "UnfinishedSetup.h"
 #include "WizardSession.h"
 
@@ -19,11 +18,7 @@ public:
             SetWizardEffects(effects);
     }
 
-    ~WizardTestScope()
-    {
-        SetRouterErrorNotifier(nullptr);
-        ClearSetupUnderWay();
-    }
+    ~WizardTestScope() { ClearSetupUnderWay(); }
 
     WizardTestScope(const WizardTestScope&) = delete;
     WizardTestScope& operator=(const WizardTestScope&) = delete;
