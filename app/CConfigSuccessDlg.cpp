@@ -66,7 +66,7 @@ void CConfigSuccessDlg::BuildBody()
 
 void CConfigSuccessDlg::OnNext()
 {
-    OpenPage(PageId::JoinWireless);
+    OpenNext(FlowChoice::Next);
 }
 
 void CConfigSuccessDlg::OnStartBrowsing()

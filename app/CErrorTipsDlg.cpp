@@ -126,8 +126,9 @@ QString LightBoxCauseLine(FailureCause cause)
 void CErrorTipsDlg::OnClose()
 {
     accept();
-    // Another attempt starts from a fresh ISP and PVC page.
-    WizardEffects().OpenPageModally(PageId::IspAndPvc, this);
+    // Opened after accepting, which OpenNext refuses: another attempt runs
+    // above a light box that is already ending.
+    WizardEffects().OpenPageModally(*NextPage(Id(), FlowChoice::Close), this);
 }
 
 void CErrorTipsDlg::paintEvent(QPaintEvent*)

@@ -4,6 +4,7 @@
 #include "PrimeRouterLink.h"
 #include "RouterNetworkCheck.h"
 #include "RunWithoutFreezing.h"
+#include "WizardSession.h"
 #include "WizardSettings.h"
 
 #include <QRadioButton>
@@ -47,7 +48,7 @@ CQuicKOrFirstInstallDlg::CQuicKOrFirstInstallDlg(QWidget* owner)
 {
     BuildChoices();
     OptionButton(InstallChoice::FirstInstall)->setChecked(true);
-    GetWizardSettings().ModePageWindow = this;
+    WizardSession::Current().ModePageWindow = this;
     // The create-password page is only ever shown after the factory login
     // succeeded, and its PREV is the one way back to a choice of mode: the
     // restore choice must be there, or no one could ever reach it.
@@ -109,7 +110,7 @@ bool CQuicKOrFirstInstallDlg::IsRestoreOptionShown() const
 
 void CQuicKOrFirstInstallDlg::RequestRestoreReveal()
 {
-    if (CQuicKOrFirstInstallDlg* page = GetWizardSettings().ModePageWindow)
+    if (CQuicKOrFirstInstallDlg* page = WizardSession::Current().ModePageWindow)
         page->RevealRestoreOption();
 }
 
@@ -121,7 +122,7 @@ void CQuicKOrFirstInstallDlg::OnNext()
     case InstallChoice::QuickInstall: OnQuickInstall(); break;
     case InstallChoice::Restore:
         if (ConfirmRouterNetwork(this))
-            OpenPage(PageId::RestoreConfiguration);
+            OpenNext(FlowChoice::Restore);
         break;
     }
 }
@@ -129,7 +130,7 @@ void CQuicKOrFirstInstallDlg::OnNext()
 void CQuicKOrFirstInstallDlg::OnFirstInstall()
 {
     GetWizardSettings().FirstInstallPath = true;
-    OpenPage(PageId::Power);
+    OpenNext(FlowChoice::FirstInstall);
 }
 
 void CQuicKOrFirstInstallDlg::OnQuickInstall()
@@ -148,11 +149,11 @@ void CQuicKOrFirstInstallDlg::OnQuickInstall()
     if (login == LoginVerdict::Refused)
     {
         // The router already has a password of the user's.
-        OpenPage(PageId::ExistingPassword);
+        OpenNext(FlowChoice::OwnPassword);
         return;
     }
     RevealRestoreOption();
-    OpenPage(PageId::CreatePassword);
+    OpenNext(FlowChoice::FactoryPassword);
 }
 
 void CQuicKOrFirstInstallDlg::OnRestorePicture()
@@ -160,7 +161,7 @@ void CQuicKOrFirstInstallDlg::OnRestorePicture()
     if (!ConfirmRouterNetwork(this))
         return;
     ShowPlainMessage(kRestoreWaitMessage);
-    OpenPage(PageId::RestoreConfiguration);
+    OpenNext(FlowChoice::Restore);
 }
 
 void CQuicKOrFirstInstallDlg::done(int result)
@@ -171,7 +172,7 @@ void CQuicKOrFirstInstallDlg::done(int result)
 
 void CQuicKOrFirstInstallDlg::ForgetIfModePage()
 {
-    WizardSettings& settings = GetWizardSettings();
-    if (settings.ModePageWindow == this)
-        settings.ModePageWindow = nullptr;
+    WizardSession& session = WizardSession::Current();
+    if (session.ModePageWindow == this)
+        session.ModePageWindow = nullptr;
 }

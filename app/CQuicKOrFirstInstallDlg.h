@@ -18,7 +18,7 @@ public:
         Restore,
     };
 
-    // Becomes WizardSettings::ModePageWindow.
+    // Becomes WizardSession::ModePageWindow.
     explicit CQuicKOrFirstInstallDlg(QWidget* owner);
     ~CQuicKOrFirstInstallDlg() override;
 

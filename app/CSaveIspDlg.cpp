@@ -201,7 +201,7 @@ void CSaveIspDlg::OnResultTimer()
         m_cause = CauseAfterProbeWithoutFreezing();
     if (m_ending)
         return;  // closed while the probe ran
-    OpenPage(online ? PageId::Success : PageId::ErrorLightBox);
+    OpenNext(online ? FlowChoice::Online : FlowChoice::Offline);
     reject();
 }
 

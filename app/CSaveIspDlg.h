@@ -18,6 +18,7 @@
 #include "CCancellablePause.h"
 #include "CWizardPage.h"
 #include "FailureCause.h"
+#include "WizardOptions.h"
 
 #include <QTimer>
 
@@ -28,9 +29,6 @@
 enum class ApplyStep;
 class QProgressBar;
 struct ApplyRunOptions;
-
-// A failed run opens the light box on the tick after this many.
-inline constexpr int kFailureTickLimit = 120;
 
 inline constexpr char kSavingHeading[] = "We are now saving your ISP settings";
 inline constexpr char kCheckingInternetText[] = "Checking your Internet connection\u2026";

@@ -52,7 +52,7 @@ void CTarnixConnectDlg::BuildBody()
     m_start = AddSkinButton("START", kStartRect,
                             FacesPressedOver("pic/BUTTON/start1.bmp", "pic/BUTTON/start2.bmp"));
     m_start->setFont(EnlargedFont(3));
-    connect(m_start, &QAbstractButton::clicked, this, [this] { OpenPage(PageId::Preparations); });
+    connect(m_start, &QAbstractButton::clicked, this, [this] { OpenNext(FlowChoice::Next); });
     // The page opens on the language list; Enter there presses START.
     SetForwardButton(m_start);
 }

@@ -3,6 +3,7 @@
 #include "CWizardPage.h"
 #include "HttpTransport.h"
 #include "PageRegistry.h"
+#include "WizardSession.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -19,16 +20,12 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <set>
 
 namespace {
 
-CWizardEffects* g_installed = nullptr;
-
 void ReportUnregisteredOnce(PageId id)
 {
-    static std::set<PageId> reported;
-    if (reported.insert(id).second)
+    if (WizardSession::Current().ReportedMissing.insert(id).second)
         std::fprintf(stderr, "TarnixConnect: page %s is not available in this build\n",
                      PageIdName(id));
 }
@@ -142,17 +139,19 @@ void CWizardEffects::EndProgram(int status)
 CWizardEffects& WizardEffects()
 {
     static CWizardEffects real;
-    return g_installed ? *g_installed : real;
+    CWizardEffects* installed = WizardSession::Current().Effects;
+    return installed ? *installed : real;
 }
 
 void SetWizardEffects(CWizardEffects* effects)
 {
-    g_installed = effects;
+    WizardSession::Current().Effects = effects;
 }
 
 void InstallRouterErrorMessages()
 {
-    SetRouterErrorNotifier([](const std::string& text, const std::string& caption) {
+    WizardSession::Current().Link.SetErrorNotifier([](const std::string& text,
+                                                      const std::string& caption) {
         const QString shownText = QString::fromStdString(text);
         const QString shownCaption = QString::fromStdString(caption);
         auto show = [shownText, shownCaption] {

@@ -61,7 +61,7 @@ public:
     virtual void EndProgram(int status);
 };
 
-// The effects in force; the real ones until a test installs others.
+// The session's effects; the real ones until a test installs others.
 CWizardEffects& WizardEffects();
 // Installs effects (not owned); nullptr restores the real ones.
 void SetWizardEffects(CWizardEffects* effects);

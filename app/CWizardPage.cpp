@@ -9,6 +9,7 @@
 #include "DocumentLinks.h"
 #include "InputChecks.h"
 #include "WizardPalette.h"
+#include "WizardSession.h"
 #include "WizardSettings.h"
 
 #include <QApplication>
@@ -35,8 +36,7 @@ namespace {
 // The pages running now, in the order they started: the chain, bottom first.
 std::vector<QPointer<CWizardPage>>& RunningPages()
 {
-    static std::vector<QPointer<CWizardPage>> running;
-    return running;
+    return WizardSession::Current().RunningPages;
 }
 
 // The background a covered page let go of, loaded and shown again.
@@ -351,6 +351,12 @@ int CWizardPage::OpenPage(PageId id)
     if (m_ended)
         return -1;
     return WizardEffects().OpenPageModally(id, this);
+}
+
+int CWizardPage::OpenNext(FlowChoice choice)
+{
+    const std::optional<PageId> next = NextPage(Id(), choice);
+    return next ? OpenPage(*next) : -1;
 }
 
 bool CWizardPage::AskExitQuestion(const QString& warning)

@@ -3,11 +3,12 @@
 // icon, the background picture, the two header labels, the heading, PREV and
 // NEXT, the bottom bar (Technical Support, Troubleshooting, Disclaimer, Exit)
 // and hover terms with tool tips. Pages are nested modal runs: a page's
-// NEXT opens the following page (OpenPage) and returns when it has ended;
-// PREV ends the page. A page opened above another is drawn inside the same
-// top-level window, covering the pages beneath (only the top one is shown
-// and takes input); a page opened with no owner is a window of its own. The
-// close box closes the whole chain of pages down to the welcome page.
+// NEXT opens the following page (OpenNext, from the flow table in PageFlow.h)
+// and returns when it has ended; PREV ends the page. A page opened above
+// another is drawn inside the same top-level window, covering the pages
+// beneath (only the top one is shown and takes input); a page opened with no
+// owner is a window of its own. The close box closes the whole chain of pages
+// down to the welcome page.
 //
 // A page derives from CWizardPage, passes a PageFrame describing what differs,
 // adds its own labels and fields at PageLayout positions with the Add*
@@ -16,7 +17,7 @@
 #include "CLabel.h"
 #include "CPictureEx.h"
 #include "CxSkinButton.h"
-#include "PageId.h"
+#include "PageFlow.h"
 #include "PageLayout.h"
 #include "RouterDefaults.h"
 
@@ -177,7 +178,7 @@ public:
 
 protected:
     // NEXT was clicked. Checks the fields, writes WizardSettings and opens the
-    // next page with OpenPage. Default: nothing.
+    // next page with OpenNext. Default: nothing.
     virtual void OnNext();
     // PREV was clicked. Default: end this page as accepted, writing nothing.
     virtual void OnPrev();
@@ -192,6 +193,8 @@ protected:
     // when it has ended (its result code; -1 when nothing was opened, also
     // when this page is already closing).
     int OpenPage(PageId id);
+    // OpenPage for the page the flow table puts after this one on choice.
+    int OpenNext(FlowChoice choice);
     // The exit question, with warning as a second paragraph; true on OK.
     bool AskExitQuestion(const QString& warning = QString());
     // A plain message box with the program's name as caption and OK.

@@ -1,13 +1,14 @@
 #include "PageRegistry.h"
 
+#include "WizardSession.h"
+
 #include <map>
 
 namespace {
 
 std::map<PageId, PageFactory>& Factories()
 {
-    static std::map<PageId, PageFactory> factories;
-    return factories;
+    return WizardSession::Current().Pages;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "InternetProbe.h"
 #include "RouterAddress.h"
 #include "TarnixVersion.h"
+#include "WizardSession.h"
 
 #include <QCommandLineParser>
 
@@ -10,14 +11,105 @@ namespace {
 
 constexpr int kMaxProbeUrls = 3;
 
-bool ReadMilliseconds(const QString& text, int& out)
+// False when option is set to anything but whole milliseconds of at least
+// least; otherwise true, with its value in out when it is set.
+bool ReadIfSet(const QCommandLineParser& parser, const QCommandLineOption& option, int least,
+               int& out)
 {
+    if (!parser.isSet(option))
+        return true;
     bool ok = false;
-    const int value = text.toInt(&ok);
-    if (!ok || value < 0)
+    const int value = parser.value(option).toInt(&ok);
+    if (!ok || value < least)
         return false;
     out = value;
     return true;
+}
+
+struct OptionNames
+{
+    QCommandLineOption help{{"h", "help"}, "Show this help."};
+    QCommandLineOption version{"version", "Show the version."};
+    QCommandLineOption router{
+        "router", QString("Router address host[:port] (default %1).").arg(kDefaultRouterAddress),
+        "ADDRESS"};
+    QCommandLineOption probe{
+        "probe-url", "Site that proves the Internet is reachable (up to 3, in order).", "URL"};
+    QCommandLineOption pause{
+        "pause-ms",
+        QString("Pause after each router request (default %1).").arg(kStepPause.count()), "N"};
+    QCommandLineOption settle{
+        "settle-ms",
+        QString("Pause after the last router request (default %1).").arg(kSettlePause.count()),
+        "N"};
+    QCommandLineOption timeout{"timeout-ms",
+                               QString("Time-out of every router request and Internet check "
+                                       "(default %1 to read a page, %2 to save, %3 to check).")
+                                   .arg(kPageReadTimeout.count())
+                                   .arg(kPostTimeout.count())
+                                   .arg(kProbeTimeout.count()),
+                               "N"};
+    QCommandLineOption resultCheck{
+        "result-check-ms",
+        QString("How often the saving's result is looked for (default %1); a failed saving is "
+                "shown after %2 more.")
+            .arg(kResultTimerPeriod.count())
+            .arg(kFailureTickLimit),
+        "N"};
+};
+
+OptionNames AddOptions(QCommandLineParser& parser)
+{
+    OptionNames names;
+    parser.addOptions({names.help, names.version, names.router, names.probe, names.pause,
+                       names.settle, names.timeout, names.resultCheck});
+    return names;
+}
+
+// The router address and probe sites into read; what is wrong, or empty.
+QString ReadAddresses(const QCommandLineParser& parser, const OptionNames& names,
+                      WizardOptions& read)
+{
+    if (parser.isSet(names.router))
+    {
+        const QString address = parser.value(names.router);
+        if (!IsRouterAddress(address.toStdString()))
+            return "Invalid router address: " + address;
+        read.RouterAddress = address.toStdString();
+    }
+    const QStringList probes = parser.values(names.probe);
+    if (probes.size() > kMaxProbeUrls)
+        return "At most 3 --probe-url options are allowed.";
+    if (!probes.isEmpty())
+        read.ProbeUrls.clear();
+    for (const QString& url : probes)
+    {
+        if (!IsProbeUrl(url.toStdString()))
+            return "Invalid probe URL: " + url;
+        read.ProbeUrls.push_back(url.toStdString());
+    }
+    return QString();
+}
+
+// The pauses, time-outs and result looks into read; what is wrong, or empty.
+QString ReadDurations(const QCommandLineParser& parser, const OptionNames& names,
+                      WizardOptions& read)
+{
+    if (!ReadIfSet(parser, names.pause, 0, read.PauseMs)
+        || !ReadIfSet(parser, names.settle, 0, read.SettleMs))
+        return "Pauses are whole milliseconds, 0 or more.";
+    // A time-out of 0 would wait for ever.
+    int timeout = 0;
+    if (!ReadIfSet(parser, names.timeout, 1, timeout))
+        return "Time-outs are whole milliseconds, 1 or more.";
+    if (timeout > 0)
+        read.Timeouts = {std::chrono::milliseconds(timeout), std::chrono::milliseconds(timeout),
+                         std::chrono::milliseconds(timeout)};
+    int period = int(read.ResultTimerPeriod.count());
+    if (!ReadIfSet(parser, names.resultCheck, 1, period))
+        return "The result check is whole milliseconds, 1 or more.";
+    read.ResultTimerPeriod = std::chrono::milliseconds(period);
+    return QString();
 }
 
 // QApplication's own options: those that take a value, then the switches.
@@ -80,8 +172,7 @@ bool ChoosesPlatform(const QStringList& arguments)
 
 WizardOptions& GetWizardOptions()
 {
-    static WizardOptions options;
-    return options;
+    return WizardSession::Current().Options;
 }
 
 std::string ConfiguredRouterAddress()
@@ -94,22 +185,7 @@ OptionsOutcome ParseWizardOptions(const QStringList& arguments, WizardOptions& o
 {
     QCommandLineParser parser;
     parser.setApplicationDescription("Sets up the KRX-5100A modem router.");
-    const QCommandLineOption help({"h", "help"}, "Show this help.");
-    const QCommandLineOption version("version", "Show the version.");
-    const QCommandLineOption router(
-        "router", QString("Router address host[:port] (default %1).").arg(kDefaultRouterAddress),
-        "ADDRESS");
-    const QCommandLineOption probe(
-        "probe-url", "Site that proves the Internet is reachable (up to 3, in order).", "URL");
-    const QCommandLineOption pause(
-        "pause-ms",
-        QString("Pause after each router request (default %1).").arg(kStepPause.count()), "N");
-    const QCommandLineOption settle(
-        "settle-ms",
-        QString("Pause after the last router request (default %1).").arg(kSettlePause.count()),
-        "N");
-    parser.addOptions({help, version, router, probe, pause, settle});
-
+    const OptionNames names = AddOptions(parser);
     if (!parser.parse(WithoutToolkitOptions(arguments)))
     {
         message = parser.errorText();
@@ -120,53 +196,24 @@ OptionsOutcome ParseWizardOptions(const QStringList& arguments, WizardOptions& o
         message = "Unexpected argument: " + parser.positionalArguments().first();
         return OptionsOutcome::Invalid;
     }
-    if (parser.isSet(help))
+    if (parser.isSet(names.help))
     {
         // Read before any application object exists, the parser does not
         // know the program's name.
         message = parser.helpText().replace("<executable_name>", "TarnixConnect");
         return OptionsOutcome::ShowText;
     }
-    if (parser.isSet(version))
+    if (parser.isSet(names.version))
     {
         message = QString("TarnixConnect ") + kTarnixVersion;
         return OptionsOutcome::ShowText;
     }
-
     WizardOptions read;
-    if (parser.isSet(router))
-    {
-        const QString address = parser.value(router);
-        if (!IsRouterAddress(address.toStdString()))
-        {
-            message = "Invalid router address: " + address;
-            return OptionsOutcome::Invalid;
-        }
-        read.RouterAddress = address.toStdString();
-    }
-    const QStringList probes = parser.values(probe);
-    if (probes.size() > kMaxProbeUrls)
-    {
-        message = "At most 3 --probe-url options are allowed.";
+    message = ReadAddresses(parser, names, read);
+    if (message.isEmpty())
+        message = ReadDurations(parser, names, read);
+    if (!message.isEmpty())
         return OptionsOutcome::Invalid;
-    }
-    if (!probes.isEmpty())
-        read.ProbeUrls.clear();
-    for (const QString& url : probes)
-    {
-        if (!IsProbeUrl(url.toStdString()))
-        {
-            message = "Invalid probe URL: " + url;
-            return OptionsOutcome::Invalid;
-        }
-        read.ProbeUrls.push_back(url.toStdString());
-    }
-    if ((parser.isSet(pause) && !ReadMilliseconds(parser.value(pause), read.PauseMs))
-        || (parser.isSet(settle) && !ReadMilliseconds(parser.value(settle), read.SettleMs)))
-    {
-        message = "Pauses are whole milliseconds, 0 or more.";
-        return OptionsOutcome::Invalid;
-    }
     options = read;
     return OptionsOutcome::Run;
 }

@@ -15,6 +15,8 @@
 
 // How often the Apply page looks for the run's result.
 inline constexpr std::chrono::milliseconds kResultTimerPeriod{500};
+// A failed run opens the light box on the look after this many.
+inline constexpr int kFailureTickLimit = 120;
 
 struct WizardOptions
 {
@@ -22,11 +24,11 @@ struct WizardOptions
     std::vector<std::string> ProbeUrls{kDefaultProbeUrls.begin(), kDefaultProbeUrls.end()};
     int PauseMs = int(kStepPause.count());     // after each login, WAN or wireless request
     int SettleMs = int(kSettlePause.count());  // after the last router request
-    HttpTimeouts Timeouts;                     // of every router request and probe
-    std::chrono::milliseconds ResultTimerPeriod = kResultTimerPeriod;
+    HttpTimeouts Timeouts;                     // of every router request and probe (--timeout-ms)
+    std::chrono::milliseconds ResultTimerPeriod = kResultTimerPeriod;  // --result-check-ms
 };
 
-// The process-wide record; defaults until ParseWizardOptions fills it.
+// The session's record; defaults until ParseWizardOptions fills it.
 WizardOptions& GetWizardOptions();
 
 // The router address every login and request uses (default kDefaultRouterAddress).

@@ -12,6 +12,7 @@
 #include "StartUp.h"
 #include "TerminationSignal.h"
 #include "WizardOptions.h"
+#include "WizardSession.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -65,9 +66,11 @@ int main(int argc, char* argv[])
     // The router, Internet account and wireless passwords the user types pass
     // through this process's memory; a core file would keep them on disk.
     DisableCoreDumps();
+    // What the wizard holds for its whole run, read by every page.
+    WizardSession session;
     const QStringList arguments = Arguments(argc, argv);
     QString message;
-    switch (ParseWizardOptions(arguments, GetWizardOptions(), message))
+    switch (ParseWizardOptions(arguments, session.Options, message))
     {
     case OptionsOutcome::ShowText: std::fputs(qPrintable(message + '\n'), stdout); return 0;
     case OptionsOutcome::Invalid: SayOnStandardError(message + "\nTry --help."); return 2;

@@ -55,7 +55,8 @@ public:
 };
 
 // The host network in force: the system's until SetHostNetwork installs
-// another (not owned; nullptr restores the system's).
+// another (not owned; nullptr restores the system's). The wizard's session
+// installs its own; the command line keeps the system's.
 CHostNetwork& HostNetwork();
 void SetHostNetwork(CHostNetwork* network);
 

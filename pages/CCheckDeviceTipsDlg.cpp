@@ -133,7 +133,7 @@ void CCheckDeviceTipsDlg::OnNext()
         ShowPlainMessage(kTickAllBoxesMessage);
         return;
     }
-    OpenPage(PageId::InstallMode);
+    OpenNext(FlowChoice::Next);
 }
 
 QString WirelessStatusText(const HostNetworkState& state)

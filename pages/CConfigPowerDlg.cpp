@@ -22,5 +22,5 @@ CConfigPowerDlg::CConfigPowerDlg(QWidget* owner)
 
 void CConfigPowerDlg::OnNext()
 {
-    OpenPage(PageId::Ethernet);
+    OpenNext(FlowChoice::Next);
 }

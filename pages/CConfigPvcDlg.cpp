@@ -44,15 +44,6 @@ void Fill(QComboBox* list, const Names& names)
         list->addItem(QString::fromUtf8(name.data(), qsizetype(name.size())));
 }
 
-PageId PageAfterPvc(int protocolIndex, int merDynamicIp)
-{
-    if (NeedsIspAccount(protocolIndex))
-        return PageId::IspAccount;
-    if (NeedsStaticAddresses(protocolIndex, merDynamicIp))
-        return PageId::StaticIp;
-    return PageId::Wireless;
-}
-
 }  // namespace
 
 CConfigPvcDlg::CConfigPvcDlg(QWidget* owner)
@@ -148,5 +139,5 @@ void CConfigPvcDlg::OnNext()
     settings.ProtocolIndex = m_protocol->currentIndex();
     settings.CountryIndex = m_country->currentIndex();
     settings.MerDynamicIp = m_dynamicIp->isChecked() ? MerIpDynamic : MerIpStatic;
-    OpenPage(PageAfterPvc(settings.ProtocolIndex, settings.MerDynamicIp));
+    OpenNext(ProtocolChoice(settings.ProtocolIndex, settings.MerDynamicIp));
 }

@@ -61,5 +61,5 @@ void CConfigStaticIPDlg::OnNext()
     settings.StaticGateway = stored.Gateway;
     settings.StaticPrimaryDns = stored.PrimaryDns;
     settings.StaticSecondaryDns = stored.SecondaryDns;
-    OpenPage(PageId::Wireless);
+    OpenNext(FlowChoice::Next);
 }

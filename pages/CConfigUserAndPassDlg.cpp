@@ -87,5 +87,5 @@ void CConfigUserAndPassDlg::OnNext()
     settings.PppPassword = password;
     for (CLabel* error : {m_userNameError, m_passwordError, m_confirmationError})
         error->hide();
-    OpenPage(PageId::Wireless);
+    OpenNext(FlowChoice::Next);
 }

@@ -125,5 +125,5 @@ void CConfigWiressDlg::OnNext()
     settings.WirelessSecurityIndex = securityIndex;
     m_ssidError->hide();
     m_keyError->hide();
-    OpenPage(PageId::Apply);
+    OpenNext(FlowChoice::Next);
 }

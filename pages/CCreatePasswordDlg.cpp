@@ -84,12 +84,12 @@ void CCreatePasswordDlg::OnNext()
     settings.NewRouterPassword = password.toStdString();
     m_passwordError->hide();
     m_reenteredError->hide();
-    OpenPage(PageId::IspAndPvc);
+    OpenNext(FlowChoice::Next);
 }
 
 void CCreatePasswordDlg::OnPrev()
 {
-    OpenPage(PageId::InstallMode);
+    OpenNext(FlowChoice::Prev);
 }
 
 void CCreatePasswordDlg::ShowInvalid()

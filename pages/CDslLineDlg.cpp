@@ -49,12 +49,12 @@ void CDslLineDlg::OnNext()
     }
     if (login == LoginVerdict::Refused)
     {
-        OpenPage(PageId::ExistingPassword);
+        OpenNext(FlowChoice::OwnPassword);
         return;
     }
     ReadLineState();
     CQuicKOrFirstInstallDlg::RequestRestoreReveal();
-    OpenPage(PageId::CreatePassword);
+    OpenNext(FlowChoice::FactoryPassword);
 }
 
 void CDslLineDlg::ReadLineState()

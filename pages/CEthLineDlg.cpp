@@ -57,5 +57,5 @@ QString WiredStatusText(WiredLinkState state)
 
 void CEthLineDlg::OnNext()
 {
-    OpenPage(PageId::DslLine);
+    OpenNext(FlowChoice::Next);
 }

@@ -97,7 +97,7 @@ void CFogetPassAndModifyDlg::BuildTexts()
     m_forgot->setGeometry(end.LineEnd.x() - 4, end.LineEnd.y() - 3,
                           metrics.horizontalAdvance(forgot) + 8, end.LineHeight + 6);
     connect(m_forgot, &QAbstractButton::clicked, this,
-            [this] { OpenPage(PageId::ResetInstructions); });
+            [this] { OpenNext(FlowChoice::ForgotPassword); });
 }
 
 void CFogetPassAndModifyDlg::AddPasswordRow(Field field, const QString& caption, int top)
@@ -194,7 +194,7 @@ void CFogetPassAndModifyDlg::NextWithChange(const std::string& existing,
     }
     for (CLabel* error : m_errors)
         error->hide();
-    OpenPage(PageId::IspAndPvc);
+    OpenNext(FlowChoice::Next);
 }
 
 void CFogetPassAndModifyDlg::NextWithoutChange(const std::string& existing)
@@ -218,7 +218,7 @@ void CFogetPassAndModifyDlg::NextWithoutChange(const std::string& existing)
         return;
     }
     m_errors[Existing]->hide();
-    OpenPage(PageId::IspAndPvc);
+    OpenNext(FlowChoice::Next);
 }
 
 void CFogetPassAndModifyDlg::ShowInvalid(std::initializer_list<Field> fields)

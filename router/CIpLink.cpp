@@ -6,6 +6,7 @@
 #include "TextRules.h"
 #include "WizardSettings.h"
 
+#include <atomic>
 #include <new>
 #include <optional>
 
@@ -69,7 +70,7 @@ bool CIpLink::DeleteAllWanServices()
     const OptText url = PageUrl(m_routerAddress, "form2WanAdsl.cgi");
     return url
            && HttpPostChecked(*url, "DeleteALL=DeleteALL&submit.htm%3Fwanadsl_auto_droute.htm=Send",
-                              std::string(), m_timeouts.post, m_cancelled);
+                              std::string(), m_timeouts.post, m_cancelled, GetErrorNotifier());
 }
 
 bool CIpLink::ApplyWanService()
@@ -104,12 +105,26 @@ int CIpLink::ApplyWirelessBasic()
     return Get(WirelessBasicUrl(GetWizardSettings(), m_routerAddress, key), cookie) ? 0 : -1;
 }
 
+RouterErrorNotifier CIpLink::GetErrorNotifier() const
+{
+    std::lock_guard lock(m_notifierMutex);
+    return m_notifier;
+}
+
+void CIpLink::SetErrorNotifier(RouterErrorNotifier notifier)
+{
+    std::lock_guard lock(m_notifierMutex);
+    m_notifier = std::move(notifier);
+}
+
 bool CIpLink::PvcExists(int vpi, int vci)
 {
     const std::string circuit = std::to_string(vpi) + "/" + std::to_string(vci);
     const OptText url = PageUrl(m_routerAddress, "setup_wancfg.html");
     std::string page;
-    if (!url || !HttpPostChecked(*url, std::string(), std::string(), m_timeouts.post, m_cancelled)
+    if (!url
+        || !HttpPostChecked(*url, std::string(), std::string(), m_timeouts.post, m_cancelled,
+                            GetErrorNotifier())
         || !HttpGet(*url, std::string(), &page, m_timeouts.pageRead, m_cancelled))
         return false;
     const std::size_t at = page.find(circuit);
@@ -218,10 +233,22 @@ void CIpLink::ReadWirelessSettings(CIpLink& link, std::string& name, std::string
     key = TextBetween(page, "wpaPskKey = '", "'");
 }
 
+namespace {
+// Read by the workers that log in; changed only while none runs.
+std::atomic<CIpLink*> g_sessionLink{nullptr};
+}  // namespace
+
 CIpLink* GetRouterLink()
 {
-    static CIpLink* const link = new (std::nothrow) CIpLink();
-    return link;
+    if (CIpLink* link = g_sessionLink.load())
+        return link;
+    static CIpLink* const own = new (std::nothrow) CIpLink();
+    return own;
+}
+
+void UseRouterLink(CIpLink* link)
+{
+    g_sessionLink = link;
 }
 
 void SetLinkPassword(const std::string& password)

@@ -9,6 +9,7 @@
 #include "CBase.h"
 #include "HttpTransport.h"
 
+#include <mutex>
 #include <optional>
 #include <string>
 
@@ -63,6 +64,12 @@ public:
     const HttpTimeouts& GetTimeouts() const { return m_timeouts; }
     void SetTimeouts(const HttpTimeouts& timeouts) { m_timeouts = timeouts; }
 
+    // Told of the router's error phrases in the answers to this link's
+    // posts (none: not reported). Set from any thread; called from the one
+    // that made the request.
+    RouterErrorNotifier GetErrorNotifier() const;
+    void SetErrorNotifier(RouterErrorNotifier notifier);
+
     // Reads url with cookie; returns the page's session key, empty when the
     // page could not be read or has none. Never fails otherwise.
     std::string FetchSessionKey(const std::string& url, const std::string& cookie);
@@ -108,11 +115,17 @@ private:
     std::string m_sessionCookie;
     HttpTimeouts m_timeouts;
     bool m_lastAnswered = false;
+    mutable std::mutex m_notifierMutex;
+    RouterErrorNotifier m_notifier;
 };
 
-// The process-wide link, created on first use and never destroyed. Null only
-// when memory for it is exhausted.
+// The link of the wizard's session in force, or one of the process's own,
+// created on first use and never destroyed, where no session installed one.
+// Null only when memory for that is exhausted.
 CIpLink* GetRouterLink();
+// For the session: the link GetRouterLink returns from now on (null: the
+// process's own). The link must outlive its use.
+void UseRouterLink(CIpLink* link);
 
 // Sets the password of the process-wide link.
 void SetLinkPassword(const std::string& password);

@@ -6,13 +6,9 @@
 #include <curl/curl.h>
 
 #include <memory>
-#include <mutex>
 #include <optional>
 
 namespace {
-
-std::mutex g_notifierMutex;
-RouterErrorNotifier g_notifier;
 
 using CurlHandle = std::unique_ptr<CURL, decltype(&curl_easy_cleanup)>;
 
@@ -118,17 +114,6 @@ bool AnySendRefused(const std::string& a, const std::string& b, const std::strin
     return HasLineBreakOrNul(a) || HasLineBreakOrNul(b) || HasLineBreakOrNul(c);
 }
 
-void Notify(const std::string& text)
-{
-    RouterErrorNotifier notifier;
-    {
-        std::lock_guard lock(g_notifierMutex);
-        notifier = g_notifier;
-    }
-    if (notifier)
-        notifier(text, "Error");
-}
-
 }  // namespace
 
 const char* ProbeMarkerFor(const std::string& url)
@@ -138,12 +123,6 @@ const char* ProbeMarkerFor(const std::string& url)
     if (url == kThirdProbeUrl)
         return kThirdProbeUrl + std::char_traits<char>::length("http://");
     return "Tarnix";
-}
-
-void SetRouterErrorNotifier(RouterErrorNotifier notifier)
-{
-    std::lock_guard lock(g_notifierMutex);
-    g_notifier = std::move(notifier);
 }
 
 HttpReply HttpGetReply(const std::string& url, const std::string& cookie,
@@ -174,7 +153,7 @@ bool HttpGet(const std::string& url, const std::string& cookie, std::string* bod
 
 bool HttpPostChecked(const std::string& url, const std::string& postFields,
                      const std::string& cookie, std::chrono::milliseconds timeout,
-                     const CancelCheck& cancelled)
+                     const CancelCheck& cancelled, const RouterErrorNotifier& notify)
 {
     if (AnySendRefused(url, cookie, postFields))
         return false;
@@ -187,8 +166,8 @@ bool HttpPostChecked(const std::string& url, const std::string& postFields,
         return false;
     for (const char* phrase : {"Connection already exists!", "PVC(MAX 8) table is Full!"})
     {
-        if (answer->text.find(phrase) != std::string::npos)
-            Notify(phrase);
+        if (notify && answer->text.find(phrase) != std::string::npos)
+            notify(phrase, "Error");
     }
     return answer->text.find("Password change failed") == std::string::npos;
 }

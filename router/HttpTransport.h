@@ -35,11 +35,10 @@ struct HttpTimeouts
 using CancelCheck = std::function<bool()>;
 
 // Called by HttpPostChecked for each router error phrase found in an answer,
-// from the thread that made the request. The application installs one that
-// shows a message box; with none installed the phrases are not reported.
+// from the thread that made the request. The wizard gives its router link one
+// that shows a message box; with none the phrases are not reported.
 using RouterErrorNotifier =
     std::function<void(const std::string& text, const std::string& caption)>;
-void SetRouterErrorNotifier(RouterErrorNotifier notifier);
 
 // What one GET brought back. answered is false when nothing answered over
 // HTTP: not sent, connection refused, timed out, cut short, or bytes that are
@@ -73,7 +72,7 @@ bool HttpGet(const std::string& url, const std::string& cookie, std::string* bod
 // notifier with caption "Error"; they do not change the result.
 bool HttpPostChecked(const std::string& url, const std::string& postFields,
                      const std::string& cookie, std::chrono::milliseconds timeout = kPostTimeout,
-                     const CancelCheck& cancelled = {});
+                     const CancelCheck& cancelled = {}, const RouterErrorNotifier& notify = {});
 
 // POST of postFields with cookie "Name=" and the time-out (60 s by default);
 // the status is not judged. Returns false only when nothing answered over

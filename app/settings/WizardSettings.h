@@ -1,7 +1,7 @@
 #pragma once
 // Everything the user chose on the wizard's pages, plus the little state the
-// apply run keeps between runs. One instance lives for the whole process; it is
-// never saved and never reset. Pages write their fields only when their NEXT is
+// apply run keeps between runs. The wizard's session owns one for the whole
+// run; it is never saved and never reset. Pages write their fields only when their NEXT is
 // accepted; the router requests and the apply run read them.
 //
 // Narrow texts are what goes on the wire (UTF-8 here), wide texts are what the
@@ -11,8 +11,6 @@
 #include "RouterDefaults.h"
 
 #include <string>
-
-class CQuicKOrFirstInstallDlg;
 
 struct WizardSettings
 {
@@ -46,14 +44,20 @@ struct WizardSettings
     bool PasswordChangeRequested = false;
     bool RouterPasswordChanged = false;
     std::string PasswordAfterChange = kFactoryPassword;
-
-    // The most recently opened install mode page; it clears this when it closes.
-    CQuicKOrFirstInstallDlg* ModePageWindow = nullptr;
 };
 
-// The process-wide record.
+inline WizardSettings* g_sessionSettings = nullptr;
+
+// The record of the wizard's session in force (WizardSession); a record of
+// its own where no session is made (the command line, the lower layers' tests).
 inline WizardSettings& GetWizardSettings()
 {
-    static WizardSettings settings;
-    return settings;
+    static WizardSettings own;
+    return g_sessionSettings ? *g_sessionSettings : own;
+}
+
+// For the session: the record GetWizardSettings returns from now on (null: its own).
+inline void UseWizardSettings(WizardSettings* settings)
+{
+    g_sessionSettings = settings;
 }

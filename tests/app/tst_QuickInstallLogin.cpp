@@ -164,9 +164,10 @@ private slots:
         SimFault answer;
         answer.body = "<html>PVC(MAX 8) table is Full! Connection already exists!</html>";
         m_sim.SetFault("/form2WanAdsl.cgi", answer);
-        std::thread worker([this] {
+        const RouterErrorNotifier notify = GetRouterLink()->GetErrorNotifier();
+        std::thread worker([this, &notify] {
             HttpPostChecked("http://" + m_sim.Address() + "/form2WanAdsl.cgi",
-                            "DeleteALL=DeleteALL", std::string());
+                            "DeleteALL=DeleteALL", std::string(), kPostTimeout, {}, notify);
         });
         worker.join();
         QTRY_COMPARE(m_effects.messages.size(), std::size_t(2));

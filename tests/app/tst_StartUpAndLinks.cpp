@@ -96,6 +96,10 @@ private slots:
             << QStringList{"--router", "127.0.0.1/x"} << invalid << "" << 0 << 0 << 0;
         QTest::newRow("negative pause")
             << QStringList{"--pause-ms", "-5"} << invalid << "" << 0 << 0 << 0;
+        QTest::newRow("time-outs") << QStringList{"--timeout-ms", "300", "--result-check-ms", "2"}
+                                   << run << "192.168.1.1" << 3 << 1500 << 50000;
+        QTest::newRow("time-out 0, for ever")
+            << QStringList{"--timeout-ms", "0"} << invalid << "" << 0 << 0 << 0;
         QTest::newRow("unknown option") << QStringList{"--fast"} << invalid << "" << 0 << 0 << 0;
         QTest::newRow("stray argument") << QStringList{"router"} << invalid << "" << 0 << 0 << 0;
         // The toolkit's own options are left to it, in every spelling.

@@ -249,18 +249,18 @@ private slots:
     {
         auto older = ShowPage<CQuicKOrFirstInstallDlg>();
         auto newer = ShowPage<CQuicKOrFirstInstallDlg>();
-        QCOMPARE(GetWizardSettings().ModePageWindow, newer.get());
+        QCOMPARE(WizardSession::Current().ModePageWindow, newer.get());
         CQuicKOrFirstInstallDlg::RequestRestoreReveal();
         QVERIFY(newer->IsRestoreOptionShown());
         QVERIFY(!older->IsRestoreOptionShown());
 
         older->close();
-        QCOMPARE(GetWizardSettings().ModePageWindow, newer.get());
+        QCOMPARE(WizardSession::Current().ModePageWindow, newer.get());
         newer->close();
-        QCOMPARE(GetWizardSettings().ModePageWindow, nullptr);
+        QCOMPARE(WizardSession::Current().ModePageWindow, nullptr);
         CQuicKOrFirstInstallDlg::RequestRestoreReveal();  // no page: nothing happens
         newer.reset();
-        QCOMPARE(GetWizardSettings().ModePageWindow, nullptr);
+        QCOMPARE(WizardSession::Current().ModePageWindow, nullptr);
     }
 
     void successRows()

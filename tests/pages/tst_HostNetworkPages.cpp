@@ -121,7 +121,7 @@ private slots:
         m_scope.emplace(&m_effects);
         m_network.Set(InRouterNetwork());
         m_network.SetDelay(0ms);
-        SetHostNetwork(&m_network);
+        WizardSession::Current().UseHostNetwork(&m_network);
         GetWizardSettings() = WizardSettings();
         m_sim.SetState(SimRouterState());
         m_sim.ClearFaults();

@@ -21,7 +21,6 @@ class TestHttpTransport : public QObject
 private slots:
     void initTestCase();
     void init();
-    void cleanup();
     void cleanupTestCase();
 
     void getSendsAgentAndCookieAndDemands200();
@@ -48,6 +47,10 @@ private:
 
     RouterSim m_sim;
     std::vector<std::pair<std::string, std::string>> m_notices;
+    const RouterErrorNotifier m_notify = [this](const std::string& text,
+                                                const std::string& caption) {
+        m_notices.emplace_back(text, caption);
+    };
 };
 
 void TestHttpTransport::initTestCase()
@@ -60,14 +63,6 @@ void TestHttpTransport::init()
     m_sim.ClearFaults();
     m_sim.ClearRequests();
     m_notices.clear();
-    SetRouterErrorNotifier([this](const std::string& text, const std::string& caption) {
-        m_notices.emplace_back(text, caption);
-    });
-}
-
-void TestHttpTransport::cleanup()
-{
-    SetRouterErrorNotifier(nullptr);
 }
 
 void TestHttpTransport::cleanupTestCase()
@@ -98,7 +93,7 @@ void TestHttpTransport::emptyAnswer()
 {
     m_sim.SetFault("/support", SimFault{.emptyBody = true});
     QVERIFY(!HttpGet(Url("/support"), ""));
-    QVERIFY(HttpPostChecked(Url("/support"), "", ""));
+    QVERIFY(HttpPostChecked(Url("/support"), "", "", kPostTimeout, {}, m_notify));
     std::string out = "untouched";
     QVERIFY(HttpPostWithHeaders(Url("/support"), "a=b", &out));
     QVERIFY(out.rfind("HTTP/1.1 200", 0) == 0);  // the headers still arrive
@@ -109,23 +104,21 @@ void TestHttpTransport::errorPhrasesReachTheNotifierInOrder()
 {
     m_sim.SetFault("/form2WanAdsl.cgi",
                    SimFault{.body = "PVC(MAX 8) table is Full! and Connection already exists!"});
-    QVERIFY(HttpPostChecked(Url("/form2WanAdsl.cgi"), "x=1", ""));
+    QVERIFY(HttpPostChecked(Url("/form2WanAdsl.cgi"), "x=1", "", kPostTimeout, {}, m_notify));
     using Notice = std::pair<std::string, std::string>;
     const std::vector<Notice> expected{{"Connection already exists!", "Error"},
                                        {"PVC(MAX 8) table is Full!", "Error"}};
     QVERIFY(m_notices == expected);
     QCOMPARE(m_sim.RequestsTo("/form2WanAdsl.cgi").at(0).method, std::string("POST"));
     QCOMPARE(m_sim.RequestsTo("/form2WanAdsl.cgi").at(0).body, std::string("x=1"));
-
-    SetRouterErrorNotifier(nullptr);
-    QVERIFY(HttpPostChecked(Url("/form2WanAdsl.cgi"), "", ""));
+    QVERIFY(HttpPostChecked(Url("/form2WanAdsl.cgi"), "", ""));  // no notifier: not reported
 }
 
 void TestHttpTransport::passwordPhraseFailsThePost()
 {
     m_sim.SetFault("/password.cgi",
                    SimFault{.body = "Connection already exists! Password change failed"});
-    QVERIFY(!HttpPostChecked(Url("/password.cgi"), "", ""));
+    QVERIFY(!HttpPostChecked(Url("/password.cgi"), "", "", kPostTimeout, {}, m_notify));
     QCOMPARE(m_notices.size(), std::size_t(1));
 }
 

@@ -32,9 +32,9 @@ Page& As(CWizardPage& page)
     return static_cast<Page&>(page);
 }
 
-WalkStep PressNext(PageId id)
+void PressNext(WalkDriver& walk, CWizardPage& page)
 {
-    return {id, [](WalkDriver& walk, CWizardPage& page) { walk.Press(page.NextButton(), "NEXT"); }};
+    walk.Press(page.NextButton(), "NEXT");
 }
 
 int ProtocolListIndex(WalkProtocol protocol)
@@ -51,156 +51,170 @@ int ProtocolListIndex(WalkProtocol protocol)
     return ProtocolPppoe;
 }
 
-void AddStart(std::vector<WalkStep>& road)
+FlowChoice PasswordChoice(RouterPasswordState password)
 {
-    road.push_back({PageId::Welcome, [](WalkDriver& walk, CWizardPage& page) {
-                        walk.Press(As<CTarnixConnectDlg>(page).StartButton(), "START");
-                    }});
-    road.push_back({PageId::Preparations, [](WalkDriver& walk, CWizardPage& page) {
-                        auto& preparations = As<CCheckDeviceTipsDlg>(page);
-                        for (int box = 0; box < 3; ++box)
-                            if (!walk.Press(preparations.CheckBox(box), "a preparations box"))
-                                return;
-                        walk.Press(page.NextButton(), "NEXT");
-                    }});
+    return password == RouterPasswordState::Factory ? FlowChoice::FactoryPassword
+                                                    : FlowChoice::OwnPassword;
 }
 
-void AddInstallMode(std::vector<WalkStep>& road, WalkPath path)
+void AddStart(RoadBuilder& road)
 {
-    if (path == WalkPath::QuickInstall)
+    road.Then(FlowChoice::Next, [](WalkDriver& walk, CWizardPage& page) {
+        walk.Press(As<CTarnixConnectDlg>(page).StartButton(), "START");
+    });
+    road.Then(FlowChoice::Next, [](WalkDriver& walk, CWizardPage& page) {
+        auto& preparations = As<CCheckDeviceTipsDlg>(page);
+        for (int box = 0; box < 3; ++box)
+            if (!walk.Press(preparations.CheckBox(box), "a preparations box"))
+                return;
+        PressNext(walk, page);
+    });
+}
+
+void AddInstallMode(RoadBuilder& road, const WalkPlan& plan)
+{
+    if (plan.Path == WalkPath::QuickInstall)
     {
-        road.push_back(
-            {PageId::InstallMode, [](WalkDriver& walk, CWizardPage& page) {
-                 auto& mode = As<CQuicKOrFirstInstallDlg>(page);
-                 if (walk.Press(mode.OptionButton(Choice::QuickInstall), "Quick install"))
-                     walk.Press(page.NextButton(), "NEXT");
-             }});
+        road.Then(PasswordChoice(plan.Password), [](WalkDriver& walk, CWizardPage& page) {
+            auto& mode = As<CQuicKOrFirstInstallDlg>(page);
+            if (walk.Press(mode.OptionButton(Choice::QuickInstall), "Quick install"))
+                PressNext(walk, page);
+        });
         return;
     }
-    road.push_back({PageId::InstallMode, [](WalkDriver& walk, CWizardPage& page) {
-                        walk.Press(
-                            As<CQuicKOrFirstInstallDlg>(page).PictureButton(Choice::FirstInstall),
-                            "the first-install picture");
-                    }});
-    for (PageId hardware : {PageId::Power, PageId::Ethernet, PageId::DslLine})
-        road.push_back(PressNext(hardware));
+    road.Then(FlowChoice::FirstInstall, [](WalkDriver& walk, CWizardPage& page) {
+        walk.Press(As<CQuicKOrFirstInstallDlg>(page).PictureButton(Choice::FirstInstall),
+                   "the first-install picture");
+    });
+    // The power and Ethernet pages, then the DSL line page logs in.
+    road.Then(FlowChoice::Next, PressNext);
+    road.Then(FlowChoice::Next, PressNext);
+    road.Then(PasswordChoice(plan.Password), PressNext);
 }
 
-void AddRouterPassword(std::vector<WalkStep>& road, const WalkPlan& plan)
+void AddRouterPassword(RoadBuilder& road, const WalkPlan& plan)
 {
-    if (plan.Password == RouterPasswordState::Factory)
+    if (road.At() == PageId::CreatePassword)
     {
-        road.push_back({PageId::CreatePassword, [plan](WalkDriver& walk, CWizardPage& page) {
-                            auto& create = As<CCreatePasswordDlg>(page);
-                            TypeInto(create.PasswordField(), plan.NewRouterPassword);
-                            TypeInto(create.ReenteredField(), plan.NewRouterPassword);
-                            walk.Press(page.NextButton(), "NEXT");
-                        }});
+        road.Then(FlowChoice::Next, [plan](WalkDriver& walk, CWizardPage& page) {
+            auto& create = As<CCreatePasswordDlg>(page);
+            TypeInto(create.PasswordField(), plan.NewRouterPassword);
+            TypeInto(create.ReenteredField(), plan.NewRouterPassword);
+            PressNext(walk, page);
+        });
         return;
     }
-    road.push_back({PageId::ExistingPassword, [plan](WalkDriver& walk, CWizardPage& page) {
-                        using Field = CFogetPassAndModifyDlg::Field;
-                        auto& existing = As<CFogetPassAndModifyDlg>(page);
-                        TypeInto(existing.PasswordField(Field::Existing), plan.RouterPassword);
-                        if (plan.Password == RouterPasswordState::ChangedAndChanged)
-                        {
-                            if (!walk.Press(existing.ChangeCheckBox(), "the change box"))
-                                return;
-                            TypeInto(existing.PasswordField(Field::New), plan.NewRouterPassword);
-                            TypeInto(existing.PasswordField(Field::Confirmation),
-                                     plan.NewRouterPassword);
-                        }
-                        walk.Press(page.NextButton(), "NEXT");
-                    }});
+    road.Then(FlowChoice::Next, [plan](WalkDriver& walk, CWizardPage& page) {
+        using Field = CFogetPassAndModifyDlg::Field;
+        auto& existing = As<CFogetPassAndModifyDlg>(page);
+        TypeInto(existing.PasswordField(Field::Existing), plan.RouterPassword);
+        if (plan.Password == RouterPasswordState::ChangedAndChanged)
+        {
+            if (!walk.Press(existing.ChangeCheckBox(), "the change box"))
+                return;
+            TypeInto(existing.PasswordField(Field::New), plan.NewRouterPassword);
+            TypeInto(existing.PasswordField(Field::Confirmation), plan.NewRouterPassword);
+        }
+        PressNext(walk, page);
+    });
 }
 
-void AddIspAndPvc(std::vector<WalkStep>& road, const WalkPlan& plan)
+void AddIspAndPvc(RoadBuilder& road, const WalkPlan& plan)
 {
-    road.push_back({PageId::IspAndPvc, [plan](WalkDriver& walk, CWizardPage& page) {
-                        auto& pvc = As<CConfigPvcDlg>(page);
-                        // The country first: choosing one loads its defaults.
-                        SelectInList(pvc.CountryList(), plan.Country);
-                        SelectInList(pvc.ProtocolList(), ProtocolListIndex(plan.Protocol));
-                        if (plan.Protocol == WalkProtocol::MerDynamic
-                            && !walk.Press(pvc.DynamicIpButton(), "Dynamic IP"))
-                            return;
-                        if (plan.Protocol == WalkProtocol::MerStatic
-                            && !walk.Press(pvc.StaticIpButton(), "Static IP"))
-                            return;
-                        SelectInList(pvc.EncapsulationList(), plan.Encapsulation);
-                        TypeInto(pvc.VpiField(), plan.Vpi);
-                        TypeInto(pvc.VciField(), plan.Vci);
-                        walk.Press(page.NextButton(), "NEXT");
-                    }});
+    const bool dynamic = plan.Protocol == WalkProtocol::MerDynamic;
+    const FlowChoice protocol = ProtocolChoice(ProtocolListIndex(plan.Protocol),
+                                               dynamic ? MerIpDynamic : MerIpStatic);
+    road.Then(protocol, [plan](WalkDriver& walk, CWizardPage& page) {
+        auto& pvc = As<CConfigPvcDlg>(page);
+        // The country first: choosing one loads its defaults.
+        SelectInList(pvc.CountryList(), plan.Country);
+        SelectInList(pvc.ProtocolList(), ProtocolListIndex(plan.Protocol));
+        if (plan.Protocol == WalkProtocol::MerDynamic
+            && !walk.Press(pvc.DynamicIpButton(), "Dynamic IP"))
+            return;
+        if (plan.Protocol == WalkProtocol::MerStatic
+            && !walk.Press(pvc.StaticIpButton(), "Static IP"))
+            return;
+        SelectInList(pvc.EncapsulationList(), plan.Encapsulation);
+        TypeInto(pvc.VpiField(), plan.Vpi);
+        TypeInto(pvc.VciField(), plan.Vci);
+        PressNext(walk, page);
+    });
 }
 
-void AddConnectionDetails(std::vector<WalkStep>& road, const WalkPlan& plan)
+void AddAccountOrAddresses(RoadBuilder& road, const WalkPlan& plan)
 {
-    if (UsesIspAccount(plan.Protocol))
-        road.push_back({PageId::IspAccount, [plan](WalkDriver& walk, CWizardPage& page) {
-                            auto& account = As<CConfigUserAndPassDlg>(page);
-                            TypeInto(account.UserNameField(), plan.PppUser);
-                            TypeInto(account.PasswordField(), plan.PppPassword);
-                            TypeInto(account.ConfirmationField(), plan.PppPassword);
-                            walk.Press(page.NextButton(), "NEXT");
-                        }});
-    if (UsesStaticAddresses(plan.Protocol))
-        road.push_back({PageId::StaticIp, [plan](WalkDriver& walk, CWizardPage& page) {
-                            using Field = CConfigStaticIPDlg::Field;
-                            auto& addresses = As<CConfigStaticIPDlg>(page);
-                            const WalkAddresses& typed = plan.Addresses;
-                            const std::pair<Field, QString> fields[] = {
-                                {Field::IpAddress, typed.Ip},
-                                {Field::SubnetMask, typed.Mask},
-                                {Field::Gateway, typed.Gateway},
-                                {Field::PrimaryDns, typed.PrimaryDns},
-                                {Field::SecondaryDns, typed.SecondaryDns}};
-                            for (const auto& [field, text] : fields)
-                                if (!text.isEmpty())
-                                    TypeAddress(addresses.AddressField(field), text);
-                            walk.Press(page.NextButton(), "NEXT");
-                        }});
-    road.push_back({PageId::Wireless, [plan](WalkDriver& walk, CWizardPage& page) {
-                        auto& wireless = As<CConfigWiressDlg>(page);
-                        TypeInto(wireless.SsidField(), plan.Ssid);
-                        SelectInList(wireless.SecurityList(), plan.Security);
-                        if (plan.Security != SecurityNone)
-                            TypeInto(wireless.KeyField(), plan.Key);
-                        walk.Press(page.NextButton(), "NEXT");
-                    }});
+    if (road.At() == PageId::IspAccount)
+        road.Then(FlowChoice::Next, [plan](WalkDriver& walk, CWizardPage& page) {
+            auto& account = As<CConfigUserAndPassDlg>(page);
+            TypeInto(account.UserNameField(), plan.PppUser);
+            TypeInto(account.PasswordField(), plan.PppPassword);
+            TypeInto(account.ConfirmationField(), plan.PppPassword);
+            PressNext(walk, page);
+        });
+    if (road.At() == PageId::StaticIp)
+        road.Then(FlowChoice::Next, [plan](WalkDriver& walk, CWizardPage& page) {
+            using Field = CConfigStaticIPDlg::Field;
+            auto& addresses = As<CConfigStaticIPDlg>(page);
+            const WalkAddresses& typed = plan.Addresses;
+            const std::pair<Field, QString> fields[] = {{Field::IpAddress, typed.Ip},
+                                                        {Field::SubnetMask, typed.Mask},
+                                                        {Field::Gateway, typed.Gateway},
+                                                        {Field::PrimaryDns, typed.PrimaryDns},
+                                                        {Field::SecondaryDns, typed.SecondaryDns}};
+            for (const auto& [field, text] : fields)
+                if (!text.isEmpty())
+                    TypeAddress(addresses.AddressField(field), text);
+            PressNext(walk, page);
+        });
+}
+
+// From the ISP and PVC page to the Apply page, which ends with online.
+void AddConnection(RoadBuilder& road, const WalkPlan& plan, bool online)
+{
+    AddIspAndPvc(road, plan);
+    AddAccountOrAddresses(road, plan);
+    road.Then(FlowChoice::Next, [plan](WalkDriver& walk, CWizardPage& page) {
+        auto& wireless = As<CConfigWiressDlg>(page);
+        TypeInto(wireless.SsidField(), plan.Ssid);
+        SelectInList(wireless.SecurityList(), plan.Security);
+        if (plan.Security != SecurityNone)
+            TypeInto(wireless.KeyField(), plan.Key);
+        PressNext(walk, page);
+    });
     // PREV and NEXT are there but do nothing while the settings are saved;
     // the page goes on by itself.
-    road.push_back({PageId::Apply, [](WalkDriver& walk, CWizardPage& page) {
-                        if (walk.Press(page.PrevButton(), "PREV"))
-                            walk.Press(page.NextButton(), "NEXT");
-                    }});
+    road.Then(online ? FlowChoice::Online : FlowChoice::Offline,
+              [](WalkDriver& walk, CWizardPage& page) {
+                  if (walk.Press(page.PrevButton(), "PREV"))
+                      PressNext(walk, page);
+              });
 }
 
-void AddLightBox(std::vector<WalkStep>& road, const RoadHooks& hooks)
+void AddLightBox(RoadBuilder& road, const RoadHooks& hooks)
 {
-    road.push_back({PageId::ErrorLightBox, [hooks](WalkDriver& walk, CWizardPage& page) {
-                        if (hooks.OnLightBox)
-                            hooks.OnLightBox();
-                        walk.Press(As<CErrorTipsDlg>(page).CloseButton(), "CLOSE");
-                    }});
+    road.Then(FlowChoice::Close, [hooks](WalkDriver& walk, CWizardPage& page) {
+        if (hooks.OnLightBox)
+            hooks.OnLightBox();
+        walk.Press(As<CErrorTipsDlg>(page).CloseButton(), "CLOSE");
+    });
 }
 
-void AddSuccessAndGuide(std::vector<WalkStep>& road, const WalkPlan& plan)
+void AddSuccessAndGuide(RoadBuilder& road, const WalkPlan& plan)
 {
-    road.push_back(PressNext(PageId::Success));
-    road.push_back({PageId::JoinWireless, [plan](WalkDriver& walk, CWizardPage& page) {
-                        const QTextDocument* guide = As<CJoinWiressDlg>(page).Browser().Document();
-                        const QString shown = guide ? guide->toPlainText() : QString();
-                        const bool keyShown = plan.Security == SecurityNone
-                                              || shown.contains(plan.Key);
-                        if (!shown.contains(plan.Ssid) || !keyShown)
-                            return walk.Fail("the join-wireless guide does not show the network "
-                                             "name and key: "
-                                             + shown.left(300));
-                        walk.Press(page.ExitButton(), "Exit");
-                    }});
+    road.Then(FlowChoice::Next, PressNext);
+    road.ThenEnd([plan](WalkDriver& walk, CWizardPage& page) {
+        const QTextDocument* guide = As<CJoinWiressDlg>(page).Browser().Document();
+        const QString shown = guide ? guide->toPlainText() : QString();
+        const bool keyShown = plan.Security == SecurityNone || shown.contains(plan.Key);
+        if (!shown.contains(plan.Ssid) || !keyShown)
+            return walk.Fail("the join-wireless guide does not show the network "
+                             "name and key: "
+                             + shown.left(300));
+        walk.Press(page.ExitButton(), "Exit");
+    });
     // Exit ended the guide; the close box ends the chain below it.
-    road.push_back({PageId::Success, [](WalkDriver&, CWizardPage& page) { page.close(); }});
+    road.ThenEnd([](WalkDriver&, CWizardPage& page) { page.close(); });
 }
 
 }  // namespace
@@ -215,48 +229,60 @@ bool UsesStaticAddresses(WalkProtocol protocol)
     return protocol == WalkProtocol::MerStatic || protocol == WalkProtocol::Ipoa;
 }
 
+void RoadBuilder::Then(FlowChoice choice, Action act)
+{
+    const std::optional<PageId> next = NextPage(At(), choice);
+    if (!next)
+        qFatal("the page flow has no %s from the %s page", FlowChoiceName(choice),
+               PageIdName(At()));
+    m_road.push_back({At(), std::move(act)});
+    m_chain.push_back(*next);
+}
+
+void RoadBuilder::ThenEnd(Action act)
+{
+    m_road.push_back({At(), std::move(act)});
+    m_chain.pop_back();
+}
+
 std::vector<WalkStep> SetupRoad(const WalkPlan& plan, const RoadHooks& hooks)
 {
-    std::vector<WalkStep> road;
+    RoadBuilder road;
     AddStart(road);
-    AddInstallMode(road, plan.Path);
+    AddInstallMode(road, plan);
     AddRouterPassword(road, plan);
-    AddIspAndPvc(road, plan);
-    AddConnectionDetails(road, plan);
+    AddConnection(road, plan, !plan.RetryAfterLightBox);
     if (plan.RetryAfterLightBox)
     {
         AddLightBox(road, hooks);
-        AddIspAndPvc(road, plan);
-        AddConnectionDetails(road, plan);
+        AddConnection(road, plan, true);
     }
     AddSuccessAndGuide(road, plan);
-    return road;
+    return road.Road();
 }
 
 std::vector<WalkStep> RestoreRoad()
 {
-    std::vector<WalkStep> road;
+    RoadBuilder road;
     AddStart(road);
-    AddInstallMode(road, WalkPath::QuickInstall);
+    AddInstallMode(road, WalkPlan{.Path = WalkPath::QuickInstall});
     // Back from the create-password page: the new install mode page offers
     // the restore choice, as the factory login succeeded.
-    road.push_back({PageId::CreatePassword, [](WalkDriver& walk, CWizardPage& page) {
-                        walk.Press(page.PrevButton(), "PREV");
-                    }});
-    road.push_back({PageId::InstallMode, [](WalkDriver& walk, CWizardPage& page) {
-                        walk.Press(As<CQuicKOrFirstInstallDlg>(page).PictureButton(Choice::Restore),
-                                   "the restore picture");
-                    }});
-    road.push_back(
-        {PageId::RestoreConfiguration, [](WalkDriver& walk, CWizardPage& page) {
-             auto& restore = As<CRestoreConfiguration>(page);
-             // The router is read once the page shows.
-             if (!QTest::qWaitFor([&] { return !restore.NetworkNameLabel()->text().isEmpty(); }))
-                 return walk.Fail("the restore page shows no network name");
-             if (walk.Press(restore.SaveChoice(), "the save box")
-                 && walk.Press(page.NextButton(), "NEXT"))
-                 walk.Press(page.PrevButton(), "PREV");
-         }});
-    road.push_back({PageId::InstallMode, [](WalkDriver&, CWizardPage& page) { page.close(); }});
-    return road;
+    road.Then(FlowChoice::Prev,
+              [](WalkDriver& walk, CWizardPage& page) { walk.Press(page.PrevButton(), "PREV"); });
+    road.Then(FlowChoice::Restore, [](WalkDriver& walk, CWizardPage& page) {
+        walk.Press(As<CQuicKOrFirstInstallDlg>(page).PictureButton(Choice::Restore),
+                   "the restore picture");
+    });
+    road.ThenEnd([](WalkDriver& walk, CWizardPage& page) {
+        auto& restore = As<CRestoreConfiguration>(page);
+        // The router is read once the page shows.
+        if (!QTest::qWaitFor([&] { return !restore.NetworkNameLabel()->text().isEmpty(); }))
+            return walk.Fail("the restore page shows no network name");
+        if (walk.Press(restore.SaveChoice(), "the save box")
+            && walk.Press(page.NextButton(), "NEXT"))
+            walk.Press(page.PrevButton(), "PREV");
+    });
+    road.ThenEnd([](WalkDriver&, CWizardPage& page) { page.close(); });
+    return road.Road();
 }

@@ -1,8 +1,10 @@
 #pragma once
 // The roads through the wizard as data: what a person chooses and types on
-// each page, turned into the steps a WalkDriver takes.
+// each page, turned into the steps a WalkDriver takes. Which page a step is
+// on comes from the page flow table, as it does for the pages themselves.
 
 #include "InputChecks.h"
+#include "PageFlow.h"
 #include "WalkDriver.h"
 
 #include <QString>
@@ -73,6 +75,25 @@ struct RoadHooks
 {
     // Runs on the light box before CLOSE is pressed.
     std::function<void()> OnLightBox;
+};
+
+// A road built along the flow table from the welcome page: each step acts on
+// the page the road has reached and names the choice it makes there.
+class RoadBuilder
+{
+public:
+    using Action = std::function<void(WalkDriver&, CWizardPage&)>;
+
+    PageId At() const { return m_chain.back(); }
+    // The step on At(); the table's row for choice is the next page.
+    void Then(FlowChoice choice, Action act);
+    // The step on At() ends that page: the road is back on the page below.
+    void ThenEnd(Action act);
+    std::vector<WalkStep> Road() const { return m_road; }
+
+private:
+    std::vector<PageId> m_chain{PageId::Welcome};  // the pages open, the top last
+    std::vector<WalkStep> m_road;
 };
 
 bool UsesIspAccount(WalkProtocol protocol);

@@ -4,7 +4,7 @@
 
 #include "FakeEffects.h"
 #include "RouterSim.h"
-#include "WalkDriver.h"
+#include "WalkRoads.h"
 #include "WizardUnderTest.h"
 
 #include <QStandardPaths>
@@ -38,71 +38,64 @@ bool TabTo(const QWidget* target)
     return QApplication::focusWidget() == target;
 }
 
-WalkStep Keys(PageId page, std::function<void()> keys)
-{
-    return {page, [keys](WalkDriver&, CWizardPage&) { keys(); }};
-}
-
 std::vector<WalkStep> KeyboardRoad()
 {
-    const auto enter = [] { Press(Qt::Key_Return); };
-    return {
-        Keys(PageId::Welcome, enter),
-        Keys(PageId::Preparations,
-             [] {
-                 // Each box is followed by its question's help link.
-                 for (int box = 0; box < 3; ++box)
-                 {
-                     Press(Qt::Key_Space);
-                     if (box < 2)
-                     {
-                         Press(Qt::Key_Tab);
-                         Press(Qt::Key_Tab);
-                     }
-                 }
-                 Press(Qt::Key_Return);
-             }),
-        Keys(PageId::InstallMode, enter),
-        Keys(PageId::Power, enter),
-        Keys(PageId::Ethernet, enter),
-        Keys(PageId::DslLine, enter),
-        Keys(PageId::CreatePassword,
-             [] {
-                 Type(kNewPassword);
-                 Press(Qt::Key_Tab);
-                 Type(kNewPassword);
-                 Press(Qt::Key_Return);
-             }),
-        Keys(PageId::IspAndPvc, enter),
-        Keys(PageId::IspAccount,
-             [] {
-                 Type(kPppUser);
-                 Press(Qt::Key_Tab);
-                 Type(kPppPassword);
-                 Press(Qt::Key_Tab);
-                 Type(kPppPassword);
-                 Press(Qt::Key_Return);
-             }),
-        Keys(PageId::Wireless,
-             [] {
-                 // The name is the page's own; the list keeps WPA2.
-                 Press(Qt::Key_Tab);
-                 Press(Qt::Key_Tab);
-                 Type(kKey);
-                 Press(Qt::Key_Return);
-             }),
-        // The page goes on by itself.
-        Keys(PageId::Apply, [] {}),
-        Keys(PageId::Success, enter),
-        {PageId::JoinWireless,
-         [](WalkDriver& walk, CWizardPage& page) {
-             if (!TabTo(page.ExitButton()))
-                 return walk.Fail("Tab never reaches Exit");
-             Press(Qt::Key_Space);
-         }},
-        // Exit ended the guide; the close box ends the chain below it.
-        {PageId::Success, [](WalkDriver&, CWizardPage& page) { page.close(); }},
+    const auto keys = [](std::function<void()> pressed) {
+        return [pressed](WalkDriver&, CWizardPage&) { pressed(); };
     };
+    const auto enter = keys([] { Press(Qt::Key_Return); });
+    RoadBuilder road;
+    road.Then(FlowChoice::Next, enter);
+    road.Then(FlowChoice::Next, keys([] {
+                  // Each box is followed by its question's help link.
+                  for (int box = 0; box < 3; ++box)
+                  {
+                      Press(Qt::Key_Space);
+                      if (box < 2)
+                      {
+                          Press(Qt::Key_Tab);
+                          Press(Qt::Key_Tab);
+                      }
+                  }
+                  Press(Qt::Key_Return);
+              }));
+    road.Then(FlowChoice::FirstInstall, enter);
+    road.Then(FlowChoice::Next, enter);
+    road.Then(FlowChoice::Next, enter);
+    road.Then(FlowChoice::FactoryPassword, enter);
+    road.Then(FlowChoice::Next, keys([] {
+                  Type(kNewPassword);
+                  Press(Qt::Key_Tab);
+                  Type(kNewPassword);
+                  Press(Qt::Key_Return);
+              }));
+    road.Then(FlowChoice::IspAccount, enter);
+    road.Then(FlowChoice::Next, keys([] {
+                  Type(kPppUser);
+                  Press(Qt::Key_Tab);
+                  Type(kPppPassword);
+                  Press(Qt::Key_Tab);
+                  Type(kPppPassword);
+                  Press(Qt::Key_Return);
+              }));
+    road.Then(FlowChoice::Next, keys([] {
+                  // The name is the page's own; the list keeps WPA2.
+                  Press(Qt::Key_Tab);
+                  Press(Qt::Key_Tab);
+                  Type(kKey);
+                  Press(Qt::Key_Return);
+              }));
+    // The page goes on by itself.
+    road.Then(FlowChoice::Online, keys([] {}));
+    road.Then(FlowChoice::Next, enter);
+    road.ThenEnd([](WalkDriver& walk, CWizardPage& page) {
+        if (!TabTo(page.ExitButton()))
+            return walk.Fail("Tab never reaches Exit");
+        Press(Qt::Key_Space);
+    });
+    // Exit ended the guide; the close box ends the chain below it.
+    road.ThenEnd([](WalkDriver&, CWizardPage& page) { page.close(); });
+    return road.Road();
 }
 
 }  // namespace

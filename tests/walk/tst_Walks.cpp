@@ -29,6 +29,7 @@
 
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 
 using namespace std::chrono_literals;
@@ -180,7 +181,44 @@ SimRouterState RouterBefore(const QString& adminPassword)
     return state;
 }
 
+using FlowRoad = std::vector<FlowRow>;
+
+// Every road the page flow allows from at: each goes on until a page has no
+// row or its next page is already on it (PREV, another attempt).
+void CollectRoads(const FlowRoad& taken, PageId at, std::vector<FlowRoad>& roads)
+{
+    bool goesOn = false;
+    for (const FlowRow& row : PageFlowTable())
+    {
+        if (row.From != at)
+            continue;
+        goesOn = true;
+        FlowRoad road = taken;
+        road.push_back(row);
+        const bool loops = std::any_of(taken.begin(), taken.end(),
+                                       [&row](const FlowRow& t) { return t.From == row.To; });
+        if (loops)
+            roads.push_back(road);
+        else
+            CollectRoads(road, row.To, roads);
+    }
+    if (!goesOn && !taken.empty())
+        roads.push_back(taken);
+}
+
+// "InstallMode FirstInstall, DslLine OwnPassword, ...": the choices other than NEXT.
+QByteArray RoadName(const FlowRoad& road)
+{
+    QStringList choices;
+    for (const FlowRow& row : road)
+        if (row.Choice != FlowChoice::Next)
+            choices << QString("%1 %2").arg(PageIdName(row.From), FlowChoiceName(row.Choice));
+    return choices.join(", ").toUtf8();
+}
+
 }  // namespace
+
+Q_DECLARE_METATYPE(FlowRoad)
 
 class TestWalks : public QObject
 {
@@ -478,6 +516,36 @@ private slots:
         QCOMPARE(m_effects.endStatuses, byExit ? std::vector<int>{0} : std::vector<int>{});
         QVERIFY(VisibleTopLevels().isEmpty());
         QCOMPARE(CWizardPage::TopPage(), nullptr);
+    }
+
+    // The flow table alone, without a window: every road from the welcome
+    // page reaches a page the person leaves by itself, or comes back round.
+    void everyRoadOfTheFlow_data()
+    {
+        QTest::addColumn<FlowRoad>("road");
+        std::vector<FlowRoad> roads;
+        CollectRoads({}, PageId::Welcome, roads);
+        std::set<PageId> reached{PageId::Welcome};
+        for (const FlowRoad& road : roads)
+        {
+            QTest::newRow(RoadName(road).constData()) << road;
+            for (const FlowRow& row : road)
+                reached.insert(row.To);
+        }
+        const std::set<PageId> bar{PageId::Troubleshooting, PageId::Disclaimer};
+        for (int id = 0; id <= int(PageId::Disclaimer); ++id)
+            QVERIFY2(reached.count(PageId(id)) != bar.count(PageId(id)), PageIdName(PageId(id)));
+    }
+
+    void everyRoadOfTheFlow()
+    {
+        QFETCH(FlowRoad, road);
+        const PageId end = road.back().To;
+        const std::set<PageId> leftByItself{PageId::JoinWireless, PageId::RestoreConfiguration,
+                                            PageId::ResetInstructions};
+        const bool loops = std::any_of(road.begin(), road.end() - 1,
+                                       [end](const FlowRow& row) { return row.From == end; });
+        QVERIFY2(loops || leftByItself.count(end), PageIdName(end));
     }
 
     void restoreRoad()

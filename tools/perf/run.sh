@@ -10,7 +10,7 @@ cd "$(dirname "$0")/../.."
 
 bash tools/ci/install-deps.sh
 build=${BUILD_DIR:-build}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON >/dev/null
 cmake --build "$build" -j "$(nproc)" --target TarnixConnect router-sim bench_apply_run \
     perf_first_paint perf_bare_dialog perf_gif perf_wizard >/dev/null
 

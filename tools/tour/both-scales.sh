@@ -13,6 +13,8 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 out=$(realpath -m "$1")
 before=${2:+$(realpath "$2")}
 tour=${TARNIX_TOUR:-$root/build/bin/tarnix-tour}
+# The tour is built with the tests (it walks with their driver).
+[ -x "$tour" ] || { echo "no $tour: build with BUILD_TESTING on (the default)" >&2; exit 1; }
 
 for scale in 1 2; do
   mkdir -p "$out/scale-$scale"
