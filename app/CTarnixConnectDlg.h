@@ -5,7 +5,6 @@
 // shows in the task bar; closing it ends the program.
 
 #include "CWizardPage.h"
-#include "DocumentLinks.h"
 
 class QComboBox;
 
@@ -22,7 +21,6 @@ public:
 
     CxSkinButton* StartButton() const { return m_start; }
     const DocumentButtons& Documents() const { return m_documents; }
-    const DocumentLinks& Links() const { return m_links; }
 
 protected:
     void OnExit() override;
@@ -30,7 +28,6 @@ protected:
 private:
     void BuildBody();
 
-    DocumentLinks m_links;
     QComboBox* m_language = nullptr;
     CxSkinButton* m_start = nullptr;
     DocumentButtons m_documents{};

@@ -39,16 +39,25 @@ QString ProgramFolder()
     return QDir::currentPath() + '/';
 }
 
-QString ReadIniValue(const QString& iniPath, const QString& section, const QString& key)
+namespace {
+
+QStringList ReadLines(const QString& path)
 {
-    QFile file(iniPath);
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return QString();
+        return {};
+    QStringList lines;
     QTextStream in(&file);
-    bool inSection = false;
     while (!in.atEnd())
+        lines << in.readLine().trimmed();
+    return lines;
+}
+
+QString IniValue(const QStringList& lines, const QString& section, const QString& key)
+{
+    bool inSection = false;
+    for (const QString& line : lines)
     {
-        const QString line = in.readLine().trimmed();
         if (line.startsWith('[') && line.endsWith(']'))
         {
             inSection = line.mid(1, line.size() - 2).trimmed().compare(section, Qt::CaseInsensitive)
@@ -64,11 +73,19 @@ QString ReadIniValue(const QString& iniPath, const QString& section, const QStri
     return QString();
 }
 
+}  // namespace
+
+QString ReadIniValue(const QString& iniPath, const QString& section, const QString& key)
+{
+    return IniValue(ReadLines(iniPath), section, key);
+}
+
+// The file is read once for both links.
 DocumentLinks ReadDocumentLinks(const QString& programFolder)
 {
-    const QString iniPath = programFolder + kLinkFileName;
-    return {programFolder + ReadIniValue(iniPath, "MANUAL_LINK", kLanguageKey),
-            programFolder + ReadIniValue(iniPath, "ADOBE_LINK", kLanguageKey)};
+    const QStringList lines = ReadLines(programFolder + kLinkFileName);
+    return {programFolder + IniValue(lines, "MANUAL_LINK", kLanguageKey),
+            programFolder + IniValue(lines, "ADOBE_LINK", kLanguageKey)};
 }
 
 void OpenManualLink(QWidget* page, const QString& manualLink)

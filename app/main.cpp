@@ -48,6 +48,16 @@ bool CanComeToFront()
     return platform == "xcb" || platform == "offscreen";
 }
 
+// Installed, the icon is in the desktop's icon theme; in the build tree it is
+// in the data folder. Qt reads and decodes every size at once.
+void SetWindowIcon()
+{
+    QIcon bundled;
+    for (const char* size : {"48", "128", "256"})
+        bundled.addFile(QString("icons/tarnix-setup-%1.png").arg(size));
+    QApplication::setWindowIcon(QIcon::fromTheme("tarnix-setup", bundled));
+}
+
 // A second start: the running wizard comes to the front, or the user is told.
 // False when no wizard answered as one does: this one then runs.
 bool LeftToRunningWizard(const CSingleInstance& instance)
@@ -90,12 +100,6 @@ int main(int argc, char* argv[])
 
     if (!EnterDataFolder(QApplication::applicationDirPath()))
         return 1;
-    // Installed, the icon is in the desktop's icon theme; in the build tree it
-    // is in the data folder.
-    QIcon bundled;
-    for (const char* size : {"48", "128", "256"})
-        bundled.addFile(QString("icons/tarnix-setup-%1.png").arg(size));
-    QApplication::setWindowIcon(QIcon::fromTheme("tarnix-setup", bundled));
     InstallRouterErrorMessages();
 
     RegisterAppPages();
@@ -115,6 +119,9 @@ int main(int argc, char* argv[])
         && LeftToRunningWizard(instance))
         return 0;
     CTarnixConnectDlg welcome(&window);
+    // Neither is needed to draw the welcome page, so it is not kept waiting.
+    AfterFirstPaint(&welcome, SetWindowIcon);
+    LoadHttpLibraryAfterFirstPaint(&welcome);
     welcome.exec();
     return 0;
 }

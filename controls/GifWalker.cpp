@@ -28,11 +28,18 @@ struct FrameSpan
     int top = 0;
     int width = 0;
     int height = 0;
+    std::size_t imageAt = 0;  // the image block's start; 0 for plain text
 };
 
 unsigned ReadU16(Bytes data, std::size_t pos)
 {
     return unsigned(data[pos]) | unsigned(data[pos + 1]) << 8;
+}
+
+void WriteU16(std::vector<std::uint8_t>& data, std::size_t pos, int value)
+{
+    data[pos] = static_cast<std::uint8_t>(value & 0xFF);
+    data[pos + 1] = static_cast<std::uint8_t>(value >> 8);
 }
 
 std::size_t ColourTableSize(std::uint8_t flags)
@@ -154,6 +161,7 @@ bool NextFrame(Bytes data, std::size_t& pos, FrameSpan& frame)
         return false;
     if (kind == Block::Image)
     {
+        frame.imageAt = pos;
         frame.left = static_cast<int>(ReadU16(data, pos + 1));
         frame.top = static_cast<int>(ReadU16(data, pos + 3));
         frame.width = static_cast<int>(ReadU16(data, pos + 5));
@@ -226,9 +234,20 @@ std::vector<GifFrame> CutFrames(Bytes data)
         frame.height = span.height;
         frame.delay = span.delay;
         frame.disposal = span.disposal;
+        frame.imageAt = span.imageAt == 0 ? 0 : prefix + (span.imageAt - span.start);
         frames.push_back(std::move(frame));
     }
     return frames;
+}
+
+void MoveToOwnScreen(GifFrame& frame)
+{
+    if (frame.imageAt == 0 || frame.width == 0 || frame.height == 0)
+        return;
+    WriteU16(frame.gif, 6, frame.width);
+    WriteU16(frame.gif, 8, frame.height);
+    WriteU16(frame.gif, frame.imageAt + 1, 0);
+    WriteU16(frame.gif, frame.imageAt + 3, 0);
 }
 
 unsigned FrameWaitMs(unsigned delay)

@@ -36,6 +36,7 @@ struct GifFrame
     int height = 0;
     unsigned delay = kNoDelay;  // hundredths of a second
     int disposal = 0;           // 0..7
+    std::size_t imageAt = 0;    // where the image block starts in gif; 0 for plain text
 };
 
 // True when the data begins with "GIF", whatever the version bytes.
@@ -50,6 +51,12 @@ std::size_t CountFrames(Bytes data);
 
 // Every frame found before the trailer or a fault, in file order.
 std::vector<GifFrame> CutFrames(Bytes data);
+
+// Makes frame.gif's logical screen the frame's own size and puts the frame at
+// its top-left corner (left and top keep where it belongs), so that a decoder
+// draws only the frame rather than a whole screen around it. Plain-text frames
+// and frames of no area are left as they are.
+void MoveToOwnScreen(GifFrame& frame);
 
 // How long a frame stays up, in milliseconds: delays below 5 hundredths (and
 // frames without a delay) show for 100 ms, others for 10 ms per hundredth.

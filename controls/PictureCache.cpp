@@ -18,14 +18,15 @@ GifWalker::Bytes AsBytes(const QByteArray& data)
 }
 
 // The decoder gives a frame either at its own size or placed on the whole
-// logical screen; keep only the frame's rectangle.
+// logical screen; keep only the frame's rectangle. An opaque frame is drawn
+// as it is, without a converted copy.
 QImage FrameRectangle(const QImage& decoded, const GifWalker::GifFrame& frame)
 {
     const QSize frameSize(frame.width, frame.height);
     QImage picture = decoded.size() == frameSize
                          ? decoded
                          : decoded.copy(QRect(QPoint(frame.left, frame.top), frameSize));
-    return picture.convertToFormat(kFrameFormat);
+    return picture.hasAlphaChannel() ? picture.convertToFormat(kFrameFormat) : picture;
 }
 
 // An opaque picture stays opaque, so that a control can show it as it is.
@@ -43,8 +44,11 @@ bool DecodeStill(const QByteArray& data, QSize size, DecodedPicture& picture)
 bool DecodeAnimation(const QByteArray& data, QSize size, DecodedPicture& picture)
 {
     picture.Size = size;
-    for (const GifWalker::GifFrame& cut : GifWalker::CutFrames(AsBytes(data)))
+    for (GifWalker::GifFrame& cut : GifWalker::CutFrames(AsBytes(data)))
     {
+        // Each frame on a screen of its own size: the decoder need not make
+        // and fill a whole screen for a small frame.
+        GifWalker::MoveToOwnScreen(cut);
         const QImage decoded = QImage::fromData(cut.gif.data(), static_cast<int>(cut.gif.size()),
                                                 "GIF");
         if (decoded.isNull())

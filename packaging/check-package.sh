@@ -72,6 +72,7 @@ recommends=$(dpkg-deb -f "$wizard" Recommends)
 echo "Depends: $depends"
 echo "Recommends: $recommends"
 case "$depends" in *httplib*) fail "the user's package depends on the HTTP server library";; esac
+case "$depends" in *libcurl4*) ;; *) fail "the user's package does not depend on libcurl4, which it loads";; esac
 case "$recommends" in *xdg-utils*) ;; *) fail "xdg-utils is not recommended";; esac
 case "$recommends" in *pdf-viewer*) ;; *) fail "no PDF viewer is recommended";; esac
 

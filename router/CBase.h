@@ -1,7 +1,7 @@
 #pragma once
 // The abstract router link: the credentials and address every request uses.
-// Creating a link initialises libcurl's global state, destroying it releases
-// it. The order of the virtual operations is part of the interface.
+// libcurl's global state is set up by the first request (CurlLibrary.h), not
+// by the link. The order of the virtual operations is part of the interface.
 
 #include <functional>
 #include <string>
@@ -9,10 +9,10 @@
 class CBase
 {
 public:
-    CBase();
+    CBase() = default;
     CBase(const CBase&) = delete;
     CBase& operator=(const CBase&) = delete;
-    virtual ~CBase();
+    virtual ~CBase() = default;
 
     virtual bool Login() = 0;
     virtual bool Logout() = 0;

@@ -1,9 +1,8 @@
 #include "HttpTransport.h"
 
+#include "CurlLibrary.h"
 #include "ResponseBuffer.h"
 #include "TextRules.h"
-
-#include <curl/curl.h>
 
 #include <memory>
 #include <optional>
@@ -12,9 +11,9 @@ namespace {
 
 using CurlHandle = std::unique_ptr<CURL, decltype(&curl_easy_cleanup)>;
 
-CurlHandle NewHandle()
+CurlHandle NewHandle(const CurlCalls& curl)
 {
-    return CurlHandle(curl_easy_init(), &curl_easy_cleanup);
+    return CurlHandle(curl.EasyInit(), curl.EasyCleanup);
 }
 
 size_t WriteToBuffer(char* chunk, size_t size, size_t count, void* buffer)
@@ -30,28 +29,29 @@ int AbortWhenCancelled(void* check, curl_off_t, curl_off_t, curl_off_t, curl_off
 }
 
 // cancelled must outlive the transfer.
-void SetCommonOptions(CURL* handle, const std::string& url, ResponseBuffer& buffer,
-                      std::chrono::milliseconds timeout, const CancelCheck& cancelled)
+void SetCommonOptions(const CurlCalls& curl, CURL* handle, const std::string& url,
+                      ResponseBuffer& buffer, std::chrono::milliseconds timeout,
+                      const CancelCheck& cancelled)
 {
-    curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, &WriteToBuffer);
-    curl_easy_setopt(handle, CURLOPT_WRITEDATA, &buffer);
-    curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(handle, CURLOPT_TIMEOUT_MS, long(timeout.count()));
+    curl.EasySetopt(handle, CURLOPT_WRITEFUNCTION, &WriteToBuffer);
+    curl.EasySetopt(handle, CURLOPT_WRITEDATA, &buffer);
+    curl.EasySetopt(handle, CURLOPT_URL, url.c_str());
+    curl.EasySetopt(handle, CURLOPT_TIMEOUT_MS, long(timeout.count()));
     // An announced length past the limit fails before the body is read; the
     // buffer refuses the rest, whatever was announced or not.
-    curl_easy_setopt(handle, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(kMaxAnswerBytes));
+    curl.EasySetopt(handle, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(kMaxAnswerBytes));
     if (cancelled)
     {
-        curl_easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, &AbortWhenCancelled);
-        curl_easy_setopt(handle, CURLOPT_XFERINFODATA, &cancelled);
-        curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 0L);
+        curl.EasySetopt(handle, CURLOPT_XFERINFOFUNCTION, &AbortWhenCancelled);
+        curl.EasySetopt(handle, CURLOPT_XFERINFODATA, &cancelled);
+        curl.EasySetopt(handle, CURLOPT_NOPROGRESS, 0L);
     }
 }
 
-void SetPost(CURL* handle, const std::string& postFields)
+void SetPost(const CurlCalls& curl, CURL* handle, const std::string& postFields)
 {
-    curl_easy_setopt(handle, CURLOPT_POST, 1L);
-    curl_easy_setopt(handle, CURLOPT_POSTFIELDS, postFields.c_str());
+    curl.EasySetopt(handle, CURLOPT_POST, 1L);
+    curl.EasySetopt(handle, CURLOPT_POSTFIELDS, postFields.c_str());
 }
 
 // What one request brought back.
@@ -70,7 +70,7 @@ bool StoppedAtCap(CURLcode result)
 }
 
 // One request on a handle of its own: the common options, then those that
-// setOptions adds. Nothing when the handle cannot be had, the transfer fails
+// setOptions adds. Nothing when libcurl or the handle cannot be had, the transfer fails
 // (an answer past the cap aside) or the response code cannot be read;
 // whatever goes wrong meanwhile is caught here, so the callers only judge the
 // answer.
@@ -83,16 +83,19 @@ std::optional<Answer> Transfer(const std::string& url, std::chrono::milliseconds
         return std::nullopt;
     try
     {
-        CurlHandle handle = NewHandle();
+        const CurlCalls* curl = Curl();
+        if (!curl)
+            return std::nullopt;
+        CurlHandle handle = NewHandle(*curl);
         if (!handle)
             return std::nullopt;
         ResponseBuffer buffer;
-        SetCommonOptions(handle.get(), url, buffer, timeout, cancelled);
-        setOptions(handle.get());
+        SetCommonOptions(*curl, handle.get(), url, buffer, timeout, cancelled);
+        setOptions(*curl, handle.get());
         Answer answer;
-        const CURLcode result = curl_easy_perform(handle.get());
+        const CURLcode result = curl->EasyPerform(handle.get());
         if ((result != CURLE_OK && !StoppedAtCap(result))
-            || curl_easy_getinfo(handle.get(), CURLINFO_RESPONSE_CODE, &answer.status) != CURLE_OK
+            || curl->EasyGetinfo(handle.get(), CURLINFO_RESPONSE_CODE, &answer.status) != CURLE_OK
             || answer.status <= 0)
             return std::nullopt;
         answer.capped = result != CURLE_OK;
@@ -130,11 +133,12 @@ HttpReply HttpGetReply(const std::string& url, const std::string& cookie,
 {
     if (AnySendRefused(url, cookie))
         return {};
-    const std::optional<Answer> answer = Transfer(url, timeout, cancelled, [&](CURL* handle) {
-        curl_easy_setopt(handle, CURLOPT_USERAGENT, "Application");
-        if (!cookie.empty())
-            curl_easy_setopt(handle, CURLOPT_COOKIE, cookie.c_str());
-    });
+    const std::optional<Answer> answer = Transfer(
+        url, timeout, cancelled, [&](const CurlCalls& curl, CURL* handle) {
+            curl.EasySetopt(handle, CURLOPT_USERAGENT, "Application");
+            if (!cookie.empty())
+                curl.EasySetopt(handle, CURLOPT_COOKIE, cookie.c_str());
+        });
     if (!answer)
         return {};
     return {true, answer->status, answer->received, std::move(answer->text)};
@@ -157,11 +161,12 @@ bool HttpPostChecked(const std::string& url, const std::string& postFields,
 {
     if (AnySendRefused(url, cookie, postFields))
         return false;
-    const std::optional<Answer> answer = Transfer(url, timeout, cancelled, [&](CURL* handle) {
-        if (!cookie.empty())
-            curl_easy_setopt(handle, CURLOPT_COOKIE, cookie.c_str());
-        SetPost(handle, postFields);
-    });
+    const std::optional<Answer> answer = Transfer(
+        url, timeout, cancelled, [&](const CurlCalls& curl, CURL* handle) {
+            if (!cookie.empty())
+                curl.EasySetopt(handle, CURLOPT_COOKIE, cookie.c_str());
+            SetPost(curl, handle, postFields);
+        });
     if (!answer || answer->capped)
         return false;
     for (const char* phrase : {"Connection already exists!", "PVC(MAX 8) table is Full!"})
@@ -177,11 +182,12 @@ bool HttpPostWithHeaders(const std::string& url, const std::string& postFields, 
 {
     if (AnySendRefused(url, postFields))
         return false;
-    const std::optional<Answer> answer = Transfer(url, timeout, cancelled, [&](CURL* handle) {
-        curl_easy_setopt(handle, CURLOPT_COOKIE, kLoginCookie);
-        SetPost(handle, postFields);
-        curl_easy_setopt(handle, CURLOPT_HEADER, 1L);
-    });
+    const std::optional<Answer> answer = Transfer(
+        url, timeout, cancelled, [&](const CurlCalls& curl, CURL* handle) {
+            curl.EasySetopt(handle, CURLOPT_COOKIE, kLoginCookie);
+            SetPost(curl, handle, postFields);
+            curl.EasySetopt(handle, CURLOPT_HEADER, 1L);
+        });
     if (!answer)
         return false;
     if (out && answer->received > 0)
@@ -194,11 +200,10 @@ int ProbeInternet(const std::string& url, std::chrono::milliseconds timeout,
 {
     if (HasLineBreakOrNul(url) || (cancelled && cancelled()))
         return ProbeTransferFailed;
-    curl_global_init(CURL_GLOBAL_ALL);
-    const std::optional<Answer> answer = Transfer(url, timeout, cancelled, [](CURL* handle) {
-        curl_easy_setopt(handle, CURLOPT_USERAGENT, "Application");
-    });
-    curl_global_cleanup();
+    const std::optional<Answer> answer = Transfer(
+        url, timeout, cancelled, [](const CurlCalls& curl, CURL* handle) {
+            curl.EasySetopt(handle, CURLOPT_USERAGENT, "Application");
+        });
     if (!answer || answer->capped)
         return ProbeTransferFailed;
     if (answer->received == 0)

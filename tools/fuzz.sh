@@ -39,7 +39,7 @@ build() {
 
 router="$root/router/TextRules.cpp $root/router/RouterUrls.cpp $root/app/core/ApplyPreflight.cpp"
 # The status scrape lives beside the status reads, which bring the transport.
-transport="$root/router/HttpTransport.cpp $root/router/ResponseBuffer.cpp -lcurl"
+transport="$root/router/HttpTransport.cpp $root/router/CurlLibrary.cpp $root/router/ResponseBuffer.cpp"
 status="$root/router/RouterStatus.cpp $transport"
 # shellcheck disable=SC2086
 build fuzz_text_rules "$root/tests/router/fuzz_text_rules.cpp" $router $status

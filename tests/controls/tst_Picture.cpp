@@ -3,6 +3,7 @@
 
 #include "CPictureEx.h"
 #include "GifBuilder.h"
+#include "GifWalker.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -99,6 +100,7 @@ private slots:
     void stopKeepsLastFrameAndDrawResumes();
     void unloadAndDestroyWhilePlaying();
     void shippedPicturesLoad();
+    void shippedAnimationFramesOnOwnScreen();
     void sharedPictureFollowsScale_data();
     void sharedPictureFollowsScale();
 };
@@ -352,6 +354,36 @@ void TestPicture::shippedPicturesLoad()
     CPictureEx progress;
     if (progress.Load(QStringLiteral("pic/PROGRESS/PROGRESS20.gif")))
         QVERIFY(progress.IsAnimated());
+}
+
+// A frame decoded on a screen of its own size has the pixels it has when
+// decoded on the file's whole screen and cut out, transparent ones included.
+void TestPicture::shippedAnimationFramesOnOwnScreen()
+{
+    QDirIterator gifs("pic", {"*.gif"}, QDir::Files, QDirIterator::Subdirectories);
+    int frames = 0;
+    while (gifs.hasNext())
+    {
+        QFile file(gifs.next());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray data = file.readAll();
+        const GifWalker::Bytes bytes(reinterpret_cast<const std::uint8_t*>(data.constData()),
+                                     static_cast<std::size_t>(data.size()));
+        for (GifWalker::GifFrame& frame : GifWalker::CutFrames(bytes))
+        {
+            const auto decode = [&frame] {
+                return QImage::fromData(frame.gif.data(), int(frame.gif.size()), "GIF")
+                    .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            };
+            const QImage onWholeScreen = decode().copy(frame.left, frame.top, frame.width,
+                                                       frame.height);
+            GifWalker::MoveToOwnScreen(frame);
+            QVERIFY2(decode() == onWholeScreen, qPrintable(file.fileName()));
+            ++frames;
+        }
+    }
+    if (frames == 0)
+        QSKIP("no animations in data/pic");
 }
 
 void TestPicture::sharedPictureFollowsScale_data()

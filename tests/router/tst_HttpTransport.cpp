@@ -1,5 +1,6 @@
 // The four HTTP requests against the emulator on 127.0.0.1.
 
+#include "CurlLibrary.h"
 #include "HttpTransport.h"
 #include "ResponseBuffer.h"
 #include "RouterSim.h"
@@ -41,6 +42,8 @@ private slots:
     void cancelledTransfersEndAtOnce();
     void answersPastTheCapFail_data();
     void answersPastTheCapFail();
+    void libraryProblemsAreSaid_data();
+    void libraryProblemsAreSaid();
 
 private:
     std::string Url(const std::string& path) const { return "http://" + m_sim.Address() + path; }
@@ -325,6 +328,27 @@ void TestHttpTransport::answersPastTheCapFail()
         m_sim.SetFault("/support", fault);
         QVERIFY(Request(kind, Url("/support"), {}));
     }
+}
+
+void TestHttpTransport::libraryProblemsAreSaid_data()
+{
+    QTest::addColumn<QString>("library");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("installed") << kCurlLibraryName << "";
+    QTest::newRow("missing") << "libcurl-removed.so.4"
+                             << "libcurl-removed.so.4 is missing";
+    QTest::newRow("another library") << "libz.so.1"
+                                     << "libz.so.1 is not the library";
+}
+
+// Loaded on first use, libcurl can be missing when the program runs: the
+// user is told which library, not just that the router did not answer.
+void TestHttpTransport::libraryProblemsAreSaid()
+{
+    QFETCH(QString, library);
+    QFETCH(QString, said);
+    const QString problem = QString::fromStdString(CurlProblemLoading(qPrintable(library)));
+    QVERIFY2(said.isEmpty() ? problem.isEmpty() : problem.contains(said), qPrintable(problem));
 }
 
 QTEST_GUILESS_MAIN(TestHttpTransport)

@@ -7,6 +7,7 @@
 #include "CCancellablePause.h"
 #include "CIpLink.h"
 #include "CommandLine.h"
+#include "CurlLibrary.h"
 #include "ExitCodes.h"
 #include "InternetProbe.h"
 #include "NoCoreDumps.h"
@@ -112,6 +113,13 @@ int main(int argc, char** argv)
     if (!GetRouterLink())
     {
         std::cerr << "tarnix-setup: out of memory\n";
+        return ExitFailed;
+    }
+    // Every command talks to the router: without libcurl none could.
+    if (const std::string problem = CurlProblem(); !problem.empty())
+    {
+        std::cerr << "tarnix-setup: cannot reach the router: " << problem
+                  << "; installing the package libcurl4 puts it right\n";
         return ExitFailed;
     }
     if (line.Command == "login")

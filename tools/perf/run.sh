@@ -37,13 +37,17 @@ echo "Load average (1, 5, 15 min) at the start: $(loadAverage)"
 # Start-up and peak memory at one scale factor; the bare dialog draws the
 # welcome page's picture at that scale as the wizard does.
 figuresAtScale() {
-    local wizardMs wizardKb bareMs bareKb steps walkKb walkMs
+    local wizardMs wizardKb bareMs bareKb textMs textKb steps walkKb walkMs
     export QT_SCALE_FACTOR=$1
     read -r wizardMs wizardKb < <(firstPaint "$bin/TarnixConnect" | median)
     read -r bareMs bareKb < <(firstPaint "$bin/perf_bare_dialog" | median)
+    read -r textMs textKb < <(firstPaint "$bin/perf_bare_dialog" --with-text | median)
     read -r steps walkKb walkMs < <("$bin/perf_wizard" walk "$bin/router-sim")
     echo "Scale $1, start to first window painted (median of $runs): TarnixConnect welcome page" \
          "$wizardMs ms, bare Qt dialog with one picture $bareMs ms: $(ratio "$wizardMs" "$bareMs") x"
+    echo "Scale $1, the same bare dialog with one line of text too (it loads the fonts):" \
+         "$textMs ms, $((textKb / 1024)) MB: the welcome page $(ratio "$wizardMs" "$textMs") x," \
+         "$(ratio "$wizardKb" "$textKb") x its memory"
     echo "Scale $1, peak memory (max RSS): the walk tests' first-install PPPoE road, welcome page" \
          "to join-wireless guide ($steps steps, $walkMs ms with no pauses, against router-sim)" \
          "$((walkKb / 1024)) MB; welcome page alone $((wizardKb / 1024)) MB; bare dialog" \
