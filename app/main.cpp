@@ -107,6 +107,9 @@ int main(int argc, char* argv[])
     RegisterConnectionPages();
     RegisterGuidePages();
 
+    // Before the window is first shown: a window manager may keep the icon a
+    // window was mapped with (openbox does), so it cannot wait for the paint.
+    SetWindowIcon();
     CWizardWindow window;
     // Before the lock is taken: a termination from then on must end the wizard
     // through its own close, which removes the lock and the socket.
@@ -119,8 +122,7 @@ int main(int argc, char* argv[])
         && LeftToRunningWizard(instance))
         return 0;
     CTarnixConnectDlg welcome(&window);
-    // Neither is needed to draw the welcome page, so it is not kept waiting.
-    AfterFirstPaint(&welcome, SetWindowIcon);
+    // Not needed to draw the welcome page, so it is not kept waiting.
     LoadHttpLibraryAfterFirstPaint(&welcome);
     welcome.exec();
     return 0;
