@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -73,14 +74,9 @@ void SayOnStandardError(const QString& text)
         std::fprintf(stderr, "%s\n", ControlsReplaced(line.toStdString()).c_str());
 }
 
-void AfterFirstPaint(QWidget* widget, std::function<void()> then)
-{
-    new FirstPaintHook(widget, std::move(then));
-}
-
 void LoadHttpLibraryAfterFirstPaint(QWidget* page)
 {
-    AfterFirstPaint(page, [page] {
+    new FirstPaintHook(page, [page] {
         RunInBackground(
             page, [] { return CurlProblem(); },
             [page](const std::string& problem) {

@@ -3,8 +3,6 @@
 
 #include <QString>
 
-#include <functional>
-
 class QWidget;
 
 // The data folder (pictures, templates, documents, default.ini): "data"
@@ -20,10 +18,6 @@ bool EnterDataFolder(const QString& executableFolder);
 // Writes text and a line break on stderr, with every control character as
 // "?": what the user typed or the system named cannot act on the terminal.
 void SayOnStandardError(const QString& text);
-
-// Calls then on the user-interface thread once widget's first paint has
-// ended: for work the first window need not wait for.
-void AfterFirstPaint(QWidget* widget, std::function<void()> then);
 
 // Once page is painted, loads the HTTP library off the user-interface thread
 // (requests need it later); when it cannot be loaded, page says so in a
