@@ -8,6 +8,7 @@
 #include "GuidePages.h"
 #include "NoCoreDumps.h"
 #include "PageRegistry.h"
+#include "PictureCache.h"
 #include "SingleInstance.h"
 #include "StartUp.h"
 #include "TerminationSignal.h"
@@ -15,6 +16,7 @@
 #include "WizardSession.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QIcon>
 
 #include <cstdio>
@@ -49,13 +51,20 @@ bool CanComeToFront()
 }
 
 // Installed, the icon is in the desktop's icon theme; in the build tree it is
-// in the data folder. Qt reads and decodes every size at once.
+// in the data folder, read here with the format named so that no other image
+// plugin is loaded for it.
 void SetWindowIcon()
 {
+    if (!QDir("icons").exists())
+    {
+        QApplication::setWindowIcon(QIcon::fromTheme("tarnix-setup"));
+        return;
+    }
     QIcon bundled;
     for (const char* size : {"48", "128", "256"})
-        bundled.addFile(QString("icons/tarnix-setup-%1.png").arg(size));
-    QApplication::setWindowIcon(QIcon::fromTheme("tarnix-setup", bundled));
+        bundled.addPixmap(
+            QPixmap::fromImage(ReadImageFile(QString("icons/tarnix-setup-%1.png").arg(size))));
+    QApplication::setWindowIcon(bundled);
 }
 
 // A second start: the running wizard comes to the front, or the user is told.

@@ -1,11 +1,13 @@
 #include "CxSkinButton.h"
 
 #include "DoubleSizePicture.h"
+#include "PictureCache.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QShortcut>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
@@ -19,9 +21,17 @@ namespace {
 constexpr QRgb kMaskWhite = qRgb(255, 255, 255);
 constexpr int kKeyboardFocusInset = 3;
 
-QPixmap LoadPicture(const QString& path)
+// Kept in Qt's pixmap cache at the ratio it is drawn at, so that the buttons
+// of every page that show one face share its pixels.
+QPixmap LoadPicture(const QString& path, qreal ratio = 1)
 {
-    return path.isEmpty() ? QPixmap() : QPixmap(path);
+    QPixmap picture;
+    if (path.isEmpty() || QPixmapCache::find(path, &picture))
+        return picture;
+    picture = QPixmap::fromImage(ReadImageFile(path));
+    picture.setDevicePixelRatio(ratio);
+    QPixmapCache::insert(path, picture);
+    return picture;
 }
 
 // The mask's non-white pixels, as a region.
@@ -45,10 +55,9 @@ const QPixmap& CxSkinButton::Face::Doubled() const
 {
     if (doubledPath.isEmpty())
         return doubled;
-    doubled = LoadPicture(std::exchange(doubledPath, QString()));
+    doubled = LoadPicture(std::exchange(doubledPath, QString()), 2);
     if (doubled.size() != single.size() * 2)
         doubled = QPixmap();
-    doubled.setDevicePixelRatio(2);
     return doubled;
 }
 

@@ -3,7 +3,9 @@
 #include "DoubleSizePicture.h"
 #include "GifWalker.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QImageReader>
 
 #include <map>
 
@@ -29,10 +31,23 @@ QImage FrameRectangle(const QImage& decoded, const GifWalker::GifFrame& frame)
     return picture.hasAlphaChannel() ? picture.convertToFormat(kFrameFormat) : picture;
 }
 
+// The format named from the data's first bytes. Qt asks every image plugin it
+// has, loading each (SVG, JPEG, icons...), before it tries its own PNG or BMP
+// reader, unless it is told the format and told not to guess.
+QByteArray FormatOf(const QByteArray& data)
+{
+    static const std::pair<const char*, const char*> signatures[] = {
+        {"\x89PNG", "png"}, {"BM", "bmp"}, {"GIF8", "gif"}, {"\xFF\xD8\xFF", "jpeg"}};
+    for (const auto& [start, format] : signatures)
+        if (data.startsWith(start))
+            return format;
+    return {};
+}
+
 // An opaque picture stays opaque, so that a control can show it as it is.
 bool DecodeStill(const QByteArray& data, QSize size, DecodedPicture& picture)
 {
-    const QImage decoded = QImage::fromData(data);
+    const QImage decoded = ReadImage(data);
     if (decoded.isNull())
         return false;
     picture.Still = decoded.convertToFormat(decoded.hasAlphaChannel() ? kFrameFormat
@@ -49,8 +64,8 @@ bool DecodeAnimation(const QByteArray& data, QSize size, DecodedPicture& picture
         // Each frame on a screen of its own size: the decoder need not make
         // and fill a whole screen for a small frame.
         GifWalker::MoveToOwnScreen(cut);
-        const QImage decoded = QImage::fromData(cut.gif.data(), static_cast<int>(cut.gif.size()),
-                                                "GIF");
+        const QImage decoded = ReadImage(QByteArray::fromRawData(
+            reinterpret_cast<const char*>(cut.gif.data()), static_cast<int>(cut.gif.size())));
         if (decoded.isNull())
             continue;
         picture.Frames.push_back(
@@ -60,6 +75,22 @@ bool DecodeAnimation(const QByteArray& data, QSize size, DecodedPicture& picture
 }
 
 }  // namespace
+
+QImage ReadImage(const QByteArray& data)
+{
+    QBuffer buffer;
+    buffer.setData(data);
+    const QByteArray format = FormatOf(data);
+    QImageReader reader(&buffer, format);
+    reader.setAutoDetectImageFormat(format.isEmpty());
+    return reader.read();
+}
+
+QImage ReadImageFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? ReadImage(file.readAll()) : QImage();
+}
 
 std::shared_ptr<const DecodedPicture> DecodePicture(const QByteArray& data, int pixelRatio)
 {

@@ -29,6 +29,11 @@ struct DecodedPicture
     std::vector<PictureFrame> Frames;
 };
 
+// The picture in data (PNG, BMP, GIF, JPEG or any format Qt's plugins read).
+QImage ReadImage(const QByteArray& data);
+// The same from a file; a null image when it cannot be read.
+QImage ReadImageFile(const QString& path);
+
 // Decodes data: a GIF of several frames becomes an animation, anything else a
 // still picture. Null when the data holds no picture.
 std::shared_ptr<const DecodedPicture> DecodePicture(const QByteArray& data, int pixelRatio);
