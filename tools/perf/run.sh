@@ -17,7 +17,9 @@ cmake --build "$build" -j "$(nproc)" --target TarnixConnect router-sim bench_app
 runs=${1:-10}
 build=$PWD/$build
 bin=$build/bin
-XDG_RUNTIME_DIR=$(mktemp -d)
+# On tmpfs, as a desktop session's runtime folder is: on disk, the lock file's
+# flush would be timed too.
+XDG_RUNTIME_DIR=$(mktemp -d -p /dev/shm)
 trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
 export QT_QPA_PLATFORM=offscreen:configfile=$PWD/cmake/offscreen-desktop.json QT_QPA_FONTDIR=/usr/share/fonts/truetype/liberation XDG_RUNTIME_DIR
 cd data
