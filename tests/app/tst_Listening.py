@@ -72,6 +72,9 @@ ROAD = [
       "Step 3 of 5: Internet dialog", "If you do not have this information already",
       "Country: combo box", "Australia"], ["internet  Service"]),
     ("ISP and PVC, provider", ["Tab"], ["Internet Service Provider: combo box", "AAPT"], []),
+    # A closed list says its new entry once, not its name and role again.
+    ("ISP and PVC, provider changed", ["Down"], ["Dodo Internet"], ["combo box"]),
+    ("ISP and PVC, provider back", ["Up"], ["AAPT"], ["combo box", "Dodo"]),
     ("ISP and PVC, protocol", ["Tab"], ["Protocol: combo box", "PPPoE"], []),
     # Whole values: not "3" for 35.
     ("ISP and PVC, circuit", ["Tab", "Tab", "Tab"],
