@@ -508,13 +508,14 @@ void CWizardPage::LabelField(QLabel* caption, QWidget* field)
 
 // Readers find no value in Qt's closed list (its name is the entry shown,
 // which they pass over for the caption, and its popup offers no selection
-// to read), but they speak a focused control's description on focus and on
-// every change: the list describes itself by the entry it shows.
+// to read), but they speak a focused control's description on focus: the
+// list describes itself by the entry it shows, and tells of a new one.
 void CWizardPage::DescribeByShownEntry(QComboBox* list)
 {
     auto describe = [list] { Describe(list, list->currentText()); };
     connect(list, &QComboBox::currentIndexChanged, list, describe);
     describe();
+    AnnounceEntryChanges(list);
 }
 
 void CWizardPage::MarkAsAlert(CLabel* label, QWidget* field)

@@ -1,9 +1,12 @@
 #pragma once
 // Runs a blocking router call (a login, a password change) on a thread of its
 // own while the page keeps painting: a local event loop runs, the cursor shows
-// busy and the page takes no input, so no second click is accepted. Returns
+// busy and the page takes no input, so no second click is accepted; what is
+// typed meanwhile is kept for the field that has the focus after (CTypeAhead). Returns
 // exactly what call returned, after it returned; the calls a page makes in a
 // row therefore keep their order. The thread is always joined.
+
+#include "TypeAhead.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -11,6 +14,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <optional>
 #include <thread>
 #include <type_traits>
 
@@ -22,8 +26,12 @@ auto RunWithoutFreezing(QWidget* page, Call call) -> std::invoke_result_t<Call>
     const bool wasEnabled = page && page->isEnabled();
     // Disabling the page takes the keyboard focus away; it comes back after.
     QPointer<QWidget> focused(page ? page->focusWidget() : nullptr);
+    std::optional<CTypeAhead> typeAhead;
     if (page)
+    {
+        typeAhead.emplace(page);
         page->setEnabled(false);
+    }
     QApplication::setOverrideCursor(Qt::BusyCursor);
 
     QEventLoop loop;
@@ -38,6 +46,7 @@ auto RunWithoutFreezing(QWidget* page, Call call) -> std::invoke_result_t<Call>
     QApplication::restoreOverrideCursor();
     if (guardedPage)
         guardedPage->setEnabled(wasEnabled);
+    typeAhead.reset();
     if (guardedPage && focused && !guardedPage->focusWidget())
         focused->setFocus(Qt::OtherFocusReason);
     return result;

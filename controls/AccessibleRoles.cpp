@@ -2,8 +2,10 @@
 
 #include "AccessibleText.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -174,7 +176,32 @@ void UpdateForReaders(QAccessibleEvent* event)
     UpdateWithoutSecrets(event);
 }
 
+// Qt tells of a closed list's new entry only as a change of the list's name,
+// which readers pass over for a list, and of its selection, which Qt does not
+// let them read. An open list's entries take the focus themselves.
+void TellEntryFocused(QComboBox* list)
+{
+    if (!QAccessible::isActive() || !list->hasFocus() || list->view()->isVisible()
+        || list->currentIndex() < 0)
+        return;
+    QAccessibleInterface* view = QAccessible::queryAccessibleInterface(list->view());
+    QAccessibleTableInterface* entries = view ? view->tableInterface() : nullptr;
+    QAccessibleInterface* entry = entries
+                                      ? entries->cellAt(list->currentIndex(), list->modelColumn())
+                                      : nullptr;
+    if (!entry)
+        return;
+    QAccessibleEvent focus(entry, QAccessible::Focus);
+    QAccessible::updateAccessibility(&focus);
+}
+
 }  // namespace
+
+void AnnounceEntryChanges(QComboBox* list)
+{
+    QObject::connect(list, &QComboBox::currentIndexChanged, list,
+                     [list] { TellEntryFocused(list); });
+}
 
 void KeepSecretFromAssistiveTechnology(QLineEdit* field)
 {

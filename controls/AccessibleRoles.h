@@ -1,6 +1,7 @@
 #pragma once
 // Roles for assistive technology that Qt cannot tell from a widget's class.
 
+class QComboBox;
 class QLabel;
 class QString;
 class QLineEdit;
@@ -42,6 +43,11 @@ void ShowAsAlert(QLabel* label);
 // Sets widget's description and tells assistive technology, which Qt does not
 // do itself; a reader speaks the new description of the control it is on.
 void Describe(QWidget* widget, const QString& description);
+
+// A drop-down list whose entry changes while it is closed (Up, Down, Home,
+// End, a letter): readers are told that the entry now shown has the focus,
+// as a desktop list tells of its entry, and speak it once.
+void AnnounceEntryChanges(QComboBox* list);
 
 // A field whose characters are masked (a password or a key): what it tells
 // assistive technology of a change (typing, pasting, deleting) carries one

@@ -1,8 +1,11 @@
 #include "AccessibleText.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QAccessibleWidget>
 #include <QFontMetrics>
 #include <QLineEdit>
+#include <QPointer>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -10,6 +13,7 @@
 #include <QTextTable>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -122,12 +126,89 @@ private:
     QString Readable() const { return Masked() ? QString() : Field()->text(); }
 };
 
+// A heading of a document (an HTML h1 to h6): a child of the document's
+// object, so that a reader finds the headings and where they are shown.
+class HeadingAccessible : public QAccessibleInterface
+{
+public:
+    HeadingAccessible(QTextEdit* view, int position) : m_view(view), m_position(position) {}
+
+    bool isValid() const override { return m_view; }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override { return parent() ? parent()->window() : nullptr; }
+    QAccessibleInterface* parent() const override
+    {
+        return m_view ? QAccessible::queryAccessibleInterface(m_view.data()) : nullptr;
+    }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessible::Role role() const override { return QAccessible::Heading; }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        return kind == QAccessible::Name && m_view ? Block().text().trimmed() : QString();
+    }
+    void setText(QAccessible::Text, const QString&) override {}
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state;
+        state.readOnly = true;
+        state.offscreen = m_view && !m_view->viewport()->rect().intersects(InViewport());
+        return state;
+    }
+    QRect rect() const override
+    {
+        if (!m_view)
+            return QRect();
+        const QRect shown = InViewport();
+        return QRect(m_view->viewport()->mapToGlobal(shown.topLeft()), shown.size());
+    }
+
+private:
+    QTextBlock Block() const { return m_view->document()->findBlock(m_position); }
+    QRect InViewport() const
+    {
+        const QRectF laidOut = m_view->document()->documentLayout()->blockBoundingRect(Block());
+        return laidOut.toAlignedRect().translated(-m_view->horizontalScrollBar()->value(),
+                                                  -m_view->verticalScrollBar()->value());
+    }
+
+    QPointer<QTextEdit> m_view;
+    int m_position;  // where the heading's block starts
+};
+
 // Offsets here count each picture's alternative text in full; the view's
-// own count a picture as one character.
+// own count a picture as one character. The document's headings follow the
+// view's own children.
 class DocumentAccessible : public QAccessibleWidget, public QAccessibleTextInterface
 {
 public:
     explicit DocumentAccessible(QTextEdit* view) : QAccessibleWidget(view, QAccessible::Document) {}
+    ~DocumentAccessible() override { ForgetHeadings(); }
+
+    int childCount() const override
+    {
+        return QAccessibleWidget::childCount() + int(Headings().size());
+    }
+    QAccessibleInterface* child(int index) const override
+    {
+        const int own = QAccessibleWidget::childCount();
+        if (index < own)
+            return QAccessibleWidget::child(index);
+        const std::vector<QAccessibleInterface*>& headings = Headings();
+        return index - own < int(headings.size()) ? headings[size_t(index - own)] : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        const std::vector<QAccessibleInterface*>& headings = Headings();
+        const auto found = std::find(headings.begin(), headings.end(), child);
+        if (found == headings.end())
+            return QAccessibleWidget::indexOfChild(child);
+        return QAccessibleWidget::childCount() + int(found - headings.begin());
+    }
 
     void* interface_cast(QAccessible::InterfaceType type) override
     {
@@ -219,6 +300,33 @@ public:
     }
 
 private:
+    // Made anew when the document has changed since they were made.
+    const std::vector<QAccessibleInterface*>& Headings() const
+    {
+        const int revision = View()->document()->revision();
+        if (revision == m_headingsRevision)
+            return m_headings;
+        ForgetHeadings();
+        m_headingsRevision = revision;
+        for (QTextBlock block = View()->document()->begin(); block.isValid(); block = block.next())
+            if (block.blockFormat().headingLevel() > 0)
+            {
+                auto* heading = new HeadingAccessible(View(), block.position());
+                QAccessible::registerAccessibleInterface(heading);
+                m_headings.push_back(heading);
+            }
+        return m_headings;
+    }
+    void ForgetHeadings() const
+    {
+        for (QAccessibleInterface* heading : m_headings)
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(heading));
+        m_headings.clear();
+    }
+
+    mutable std::vector<QAccessibleInterface*> m_headings;
+    mutable int m_headingsRevision = -1;
+
     struct Picture
     {
         int Position;  // in the view

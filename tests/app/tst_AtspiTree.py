@@ -28,9 +28,11 @@ EXPECTED = {
     "Preparations": [("Have you turned off the wireless adapter in your PC/laptop?", "check box")],
     # NEXT pressed on the empty page: the refusal beside the field is an alert.
     "IspAccount next": [("Username", "text"), ("Invalid user name.", "alert")],
+    # The guide is a document; its headings are headings.
+    "JoinWireless": [("How do I join a wireless network?", "document frame"), ("Linux", "heading")],
 }
 ROLES = {"text", "password text", "combo box", "push button", "check box", "radio button",
-         "link", "list", "list item"}  # link: a term; the last two: a list's entries
+         "link", "document frame", "list", "list item"}  # link: a term; the last two: a list's entries
 
 
 def outer(host):

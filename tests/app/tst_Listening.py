@@ -57,10 +57,11 @@ ROAD = [
                               "Take the blue Ethernet cable that came in the box", "NEXT"], []),
     ("DSL line", ["Return"], ["Now let's connect the Internet cable, Step 1 of 5",
                               "Microfilter splitter that is supplied", "NEXT"], []),
-    ("Create password", ["Return"],
-     ["Now let's create a password for your router, Step 2 of 5: Password dialog",
-      "Advanced User Interface (also known as the UI)", "Create a password: password text"], []),
-    ("Create password, typed", ["type:" + SECRETS[0]], ["bullet"], []),
+    # The password typed at once, while the wizard still logs in (slowed): no key is echoed.
+    ("Create password", ["Return", "type:" + SECRETS[0]],
+     ["Please wait password text", "Now let's create a password for your router, Step 2 of 5: "
+      "Password dialog", "Advanced User Interface (also known as the UI)",
+      "Create a password: password text", "bullet"], []),
     # Said as the focus lands, although Qt tells of the field's caret first.
     ("Re-enter", ["Tab"], ["Re-enter your password: password text"], []),
     ("Mismatch", ["type:" + SECRETS[0][:-1], "Return"], ["bullet"], []),
@@ -72,6 +73,9 @@ ROAD = [
       "Step 3 of 5: Internet dialog", "If you do not have this information already",
       "Country: combo box", "Australia"], ["internet  Service"]),
     ("ISP and PVC, provider", ["Tab"], ["Internet Service Provider: combo box", "AAPT"], []),
+    # A closed list says its new entry once, not its name and role again.
+    ("ISP and PVC, provider changed", ["Down"], ["Dodo Internet"], ["combo box"]),
+    ("ISP and PVC, provider back", ["Up"], ["AAPT"], ["combo box", "Dodo"]),
     ("ISP and PVC, protocol", ["Tab"], ["Protocol: combo box", "PPPoE"], []),
     # Whole values: not "3" for 35.
     ("ISP and PVC, circuit", ["Tab", "Tab", "Tab"],
@@ -169,8 +173,8 @@ def start_speech(folder, transcript):
 
 
 def start_router(router_sim):
-    sim = subprocess.Popen([router_sim, "--listen", "127.0.0.1:0"], stdout=subprocess.PIPE,
-                           text=True)
+    sim = subprocess.Popen([router_sim, "--listen", "127.0.0.1:0", "--fault",
+                            "/index.html:delay=2000"], stdout=subprocess.PIPE, text=True)
     line = sim.stdout.readline().strip()
     if not line.startswith("listening on 127.0.0.1:"):
         sim.kill()

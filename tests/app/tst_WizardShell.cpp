@@ -14,6 +14,7 @@
 #include "WizardTestScope.h"
 
 #include <QHelpEvent>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QStandardPaths>
 #include <QTest>
@@ -404,6 +405,33 @@ private slots:
         QVERIFY(!RunWithoutFreezing(&page, [] { return false; }));
         QVERIFY(!page.isEnabled());
         QCOMPARE(QApplication::overrideCursor(), nullptr);
+    }
+
+    // What is typed while the page waits goes to a masked field, not to a
+    // reader in clear, and then to the field that has the focus after.
+    void keysTypedDuringTheWaitAreKept()
+    {
+        QWidget window;
+        auto* page = new QWidget(&window);
+        auto* field = new QLineEdit(page);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        field->setFocus();
+        bool masked = false;
+        RunWithoutFreezing(page, [&] {
+            QMetaObject::invokeMethod(
+                &window,
+                [&] {
+                    auto* holder = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+                    masked = holder && holder->echoMode() == QLineEdit::Password;
+                    QTest::keyClicks(QApplication::focusWidget(), "Secret1");
+                },
+                Qt::BlockingQueuedConnection);
+            return 0;
+        });
+        QVERIFY(masked);
+        QCOMPARE(QApplication::focusWidget(), field);
+        QTRY_COMPARE(field->text(), QString("Secret1"));
     }
 
     void unregisteredPageOpensNothing()

@@ -180,6 +180,14 @@ private slots:
         QVERIFY(heard.contains(details));
         QVERIFY2(heard.contains("QR code that joins Smith Family, password " + password + "\n"),
                  qPrintable(heard.left(400)));
+        // Its headings are headings, in reading order.
+        QStringList headings;
+        for (int index = 0; index < view->childCount(); ++index)
+            if (QAccessibleInterface* child = view->child(index);
+                child->role() == QAccessible::Heading)
+                headings << child->text(QAccessible::Name);
+        QCOMPARE(headings.first(), "Linux");
+        QCOMPARE(headings.last(), "If it does not connect");
         const QMap<QString, bool> pictures = Pictures(*page.Browser().Document());
         QVERIFY(pictures.size() >= 3);
         for (auto it = pictures.cbegin(); it != pictures.cend(); ++it)
