@@ -9,58 +9,22 @@
 #include "DocumentLinks.h"
 #include "InputChecks.h"
 #include "WizardPalette.h"
-#include "WizardSession.h"
 #include "WizardSettings.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QCloseEvent>
-#include <QComboBox>
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QFontInfo>
-#include <QFontMetrics>
-#include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QScopedValueRollback>
-#include <QToolTip>
 
 #include <algorithm>
 #include <utility>
-#include <vector>
 
 namespace {
 
-// The pages running now, in the order they started: the chain, bottom first.
-std::vector<QPointer<CWizardPage>>& RunningPages()
-{
-    return WizardSession::Current().RunningPages;
-}
-
-// The background a covered page let go of, loaded and shown again.
-void ShowPictureAgain(CWizardPage& page)
-{
-    CPictureEx* picture = page.BackgroundPicture();
-    if (!picture->GetSize().isValid() && !page.BackgroundPath().isEmpty()
-        && picture->Load(page.BackgroundPath()))
-        picture->Draw();
-}
-
-// The tip text of a term, kept unwrapped for its explanation.
-constexpr char kTermTipProperty[] = "tarnixTermTip";
-
-bool IsTerm(const QObject* widget)
-{
-    return widget->property(kTermTipProperty).isValid();
-}
-
 // A skinned button's top in the page's own layout.
 constexpr char kHomeTop[] = "tarnixHomeTop";
-
-// Room the tool tip window keeps around its text.
-constexpr int kTipPadding = 12;
 
 const ButtonFaces kInactivePrevFaces{"pic/BUTTON/pre/prev3.bmp", "pic/BUTTON/pre/prev3.bmp",
                                      "pic/BUTTON/pre/prev3.bmp"};
@@ -95,27 +59,6 @@ void ApplyStyle(CLabel* label, const LabelStyle& style)
     label->StyleLabel(style.Size, style.Flags, style.Alignment, style.Colour);
 }
 
-QString WrapLine(const QString& line, const QFontMetrics& metrics, int width)
-{
-    QStringList lines;
-    QString current;
-    for (const QString& word : line.split(' '))
-    {
-        const QString candidate = current.isEmpty() ? word : current + ' ' + word;
-        if (!current.isEmpty() && metrics.horizontalAdvance(candidate) > width)
-        {
-            lines << current;
-            current = word;
-        }
-        else
-        {
-            current = candidate;
-        }
-    }
-    lines << current;
-    return lines.join('\n');
-}
-
 }  // namespace
 
 ButtonFaces FacesPressedNormal(const QString& normal, const QString& over)
@@ -126,20 +69,6 @@ ButtonFaces FacesPressedNormal(const QString& normal, const QString& over)
 ButtonFaces FacesPressedOver(const QString& normal, const QString& over)
 {
     return {normal, over, over};
-}
-
-QString WrapToolTip(const QString& tipText, int maxWidth)
-{
-    const QFontMetrics metrics(QToolTip::font());
-    const QStringList lines = tipText.split('\n');
-    // A first line above others is the tip's title: where the font is too wide
-    // for it, the tip widens rather than breaking the title.
-    const int title = lines.size() > 1 ? metrics.horizontalAdvance(lines.front()) : 0;
-    const int width = std::max(maxWidth - kTipPadding, title);
-    QStringList wrapped;
-    for (const QString& line : lines)
-        wrapped << WrapLine(line, metrics, width);
-    return wrapped.join('\n');
 }
 
 CWizardPage::CWizardPage(const PageFrame& frame, QWidget* owner)
@@ -382,19 +311,6 @@ CLabel* CWizardPage::AddLabel(const QString& text, const QRect& rect, const Labe
     return label;
 }
 
-CLabel* CWizardPage::AddTerm(const QString& term, const QString& tipText, const QRect& rect,
-                             int tipWidth, int fontDivisor)
-{
-    const int size = font().pointSize() + font().pointSize() / fontDivisor;
-    auto* label = AddLabel(term, rect, {size, 2, 0, kAccentColour});
-    label->setToolTip(WrapToolTip(tipText, tipWidth));
-    label->setProperty(kTermTipProperty, tipText);
-    label->setFocusPolicy(Qt::StrongFocus);
-    label->installEventFilter(this);
-    ShowAsLink(label);
-    return label;
-}
-
 QLineEdit* CWizardPage::AddLineEdit(const QRect& rect, bool masked)
 {
     auto* edit = new QLineEdit(this);
@@ -466,345 +382,8 @@ void CWizardPage::SetNavigationInactive()
         ApplyFaces(m_next, kInactiveNextFaces);
 }
 
-int CWizardPage::exec()
-{
-    if (isWindow())
-    {
-        RunningPages().push_back(this);
-        return QDialog::exec();
-    }
-    if (m_ended)
-        return result();
-    setResult(0);
-    QEventLoop loop;
-    m_loop = &loop;
-    RunningPages().push_back(this);
-    ArrangeWindow(window());
-    window()->show();
-    loop.exec(QEventLoop::DialogExec);
-    m_loop = nullptr;
-    return result();
-}
-
-void CWizardPage::LabelField(QLabel* caption, QWidget* field)
-{
-    QString name = caption->text().simplified();
-    while (name.endsWith(':') || name.endsWith(' '))
-        name.chop(1);
-    field->setAccessibleName(name);
-    // A control made of parts that take the focus (the address field): the
-    // caption leads to the first part, and every part has the field's name.
-    QList<QWidget*> parts;
-    if (field->focusPolicy() == Qt::NoFocus)
-        for (QWidget* part : field->findChildren<QWidget*>())
-            if (part->focusPolicy() != Qt::NoFocus)
-                parts << part;
-    caption->setBuddy(parts.isEmpty() ? field : parts.front());
-    for (QWidget* part : parts)
-        part->setAccessibleName(name);
-    if (auto* list = qobject_cast<QComboBox*>(field))
-        DescribeByShownEntry(list);
-}
-
-// Readers find no value in Qt's closed list (its name is the entry shown,
-// which they pass over for the caption, and its popup offers no selection
-// to read), but they speak a focused control's description on focus and on
-// every change: the list describes itself by the entry it shows.
-void CWizardPage::DescribeByShownEntry(QComboBox* list)
-{
-    auto describe = [list] { Describe(list, list->currentText()); };
-    connect(list, &QComboBox::currentIndexChanged, list, describe);
-    describe();
-}
-
-void CWizardPage::MarkAsAlert(CLabel* label, QWidget* field)
-{
-    label->SetAlert(true, field);
-}
-
-void CWizardPage::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!std::exchange(m_initialFocusPlaced, true))
-    {
-        PutFrameButtonsLast();
-        PlaceInitialFocus();
-    }
-}
-
-// Tab reads the page's own controls first, in the order they were made, then
-// PREV, NEXT and the bottom bar, and from Exit comes round to the first.
-void CWizardPage::PutFrameButtonsLast()
-{
-    const QWidget* frameButtons[] = {m_prev,       m_next, m_support, m_troubleshooting,
-                                     m_disclaimer, m_exit};
-    auto isFrameButton = [&frameButtons](const QWidget* widget) {
-        return std::find(std::begin(frameButtons), std::end(frameButtons), widget)
-               != std::end(frameButtons);
-    };
-    QWidget* last = nullptr;
-    for (QWidget* widget = nextInFocusChain(); widget && widget != this;
-         widget = widget->nextInFocusChain())
-        if (isAncestorOf(widget) && (widget->focusPolicy() & Qt::TabFocus) == Qt::TabFocus
-            && !isFrameButton(widget))
-            last = widget;
-    for (CxSkinButton* button :
-         {m_prev, m_next, m_support, m_troubleshooting, m_disclaimer, m_exit})
-        if (last && button)
-        {
-            setTabOrder(last, button);
-            last = button;
-        }
-}
-
-// A page opens on the field its constructor chose or its first field, else on
-// its forward button; never on PREV, Exit, the bar or a link, where Enter
-// would do what the user did not ask for.
-void CWizardPage::PlaceInitialFocus()
-{
-    const QWidget* chosen = focusWidget();
-    if (chosen && (IsField(chosen) || chosen == ForwardButton()))
-        return;
-    if (QWidget* first = FirstField())
-        first->setFocus(Qt::OtherFocusReason);
-    else if (CxSkinButton* forward = ForwardButton())
-        forward->setFocus(Qt::OtherFocusReason);
-}
-
-// Fields are what Tab reaches that is not a skinned button.
-bool CWizardPage::IsField(const QWidget* widget) const
-{
-    return widget != this && isAncestorOf(widget) && widget->isVisibleTo(this)
-           && widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus) == Qt::TabFocus
-           && !qobject_cast<const CxSkinButton*>(widget) && !IsTerm(widget);
-}
-
-QWidget* CWizardPage::FirstField() const
-{
-    for (QWidget* widget = nextInFocusChain(); widget && widget != this;
-         widget = widget->nextInFocusChain())
-        if (IsField(widget))
-            return widget;
-    return nullptr;
-}
-
-void CWizardPage::done(int result)
-{
-    m_ended = true;
-    QDialog::done(result);
-    if (m_loop)
-        m_loop->exit();
-    auto& running = RunningPages();
-    running.erase(std::remove(running.begin(), running.end(), this), running.end());
-    if (!isWindow())
-        ArrangeWindow(window());
-}
-
-CWizardPage* CWizardPage::TopPage()
-{
-    auto& running = RunningPages();
-    running.erase(std::remove(running.begin(), running.end(), nullptr), running.end());
-    return running.empty() ? nullptr : running.back().data();
-}
-
-void CWizardPage::EndPagesIn(QWidget* window)
-{
-    std::vector<QPointer<CWizardPage>> pages = RunningPages();
-    // All marked first: ending the top page then uncovers (and loads the
-    // picture of) none of the pages that end right after it.
-    for (const QPointer<CWizardPage>& page : pages)
-        if (page && page->window() == window)
-            page->m_ended = true;
-    for (auto page = pages.rbegin(); page != pages.rend(); ++page)
-        if (*page && (*page)->window() == window)
-            (*page)->reject();
-}
-
-bool CWizardPage::ConfirmClosing(QWidget* window)
-{
-    // The close box pressed again while the question is up: one question.
-    static bool asking = false;
-    if (asking)
-        return false;
-    // A page that is a window of its own counts even when shown without a run.
-    std::vector<QPointer<CWizardPage>> pages = RunningPages();
-    if (auto* page = qobject_cast<CWizardPage*>(window))
-        pages.push_back(page);
-    for (auto page = pages.rbegin(); page != pages.rend(); ++page)
-        if (*page && (*page)->window() == window && !(*page)->CloseWarning().isEmpty())
-        {
-            const QScopedValueRollback<bool> guard(asking, true);
-            return (*page)->AskExitQuestion((*page)->CloseWarning());
-        }
-    return true;
-}
-
-void CWizardPage::ArrangeWindow(QWidget* window)
-{
-    std::vector<CWizardPage*> chain;  // bottom first
-    for (CWizardPage* page : RunningPages())
-        if (page && !page->m_ended && !page->isWindow() && page->window() == window)
-            chain.push_back(page);
-    if (chain.empty())
-    {
-        // The chain has ended; a page that is a window of its own stays.
-        if (!qobject_cast<CWizardPage*>(window))
-        {
-            window->hide();
-            window->setWindowTitle(kWizardTitle);
-        }
-        return;
-    }
-    // The title names the page on top, so a screen reader announces each
-    // page as it opens or is uncovered.
-    window->setWindowTitle(chain.back()->Announcement() + " - " + kWizardTitle);
-    std::size_t lowestShown = chain.size() - 1;
-    while (lowestShown > 0 && chain[lowestShown]->m_frame.SeeThrough)
-        --lowestShown;
-    // Shown first, covered after: focus never falls to a page beneath.
-    for (std::size_t index = lowestShown; index < chain.size(); ++index)
-    {
-        ShowPictureAgain(*chain[index]);
-        chain[index]->show();
-        chain[index]->raise();
-    }
-    chain.back()->TakeFocus();
-    for (std::size_t index = 0; index < lowestShown; ++index)
-        chain[index]->Cover();
-}
-
-void CWizardPage::Cover()
-{
-    if (isHidden())
-        return;
-    QWidget* focus = QApplication::focusWidget();
-    m_focusWhenCovered = isAncestorOf(focus) ? focus : nullptr;
-    hide();
-    // A covered page keeps no picture: a long chain would hold a page-sized
-    // picture for every step. The same file is shown again when uncovered.
-    m_background->UnLoad();
-}
-
-void CWizardPage::TakeFocus()
-{
-    // Back where the user left it, or where the page chose, or the first
-    // field of the page.
-    QWidget* target = m_focusWhenCovered ? m_focusWhenCovered.data() : focusWidget();
-    m_focusWhenCovered = nullptr;
-    if (target && isAncestorOf(target) && target->isVisible() && target->isEnabled())
-        target->setFocus(Qt::OtherFocusReason);
-    else if (!isAncestorOf(QApplication::focusWidget()))
-    {
-        setFocus(Qt::OtherFocusReason);
-        focusNextPrevChild(true);
-    }
-}
-
-bool CWizardPage::focusNextPrevChild(bool next)
-{
-    if (isWindow())
-        return QDialog::focusNextPrevChild(next);
-    // Tab goes round this page only: a page shown beneath a see-through one
-    // is out of reach.
-    QWidget* start = QApplication::focusWidget();
-    if (!isAncestorOf(start))
-        start = this;
-    QWidget* candidate = start;
-    do
-    {
-        candidate = next ? candidate->nextInFocusChain() : candidate->previousInFocusChain();
-        const bool takesTab = (candidate->focusPolicy() & Qt::TabFocus) == Qt::TabFocus;
-        if (isAncestorOf(candidate) && takesTab && candidate->isVisible() && candidate->isEnabled())
-        {
-            candidate->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-            return true;
-        }
-    } while (candidate != start);
-    return false;
-}
-
-void CWizardPage::closeEvent(QCloseEvent* event)
-{
-    // The close box ends the whole chain: every page drawn in this window,
-    // down to the welcome page, which ends the program. The window asks
-    // first where a page would be left half done.
-    const bool closing = isWindow() ? ConfirmClosing(this) : window()->close();
-    if (!closing)
-    {
-        event->ignore();
-        return;
-    }
-    if (isWindow())
-        EndPagesIn(this);
-    reject();
-    event->accept();
-}
-
-bool CWizardPage::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::KeyPress && IsTerm(watched))
-    {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)
-        {
-            ExplainTerm(static_cast<const CLabel*>(watched));
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-// The tip's title line is the message's caption, the rest its text.
-void CWizardPage::ExplainTerm(const CLabel* term)
-{
-    const QString tip = term->property(kTermTipProperty).toString();
-    const qsizetype lineBreak = tip.indexOf('\n');
-    const QString caption = lineBreak < 0 ? term->text() : tip.left(lineBreak).trimmed();
-    WizardEffects().ShowMessage(this, tip.mid(lineBreak + 1), caption, QMessageBox::NoIcon,
-                                QMessageBox::Ok);
-}
-
-void CWizardPage::keyPressEvent(QKeyEvent* event)
-{
-    // Escape would end the page without PREV's or the close box's meaning.
-    if (event->key() == Qt::Key_Escape)
-    {
-        event->accept();
-        return;
-    }
-    // Enter that no field took for itself presses the forward button, as a
-    // default button would.
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    CxSkinButton* forward = ForwardButton();
-    if (enter && forward && forward->isVisible() && forward->isEnabled())
-    {
-        event->accept();
-        forward->click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
 QString CheckText(CheckMessage message)
 {
     const std::string_view text = CheckMessageText(message);
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
-void SetReadingOrder(const CWizardPage& page, const QList<QWidget*>& fields)
-{
-    QList<QWidget*> order = fields;
-    const QList<QWidget*> frameButtons = {page.PrevButton(),
-                                          page.NextButton(),
-                                          page.TechnicalSupportButton(),
-                                          page.TroubleshootingButton(),
-                                          page.DisclaimerButton(),
-                                          page.ExitButton()};
-    for (QWidget* button : frameButtons)
-        if (button)
-            order << button;
-    for (qsizetype index = 1; index < order.size(); ++index)
-        QWidget::setTabOrder(order[index - 1], order[index]);
-    if (!fields.isEmpty())
-        fields.front()->setFocus(Qt::OtherFocusReason);
 }
