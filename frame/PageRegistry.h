@@ -1,7 +1,8 @@
 #pragma once
 // Maps a page id to the factory that builds the page. main.cpp registers every
 // page the program has (RegisterAppPages for shell/'s own, then the setup pages
-// and guides); tests register fakes under the same ids.
+// and guides); tests register fakes under the same ids. The map is the
+// session's: these functions are defined with it, in WizardSession.cpp.
 
 #include "PageId.h"
 
