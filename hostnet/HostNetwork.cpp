@@ -1,16 +1,11 @@
 #include "HostNetwork.h"
 
-#include "SystemHostNetwork.h"
-
 #include <QHostInfo>
 #include <QtEndian>
 
 #include <algorithm>
-#include <atomic>
 
 namespace {
-
-std::atomic<CHostNetwork*> g_installed{nullptr};
 
 bool InNetworkOf(const HostIpv4Address& own, const QHostAddress& address)
 {
@@ -36,18 +31,6 @@ bool Reaches(const HostNetworkState& state, const HostAdapter& adapter, const QH
 }
 
 }  // namespace
-
-CHostNetwork& HostNetwork()
-{
-    static CSystemHostNetwork system;
-    CHostNetwork* installed = g_installed.load();
-    return installed ? *installed : system;
-}
-
-void SetHostNetwork(CHostNetwork* network)
-{
-    g_installed = network;
-}
 
 QList<HostAdapter> AdaptersReaching(const HostNetworkState& state, const QHostAddress& address)
 {

@@ -11,6 +11,8 @@
 #include <QLocalSocket>
 #include <QNetworkInterface>
 
+#include <atomic>
+
 #include <unistd.h>
 
 namespace {
@@ -169,4 +171,22 @@ HostNetworkState CSystemHostNetwork::Read()
     }
     state.Gateways = ReadDefaultGateways();
     return state;
+}
+
+namespace {
+
+std::atomic<CHostNetwork*> g_installed{nullptr};
+
+}  // namespace
+
+CHostNetwork& HostNetwork()
+{
+    static CSystemHostNetwork system;
+    CHostNetwork* installed = g_installed.load();
+    return installed ? *installed : system;
+}
+
+void SetHostNetwork(CHostNetwork* network)
+{
+    g_installed = network;
 }

@@ -60,7 +60,7 @@ void CDslLineDlg::OnNext()
 void CDslLineDlg::ReadLineState()
 {
     const std::string routerAddress = ConfiguredRouterAddress();
-    const std::chrono::milliseconds timeout = GetWizardOptions().Timeouts.pageRead;
+    const std::chrono::milliseconds timeout = GetWizardOptions().Timeouts.PageRead;
     RunInBackground(
         this, [routerAddress, timeout] { return ReadDslLineStatus(routerAddress, timeout); },
         [this](const DslLineStatus& status) {

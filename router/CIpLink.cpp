@@ -19,12 +19,12 @@ bool CIpLink::Get(const OptText& url, const OptText& cookie, std::string* page)
 {
     if (!url || !cookie)
         return false;  // nothing sent: the last answer stands
-    HttpReply reply = HttpGetReply(*url, *cookie, m_timeouts.pageRead, m_cancelled);
-    m_lastAnswered = reply.answered;
+    HttpReply reply = HttpGetReply(*url, *cookie, m_timeouts.PageRead, m_cancelled);
+    m_lastAnswered = reply.Answered;
     if (!reply.Ok())
         return false;
     if (page)
-        *page = std::move(reply.body);
+        *page = std::move(reply.Body);
     return true;
 }
 
@@ -35,7 +35,7 @@ bool CIpLink::Login()
     std::string answer;
     // The post fails only when nothing answered over HTTP.
     m_lastAnswered = url && body
-                     && HttpPostWithHeaders(*url, *body, &answer, m_timeouts.post, m_cancelled);
+                     && HttpPostWithHeaders(*url, *body, &answer, m_timeouts.Post, m_cancelled);
     if (!m_lastAnswered)
         return false;
     const std::optional<std::string> cookie = SessionCookieInLoginAnswer(answer);
@@ -70,7 +70,7 @@ bool CIpLink::DeleteAllWanServices()
     const OptText url = PageUrl(m_routerAddress, "form2WanAdsl.cgi");
     return url
            && HttpPostChecked(*url, "DeleteALL=DeleteALL&submit.htm%3Fwanadsl_auto_droute.htm=Send",
-                              std::string(), m_timeouts.post, m_cancelled, GetErrorNotifier());
+                              std::string(), m_timeouts.Post, m_cancelled, GetErrorNotifier());
 }
 
 bool CIpLink::ApplyWanService()
@@ -123,9 +123,9 @@ bool CIpLink::PvcExists(int vpi, int vci)
     const OptText url = PageUrl(m_routerAddress, "setup_wancfg.html");
     std::string page;
     if (!url
-        || !HttpPostChecked(*url, std::string(), std::string(), m_timeouts.post, m_cancelled,
+        || !HttpPostChecked(*url, std::string(), std::string(), m_timeouts.Post, m_cancelled,
                             GetErrorNotifier())
-        || !HttpGet(*url, std::string(), &page, m_timeouts.pageRead, m_cancelled))
+        || !HttpGet(*url, std::string(), &page, m_timeouts.PageRead, m_cancelled))
         return false;
     const std::size_t at = page.find(circuit);
     return at != std::string::npos && at > 0;
@@ -134,7 +134,7 @@ bool CIpLink::PvcExists(int vpi, int vci)
 std::string CIpLink::FetchSessionKey(const std::string& url, const std::string& cookie)
 {
     std::string page;
-    if (!HttpGet(url, cookie, &page, m_timeouts.pageRead, m_cancelled))
+    if (!HttpGet(url, cookie, &page, m_timeouts.PageRead, m_cancelled))
         return {};
     return ExtractSessionKey(page);
 }

@@ -55,7 +55,7 @@ public:
     std::string GetSessionCookie() const { return m_sessionCookie; }
 
     // Whether anything answered over HTTP, whatever it said, to the last
-    // login or page request of this link (HttpReply::answered); false too
+    // login or page request of this link (HttpReply::Answered); false too
     // when that request could not be sent. A refusal is told from a router
     // that is not there by the answer to the request that failed.
     bool LastRequestAnswered() const { return m_lastAnswered; }

@@ -57,10 +57,10 @@ void SetPost(const CurlCalls& curl, CURL* handle, const std::string& postFields)
 // What one request brought back.
 struct Answer
 {
-    long status = -1;
-    std::size_t received = 0;  // bytes, a NUL among them included
-    std::string text;          // up to the first NUL
-    bool capped = false;       // longer than kMaxAnswerBytes: stopped, nothing kept
+    long Status = -1;
+    std::size_t Received = 0;  // bytes, a NUL among them included
+    std::string Text;          // up to the first NUL
+    bool Capped = false;       // longer than kMaxAnswerBytes: stopped, nothing kept
 };
 
 // The transfer stopped because the answer passed the cap: something did answer.
@@ -95,14 +95,14 @@ std::optional<Answer> Transfer(const std::string& url, std::chrono::milliseconds
         Answer answer;
         const CURLcode result = curl->EasyPerform(handle.get());
         if ((result != CURLE_OK && !StoppedAtCap(result))
-            || curl->EasyGetinfo(handle.get(), CURLINFO_RESPONSE_CODE, &answer.status) != CURLE_OK
-            || answer.status <= 0)
+            || curl->EasyGetinfo(handle.get(), CURLINFO_RESPONSE_CODE, &answer.Status) != CURLE_OK
+            || answer.Status <= 0)
             return std::nullopt;
-        answer.capped = result != CURLE_OK;
-        if (!answer.capped)
+        answer.Capped = result != CURLE_OK;
+        if (!answer.Capped)
         {
-            answer.received = buffer.Length();
-            answer.text = buffer.Text();
+            answer.Received = buffer.Length();
+            answer.Text = buffer.Text();
         }
         return answer;
     }
@@ -141,7 +141,7 @@ HttpReply HttpGetReply(const std::string& url, const std::string& cookie,
         });
     if (!answer)
         return {};
-    return {true, answer->status, answer->received, std::move(answer->text)};
+    return {true, answer->Status, answer->Received, std::move(answer->Text)};
 }
 
 bool HttpGet(const std::string& url, const std::string& cookie, std::string* body,
@@ -151,7 +151,7 @@ bool HttpGet(const std::string& url, const std::string& cookie, std::string* bod
     if (!reply.Ok())
         return false;
     if (body)
-        *body = std::move(reply.body);
+        *body = std::move(reply.Body);
     return true;
 }
 
@@ -167,14 +167,14 @@ bool HttpPostChecked(const std::string& url, const std::string& postFields,
                 curl.EasySetopt(handle, CURLOPT_COOKIE, cookie.c_str());
             SetPost(curl, handle, postFields);
         });
-    if (!answer || answer->capped)
+    if (!answer || answer->Capped)
         return false;
     for (const char* phrase : {"Connection already exists!", "PVC(MAX 8) table is Full!"})
     {
-        if (notify && answer->text.find(phrase) != std::string::npos)
+        if (notify && answer->Text.find(phrase) != std::string::npos)
             notify(phrase, "Error");
     }
-    return answer->text.find("Password change failed") == std::string::npos;
+    return answer->Text.find("Password change failed") == std::string::npos;
 }
 
 bool HttpPostWithHeaders(const std::string& url, const std::string& postFields, std::string* out,
@@ -190,8 +190,8 @@ bool HttpPostWithHeaders(const std::string& url, const std::string& postFields, 
         });
     if (!answer)
         return false;
-    if (out && answer->received > 0)
-        *out = answer->text;
+    if (out && answer->Received > 0)
+        *out = answer->Text;
     return true;
 }
 
@@ -204,10 +204,10 @@ int ProbeInternet(const std::string& url, std::chrono::milliseconds timeout,
         url, timeout, cancelled, [](const CurlCalls& curl, CURL* handle) {
             curl.EasySetopt(handle, CURLOPT_USERAGENT, "Application");
         });
-    if (!answer || answer->capped)
+    if (!answer || answer->Capped)
         return ProbeTransferFailed;
-    if (answer->received == 0)
+    if (answer->Received == 0)
         return ProbeEmptyAnswer;
-    const bool found = answer->text.find(ProbeMarkerFor(url)) != std::string::npos;
+    const bool found = answer->Text.find(ProbeMarkerFor(url)) != std::string::npos;
     return found ? ProbeReachable : ProbeMarkerMissing;
 }

@@ -24,9 +24,9 @@ inline constexpr std::chrono::milliseconds kProbeTimeout{15000};
 // which the programs take from their options.
 struct HttpTimeouts
 {
-    std::chrono::milliseconds pageRead = kPageReadTimeout;
-    std::chrono::milliseconds post = kPostTimeout;
-    std::chrono::milliseconds probe = kProbeTimeout;
+    std::chrono::milliseconds PageRead = kPageReadTimeout;
+    std::chrono::milliseconds Post = kPostTimeout;
+    std::chrono::milliseconds Probe = kProbeTimeout;
 };
 
 // Asked, from the thread that made the request, at least once a second while
@@ -40,17 +40,17 @@ using CancelCheck = std::function<bool()>;
 using RouterErrorNotifier =
     std::function<void(const std::string& text, const std::string& caption)>;
 
-// What one GET brought back. answered is false when nothing answered over
+// What one GET brought back. Answered is false when nothing answered over
 // HTTP: not sent, connection refused, timed out, cut short, or bytes that are
 // not HTTP. Any whole HTTP answer counts, whatever its status or body.
 struct HttpReply
 {
-    bool answered = false;
-    long status = -1;
-    std::size_t received = 0;  // bytes of body, a NUL among them included
-    std::string body;          // up to the first NUL
+    bool Answered = false;
+    long Status = -1;
+    std::size_t Received = 0;  // bytes of body, a NUL among them included
+    std::string Body;          // up to the first NUL
     // What HttpGet calls success: status 200 and at least one byte.
-    bool Ok() const { return answered && status == 200 && received > 0; }
+    bool Ok() const { return Answered && Status == 200 && Received > 0; }
 };
 
 // GET with user agent "Application", the given literal cookie value (empty:

@@ -18,11 +18,11 @@ StatusRead ReadPage(const std::string& routerAddress, std::string_view page, std
 {
     const std::optional<std::string> url = PageUrl(routerAddress, page);
     HttpReply reply = url ? HttpGetReply(*url, std::string(), timeout) : HttpReply();
-    if (!reply.answered)
+    if (!reply.Answered)
         return StatusRead::NoAnswer;
     if (!reply.Ok())
         return StatusRead::NotReadable;
-    text = std::move(reply.body);
+    text = std::move(reply.Body);
     return StatusRead::Read;
 }
 

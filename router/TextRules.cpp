@@ -188,7 +188,7 @@ std::optional<std::string> FillTemplate(std::string_view format,
         }
         if (next == args.end())
             return std::nullopt;
-        out += next->value;
+        out += next->Value;
         ++next;
         ++i;
     }

@@ -61,12 +61,12 @@ bool HasLineBreakOrNul(std::string_view text);
 // One value filling a %s or %d placeholder of FillTemplate.
 struct TemplateArg
 {
-    TemplateArg(std::string_view text) : value(text) {}
-    TemplateArg(const std::string& text) : value(text) {}
-    TemplateArg(const char* text) : value(text) {}
-    TemplateArg(int number) : value(std::to_string(number)) {}
+    TemplateArg(std::string_view text) : Value(text) {}
+    TemplateArg(const std::string& text) : Value(text) {}
+    TemplateArg(const char* text) : Value(text) {}
+    TemplateArg(int number) : Value(std::to_string(number)) {}
 
-    std::string value;
+    std::string Value;
 };
 
 // Returns format with each %s / %d replaced by the next argument, left to

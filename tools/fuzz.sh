@@ -27,7 +27,7 @@ if [ "$seconds" = "--smoke" ]; then
 fi
 
 flags="-std=c++20 -O1 -g -fno-omit-frame-pointer -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined"
-includes="-I$root/router -I$root/app/core -I$root/app/settings -I$root/tools/cli -I$root/controls -I$root/tests/controls"
+includes="-I$root/router -I$root/core -I$root/settings -I$root/tools/cli -I$root/controls -I$root/tests/controls"
 mkdir -p "$out/bin"
 
 build() {
@@ -37,7 +37,7 @@ build() {
     "$cxx" $flags $includes "$@" -o "$out/bin/$name"
 }
 
-router="$root/router/TextRules.cpp $root/router/RouterUrls.cpp $root/app/core/ApplyPreflight.cpp"
+router="$root/router/TextRules.cpp $root/router/RouterUrls.cpp $root/core/ApplyPreflight.cpp"
 # The status scrape lives beside the status reads, which bring the transport.
 transport="$root/router/HttpTransport.cpp $root/router/CurlLibrary.cpp $root/router/ResponseBuffer.cpp"
 status="$root/router/RouterStatus.cpp $transport"
@@ -46,8 +46,8 @@ build fuzz_text_rules "$root/tests/router/fuzz_text_rules.cpp" $router $status
 # shellcheck disable=SC2086
 build fuzz_command_line "$root/tests/tools/cli/fuzz_command_line.cpp" \
     "$root/tools/cli/CommandLine.cpp" "$root/tools/cli/ApplyValues.cpp" \
-    "$root/app/core/InputChecks.cpp" "$root/router/RouterAddress.cpp" $router \
-    "$root/app/core/InternetProbe.cpp" $transport
+    "$root/core/InputChecks.cpp" "$root/router/RouterAddress.cpp" $router \
+    "$root/core/InternetProbe.cpp" $transport
 build fuzz_gif_walker "$root/tests/controls/fuzz_gif_walker.cpp" "$root/controls/GifWalker.cpp"
 
 # Seeds: a router page and settings for the text rules, a whole apply

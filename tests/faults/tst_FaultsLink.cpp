@@ -83,7 +83,7 @@ QString RunApply(const std::string& address, const HttpTimeouts& timeouts)
     if (outcome != ApplyOutcome::Applied)
         return OutcomeName(outcome) + ", " + CauseName(run.Cause());
     const std::vector<std::string> probe = {"http://" + address + "/support"};
-    return ProbeSitesInOrder(probe, timeouts.probe) == 0 ? "applied, online" : "applied, offline";
+    return ProbeSitesInOrder(probe, timeouts.Probe) == 0 ? "applied, online" : "applied, offline";
 }
 
 QString RunOperation(Operation operation, const std::string& address,
@@ -441,7 +441,7 @@ void TestFaultsLink::cancelledWhileLoginHangs()
     clock.start();
     pause.Cancel();
     worker.join();
-    QVERIFY2(clock.elapsed() < kShortTimeouts.post.count() + 500,
+    QVERIFY2(clock.elapsed() < kShortTimeouts.Post.count() + 500,
              qPrintable(QString("took %1 ms").arg(clock.elapsed())));
     QCOMPARE(outcome, ApplyOutcome::Cancelled);
     QCOMPARE(m_sim->Requests().size(), std::size_t(1));

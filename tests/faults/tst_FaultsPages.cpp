@@ -314,7 +314,7 @@ void TestFaultsPages::closingApplyPageWhileRouterHangs()
     QElapsedTimer clock;
     clock.start();
     page.close();
-    QVERIFY2(clock.elapsed() < kShortTimeouts.post.count() + 500,
+    QVERIFY2(clock.elapsed() < kShortTimeouts.Post.count() + 500,
              qPrintable(QString("took %1 ms").arg(clock.elapsed())));
     QVERIFY(!page.isVisible());
     // Only the exit question with its warning, answered OK.

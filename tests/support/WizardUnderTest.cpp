@@ -1,9 +1,9 @@
 #include "WizardUnderTest.h"
 
+#include "AppPages.h"
 #include "ChecklistAndPasswordPages.h"
 #include "ConnectionPages.h"
 #include "GuidePages.h"
-#include "PageRegistry.h"
 #include "WizardOptions.h"
 
 using namespace std::chrono_literals;

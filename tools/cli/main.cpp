@@ -49,7 +49,7 @@ int Probe(const ApplyRequest& request)
     const auto announce = [](const std::string& url) {
         PrintLine(std::cerr, "tarnix-setup: Probing " + url);
     };
-    const int answered = ProbeSitesInOrder(urls, request.RunOptions.Timeouts.probe, announce);
+    const int answered = ProbeSitesInOrder(urls, request.RunOptions.Timeouts.Probe, announce);
     if (answered < 0)
     {
         std::cerr << "tarnix-setup: No probe site answered\n";

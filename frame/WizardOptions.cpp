@@ -3,7 +3,6 @@
 #include "InternetProbe.h"
 #include "RouterAddress.h"
 #include "TarnixVersion.h"
-#include "WizardSession.h"
 
 #include <QCommandLineParser>
 
@@ -168,11 +167,6 @@ bool ChoosesPlatform(const QStringList& arguments)
             return true;
     }
     return false;
-}
-
-WizardOptions& GetWizardOptions()
-{
-    return WizardSession::Current().Options;
 }
 
 std::string ConfiguredRouterAddress()

@@ -210,7 +210,7 @@ bool CSaveIspDlg::ProbeWithoutFreezing()
     ShowProgress(kCheckingInternetText);
     const WizardOptions& options = GetWizardOptions();
     const std::vector<std::string> urls = options.ProbeUrls;
-    const std::chrono::milliseconds timeout = options.Timeouts.probe;
+    const std::chrono::milliseconds timeout = options.Timeouts.Probe;
     // Closing the window ends the probe in flight rather than its time-out.
     const auto closed = [this] { return m_probeCancelled.load(); };
     return RunWithoutFreezing(
@@ -222,7 +222,7 @@ bool CSaveIspDlg::ProbeWithoutFreezing()
 FailureCause CSaveIspDlg::CauseAfterProbeWithoutFreezing()
 {
     const std::string routerAddress = ConfiguredRouterAddress();
-    const std::chrono::milliseconds timeout = GetWizardOptions().Timeouts.pageRead;
+    const std::chrono::milliseconds timeout = GetWizardOptions().Timeouts.PageRead;
     return RunWithoutFreezing(
         this, [&routerAddress, timeout] { return CauseAfterFailedProbe(routerAddress, timeout); });
 }

@@ -121,7 +121,7 @@ private slots:
         slow.delay = std::chrono::milliseconds(3000);
         m_sim.SetFault("/index.html", slow);
         HttpTimeouts shortTimeouts;
-        shortTimeouts.post = std::chrono::milliseconds(400);
+        shortTimeouts.Post = std::chrono::milliseconds(400);
         GetWizardOptions().Timeouts = shortTimeouts;
 
         CQuicKOrFirstInstallDlg page(nullptr);

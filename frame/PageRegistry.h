@@ -1,7 +1,8 @@
 #pragma once
 // Maps a page id to the factory that builds the page. main.cpp registers every
-// page the program has (RegisterAppPages for app/'s own, then the setup pages
-// and guides); tests register fakes under the same ids.
+// page the program has (RegisterAppPages for shell/'s own, then the setup pages
+// and guides); tests register fakes under the same ids. The map is the
+// session's: these functions are defined with it, in WizardSession.cpp.
 
 #include "PageId.h"
 
@@ -35,7 +36,3 @@ void ReplaceRegisteredPages(std::map<PageId, PageFactory> pages);
 
 // Null when nothing is registered for id.
 std::unique_ptr<QDialog> CreatePage(PageId id, QWidget* owner);
-
-// Registers the pages app/ builds: install mode, Apply, success, light box,
-// disclaimer. (The welcome page is the root and is never opened by id.)
-void RegisterAppPages();

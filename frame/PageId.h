@@ -1,6 +1,6 @@
 #pragma once
 // Every page of the wizard, by role. Pages open each other by id through the
-// page registry, so app/ never needs the classes of pages/ or guides/.
+// page registry, so frame/ and shell/ never need the classes of pages/ or guides/.
 
 enum class PageId
 {

@@ -59,3 +59,39 @@ WizardSession& WizardSession::Current()
     }
     return *g_current;
 }
+
+// The accessors of what the session owns.
+
+WizardOptions& GetWizardOptions()
+{
+    return WizardSession::Current().Options;
+}
+
+void RegisterPage(PageId id, PageFactory factory)
+{
+    WizardSession::Current().Pages[id] = std::move(factory);
+}
+
+void UnregisterAllPages()
+{
+    WizardSession::Current().Pages.clear();
+}
+
+std::map<PageId, PageFactory> RegisteredPages()
+{
+    return WizardSession::Current().Pages;
+}
+
+void ReplaceRegisteredPages(std::map<PageId, PageFactory> pages)
+{
+    WizardSession::Current().Pages = std::move(pages);
+}
+
+std::unique_ptr<QDialog> CreatePage(PageId id, QWidget* owner)
+{
+    const std::map<PageId, PageFactory>& pages = WizardSession::Current().Pages;
+    const auto found = pages.find(id);
+    if (found == pages.end())
+        return nullptr;
+    return found->second(owner);
+}

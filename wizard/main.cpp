@@ -1,5 +1,6 @@
 // TarnixConnect: the setup wizard for the KRX-5100A modem router.
 
+#include "AppPages.h"
 #include "CTarnixConnectDlg.h"
 #include "CWizardEffects.h"
 #include "CWizardWindow.h"
@@ -7,7 +8,6 @@
 #include "ConnectionPages.h"
 #include "GuidePages.h"
 #include "NoCoreDumps.h"
-#include "PageRegistry.h"
 #include "PictureCache.h"
 #include "SingleInstance.h"
 #include "StartUp.h"

@@ -1,19 +1,14 @@
 #include "CWizardEffects.h"
 
-#include "CWizardPage.h"
 #include "HttpTransport.h"
 #include "PageRegistry.h"
 #include "WizardSession.h"
 
 #include <QApplication>
 #include <QDesktopServices>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMimeDatabase>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QProcess>
-#include <QPushButton>
 #include <QStandardPaths>
 #include <QThread>
 #include <QUrl>
@@ -45,19 +40,6 @@ bool HasDefaultApplication(const QString& mimeType)
     return !query.readAllStandardOutput().trimmed().isEmpty();
 }
 
-// Boxes belong to the wizard's window: the one window stays the only one
-// the desktop lists, and the box moves with it.
-QWidget* BoxOwner(QWidget* parent)
-{
-    return parent ? parent : CWizardPage::TopPage();
-}
-
-void MakeWindowModal(QMessageBox& box)
-{
-    if (box.parentWidget())
-        box.setWindowModality(Qt::WindowModal);
-}
-
 }  // namespace
 
 int CWizardEffects::OpenPageModally(PageId id, QWidget* owner)
@@ -69,31 +51,6 @@ int CWizardEffects::OpenPageModally(PageId id, QWidget* owner)
         return -1;
     }
     return page->exec();
-}
-
-QMessageBox::StandardButton CWizardEffects::ShowMessage(QWidget* parent, const QString& text,
-                                                        const QString& caption,
-                                                        QMessageBox::Icon icon,
-                                                        QMessageBox::StandardButtons buttons)
-{
-    QMessageBox box(icon, caption, text, buttons, BoxOwner(parent));
-    MakeWindowModal(box);
-    // Paths and addresses in messages can be copied to open them another way.
-    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    return static_cast<QMessageBox::StandardButton>(box.exec());
-}
-
-bool CWizardEffects::AskChoice(QWidget* parent, const QString& text, const QString& caption,
-                               const QString& goText, const QString& stayText)
-{
-    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::NoButton, BoxOwner(parent));
-    MakeWindowModal(box);
-    const QAbstractButton* go = box.addButton(goText, QMessageBox::AcceptRole);
-    QPushButton* stay = box.addButton(stayText, QMessageBox::RejectRole);
-    box.setDefaultButton(stay);
-    box.setEscapeButton(stay);
-    box.exec();
-    return box.clickedButton() == go;
 }
 
 int CWizardEffects::OpenDocument(const QString& pathOrUrl)
@@ -113,19 +70,6 @@ int CWizardEffects::OpenDocument(const QString& pathOrUrl)
     return QDesktopServices::openUrl(isWebAddress ? url : QUrl::fromLocalFile(pathOrUrl))
                ? kDocumentOpened
                : kDocumentNoApplication;
-}
-
-QString CWizardEffects::AskSaveFileName(QWidget* parent, const QString& caption,
-                                        const QString& suggestedPath)
-{
-    return QFileDialog::getSaveFileName(BoxOwner(parent), caption, suggestedPath,
-                                        QStringLiteral("Text files (*.txt)"));
-}
-
-bool CWizardEffects::ChoosePrinter(QPrinter& printer, QWidget* parent)
-{
-    QPrintDialog dialog(&printer, parent);
-    return dialog.exec() == QDialog::Accepted;
 }
 
 void CWizardEffects::EndProgram(int status)

@@ -1,10 +1,11 @@
-#include "PageRegistry.h"
+#include "AppPages.h"
 
 #include "CConfigSuccessDlg.h"
 #include "CDisclaimerDlg.h"
 #include "CErrorTipsDlg.h"
 #include "CQuicKOrFirstInstallDlg.h"
 #include "CSaveIspDlg.h"
+#include "PageRegistry.h"
 
 void RegisterAppPages()
 {

@@ -1,6 +1,7 @@
 // The page frame and the navigation rows of the shell's own pages, with the
 // effects replaced: nothing is really opened, shown or ended.
 
+#include "AppPages.h"
 #include "CConfigSuccessDlg.h"
 #include "CDisclaimerDlg.h"
 #include "CErrorTipsDlg.h"
