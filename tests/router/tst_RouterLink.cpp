@@ -77,6 +77,7 @@ private:
     CIpLink& LoggedIn();
 
     RouterSim m_sim;
+    WizardSettings m_settings;  // what m_link sends
     std::unique_ptr<CIpLink> m_link;
 };
 
@@ -90,8 +91,8 @@ void TestRouterLink::init()
     m_sim.ClearFaults();
     m_sim.SetState({});
     m_sim.ClearRequests();
-    GetWizardSettings() = WizardSettings{};
-    m_link = std::make_unique<CIpLink>();
+    m_settings = WizardSettings{};
+    m_link = std::make_unique<CIpLink>(m_settings);
     m_link->SetUserName("admin");
     m_link->SetPassword("vabel");
     m_link->SetRouterAddress(m_sim.Address());
@@ -205,7 +206,7 @@ void TestRouterLink::applyWanServiceReplacesEveryService()
     for (const QString& name : existing)
         state.Services.push_back(Service(name.toStdString(), "0", "100"));
     m_sim.SetState(state);
-    WizardSettings& s = GetWizardSettings();
+    WizardSettings& s = m_settings;
     s.AtmVpi = 8;
     s.AtmVci = 35;
     s.PppUserName = "user";
@@ -226,7 +227,7 @@ void TestRouterLink::applyWanServiceReplacesEveryService()
 
 void TestRouterLink::applyWanServiceKeepsValuesIntact()
 {
-    WizardSettings& s = GetWizardSettings();
+    WizardSettings& s = m_settings;
     s.ProtocolIndex = 1;
     s.AtmVpi = 0;
     s.AtmVci = 100;
@@ -258,7 +259,7 @@ void TestRouterLink::protocolChoosesTemplateAndCookie()
     QFETCH(int, protocol);
     QFETCH(QString, service);
     QFETCH(bool, adminCookie);
-    WizardSettings& s = GetWizardSettings();
+    WizardSettings& s = m_settings;
     s.ProtocolIndex = protocol;
     s.AtmVpi = 8;
     s.AtmVci = 35;
@@ -278,7 +279,7 @@ void TestRouterLink::protocolChoosesTemplateAndCookie()
 
 void TestRouterLink::merStaticSendsEmptyFields()
 {
-    WizardSettings& s = GetWizardSettings();
+    WizardSettings& s = m_settings;
     s.ProtocolIndex = 2;
     s.MerDynamicIp = 0;
     QVERIFY(LoggedIn().ApplyWanService());
@@ -303,7 +304,7 @@ void TestRouterLink::addFailsWhenKeysAreRefused()
 
 void TestRouterLink::overlongCredentialsSendNothing()
 {
-    WizardSettings& s = GetWizardSettings();
+    WizardSettings& s = m_settings;
     s.PppUserName = std::string(300, '&');
     CIpLink& link = LoggedIn();
     SimRouterState state;
@@ -340,7 +341,7 @@ void TestRouterLink::pvcExistsAndDeleteAll()
 
 void TestRouterLink::wirelessBasic()
 {
-    WizardSettings& s = GetWizardSettings();
+    WizardSettings& s = m_settings;
     s.Ssid = "My Network &#+=?%";
     s.CountryIndex = 1;
     CIpLink& link = LoggedIn();
@@ -400,7 +401,7 @@ void TestRouterLink::slowFormPageGivesEmptyKey()
 
 void TestRouterLink::changeRouterPassword()
 {
-    WizardSettings& s = GetWizardSettings();
+    WizardSettings& s = m_settings;
     s.RouterPassword = "vabel";
     s.NewRouterPassword = "n&w #pw";
     CIpLink& link = LoggedIn();
