@@ -109,7 +109,7 @@ ApplyOutcome TestApplyRun::Run(FakePause& pause)
 {
     ApplyRunOptions options;
     options.RouterAddress = m_sim.Address();
-    CApplyRun run(pause, options,
+    CApplyRun run(*GetRouterLink(), GetWizardSettings(), pause, options,
                   [this](ApplyStep step, std::chrono::milliseconds) { m_steps.push_back(step); });
     return run.Run();
 }
@@ -420,7 +420,7 @@ void TestApplyRun::uncarriableValuesSendNothing()
     FakePause pause;
     ApplyRunOptions options;
     options.RouterAddress = routerAddress.empty() ? m_sim.Address() : routerAddress;
-    CApplyRun run(pause, options);
+    CApplyRun run(*GetRouterLink(), GetWizardSettings(), pause, options);
     QCOMPARE(run.Run(), ApplyOutcome::NotCarried);
     QCOMPARE(run.Refusal().Problem, problem);
     QCOMPARE(run.Refusal().Field, field);
@@ -462,7 +462,8 @@ void TestApplyRun::cancelEndsTheRequestInFlight()
     options.RouterAddress = m_sim.Address();
     options.StepPause = 0ms;
     ApplyOutcome outcome = ApplyOutcome::Applied;
-    std::thread worker([&] { outcome = CApplyRun(pause, options).Run(); });
+    std::thread worker(
+        [&] { outcome = CApplyRun(*GetRouterLink(), GetWizardSettings(), pause, options).Run(); });
     QTRY_VERIFY_WITH_TIMEOUT(!m_sim.RequestsTo(path).empty(), 10000);
     const std::size_t sent = m_sim.Requests().size();
     QElapsedTimer clock;

@@ -40,7 +40,6 @@ QString OutcomeName(ApplyOutcome outcome)
     switch (outcome)
     {
     case ApplyOutcome::Applied: return "applied";
-    case ApplyOutcome::NoRouterLink: return "no link";
     case ApplyOutcome::NoAnswer: return "no answer";
     case ApplyOutcome::LoginRefused: return "login refused";
     case ApplyOutcome::WanServiceFailed: return "WAN failed";
@@ -76,7 +75,7 @@ QString RunApply(const std::string& address, const HttpTimeouts& timeouts)
     options.StepPause = 0ms;
     options.SettlePause = 0ms;
     options.Timeouts = timeouts;
-    CApplyRun run(pause, options);
+    CApplyRun run(*GetRouterLink(), GetWizardSettings(), pause, options);
     const ApplyOutcome outcome = run.Run();
     if (outcome == ApplyOutcome::NoAnswer || outcome == ApplyOutcome::LoginRefused)
         return OutcomeName(outcome);
@@ -435,7 +434,8 @@ void TestFaultsLink::cancelledWhileLoginHangs()
     options.RouterAddress = m_sim->Address();
     options.Timeouts = kShortTimeouts;
     ApplyOutcome outcome = ApplyOutcome::Applied;
-    std::thread worker([&] { outcome = CApplyRun(pause, options).Run(); });
+    std::thread worker(
+        [&] { outcome = CApplyRun(*GetRouterLink(), GetWizardSettings(), pause, options).Run(); });
     QTRY_COMPARE(m_sim->Requests().size(), std::size_t(1));
     QElapsedTimer clock;
     clock.start();

@@ -414,7 +414,8 @@ private slots:
         FakePause pause;
         ApplyRunOptions options;
         options.RouterAddress = m_sim.Address();
-        QCOMPARE(CApplyRun(pause, options).Run(), ApplyOutcome::Applied);
+        QCOMPARE(CApplyRun(*GetRouterLink(), GetWizardSettings(), pause, options).Run(),
+                 ApplyOutcome::Applied);
         QCOMPARE(PasswordChanges(m_sim), std::size_t(0));
         QCOMPARE(LoginAttempts(m_sim), std::size_t(2));  // both accepted at once
         QCOMPARE(m_sim.State().Services.size(), std::size_t(1));
