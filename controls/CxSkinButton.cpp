@@ -46,19 +46,19 @@ QRegion RegionFromMask(const QPixmap& mask)
 CxSkinButton::Face CxSkinButton::LoadFace(const QString& path)
 {
     Face face{LoadPicture(path), QString(), QPixmap()};
-    if (!face.single.isNull())
-        face.doubledPath = DoubleSizePath(path);
+    if (!face.Single.isNull())
+        face.DoublePath = DoubleSizePath(path);
     return face;
 }
 
 const QPixmap& CxSkinButton::Face::Doubled() const
 {
-    if (doubledPath.isEmpty())
-        return doubled;
-    doubled = LoadPicture(std::exchange(doubledPath, QString()), 2);
-    if (doubled.size() != single.size() * 2)
-        doubled = QPixmap();
-    return doubled;
+    if (DoublePath.isEmpty())
+        return Double;
+    Double = LoadPicture(std::exchange(DoublePath, QString()), 2);
+    if (Double.size() != Single.size() * 2)
+        Double = QPixmap();
+    return Double;
 }
 
 CxSkinButton::CxSkinButton(QWidget* parent) : QAbstractButton(parent)
@@ -159,8 +159,8 @@ QString CxSkinButton::CaptionWithMnemonic() const
 
 QSize CxSkinButton::sizeHint() const
 {
-    if (!m_normal.isNull())
-        return m_normal.single.size();
+    if (!m_normal.IsNull())
+        return m_normal.Single.size();
     const QSize textSize = fontMetrics().size(Qt::TextSingleLine, text());
     return textSize + QSize(2 * (m_focusMargin + 2) + 8, 8);
 }
@@ -192,15 +192,15 @@ void CxSkinButton::paintEvent(QPaintEvent*)
         DrawFace(painter, m_pressed);
         captionRect.translate(1, 1);
     }
-    else if (m_normal.isNull())
+    else if (m_normal.IsNull())
     {
         DrawFace(painter, m_normal);
     }
-    else if (m_hovering && !m_over.isNull())
+    else if (m_hovering && !m_over.IsNull())
     {
         DrawFace(painter, m_over);
     }
-    else if (hasFocus() && !m_focus.isNull())
+    else if (hasFocus() && !m_focus.IsNull())
     {
         DrawFace(painter, m_focus);
     }
@@ -218,14 +218,14 @@ void CxSkinButton::paintEvent(QPaintEvent*)
 
 void CxSkinButton::DrawFace(QPainter& painter, const Face& faces) const
 {
-    if (faces.isNull())
+    if (faces.IsNull())
     {
         painter.fillRect(rect(), palette().color(QPalette::Button));
         return;
     }
     const bool doubled = WantsDoubleSize(painter.device()->devicePixelRatioF())
                          && !faces.Doubled().isNull();
-    const QPixmap& face = doubled ? faces.Doubled() : faces.single;
+    const QPixmap& face = doubled ? faces.Doubled() : faces.Single;
     // Between ratios 1 and 2 the 2x face is narrowed smoothly; 1x draws as always.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, doubled);
     if (m_drawMode == 2)
@@ -233,14 +233,14 @@ void CxSkinButton::DrawFace(QPainter& painter, const Face& faces) const
         painter.drawTiledPixmap(rect(), face);
         return;
     }
-    const QRect target = m_drawMode == 1 ? rect() : QRect(QPoint(0, 0), faces.single.size());
+    const QRect target = m_drawMode == 1 ? rect() : QRect(QPoint(0, 0), faces.Single.size());
     painter.save();
     if (!m_maskRegion.isEmpty())
     {
         // The mask's white pixels keep what lies underneath.
         QTransform toTarget;
-        toTarget.scale(double(target.width()) / faces.single.width(),
-                       double(target.height()) / faces.single.height());
+        toTarget.scale(double(target.width()) / faces.Single.width(),
+                       double(target.height()) / faces.Single.height());
         painter.setClipRegion(toTarget.map(m_maskRegion));
     }
     painter.drawPixmap(target, face);

@@ -67,10 +67,10 @@ private:
     // the pixels, so it is loaded the first time it is drawn.
     struct Face
     {
-        QPixmap single;
-        mutable QString doubledPath;  // emptied once loaded
-        mutable QPixmap doubled;
-        bool isNull() const { return single.isNull(); }
+        QPixmap Single;
+        mutable QString DoublePath;  // emptied once loaded
+        mutable QPixmap Double;
+        bool IsNull() const { return Single.isNull(); }
         // Null where there is no fitting 2 x picture.
         const QPixmap& Doubled() const;
     };

@@ -20,15 +20,15 @@ enum class Block
 // Where a frame lies in the file and what its blocks say about it.
 struct FrameSpan
 {
-    std::size_t start = 0;
-    std::size_t end = 0;
-    unsigned delay = kNoDelay;
-    int disposal = 0;
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-    std::size_t imageAt = 0;  // the image block's start; 0 for plain text
+    std::size_t Start = 0;
+    std::size_t End = 0;
+    unsigned Delay = kNoDelay;
+    int Disposal = 0;
+    int Left = 0;
+    int Top = 0;
+    int Width = 0;
+    int Height = 0;
+    std::size_t ImageAt = 0;  // the image block's start; 0 for plain text
 };
 
 unsigned ReadU16(Bytes data, std::size_t pos)
@@ -145,13 +145,13 @@ bool NextFrame(Bytes data, std::size_t& pos, FrameSpan& frame)
     if (!SkipUntil(data, pos, kind, startsFrame))
         return false;
     frame = FrameSpan{};
-    frame.start = pos;
+    frame.Start = pos;
     if (kind == Block::GraphicControl)
     {
         if (BlockLength(data, pos, kind) == 0)
             return false;
-        frame.disposal = (data[pos + 3] >> 2) & 0x07;
-        frame.delay = ReadU16(data, pos + 4);
+        frame.Disposal = (data[pos + 3] >> 2) & 0x07;
+        frame.Delay = ReadU16(data, pos + 4);
         pos += kGraphicControlSize;
         if (!SkipUntil(data, pos, kind, IsGraphic))
             return false;
@@ -161,20 +161,20 @@ bool NextFrame(Bytes data, std::size_t& pos, FrameSpan& frame)
         return false;
     if (kind == Block::Image)
     {
-        frame.imageAt = pos;
-        frame.left = static_cast<int>(ReadU16(data, pos + 1));
-        frame.top = static_cast<int>(ReadU16(data, pos + 3));
-        frame.width = static_cast<int>(ReadU16(data, pos + 5));
-        frame.height = static_cast<int>(ReadU16(data, pos + 7));
+        frame.ImageAt = pos;
+        frame.Left = static_cast<int>(ReadU16(data, pos + 1));
+        frame.Top = static_cast<int>(ReadU16(data, pos + 3));
+        frame.Width = static_cast<int>(ReadU16(data, pos + 5));
+        frame.Height = static_cast<int>(ReadU16(data, pos + 7));
     }
     pos += length;
-    frame.end = pos;
+    frame.End = pos;
     return true;
 }
 
 std::size_t FirstBlock(const GifScreen& screen)
 {
-    return kHeaderSize + screen.globalTableSize;
+    return kHeaderSize + screen.GlobalTableSize;
 }
 
 }  // namespace
@@ -189,9 +189,9 @@ std::optional<GifScreen> ReadScreen(Bytes data)
     if (!StartsAsGif(data) || data.size() < kHeaderSize)
         return std::nullopt;
     GifScreen screen;
-    screen.width = static_cast<int>(ReadU16(data, 6));
-    screen.height = static_cast<int>(ReadU16(data, 8));
-    screen.globalTableSize = ColourTableSize(data[10]);
+    screen.Width = static_cast<int>(ReadU16(data, 6));
+    screen.Height = static_cast<int>(ReadU16(data, 8));
+    screen.GlobalTableSize = ColourTableSize(data[10]);
     if (FirstBlock(screen) > data.size())
         return std::nullopt;
     return screen;
@@ -223,18 +223,18 @@ std::vector<GifFrame> CutFrames(Bytes data)
     {
         GifFrame frame;
         const Bytes header = data.first(prefix);
-        const Bytes blocks = data.subspan(span.start, span.end - span.start);
-        frame.gif.reserve(header.size() + blocks.size() + 1);
-        frame.gif.assign(header.begin(), header.end());
-        frame.gif.insert(frame.gif.end(), blocks.begin(), blocks.end());
-        frame.gif.push_back(0x3B);
-        frame.left = span.left;
-        frame.top = span.top;
-        frame.width = span.width;
-        frame.height = span.height;
-        frame.delay = span.delay;
-        frame.disposal = span.disposal;
-        frame.imageAt = span.imageAt == 0 ? 0 : prefix + (span.imageAt - span.start);
+        const Bytes blocks = data.subspan(span.Start, span.End - span.Start);
+        frame.Gif.reserve(header.size() + blocks.size() + 1);
+        frame.Gif.assign(header.begin(), header.end());
+        frame.Gif.insert(frame.Gif.end(), blocks.begin(), blocks.end());
+        frame.Gif.push_back(0x3B);
+        frame.Left = span.Left;
+        frame.Top = span.Top;
+        frame.Width = span.Width;
+        frame.Height = span.Height;
+        frame.Delay = span.Delay;
+        frame.Disposal = span.Disposal;
+        frame.ImageAt = span.ImageAt == 0 ? 0 : prefix + (span.ImageAt - span.Start);
         frames.push_back(std::move(frame));
     }
     return frames;
@@ -242,12 +242,12 @@ std::vector<GifFrame> CutFrames(Bytes data)
 
 void MoveToOwnScreen(GifFrame& frame)
 {
-    if (frame.imageAt == 0 || frame.width == 0 || frame.height == 0)
+    if (frame.ImageAt == 0 || frame.Width == 0 || frame.Height == 0)
         return;
-    WriteU16(frame.gif, 6, frame.width);
-    WriteU16(frame.gif, 8, frame.height);
-    WriteU16(frame.gif, frame.imageAt + 1, 0);
-    WriteU16(frame.gif, frame.imageAt + 3, 0);
+    WriteU16(frame.Gif, 6, frame.Width);
+    WriteU16(frame.Gif, 8, frame.Height);
+    WriteU16(frame.Gif, frame.ImageAt + 1, 0);
+    WriteU16(frame.Gif, frame.ImageAt + 3, 0);
 }
 
 unsigned FrameWaitMs(unsigned delay)

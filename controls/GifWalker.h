@@ -22,21 +22,21 @@ inline constexpr unsigned kNoDelay = 0xFFFFFFFFu;
 
 struct GifScreen
 {
-    int width = 0;
-    int height = 0;
-    std::size_t globalTableSize = 0;  // bytes
+    int Width = 0;
+    int Height = 0;
+    std::size_t GlobalTableSize = 0;  // bytes
 };
 
 struct GifFrame
 {
-    std::vector<std::uint8_t> gif;  // the frame as a stand-alone GIF file
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-    unsigned delay = kNoDelay;  // hundredths of a second
-    int disposal = 0;           // 0..7
-    std::size_t imageAt = 0;    // where the image block starts in gif; 0 for plain text
+    std::vector<std::uint8_t> Gif;  // the frame as a stand-alone GIF file
+    int Left = 0;
+    int Top = 0;
+    int Width = 0;
+    int Height = 0;
+    unsigned Delay = kNoDelay;  // hundredths of a second
+    int Disposal = 0;           // 0..7
+    std::size_t ImageAt = 0;    // where the image block starts in gif; 0 for plain text
 };
 
 // True when the data begins with "GIF", whatever the version bytes.

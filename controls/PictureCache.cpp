@@ -24,10 +24,10 @@ GifWalker::Bytes AsBytes(const QByteArray& data)
 // as it is, without a converted copy.
 QImage FrameRectangle(const QImage& decoded, const GifWalker::GifFrame& frame)
 {
-    const QSize frameSize(frame.width, frame.height);
+    const QSize frameSize(frame.Width, frame.Height);
     QImage picture = decoded.size() == frameSize
                          ? decoded
-                         : decoded.copy(QRect(QPoint(frame.left, frame.top), frameSize));
+                         : decoded.copy(QRect(QPoint(frame.Left, frame.Top), frameSize));
     return picture.hasAlphaChannel() ? picture.convertToFormat(kFrameFormat) : picture;
 }
 
@@ -65,11 +65,11 @@ bool DecodeAnimation(const QByteArray& data, QSize size, DecodedPicture& picture
         // and fill a whole screen for a small frame.
         GifWalker::MoveToOwnScreen(cut);
         const QImage decoded = ReadImage(QByteArray::fromRawData(
-            reinterpret_cast<const char*>(cut.gif.data()), static_cast<int>(cut.gif.size())));
+            reinterpret_cast<const char*>(cut.Gif.data()), static_cast<int>(cut.Gif.size())));
         if (decoded.isNull())
             continue;
         picture.Frames.push_back(
-            {FrameRectangle(decoded, cut), QPoint(cut.left, cut.top), cut.delay, cut.disposal});
+            {FrameRectangle(decoded, cut), QPoint(cut.Left, cut.Top), cut.Delay, cut.Disposal});
     }
     return !picture.Frames.empty();
 }
@@ -104,7 +104,7 @@ std::shared_ptr<const DecodedPicture> DecodePicture(const QByteArray& data, int 
     }
     else if (const auto screen = GifWalker::ReadScreen(bytes))
     {
-        const QSize size(screen->width, screen->height);
+        const QSize size(screen->Width, screen->Height);
         const std::size_t frames = GifWalker::CountFrames(bytes);
         if (frames == 1)
             decoded = DecodeStill(data, size, *picture);

@@ -11,33 +11,31 @@ namespace {
 constexpr std::chrono::milliseconds SettleReportPeriod{1000};
 }
 
-CApplyRun::CApplyRun(CApplyPause& pause, ApplyRunOptions options, ProgressCallback progress)
-    : m_pause(pause), m_options(std::move(options)), m_progress(std::move(progress))
+CApplyRun::CApplyRun(CIpLink& link, WizardSettings& settings, CApplyPause& pause,
+                     ApplyRunOptions options, ProgressCallback progress)
+    : m_link(link), m_settings(settings), m_pause(pause), m_options(std::move(options)),
+      m_progress(std::move(progress))
 {
 }
 
 ApplyOutcome CApplyRun::Run()
 {
     m_cause = FailureCause::None;
-    CIpLink* link = GetRouterLink();
-    if (!link)
-        return ApplyOutcome::NoRouterLink;
-    WizardSettings& settings = GetWizardSettings();
-    m_refusal = CheckApplyCarriable(settings, m_options.RouterAddress);
+    m_refusal = CheckApplyCarriable(m_settings, m_options.RouterAddress);
     if (!m_refusal.Carried())
         return ApplyOutcome::NotCarried;
-    PrepareLink(*link, settings);
+    PrepareLink(m_link, m_settings);
     // A cancel also ends the request in flight, instead of its time-out; the
     // link forgets the pause when the run ends, as the pause may go first.
-    link->SetCancelCheck([this] { return m_pause.IsCancelled(); });
+    m_link.SetCancelCheck([this] { return m_pause.IsCancelled(); });
     const std::unique_ptr<CIpLink, void (*)(CIpLink*)> forgetCancel(
-        link, [](CIpLink* l) { l->SetCancelCheck({}); });
+        &m_link, [](CIpLink* l) { l->SetCancelCheck({}); });
 
-    ApplyOutcome outcome = ApplyWan(*link);
+    ApplyOutcome outcome = ApplyWan(m_link);
     if (outcome == ApplyOutcome::Applied)
-        outcome = ApplyWireless(*link, settings);
+        outcome = ApplyWireless(m_link, m_settings);
     if (outcome == ApplyOutcome::Applied)
-        outcome = ChangePassword(*link, settings);
+        outcome = ChangePassword(m_link, m_settings);
     if (outcome == ApplyOutcome::Applied && !Settle())
         outcome = ApplyOutcome::Cancelled;
     return outcome;
@@ -125,7 +123,7 @@ ApplyOutcome CApplyRun::ChangePassword(CIpLink& link, WizardSettings& settings)
         m_cause = Diagnose(FailureCause::RouterPasswordRefused, link.LastRequestAnswered());
         return ApplyOutcome::PasswordChangeFailed;
     }
-    SetLinkPassword(settings.NewRouterPassword);
+    link.SetPassword(settings.NewRouterPassword);
     settings.RouterPasswordChanged = true;
     settings.PasswordAfterChange = settings.NewRouterPassword;
     return ApplyOutcome::Applied;
@@ -179,7 +177,6 @@ const char* ApplyOutcomeText(ApplyOutcome outcome)
     switch (outcome)
     {
     case ApplyOutcome::Applied: return "Settings applied";
-    case ApplyOutcome::NoRouterLink: return "No router link";
     case ApplyOutcome::NoAnswer: return "Nothing answered the login; nothing was sent";
     case ApplyOutcome::LoginRefused: return "The login was refused; nothing else was sent";
     case ApplyOutcome::WanServiceFailed: return "The router did not take the WAN service";

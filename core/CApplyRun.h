@@ -1,6 +1,6 @@
 #pragma once
-// One apply run: sends what WizardSettings holds to the router through the
-// process-wide router link. First the WAN service, then the wireless network
+// One apply run: sends what the settings record holds to the router through
+// the router link that reads it. First the WAN service, then the wireless network
 // and its security, then, when asked for, the administrator password; then it
 // lets the router settle. Logins are retried once. Nothing is sent past a
 // first login that got no session cookie, refused or unanswered: whatever
@@ -8,8 +8,8 @@
 // wireless key. Past a later refused login the requests that follow decide.
 //
 // Blocking and free of window code: the Apply page runs it on a worker thread,
-// the command line on its main thread. Nothing locks WizardSettings or the
-// link; the caller keeps everyone else off them while the run lasts.
+// the command line on its main thread. Nothing locks the record or the link;
+// the caller keeps everyone else off them while the run lasts.
 
 #include "ApplyPreflight.h"
 #include "FailureCause.h"
@@ -38,7 +38,6 @@ enum class ApplyStep
 enum class ApplyOutcome
 {
     Applied,
-    NoRouterLink,
     NoAnswer,      // nothing answered the first login over HTTP; nothing else was sent
     LoginRefused,  // the first login was answered without a session cookie; nothing else was sent
     WanServiceFailed,
@@ -63,7 +62,10 @@ public:
     // left. Called on the thread that runs the run.
     using ProgressCallback = std::function<void(ApplyStep step, std::chrono::milliseconds left)>;
 
-    CApplyRun(CApplyPause& pause, ApplyRunOptions options = {}, ProgressCallback progress = {});
+    // link reads what it sends from settings; the run records a password
+    // change there. Both belong to the caller and outlive the run.
+    CApplyRun(CIpLink& link, WizardSettings& settings, CApplyPause& pause,
+              ApplyRunOptions options = {}, ProgressCallback progress = {});
 
     // Checks first that every request can carry its values; if one cannot,
     // nothing is sent at all.
@@ -87,6 +89,8 @@ private:
     // The cause of a failed step whose deciding request was answered or not.
     FailureCause Diagnose(FailureCause stepRefused, bool answered) const;
 
+    CIpLink& m_link;
+    WizardSettings& m_settings;
     CApplyPause& m_pause;
     ApplyRunOptions m_options;
     ProgressCallback m_progress;

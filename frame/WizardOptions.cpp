@@ -27,28 +27,28 @@ bool ReadIfSet(const QCommandLineParser& parser, const QCommandLineOption& optio
 
 struct OptionNames
 {
-    QCommandLineOption help{{"h", "help"}, "Show this help."};
-    QCommandLineOption version{"version", "Show the version."};
-    QCommandLineOption router{
+    QCommandLineOption Help{{"h", "help"}, "Show this help."};
+    QCommandLineOption Version{"version", "Show the version."};
+    QCommandLineOption Router{
         "router", QString("Router address host[:port] (default %1).").arg(kDefaultRouterAddress),
         "ADDRESS"};
-    QCommandLineOption probe{
+    QCommandLineOption Probe{
         "probe-url", "Site that proves the Internet is reachable (up to 3, in order).", "URL"};
-    QCommandLineOption pause{
+    QCommandLineOption Pause{
         "pause-ms",
         QString("Pause after each router request (default %1).").arg(kStepPause.count()), "N"};
-    QCommandLineOption settle{
+    QCommandLineOption Settle{
         "settle-ms",
         QString("Pause after the last router request (default %1).").arg(kSettlePause.count()),
         "N"};
-    QCommandLineOption timeout{"timeout-ms",
+    QCommandLineOption Timeout{"timeout-ms",
                                QString("Time-out of every router request and Internet check "
                                        "(default %1 to read a page, %2 to save, %3 to check).")
                                    .arg(kPageReadTimeout.count())
                                    .arg(kPostTimeout.count())
                                    .arg(kProbeTimeout.count()),
                                "N"};
-    QCommandLineOption resultCheck{
+    QCommandLineOption ResultCheck{
         "result-check-ms",
         QString("How often the saving's result is looked for (default %1); a failed saving is "
                 "shown after %2 more.")
@@ -60,8 +60,8 @@ struct OptionNames
 OptionNames AddOptions(QCommandLineParser& parser)
 {
     OptionNames names;
-    parser.addOptions({names.help, names.version, names.router, names.probe, names.pause,
-                       names.settle, names.timeout, names.resultCheck});
+    parser.addOptions({names.Help, names.Version, names.Router, names.Probe, names.Pause,
+                       names.Settle, names.Timeout, names.ResultCheck});
     return names;
 }
 
@@ -69,14 +69,14 @@ OptionNames AddOptions(QCommandLineParser& parser)
 QString ReadAddresses(const QCommandLineParser& parser, const OptionNames& names,
                       WizardOptions& read)
 {
-    if (parser.isSet(names.router))
+    if (parser.isSet(names.Router))
     {
-        const QString address = parser.value(names.router);
+        const QString address = parser.value(names.Router);
         if (!IsRouterAddress(address.toStdString()))
             return "Invalid router address: " + address;
         read.RouterAddress = address.toStdString();
     }
-    const QStringList probes = parser.values(names.probe);
+    const QStringList probes = parser.values(names.Probe);
     if (probes.size() > kMaxProbeUrls)
         return "At most 3 --probe-url options are allowed.";
     if (!probes.isEmpty())
@@ -94,18 +94,18 @@ QString ReadAddresses(const QCommandLineParser& parser, const OptionNames& names
 QString ReadDurations(const QCommandLineParser& parser, const OptionNames& names,
                       WizardOptions& read)
 {
-    if (!ReadIfSet(parser, names.pause, 0, read.PauseMs)
-        || !ReadIfSet(parser, names.settle, 0, read.SettleMs))
+    if (!ReadIfSet(parser, names.Pause, 0, read.PauseMs)
+        || !ReadIfSet(parser, names.Settle, 0, read.SettleMs))
         return "Pauses are whole milliseconds, 0 or more.";
     // A time-out of 0 would wait for ever.
     int timeout = 0;
-    if (!ReadIfSet(parser, names.timeout, 1, timeout))
+    if (!ReadIfSet(parser, names.Timeout, 1, timeout))
         return "Time-outs are whole milliseconds, 1 or more.";
     if (timeout > 0)
         read.Timeouts = {std::chrono::milliseconds(timeout), std::chrono::milliseconds(timeout),
                          std::chrono::milliseconds(timeout)};
     int period = int(read.ResultTimerPeriod.count());
-    if (!ReadIfSet(parser, names.resultCheck, 1, period))
+    if (!ReadIfSet(parser, names.ResultCheck, 1, period))
         return "The result check is whole milliseconds, 1 or more.";
     read.ResultTimerPeriod = std::chrono::milliseconds(period);
     return QString();
@@ -190,14 +190,14 @@ OptionsOutcome ParseWizardOptions(const QStringList& arguments, WizardOptions& o
         message = "Unexpected argument: " + parser.positionalArguments().first();
         return OptionsOutcome::Invalid;
     }
-    if (parser.isSet(names.help))
+    if (parser.isSet(names.Help))
     {
         // Read before any application object exists, the parser does not
         // know the program's name.
         message = parser.helpText().replace("<executable_name>", "TarnixConnect");
         return OptionsOutcome::ShowText;
     }
-    if (parser.isSet(names.version))
+    if (parser.isSet(names.Version))
     {
         message = QString("TarnixConnect ") + kTarnixVersion;
         return OptionsOutcome::ShowText;

@@ -42,7 +42,7 @@ public:
 
     WizardSettings Settings;
     WizardOptions Options;
-    CIpLink Link;
+    CIpLink Link{Settings};
     CWizardEffects* Effects = nullptr;  // none: the real ones
     std::map<PageId, PageFactory> Pages;
     std::vector<QPointer<CWizardPage>> RunningPages;  // bottom first

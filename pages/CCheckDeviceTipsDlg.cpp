@@ -28,11 +28,11 @@ constexpr int kWirelessQuestion = 2;
 
 struct Question
 {
-    const char* question;
-    const char* explanation;
-    const char* term;
-    const char* tip;
-    int tipWidth;
+    const char* Text;
+    const char* Explanation;
+    const char* Term;
+    const char* Tip;
+    int TipWidth;
 };
 
 const Question kQuestions[3] = {
@@ -93,12 +93,12 @@ CCheckDeviceTipsDlg::CCheckDeviceTipsDlg(QWidget* owner)
 int CCheckDeviceTipsDlg::AddQuestion(int index, int top)
 {
     const Question& question = kQuestions[index];
-    AddLabel(question.question, TextRect(top), kQuestionStyle);
+    AddLabel(question.Text, TextRect(top), kQuestionStyle);
     m_boxes[index] = AddCheckBox(QRect(QPoint(kBoxLeft, top - 1), kBoxSize));
-    m_boxes[index]->setAccessibleName(question.question);
+    m_boxes[index]->setAccessibleName(question.Text);
     const TextFlowEnd end = AddRunningText(
-        {PlainRun(question.explanation),
-         TermRun(question.term, question.tip, question.tipWidth, kTermFontDivisor)},
+        {PlainRun(question.Explanation),
+         TermRun(question.Term, question.Tip, question.TipWidth, kTermFontDivisor)},
         TextRect(top + kLineHeight, 3));
     if (index != kWirelessQuestion)
         return end.Bottom;

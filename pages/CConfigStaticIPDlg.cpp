@@ -1,7 +1,8 @@
 #include "CConfigStaticIPDlg.h"
 
 #include "CIpAddressField.h"
-#include "ConnectionPages.h"
+#include "ConnectionLayout.h"
+#include "InputChecks.h"
 #include "WizardSettings.h"
 
 #include <QLineEdit>

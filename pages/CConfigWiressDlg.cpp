@@ -1,6 +1,7 @@
 #include "CConfigWiressDlg.h"
 
-#include "ConnectionPages.h"
+#include "ConnectionLayout.h"
+#include "InputChecks.h"
 #include "WizardSettings.h"
 
 #include <QComboBox>

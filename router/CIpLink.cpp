@@ -12,7 +12,9 @@
 
 using OptText = std::optional<std::string>;
 
-CIpLink::CIpLink() = default;
+CIpLink::CIpLink(const WizardSettings& settings) : m_settings(settings)
+{
+}
 CIpLink::~CIpLink() = default;
 
 bool CIpLink::Get(const OptText& url, const OptText& cookie, std::string* page)
@@ -77,17 +79,17 @@ bool CIpLink::ApplyWanService()
 {
     // An add request that cannot be sent must not cost the user the service
     // the router has now: check it before anything is removed.
-    const WanVariant variant = WanVariantFor(GetWizardSettings());
+    const WanVariant variant = WanVariantFor(m_settings);
     const OptText cookie = ApplyCookie(m_password, m_sessionCookie);
     if (!cookie || !ServiceCookie(variant)
-        || !WanSummaryUrl(variant, GetWizardSettings(), m_routerAddress, ""))
+        || !WanSummaryUrl(variant, m_settings, m_routerAddress, ""))
         return false;
     RemoveExistingServices();
     const OptText formUrl = PageUrl(m_routerAddress, "setup_wancfg.html");
     const std::string key1 = formUrl ? FetchSessionKey(*formUrl, *cookie) : std::string();
     const OptText setupUrl = QuickSetupUrl(m_routerAddress, key1);
     const std::string key2 = setupUrl ? FetchSessionKey(*setupUrl, *cookie) : std::string();
-    switch (GetWizardSettings().ProtocolIndex)
+    switch (m_settings.ProtocolIndex)
     {
     case ProtocolPppoe: return AddPppoeService(key2) >= 0;
     case ProtocolPppoa: return AddPppoaService(key2) >= 0;
@@ -102,7 +104,7 @@ int CIpLink::ApplyWirelessBasic()
     const OptText cookie = WirelessCookie(m_password, m_sessionCookie);
     const OptText formUrl = PageUrl(m_routerAddress, "wlcfg.html");
     const std::string key = formUrl && cookie ? FetchSessionKey(*formUrl, *cookie) : std::string();
-    return Get(WirelessBasicUrl(GetWizardSettings(), m_routerAddress, key), cookie) ? 0 : -1;
+    return Get(WirelessBasicUrl(m_settings, m_routerAddress, key), cookie) ? 0 : -1;
 }
 
 RouterErrorNotifier CIpLink::GetErrorNotifier() const
@@ -172,8 +174,7 @@ int CIpLink::AddService(WanVariant variant, const std::string& sessionKey)
 {
     const OptText cookie = ServiceCookie(variant);
     std::string page;
-    if (!Get(WanSummaryUrl(variant, GetWizardSettings(), m_routerAddress, sessionKey), cookie,
-             &page))
+    if (!Get(WanSummaryUrl(variant, m_settings, m_routerAddress, sessionKey), cookie, &page))
         return -1;
     return Get(AddServiceUrl(m_routerAddress, ExtractSessionKey(page)), cookie) ? 0 : -1;
 }
@@ -190,7 +191,7 @@ int CIpLink::AddPppoaService(const std::string& sessionKey)
 
 int CIpLink::AddMerService(const std::string& sessionKey)
 {
-    const bool dynamic = GetWizardSettings().MerDynamicIp == MerIpDynamic;
+    const bool dynamic = m_settings.MerDynamicIp == MerIpDynamic;
     return AddService(dynamic ? WanVariant::MerDynamic : WanVariant::MerStatic, sessionKey);
 }
 
@@ -219,7 +220,7 @@ int CIpLink::ChangeRouterPassword()
     const OptText formUrl = PageUrl(m_routerAddress, "password.html");
     const std::string key = formUrl && cookie ? FetchSessionKey(*formUrl, *cookie) : std::string();
     std::string page;
-    if (!Get(PasswordChangeUrl(GetWizardSettings(), m_routerAddress, key), cookie, &page))
+    if (!Get(PasswordChangeUrl(m_settings, m_routerAddress, key), cookie, &page))
         return -1;
     return page.find("Password change failed") == std::string::npos ? 0 : -1;
 }
@@ -242,7 +243,7 @@ CIpLink* GetRouterLink()
 {
     if (CIpLink* link = g_sessionLink.load())
         return link;
-    static CIpLink* const own = new (std::nothrow) CIpLink();
+    static CIpLink* const own = new (std::nothrow) CIpLink(GetWizardSettings());
     return own;
 }
 

@@ -14,11 +14,15 @@
 #include <string>
 
 enum class WanVariant;
+struct WizardSettings;
 
 class CIpLink : public CBase
 {
 public:
-    CIpLink();
+    // What the link sends (the WAN service, the wireless network, the new
+    // password) it reads from settings, its owner's record, which must
+    // outlive the link.
+    explicit CIpLink(const WizardSettings& settings);
     ~CIpLink() override;
 
     // Posts the login form to index.html. True when the answer sets a
@@ -38,12 +42,12 @@ public:
     // post's result.
     bool DeleteAllWanServices() override;
     bool Reserved1() override { return false; }
-    // Removes every WAN service, then adds the one WizardSettings describes
+    // Removes every WAN service, then adds the one the settings describe
     // through the router's quick-setup flow. True when the add request was
     // answered with status 200; removals do not decide the result. When the
     // add request could not be sent (too long) nothing is sent at all.
     bool ApplyWanService() override;
-    // Switches the access point on with WizardSettings' Ssid and country.
+    // Switches the access point on with the settings' Ssid and country.
     // 0 when answered with status 200, -1 otherwise or when not sent.
     int ApplyWirelessBasic() override;
     bool Reserved2() override { return false; }
@@ -94,7 +98,7 @@ public:
     // Sets WPA (0), WPA2 (1) or no security (any other index) with key.
     // 0 when answered with status 200, -1 otherwise or when not sent.
     int ApplyWirelessSecurity(const std::string& wirelessKey, int securityIndex);
-    // Sends WizardSettings' NewRouterPassword with RouterPassword as the old
+    // Sends the settings' NewRouterPassword with RouterPassword as the old
     // one. 0 when answered with status 200 by a page without "Password change
     // failed", -1 otherwise or when not sent. Does not update the link.
     int ChangeRouterPassword();
@@ -112,6 +116,7 @@ private:
     std::optional<std::string> ServiceCookie(WanVariant variant) const;
     int AddService(WanVariant variant, const std::string& sessionKey);
 
+    const WizardSettings& m_settings;
     std::string m_sessionCookie;
     HttpTimeouts m_timeouts;
     bool m_lastAnswered = false;

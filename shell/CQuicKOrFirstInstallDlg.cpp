@@ -23,10 +23,10 @@ constexpr QSize kOptionSize{210, 24};
 
 struct ChoiceLook
 {
-    const char* option;
-    const char* action;  // what the picture button does, for screen readers
-    const char* normalFace;
-    const char* overFace;
+    const char* Option;
+    const char* Action;  // what the picture button does, for screen readers
+    const char* NormalFace;
+    const char* OverFace;
 };
 constexpr ChoiceLook kChoiceLooks[3] = {
     {"First install", "Start a first installation", "pic/BUTTON/first_install/first_install.bmp",
@@ -70,10 +70,10 @@ void CQuicKOrFirstInstallDlg::BuildChoices()
         const ChoiceLook& look = kChoiceLooks[index];
         m_pictures[index] = AddSkinButton(
             QString(), QRect(QPoint(kColumnLeft[index], kPictureTop), kPictureSize),
-            FacesPressedOver(look.normalFace, look.overFace));
-        m_pictures[index]->setAccessibleName(look.action);
+            FacesPressedOver(look.NormalFace, look.OverFace));
+        m_pictures[index]->setAccessibleName(look.Action);
         m_options[index] = AddRadioButton(
-            QRect(QPoint(kColumnLeft[index], kOptionTop), kOptionSize), look.option);
+            QRect(QPoint(kColumnLeft[index], kOptionTop), kOptionSize), look.Option);
         connect(m_options[index], &QRadioButton::clicked, this,
                 [this, choice] { m_choice = choice; });
     }

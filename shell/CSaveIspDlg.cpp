@@ -9,11 +9,14 @@
 #include "RunWithoutFreezing.h"
 #include "UnfinishedSetup.h"
 #include "WizardOptions.h"
+#include "WizardSession.h"
 
 #include <QApplication>
 #include <QMetaObject>
 #include <QProgressBar>
 #include <QRegularExpression>
+
+#include <functional>
 
 namespace {
 
@@ -117,15 +120,19 @@ void CSaveIspDlg::StartWorker()
     runOptions.Timeouts = options.Timeouts;
     MarkSetupUnderWay();
     m_runUnderWay = true;
-    WorkerThread = std::thread(&CSaveIspDlg::RunWorker, this, runOptions);
+    // The worker applies the session's record through its link; the page waits
+    // for it before it ends, and the session outlives the page.
+    WorkerThread = std::thread(&CSaveIspDlg::RunWorker, this, std::ref(WizardSession::Current()),
+                               runOptions);
 }
 
-void CSaveIspDlg::RunWorker(const ApplyRunOptions& options)
+void CSaveIspDlg::RunWorker(WizardSession& session, const ApplyRunOptions& options)
 {
-    CApplyRun run(m_pause, options, [this](ApplyStep step, std::chrono::milliseconds left) {
-        QMetaObject::invokeMethod(
-            this, [this, step, left] { ShowStep(step, left); }, Qt::QueuedConnection);
-    });
+    CApplyRun run(session.Link, session.Settings, m_pause, options,
+                  [this](ApplyStep step, std::chrono::milliseconds left) {
+                      QMetaObject::invokeMethod(
+                          this, [this, step, left] { ShowStep(step, left); }, Qt::QueuedConnection);
+                  });
     const ApplyOutcome outcome = run.Run();
     // Cancelled: the page is ending and waits for this thread; the mark
     // stays, as the router may hold only part of the settings.

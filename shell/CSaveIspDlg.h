@@ -28,6 +28,7 @@
 
 enum class ApplyStep;
 class QProgressBar;
+class WizardSession;
 struct ApplyRunOptions;
 
 inline constexpr char kSavingHeading[] = "We are now saving your ISP settings";
@@ -65,7 +66,7 @@ protected:
 private:
     void BuildBody();
     void StartWorker();
-    void RunWorker(const ApplyRunOptions& options);  // on the worker thread
+    void RunWorker(WizardSession& session, const ApplyRunOptions& options);  // on the worker thread
     void StopWorker();
     // The run sent nothing because a value cannot be carried.
     void RefuseUncarriedValue(const QString& message);

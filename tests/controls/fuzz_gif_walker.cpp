@@ -16,13 +16,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     for (const auto& frame : frames)
     {
-        const std::size_t prefix = 13 + GifWalker::ReadScreen(bytes)->globalTableSize;
-        if (frame.gif.size() <= prefix || frame.gif.back() != 0x3B
-            || std::memcmp(frame.gif.data(), data, prefix) != 0)
+        const std::size_t prefix = 13 + GifWalker::ReadScreen(bytes)->GlobalTableSize;
+        if (frame.Gif.size() <= prefix || frame.Gif.back() != 0x3B
+            || std::memcmp(frame.Gif.data(), data, prefix) != 0)
             std::abort();
-        if (frame.disposal < 0 || frame.disposal > 7)
+        if (frame.Disposal < 0 || frame.Disposal > 7)
             std::abort();
-        GifWalker::FrameWaitMs(frame.delay);
+        GifWalker::FrameWaitMs(frame.Delay);
     }
     return 0;
 }

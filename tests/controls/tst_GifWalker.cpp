@@ -111,10 +111,10 @@ void TestGifWalker::readsDelaysAndDisposal()
                            .Bytes();
     const auto frames = GifWalker::CutFrames(data);
     QCOMPARE(frames.size(), std::size_t(2));
-    QCOMPARE(frames[0].delay, 7u);
-    QCOMPARE(frames[1].delay, unsigned(delay));
-    QCOMPARE(frames[1].disposal, disposal);
-    QCOMPARE(QRect(frames[1].left, frames[1].top, frames[1].width, frames[1].height),
+    QCOMPARE(frames[0].Delay, 7u);
+    QCOMPARE(frames[1].Delay, unsigned(delay));
+    QCOMPARE(frames[1].Disposal, disposal);
+    QCOMPARE(QRect(frames[1].Left, frames[1].Top, frames[1].Width, frames[1].Height),
              QRect(2, 3, 4, 5));
 }
 
@@ -124,9 +124,9 @@ void TestGifWalker::frameWithoutControlHasNoDelay()
         GifBuilder(8, 8, kColours).Image(0, 0, 8, 8, 0).Control(2, 9).Image(0, 0, 1, 1, 1).Bytes();
     const auto frames = GifWalker::CutFrames(data);
     QCOMPARE(frames.size(), std::size_t(2));
-    QCOMPARE(frames[0].delay, GifWalker::kNoDelay);
-    QCOMPARE(frames[0].disposal, 0);
-    QCOMPARE(frames[1].delay, 9u);
+    QCOMPARE(frames[0].Delay, GifWalker::kNoDelay);
+    QCOMPARE(frames[0].Disposal, 0);
+    QCOMPARE(frames[1].Delay, 9u);
 }
 
 void TestGifWalker::cutFrameIsStandAloneGif()
@@ -142,7 +142,7 @@ void TestGifWalker::cutFrameIsStandAloneGif()
     Bytes expected(file.begin(), file.begin() + PrefixSize());
     expected.insert(expected.end(), file.begin() + secondStart,
                     file.end());  // ends with the trailer
-    QVERIFY(frames[1].gif == expected);
+    QVERIFY(frames[1].Gif == expected);
 }
 
 void TestGifWalker::commentBetweenControlAndImageStaysInFrame()
@@ -155,10 +155,10 @@ void TestGifWalker::commentBetweenControlAndImageStaysInFrame()
 
     const auto frames = GifWalker::CutFrames(file);
     QCOMPARE(frames.size(), std::size_t(2));
-    QCOMPARE(frames[1].delay, 40u);
-    QCOMPARE(frames[1].disposal, 3);
-    QCOMPARE(frames[1].width, 2);
-    QCOMPARE(frames[1].gif.size(), PrefixSize() + (file.size() - secondStart));
+    QCOMPARE(frames[1].Delay, 40u);
+    QCOMPARE(frames[1].Disposal, 3);
+    QCOMPARE(frames[1].Width, 2);
+    QCOMPARE(frames[1].Gif.size(), PrefixSize() + (file.size() - secondStart));
 }
 
 // Every cut of a valid file: the walk stops at the cut and keeps exactly the

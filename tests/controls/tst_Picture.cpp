@@ -378,11 +378,11 @@ void TestPicture::shippedAnimationFramesOnOwnScreen()
         for (GifWalker::GifFrame& frame : GifWalker::CutFrames(bytes))
         {
             const auto decode = [&frame] {
-                return QImage::fromData(frame.gif.data(), int(frame.gif.size()), "GIF")
+                return QImage::fromData(frame.Gif.data(), int(frame.Gif.size()), "GIF")
                     .convertToFormat(QImage::Format_ARGB32_Premultiplied);
             };
-            const QImage onWholeScreen = decode().copy(frame.left, frame.top, frame.width,
-                                                       frame.height);
+            const QImage onWholeScreen = decode().copy(frame.Left, frame.Top, frame.Width,
+                                                       frame.Height);
             GifWalker::MoveToOwnScreen(frame);
             QVERIFY2(decode() == onWholeScreen, qPrintable(file.fileName()));
             ++frames;

@@ -2,6 +2,7 @@
 // the router emulator on loopback (PPPoE, WPA2, with a password change).
 
 #include "CApplyRun.h"
+#include "CIpLink.h"
 #include "FakePause.h"
 #include "InputChecks.h"
 #include "RouterSim.h"
@@ -31,7 +32,7 @@ int main()
         sim.ClearRequests();
         GetWizardSettings() = SamplePppoeSettingsWithNewPassword();
         FakePause pause;
-        CApplyRun run(pause, options);
+        CApplyRun run(*GetRouterLink(), GetWizardSettings(), pause, options);
         const auto start = std::chrono::steady_clock::now();
         if (run.Run() != ApplyOutcome::Applied)
             return std::fprintf(stderr, "run %d failed\n", i), 1;

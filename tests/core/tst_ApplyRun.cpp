@@ -44,8 +44,8 @@ int ClosedPort()
 
 std::string Param(const SimWanService& service, const std::string& name)
 {
-    const auto found = service.params.find(name);
-    return found == service.params.end() ? std::string() : found->second;
+    const auto found = service.Params.find(name);
+    return found == service.Params.end() ? std::string() : found->second;
 }
 
 WizardSettings PppoeSettings()
@@ -94,7 +94,7 @@ void TestApplyRun::init()
     m_sim.ClearRequests();
     QVERIFY(m_sim.Start(0) > 0);
     SimRouterState state;
-    state.services = {{"old_0_1_32", {{"linkType", "EoA"}, {"atmVpi", "1"}, {"atmVci", "32"}}}};
+    state.Services = {{"old_0_1_32", {{"linkType", "EoA"}, {"atmVpi", "1"}, {"atmVci", "32"}}}};
     m_sim.SetState(state);
     GetWizardSettings() = PppoeSettings();
     m_steps.clear();
@@ -109,7 +109,7 @@ ApplyOutcome TestApplyRun::Run(FakePause& pause)
 {
     ApplyRunOptions options;
     options.RouterAddress = m_sim.Address();
-    CApplyRun run(pause, options,
+    CApplyRun run(*GetRouterLink(), GetWizardSettings(), pause, options,
                   [this](ApplyStep step, std::chrono::milliseconds) { m_steps.push_back(step); });
     return run.Run();
 }
@@ -161,13 +161,13 @@ void TestApplyRun::protocols()
     QCOMPARE(Run(pause), ApplyOutcome::Applied);
 
     const SimRouterState state = m_sim.State();
-    QCOMPARE(state.services.size(), std::size_t(1));
-    QCOMPARE(QString::fromStdString(state.services[0].name), serviceName);
-    QCOMPARE(QString::fromStdString(Param(state.services[0], param.toStdString())), value);
-    QCOMPARE(state.ssid, std::string("Home Net"));
-    QCOMPARE(state.security, std::string("psk"));
-    QCOMPARE(state.key, std::string("secret123"));
-    QCOMPARE(state.adminPassword, std::string("vabel"));
+    QCOMPARE(state.Services.size(), std::size_t(1));
+    QCOMPARE(QString::fromStdString(state.Services[0].Name), serviceName);
+    QCOMPARE(QString::fromStdString(Param(state.Services[0], param.toStdString())), value);
+    QCOMPARE(state.Ssid, std::string("Home Net"));
+    QCOMPARE(state.Security, std::string("psk"));
+    QCOMPARE(state.Key, std::string("secret123"));
+    QCOMPARE(state.AdminPassword, std::string("vabel"));
     QVERIFY(m_sim.RequestsTo("/password.cgi").empty());
 
     // Four step pauses, then the settle pause (also without a password change).
@@ -194,7 +194,7 @@ void TestApplyRun::loginIsRetriedOnce()
 void TestApplyRun::refusedWanAddSendsNoWireless()
 {
     SimFault refused;
-    refused.status = 500;
+    refused.Status = 500;
     m_sim.SetFault("/dlwancfg.cmd", refused);
     FakePause pause;
     QCOMPARE(Run(pause), ApplyOutcome::WanServiceFailed);
@@ -217,7 +217,7 @@ void TestApplyRun::refusedWirelessRequest()
     GetWizardSettings().PasswordChangeRequested = true;
     GetWizardSettings().NewRouterPassword = "newpw";
     SimFault refused;
-    refused.status = 500;
+    refused.Status = 500;
     m_sim.SetFault(path.toStdString(), refused);
     FakePause pause;
     QCOMPARE(Run(pause), ApplyOutcome::WirelessFailed);
@@ -235,7 +235,7 @@ void TestApplyRun::passwordChange()
     s.NewRouterPassword = "newpw";
     FakePause pause;
     QCOMPARE(Run(pause), ApplyOutcome::Applied);
-    QCOMPARE(m_sim.State().adminPassword, std::string("newpw"));
+    QCOMPARE(m_sim.State().AdminPassword, std::string("newpw"));
     QCOMPARE(GetRouterLink()->GetPassword(), std::string("newpw"));
     QVERIFY(s.RouterPasswordChanged);
     QCOMPARE(s.PasswordAfterChange, std::string("newpw"));
@@ -247,7 +247,7 @@ void TestApplyRun::passwordChange()
     QCOMPARE(Run(second), ApplyOutcome::Applied);
     const auto logins = m_sim.RequestsTo("/index.html");
     QCOMPARE(logins.size(), std::size_t(2));
-    QVERIFY(logins[0].body.find("password=newpw&") != std::string::npos);
+    QVERIFY(logins[0].Body.find("password=newpw&") != std::string::npos);
     QVERIFY(m_sim.RequestsTo("/password.cgi").empty());
 }
 
@@ -257,7 +257,7 @@ void TestApplyRun::failedPasswordChangeKeepsOldPassword()
     s.PasswordChangeRequested = true;
     s.NewRouterPassword = "newpw";
     SimFault refused;
-    refused.body = "<html>Password change failed</html>";
+    refused.Body = "<html>Password change failed</html>";
     m_sim.SetFault("/password.cgi", refused);
     FakePause pause;
     QCOMPARE(Run(pause), ApplyOutcome::PasswordChangeFailed);
@@ -309,7 +309,7 @@ void TestApplyRun::probeStopsAtFirstAnswer()
 void TestApplyRun::probeWithNoAnswer()
 {
     SimFault noMarker;
-    noMarker.missingMarker = true;
+    noMarker.MissingMarker = true;
     m_sim.SetFault("/support", noMarker);
     const std::string base = "http://" + m_sim.Address();
     const std::vector<std::string> urls = {base + "/support", base + "/nothing", base + "/support"};
@@ -420,7 +420,7 @@ void TestApplyRun::uncarriableValuesSendNothing()
     FakePause pause;
     ApplyRunOptions options;
     options.RouterAddress = routerAddress.empty() ? m_sim.Address() : routerAddress;
-    CApplyRun run(pause, options);
+    CApplyRun run(*GetRouterLink(), GetWizardSettings(), pause, options);
     QCOMPARE(run.Run(), ApplyOutcome::NotCarried);
     QCOMPARE(run.Refusal().Problem, problem);
     QCOMPARE(run.Refusal().Field, field);
@@ -456,13 +456,14 @@ void TestApplyRun::cancelEndsTheRequestInFlight()
 {
     QFETCH(std::string, path);
     GetWizardSettings() = SamplePppoeSettingsWithNewPassword();
-    m_sim.SetFault(path, SimFault{.delay = 30s});
+    m_sim.SetFault(path, SimFault{.Delay = 30s});
     CCancellablePause pause;
     ApplyRunOptions options;
     options.RouterAddress = m_sim.Address();
     options.StepPause = 0ms;
     ApplyOutcome outcome = ApplyOutcome::Applied;
-    std::thread worker([&] { outcome = CApplyRun(pause, options).Run(); });
+    std::thread worker(
+        [&] { outcome = CApplyRun(*GetRouterLink(), GetWizardSettings(), pause, options).Run(); });
     QTRY_VERIFY_WITH_TIMEOUT(!m_sim.RequestsTo(path).empty(), 10000);
     const std::size_t sent = m_sim.Requests().size();
     QElapsedTimer clock;

@@ -106,31 +106,31 @@ std::string CookieProblem(const std::string& cookie)
 
 std::string RequestProblem(const SimRequest& request, const std::string& address)
 {
-    const std::string url = "http://" + address + request.path
-                            + (request.query.empty() ? "" : "?" + request.query);
-    const std::size_t limit = Contains(kLongUrlPaths, request.path) ? 1024 : 512;
+    const std::string url = "http://" + address + request.Path
+                            + (request.Query.empty() ? "" : "?" + request.Query);
+    const std::size_t limit = Contains(kLongUrlPaths, request.Path) ? 1024 : 512;
     if (url.size() + 1 > limit)
         return "URL of " + std::to_string(url.size()) + " bytes";
-    if (!request.query.empty())
+    if (!request.Query.empty())
     {
-        if (const std::string problem = FormProblem(request.query); !problem.empty())
+        if (const std::string problem = FormProblem(request.Query); !problem.empty())
             return "query: " + problem;
     }
-    if (Contains(kKeyedPaths, request.path) && LastParameterName(request.query) != "sessionKey")
+    if (Contains(kKeyedPaths, request.Path) && LastParameterName(request.Query) != "sessionKey")
         return "does not end with its sessionKey parameter";
-    if (request.path == "/dlwancfg.cmd" && request.query.find("rmLst=&") != std::string::npos)
+    if (request.Path == "/dlwancfg.cmd" && request.Query.find("rmLst=&") != std::string::npos)
         return "empty removal list";
-    if (const std::string problem = CookieProblem(request.cookie); !problem.empty())
+    if (const std::string problem = CookieProblem(request.Cookie); !problem.empty())
         return problem;
-    if (request.path == "/index.html" && request.method == "POST")
+    if (request.Path == "/index.html" && request.Method == "POST")
     {
-        if (request.body.size() + 1 > 1024)
-            return "login body of " + std::to_string(request.body.size()) + " bytes";
+        if (request.Body.size() + 1 > 1024)
+            return "login body of " + std::to_string(request.Body.size()) + " bytes";
         const std::string_view tail = "&validateCode=&loginfo=on";
-        if (request.body.size() < tail.size() || !request.body.ends_with(tail)
-            || !request.body.starts_with("username="))
-            return "login body cut: '" + request.body + "'";
-        if (const std::string problem = FormProblem(request.body); !problem.empty())
+        if (request.Body.size() < tail.size() || !request.Body.ends_with(tail)
+            || !request.Body.starts_with("username="))
+            return "login body cut: '" + request.Body + "'";
+        if (const std::string problem = FormProblem(request.Body); !problem.empty())
             return "login body: " + problem;
     }
     return {};
@@ -138,8 +138,8 @@ std::string RequestProblem(const SimRequest& request, const std::string& address
 
 QString Describe(const SimRequest& request)
 {
-    const std::string target = request.method + " " + request.path
-                               + (request.query.empty() ? "" : "?" + request.query);
+    const std::string target = request.Method + " " + request.Path
+                               + (request.Query.empty() ? "" : "?" + request.Query);
     return QString::fromStdString(target.substr(0, 200));
 }
 
@@ -163,10 +163,10 @@ QStringList RequestsPast(const std::vector<SimRequest>& requests, RunStage last)
     int logins = 0;
     for (const SimRequest& request : requests)
     {
-        const auto stage = kStageOfPath.find(request.path);
-        const bool login = request.path == "/index.html" && request.method == "POST";
+        const auto stage = kStageOfPath.find(request.Path);
+        const bool login = request.Path == "/index.html" && request.Method == "POST";
         // Reading the login page only asks whether the router is there.
-        const bool presence = request.path == "/index.html" && request.method == "GET";
+        const bool presence = request.Path == "/index.html" && request.Method == "GET";
         if (presence)
             continue;
         if (login && ++logins > allowedLogins)

@@ -57,12 +57,12 @@ inline void ApplyFaults(RouterSim& sim, const RouterFaults& faults)
 // login form, to GET and POST alike, or a redirect to another page.
 inline RouterFaults IndexIsStatusPage()
 {
-    return At("/index.html", {.statusPage = true});
+    return At("/index.html", {.StatusPage = true});
 }
 
 inline RouterFaults IndexRedirects()
 {
-    return At("/index.html", {.status = 302, .redirectTo = "/info.html"});
+    return At("/index.html", {.Status = 302, .RedirectTo = "/info.html"});
 }
 
 // The router the scenarios start from: one old WAN service to be replaced,
@@ -70,8 +70,8 @@ inline RouterFaults IndexRedirects()
 inline SimRouterState ScenarioRouterState()
 {
     SimRouterState state;
-    state.services = {{"old_0_1_32", {{"linkType", "EoA"}, {"atmVpi", "1"}, {"atmVci", "32"}}}};
-    state.downstreamRate = "24000";
+    state.Services = {{"old_0_1_32", {{"linkType", "EoA"}, {"atmVpi", "1"}, {"atmVci", "32"}}}};
+    state.DownstreamRate = "24000";
     return state;
 }
 
@@ -80,12 +80,12 @@ inline SimRouterState ScenarioRouterState()
 inline QString MissingSettings(const SimRouterState& state)
 {
     QString missing;
-    if (std::none_of(state.services.begin(), state.services.end(),
-                     [](const SimWanService& s) { return s.name == "pppoe_0_8_35"; }))
+    if (std::none_of(state.Services.begin(), state.Services.end(),
+                     [](const SimWanService& s) { return s.Name == "pppoe_0_8_35"; }))
         missing += "service pppoe_0_8_35; ";
-    if (state.key != "secret123")
+    if (state.Key != "secret123")
         missing += "wireless key; ";
-    if (state.adminPassword != "newpw")
+    if (state.AdminPassword != "newpw")
         missing += "admin password; ";
     return missing;
 }

@@ -9,4 +9,4 @@
 
 inline constexpr HttpTimeouts kShortTimeouts{
     std::chrono::milliseconds(500), std::chrono::milliseconds(700), std::chrono::milliseconds(500)};
-inline const SimFault kSlow{.delay = std::chrono::milliseconds(3000)};
+inline const SimFault kSlow{.Delay = std::chrono::milliseconds(3000)};

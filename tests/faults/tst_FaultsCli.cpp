@@ -17,7 +17,7 @@ using namespace std::chrono_literals;
 
 namespace {
 // Longer than any of the program's time-outs (20 s page read, 15 s probe).
-const SimFault kSlow{.delay = 30s};
+const SimFault kSlow{.Delay = 30s};
 constexpr int kQuick = 10000;  // bound for a scenario without a time-out, many running at once
 
 struct CliScenario
@@ -45,11 +45,11 @@ const std::vector<CliScenario>& Scenarios()
     using S = RunStage;
     const QStringList login = {"login"}, dsl = {"dsl-status"}, wireless = {"read-wireless"};
     const QString refused = "refused\n";
-    const SimFault moved{.status = 302}, garbage{.binaryBytes = 70000};
-    const SimFault empty{.emptyBody = true}, foreign{.foreignLogin = true},
-        status500{.status = 500};
-    const SimFault padded{.padBytes = 3'000'000};
-    const auto cut = [](std::size_t bytes) { return SimFault{.dropAfterBytes = bytes}; };
+    const SimFault moved{.Status = 302}, garbage{.BinaryBytes = 70000};
+    const SimFault empty{.EmptyBody = true}, foreign{.ForeignLogin = true},
+        status500{.Status = 500};
+    const SimFault padded{.PadBytes = 3'000'000};
+    const auto cut = [](std::size_t bytes) { return SimFault{.DropAfterBytes = bytes}; };
     static const std::vector<CliScenario> scenarios = {
         // Slower than a time-out: one 20 s page read, or the 15 s probe.
         // A time-out is no answer (4), nothing printed.
@@ -72,7 +72,7 @@ const std::vector<CliScenario>& Scenarios()
          kQuick},
         {"login, refused", LoginsRefused(5), login, 1, refused, S::Login, kQuick},
         {"login, megabytes of page", Everywhere(padded), login, 0, "accepted\n", S::Login, kQuick},
-        {"login, two webuicookie cookies", Everywhere({.repeatedMarker = true}), login, 0,
+        {"login, two webuicookie cookies", Everywhere({.RepeatedMarker = true}), login, 0,
          "accepted\n", S::Login, kQuick},
 
         // Nothing is sent past a first login that got no session cookie.
@@ -96,14 +96,14 @@ const std::vector<CliScenario>& Scenarios()
          kQuick},
         {"apply, session keys refused", KeysRefused(), Apply(), 1, {}, S::Wan, kQuick},
         {"apply, markers missing",
-         Everywhere({.missingMarker = true}),
+         Everywhere({.MissingMarker = true}),
          Apply(),
          1,
          {},
          S::Wan,
          kQuick},
         {"apply, two session keys",
-         Everywhere({.repeatedMarker = true}),
+         Everywhere({.RepeatedMarker = true}),
          Apply(),
          1,
          {},
@@ -135,7 +135,7 @@ const std::vector<CliScenario>& Scenarios()
         {"apply, binary probe page", At("/support", garbage), Apply(), 3, {}, S::Probe, kQuick},
         {"apply, 302 on the probe site", At("/support", moved), Apply(), 3, {}, S::Probe, kQuick},
         {"apply, service list without a brace",
-         At("/setup_wancfg.html", {.serviceList = "old_0_1_32"}),
+         At("/setup_wancfg.html", {.ServiceList = "old_0_1_32"}),
          Apply(),
          0,
          {},
@@ -146,10 +146,10 @@ const std::vector<CliScenario>& Scenarios()
         {"dsl-status, 302", Everywhere(moved), dsl, 1, "", S::Status, kQuick},
         {"dsl-status, 200 and empty", Everywhere(empty), dsl, 1, "", S::Status, kQuick},
         {"dsl-status, rate row without its end",
-         At("/info.html", {.body = "<tr><td>Downstream Line Rate</td><td>8128</td>"}), dsl, 1, "",
+         At("/info.html", {.Body = "<tr><td>Downstream Line Rate</td><td>8128</td>"}), dsl, 1, "",
          S::Status, kQuick},
         {"dsl-status, page cut", Everywhere(cut(60)), dsl, 4, "", S::Status, kQuick},
-        {"dsl-status, no rate on the page", At("/info.html", {.missingMarker = true}), dsl, 1, "",
+        {"dsl-status, no rate on the page", At("/info.html", {.MissingMarker = true}), dsl, 1, "",
          S::Status, kQuick},
         {"dsl-status, megabytes before the rate", Everywhere(padded), dsl, 0, "up\n", S::Status,
          kQuick},
@@ -164,7 +164,7 @@ const std::vector<CliScenario>& Scenarios()
          S::Login,
          kQuick},
         {"read-wireless, page cut", Everywhere(cut(60)), wireless, 4, "", S::Wireless, kQuick},
-        {"read-wireless, markers missing", At("/wlsecurity.html", {.missingMarker = true}),
+        {"read-wireless, markers missing", At("/wlsecurity.html", {.MissingMarker = true}),
          wireless, 1, "", S::Wireless, kQuick},
     };
     return scenarios;

@@ -40,7 +40,6 @@ QString OutcomeName(ApplyOutcome outcome)
     switch (outcome)
     {
     case ApplyOutcome::Applied: return "applied";
-    case ApplyOutcome::NoRouterLink: return "no link";
     case ApplyOutcome::NoAnswer: return "no answer";
     case ApplyOutcome::LoginRefused: return "login refused";
     case ApplyOutcome::WanServiceFailed: return "WAN failed";
@@ -76,7 +75,7 @@ QString RunApply(const std::string& address, const HttpTimeouts& timeouts)
     options.StepPause = 0ms;
     options.SettlePause = 0ms;
     options.Timeouts = timeouts;
-    CApplyRun run(pause, options);
+    CApplyRun run(*GetRouterLink(), GetWizardSettings(), pause, options);
     const ApplyOutcome outcome = run.Run();
     if (outcome == ApplyOutcome::NoAnswer || outcome == ApplyOutcome::LoginRefused)
         return OutcomeName(outcome);
@@ -140,8 +139,8 @@ QStringList Removals(const std::vector<SimRequest>& requests)
     QStringList names;
     for (const SimRequest& request : requests)
     {
-        const QUrlQuery query(QString::fromStdString(request.query));
-        if (request.path == "/dlwancfg.cmd" && query.queryItemValue("action") == "remove")
+        const QUrlQuery query(QString::fromStdString(request.Query));
+        if (request.Path == "/dlwancfg.cmd" && query.queryItemValue("action") == "remove")
             names << query.queryItemValue("rmLst", QUrl::FullyDecoded);
     }
     return names;
@@ -226,7 +225,7 @@ void TestFaultsLink::RunScenario()
             // Success is reported only for what the router really holds now.
             const SimRouterState state = m_sim->State();
             QVERIFY2(MissingSettings(state).isEmpty(), qPrintable(MissingSettings(state)));
-            QCOMPARE(state.ssid, std::string("Home Net"));
+            QCOMPARE(state.Ssid, std::string("Home Net"));
         }
         else if (operation == Operation::ApplyRun && !outcome.startsWith("applied"))
         {
@@ -246,7 +245,7 @@ void TestFaultsLink::badAnswers_data()
                         QString expected, RunStage last, int boundMs) {
         QTest::newRow(name) << faults << operation << expected << last << boundMs;
     };
-    const auto drop = [](std::size_t bytes) { return SimFault{.dropAfterBytes = bytes}; };
+    const auto drop = [](std::size_t bytes) { return SimFault{.DropAfterBytes = bytes}; };
 
     // Slower than every time-out.
     add("slow everywhere", Everywhere(kSlow), apply, "no answer", RunStage::Login, 6000);
@@ -285,7 +284,7 @@ void TestFaultsLink::badAnswers_data()
         2000);
 
     // 302 everywhere.
-    const SimFault moved{.status = 302};
+    const SimFault moved{.Status = 302};
     add("302 everywhere", Everywhere(moved), apply, "login refused", RunStage::Login, 3000);
     add("302 on the probe site", At("/support", moved), apply, "applied, offline", RunStage::Probe,
         3000);
@@ -294,17 +293,17 @@ void TestFaultsLink::badAnswers_data()
         2000);
 
     // Huge and binary pages.
-    add("megabytes before every marker", Everywhere({.padBytes = kMegabytes}), apply,
+    add("megabytes before every marker", Everywhere({.PadBytes = kMegabytes}), apply,
         "applied, online", RunStage::Probe, 10000);
-    add("150000-byte pages", Everywhere({.hugeBody = true}), apply, "applied, online",
+    add("150000-byte pages", Everywhere({.HugeBody = true}), apply, "applied, online",
         RunStage::Probe, 5000);
-    add("megabytes before the rate", Everywhere({.padBytes = kMegabytes}), Operation::DslStatus,
+    add("megabytes before the rate", Everywhere({.PadBytes = kMegabytes}), Operation::DslStatus,
         "up", RunStage::Status, 3000);
-    add("megabytes before the login cookie's page", Everywhere({.padBytes = kMegabytes}),
+    add("megabytes before the login cookie's page", Everywhere({.PadBytes = kMegabytes}),
         Operation::Login, "accepted", RunStage::Login, 3000);
-    add("megabytes before the security page's markers", Everywhere({.padBytes = kMegabytes}),
+    add("megabytes before the security page's markers", Everywhere({.PadBytes = kMegabytes}),
         Operation::ReadWireless, "SSID KRX-5100A, key changeme123", RunStage::Wireless, 3000);
-    const SimFault garbage{.binaryBytes = 70000};
+    const SimFault garbage{.BinaryBytes = 70000};
     // Garbage with status 200 to everything: no session cookie, so nothing
     // is sent past the login.
     add("binary garbage everywhere", Everywhere(garbage), apply, "login refused", RunStage::Login,
@@ -321,22 +320,22 @@ void TestFaultsLink::badAnswers_data()
         2000);
     add("binary security page", Everywhere(garbage), Operation::ReadWireless, "SSID , key ",
         RunStage::Wireless, 2000);
-    add("NUL byte early everywhere", Everywhere({.nulByte = true}), apply,
+    add("NUL byte early everywhere", Everywhere({.NulByte = true}), apply,
         "WAN failed, service refused", wan, 3000);
 
     // Markers missing or repeated, keys and logins refused.
-    add("markers missing everywhere", Everywhere({.missingMarker = true}), apply,
+    add("markers missing everywhere", Everywhere({.MissingMarker = true}), apply,
         "WAN failed, service refused", wan, 3000);
-    add("no key on the password form", At("/password.html", {.missingMarker = true}), apply,
+    add("no key on the password form", At("/password.html", {.MissingMarker = true}), apply,
         "password failed, password refused", RunStage::Password, 3000);
-    add("two session keys, stale first", Everywhere({.repeatedMarker = true}), apply,
+    add("two session keys, stale first", Everywhere({.RepeatedMarker = true}), apply,
         "WAN failed, service refused", wan, 3000);
-    add("two webuicookie cookies, stale first", At("/index.html", {.repeatedMarker = true}), apply,
+    add("two webuicookie cookies, stale first", At("/index.html", {.RepeatedMarker = true}), apply,
         "WAN failed, service refused", wan, 3000);
     add("session keys refused", KeysRefused(), apply, "WAN failed, service refused", wan, 3000);
 
     // Keys and cookies that cannot be sent as they are: never sent cut.
-    const auto page = [](std::string text) { return SimFault{.body = std::move(text)}; };
+    const auto page = [](std::string text) { return SimFault{.Body = std::move(text)}; };
     const std::string megabytes(kMegabytes, 'x');
     add("session key without its closing apostrophe",
         At("/wlcfg.html", page("sessionKey = '" + megabytes)), apply,
@@ -366,7 +365,7 @@ void TestFaultsLink::badAnswers_data()
         RunStage::Login, 2000);
     add("index.html 302 to another page", IndexRedirects(), apply, "login refused", RunStage::Login,
         3000);
-    const SimFault refused{.status = 500};
+    const SimFault refused{.Status = 500};
     add("500 to the quick-setup page", At("/internet_setup.cmd", refused), apply,
         "WAN failed, service refused", wan, 3000);
     add("500 to the service summary", At("/internet_sum.cgi", refused), apply,
@@ -381,11 +380,11 @@ void TestFaultsLink::badAnswers_data()
         "password failed, password refused", RunStage::Password, 3000);
 
     // Something at the address that is not this router: nothing past the login.
-    add("200 and empty everywhere", Everywhere({.emptyBody = true}), apply, "login refused",
+    add("200 and empty everywhere", Everywhere({.EmptyBody = true}), apply, "login refused",
         RunStage::Login, 3000);
-    add("another make's login page", Everywhere({.foreignLogin = true}), apply, "login refused",
+    add("another make's login page", Everywhere({.ForeignLogin = true}), apply, "login refused",
         RunStage::Login, 3000);
-    add("another make's login page, login alone", Everywhere({.foreignLogin = true}),
+    add("another make's login page, login alone", Everywhere({.ForeignLogin = true}),
         Operation::Login, "refused", RunStage::Login, 2000);
     add("first login refused", LoginsRefused(1), apply, "applied, online", RunStage::Probe, 3000);
 }
@@ -400,7 +399,7 @@ void TestFaultsLink::serviceLists_data()
     AddColumns();
     QTest::addColumn<QStringList>("removed");
     const auto add = [](const char* name, const std::string& list, QStringList removed) {
-        QTest::newRow(name) << At("/setup_wancfg.html", {.serviceList = list})
+        QTest::newRow(name) << At("/setup_wancfg.html", {.ServiceList = list})
                             << Operation::ApplyRun << QString("applied, online") << RunStage::Probe
                             << 3000 << removed;
     };
@@ -435,7 +434,8 @@ void TestFaultsLink::cancelledWhileLoginHangs()
     options.RouterAddress = m_sim->Address();
     options.Timeouts = kShortTimeouts;
     ApplyOutcome outcome = ApplyOutcome::Applied;
-    std::thread worker([&] { outcome = CApplyRun(pause, options).Run(); });
+    std::thread worker(
+        [&] { outcome = CApplyRun(*GetRouterLink(), GetWizardSettings(), pause, options).Run(); });
     QTRY_COMPARE(m_sim->Requests().size(), std::size_t(1));
     QElapsedTimer clock;
     clock.start();
@@ -456,9 +456,9 @@ void TestFaultsLink::answersPastTheCap_data()
     QTest::addColumn<SimFault>("fault");
     QTest::addColumn<Operation>("operation");
     QTest::addColumn<QString>("expected");
-    const SimFault endless{.endlessChunked = true};
-    const SimFault announced{.streamBytes = 200'000'000};
-    const SimFault unannounced{.streamBytes = 200'000'000, .streamWithoutLength = true};
+    const SimFault endless{.EndlessChunked = true};
+    const SimFault announced{.StreamBytes = 200'000'000};
+    const SimFault unannounced{.StreamBytes = 200'000'000, .StreamWithoutLength = true};
     for (const auto& [kind, fault] :
          {std::pair{"endless chunked", endless}, std::pair{"200 MB with Content-Length", announced},
           std::pair{"200 MB without Content-Length", unannounced}})

@@ -162,33 +162,33 @@ void TestFaultsPages::applyPage_data()
     add("slow probe site", At("/support", kSlow),
         failed("Settings saved and the DSL line is up, but the Internet did not answer"),
         RunStage::Probe, 4000);
-    add("wireless answer cut", At("/wlcfg.wl", {.dropAfterBytes = 10}),
+    add("wireless answer cut", At("/wlcfg.wl", {.DropAfterBytes = 10}),
         failed("The router did not answer"), RunStage::Wireless, 4000);
     // Something answers, but not with a session cookie: nothing past the login.
     const QStringList loginRefused = failed("The router refused the login");
-    add("302 everywhere", Everywhere({.status = 302}), loginRefused, RunStage::Login, 4000);
-    add("binary garbage everywhere", Everywhere({.binaryBytes = 70000}), loginRefused,
+    add("302 everywhere", Everywhere({.Status = 302}), loginRefused, RunStage::Login, 4000);
+    add("binary garbage everywhere", Everywhere({.BinaryBytes = 70000}), loginRefused,
         RunStage::Login, 4000);
-    add("200 and empty everywhere", Everywhere({.emptyBody = true}), loginRefused, RunStage::Login,
+    add("200 and empty everywhere", Everywhere({.EmptyBody = true}), loginRefused, RunStage::Login,
         4000);
-    add("another make's login page", Everywhere({.foreignLogin = true}), loginRefused,
+    add("another make's login page", Everywhere({.ForeignLogin = true}), loginRefused,
         RunStage::Login, 4000);
     add("index.html a status page", IndexIsStatusPage(), loginRefused, RunStage::Login, 4000);
     add("index.html 302 to another page", IndexRedirects(), loginRefused, RunStage::Login, 4000);
     // The router refused one setting: the light box names it, not the cables.
     const QStringList serviceRefused = failed("The router refused the Internet service");
-    add("500 to the Internet service", At("/internet_sum.cgi", {.status = 500}), serviceRefused,
+    add("500 to the Internet service", At("/internet_sum.cgi", {.Status = 500}), serviceRefused,
         RunStage::Wan, 4000);
-    add("500 to the wireless network", At("/wlcfg.wl", {.status = 500}),
+    add("500 to the wireless network", At("/wlcfg.wl", {.Status = 500}),
         failed("The router refused the wireless network"), RunStage::Wireless, 4000);
-    add("binary WAN form", At("/setup_wancfg.html", {.binaryBytes = 70000}), serviceRefused,
+    add("binary WAN form", At("/setup_wancfg.html", {.BinaryBytes = 70000}), serviceRefused,
         RunStage::Wan, 4000);
-    add("megabytes before every marker", Everywhere({.padBytes = 3'000'000}), success,
+    add("megabytes before every marker", Everywhere({.PadBytes = 3'000'000}), success,
         RunStage::Probe, 12000);
-    add("two session keys, stale first", Everywhere({.repeatedMarker = true}), serviceRefused,
+    add("two session keys, stale first", Everywhere({.RepeatedMarker = true}), serviceRefused,
         RunStage::Wan, 4000);
     add("session keys refused", KeysRefused(), serviceRefused, RunStage::Wan, 4000);
-    add("password change refused", At("/password.cgi", {.body = "Password change failed"}),
+    add("password change refused", At("/password.cgi", {.Body = "Password change failed"}),
         failed("The router refused the new router password"), RunStage::Password, 4000);
 }
 
@@ -221,14 +221,14 @@ void TestFaultsPages::pageLogin_data()
     // Nothing answered: no password was refused, so none is asked for.
     const QStringList noAnswer = {QString("message ") + kRouterNoAnswerText};
     add("slow login", Everywhere(kSlow), noAnswer, 3500);
-    add("login answer cut", Everywhere({.dropAfterBytes = 20}), noAnswer, 2000);
-    add("302 to the login", Everywhere({.status = 302}), existing, 2000);
+    add("login answer cut", Everywhere({.DropAfterBytes = 20}), noAnswer, 2000);
+    add("302 to the login", Everywhere({.Status = 302}), existing, 2000);
     add("index.html a status page", IndexIsStatusPage(), existing, 2000);
     add("index.html 302 to another page", IndexRedirects(), existing, 2000);
-    add("another make's login page", Everywhere({.foreignLogin = true}), existing, 2000);
-    add("binary login answer", Everywhere({.binaryBytes = 70000}), existing, 2000);
-    add("empty login answer", Everywhere({.emptyBody = true}), existing, 2000);
-    add("megabytes of login answer", Everywhere({.padBytes = 3'000'000}), created, 4000);
+    add("another make's login page", Everywhere({.ForeignLogin = true}), existing, 2000);
+    add("binary login answer", Everywhere({.BinaryBytes = 70000}), existing, 2000);
+    add("empty login answer", Everywhere({.EmptyBody = true}), existing, 2000);
+    add("megabytes of login answer", Everywhere({.PadBytes = 3'000'000}), created, 4000);
     add("logins refused", LoginsRefused(1000), existing, 2000);
 }
 
@@ -272,11 +272,11 @@ void TestFaultsPages::existingPasswordChange_data()
         RunStage::Login, 2000);
     add("login refused", LoginsRefused(1000), invalid, RunStage::Login, 2000);
     add("slow password change", At("/password.cgi", kSlow), refused, RunStage::Password, 2000);
-    add("password answer cut", At("/password.cgi", {.dropAfterBytes = 10}), refused,
+    add("password answer cut", At("/password.cgi", {.DropAfterBytes = 10}), refused,
         RunStage::Password, 2000);
-    add("password form without its key", At("/password.html", {.missingMarker = true}), refused,
+    add("password form without its key", At("/password.html", {.MissingMarker = true}), refused,
         RunStage::Password, 2000);
-    add("302 on the password form", At("/password.cgi", {.status = 302}), refused,
+    add("302 on the password form", At("/password.cgi", {.Status = 302}), refused,
         RunStage::Password, 2000);
     add("session keys refused", KeysRefused(), refused, RunStage::Password, 2000);
 }
@@ -284,7 +284,7 @@ void TestFaultsPages::existingPasswordChange_data()
 void TestFaultsPages::existingPasswordChange()
 {
     SimRouterState state = ScenarioRouterState();
-    state.adminPassword = "s3cret";
+    state.AdminPassword = "s3cret";
     m_sim->SetState(state);
     RunScenario([] {
         CFogetPassAndModifyDlg page(nullptr);
@@ -331,11 +331,11 @@ void TestFaultsPages::restorePage_data()
         QTest::newRow(name) << faults << expected << RunStage::Wireless << 2000;
     };
     add("slow security page", Everywhere(kSlow), nothing);
-    add("security page cut", Everywhere({.dropAfterBytes = 60}), nothing);
-    add("302 to the security page", Everywhere({.status = 302}), nothing);
-    add("binary security page", Everywhere({.binaryBytes = 70000}), nothing);
-    add("security page without markers", Everywhere({.missingMarker = true}), nothing);
-    add("megabytes before the markers", Everywhere({.padBytes = 3'000'000}),
+    add("security page cut", Everywhere({.DropAfterBytes = 60}), nothing);
+    add("302 to the security page", Everywhere({.Status = 302}), nothing);
+    add("binary security page", Everywhere({.BinaryBytes = 70000}), nothing);
+    add("security page without markers", Everywhere({.MissingMarker = true}), nothing);
+    add("megabytes before the markers", Everywhere({.PadBytes = 3'000'000}),
         {"shows SSID 'KRX-5100A', key 'changeme123'"});
 }
 

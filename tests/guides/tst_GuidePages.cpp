@@ -115,8 +115,8 @@ private:
                                                                 const std::string& key)
     {
         SimRouterState state = m_router.State();
-        state.ssid = ssid;
-        state.key = key;
+        state.Ssid = ssid;
+        state.Key = key;
         m_router.SetState(state);
         return OpenRestorePage(m_router.Address());
     }
@@ -575,7 +575,7 @@ private slots:
     void readingTheRouterKeepsThePagePainting()
     {
         SimFault slow;
-        slow.delay = std::chrono::milliseconds(600);
+        slow.Delay = std::chrono::milliseconds(600);
         m_router.SetFault("/wlsecurity.html", slow);
         GetRouterLink()->SetRouterAddress(m_router.Address());
         CRestoreConfiguration page(nullptr);

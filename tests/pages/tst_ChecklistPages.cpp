@@ -426,7 +426,7 @@ private slots:
         QFETCH(QList<PageId>, expected);
         QFETCH(std::size_t, attempts);
         SimRouterState state;
-        state.adminPassword = routerPassword.toStdString();
+        state.AdminPassword = routerPassword.toStdString();
         m_sim.SetState(state);
         m_sim.RefuseLogins(refusedLogins);
         if (!reachable)

@@ -291,7 +291,7 @@ private slots:
         QFETCH(QString, rate);
         QFETCH(QString, text);
         SimRouterState state;
-        state.downstreamRate = rate.toStdString();
+        state.DownstreamRate = rate.toStdString();
         m_sim.SetState(state);
         CDslLineDlg page(nullptr);
         QSignalSpy shown(&page, &CDslLineDlg::LineStateShown);
@@ -307,7 +307,7 @@ private slots:
     // A router that does not hand out its status page: nothing is claimed.
     void dslLineStateUnreadSaysNothing()
     {
-        m_sim.SetFault("/info.html", SimFault{.status = 404});
+        m_sim.SetFault("/info.html", SimFault{.Status = 404});
         CDslLineDlg page(nullptr);
         QSignalSpy shown(&page, &CDslLineDlg::LineStateShown);
         page.show();

@@ -48,7 +48,7 @@ private:
     std::optional<WizardTestScope> m_scope;
     RouterSim m_sim;
 
-    std::string RouterAdminPassword() const { return m_sim.State().adminPassword; }
+    std::string RouterAdminPassword() const { return m_sim.State().AdminPassword; }
 
     // The existing-password page as the user filled it in.
     void Fill(CFogetPassAndModifyDlg& page, const QString& existing, bool change,
@@ -91,7 +91,7 @@ private slots:
         GetWizardSettings() = WizardSettings();
         FillPasswordSettingsWithMarkers();
         SimRouterState state;
-        state.adminPassword = kRouterPassword;
+        state.AdminPassword = kRouterPassword;
         m_sim.SetState(state);
         m_sim.ClearFaults();
         m_sim.ClearRequests();
@@ -414,17 +414,18 @@ private slots:
         FakePause pause;
         ApplyRunOptions options;
         options.RouterAddress = m_sim.Address();
-        QCOMPARE(CApplyRun(pause, options).Run(), ApplyOutcome::Applied);
+        QCOMPARE(CApplyRun(*GetRouterLink(), GetWizardSettings(), pause, options).Run(),
+                 ApplyOutcome::Applied);
         QCOMPARE(PasswordChanges(m_sim), std::size_t(0));
         QCOMPARE(LoginAttempts(m_sim), std::size_t(2));  // both accepted at once
-        QCOMPARE(m_sim.State().services.size(), std::size_t(1));
+        QCOMPARE(m_sim.State().Services.size(), std::size_t(1));
     }
 
     // A refused change is told, keeps what was typed and keeps nothing.
     void existingPasswordChangeRefused()
     {
         SimFault refused;
-        refused.body = "<html>Password change failed</html>";
+        refused.Body = "<html>Password change failed</html>";
         m_sim.SetFault("/password.cgi", refused);
         const QStringList before = PasswordSettings();
         CFogetPassAndModifyDlg page(nullptr);
@@ -457,7 +458,7 @@ private slots:
     void existingPasswordLoginAfterChangeRefused()
     {
         SimFault slow;
-        slow.delay = std::chrono::milliseconds(400);
+        slow.Delay = std::chrono::milliseconds(400);
         m_sim.SetFault("/password.cgi", slow);
         QTimer refuseOnceChanging;
         connect(&refuseOnceChanging, &QTimer::timeout, this, [&] {

@@ -80,21 +80,21 @@ void TestHttpTransport::getSendsAgentAndCookieAndDemands200()
     QVERIFY(page.find("Downstream Line Rate") != std::string::npos);
     const auto requests = m_sim.RequestsTo("/info.html");
     QCOMPARE(requests.size(), std::size_t(1));
-    QCOMPARE(requests[0].userAgent, std::string("Application"));
-    QCOMPARE(requests[0].cookie, std::string("a=1; b=2"));
+    QCOMPARE(requests[0].UserAgent, std::string("Application"));
+    QCOMPARE(requests[0].Cookie, std::string("a=1; b=2"));
 
-    m_sim.SetFault("/info.html", SimFault{.status = 302});
+    m_sim.SetFault("/info.html", SimFault{.Status = 302});
     page = "unchanged";
     QVERIFY(!HttpGet(Url("/info.html"), "", &page));
     QCOMPARE(page, std::string("unchanged"));
     QCOMPARE(m_sim.RequestsTo("/index.html").size(), std::size_t(0));  // redirect not followed
-    m_sim.SetFault("/info.html", SimFault{.status = 500});
+    m_sim.SetFault("/info.html", SimFault{.Status = 500});
     QVERIFY(!HttpGet(Url("/info.html"), ""));
 }
 
 void TestHttpTransport::emptyAnswer()
 {
-    m_sim.SetFault("/support", SimFault{.emptyBody = true});
+    m_sim.SetFault("/support", SimFault{.EmptyBody = true});
     QVERIFY(!HttpGet(Url("/support"), ""));
     QVERIFY(HttpPostChecked(Url("/support"), "", "", kPostTimeout, {}, m_notify));
     std::string out = "untouched";
@@ -106,28 +106,28 @@ void TestHttpTransport::emptyAnswer()
 void TestHttpTransport::errorPhrasesReachTheNotifierInOrder()
 {
     m_sim.SetFault("/form2WanAdsl.cgi",
-                   SimFault{.body = "PVC(MAX 8) table is Full! and Connection already exists!"});
+                   SimFault{.Body = "PVC(MAX 8) table is Full! and Connection already exists!"});
     QVERIFY(HttpPostChecked(Url("/form2WanAdsl.cgi"), "x=1", "", kPostTimeout, {}, m_notify));
     using Notice = std::pair<std::string, std::string>;
     const std::vector<Notice> expected{{"Connection already exists!", "Error"},
                                        {"PVC(MAX 8) table is Full!", "Error"}};
     QVERIFY(m_notices == expected);
-    QCOMPARE(m_sim.RequestsTo("/form2WanAdsl.cgi").at(0).method, std::string("POST"));
-    QCOMPARE(m_sim.RequestsTo("/form2WanAdsl.cgi").at(0).body, std::string("x=1"));
+    QCOMPARE(m_sim.RequestsTo("/form2WanAdsl.cgi").at(0).Method, std::string("POST"));
+    QCOMPARE(m_sim.RequestsTo("/form2WanAdsl.cgi").at(0).Body, std::string("x=1"));
     QVERIFY(HttpPostChecked(Url("/form2WanAdsl.cgi"), "", ""));  // no notifier: not reported
 }
 
 void TestHttpTransport::passwordPhraseFailsThePost()
 {
     m_sim.SetFault("/password.cgi",
-                   SimFault{.body = "Connection already exists! Password change failed"});
+                   SimFault{.Body = "Connection already exists! Password change failed"});
     QVERIFY(!HttpPostChecked(Url("/password.cgi"), "", "", kPostTimeout, {}, m_notify));
     QCOMPARE(m_notices.size(), std::size_t(1));
 }
 
 void TestHttpTransport::hugeAnswerArrivesWhole()
 {
-    m_sim.SetFault("/info.html", SimFault{.hugeBody = true});
+    m_sim.SetFault("/info.html", SimFault{.HugeBody = true});
     std::string page;
     QVERIFY(HttpGet(Url("/info.html"), "", &page));
     QCOMPARE(page.size(), std::size_t(150000));
@@ -136,7 +136,7 @@ void TestHttpTransport::hugeAnswerArrivesWhole()
 
 void TestHttpTransport::answerIsCutAtNul()
 {
-    m_sim.SetFault("/info.html", SimFault{.nulByte = true});
+    m_sim.SetFault("/info.html", SimFault{.NulByte = true});
     std::string page;
     QVERIFY(HttpGet(Url("/info.html"), "", &page));
     QCOMPARE(page, std::string("<html>"));
@@ -152,7 +152,7 @@ void TestHttpTransport::slowOrDroppedAnswersFail_data()
 void TestHttpTransport::slowOrDroppedAnswersFail()
 {
     QFETCH(bool, drop);
-    const SimFault fault = drop ? SimFault{.dropConnection = true} : SimFault{.delay = 1500ms};
+    const SimFault fault = drop ? SimFault{.DropConnection = true} : SimFault{.Delay = 1500ms};
     m_sim.SetFault("/support", fault);
     QElapsedTimer clock;
     clock.start();
@@ -200,7 +200,7 @@ void TestHttpTransport::postWithHeadersReturnsHeadersFirst()
     QVERIFY(HttpPostWithHeaders(Url("/index.html"), "username=admin&password=vabel", &out));
     QVERIFY(out.rfind("HTTP/1.1 200 OK\r\n", 0) == 0);
     QVERIFY(out.find("webuicookie=") < out.find("<html>"));
-    QCOMPARE(m_sim.Requests().at(0).cookie, std::string("Name="));
+    QCOMPARE(m_sim.Requests().at(0).Cookie, std::string("Name="));
 }
 
 void TestHttpTransport::probeMarker_data()
@@ -226,12 +226,12 @@ void TestHttpTransport::probeMarker()
 void TestHttpTransport::probe()
 {
     QCOMPARE(ProbeInternet(Url("/support")), int(ProbeReachable));
-    QCOMPARE(m_sim.Requests().at(0).userAgent, std::string("Application"));
-    m_sim.SetFault("/support", SimFault{.missingMarker = true});
+    QCOMPARE(m_sim.Requests().at(0).UserAgent, std::string("Application"));
+    m_sim.SetFault("/support", SimFault{.MissingMarker = true});
     QCOMPARE(ProbeInternet(Url("/support")), int(ProbeMarkerMissing));
-    m_sim.SetFault("/support", SimFault{.emptyBody = true});
+    m_sim.SetFault("/support", SimFault{.EmptyBody = true});
     QCOMPARE(ProbeInternet(Url("/support")), int(ProbeEmptyAnswer));
-    m_sim.SetFault("/support", SimFault{.status = 404, .body = "Tarnix"});
+    m_sim.SetFault("/support", SimFault{.Status = 404, .Body = "Tarnix"});
     QCOMPARE(ProbeInternet(Url("/support")), int(ProbeReachable));  // the status is not judged
     QCOMPARE(ProbeInternet("http://127.0.0.1:1/"), int(ProbeTransferFailed));
 }
@@ -269,7 +269,7 @@ void TestHttpTransport::cancelledTransfersEndAtOnce_data()
 void TestHttpTransport::cancelledTransfersEndAtOnce()
 {
     QFETCH(QString, kind);
-    m_sim.SetFault("/support", SimFault{.delay = 30s});
+    m_sim.SetFault("/support", SimFault{.Delay = 30s});
     std::atomic<bool> cancel = false;
     const CancelCheck cancelled = [&cancel] { return cancel.load(); };
     auto request = std::async(std::launch::async,
@@ -295,9 +295,9 @@ void TestHttpTransport::answersPastTheCapFail_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<SimFault>("fault");
-    const SimFault endless{.endlessChunked = true};
-    const SimFault announced{.streamBytes = kMaxAnswerBytes + 1};
-    const SimFault unannounced{.streamBytes = kMaxAnswerBytes + 1, .streamWithoutLength = true};
+    const SimFault endless{.EndlessChunked = true};
+    const SimFault announced{.StreamBytes = kMaxAnswerBytes + 1};
+    const SimFault unannounced{.StreamBytes = kMaxAnswerBytes + 1, .StreamWithoutLength = true};
     for (const char* kind : {"get", "post", "login post", "probe"})
     {
         QTest::addRow("%s, endless", kind) << QString(kind) << endless;
@@ -323,8 +323,8 @@ void TestHttpTransport::answersPastTheCapFail()
     if (kind == "post" || kind == "login post")
     {
         // Just under the cap, the same answer is taken.
-        fault.endlessChunked = false;
-        fault.streamBytes = kMaxAnswerBytes - (kind == "login post" ? 1000 : 0);
+        fault.EndlessChunked = false;
+        fault.StreamBytes = kMaxAnswerBytes - (kind == "login post" ? 1000 : 0);
         m_sim.SetFault("/support", fault);
         QVERIFY(Request(kind, Url("/support"), {}));
     }

@@ -20,7 +20,7 @@ QStringList Names(const std::vector<SimWanService>& services)
 {
     QStringList names;
     for (const SimWanService& service : services)
-        names << QString::fromStdString(service.name);
+        names << QString::fromStdString(service.Name);
     return names;
 }
 
@@ -28,7 +28,7 @@ QStringList QueriesTo(const RouterSim& sim, const std::string& path)
 {
     QStringList queries;
     for (const SimRequest& request : sim.RequestsTo(path))
-        queries << QString::fromStdString(request.query);
+        queries << QString::fromStdString(request.Query);
     return queries;
 }
 
@@ -77,6 +77,7 @@ private:
     CIpLink& LoggedIn();
 
     RouterSim m_sim;
+    WizardSettings m_settings;  // what m_link sends
     std::unique_ptr<CIpLink> m_link;
 };
 
@@ -90,8 +91,8 @@ void TestRouterLink::init()
     m_sim.ClearFaults();
     m_sim.SetState({});
     m_sim.ClearRequests();
-    GetWizardSettings() = WizardSettings{};
-    m_link = std::make_unique<CIpLink>();
+    m_settings = WizardSettings{};
+    m_link = std::make_unique<CIpLink>(m_settings);
     m_link->SetUserName("admin");
     m_link->SetPassword("vabel");
     m_link->SetRouterAddress(m_sim.Address());
@@ -119,13 +120,13 @@ void TestRouterLink::loginStoresTheCookie()
     QVERIFY(!cookie.empty());
     QVERIFY(cookie.find(';') == std::string::npos);
     const SimRequest login = m_sim.RequestsTo("/index.html").at(0);
-    QCOMPARE(login.method, std::string("POST"));
-    QCOMPARE(login.body, std::string("username=admin&password=vabel&validateCode=&loginfo=on"));
-    QCOMPARE(login.cookie, std::string("Name="));
+    QCOMPARE(login.Method, std::string("POST"));
+    QCOMPARE(login.Body, std::string("username=admin&password=vabel&validateCode=&loginfo=on"));
+    QCOMPARE(login.Cookie, std::string("Name="));
     QVERIFY(m_link->Relogin());
     QVERIFY(m_link->GetSessionCookie() != cookie);
 
-    m_sim.SetFault("/index.html", SimFault{.body = "<p>webuicookie=abc"});
+    m_sim.SetFault("/index.html", SimFault{.Body = "<p>webuicookie=abc"});
     QVERIFY(m_link->Login());  // no ";" after the value: the whole rest is the cookie
     QCOMPARE(m_link->GetSessionCookie(), std::string("abc"));
 }
@@ -147,8 +148,8 @@ void TestRouterLink::loginRefusals()
     const std::string before = m_link->GetSessionCookie();
     m_sim.SetFault(
         "/index.html",
-        SimFault{.emptyBody = answer.isEmpty(),
-                 .body = answer.isEmpty() ? std::nullopt : std::optional(answer.toStdString())});
+        SimFault{.EmptyBody = answer.isEmpty(),
+                 .Body = answer.isEmpty() ? std::nullopt : std::optional(answer.toStdString())});
     QVERIFY(!m_link->Login());
     QCOMPARE(m_link->GetSessionCookie() == before, cookieKept);
 
@@ -164,11 +165,11 @@ void TestRouterLink::loginRefusals()
 void TestRouterLink::loginEscapesTheBody()
 {
     SimRouterState state;
-    state.adminPassword = "p&ss word=%";
+    state.AdminPassword = "p&ss word=%";
     m_sim.SetState(state);
     m_link->SetPassword("p&ss word=%");
     QVERIFY(m_link->Login());
-    QCOMPARE(m_sim.RequestsTo("/index.html").at(0).body,
+    QCOMPARE(m_sim.RequestsTo("/index.html").at(0).Body,
              std::string("username=admin&password=p%26ss%20word%3D%25&validateCode=&loginfo=on"));
 }
 
@@ -176,7 +177,7 @@ void TestRouterLink::logoutEndsTheSession()
 {
     CIpLink& link = LoggedIn();
     QVERIFY(link.Logout());
-    QCOMPARE(m_sim.Requests().at(0).query, std::string("logout"));
+    QCOMPARE(m_sim.Requests().at(0).Query, std::string("logout"));
     QCOMPARE(link.ApplyWirelessBasic(), -1);  // the session is gone: 302
 }
 
@@ -203,16 +204,16 @@ void TestRouterLink::applyWanServiceReplacesEveryService()
     QFETCH(QStringList, existing);
     SimRouterState state;
     for (const QString& name : existing)
-        state.services.push_back(Service(name.toStdString(), "0", "100"));
+        state.Services.push_back(Service(name.toStdString(), "0", "100"));
     m_sim.SetState(state);
-    WizardSettings& s = GetWizardSettings();
+    WizardSettings& s = m_settings;
     s.AtmVpi = 8;
     s.AtmVci = 35;
     s.PppUserName = "user";
     s.PppPassword = "pw";
     QVERIFY(LoggedIn().ApplyWanService());
 
-    QCOMPARE(Names(m_sim.State().services), QStringList{"pppoe_0_8_35"});
+    QCOMPARE(Names(m_sim.State().Services), QStringList{"pppoe_0_8_35"});
     QStringList removals;
     for (const QString& name : existing)
         removals << "action=remove&rmLst=" + name + "&sessionKey=";
@@ -226,18 +227,18 @@ void TestRouterLink::applyWanServiceReplacesEveryService()
 
 void TestRouterLink::applyWanServiceKeepsValuesIntact()
 {
-    WizardSettings& s = GetWizardSettings();
+    WizardSettings& s = m_settings;
     s.ProtocolIndex = 1;
     s.AtmVpi = 0;
     s.AtmVci = 100;
     s.PppUserName = "me&you@isp";
     s.PppPassword = "a&b#c+d e=%";
     QVERIFY(LoggedIn().ApplyWanService());
-    const SimWanService added = m_sim.State().services.at(0);
-    QCOMPARE(added.name, std::string("pppoa_0_0_100"));
-    QCOMPARE(added.params.at("pppUserName"), s.PppUserName);
-    QCOMPARE(added.params.at("pppPassword"), s.PppPassword);
-    QCOMPARE(added.params.at("encapMode"), std::string("1"));
+    const SimWanService added = m_sim.State().Services.at(0);
+    QCOMPARE(added.Name, std::string("pppoa_0_0_100"));
+    QCOMPARE(added.Params.at("pppUserName"), s.PppUserName);
+    QCOMPARE(added.Params.at("pppPassword"), s.PppPassword);
+    QCOMPARE(added.Params.at("encapMode"), std::string("1"));
 }
 
 void TestRouterLink::protocolChoosesTemplateAndCookie_data()
@@ -258,31 +259,31 @@ void TestRouterLink::protocolChoosesTemplateAndCookie()
     QFETCH(int, protocol);
     QFETCH(QString, service);
     QFETCH(bool, adminCookie);
-    WizardSettings& s = GetWizardSettings();
+    WizardSettings& s = m_settings;
     s.ProtocolIndex = protocol;
     s.AtmVpi = 8;
     s.AtmVci = 35;
     CIpLink& link = LoggedIn();
     QVERIFY(link.ApplyWanService());
-    QCOMPARE(Names(m_sim.State().services), QStringList{service});
-    const std::string cookie = m_sim.RequestsTo("/internet_sum.cgi").at(0).cookie;
+    QCOMPARE(Names(m_sim.State().Services), QStringList{service});
+    const std::string cookie = m_sim.RequestsTo("/internet_sum.cgi").at(0).Cookie;
     const std::string session = link.GetSessionCookie();
     const std::string expected = adminCookie ? "sessionid=c3d94e07; TBSPASSWORD=vabel; webuicookie="
                                                    + session + ";username=admin; password=vabel"
                                              : "sessionid=c3d94e07; TBSPASSWORD=vabel; webuicookie="
                                                    + session;
     QCOMPARE(cookie, expected);
-    QCOMPARE(m_sim.RequestsTo("/setup_wancfg.html").at(0).cookie,
+    QCOMPARE(m_sim.RequestsTo("/setup_wancfg.html").at(0).Cookie,
              "username=admin; password=vabel; webuicookie=" + session);
 }
 
 void TestRouterLink::merStaticSendsEmptyFields()
 {
-    WizardSettings& s = GetWizardSettings();
+    WizardSettings& s = m_settings;
     s.ProtocolIndex = 2;
     s.MerDynamicIp = 0;
     QVERIFY(LoggedIn().ApplyWanService());
-    const auto params = m_sim.State().services.at(0).params;
+    const auto params = m_sim.State().Services.at(0).Params;
     for (const char* field : {"wanIpAddress", "wanSubnetMask", "wanIntfGateway", "wanInfDnsPrimary",
                               "wanInfDnsSecondary"})
         QCOMPARE(params.at(field), std::string());
@@ -294,62 +295,62 @@ void TestRouterLink::addFailsWhenKeysAreRefused()
     CIpLink& link = LoggedIn();
     m_sim.RefuseSessionKeys(true);
     QVERIFY(!link.ApplyWanService());
-    QVERIFY(m_sim.State().services.empty());
+    QVERIFY(m_sim.State().Services.empty());
     m_sim.RefuseSessionKeys(false);
-    m_sim.SetFault("/internet_sum.cgi", SimFault{.missingMarker = true});
+    m_sim.SetFault("/internet_sum.cgi", SimFault{.MissingMarker = true});
     QVERIFY(!link.ApplyWanService());  // no key for the add request: refused
     QVERIFY(QueriesTo(m_sim, "/dlwancfg.cmd").last().endsWith("sessionKey="));
 }
 
 void TestRouterLink::overlongCredentialsSendNothing()
 {
-    WizardSettings& s = GetWizardSettings();
+    WizardSettings& s = m_settings;
     s.PppUserName = std::string(300, '&');
     CIpLink& link = LoggedIn();
     SimRouterState state;
-    state.services = {Service("br_0_0_100", "0", "100")};
+    state.Services = {Service("br_0_0_100", "0", "100")};
     m_sim.SetState(state);
     QVERIFY(!link.ApplyWanService());
     QCOMPARE(m_sim.Requests().size(), std::size_t(0));  // the old service stays
-    QCOMPARE(m_sim.State().services.size(), std::size_t(1));
+    QCOMPARE(m_sim.State().Services.size(), std::size_t(1));
 }
 
 void TestRouterLink::brokenServicePageStillAdds()
 {
     SimRouterState state;
-    state.services = {Service("br_0_0_100", "0", "100")};
+    state.Services = {Service("br_0_0_100", "0", "100")};
     m_sim.SetState(state);
-    m_sim.SetFault("/setup_wancfg.html", SimFault{.missingMarker = true});
+    m_sim.SetFault("/setup_wancfg.html", SimFault{.MissingMarker = true});
     QVERIFY(LoggedIn().ApplyWanService());
-    QCOMPARE(m_sim.State().services.size(), std::size_t(2));
+    QCOMPARE(m_sim.State().Services.size(), std::size_t(2));
     QCOMPARE(QueriesTo(m_sim, "/dlwancfg.cmd").filter("action=remove").size(), 0);
 }
 
 void TestRouterLink::pvcExistsAndDeleteAll()
 {
     SimRouterState state;
-    state.services = {Service("pppoe_0_8_35", "8", "35"), Service("br_0_0_100", "0", "100")};
+    state.Services = {Service("pppoe_0_8_35", "8", "35"), Service("br_0_0_100", "0", "100")};
     m_sim.SetState(state);
     QVERIFY(m_link->PvcExists(8, 35));
     QVERIFY(!m_link->PvcExists(0, 35));
     QVERIFY(m_link->DeleteAllWanServices());
-    QVERIFY(m_sim.State().services.empty());
-    QCOMPARE(m_sim.RequestsTo("/form2WanAdsl.cgi").at(0).body,
+    QVERIFY(m_sim.State().Services.empty());
+    QCOMPARE(m_sim.RequestsTo("/form2WanAdsl.cgi").at(0).Body,
              std::string("DeleteALL=DeleteALL&submit.htm%3Fwanadsl_auto_droute.htm=Send"));
 }
 
 void TestRouterLink::wirelessBasic()
 {
-    WizardSettings& s = GetWizardSettings();
+    WizardSettings& s = m_settings;
     s.Ssid = "My Network &#+=?%";
     s.CountryIndex = 1;
     CIpLink& link = LoggedIn();
     QCOMPARE(link.ApplyWirelessBasic(), 0);
     const SimRouterState state = m_sim.State();
-    QCOMPARE(state.ssid, s.Ssid);
-    QCOMPARE(state.country, std::string("NZ"));
-    QVERIFY(state.wirelessEnabled);
-    QCOMPARE(m_sim.RequestsTo("/wlcfg.html").at(0).cookie,
+    QCOMPARE(state.Ssid, s.Ssid);
+    QCOMPARE(state.Country, std::string("NZ"));
+    QVERIFY(state.WirelessEnabled);
+    QCOMPARE(m_sim.RequestsTo("/wlcfg.html").at(0).Cookie,
              "sessionid=c3d94e07; TBSPASSWORD=vabel; webuicookie=" + link.GetSessionCookie()
                  + "; username=admin; password=vabel");
 }
@@ -373,10 +374,10 @@ void TestRouterLink::wirelessSecurity()
     CIpLink& link = LoggedIn();
     QCOMPARE(link.ApplyWirelessSecurity(key, index), 0);
     const SimRouterState state = m_sim.State();
-    QCOMPARE(QString::fromStdString(state.security), mode);
-    QCOMPARE(state.key == key, keySet);
+    QCOMPARE(QString::fromStdString(state.Security), mode);
+    QCOMPARE(state.Key == key, keySet);
     QCOMPARE(QueriesTo(m_sim, "/wlsecurity.wl").at(0).contains("wlWpaPsk"), keySet);
-    QCOMPARE(m_sim.RequestsTo("/wlsecurity.html").at(0).cookie,
+    QCOMPARE(m_sim.RequestsTo("/wlsecurity.html").at(0).Cookie,
              "sessionid=c3d94e07; TBSPASSWORD=vabel; username=admin; password=vabel; webuicookie="
                  + link.GetSessionCookie() + ";");
 }
@@ -386,31 +387,31 @@ void TestRouterLink::wirelessNeedsSession()
     QCOMPARE(m_link->ApplyWirelessBasic(), -1);
     QCOMPARE(m_link->ApplyWirelessSecurity("key", 1), -1);
     QCOMPARE(m_link->ChangeRouterPassword(), -1);
-    QCOMPARE(m_sim.State().ssid, SimRouterState{}.ssid);
+    QCOMPARE(m_sim.State().Ssid, SimRouterState{}.Ssid);
 }
 
 void TestRouterLink::slowFormPageGivesEmptyKey()
 {
     CIpLink& link = LoggedIn();
     link.SetTimeouts({300ms, 300ms, 300ms});
-    m_sim.SetFault("/wlcfg.html", SimFault{.delay = 1000ms});
+    m_sim.SetFault("/wlcfg.html", SimFault{.Delay = 1000ms});
     QCOMPARE(link.ApplyWirelessBasic(), -1);
     QVERIFY(QueriesTo(m_sim, "/wlcfg.wl").at(0).endsWith("&sessionKey="));
 }
 
 void TestRouterLink::changeRouterPassword()
 {
-    WizardSettings& s = GetWizardSettings();
+    WizardSettings& s = m_settings;
     s.RouterPassword = "vabel";
     s.NewRouterPassword = "n&w #pw";
     CIpLink& link = LoggedIn();
     QCOMPARE(link.ChangeRouterPassword(), 0);
-    QCOMPARE(m_sim.State().adminPassword, s.NewRouterPassword);
+    QCOMPARE(m_sim.State().AdminPassword, s.NewRouterPassword);
     QCOMPARE(link.GetPassword(), std::string("vabel"));  // callers update the link
 
     s.RouterPassword = "not the current one";
     QCOMPARE(link.ChangeRouterPassword(), -1);  // "Password change failed"
-    QCOMPARE(m_sim.State().adminPassword, std::string("n&w #pw"));
+    QCOMPARE(m_sim.State().AdminPassword, std::string("n&w #pw"));
 }
 
 void TestRouterLink::lineBreakInPasswordSendsNothing()
@@ -427,20 +428,20 @@ void TestRouterLink::lineBreakInPasswordSendsNothing()
 void TestRouterLink::readWirelessSettings()
 {
     SimRouterState state;
-    state.ssid = "Home Net";
-    state.key = "s3cret&key";
+    state.Ssid = "Home Net";
+    state.Key = "s3cret&key";
     m_sim.SetState(state);
     std::string name;
     std::string key;
     CIpLink::ReadWirelessSettings(*m_link, name, key);  // no login needed
-    QCOMPARE(name, state.ssid);
-    QCOMPARE(key, state.key);
-    QCOMPARE(m_sim.Requests().at(0).cookie, std::string());
+    QCOMPARE(name, state.Ssid);
+    QCOMPARE(key, state.Key);
+    QCOMPARE(m_sim.Requests().at(0).Cookie, std::string());
 
-    m_sim.SetFault("/wlsecurity.html", SimFault{.status = 302});
+    m_sim.SetFault("/wlsecurity.html", SimFault{.Status = 302});
     CIpLink::ReadWirelessSettings(*m_link, name, key);
-    QCOMPARE(name, state.ssid);  // unchanged
-    m_sim.SetFault("/wlsecurity.html", SimFault{.body = "<option value='1'>Only</option>"});
+    QCOMPARE(name, state.Ssid);  // unchanged
+    m_sim.SetFault("/wlsecurity.html", SimFault{.Body = "<option value='1'>Only</option>"});
     CIpLink::ReadWirelessSettings(*m_link, name, key);
     QCOMPARE(name, std::string("Only"));
     QCOMPARE(key, std::string());
@@ -469,7 +470,7 @@ void TestRouterLink::dslLine()
     QFETCH(QByteArray, page);
     QFETCH(bool, up);
     m_sim.SetFault("/info.html",
-                   SimFault{.status = page.isEmpty() ? 500 : 0, .body = page.toStdString()});
+                   SimFault{.Status = page.isEmpty() ? 500 : 0, .Body = page.toStdString()});
     QCOMPARE(m_link->IsDslLineUp(), up);
 }
 

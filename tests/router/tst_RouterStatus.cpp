@@ -40,19 +40,19 @@ void TestRouterStatus::readsTellWhyTheyFailed_data()
     const SimFault none;
     QTest::newRow("the router answers") << "/none" << none << StatusRead::Read << StatusRead::Read;
     QTest::newRow("status page refused")
-        << "/info.html" << SimFault{.status = 500} << StatusRead::NotReadable << StatusRead::Read;
-    QTest::newRow("security page empty") << "/wlsecurity.html" << SimFault{.emptyBody = true}
+        << "/info.html" << SimFault{.Status = 500} << StatusRead::NotReadable << StatusRead::Read;
+    QTest::newRow("security page empty") << "/wlsecurity.html" << SimFault{.EmptyBody = true}
                                          << StatusRead::Read << StatusRead::NotReadable;
-    QTest::newRow("markers left out") << "" << SimFault{.missingMarker = true}
+    QTest::newRow("markers left out") << "" << SimFault{.MissingMarker = true}
                                       << StatusRead::MarkersMissing << StatusRead::MarkersMissing;
     // Any HTTP answer is an answer, whatever it holds.
-    QTest::newRow("another server") << "" << SimFault{.body = std::string("<html>hello</html>")}
+    QTest::newRow("another server") << "" << SimFault{.Body = std::string("<html>hello</html>")}
                                     << StatusRead::MarkersMissing << StatusRead::MarkersMissing;
-    QTest::newRow("garbage") << "" << SimFault{.binaryBytes = 4096} << StatusRead::MarkersMissing
+    QTest::newRow("garbage") << "" << SimFault{.BinaryBytes = 4096} << StatusRead::MarkersMissing
                              << StatusRead::MarkersMissing;
     QTest::newRow("302 to the login")
-        << "" << SimFault{.status = 302} << StatusRead::NotReadable << StatusRead::NotReadable;
-    QTest::newRow("answer cut") << "" << SimFault{.dropAfterBytes = 60} << StatusRead::NoAnswer
+        << "" << SimFault{.Status = 302} << StatusRead::NotReadable << StatusRead::NotReadable;
+    QTest::newRow("answer cut") << "" << SimFault{.DropAfterBytes = 60} << StatusRead::NoAnswer
                                 << StatusRead::NoAnswer;
 }
 
@@ -63,7 +63,7 @@ void TestRouterStatus::readsTellWhyTheyFailed()
     QFETCH(StatusRead, line);
     QFETCH(StatusRead, wireless);
     SimRouterState state;
-    state.downstreamRate = "8128";
+    state.DownstreamRate = "8128";
     m_sim.SetState(state);
     if (path.isEmpty())
         m_sim.SetFaultEverywhere(fault);
@@ -81,8 +81,8 @@ void TestRouterStatus::readsTellWhyTheyFailed()
     QCOMPARE(read.Result, wireless);
     if (wireless == StatusRead::Read)
     {
-        QCOMPARE(read.Name, state.ssid);
-        QCOMPARE(read.Key, state.key);
+        QCOMPARE(read.Name, state.Ssid);
+        QCOMPARE(read.Key, state.Key);
     }
 }
 
@@ -98,7 +98,7 @@ void TestRouterStatus::readsEndWithinTheirTimeout_data()
 void TestRouterStatus::readsEndWithinTheirTimeout()
 {
     QFETCH(bool, routerThere);
-    m_sim.SetFaultEverywhere(SimFault{.delay = 5s});
+    m_sim.SetFaultEverywhere(SimFault{.Delay = 5s});
     const std::string address = routerThere ? m_sim.Address() : "127.0.0.1:9";
     QElapsedTimer clock;
     clock.start();

@@ -166,7 +166,7 @@ private slots:
         urls.insert(urls.end(), closedAfter, ClosedAddress());
         GetWizardOptions().ProbeUrls = urls;
         SimFault noMarker;
-        noMarker.missingMarker = true;
+        noMarker.MissingMarker = true;
         if (markerMissing)
             m_sim.SetFault("/support", noMarker);
 
@@ -191,7 +191,7 @@ private slots:
     {
         QFETCH(QString, path);
         SimFault refused;
-        refused.status = 500;
+        refused.Status = 500;
         m_sim.SetFault(path.toStdString(), refused);
 
         QVERIFY(RunToEnd());
@@ -217,7 +217,7 @@ private slots:
         QFETCH(bool, refused);
         QFETCH(PageId, expected);
         SimFault refusal;
-        refusal.status = 500;
+        refusal.Status = 500;
         if (refused)
             m_sim.SetFault("/dlwancfg.cmd", refusal);
         CSaveIspDlg& page = OpenPage();
@@ -242,7 +242,7 @@ private slots:
         settings.PasswordChangeRequested = true;
         settings.NewRouterPassword = "Fresh-pass1";
         QVERIFY(RunToEnd());
-        QCOMPARE(m_sim.State().adminPassword, std::string("Fresh-pass1"));
+        QCOMPARE(m_sim.State().AdminPassword, std::string("Fresh-pass1"));
 
         m_sim.ClearRequests();
         m_effects.openedPages.clear();
@@ -250,8 +250,8 @@ private slots:
         QCOMPARE(m_effects.openedPages, std::vector<PageId>{PageId::Success});
         const std::vector<SimRequest> logins = m_sim.RequestsTo("/index.html");
         QVERIFY(!logins.empty());
-        QVERIFY2(logins.front().body.find("password=Fresh-pass1") != std::string::npos,
-                 logins.front().body.c_str());
+        QVERIFY2(logins.front().Body.find("password=Fresh-pass1") != std::string::npos,
+                 logins.front().Body.c_str());
     }
 
     // The worker waits in the long pause after the last request. Leaving
@@ -312,7 +312,7 @@ private slots:
     void closingDuringARequestEndsItPromptly()
     {
         SimFault hanging;
-        hanging.delay = 30s;
+        hanging.Delay = 30s;
         m_sim.SetFault("/wlcfg.wl", hanging);
         GetWizardOptions().Timeouts = HttpTimeouts{};  // the real 20 s page read
         CSaveIspDlg& page = OpenPage();

@@ -101,8 +101,8 @@ private slots:
         QTest::addColumn<FailureCause>("cause");
         QTest::addColumn<bool>("notSaved");
         QTest::addColumn<QString>("named");  // what the cause line must say
-        const SimFault refused{.status = 500};
-        const SimFault noMarker{.missingMarker = true};
+        const SimFault refused{.Status = 500};
+        const SimFault noMarker{.MissingMarker = true};
         QTest::newRow("router gone") << Scenario{.routerGone = true} << FailureCause::RouterNoAnswer
                                      << true << "did not answer";
         QTest::newRow("login refused") << Scenario{.refusedLogins = 100}
@@ -134,7 +134,7 @@ private slots:
         QFETCH(bool, notSaved);
         QFETCH(QString, named);
         SimRouterState state;
-        state.downstreamRate = scenario.downstreamRate;
+        state.DownstreamRate = scenario.downstreamRate;
         m_sim.SetState(state);
         if (!scenario.faultPath.empty())
             m_sim.SetFault(scenario.faultPath, scenario.fault);

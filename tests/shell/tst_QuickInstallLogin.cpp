@@ -35,7 +35,7 @@ private:
     {
         std::size_t posts = 0;
         for (const SimRequest& request : m_sim.RequestsTo("/index.html"))
-            posts += request.method == "POST";
+            posts += request.Method == "POST";
         return posts;
     }
 
@@ -86,7 +86,7 @@ private slots:
         QFETCH(PageId, expected);
         QFETCH(std::size_t, attempts);
         SimRouterState state;
-        state.adminPassword = routerPassword.toStdString();
+        state.AdminPassword = routerPassword.toStdString();
         m_sim.SetState(state);
         m_sim.RefuseLogins(refusedLogins);
 
@@ -118,7 +118,7 @@ private slots:
     void pageStaysResponsiveDuringSlowLogin()
     {
         SimFault slow;
-        slow.delay = std::chrono::milliseconds(3000);
+        slow.Delay = std::chrono::milliseconds(3000);
         m_sim.SetFault("/index.html", slow);
         HttpTimeouts shortTimeouts;
         shortTimeouts.Post = std::chrono::milliseconds(400);
@@ -162,7 +162,7 @@ private slots:
     {
         InstallRouterErrorMessages();
         SimFault answer;
-        answer.body = "<html>PVC(MAX 8) table is Full! Connection already exists!</html>";
+        answer.Body = "<html>PVC(MAX 8) table is Full! Connection already exists!</html>";
         m_sim.SetFault("/form2WanAdsl.cgi", answer);
         const RouterErrorNotifier notify = GetRouterLink()->GetErrorNotifier();
         std::thread worker([this, &notify] {

@@ -105,7 +105,7 @@ std::size_t LoginAttempts(const RouterSim& sim)
 {
     const std::vector<SimRequest> requests = sim.RequestsTo("/index.html");
     return std::count_if(requests.begin(), requests.end(),
-                         [](const SimRequest& request) { return request.method == "POST"; });
+                         [](const SimRequest& request) { return request.Method == "POST"; });
 }
 
 std::size_t PasswordChanges(const RouterSim& sim)

@@ -128,10 +128,10 @@ private slots:
             messages << message.text;
         QCOMPARE(messages, QStringList{kExitQuestion});
         const SimRouterState state = m_wizard.Sim().State();
-        QCOMPARE(state.adminPassword, kNewPassword.toStdString());
-        QCOMPARE(state.key, kKey.toStdString());
-        QCOMPARE(state.security, std::string("psk2"));
-        QCOMPARE(state.services.size(), std::size_t(1));
+        QCOMPARE(state.AdminPassword, kNewPassword.toStdString());
+        QCOMPARE(state.Key, kKey.toStdString());
+        QCOMPARE(state.Security, std::string("psk2"));
+        QCOMPARE(state.Services.size(), std::size_t(1));
     }
 };
 

@@ -97,7 +97,7 @@ private slots:
         QVERIFY2(failure.isEmpty(), qPrintable(failure));
         QVERIFY2(outside.isEmpty(), qPrintable(outside.join('\n')));
         QVERIFY(pages >= 10);
-        QCOMPARE(m_wizard.Sim().State().ssid, std::string("SmallNet"));
+        QCOMPARE(m_wizard.Sim().State().Ssid, std::string("SmallNet"));
     }
 };
 

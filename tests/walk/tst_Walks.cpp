@@ -174,10 +174,10 @@ const PasswordRow kPasswordRows[] = {
 SimRouterState RouterBefore(const QString& adminPassword)
 {
     SimRouterState state;
-    state.services = {{"br_0_0_32", {{"serviceName", "br_0_0_32"}}}};
-    state.ssid = "OldNet";
-    state.key = kOldKey;
-    state.adminPassword = adminPassword.toStdString();
+    state.Services = {{"br_0_0_32", {{"serviceName", "br_0_0_32"}}}};
+    state.Ssid = "OldNet";
+    state.Key = kOldKey;
+    state.AdminPassword = adminPassword.toStdString();
     return state;
 }
 
@@ -267,15 +267,15 @@ private:
                           const std::map<std::string, std::string>& serviceParams)
     {
         const SimRouterState state = m_sim.State();
-        QCOMPARE(state.services.size(), std::size_t(1));
-        QCOMPARE(state.services[0].name, serviceName);
+        QCOMPARE(state.Services.size(), std::size_t(1));
+        QCOMPARE(state.Services[0].Name, serviceName);
         std::map<std::string, std::string> expected = serviceParams;
         expected["atmVpi"] = plan.Vpi.toStdString();
         expected["atmVci"] = plan.Vci.toStdString();
         for (const auto& [name, value] : expected)
         {
-            const auto found = state.services[0].params.find(name);
-            const std::string shown = found == state.services[0].params.end() ? "(missing)"
+            const auto found = state.Services[0].Params.find(name);
+            const std::string shown = found == state.Services[0].Params.end() ? "(missing)"
                                                                               : found->second;
             QVERIFY2(
                 shown == value,
@@ -283,11 +283,11 @@ private:
                     QString("%1 is %2, not %3").arg(name.c_str(), shown.c_str(), value.c_str())));
         }
         const char* security[] = {"psk", "psk2", "open"};
-        QCOMPARE(state.ssid, plan.Ssid.toStdString());
-        QCOMPARE(state.security, std::string(security[plan.Security]));
-        QCOMPARE(state.key,
+        QCOMPARE(state.Ssid, plan.Ssid.toStdString());
+        QCOMPARE(state.Security, std::string(security[plan.Security]));
+        QCOMPARE(state.Key,
                  plan.Security == SecurityNone ? std::string(kOldKey) : plan.Key.toStdString());
-        QCOMPARE(state.adminPassword, adminPassword.toStdString());
+        QCOMPARE(state.AdminPassword, adminPassword.toStdString());
     }
 
 private slots:
@@ -408,13 +408,13 @@ private slots:
         QFETCH(Params, serviceParams);
         StartRouter(routerHas);
         SimFault refused;
-        refused.status = 500;
+        refused.Status = 500;
         m_sim.SetFault("/dlwancfg.cmd", refused);
 
         RoadHooks hooks;
         std::vector<SimWanService> servicesAtLightBox;
         hooks.OnLightBox = [this, &servicesAtLightBox] {
-            servicesAtLightBox = m_sim.State().services;
+            servicesAtLightBox = m_sim.State().Services;
             m_sim.ClearFaults();
         };
         // What each ISP and PVC page shows before anything is typed into it.
@@ -429,7 +429,7 @@ private slots:
         // The second attempt starts from a fresh page, not from what was typed.
         QCOMPARE(circuitsShown, QStringList(2, circuitsShown.value(0)));
         for (const SimWanService& service : servicesAtLightBox)
-            QVERIFY(service.name != serviceName);  // the refused run added nothing
+            QVERIFY(service.Name != serviceName);  // the refused run added nothing
         CheckRouterHolds(plan, routerEndsWith, serviceName, serviceParams);
     }
 
@@ -454,13 +454,13 @@ private slots:
 
         QVERIFY(m_effects.endStatuses.empty());
         for (const SimRequest& request : m_sim.Requests())
-            QVERIFY2(request.path == "/index.html"
-                         || (request.path == "/info.html" && request.method == "GET"),
-                     request.path.c_str());
+            QVERIFY2(request.Path == "/index.html"
+                         || (request.Path == "/info.html" && request.Method == "GET"),
+                     request.Path.c_str());
         const SimRouterState after = m_sim.State();
-        QCOMPARE(after.services.size(), std::size_t(1));
-        QCOMPARE(after.services[0].name, std::string("br_0_0_32"));
-        QCOMPARE(after.ssid, std::string("OldNet"));
+        QCOMPARE(after.Services.size(), std::size_t(1));
+        QCOMPARE(after.Services[0].Name, std::string("br_0_0_32"));
+        QCOMPARE(after.Ssid, std::string("OldNet"));
     }
 
     // The window closed, or Exit pressed, while the Apply page's worker is
@@ -481,7 +481,7 @@ private slots:
         QFETCH(bool, inRequest);
         StartRouter("vabel");
         SimFault slow;
-        slow.delay = 1500ms;
+        slow.Delay = 1500ms;
         if (inRequest)
             m_sim.SetFault("/dlwancfg.cmd", slow);
         GetWizardOptions().SettleMs = 30000;
@@ -551,8 +551,8 @@ private slots:
     void restoreRoad()
     {
         SimRouterState router = RouterBefore("vabel");
-        router.ssid = "HomeNet 5";
-        router.key = "home-key-77";
+        router.Ssid = "HomeNet 5";
+        router.Key = "home-key-77";
         m_sim.SetState(router);
         m_sim.ClearFaults();
         m_sim.ClearRequests();
@@ -569,10 +569,10 @@ private slots:
         QCOMPARE(saved.readAll(), SecuritySettingsBytes("HomeNet 5", "home-key-77"));
         // Reading changed nothing on the router.
         const SimRouterState after = m_sim.State();
-        QCOMPARE(after.services.size(), std::size_t(1));
-        QCOMPARE(after.ssid, router.ssid);
-        QCOMPARE(after.key, router.key);
-        QCOMPARE(after.adminPassword, router.adminPassword);
+        QCOMPARE(after.Services.size(), std::size_t(1));
+        QCOMPARE(after.Ssid, router.Ssid);
+        QCOMPARE(after.Key, router.Key);
+        QCOMPARE(after.AdminPassword, router.AdminPassword);
     }
 };
 

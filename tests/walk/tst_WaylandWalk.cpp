@@ -82,10 +82,10 @@ private slots:
     void failureRoadInOneWindow()
     {
         SimRouterState router;
-        router.adminPassword = "vabel";
+        router.AdminPassword = "vabel";
         m_wizard.Sim().SetState(router);
         SimFault refused;
-        refused.status = 500;
+        refused.Status = 500;
         m_wizard.Sim().SetFault("/dlwancfg.cmd", refused);
 
         WalkPlan plan;
@@ -111,7 +111,7 @@ private slots:
         QVERIFY2(failure.isEmpty(), qPrintable(failure));
         QVERIFY2(lightBoxFault.isEmpty(), qPrintable(lightBoxFault));
         QCOMPARE(mostWindows, 1);
-        QCOMPARE(m_wizard.Sim().State().ssid, std::string("WaylandNet"));
+        QCOMPARE(m_wizard.Sim().State().Ssid, std::string("WaylandNet"));
     }
 };
 

@@ -62,11 +62,11 @@ void Probe(const CommandLine& line, CheckReport& report)
         report.ProbeAnswered = urls[answered];
 }
 
-CheckReport RunCheck(const CommandLine& line)
+CheckReport RunCheck(const CommandLine& line, CIpLink& link)
 {
     CheckReport report;
     ReadHost(line, report);
-    CIpLink& link = PreparedLink(line, LoginPassword(line));
+    PreparedLink(link, line, LoginPassword(line));
     const bool accepted = LoginWithOneRetry(link);
     report.RouterAnswers = link.LastRequestAnswered();
     if (report.RouterAnswers)
@@ -190,14 +190,14 @@ void PrintJson(const CommandLine& line, const CheckReport& report)
 }
 }  // namespace
 
-int CheckCommand(const CommandLine& line)
+int CheckCommand(const CommandLine& line, CIpLink& link)
 {
     // NetworkManager is asked over D-Bus, which wants an application object.
     static int argc = 1;
     static char name[] = "tarnix-setup";
     static char* argv[] = {name, nullptr};
     const QCoreApplication application(argc, argv);
-    const CheckReport report = RunCheck(line);
+    const CheckReport report = RunCheck(line, link);
     if (line.Has("json"))
         PrintJson(line, report);
     else

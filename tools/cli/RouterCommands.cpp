@@ -54,9 +54,8 @@ void PrintLine(std::ostream& out, std::string_view line)
     out << ControlsReplaced(line) << "\n";
 }
 
-CIpLink& PreparedLink(const CommandLine& line, const std::string& password)
+CIpLink& PreparedLink(CIpLink& link, const CommandLine& line, const std::string& password)
 {
-    CIpLink& link = *GetRouterLink();
     link.SetUserName(kRouterUserName);
     link.SetPassword(password);
     link.SetRouterAddress(line.RouterAddress);
@@ -84,9 +83,9 @@ int NoRouterAnswer(const CommandLine& line)
     return ExitNoRouter;
 }
 
-int LoginCommand(const CommandLine& line)
+int LoginCommand(const CommandLine& line, CIpLink& link)
 {
-    CIpLink& link = PreparedLink(line, LoginPassword(line));
+    PreparedLink(link, line, LoginPassword(line));
     if (LoginWithOneRetry(link))
     {
         std::cout << "accepted\n";

@@ -14,13 +14,13 @@ struct DslLineStatus;
 class CIpLink;
 class QJsonValue;
 
-int LoginCommand(const CommandLine& line);
+int LoginCommand(const CommandLine& line, CIpLink& link);
 int ReadWirelessCommand(const CommandLine& line);
 int DslStatusCommand(const CommandLine& line);
-int CheckCommand(const CommandLine& line);
+int CheckCommand(const CommandLine& line, CIpLink& link);
 
-// The process-wide link set to user admin, password and --router.
-CIpLink& PreparedLink(const CommandLine& line, const std::string& password);
+// link set to user admin, password and --router.
+CIpLink& PreparedLink(CIpLink& link, const CommandLine& line, const std::string& password);
 // The password of login and check: --password, else TARNIX_ROUTER_PASSWORD,
 // else the factory password.
 std::string LoginPassword(const CommandLine& line);

@@ -59,10 +59,10 @@ int Probe(const ApplyRequest& request)
     return ExitDone;
 }
 
-int Apply(const CommandLine& line)
+int Apply(const CommandLine& line, CIpLink& link, WizardSettings& settings)
 {
     ApplyRequest request;
-    const ApplyValuesResult values = ReadApplyValues(line, GetWizardSettings(), request);
+    const ApplyValuesResult values = ReadApplyValues(line, settings, request);
     if (!values.UsageError.empty())
         return UsageError(values.UsageError);
     if (values.Refused != CheckMessage::None)
@@ -78,7 +78,7 @@ int Apply(const CommandLine& line)
         return ExitUsage;
     }
     CCancellablePause pause;
-    CApplyRun run(pause, request.RunOptions, ProgressLines());
+    CApplyRun run(link, settings, pause, request.RunOptions, ProgressLines());
     const ApplyOutcome outcome = run.Run();
     std::cerr << "tarnix-setup: " << ApplyOutcomeText(outcome) << "\n";
     if (run.Cause() != FailureCause::None)
@@ -110,11 +110,6 @@ int main(int argc, char** argv)
     }
     if (!line.UsageError.empty())
         return UsageError(line.UsageError);
-    if (!GetRouterLink())
-    {
-        std::cerr << "tarnix-setup: out of memory\n";
-        return ExitFailed;
-    }
     // Every command talks to the router: without libcurl none could.
     if (const std::string problem = CurlProblem(); !problem.empty())
     {
@@ -122,13 +117,16 @@ int main(int argc, char** argv)
                   << "; installing the package libcurl4 puts it right\n";
         return ExitFailed;
     }
+    // What the apply command fills in and the link that sends it: this run's own.
+    WizardSettings settings;
+    CIpLink link(settings);
     if (line.Command == "login")
-        return LoginCommand(line);
+        return LoginCommand(line, link);
     if (line.Command == "apply")
-        return Apply(line);
+        return Apply(line, link, settings);
     if (line.Command == "read-wireless")
         return ReadWirelessCommand(line);
     if (line.Command == "check")
-        return CheckCommand(line);
+        return CheckCommand(line, link);
     return DslStatusCommand(line);
 }

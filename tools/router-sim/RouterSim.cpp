@@ -123,8 +123,8 @@ bool NeedsKey(const std::string& path)
 
 std::string ServiceEntry(const SimWanService& service)
 {
-    return service.name + "}" + Param(service.params, "linkType") + "}"
-           + Param(service.params, "atmVpi") + "/" + Param(service.params, "atmVci");
+    return service.Name + "}" + Param(service.Params, "linkType") + "}"
+           + Param(service.Params, "atmVpi") + "/" + Param(service.Params, "atmVci");
 }
 
 constexpr std::size_t kHugeBodySize = 150000;
@@ -160,21 +160,21 @@ void SendCut(httplib::Response& res, std::size_t count)
 std::string FormatSimState(const SimRouterState& state)
 {
     std::ostringstream out;
-    out << "services: " << state.services.size() << "\n";
-    for (const SimWanService& service : state.services)
+    out << "services: " << state.Services.size() << "\n";
+    for (const SimWanService& service : state.Services)
     {
-        out << "service " << service.name << ":";
-        for (const auto& [name, value] : service.params)
+        out << "service " << service.Name << ":";
+        for (const auto& [name, value] : service.Params)
             out << " " << name << "=" << value;
         out << "\n";
     }
-    out << "ssid: " << state.ssid << "\n"
-        << "country: " << state.country << "\n"
-        << "wireless: " << (state.wirelessEnabled ? "enabled" : "disabled") << "\n"
-        << "security: " << state.security << "\n"
-        << "key: " << state.key << "\n"
-        << "admin password: " << state.adminPassword << "\n"
-        << "downstream rate: " << state.downstreamRate << "\n";
+    out << "ssid: " << state.Ssid << "\n"
+        << "country: " << state.Country << "\n"
+        << "wireless: " << (state.WirelessEnabled ? "enabled" : "disabled") << "\n"
+        << "security: " << state.Security << "\n"
+        << "key: " << state.Key << "\n"
+        << "admin password: " << state.AdminPassword << "\n"
+        << "downstream rate: " << state.DownstreamRate << "\n";
     return out.str();
 }
 
@@ -298,7 +298,7 @@ std::vector<SimRequest> RouterSim::RequestsTo(const std::string& path) const
     std::vector<SimRequest> matching;
     for (SimRequest& request : Requests())
     {
-        if (request.path == path)
+        if (request.Path == path)
             matching.push_back(std::move(request));
     }
     return matching;
@@ -332,7 +332,7 @@ void RouterSim::Route(const httplib::Request& req, httplib::Response& res)
         const auto it = m_faults.find(req.path);
         fault = it != m_faults.end() ? it->second : m_faultEverywhere;
     }
-    if (fault.delay.count() > 0 && !WaitOrStop(fault.delay))
+    if (fault.Delay.count() > 0 && !WaitOrStop(fault.Delay))
     {
         res.status = 503;
         return;
@@ -343,19 +343,19 @@ void RouterSim::Route(const httplib::Request& req, httplib::Response& res)
         std::lock_guard lock(m_mutex);
         Answer(req, res, fault);
     }
-    if (fault.hugeBody && res.body.size() < kHugeBodySize)
+    if (fault.HugeBody && res.body.size() < kHugeBodySize)
         res.body.append(kHugeBodySize - res.body.size(), ' ');
-    res.body.insert(0, fault.padBytes, ' ');
-    if (fault.nulByte)
+    res.body.insert(0, fault.PadBytes, ' ');
+    if (fault.NulByte)
         res.body.insert(std::min<std::size_t>(res.body.size(), 6), 1, '\0');
-    if (fault.dropAfterBytes)
-        SendCut(res, *fault.dropAfterBytes);
+    if (fault.DropAfterBytes)
+        SendCut(res, *fault.DropAfterBytes);
 }
 
 // Faults that replace the whole answer. True when one did.
 bool RouterSim::ApplyFault(httplib::Response& res, const SimFault& fault)
 {
-    if (fault.dropConnection)
+    if (fault.DropConnection)
     {
         res.set_content_provider(1000, "text/html",
                                  [](std::size_t, std::size_t, httplib::DataSink& sink) {
@@ -364,16 +364,16 @@ bool RouterSim::ApplyFault(httplib::Response& res, const SimFault& fault)
                                  });
         return true;
     }
-    if (fault.endlessChunked)
+    if (fault.EndlessChunked)
     {
         res.set_chunked_content_provider("text/html", [this](std::size_t, httplib::DataSink& sink) {
             return !Stopping() && sink.write(kFiller.data(), kFiller.size());
         });
         return true;
     }
-    if (fault.streamBytes > 0)
+    if (fault.StreamBytes > 0)
     {
-        const std::size_t total = fault.streamBytes;
+        const std::size_t total = fault.StreamBytes;
         const auto send = [this, total](std::size_t offset, httplib::DataSink& sink) {
             const std::size_t n = std::min(kFiller.size(), total - offset);
             if (Stopping() || !sink.write(kFiller.data(), n))
@@ -382,7 +382,7 @@ bool RouterSim::ApplyFault(httplib::Response& res, const SimFault& fault)
                 sink.done();
             return true;
         };
-        if (fault.streamWithoutLength)
+        if (fault.StreamWithoutLength)
             res.set_chunked_content_provider("text/html", send);
         else
             res.set_content_provider(
@@ -392,23 +392,23 @@ bool RouterSim::ApplyFault(httplib::Response& res, const SimFault& fault)
                 });
         return true;
     }
-    if (fault.status != 0)
+    if (fault.Status != 0)
     {
-        res.status = fault.status;
-        if (fault.status == 302 || fault.status == 301)
-            res.set_header("Location", fault.redirectTo);
+        res.status = fault.Status;
+        if (fault.Status == 302 || fault.Status == 301)
+            res.set_header("Location", fault.RedirectTo);
         res.set_content(
-            fault.body.value_or(Html("Error", "Status " + std::to_string(fault.status))),
+            fault.Body.value_or(Html("Error", "Status " + std::to_string(fault.Status))),
             "text/html");
         return true;
     }
-    if (fault.statusPage)
+    if (fault.StatusPage)
     {
         std::lock_guard lock(m_mutex);
         res.set_content(StatusPage(true), "text/html");
         return true;
     }
-    if (fault.foreignLogin)
+    if (fault.ForeignLogin)
     {
         res.set_header("Set-Cookie", "SESSIONID=0; path=/");
         res.set_content(Html("Sign in", "<form method='post' action='/login.cgi'>"
@@ -417,14 +417,14 @@ bool RouterSim::ApplyFault(httplib::Response& res, const SimFault& fault)
                         "text/html");
         return true;
     }
-    if (fault.binaryBytes > 0)
+    if (fault.BinaryBytes > 0)
     {
-        res.set_content(BinaryGarbage(fault.binaryBytes), "application/octet-stream");
+        res.set_content(BinaryGarbage(fault.BinaryBytes), "application/octet-stream");
         return true;
     }
-    if (fault.emptyBody || fault.body)
+    if (fault.EmptyBody || fault.Body)
     {
-        res.set_content(fault.body.value_or(std::string()), "text/html");
+        res.set_content(fault.Body.value_or(std::string()), "text/html");
         return true;
     }
     return false;
@@ -459,7 +459,7 @@ bool RouterSim::HasSession(const httplib::Request& req) const
 void RouterSim::Answer(const httplib::Request& req, httplib::Response& res, const SimFault& fault)
 {
     const Params query = DecodeQuery(RawQuery(req));
-    const bool markers = !fault.missingMarker;
+    const bool markers = !fault.MissingMarker;
     if (NeedsSession(req.path) && !HasSession(req))
     {
         res.status = 302;
@@ -476,16 +476,16 @@ void RouterSim::Answer(const httplib::Request& req, httplib::Response& res, cons
     // Pages with markers of their own lose those; the others lose their key.
     const bool ownMarkers = IsOneOf(req.path, {"/setup_wancfg.html", "/wlsecurity.html"});
     std::string key = markers || ownMarkers ? KeyScript(NewSessionKey()) : std::string();
-    if (fault.repeatedMarker && !key.empty())
+    if (fault.RepeatedMarker && !key.empty())
         key = KeyScript(StaleValue()) + key;
     std::string page;
     if (req.path == "/index.html")
-        page = LoginAnswer(req, res, fault.repeatedMarker);
+        page = LoginAnswer(req, res, fault.RepeatedMarker);
     else if (req.path == "/cgi-bin/webproc")
         page = Logout();
     else if (req.path == "/setup_wancfg.html")
         page = Html("WAN Setup",
-                    key + (markers ? ServiceListScript(fault.serviceList) : std::string()));
+                    key + (markers ? ServiceListScript(fault.ServiceList) : std::string()));
     else if (req.path == "/internet_setup.cmd")
         page = Html("Quick Setup", key + "Service 0");
     else if (req.path == "/internet_sum.cgi")
@@ -526,7 +526,7 @@ std::string RouterSim::LoginAnswer(const httplib::Request& req, httplib::Respons
                              "<input type='password' name='password'></form>");
     const Params form = DecodeQuery(req.body);
     const bool accepted = m_refusedLogins == 0 && Param(form, "username") == kRouterUserName
-                          && Param(form, "password") == m_state.adminPassword;
+                          && Param(form, "password") == m_state.AdminPassword;
     if (m_refusedLogins > 0)
         --m_refusedLogins;
     if (!accepted)
@@ -547,7 +547,7 @@ std::string RouterSim::Logout()
 std::string RouterSim::ServiceListScript(const std::optional<std::string>& given) const
 {
     std::string entries;
-    for (const SimWanService& service : m_state.services)
+    for (const SimWanService& service : m_state.Services)
         entries += (entries.empty() ? "" : "|,|") + ServiceEntry(service);
     entries = given.value_or(entries);
     return "<script language='javascript'>\nvar lay2andlay3info = '" + entries
@@ -566,14 +566,14 @@ std::string RouterSim::ChangeWanServices(const Params& query)
     const std::string action = Param(query, "action");
     if (action == "add" && !m_pendingService.empty())
     {
-        m_state.services.push_back({Param(m_pendingService, "serviceName"), m_pendingService});
+        m_state.Services.push_back({Param(m_pendingService, "serviceName"), m_pendingService});
         m_pendingService.clear();
     }
     else if (action == "remove")
     {
         std::istringstream names(Param(query, "rmLst"));
         for (std::string name; std::getline(names, name, ',');)
-            std::erase_if(m_state.services, [&](const SimWanService& s) { return s.name == name; });
+            std::erase_if(m_state.Services, [&](const SimWanService& s) { return s.Name == name; });
     }
     return Html("WAN Setup", "Done.");
 }
@@ -581,15 +581,15 @@ std::string RouterSim::ChangeWanServices(const Params& query)
 std::string RouterSim::DeleteAllServices(const httplib::Request& req)
 {
     if (req.method == "POST" && Param(DecodeQuery(req.body), "DeleteALL") == "DeleteALL")
-        m_state.services.clear();
+        m_state.Services.clear();
     return Html("WAN", "Done.");
 }
 
 std::string RouterSim::ApplyWirelessBasic(const Params& query)
 {
-    m_state.ssid = Param(query, "wlSsid");
-    m_state.country = Param(query, "wlCountry");
-    m_state.wirelessEnabled = Param(query, "wlEnbl") == "1";
+    m_state.Ssid = Param(query, "wlSsid");
+    m_state.Country = Param(query, "wlCountry");
+    m_state.WirelessEnabled = Param(query, "wlEnbl") == "1";
     return Html("Wireless", "Saved.");
 }
 
@@ -598,34 +598,34 @@ std::string RouterSim::WirelessSecurityPage(const std::string& key, bool markers
     if (!markers)
         return Html("Wireless Security", "<select></select>");
     return Html("Wireless Security",
-                key + "<select name='wlSsidIdx'><option value='1'>" + m_state.ssid
+                key + "<select name='wlSsidIdx'><option value='1'>" + m_state.Ssid
                     + "</option></select>\n<script language='javascript'>\nvar wpaPskKey = '"
-                    + m_state.key + "';\n</script>");
+                    + m_state.Key + "';\n</script>");
 }
 
 std::string RouterSim::ApplyWirelessSecurity(const Params& query)
 {
-    m_state.security = Param(query, "wlAuthMode");
+    m_state.Security = Param(query, "wlAuthMode");
     if (query.count("wlWpaPsk"))
-        m_state.key = Param(query, "wlWpaPsk");
+        m_state.Key = Param(query, "wlWpaPsk");
     return Html("Wireless Security", "Saved.");
 }
 
 std::string RouterSim::ChangePassword(const Params& query)
 {
-    const bool oldMatches = Param(query, "oldPassword") == m_state.adminPassword
-                            && Param(query, "inOrgPassword") == m_state.adminPassword;
+    const bool oldMatches = Param(query, "oldPassword") == m_state.AdminPassword
+                            && Param(query, "inOrgPassword") == m_state.AdminPassword;
     const std::string newPassword = Param(query, "newPassword");
     if (!oldMatches || newPassword.empty() || newPassword != Param(query, "inPassword"))
         return Html("Password", "Password change failed");
-    m_state.adminPassword = newPassword;
+    m_state.AdminPassword = newPassword;
     return Html("Password", "Password changed.");
 }
 
 std::string RouterSim::StatusPage(bool markers) const
 {
     const std::string row = markers ? "<tr><td>Downstream Line Rate (Kbps):</td><td>"
-                                          + m_state.downstreamRate + "</td></tr>\n"
+                                          + m_state.DownstreamRate + "</td></tr>\n"
                                     : std::string();
     return Html("Device Info",
                 "<table>\n<tr><td>Model</td><td>KRX-5100A</td></tr>\n" + row + "</table>");

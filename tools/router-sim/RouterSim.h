@@ -37,68 +37,68 @@ struct Response;
 
 struct SimWanService
 {
-    std::string name;                           // serviceName, e.g. pppoe_0_8_35
-    std::map<std::string, std::string> params;  // every decoded query parameter
+    std::string Name;                           // serviceName, e.g. pppoe_0_8_35
+    std::map<std::string, std::string> Params;  // every decoded query parameter
 };
 
 struct SimRouterState
 {
-    std::vector<SimWanService> services;
-    std::string ssid = "KRX-5100A";
-    std::string country = "AU";
-    std::string security = "psk2";  // wlAuthMode: psk, psk2 or open
-    std::string key = "changeme123";
-    std::string adminPassword = kFactoryPassword;
-    bool wirelessEnabled = false;
-    std::string downstreamRate = "0";
+    std::vector<SimWanService> Services;
+    std::string Ssid = "KRX-5100A";
+    std::string Country = "AU";
+    std::string Security = "psk2";  // wlAuthMode: psk, psk2 or open
+    std::string Key = "changeme123";
+    std::string AdminPassword = kFactoryPassword;
+    bool WirelessEnabled = false;
+    std::string DownstreamRate = "0";
 };
 
 struct SimRequest
 {
-    std::string method;
-    std::string path;
-    std::string query;  // raw, as sent, without the "?"
-    std::string cookie;
-    std::string userAgent;
-    std::string body;
+    std::string Method;
+    std::string Path;
+    std::string Query;  // raw, as sent, without the "?"
+    std::string Cookie;
+    std::string UserAgent;
+    std::string Body;
 };
 
 struct SimFault
 {
-    int status = 0;  // answer with this status instead; 302 and 301 go to redirectTo
-    std::string redirectTo = "/index.html";
-    std::chrono::milliseconds delay{0};  // wait this long before answering
-    bool dropConnection = false;         // close the connection mid-answer
+    int Status = 0;  // answer with this status instead; 302 and 301 go to RedirectTo
+    std::string RedirectTo = "/index.html";
+    std::chrono::milliseconds Delay{0};  // wait this long before answering
+    bool DropConnection = false;         // close the connection mid-answer
     // Announce the whole page but send only its first n bytes, then close.
-    std::optional<std::size_t> dropAfterBytes;
-    bool emptyBody = false;
-    bool hugeBody = false;        // 150000 bytes of page
-    std::size_t padBytes = 0;     // blanks before the page: markers come last
-    std::size_t binaryBytes = 0;  // this many random bytes (NULs too) instead
-    bool nulByte = false;         // a NUL byte early in the page
+    std::optional<std::size_t> DropAfterBytes;
+    bool EmptyBody = false;
+    bool HugeBody = false;        // 150000 bytes of page
+    std::size_t PadBytes = 0;     // blanks before the page: markers come last
+    std::size_t BinaryBytes = 0;  // this many random bytes (NULs too) instead
+    bool NulByte = false;         // a NUL byte early in the page
     // Leave out the page's markers: the service list of setup_wancfg.html, the
     // option and key of wlsecurity.html, the rate row of info.html, the word
     // of /support, the session key of every other page.
-    bool missingMarker = false;
+    bool MissingMarker = false;
     // Write every session key and the login's webuicookie twice, a stale one first.
-    bool repeatedMarker = false;
+    bool RepeatedMarker = false;
     // The service list of setup_wancfg.html holds exactly this text instead.
-    std::optional<std::string> serviceList;
-    std::optional<std::string> body;  // answer exactly this text
+    std::optional<std::string> ServiceList;
+    std::optional<std::string> Body;  // answer exactly this text
     // Answer with this many filler bytes instead of the page, made as they are
     // sent (never held whole): with a Content-Length, or, with
-    // streamWithoutLength, chunked, without one.
-    std::size_t streamBytes = 0;
-    bool streamWithoutLength = false;
+    // StreamWithoutLength, chunked, without one.
+    std::size_t StreamBytes = 0;
+    bool StreamWithoutLength = false;
     // Answer with a chunked body that never ends, until the client goes away
     // or the emulator stops.
-    bool endlessChunked = false;
+    bool EndlessChunked = false;
     // Answer GET and POST alike with the status page of info.html, without a
     // login form: a router whose index.html is its status page.
-    bool statusPage = false;
+    bool StatusPage = false;
     // Answer every request with another make's login page: a form of its own,
     // status 200, a cookie that is not webuicookie.
-    bool foreignLogin = false;
+    bool ForeignLogin = false;
 };
 
 class RouterSim

@@ -27,9 +27,9 @@ constexpr char kUsage[] =
 
 struct Options
 {
-    int port = -1;
-    SimRouterState state;
-    std::vector<std::pair<std::string, std::string>> faults;
+    int Port = -1;
+    SimRouterState State;
+    std::vector<std::pair<std::string, std::string>> Faults;
 };
 
 // Only loopback addresses are accepted: the emulator must never face a network.
@@ -63,8 +63,8 @@ SimWanService ServiceFromName(const std::string& name)
         parts.push_back(part);
     if (parts.size() == 4)
     {
-        service.params["atmVpi"] = parts[2];
-        service.params["atmVci"] = parts[3];
+        service.Params["atmVpi"] = parts[2];
+        service.Params["atmVci"] = parts[3];
     }
     return service;
 }
@@ -75,25 +75,25 @@ bool ParseArguments(int argc, char** argv, Options& options)
     {
         const std::string name = argv[i];
         const std::string value = argv[i + 1];
-        if (name == "--listen" && !ParseListen(value, options.port))
+        if (name == "--listen" && !ParseListen(value, options.Port))
             return false;
         else if (name == "--password")
-            options.state.adminPassword = value;
+            options.State.AdminPassword = value;
         else if (name == "--ssid")
-            options.state.ssid = value;
+            options.State.Ssid = value;
         else if (name == "--key")
-            options.state.key = value;
+            options.State.Key = value;
         else if (name == "--downstream")
-            options.state.downstreamRate = value;
+            options.State.DownstreamRate = value;
         else if (name == "--service")
-            options.state.services.push_back(ServiceFromName(value));
+            options.State.Services.push_back(ServiceFromName(value));
         else if (name == "--fault" && value.find(':') != std::string::npos)
-            options.faults.emplace_back(value.substr(0, value.find(':')),
+            options.Faults.emplace_back(value.substr(0, value.find(':')),
                                         value.substr(value.find(':') + 1));
         else if (name != "--listen")
             return false;
     }
-    return argc % 2 == 1 && options.port >= 0;
+    return argc % 2 == 1 && options.Port >= 0;
 }
 
 int NumberAfter(const std::string& kind, const std::string& prefix)
@@ -107,43 +107,43 @@ bool ApplyFault(RouterSim& sim, const std::string& path, const std::string& kind
     try
     {
         if (kind.rfind("status=", 0) == 0)
-            fault.status = NumberAfter(kind, "status=");
+            fault.Status = NumberAfter(kind, "status=");
         else if (kind.rfind("delay=", 0) == 0)
-            fault.delay = std::chrono::milliseconds(NumberAfter(kind, "delay="));
+            fault.Delay = std::chrono::milliseconds(NumberAfter(kind, "delay="));
         else if (kind.rfind("refuse-login=", 0) == 0)
             return sim.RefuseLogins(NumberAfter(kind, "refuse-login=")), true;
         else if (kind == "refuse-key")
             return sim.RefuseSessionKeys(true), true;
         else if (kind.rfind("stream=", 0) == 0)
-            fault.streamBytes = std::stoul(kind.substr(std::strlen("stream=")));
+            fault.StreamBytes = std::stoul(kind.substr(std::strlen("stream=")));
         else if (kind.rfind("stream-nolength=", 0) == 0)
         {
-            fault.streamBytes = std::stoul(kind.substr(std::strlen("stream-nolength=")));
-            fault.streamWithoutLength = true;
+            fault.StreamBytes = std::stoul(kind.substr(std::strlen("stream-nolength=")));
+            fault.StreamWithoutLength = true;
         }
         else if (kind.rfind("redirect=", 0) == 0)
         {
-            fault.status = 302;
-            fault.redirectTo = kind.substr(std::strlen("redirect="));
+            fault.Status = 302;
+            fault.RedirectTo = kind.substr(std::strlen("redirect="));
         }
         else if (kind.rfind("body=", 0) == 0)
-            fault.body = kind.substr(std::strlen("body="));
+            fault.Body = kind.substr(std::strlen("body="));
         else if (kind == "status-page")
-            fault.statusPage = true;
+            fault.StatusPage = true;
         else if (kind == "foreign-login")
-            fault.foreignLogin = true;
+            fault.ForeignLogin = true;
         else if (kind == "endless")
-            fault.endlessChunked = true;
+            fault.EndlessChunked = true;
         else if (kind == "drop")
-            fault.dropConnection = true;
+            fault.DropConnection = true;
         else if (kind == "empty")
-            fault.emptyBody = true;
+            fault.EmptyBody = true;
         else if (kind == "huge")
-            fault.hugeBody = true;
+            fault.HugeBody = true;
         else if (kind == "nul")
-            fault.nulByte = true;
+            fault.NulByte = true;
         else if (kind == "no-marker")
-            fault.missingMarker = true;
+            fault.MissingMarker = true;
         else
             return false;
     }
@@ -181,8 +181,8 @@ int main(int argc, char** argv)
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
     RouterSim sim;
-    sim.SetState(options.state);
-    for (const auto& [path, kind] : options.faults)
+    sim.SetState(options.State);
+    for (const auto& [path, kind] : options.Faults)
     {
         if (!ApplyFault(sim, path, kind))
         {
@@ -190,10 +190,10 @@ int main(int argc, char** argv)
             return 2;
         }
     }
-    const int port = sim.Start(options.port);
+    const int port = sim.Start(options.Port);
     if (port < 0)
     {
-        std::cerr << "router-sim: cannot listen on 127.0.0.1:" << options.port << "\n";
+        std::cerr << "router-sim: cannot listen on 127.0.0.1:" << options.Port << "\n";
         return 1;
     }
     std::cout << "listening on 127.0.0.1:" << port << std::endl;

@@ -95,7 +95,7 @@ TourRoad QuickRoad(RouterSim& sim)
     RoadHooks hooks;
     hooks.OnLightBox = [&sim] { sim.ClearFaults(); };
     TourRoad road{"quick", SetupRoad(plan, hooks), {}};
-    road.Router.adminPassword = "Mine-2024";
+    road.Router.AdminPassword = "Mine-2024";
     AddDetour(
         road.Steps, PageId::ExistingPassword,
         [](CWizardPage& p) {
@@ -108,8 +108,8 @@ TourRoad QuickRoad(RouterSim& sim)
 TourRoad RestoreTourRoad()
 {
     TourRoad road{"restore", RestoreRoad(), {}};
-    road.Router.ssid = "Tarnix-Home";
-    road.Router.key = "wpa2-key-0001";
+    road.Router.Ssid = "Tarnix-Home";
+    road.Router.Key = "wpa2-key-0001";
     return road;
 }
 
@@ -132,7 +132,7 @@ bool Walk(TourRoad& road, RouterSim& sim, TourCamera& camera)
     if (road.Name == "quick")
     {
         SimFault refused;
-        refused.status = 500;
+        refused.Status = 500;
         sim.SetFault("/dlwancfg.cmd", refused);
     }
     GetWizardSettings() = WizardSettings();

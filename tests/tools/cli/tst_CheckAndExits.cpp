@@ -58,7 +58,7 @@ void TestCheckAndExits::initTestCase()
 void TestCheckAndExits::init()
 {
     SimRouterState state;
-    state.downstreamRate = "8128";
+    state.DownstreamRate = "8128";
     m_sim.SetState(state);
     m_sim.ClearFaults();
 }
@@ -102,7 +102,7 @@ void TestCheckAndExits::noRouterOrRefusal()
     QFETCH(int, exitCode);
     QFETCH(QString, out);
     if (!faultPath.isEmpty())
-        m_sim.SetFault(faultPath.toStdString(), SimFault{.status = status});
+        m_sim.SetFault(faultPath.toStdString(), SimFault{.Status = status});
     const QString address = routerThere ? QString::fromStdString(m_sim.Address()) : m_closed;
     const Outcome outcome = Run(QStringList{"--router", address} + command.split(' '));
     QCOMPARE(outcome.ExitCode, exitCode);
@@ -116,7 +116,7 @@ void TestCheckAndExits::noRouterOrRefusal()
 
 void TestCheckAndExits::readWirelessWithoutMarkersPrintsNothing()
 {
-    m_sim.SetFault("/wlsecurity.html", SimFault{.missingMarker = true});
+    m_sim.SetFault("/wlsecurity.html", SimFault{.MissingMarker = true});
     const Outcome outcome = Run(Router() + QStringList{"read-wireless"});
     QCOMPARE(outcome.ExitCode, 1);
     QCOMPARE(outcome.Out, QString());
@@ -125,9 +125,9 @@ void TestCheckAndExits::readWirelessWithoutMarkersPrintsNothing()
 void TestCheckAndExits::jsonForms()
 {
     SimRouterState state;
-    state.ssid = "Caf\xc3\xa9 \"5\"";
-    state.key.clear();
-    state.downstreamRate = "0";
+    state.Ssid = "Caf\xc3\xa9 \"5\"";
+    state.Key.clear();
+    state.DownstreamRate = "0";
     m_sim.SetState(state);
     Outcome outcome = Run(Router() + QStringList{"read-wireless", "--json"});
     QCOMPARE(outcome.ExitCode, 0);
@@ -195,7 +195,7 @@ void TestCheckAndExits::checkFindsProblems()
     QFETCH(QString, value);
     QFETCH(int, exitCode);
     SimRouterState state;
-    state.downstreamRate = rate.toStdString();
+    state.DownstreamRate = rate.toStdString();
     m_sim.SetState(state);
     options.replaceInStrings("CLOSED", "http://" + m_closed + "/");
     const QString address = routerThere ? QString::fromStdString(m_sim.Address()) : m_closed;
@@ -210,8 +210,8 @@ void TestCheckAndExits::checkFindsProblems()
 void TestCheckAndExits::checkNeverPrintsThePassword()
 {
     SimRouterState state;
-    state.adminPassword = "Secr3tAdmin";
-    state.downstreamRate = "8128";
+    state.AdminPassword = "Secr3tAdmin";
+    state.DownstreamRate = "8128";
     m_sim.SetState(state);
     for (const QString& form : {QString(), QString("--json")})
     {

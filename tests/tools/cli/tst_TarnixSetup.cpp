@@ -98,7 +98,7 @@ void TestTarnixSetup::applyExitCodes()
     QFETCH(int, exitCode);
     options.replaceInStrings("SIM", ProbeUrl());
     SimFault fault;
-    fault.status = 500;
+    fault.Status = 500;
     if (!faultPath.isEmpty())
         m_sim.SetFault(faultPath.toStdString(), fault);
     const Outcome outcome = Run(Apply(options));
@@ -232,7 +232,7 @@ void TestTarnixSetup::uncarriableValues()
     QCOMPARE(outcome.ExitCode, 2);
     QCOMPARE(outcome.Err.trimmed(), "tarnix-setup: " + message);
     QVERIFY(m_sim.Requests().empty());
-    QCOMPARE(m_sim.State().adminPassword, std::string("vabel"));
+    QCOMPARE(m_sim.State().AdminPassword, std::string("vabel"));
 }
 
 void TestTarnixSetup::usageErrors()
@@ -252,15 +252,15 @@ void TestTarnixSetup::applyWritesTheRouter()
                "admin-secret", "--probe-url", "http://127.0.0.1:1/", "--probe-url", ProbeUrl()}));
     QCOMPARE(outcome.ExitCode, 0);
     const SimRouterState state = m_sim.State();
-    QCOMPARE(state.services.size(), std::size_t(1));
-    QCOMPARE(state.services[0].name, std::string("pppoa_0_0_100"));  // New Zealand's defaults
+    QCOMPARE(state.Services.size(), std::size_t(1));
+    QCOMPARE(state.Services[0].Name, std::string("pppoa_0_0_100"));  // New Zealand's defaults
     // VC Mux; the router's PPPoA form numbers the two encapsulations the other way round.
-    QCOMPARE(state.services[0].params.at("encapMode"), std::string("0"));
-    QCOMPARE(state.ssid, std::string("Kiwi"));
-    QCOMPARE(state.country, std::string("NZ"));
-    QCOMPARE(state.security, std::string("psk"));
-    QCOMPARE(state.key, std::string("wifi-secret"));  // trimmed
-    QCOMPARE(state.adminPassword, std::string("admin-secret"));
+    QCOMPARE(state.Services[0].Params.at("encapMode"), std::string("0"));
+    QCOMPARE(state.Ssid, std::string("Kiwi"));
+    QCOMPARE(state.Country, std::string("NZ"));
+    QCOMPARE(state.Security, std::string("psk"));
+    QCOMPARE(state.Key, std::string("wifi-secret"));  // trimmed
+    QCOMPARE(state.AdminPassword, std::string("admin-secret"));
 
     // One progress line per step, and no secret anywhere.
     const QStringList lines = outcome.Err.split('\n', Qt::SkipEmptyParts);
@@ -312,15 +312,15 @@ void TestTarnixSetup::applyProtocols()
     const Outcome outcome = Run(Apply(options + QStringList{"--key", "secret123", "--no-probe"}));
     QCOMPARE(outcome.ExitCode, 0);
     const SimRouterState state = m_sim.State();
-    QCOMPARE(state.services.size(), std::size_t(1));
-    QCOMPARE(QString::fromStdString(state.services[0].name), serviceName);
-    QCOMPARE(QString::fromStdString(state.services[0].params.at(param.toStdString())), value);
+    QCOMPARE(state.Services.size(), std::size_t(1));
+    QCOMPARE(QString::fromStdString(state.Services[0].Name), serviceName);
+    QCOMPARE(QString::fromStdString(state.Services[0].Params.at(param.toStdString())), value);
 }
 
 void TestTarnixSetup::secretsFromEnvironment()
 {
     SimRouterState state;
-    state.adminPassword = "current";
+    state.AdminPassword = "current";
     m_sim.SetState(state);
     QProcessEnvironment environment = CleanEnvironment();
     environment.insert("TARNIX_PPP_PASSWORD", "env-ppp");
@@ -331,9 +331,9 @@ void TestTarnixSetup::secretsFromEnvironment()
                                 environment);
     QCOMPARE(outcome.ExitCode, 0);
     state = m_sim.State();
-    QCOMPARE(state.services.at(0).params.at("pppPassword"), std::string("env-ppp"));
-    QCOMPARE(state.key, std::string("option-key"));  // the option wins
-    QCOMPARE(state.adminPassword, std::string("env-admin"));
+    QCOMPARE(state.Services.at(0).Params.at("pppPassword"), std::string("env-ppp"));
+    QCOMPARE(state.Key, std::string("option-key"));  // the option wins
+    QCOMPARE(state.AdminPassword, std::string("env-admin"));
 }
 
 void TestTarnixSetup::login()
@@ -350,15 +350,15 @@ void TestTarnixSetup::login()
 void TestTarnixSetup::readWireless()
 {
     SimRouterState state;
-    state.ssid = "Home";
-    state.key = "homekey1";
+    state.Ssid = "Home";
+    state.Key = "homekey1";
     m_sim.SetState(state);
     const QStringList command = {"--router", m_sim.Address().c_str(), "read-wireless"};
     Outcome outcome = Run(command);
     QCOMPARE(outcome.ExitCode, 0);
     QCOMPARE(outcome.Out, QString("SSID: Home\nKey: homekey1\n"));
 
-    state.key.clear();
+    state.Key.clear();
     m_sim.SetState(state);
     outcome = Run(command);
     QCOMPARE(outcome.ExitCode, 0);
@@ -381,10 +381,10 @@ void TestTarnixSetup::routerTextReachesTheTerminalSafe()
     QFETCH(QString, command);
     QFETCH(QString, shown);
     SimRouterState state;
-    state.ssid = "\x1b]0;owned\x07\x1b[2JNet";
-    state.key = "k\x9b"
+    state.Ssid = "\x1b]0;owned\x07\x1b[2JNet";
+    state.Key = "k\x9b"
                 "2J";
-    state.downstreamRate = "\x1b]0;PWNED\x07\x1b[2J9000";
+    state.DownstreamRate = "\x1b]0;PWNED\x07\x1b[2J9000";
     m_sim.SetState(state);
     const Outcome outcome = Run(QStringList{"--router", m_sim.Address().c_str()}
                                 + command.split(' '));
@@ -401,7 +401,7 @@ void TestTarnixSetup::dslStatus()
     QCOMPARE(outcome.Out, QString("down\n"));
 
     SimRouterState state;
-    state.downstreamRate = "24000";
+    state.DownstreamRate = "24000";
     m_sim.SetState(state);
     outcome = Run(command);
     QCOMPARE(outcome.ExitCode, 0);

@@ -94,7 +94,7 @@ void TestRouterSim::startAndStopAtOnce()
         QVERIFY(sim.Start() > 0);
         sim.Stop();
     }
-    sim.SetFault("/info.html", SimFault{.delay = std::chrono::seconds(30)});
+    sim.SetFault("/info.html", SimFault{.Delay = std::chrono::seconds(30)});
     const int port = sim.Start();
     std::thread request([port] { httplib::Client("127.0.0.1", port).Get("/info.html"); });
     QTRY_COMPARE(sim.RequestsTo("/info.html").size(), std::size_t(1));
@@ -146,7 +146,7 @@ void TestRouterSim::sessionKeyIsValidOnce()
     QCOMPARE(key.size(), std::size_t(6));
     const std::string target = "/wlcfg.wl?wlSsid=A%20B&wlCountry=NZ&wlEnbl=1&sessionKey=";
     QCOMPARE(Status(target + key, cookie), 200);
-    QCOMPARE(m_sim.State().ssid, std::string("A B"));
+    QCOMPARE(m_sim.State().Ssid, std::string("A B"));
     QCOMPARE(Status(target + key, cookie), 403);
     KeyFrom("/wlcfg.html", cookie);
     QCOMPARE(Status(target, cookie), 403);
@@ -167,7 +167,7 @@ void TestRouterSim::newerPageReplacesTheKey()
 void TestRouterSim::serviceListFollowsChanges()
 {
     SimRouterState state;
-    state.services = {
+    state.Services = {
         {"pppoa_0_0_100", {{"atmVpi", "0"}, {"atmVci", "100"}, {"linkType", "PPPoA"}}},
         {"br_0_8_35", {{"atmVpi", "8"}, {"atmVci", "35"}, {"linkType", "EoA"}}}};
     m_sim.SetState(state);
@@ -181,14 +181,14 @@ void TestRouterSim::serviceListFollowsChanges()
     const std::string key = KeyFrom("/setup_wancfg.html", cookie);
     QCOMPARE(Status("/dlwancfg.cmd?action=remove&rmLst=pppoa_0_0_100&sessionKey=" + key, cookie),
              200);
-    QCOMPARE(m_sim.State().services.size(), std::size_t(1));
-    QCOMPARE(m_sim.State().services[0].name, std::string("br_0_8_35"));
+    QCOMPARE(m_sim.State().Services.size(), std::size_t(1));
+    QCOMPARE(m_sim.State().Services[0].Name, std::string("br_0_8_35"));
 }
 
 void TestRouterSim::faultEverywhere()
 {
-    m_sim.SetFault("/info.html", SimFault{.status = 500});
-    m_sim.SetFaultEverywhere(SimFault{.status = 302});
+    m_sim.SetFault("/info.html", SimFault{.Status = 500});
+    m_sim.SetFaultEverywhere(SimFault{.Status = 302});
     QCOMPARE(Status("/setup_wancfg.html", ""), 302);
     QCOMPARE(Status("/no-such-page", ""), 302);
     QCOMPARE(Status("/info.html", ""), 500);  // a path's own fault wins
@@ -198,7 +198,7 @@ void TestRouterSim::faultEverywhere()
 
 void TestRouterSim::dropAfterSomeBytes()
 {
-    m_sim.SetFault("/setup_wancfg.html", SimFault{.dropAfterBytes = 20});
+    m_sim.SetFault("/setup_wancfg.html", SimFault{.DropAfterBytes = 20});
     std::string received;
     const auto res = m_client->Get("/setup_wancfg.html", [&](const char* data, std::size_t n) {
         received.append(data, n);
@@ -210,8 +210,8 @@ void TestRouterSim::dropAfterSomeBytes()
 
 void TestRouterSim::paddedAndBinaryPages()
 {
-    m_sim.SetFault("/wlcfg.html", SimFault{.padBytes = 3'000'000});
-    m_sim.SetFault("/info.html", SimFault{.binaryBytes = 5000});
+    m_sim.SetFault("/wlcfg.html", SimFault{.PadBytes = 3'000'000});
+    m_sim.SetFault("/info.html", SimFault{.BinaryBytes = 5000});
     const std::string cookie = Login();
     const auto padded = m_client->Get("/wlcfg.html", {{"Cookie", cookie}});
     QVERIFY(padded && padded->status == 200);
@@ -229,7 +229,7 @@ void TestRouterSim::paddedAndBinaryPages()
 
 void TestRouterSim::repeatedMarkers()
 {
-    m_sim.SetFaultEverywhere(SimFault{.repeatedMarker = true});
+    m_sim.SetFaultEverywhere(SimFault{.RepeatedMarker = true});
     const auto login = m_client->Post("/index.html", "username=admin&password=vabel",
                                       "application/x-www-form-urlencoded");
     QVERIFY(login);
@@ -256,7 +256,7 @@ void TestRouterSim::repeatedMarkers()
 
 void TestRouterSim::serviceListAsGiven()
 {
-    m_sim.SetFault("/setup_wancfg.html", SimFault{.serviceList = "a}EoA}8/35|,||,|b"});
+    m_sim.SetFault("/setup_wancfg.html", SimFault{.ServiceList = "a}EoA}8/35|,||,|b"});
     const auto page = m_client->Get("/setup_wancfg.html");
     QVERIFY(page);
     QVERIFY2(page->body.find("lay2andlay3info = 'a}EoA}8/35|,||,|b';\nvar X_BROADCOM_COM_IfName")
