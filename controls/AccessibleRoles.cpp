@@ -261,7 +261,9 @@ void Describe(QWidget* widget, const QString& description)
     QAccessible::updateAccessibility(&changed);
 }
 
+// Readers speak a notification as it is shown; an alert they leave to a
+// window that comes up.
 void ShowAsAlert(QLabel* label)
 {
-    SetRole(label, QAccessible::AlertMessage);
+    SetRole(label, QAccessible::Notification);
 }

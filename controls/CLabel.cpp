@@ -2,7 +2,6 @@
 
 #include "AccessibleRoles.h"
 
-#include <QAccessible>
 #include <QFont>
 #include <QPalette>
 
@@ -88,12 +87,9 @@ void CLabel::SetAlert(bool alert, QWidget* field)
 void CLabel::showEvent(QShowEvent* event)
 {
     QLabel::showEvent(event);
-    if (!m_alert)
-        return;
-    if (m_field)
+    // Shown, an alert is spoken by readers as the notification it is to them.
+    if (m_alert && m_field)
         Describe(m_field, text());
-    QAccessibleEvent shown(this, QAccessible::Alert);
-    QAccessible::updateAccessibility(&shown);
 }
 
 void CLabel::hideEvent(QHideEvent* event)

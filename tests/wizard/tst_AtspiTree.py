@@ -27,7 +27,7 @@ EXPECTED = {
                     ("First install", "radio button")],
     "Preparations": [("Have you turned off the wireless adapter in your PC/laptop?", "check box")],
     # NEXT pressed on the empty page: the refusal beside the field is an alert.
-    "IspAccount next": [("Username", "text"), ("Invalid user name.", "alert")],
+    "IspAccount next": [("Username", "text"), ("Invalid user name.", "notification")],
     # The guide is a document; its headings are headings.
     "JoinWireless": [("How do I join a wireless network?", "document frame"), ("Linux", "heading")],
 }

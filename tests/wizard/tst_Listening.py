@@ -64,7 +64,8 @@ ROAD = [
       "Create a password: password text", "bullet"], []),
     # Said as the focus lands, although Qt tells of the field's caret first.
     ("Re-enter", ["Tab"], ["Re-enter your password: password text"], []),
-    ("Mismatch", ["type:" + SECRETS[0][:-1], "Return"], ["bullet"], []),
+    # An error is spoken as it appears.
+    ("Mismatch", ["type:" + SECRETS[0][:-1], "Return"], ["bullet", "Invalid Pasword!"], []),
     ("Create password again", ["type:" + SECRETS[0], "Tab", "type:" + SECRETS[0]],
      ["Re-enter your password: password text", "Invalid Pasword!", "bullet"], []),
     # The heading is said once: the introduction's first sentence repeats it.
@@ -90,7 +91,7 @@ ROAD = [
                               "Wireless Network Name (SSID): text", "Tarnix"], ["Tarni."]),
     ("Wireless, list", ["Tab"], ["Security Level: combo box", "WPA2(recommended)"], []),
     ("Wireless, key", ["Tab", "type:short"], ["Pre-Shared Key", "bullet"], []),
-    ("Wireless, refused", ["Return"], [], []),
+    ("Wireless, refused", ["Return"], ["Wireless Password must between 8 and 63 characters"], []),
     ("Wireless, key again", ["ctrl+a", "type:" + SECRETS[2]], ["bullet"], []),
     # The status line is announced at most every few seconds, so which of its texts is heard
     # depends on how fast the run goes; one of them must be.
