@@ -25,8 +25,9 @@ SECRETS = ["Secret123", "PppSecret9", "WifiKey2024"]
 SPELLED = [list(secret) for secret in SECRETS]
 
 # The road, one row per action: the page, the keys pressed (xdotool names;
-# "type:" types text, "wait:" waits seconds), what must be heard afterwards in this order, and what
-# must not be heard.
+# "type:" types text, "wait:" waits up to that many seconds for what must be
+# heard), what must be heard afterwards in this order, and what must not be
+# heard.
 ROAD = [
     # The road starts after a run that was cut off: the welcome page says so.
     ("Welcome", [], ["Welcome - Tarnix Setup Wizard", "The last setup did not finish",
@@ -97,7 +98,7 @@ ROAD = [
     # depends on how fast the run goes; one of them must be.
     ("Apply", ["Return"], ["We are now saving your ISP settings dialog", "percent",
                            "notification "], []),
-    ("Success", ["wait:8"], ["Well done! Your router is now up and running, Step 5 of 5: Done"],
+    ("Success", ["wait:30"], ["Well done! Your router is now up and running, Step 5 of 5: Done"],
      []),
     ("Join wireless", ["Return"], ["How do I join a wireless network? dialog",
                                    "PRINT push button"], []),
@@ -186,8 +187,8 @@ def start_router(router_sim):
 def keys(action):
     for key in action:
         if key.startswith("wait:"):
-            time.sleep(float(key[5:]))
-        elif key.startswith("type:"):
+            continue
+        if key.startswith("type:"):
             subprocess.run(["xdotool", "type", "--delay", "400", key[5:]], check=True)
         else:
             subprocess.run(["xdotool", "key", "--delay", "150", key], check=True)
@@ -213,6 +214,12 @@ def walk(transcript, record):
             transcript.guide_starts_at = len(transcript.lines())
         keys(action)
         said = transcript.new_lines()
+        # A slow machine takes longer to apply: listen on until it is heard.
+        waits = [float(key[5:]) for key in action if key.startswith("wait:")]
+        deadline = time.monotonic() + sum(waits)
+        while heard_in_order(said, expected) is not None and time.monotonic() < deadline:
+            time.sleep(0.5)
+            said += transcript.new_lines()
         record.write("== %s: %s\n%s\n" % (page, " ".join(action), "\n".join(said)))
         missing = heard_in_order(said, expected)
         if missing is not None:
