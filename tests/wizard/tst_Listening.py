@@ -214,9 +214,10 @@ def walk(transcript, record):
             transcript.guide_starts_at = len(transcript.lines())
         keys(action)
         said = transcript.new_lines()
-        # A slow machine takes longer to apply: listen on until it is heard.
+        # A busy machine opens a page or applies later: listen on until what
+        # must be heard is, so that the next keys go to the page they are for.
         waits = [float(key[5:]) for key in action if key.startswith("wait:")]
-        deadline = time.monotonic() + sum(waits)
+        deadline = time.monotonic() + (sum(waits) if waits else 10)
         while heard_in_order(said, expected) is not None and time.monotonic() < deadline:
             time.sleep(0.5)
             said += transcript.new_lines()
