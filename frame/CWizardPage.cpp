@@ -138,9 +138,6 @@ void CWizardPage::BuildFrame()
     m_background->move(0, 0);
     m_background->lower();
     HideFromAssistiveTechnology(m_background);
-    // A missing picture is not reported: the page works without it.
-    if (!m_backgroundPath.isEmpty() && m_background->Load(m_backgroundPath))
-        m_background->Draw();
     if (const int step = StepShownBy(m_backgroundPath))
     {
         m_stepText =

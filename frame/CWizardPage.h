@@ -249,6 +249,7 @@ private:
     // the one under it) and hides the others, keeping their focus.
     static void ArrangeWindow(QWidget* window);
     void Cover();
+    void LoadBackground();
     void TakeFocus();
     void PutFrameButtonsLast();
     void PlaceInitialFocus();

@@ -21,15 +21,6 @@ std::vector<QPointer<CWizardPage>>& RunningPages()
     return WizardSession::Current().RunningPages;
 }
 
-// The background a covered page let go of, loaded and shown again.
-void ShowPictureAgain(CWizardPage& page)
-{
-    CPictureEx* picture = page.BackgroundPicture();
-    if (!picture->GetSize().isValid() && !page.BackgroundPath().isEmpty()
-        && picture->Load(page.BackgroundPath()))
-        picture->Draw();
-}
-
 }  // namespace
 
 int CWizardPage::exec()
@@ -61,7 +52,11 @@ void CWizardPage::done(int result)
     auto& running = RunningPages();
     running.erase(std::remove(running.begin(), running.end(), this), running.end());
     if (!isWindow())
+    {
+        // Never shown again: its picture goes before the page beneath loads its own.
+        m_background->UnLoad();
         ArrangeWindow(window());
+    }
 }
 
 CWizardPage* CWizardPage::TopPage()
@@ -125,10 +120,13 @@ void CWizardPage::ArrangeWindow(QWidget* window)
     std::size_t lowestShown = chain.size() - 1;
     while (lowestShown > 0 && chain[lowestShown]->m_frame.SeeThrough)
         --lowestShown;
+    // The pages about to be covered let go of their pictures before the shown
+    // ones load theirs: two page-sized pictures are never held at once.
+    for (std::size_t index = 0; index < lowestShown; ++index)
+        chain[index]->m_background->UnLoad();
     // Shown first, covered after: focus never falls to a page beneath.
     for (std::size_t index = lowestShown; index < chain.size(); ++index)
     {
-        ShowPictureAgain(*chain[index]);
         chain[index]->show();
         chain[index]->raise();
     }
@@ -147,6 +145,16 @@ void CWizardPage::Cover()
     // A covered page keeps no picture: a long chain would hold a page-sized
     // picture for every step. The same file is shown again when uncovered.
     m_background->UnLoad();
+}
+
+// Decoded when the page is shown and dropped when it is covered or ends: a
+// page made or waiting beneath another holds no picture. A missing picture
+// is not reported: the page works without it.
+void CWizardPage::LoadBackground()
+{
+    if (!m_background->GetSize().isValid() && !m_backgroundPath.isEmpty()
+        && m_background->Load(m_backgroundPath))
+        m_background->Draw();
 }
 
 void CWizardPage::TakeFocus()

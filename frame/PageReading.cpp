@@ -120,6 +120,7 @@ void CWizardPage::MarkAsAlert(CLabel* label, QWidget* field)
 void CWizardPage::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    LoadBackground();
     if (!std::exchange(m_initialFocusPlaced, true))
     {
         PutFrameButtonsLast();

@@ -175,6 +175,32 @@ private slots:
         QCOMPARE(seen, (QStringList{"Preparations", "InstallMode", "Preparations", "Welcome"}));
     }
 
+    // Only the page in view holds its page-sized picture: not one made above
+    // it that has not run yet, nor one that has ended.
+    void onlyThePageInViewHoldsItsPicture()
+    {
+        CWizardWindow window;
+        CTarnixConnectDlg welcome(&window);
+        auto holds = [](const CWizardPage& page) {
+            return page.BackgroundPicture()->GetSize().isValid();
+        };
+        QList<QPair<bool, bool>> seen;  // welcome's, the second page's
+        QTimer::singleShot(0, &welcome, [&] {
+            CWizardPage second(
+                PageFrame{.Id = PageId::Preparations, .Background = "pic/BG/1100.gif"}, &window);
+            seen << qMakePair(holds(welcome), holds(second));
+            QTimer::singleShot(0, &second, [&] {
+                seen << qMakePair(holds(welcome), holds(second));
+                second.reject();
+            });
+            second.exec();
+            seen << qMakePair(holds(welcome), holds(second));
+            welcome.reject();
+        });
+        welcome.exec();
+        QCOMPARE(seen, (QList<QPair<bool, bool>>{{true, false}, {false, true}, {true, false}}));
+    }
+
     // The close box on the window ends every page, the top one first.
     void closeBoxEndsTheWholeChain()
     {
