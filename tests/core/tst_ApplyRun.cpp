@@ -23,6 +23,7 @@
 
 #include <functional>
 #include <future>
+#include <memory>
 #include <thread>
 
 using namespace std::chrono_literals;
@@ -85,6 +86,8 @@ private:
     ApplyOutcome Run(FakePause& pause);
 
     RouterSim m_sim;
+    WizardSettings m_settings;  // what m_link and the runs apply
+    std::unique_ptr<CIpLink> m_link;
     std::vector<ApplyStep> m_steps;
 };
 
@@ -96,12 +99,14 @@ void TestApplyRun::init()
     SimRouterState state;
     state.Services = {{"old_0_1_32", {{"linkType", "EoA"}, {"atmVpi", "1"}, {"atmVci", "32"}}}};
     m_sim.SetState(state);
-    GetWizardSettings() = PppoeSettings();
+    m_settings = PppoeSettings();
+    m_link = std::make_unique<CIpLink>(m_settings);
     m_steps.clear();
 }
 
 void TestApplyRun::cleanup()
 {
+    m_link.reset();
     m_sim.Stop();
 }
 
@@ -109,7 +114,7 @@ ApplyOutcome TestApplyRun::Run(FakePause& pause)
 {
     ApplyRunOptions options;
     options.RouterAddress = m_sim.Address();
-    CApplyRun run(*GetRouterLink(), GetWizardSettings(), pause, options,
+    CApplyRun run(*m_link, m_settings, pause, options,
                   [this](ApplyStep step, std::chrono::milliseconds) { m_steps.push_back(step); });
     return run.Run();
 }
@@ -148,7 +153,7 @@ void TestApplyRun::protocols()
     QFETCH(QString, serviceName);
     QFETCH(QString, param);
     QFETCH(QString, value);
-    WizardSettings& s = GetWizardSettings();
+    WizardSettings& s = m_settings;
     s.ProtocolIndex = protocol;
     s.MerDynamicIp = merDynamicIp;
     s.StaticIpAddress = "10.0.0.2";
@@ -214,8 +219,8 @@ void TestApplyRun::refusedWirelessRequest_data()
 void TestApplyRun::refusedWirelessRequest()
 {
     QFETCH(QString, path);
-    GetWizardSettings().PasswordChangeRequested = true;
-    GetWizardSettings().NewRouterPassword = "newpw";
+    m_settings.PasswordChangeRequested = true;
+    m_settings.NewRouterPassword = "newpw";
     SimFault refused;
     refused.Status = 500;
     m_sim.SetFault(path.toStdString(), refused);
@@ -230,13 +235,13 @@ void TestApplyRun::refusedWirelessRequest()
 
 void TestApplyRun::passwordChange()
 {
-    WizardSettings& s = GetWizardSettings();
+    WizardSettings& s = m_settings;
     s.PasswordChangeRequested = true;
     s.NewRouterPassword = "newpw";
     FakePause pause;
     QCOMPARE(Run(pause), ApplyOutcome::Applied);
     QCOMPARE(m_sim.State().AdminPassword, std::string("newpw"));
-    QCOMPARE(GetRouterLink()->GetPassword(), std::string("newpw"));
+    QCOMPARE(m_link->GetPassword(), std::string("newpw"));
     QVERIFY(s.RouterPasswordChanged);
     QCOMPARE(s.PasswordAfterChange, std::string("newpw"));
 
@@ -253,7 +258,7 @@ void TestApplyRun::passwordChange()
 
 void TestApplyRun::failedPasswordChangeKeepsOldPassword()
 {
-    WizardSettings& s = GetWizardSettings();
+    WizardSettings& s = m_settings;
     s.PasswordChangeRequested = true;
     s.NewRouterPassword = "newpw";
     SimFault refused;
@@ -261,7 +266,7 @@ void TestApplyRun::failedPasswordChangeKeepsOldPassword()
     m_sim.SetFault("/password.cgi", refused);
     FakePause pause;
     QCOMPARE(Run(pause), ApplyOutcome::PasswordChangeFailed);
-    QCOMPARE(GetRouterLink()->GetPassword(), std::string("vabel"));
+    QCOMPARE(m_link->GetPassword(), std::string("vabel"));
     QVERIFY(!s.RouterPasswordChanged);
     QCOMPARE(s.PasswordAfterChange, std::string("vabel"));
     QCOMPARE(pause.durations.size(), std::size_t(4));  // failed at once, no settle pause
@@ -414,20 +419,20 @@ void TestApplyRun::uncarriableValuesSendNothing()
     QFETCH(std::string, routerAddress);
     QFETCH(CarryProblem, problem);
     QFETCH(CarriedField, field);
-    change(GetWizardSettings());
-    const WizardSettings before = GetWizardSettings();
+    change(m_settings);
+    const WizardSettings before = m_settings;
 
     FakePause pause;
     ApplyRunOptions options;
     options.RouterAddress = routerAddress.empty() ? m_sim.Address() : routerAddress;
-    CApplyRun run(*GetRouterLink(), GetWizardSettings(), pause, options);
+    CApplyRun run(*m_link, m_settings, pause, options);
     QCOMPARE(run.Run(), ApplyOutcome::NotCarried);
     QCOMPARE(run.Refusal().Problem, problem);
     QCOMPARE(run.Refusal().Field, field);
     QVERIFY(!CarryMessage(run.Refusal()).empty());
     QVERIFY(m_sim.Requests().empty());
     QVERIFY(pause.durations.empty());
-    QCOMPARE(GetWizardSettings().RouterPasswordChanged, before.RouterPasswordChanged);
+    QCOMPARE(m_settings.RouterPasswordChanged, before.RouterPasswordChanged);
 }
 
 void TestApplyRun::pauseBeyondTheClockDoesNotOverflow()
@@ -455,15 +460,14 @@ void TestApplyRun::cancelEndsTheRequestInFlight_data()
 void TestApplyRun::cancelEndsTheRequestInFlight()
 {
     QFETCH(std::string, path);
-    GetWizardSettings() = SamplePppoeSettingsWithNewPassword();
+    m_settings = SamplePppoeSettingsWithNewPassword();
     m_sim.SetFault(path, SimFault{.Delay = 30s});
     CCancellablePause pause;
     ApplyRunOptions options;
     options.RouterAddress = m_sim.Address();
     options.StepPause = 0ms;
     ApplyOutcome outcome = ApplyOutcome::Applied;
-    std::thread worker(
-        [&] { outcome = CApplyRun(*GetRouterLink(), GetWizardSettings(), pause, options).Run(); });
+    std::thread worker([&] { outcome = CApplyRun(*m_link, m_settings, pause, options).Run(); });
     QTRY_VERIFY_WITH_TIMEOUT(!m_sim.RequestsTo(path).empty(), 10000);
     const std::size_t sent = m_sim.Requests().size();
     QElapsedTimer clock;
