@@ -9,6 +9,7 @@
 #include "DocumentLinks.h"
 #include "InputChecks.h"
 #include "WizardPalette.h"
+#include "WizardSession.h"
 #include "WizardSettings.h"
 
 #include <QApplication>
@@ -132,7 +133,7 @@ void CWizardPage::BuildFrame()
     setWindowIcon(QApplication::windowIcon());
 
     m_backgroundPath = m_frame.Background;
-    if (!m_frame.QuickBackground.isEmpty() && !GetWizardSettings().FirstInstallPath)
+    if (!m_frame.QuickBackground.isEmpty() && !WizardSession::Current().Settings.FirstInstallPath)
         m_backgroundPath = m_frame.QuickBackground;
     m_background = new CPictureEx(this);
     m_background->move(0, 0);

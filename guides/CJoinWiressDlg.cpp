@@ -1,5 +1,6 @@
 #include "CJoinWiressDlg.h"
 
+#include "WizardSession.h"
 #include "WizardSettings.h"
 
 namespace {
@@ -21,7 +22,7 @@ CJoinWiressDlg::CJoinWiressDlg(QWidget* owner)
                            .Heading = "How do I join a wireless network?",
                            .HasPrevNext = false},
                  owner, kGuideRect, {"HowTo.html", "HowTo_print.html"},
-                 JoinWirelessFill(GetWizardSettings()))
+                 JoinWirelessFill(WizardSession::Current().Settings))
 {
     AddLabel("Below are some tips that may help you to do this.", kTipsRect, kIntroStyle);
     AddLabel("This process may vary between computers. Please refer to your own computer's manual "

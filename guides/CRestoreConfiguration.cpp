@@ -5,6 +5,7 @@
 #include "RunWithoutFreezing.h"
 #include "SecuritySettingsSaving.h"
 #include "TextRules.h"
+#include "WizardSession.h"
 
 #include <QCheckBox>
 #include <QTimer>
@@ -38,12 +39,11 @@ constexpr std::size_t kMaxNetworkKeyBytes = 63;
 // hold, with control characters as "?": they are shown and go into the file,
 // where a line break would start a line of its own. Empty when the router
 // did not answer.
-std::pair<std::string, std::string> ReadFromRouter()
+std::pair<std::string, std::string> ReadFromRouter(CIpLink& link)
 {
     std::string name;
     std::string key;
-    if (CIpLink* link = GetRouterLink())
-        CIpLink::ReadWirelessSettings(*link, name, key);
+    CIpLink::ReadWirelessSettings(link, name, key);
     return {ControlsReplaced(CutAtCharacter(name, kMaxNetworkNameBytes)),
             ControlsReplaced(CutAtCharacter(key, kMaxNetworkKeyBytes))};
 }
@@ -111,7 +111,8 @@ void CRestoreConfiguration::BuildBody()
 
 void CRestoreConfiguration::ReadRouterSettings()
 {
-    const auto [name, key] = RunWithoutFreezing(this, &ReadFromRouter);
+    CIpLink& link = WizardSession::Current().Link;
+    const auto [name, key] = RunWithoutFreezing(this, [&link] { return ReadFromRouter(link); });
     m_networkName = QString::fromStdString(name);
     m_networkKey = QString::fromStdString(key);
     m_nameValue->setText(m_networkName);

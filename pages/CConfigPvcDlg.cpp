@@ -2,6 +2,7 @@
 
 #include "ConnectionLayout.h"
 #include "InputChecks.h"
+#include "WizardSession.h"
 #include "WizardSettings.h"
 
 #include <QComboBox>
@@ -133,7 +134,7 @@ void CConfigPvcDlg::OnNext()
         ShowPlainMessage(CheckText(message));
         return;
     }
-    WizardSettings& settings = GetWizardSettings();
+    WizardSettings& settings = WizardSession::Current().Settings;
     settings.AtmVpi = vpi;
     settings.AtmVci = vci;
     settings.EncapsulationIndex = m_encapsulation->currentIndex();

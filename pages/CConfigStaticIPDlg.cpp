@@ -3,6 +3,7 @@
 #include "CIpAddressField.h"
 #include "ConnectionLayout.h"
 #include "InputChecks.h"
+#include "WizardSession.h"
 #include "WizardSettings.h"
 
 #include <QLineEdit>
@@ -56,7 +57,7 @@ void CConfigStaticIPDlg::OnNext()
         ShowPlainMessage(CheckText(message));
         return;
     }
-    WizardSettings& settings = GetWizardSettings();
+    WizardSettings& settings = WizardSession::Current().Settings;
     settings.StaticIpAddress = stored.IpAddress;
     settings.StaticSubnetMask = stored.SubnetMask;
     settings.StaticGateway = stored.Gateway;

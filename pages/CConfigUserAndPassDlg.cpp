@@ -2,6 +2,7 @@
 
 #include "ConnectionLayout.h"
 #include "InputChecks.h"
+#include "WizardSession.h"
 #include "WizardSettings.h"
 
 #include <QLineEdit>
@@ -83,7 +84,7 @@ void CConfigUserAndPassDlg::OnNext()
         return;
     default: break;
     }
-    WizardSettings& settings = GetWizardSettings();
+    WizardSettings& settings = WizardSession::Current().Settings;
     settings.PppUserName = userName;
     settings.PppPassword = password;
     for (CLabel* error : {m_userNameError, m_passwordError, m_confirmationError})

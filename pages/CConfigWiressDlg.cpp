@@ -2,6 +2,7 @@
 
 #include "ConnectionLayout.h"
 #include "InputChecks.h"
+#include "WizardSession.h"
 #include "WizardSettings.h"
 
 #include <QComboBox>
@@ -118,7 +119,7 @@ void CConfigWiressDlg::OnNext()
         return;
     }
     // The router gets and the guides show the same trimmed key.
-    WizardSettings& settings = GetWizardSettings();
+    WizardSettings& settings = WizardSession::Current().Settings;
     settings.SsidW = m_ssid->text().toStdU16String();
     settings.Ssid = ssid;
     settings.WirelessKeyW = QString::fromStdString(key).toStdU16String();

@@ -5,6 +5,7 @@
 #include "InputChecks.h"
 #include "RouterDefaults.h"
 #include "WizardOptions.h"
+#include "WizardSession.h"
 #include "WizardSettings.h"
 
 #include <QLineEdit>
@@ -77,7 +78,7 @@ void CCreatePasswordDlg::OnNext()
         ShowPlainMessage(QString::fromStdString(CarryMessage(carried)), QMessageBox::Warning);
         return;
     }
-    WizardSettings& settings = GetWizardSettings();
+    WizardSettings& settings = WizardSession::Current().Settings;
     settings.NewRouterPasswordW = password.toStdU16String();
     settings.PasswordChangeRequested = true;
     settings.RouterPassword = kFactoryPassword;

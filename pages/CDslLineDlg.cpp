@@ -7,6 +7,7 @@
 #include "RunInBackground.h"
 #include "RunWithoutFreezing.h"
 #include "WizardOptions.h"
+#include "WizardSession.h"
 #include "WizardSettings.h"
 
 CDslLineDlg::CDslLineDlg(QWidget* owner)
@@ -40,8 +41,10 @@ void CDslLineDlg::OnNext()
 {
     if (!ConfirmRouterNetwork(this))
         return;
-    GetWizardSettings().FirstInstallPath = true;
-    const LoginVerdict login = RunWithoutFreezing(this, &LoginRouterLink);
+    WizardSession& session = WizardSession::Current();
+    session.Settings.FirstInstallPath = true;
+    CIpLink& link = session.Link;
+    const LoginVerdict login = RunWithoutFreezing(this, [&link] { return LoginRouterLink(link); });
     if (login == LoginVerdict::NoAnswer)
     {
         ShowPlainMessage(kRouterNoAnswerText, QMessageBox::Warning);

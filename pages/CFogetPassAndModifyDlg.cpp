@@ -7,6 +7,7 @@
 #include "PrimeRouterLink.h"
 #include "RunWithoutFreezing.h"
 #include "WizardOptions.h"
+#include "WizardSession.h"
 #include "WizardSettings.h"
 
 #include <QCheckBox>
@@ -39,10 +40,10 @@ void WritePasswordFields(WizardSettings& settings, const PasswordFields& fields)
     settings.NewRouterPassword = fields.NewRouterPassword;
 }
 
-int ChangePassword()
+// One login with the password the user typed; the page keeps painting.
+LoginVerdict LogInOnce(QWidget* page, CIpLink& link)
 {
-    CIpLink* link = GetRouterLink();
-    return link ? link->ChangeRouterPassword() : -1;
+    return RunWithoutFreezing(page, [&link] { return LoginRouterLinkOnce(link); });
 }
 
 }  // namespace
@@ -127,10 +128,11 @@ void CFogetPassAndModifyDlg::OnNext()
 {
     const std::string existing = m_fields[Existing]->text().toStdString();
     const std::string newPassword = m_fields[New]->text().toStdString();
-    PrimeRouterLink(existing);
+    WizardSession& session = WizardSession::Current();
+    PrimeRouterLink(session.Link, existing);
 
     // Written before the checks: the password change request reads them.
-    WizardSettings& settings = GetWizardSettings();
+    WizardSettings& settings = session.Settings;
     const PasswordFields before = ReadPasswordFields(settings);
     WritePasswordFields(settings, {m_change->isChecked(), existing, newPassword});
 
@@ -161,7 +163,8 @@ void CFogetPassAndModifyDlg::NextWithChange(const std::string& existing,
     if (CheckRouterPasswordConfirmation(newPassword, confirmation) == CheckMessage::None
         && RefuseUncarried(existing, newPassword))
         return;
-    const LoginVerdict login = RunWithoutFreezing(this, &LoginRouterLinkOnce);
+    WizardSession& session = WizardSession::Current();
+    const LoginVerdict login = LogInOnce(this, session.Link);
     if (login == LoginVerdict::NoAnswer)
     {
         ShowPlainMessage(kRouterNoAnswerText, QMessageBox::Warning);
@@ -173,21 +176,20 @@ void CFogetPassAndModifyDlg::NextWithChange(const std::string& existing,
         ShowInvalid({Existing, New, Confirmation});
         return;
     }
-    if (RunWithoutFreezing(this, &ChangePassword) != 0)
+    if (RunWithoutFreezing(this, [&session] { return session.Link.ChangeRouterPassword(); }) != 0)
     {
         // Nothing changed on the router, so nothing is kept; the fields keep
         // what the user typed for another try.
-        WritePasswordFields(GetWizardSettings(), before);
+        WritePasswordFields(session.Settings, before);
         ShowPlainMessage(kPasswordChangeRefusedMessage, QMessageBox::Warning);
         return;
     }
     // The router has the new password now: the apply run must log in with it
     // and must not send the change again.
-    WizardSettings& settings = GetWizardSettings();
-    settings.RouterPassword = newPassword;
-    settings.PasswordChangeRequested = false;
-    SetLinkPassword(newPassword);
-    if (RunWithoutFreezing(this, &LoginRouterLinkOnce) != LoginVerdict::Accepted)
+    session.Settings.RouterPassword = newPassword;
+    session.Settings.PasswordChangeRequested = false;
+    session.Link.SetPassword(newPassword);
+    if (LogInOnce(this, session.Link) != LoginVerdict::Accepted)
     {
         ShowPlainMessage(kCheckCableMessage, QMessageBox::Warning);
         return;
@@ -206,7 +208,7 @@ void CFogetPassAndModifyDlg::NextWithoutChange(const std::string& existing)
     }
     if (RefuseUncarried(existing, std::string()))
         return;
-    const LoginVerdict login = RunWithoutFreezing(this, &LoginRouterLinkOnce);
+    const LoginVerdict login = LogInOnce(this, WizardSession::Current().Link);
     if (login == LoginVerdict::NoAnswer)
     {
         ShowPlainMessage(kRouterNoAnswerText, QMessageBox::Warning);

@@ -129,7 +129,7 @@ void CQuicKOrFirstInstallDlg::OnNext()
 
 void CQuicKOrFirstInstallDlg::OnFirstInstall()
 {
-    GetWizardSettings().FirstInstallPath = true;
+    WizardSession::Current().Settings.FirstInstallPath = true;
     OpenNext(FlowChoice::FirstInstall);
 }
 
@@ -137,9 +137,11 @@ void CQuicKOrFirstInstallDlg::OnQuickInstall()
 {
     if (!ConfirmRouterNetwork(this))
         return;
-    GetWizardSettings().FirstInstallPath = false;
-    PrimeRouterLink();
-    const LoginVerdict login = RunWithoutFreezing(this, &LoginRouterLink);
+    WizardSession& session = WizardSession::Current();
+    session.Settings.FirstInstallPath = false;
+    CIpLink& link = session.Link;
+    PrimeRouterLink(link);
+    const LoginVerdict login = RunWithoutFreezing(this, [&link] { return LoginRouterLink(link); });
     if (login == LoginVerdict::NoAnswer)
     {
         // Nothing refused the factory password: asking for another would mislead.

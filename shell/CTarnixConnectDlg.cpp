@@ -4,6 +4,7 @@
 #include "CxSkinButton.h"
 #include "PrimeRouterLink.h"
 #include "UnfinishedSetup.h"
+#include "WizardSession.h"
 
 #include <QComboBox>
 
@@ -28,7 +29,7 @@ CTarnixConnectDlg::CTarnixConnectDlg(QWidget* parent)
                             .HasPrevNext = false},
                   parent)
 {
-    PrimeRouterLink();
+    PrimeRouterLink(WizardSession::Current().Link);
     BuildBody();
 }
 

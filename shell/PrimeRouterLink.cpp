@@ -3,35 +3,29 @@
 #include "CIpLink.h"
 #include "WizardOptions.h"
 
-void PrimeRouterLink(const std::string& password)
+void PrimeRouterLink(CIpLink& link, const std::string& password)
 {
-    CIpLink* link = GetRouterLink();
-    if (!link)
-        return;
-    link->SetUserName(kRouterUserName);
-    link->SetPassword(password);
-    link->SetRouterAddress(ConfiguredRouterAddress());
-    link->SetTimeouts(GetWizardOptions().Timeouts);
+    link.SetUserName(kRouterUserName);
+    link.SetPassword(password);
+    link.SetRouterAddress(ConfiguredRouterAddress());
+    link.SetTimeouts(GetWizardOptions().Timeouts);
 }
 
 namespace {
-LoginVerdict Login(bool retry)
+LoginVerdict Login(CIpLink& link, bool retry)
 {
-    CIpLink* link = GetRouterLink();
-    if (!link)
-        return LoginVerdict::Refused;
-    if (retry ? LoginWithOneRetry(*link) : link->Login())
+    if (retry ? LoginWithOneRetry(link) : link.Login())
         return LoginVerdict::Accepted;
-    return link->LastRequestAnswered() ? LoginVerdict::Refused : LoginVerdict::NoAnswer;
+    return link.LastRequestAnswered() ? LoginVerdict::Refused : LoginVerdict::NoAnswer;
 }
 }  // namespace
 
-LoginVerdict LoginRouterLink()
+LoginVerdict LoginRouterLink(CIpLink& link)
 {
-    return Login(true);
+    return Login(link, true);
 }
 
-LoginVerdict LoginRouterLinkOnce()
+LoginVerdict LoginRouterLinkOnce(CIpLink& link)
 {
-    return Login(false);
+    return Login(link, false);
 }

@@ -5,10 +5,11 @@
 
 #include <string>
 
-// Sets the process-wide router link to kRouterUserName, password, the
-// configured router address (--router, default kDefaultRouterAddress) and
-// the options' time-outs.
-void PrimeRouterLink(const std::string& password = kFactoryPassword);
+class CIpLink;
+
+// Sets link to kRouterUserName, password, the configured router address
+// (--router, default kDefaultRouterAddress) and the options' time-outs.
+void PrimeRouterLink(CIpLink& link, const std::string& password = kFactoryPassword);
 
 // How a login ended: the session cookie came, the router answered without
 // one, or nothing answered over HTTP at all (not a refused password).
@@ -19,12 +20,12 @@ enum class LoginVerdict
     NoAnswer,
 };
 
-// Logs the process-wide router link in with the values it holds (the
-// factory password, as the welcome and install mode pages prime it), with
-// one retry; the verdict is the last attempt's. Refused when there is no link.
-LoginVerdict LoginRouterLink();
+// Logs link in with the values it holds (the factory password, as the
+// welcome and install mode pages prime it), with one retry; the verdict is
+// the last attempt's.
+LoginVerdict LoginRouterLink(CIpLink& link);
 // One attempt, for a password the user typed.
-LoginVerdict LoginRouterLinkOnce();
+LoginVerdict LoginRouterLinkOnce(CIpLink& link);
 
 // Shown where a login got no answer at all.
 inline constexpr char kRouterNoAnswerText[] =

@@ -24,15 +24,17 @@ int main()
     options.RouterAddress = sim.Address();
     options.StepPause = options.SettlePause = std::chrono::milliseconds(0);
 
+    WizardSettings settings;  // what every run applies, through link
+    CIpLink link(settings);
     std::vector<double> milliseconds;
     std::size_t requests = 0;
     for (int i = 0; i < Runs; ++i)
     {
         sim.SetState(SimRouterState{});
         sim.ClearRequests();
-        GetWizardSettings() = SamplePppoeSettingsWithNewPassword();
+        settings = SamplePppoeSettingsWithNewPassword();
         FakePause pause;
-        CApplyRun run(*GetRouterLink(), GetWizardSettings(), pause, options);
+        CApplyRun run(link, settings, pause, options);
         const auto start = std::chrono::steady_clock::now();
         if (run.Run() != ApplyOutcome::Applied)
             return std::fprintf(stderr, "run %d failed\n", i), 1;

@@ -1,6 +1,7 @@
 // The apply run and the ordered probe against the router emulator on loopback.
 
 #include "ApplyPreflight.h"
+#include "ApplyRunRows.h"
 #include "CApplyPause.h"
 #include "CApplyRun.h"
 #include "CCancellablePause.h"
@@ -21,8 +22,8 @@
 
 #include <QElapsedTimer>
 
-#include <functional>
 #include <future>
+#include <memory>
 #include <thread>
 
 using namespace std::chrono_literals;
@@ -85,6 +86,8 @@ private:
     ApplyOutcome Run(FakePause& pause);
 
     RouterSim m_sim;
+    WizardSettings m_settings;  // what m_link and the runs apply
+    std::unique_ptr<CIpLink> m_link;
     std::vector<ApplyStep> m_steps;
 };
 
@@ -96,12 +99,14 @@ void TestApplyRun::init()
     SimRouterState state;
     state.Services = {{"old_0_1_32", {{"linkType", "EoA"}, {"atmVpi", "1"}, {"atmVci", "32"}}}};
     m_sim.SetState(state);
-    GetWizardSettings() = PppoeSettings();
+    m_settings = PppoeSettings();
+    m_link = std::make_unique<CIpLink>(m_settings);
     m_steps.clear();
 }
 
 void TestApplyRun::cleanup()
 {
+    m_link.reset();
     m_sim.Stop();
 }
 
@@ -109,36 +114,14 @@ ApplyOutcome TestApplyRun::Run(FakePause& pause)
 {
     ApplyRunOptions options;
     options.RouterAddress = m_sim.Address();
-    CApplyRun run(*GetRouterLink(), GetWizardSettings(), pause, options,
+    CApplyRun run(*m_link, m_settings, pause, options,
                   [this](ApplyStep step, std::chrono::milliseconds) { m_steps.push_back(step); });
     return run.Run();
 }
 
 void TestApplyRun::protocols_data()
 {
-    QTest::addColumn<int>("protocol");
-    QTest::addColumn<int>("merDynamicIp");
-    QTest::addColumn<QString>("serviceName");
-    QTest::addColumn<QString>("param");
-    QTest::addColumn<QString>("value");
-    QTest::newRow("PPPoE") << ProtocolPppoe << 0 << "pppoe_0_8_35"
-                           << "pppUserName"
-                           << "joe@isp";
-    QTest::newRow("PPPoA") << ProtocolPppoa << 0 << "pppoa_0_8_35"
-                           << "pppPassword"
-                           << "pw";
-    QTest::newRow("MER dynamic") << ProtocolMer << 1 << "mer_0_8_35"
-                                 << "enblDhcpClnt"
-                                 << "1";
-    QTest::newRow("MER static") << ProtocolMer << 0 << "mer_0_8_35"
-                                << "wanIpAddress"
-                                << "10.0.0.2";
-    QTest::newRow("IPoA") << ProtocolIpoa << 0 << "ipoa_0_8_35"
-                          << "wanInfDnsSecondary"
-                          << "0.0.0.0";
-    QTest::newRow("Bridge") << ProtocolBridge << 0 << "br_0_8_35"
-                            << "linkType"
-                            << "EoA";
+    AddProtocolRows();
 }
 
 void TestApplyRun::protocols()
@@ -148,7 +131,7 @@ void TestApplyRun::protocols()
     QFETCH(QString, serviceName);
     QFETCH(QString, param);
     QFETCH(QString, value);
-    WizardSettings& s = GetWizardSettings();
+    WizardSettings& s = m_settings;
     s.ProtocolIndex = protocol;
     s.MerDynamicIp = merDynamicIp;
     s.StaticIpAddress = "10.0.0.2";
@@ -214,8 +197,8 @@ void TestApplyRun::refusedWirelessRequest_data()
 void TestApplyRun::refusedWirelessRequest()
 {
     QFETCH(QString, path);
-    GetWizardSettings().PasswordChangeRequested = true;
-    GetWizardSettings().NewRouterPassword = "newpw";
+    m_settings.PasswordChangeRequested = true;
+    m_settings.NewRouterPassword = "newpw";
     SimFault refused;
     refused.Status = 500;
     m_sim.SetFault(path.toStdString(), refused);
@@ -230,13 +213,13 @@ void TestApplyRun::refusedWirelessRequest()
 
 void TestApplyRun::passwordChange()
 {
-    WizardSettings& s = GetWizardSettings();
+    WizardSettings& s = m_settings;
     s.PasswordChangeRequested = true;
     s.NewRouterPassword = "newpw";
     FakePause pause;
     QCOMPARE(Run(pause), ApplyOutcome::Applied);
     QCOMPARE(m_sim.State().AdminPassword, std::string("newpw"));
-    QCOMPARE(GetRouterLink()->GetPassword(), std::string("newpw"));
+    QCOMPARE(m_link->GetPassword(), std::string("newpw"));
     QVERIFY(s.RouterPasswordChanged);
     QCOMPARE(s.PasswordAfterChange, std::string("newpw"));
 
@@ -253,7 +236,7 @@ void TestApplyRun::passwordChange()
 
 void TestApplyRun::failedPasswordChangeKeepsOldPassword()
 {
-    WizardSettings& s = GetWizardSettings();
+    WizardSettings& s = m_settings;
     s.PasswordChangeRequested = true;
     s.NewRouterPassword = "newpw";
     SimFault refused;
@@ -261,7 +244,7 @@ void TestApplyRun::failedPasswordChangeKeepsOldPassword()
     m_sim.SetFault("/password.cgi", refused);
     FakePause pause;
     QCOMPARE(Run(pause), ApplyOutcome::PasswordChangeFailed);
-    QCOMPARE(GetRouterLink()->GetPassword(), std::string("vabel"));
+    QCOMPARE(m_link->GetPassword(), std::string("vabel"));
     QVERIFY(!s.RouterPasswordChanged);
     QCOMPARE(s.PasswordAfterChange, std::string("vabel"));
     QCOMPARE(pause.durations.size(), std::size_t(4));  // failed at once, no settle pause
@@ -318,116 +301,33 @@ void TestApplyRun::probeWithNoAnswer()
     QCOMPARE(probes, 3);
 }
 
-Q_DECLARE_METATYPE(CarriedField)
-Q_DECLARE_METATYPE(CarryProblem)
-Q_DECLARE_METATYPE(std::function<void(WizardSettings&)>)
-
 // Values the requests cannot carry: the run names the field and sends
 // nothing, not even the login.
 void TestApplyRun::uncarriableValuesSendNothing_data()
 {
-    using Change = std::function<void(WizardSettings&)>;
-    QTest::addColumn<Change>("change");
-    QTest::addColumn<std::string>("routerAddress");  // empty: the emulator
-    QTest::addColumn<CarryProblem>("problem");
-    QTest::addColumn<CarriedField>("field");
-    const auto row = [](const char* name, Change change, CarryProblem problem, CarriedField field,
-                        std::string address = {}) {
-        QTest::newRow(name) << change << address << problem << field;
-    };
-    const std::string huge(131000, 'a');
-    const auto longText = [](std::size_t n) { return std::string(n, 'a'); };
-    const auto tooLong = CarryProblem::TooLong;
-    const auto cookie = CarryProblem::NotInACookie;
-    row(
-        "new router password of 131000 bytes",
-        [huge](WizardSettings& s) {
-            s.PasswordChangeRequested = true;
-            s.NewRouterPassword = huge;
-        },
-        tooLong, CarriedField::NewRouterPassword);
-    row(
-        "PPP user name of 131000 bytes", [huge](WizardSettings& s) { s.PppUserName = huge; },
-        tooLong, CarriedField::PppUserName);
-    // Escaped, each % takes three bytes: 400 fit alone, not in the URL.
-    row(
-        "PPP password that grows when escaped",
-        [](WizardSettings& s) { s.PppPassword = std::string(400, '%'); }, tooLong,
-        CarriedField::PppPassword);
-    row(
-        "router password with a semicolon",
-        [](WizardSettings& s) { s.RouterPassword = "a;webuicookie="; }, cookie,
-        CarriedField::RouterPassword);
-    row(
-        "router password with a line break",
-        [](WizardSettings& s) { s.RouterPassword = "a\r\nX: y"; }, cookie,
-        CarriedField::RouterPassword);
-    row(
-        "router password too long for the cookies",
-        [longText](WizardSettings& s) { s.RouterPassword = longText(230); }, tooLong,
-        CarriedField::RouterPassword);
-    row(
-        "password after a change with a semicolon",
-        [](WizardSettings& s) {
-            s.RouterPasswordChanged = true;
-            s.PasswordAfterChange = "x;y";
-        },
-        cookie, CarriedField::RouterPassword);
-    row(
-        "new router password with a semicolon",
-        [](WizardSettings& s) {
-            s.PasswordChangeRequested = true;
-            s.NewRouterPassword = "new;pw";
-        },
-        cookie, CarriedField::NewRouterPassword);
-    row(
-        "new router password with a tab",
-        [](WizardSettings& s) {
-            s.PasswordChangeRequested = true;
-            s.NewRouterPassword = "new\tpw";
-        },
-        cookie, CarriedField::NewRouterPassword);
-    row(
-        "passwords that fill the change request together",
-        [longText](WizardSettings& s) {
-            s.PasswordChangeRequested = true;
-            s.RouterPassword = longText(120);
-            s.NewRouterPassword = longText(110);
-        },
-        tooLong, CarriedField::RouterPassword);
-    row(
-        "wireless key of kilobytes",
-        [longText](WizardSettings& s) { s.WirelessKey = longText(2000); }, tooLong,
-        CarriedField::WirelessKey);
-    row(
-        "network name past its 255-byte buffer once escaped",
-        [](WizardSettings& s) { s.Ssid = std::string(90, '&'); }, tooLong, CarriedField::Ssid);
-    row(
-        "router address too long for a page URL", [](WizardSettings&) {}, tooLong,
-        CarriedField::RouterAddress, std::string(600, 'h'));
+    AddUncarriableValueRows();
 }
 
 void TestApplyRun::uncarriableValuesSendNothing()
 {
-    using Change = std::function<void(WizardSettings&)>;
-    QFETCH(Change, change);
+    QFETCH(SettingsChange, change);
     QFETCH(std::string, routerAddress);
     QFETCH(CarryProblem, problem);
     QFETCH(CarriedField, field);
-    change(GetWizardSettings());
-    const WizardSettings before = GetWizardSettings();
+    change(m_settings);
+    const WizardSettings before = m_settings;
 
     FakePause pause;
     ApplyRunOptions options;
     options.RouterAddress = routerAddress.empty() ? m_sim.Address() : routerAddress;
-    CApplyRun run(*GetRouterLink(), GetWizardSettings(), pause, options);
+    CApplyRun run(*m_link, m_settings, pause, options);
     QCOMPARE(run.Run(), ApplyOutcome::NotCarried);
     QCOMPARE(run.Refusal().Problem, problem);
     QCOMPARE(run.Refusal().Field, field);
     QVERIFY(!CarryMessage(run.Refusal()).empty());
     QVERIFY(m_sim.Requests().empty());
     QVERIFY(pause.durations.empty());
-    QCOMPARE(GetWizardSettings().RouterPasswordChanged, before.RouterPasswordChanged);
+    QCOMPARE(m_settings.RouterPasswordChanged, before.RouterPasswordChanged);
 }
 
 void TestApplyRun::pauseBeyondTheClockDoesNotOverflow()
@@ -455,15 +355,14 @@ void TestApplyRun::cancelEndsTheRequestInFlight_data()
 void TestApplyRun::cancelEndsTheRequestInFlight()
 {
     QFETCH(std::string, path);
-    GetWizardSettings() = SamplePppoeSettingsWithNewPassword();
+    m_settings = SamplePppoeSettingsWithNewPassword();
     m_sim.SetFault(path, SimFault{.Delay = 30s});
     CCancellablePause pause;
     ApplyRunOptions options;
     options.RouterAddress = m_sim.Address();
     options.StepPause = 0ms;
     ApplyOutcome outcome = ApplyOutcome::Applied;
-    std::thread worker(
-        [&] { outcome = CApplyRun(*GetRouterLink(), GetWizardSettings(), pause, options).Run(); });
+    std::thread worker([&] { outcome = CApplyRun(*m_link, m_settings, pause, options).Run(); });
     QTRY_VERIFY_WITH_TIMEOUT(!m_sim.RequestsTo(path).empty(), 10000);
     const std::size_t sent = m_sim.Requests().size();
     QElapsedTimer clock;

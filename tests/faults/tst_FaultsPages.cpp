@@ -240,7 +240,7 @@ void TestFaultsPages::pageLogin()
         QAbstractButton* button = nullptr;
         if (dslLinePage)
         {
-            PrimeRouterLink("vabel");  // as the welcome page leaves it
+            PrimeRouterLink(*GetRouterLink(), "vabel");  // as the welcome page leaves it
             page = std::make_unique<CDslLineDlg>(nullptr);
             button = page->NextButton();
         }
@@ -342,7 +342,7 @@ void TestFaultsPages::restorePage_data()
 void TestFaultsPages::restorePage()
 {
     RunScenario([] {
-        PrimeRouterLink();  // as the welcome page leaves it
+        PrimeRouterLink(*GetRouterLink());  // as the welcome page leaves it
         CRestoreConfiguration page(nullptr);
         QSignalSpy read(&page, &CRestoreConfiguration::SettingsRead);
         page.show();

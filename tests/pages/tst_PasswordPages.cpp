@@ -95,7 +95,7 @@ private slots:
         m_sim.SetState(state);
         m_sim.ClearFaults();
         m_sim.ClearRequests();
-        PrimeRouterLink();
+        PrimeRouterLink(*GetRouterLink());
     }
 
     void cleanup()

@@ -97,7 +97,7 @@ bool StartEmulator(RouterSim& sim)
     if (sim.Start(0) <= 0)
         return false;
     GetWizardOptions().RouterAddress = sim.Address();
-    PrimeRouterLink();
+    PrimeRouterLink(*GetRouterLink());
     return true;
 }
 

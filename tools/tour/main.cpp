@@ -9,6 +9,7 @@
 #include "TourCamera.h"
 #include "WalkRoads.h"
 #include "WizardOptions.h"
+#include "WizardSession.h"
 #include "WizardSettings.h"
 #include "WizardUnderTest.h"
 
@@ -113,9 +114,8 @@ TourRoad RestoreTourRoad()
     return road;
 }
 
-void PointAtEmulator(const RouterSim& sim)
+void PointAtEmulator(const RouterSim& sim, WizardOptions& options)
 {
-    WizardOptions& options = GetWizardOptions();
     options.RouterAddress = sim.Address();
     options.ProbeUrls = {"http://" + sim.Address() + "/support"};
     // Long enough to see the Apply page at work, short enough for a tour.
@@ -125,7 +125,7 @@ void PointAtEmulator(const RouterSim& sim)
     options.ResultTimerPeriod = 10ms;
 }
 
-bool Walk(TourRoad& road, RouterSim& sim, TourCamera& camera)
+bool Walk(TourRoad& road, RouterSim& sim, TourCamera& camera, WizardSettings& settings)
 {
     sim.SetState(road.Router);
     sim.ClearFaults();
@@ -135,7 +135,7 @@ bool Walk(TourRoad& road, RouterSim& sim, TourCamera& camera)
         refused.Status = 500;
         sim.SetFault("/dlwancfg.cmd", refused);
     }
-    GetWizardSettings() = WizardSettings();
+    settings = WizardSettings();
     WalkDriver driver(std::move(road.Steps));
     driver.SetPageShownHook([&camera, &road](CWizardPage& page) {
         const bool taken = camera.TakePage(page, road.Name);
@@ -153,6 +153,8 @@ bool Walk(TourRoad& road, RouterSim& sim, TourCamera& camera)
 
 int main(int argc, char* argv[])
 {
+    // What the wizard holds for the tour, as the wizard's main makes it.
+    WizardSession session;
     QApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -181,7 +183,7 @@ int main(int argc, char* argv[])
     RouterSim sim;
     if (sim.Start(0) <= 0)
         return 1;
-    PointAtEmulator(sim);
+    PointAtEmulator(sim, session.Options);
     RegisterEveryPage();
     FakeEffects effects;  // nothing is opened, asked or ended for real
     effects.openRealPages = true;
@@ -191,7 +193,7 @@ int main(int argc, char* argv[])
     TourRoad roads[] = {FirstInstallRoad(), QuickRoad(sim), RestoreTourRoad()};
     bool walked = true;
     for (TourRoad& road : roads)
-        walked = Walk(road, sim, camera) && walked;
+        walked = Walk(road, sim, camera, session.Settings) && walked;
     SetWizardEffects(nullptr);
     std::printf("tarnix-tour: %d pictures in %s\n", camera.Count(), qPrintable(folder));
     return walked ? 0 : 1;
