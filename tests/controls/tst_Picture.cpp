@@ -2,81 +2,16 @@
 // disposal methods, stopping and unloading.
 
 #include "CPictureEx.h"
-#include "GifBuilder.h"
 #include "GifWalker.h"
+#include "PictureFixtures.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QDirIterator>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
-
-namespace {
-
-constexpr QRgb kRed = 0xFFFF0000;
-constexpr QRgb kGreen = 0xFF00FF00;
-constexpr QRgb kBlue = 0xFF0000FF;
-const std::vector<std::uint32_t> kColours{0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
-constexpr QRgb kBackground = 0;  // stands for the palette's button colour
-enum : std::uint8_t
-{
-    kRedIndex,
-    kGreenIndex,
-    kBlueIndex,
-    kWhiteIndex
-};
-
-// Long enough that a frame is still up when the test looks at it.
-constexpr int kInspectDelay = 50;
-
-QByteArray ToByteArray(const std::vector<std::uint8_t>& bytes)
-{
-    return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
-}
-
-QByteArray Encoded(const QImage& image, const char* format)
-{
-    QByteArray data;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return data;
-}
-
-// Red page, then a blue square at (5,5) with the given disposal, then a green
-// dot at (30,20).
-QByteArray DisposalAnimation(int disposal)
-{
-    return ToByteArray(GifBuilder(40, 30, kColours)
-                           .Loop()
-                           .Control(1, kInspectDelay)
-                           .Image(0, 0, 40, 30, kRedIndex)
-                           .Control(disposal, kInspectDelay)
-                           .Image(5, 5, 10, 10, kBlueIndex)
-                           .Control(1, kInspectDelay)
-                           .Image(30, 20, 2, 2, kGreenIndex)
-                           .Bytes());
-}
-
-// Waits until the animation reports the given frame and returns the image then.
-QImage ImageAtFrame(CPictureEx& picture, QSignalSpy& shown, int index)
-{
-    for (;;)
-    {
-        while (!shown.isEmpty())
-        {
-            if (shown.takeFirst().at(0).toInt() == index)
-                return picture.CurrentImage();
-        }
-        if (!shown.wait(5000))
-            return QImage();
-    }
-}
-
-}  // namespace
 
 class TestPicture : public QObject
 {

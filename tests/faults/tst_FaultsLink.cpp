@@ -9,145 +9,23 @@
 #include "CIpLink.h"
 #include "HttpTransport.h"
 #include "InternetProbe.h"
+#include "LinkOperations.h"
+#include "PeakMemory.h"
 #include "RequestLogChecks.h"
 #include "RouterFaults.h"
 #include "ScenarioSettings.h"
 #include "WizardSettings.h"
 
 #include <QElapsedTimer>
-#include <QUrlQuery>
 #include <QtTest>
 
-#include <fstream>
 #include <memory>
 #include <thread>
 
-using namespace std::chrono_literals;
-
 namespace {
 constexpr std::size_t kMegabytes = 3'000'000;
-
-enum class Operation
-{
-    ApplyRun,  // the run, then the probe of the emulator's support page when it applied
-    Login,
-    DslStatus,
-    ReadWireless,
-};
-
-QString OutcomeName(ApplyOutcome outcome)
-{
-    switch (outcome)
-    {
-    case ApplyOutcome::Applied: return "applied";
-    case ApplyOutcome::NoAnswer: return "no answer";
-    case ApplyOutcome::LoginRefused: return "login refused";
-    case ApplyOutcome::WanServiceFailed: return "WAN failed";
-    case ApplyOutcome::WirelessFailed: return "wireless failed";
-    case ApplyOutcome::PasswordChangeFailed: return "password failed";
-    case ApplyOutcome::Cancelled: return "cancelled";
-    case ApplyOutcome::NotCarried: return "not carried";
-    }
-    return {};
-}
-
-// Short names of the causes a failed run can find.
-QString CauseName(FailureCause cause)
-{
-    switch (cause)
-    {
-    case FailureCause::RouterNoAnswer: return "no answer";
-    case FailureCause::LoginRefused: return "login refused";
-    case FailureCause::InternetServiceRefused: return "service refused";
-    case FailureCause::WirelessNetworkRefused: return "network refused";
-    case FailureCause::WirelessSecurityRefused: return "security refused";
-    case FailureCause::RouterPasswordRefused: return "password refused";
-    default: return {};
-    }
-}
-
-// The outcome, and for a run that failed at a step the cause it found.
-QString RunApply(const std::string& address, const HttpTimeouts& timeouts)
-{
-    CCancellablePause pause;
-    ApplyRunOptions options;
-    options.RouterAddress = address;
-    options.StepPause = 0ms;
-    options.SettlePause = 0ms;
-    options.Timeouts = timeouts;
-    CApplyRun run(*GetRouterLink(), GetWizardSettings(), pause, options);
-    const ApplyOutcome outcome = run.Run();
-    if (outcome == ApplyOutcome::NoAnswer || outcome == ApplyOutcome::LoginRefused)
-        return OutcomeName(outcome);
-    if (outcome != ApplyOutcome::Applied)
-        return OutcomeName(outcome) + ", " + CauseName(run.Cause());
-    const std::vector<std::string> probe = {"http://" + address + "/support"};
-    return ProbeSitesInOrder(probe, timeouts.Probe) == 0 ? "applied, online" : "applied, offline";
-}
-
-QString RunOperation(Operation operation, const std::string& address,
-                     const HttpTimeouts& timeouts = kShortTimeouts)
-{
-    CIpLink& link = *GetRouterLink();
-    link.SetUserName("admin");
-    link.SetPassword("vabel");
-    link.SetRouterAddress(address);
-    link.SetTimeouts(timeouts);
-    switch (operation)
-    {
-    case Operation::ApplyRun: return RunApply(address, timeouts);
-    case Operation::Login:
-        if (LoginWithOneRetry(link))
-            return "accepted";
-        return link.LastRequestAnswered() ? "refused" : "no answer";
-    case Operation::DslStatus: return link.IsDslLineUp() ? "up" : "down";
-    case Operation::ReadWireless:
-    {
-        std::string name, key;
-        CIpLink::ReadWirelessSettings(link, name, key);
-        return QString::fromStdString("SSID " + name + ", key " + key);
-    }
-    }
-    return {};
-}
-
-// The process's peak resident memory in KB (VmHWM), or -1 when unknown.
-long PeakResidentKb()
-{
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-    {
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::stol(line.substr(6));
-    }
-    return -1;
-}
-
-// Lowers the peak to the memory in use now, so that VmHWM measures what
-// follows. False where the kernel does not offer it.
-bool ResetPeakResident()
-{
-    std::ofstream clear("/proc/self/clear_refs");
-    clear << "5";
-    clear.flush();
-    return bool(clear);
-}
-
-// The rmLst value of every removal request, decoded, in order.
-QStringList Removals(const std::vector<SimRequest>& requests)
-{
-    QStringList names;
-    for (const SimRequest& request : requests)
-    {
-        const QUrlQuery query(QString::fromStdString(request.Query));
-        if (request.Path == "/dlwancfg.cmd" && query.queryItemValue("action") == "remove")
-            names << query.queryItemValue("rmLst", QUrl::FullyDecoded);
-    }
-    return names;
-}
 }  // namespace
 
-Q_DECLARE_METATYPE(Operation)
 Q_DECLARE_METATYPE(SimFault)
 
 class TestFaultsLink : public QObject
