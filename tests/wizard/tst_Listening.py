@@ -185,6 +185,9 @@ def start_router(router_sim):
 
 
 def keys(action):
+    # A second after each key: a reader that lags on a busy or freshly set up
+    # machine then still hears each key on the control it was pressed on,
+    # rather than after the focus has moved on.
     for key in action:
         if key.startswith("wait:"):
             continue
@@ -192,7 +195,7 @@ def keys(action):
             subprocess.run(["xdotool", "type", "--delay", "400", key[5:]], check=True)
         else:
             subprocess.run(["xdotool", "key", "--delay", "150", key], check=True)
-        time.sleep(0.3)
+        time.sleep(1.0)
 
 
 def heard_in_order(said, expected):
