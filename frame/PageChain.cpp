@@ -120,10 +120,13 @@ void CWizardPage::ArrangeWindow(QWidget* window)
     std::size_t lowestShown = chain.size() - 1;
     while (lowestShown > 0 && chain[lowestShown]->m_frame.SeeThrough)
         --lowestShown;
-    // The pages about to be covered let go of their pictures before the shown
-    // ones load theirs: two page-sized pictures are never held at once.
+    // A covered page keeps no picture: a long chain would hold a page-sized
+    // picture for every step, and the same file is shown again when it is
+    // uncovered. Let go before the shown pages load theirs, so that two
+    // page-sized pictures are never held at once.
     for (std::size_t index = 0; index < lowestShown; ++index)
-        chain[index]->m_background->UnLoad();
+        if (!chain[index]->isHidden())
+            chain[index]->m_background->UnLoad();
     // Shown first, covered after: focus never falls to a page beneath.
     for (std::size_t index = lowestShown; index < chain.size(); ++index)
     {
@@ -142,9 +145,6 @@ void CWizardPage::Cover()
     QWidget* focus = QApplication::focusWidget();
     m_focusWhenCovered = isAncestorOf(focus) ? focus : nullptr;
     hide();
-    // A covered page keeps no picture: a long chain would hold a page-sized
-    // picture for every step. The same file is shown again when uncovered.
-    m_background->UnLoad();
 }
 
 // Decoded when the page is shown and dropped when it is covered or ends: a
