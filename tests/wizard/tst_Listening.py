@@ -58,11 +58,12 @@ ROAD = [
                               "Take the blue Ethernet cable that came in the box", "NEXT"], []),
     ("DSL line", ["Return"], ["Now let's connect the Internet cable, Step 1 of 5",
                               "Microfilter splitter that is supplied", "NEXT"], []),
-    # The password typed at once, while the wizard still logs in (slowed): no key is echoed.
+    # The password typed at once, while the wizard still logs in (slowed past
+    # the typing): no key is echoed, and the field it lands in is still named.
     ("Create password", ["Return", "type:" + SECRETS[0]],
-     ["Please wait password text", "Now let's create a password for your router, Step 2 of 5: "
-      "Password dialog", "Advanced User Interface (also known as the UI)",
-      "Create a password: password text", "bullet"], []),
+     ["Please wait password text", "bullet", "Now let's create a password for your router, "
+      "Step 2 of 5: Password dialog", "Advanced User Interface (also known as the UI)",
+      "Create a password: password text"], []),
     # Said as the focus lands, although Qt tells of the field's caret first.
     ("Re-enter", ["Tab"], ["Re-enter your password: password text"], []),
     # An error is spoken as it appears.
@@ -98,7 +99,7 @@ ROAD = [
     # depends on how fast the run goes; one of them must be.
     ("Apply", ["Return"], ["We are now saving your ISP settings dialog", "percent",
                            "notification "], []),
-    ("Success", ["wait:30"], ["Well done! Your router is now up and running, Step 5 of 5: Done"],
+    ("Success", ["wait:60"], ["Well done! Your router is now up and running, Step 5 of 5: Done"],
      []),
     ("Join wireless", ["Return"], ["How do I join a wireless network? dialog",
                                    "PRINT push button"], []),
@@ -175,8 +176,11 @@ def start_speech(folder, transcript):
 
 
 def start_router(router_sim):
+    # Each login takes 6 s: the password typed ahead (1 s + 9 keys of 0.4 s)
+    # is all in before the password page opens. A key pressed as it opens
+    # cuts off Orca's speech, and with it the new field's name.
     sim = subprocess.Popen([router_sim, "--listen", "127.0.0.1:0", "--fault",
-                            "/index.html:delay=2000"], stdout=subprocess.PIPE, text=True)
+                            "/index.html:delay=6000"], stdout=subprocess.PIPE, text=True)
     line = sim.stdout.readline().strip()
     if not line.startswith("listening on 127.0.0.1:"):
         sim.kill()
