@@ -15,11 +15,6 @@
 
 #include <QtTest>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <QElapsedTimer>
 
 #include <future>
@@ -29,19 +24,6 @@
 using namespace std::chrono_literals;
 
 namespace {
-// A loopback port that nothing listens on: bound once, then released.
-int ClosedPort()
-{
-    const int socketId = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    bind(socketId, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    getsockname(socketId, reinterpret_cast<sockaddr*>(&address), &length);
-    close(socketId);
-    return ntohs(address.sin_port);
-}
 
 std::string Param(const SimWanService& service, const std::string& name)
 {
@@ -278,8 +260,7 @@ void TestApplyRun::cancellablePauseEndsAtOnce()
 void TestApplyRun::probeStopsAtFirstAnswer()
 {
     const std::string base = "http://" + m_sim.Address();
-    const std::vector<std::string> urls = {"http://127.0.0.1:" + std::to_string(ClosedPort())
-                                               + "/support",
+    const std::vector<std::string> urls = {"http://" + ClosedLoopbackAddress() + "/support",
                                            base + "/support", base + "/support"};
     std::vector<std::string> probed;
     QCOMPARE(ProbeSitesInOrder(urls, kProbeTimeout,

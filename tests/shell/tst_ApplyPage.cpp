@@ -52,15 +52,6 @@ public:
     std::vector<bool> ownerEnabled;
 };
 
-// A loopback address nothing listens on.
-std::string ClosedAddress()
-{
-    RouterSim closed;
-    const int port = closed.Start();
-    closed.Stop();
-    return "http://127.0.0.1:" + std::to_string(port) + "/";
-}
-
 }  // namespace
 
 class TestApplyPage : public QObject
@@ -161,9 +152,10 @@ private slots:
         QFETCH(bool, markerMissing);
         QFETCH(int, closedAfter);
         QFETCH(PageId, expected);
-        std::vector<std::string> urls(closedFirst, ClosedAddress());
+        const std::string closed = "http://" + ClosedLoopbackAddress() + "/";
+        std::vector<std::string> urls(closedFirst, closed);
         urls.push_back(SupportUrl());
-        urls.insert(urls.end(), closedAfter, ClosedAddress());
+        urls.insert(urls.end(), closedAfter, closed);
         GetWizardOptions().ProbeUrls = urls;
         SimFault noMarker;
         noMarker.MissingMarker = true;

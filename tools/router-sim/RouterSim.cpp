@@ -118,6 +118,15 @@ std::string RouterSim::Address() const
     return "127.0.0.1:" + std::to_string(Port());
 }
 
+std::string ClosedLoopbackAddress()
+{
+    RouterSim closed;
+    closed.Start();
+    std::string address = closed.Address();
+    closed.Stop();
+    return address;
+}
+
 SimRouterState RouterSim::State() const
 {
     std::lock_guard lock(m_mutex);

@@ -183,5 +183,9 @@ private:
     std::mt19937 m_random{std::random_device{}()};
 };
 
+// "127.0.0.1:PORT" with a port nothing listens on: one an emulator had, once it
+// stopped; for tests of what a closed port does.
+std::string ClosedLoopbackAddress();
+
 // The state as plain text, one "name: value" line each, services first.
 std::string FormatSimState(const SimRouterState& state);

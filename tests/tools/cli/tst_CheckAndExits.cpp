@@ -48,10 +48,7 @@ private:
 
 void TestCheckAndExits::initTestCase()
 {
-    RouterSim closed;
-    const int port = closed.Start();
-    closed.Stop();
-    m_closed = QString("127.0.0.1:%1").arg(port);
+    m_closed = QString::fromStdString(ClosedLoopbackAddress());
     QVERIFY(m_sim.Start() > 0);
 }
 
