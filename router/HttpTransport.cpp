@@ -48,6 +48,14 @@ void SetCommonOptions(const CurlCalls& curl, CURL* handle, const std::string& ur
     }
 }
 
+// The router is on the local network. A proxy the environment names
+// (http_proxy, all_proxy) could not reach it, and would be handed the
+// passwords the requests carry; the Internet probe alone goes its way.
+void DirectToRouter(const CurlCalls& curl, CURL* handle)
+{
+    curl.EasySetopt(handle, CURLOPT_PROXY, "");
+}
+
 void SetPost(const CurlCalls& curl, CURL* handle, const std::string& postFields)
 {
     curl.EasySetopt(handle, CURLOPT_POST, 1L);
@@ -135,6 +143,7 @@ HttpReply HttpGetReply(const std::string& url, const std::string& cookie,
         return {};
     const std::optional<Answer> answer = Transfer(
         url, timeout, cancelled, [&](const CurlCalls& curl, CURL* handle) {
+            DirectToRouter(curl, handle);
             curl.EasySetopt(handle, CURLOPT_USERAGENT, "Application");
             if (!cookie.empty())
                 curl.EasySetopt(handle, CURLOPT_COOKIE, cookie.c_str());
@@ -163,6 +172,7 @@ bool HttpPostChecked(const std::string& url, const std::string& postFields,
         return false;
     const std::optional<Answer> answer = Transfer(
         url, timeout, cancelled, [&](const CurlCalls& curl, CURL* handle) {
+            DirectToRouter(curl, handle);
             if (!cookie.empty())
                 curl.EasySetopt(handle, CURLOPT_COOKIE, cookie.c_str());
             SetPost(curl, handle, postFields);
@@ -184,6 +194,7 @@ bool HttpPostWithHeaders(const std::string& url, const std::string& postFields, 
         return false;
     const std::optional<Answer> answer = Transfer(
         url, timeout, cancelled, [&](const CurlCalls& curl, CURL* handle) {
+            DirectToRouter(curl, handle);
             curl.EasySetopt(handle, CURLOPT_COOKIE, kLoginCookie);
             SetPost(curl, handle, postFields);
             curl.EasySetopt(handle, CURLOPT_HEADER, 1L);

@@ -38,6 +38,8 @@ private slots:
     void probeMarker_data();
     void probeMarker();
     void probe();
+    void onlyTheProbeTakesTheEnvironmentsProxy_data();
+    void onlyTheProbeTakesTheEnvironmentsProxy();
     void cancelledTransfersEndAtOnce_data();
     void cancelledTransfersEndAtOnce();
     void answersPastTheCapFail_data();
@@ -258,6 +260,25 @@ void AddRequestKinds()
         QTest::newRow(kind) << QString(kind);
 }
 }  // namespace
+
+void TestHttpTransport::onlyTheProbeTakesTheEnvironmentsProxy_data()
+{
+    AddRequestKinds();
+}
+
+// A proxy named in the environment, here one nothing listens on: the router
+// requests go straight to the router, the probe goes through the proxy.
+void TestHttpTransport::onlyTheProbeTakesTheEnvironmentsProxy()
+{
+    QFETCH(QString, kind);
+    const QByteArray proxy = QByteArray("http://") + ClosedLoopbackAddress().c_str();
+    qputenv("http_proxy", proxy);
+    qputenv("all_proxy", proxy);
+    const bool answered = Request(kind, Url("/support"), {});
+    qunsetenv("http_proxy");
+    qunsetenv("all_proxy");
+    QCOMPARE(answered, kind != "probe");
+}
 
 void TestHttpTransport::cancelledTransfersEndAtOnce_data()
 {
