@@ -14,7 +14,6 @@
 
 #include <QCoreApplication>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QStringList>
 
@@ -186,7 +185,7 @@ void PrintJson(const CommandLine& line, const CheckReport& report)
                               : QJsonValue()},
         {"allWell", report.AllWell()},
     };
-    std::cout << QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() << "\n";
+    PrintJsonLine(object);
 }
 }  // namespace
 

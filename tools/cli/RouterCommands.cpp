@@ -15,11 +15,6 @@
 #include <iostream>
 
 namespace {
-void PrintJson(const QJsonObject& object)
-{
-    std::cout << QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() << "\n";
-}
-
 QString Text(const std::string& narrow)
 {
     return QString::fromStdString(narrow);
@@ -52,6 +47,11 @@ int UnreadExit(const CommandLine& line, StatusRead result, const char* page)
 void PrintLine(std::ostream& out, std::string_view line)
 {
     out << ControlsReplaced(line) << "\n";
+}
+
+void PrintJsonLine(const QJsonObject& object)
+{
+    PrintLine(std::cout, QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString());
 }
 
 CIpLink& PreparedLink(CIpLink& link, const CommandLine& line, const std::string& password)
@@ -103,7 +103,7 @@ int ReadWirelessCommand(const CommandLine& line)
     if (wireless.Result != StatusRead::Read)
         return UnreadExit(line, wireless.Result, "wireless security page");
     if (line.Has("json"))
-        PrintJson({{"ssid", Text(wireless.Name)}, {"key", Text(wireless.Key)}});
+        PrintJsonLine({{"ssid", Text(wireless.Name)}, {"key", Text(wireless.Key)}});
     else
     {
         PrintLine(std::cout, "SSID: " + wireless.Name);
@@ -118,7 +118,7 @@ int DslStatusCommand(const CommandLine& line)
     if (status.Result != StatusRead::Read)
         return UnreadExit(line, status.Result, "status page");
     if (line.Has("json"))
-        PrintJson({{"lineUp", status.Up()}, {"downstreamRate", RateJson(status)}});
+        PrintJsonLine({{"lineUp", status.Up()}, {"downstreamRate", RateJson(status)}});
     else
         std::cout << (status.Up() ? "up" : "down") << "\n";
     return status.Up() ? ExitDone : ExitFailed;

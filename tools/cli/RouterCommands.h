@@ -12,6 +12,7 @@
 struct CommandLine;
 struct DslLineStatus;
 class CIpLink;
+class QJsonObject;
 class QJsonValue;
 
 int LoginCommand(const CommandLine& line, CIpLink& link);
@@ -26,9 +27,11 @@ CIpLink& PreparedLink(CIpLink& link, const CommandLine& line, const std::string&
 std::string LoginPassword(const CommandLine& line);
 // Prints line and a line break on out, every control character and every byte
 // that is not UTF-8 in it as "?": nothing the router, the system or the user
-// gave acts on the terminal. Every line for people goes out through here;
-// --json output does not (JSON escapes such characters itself).
+// gave acts on the terminal. Every line goes out through here.
 void PrintLine(std::ostream& out, std::string_view line);
+// The object as one line of compact JSON on standard output. JSON escapes only
+// the characters below 0x20; DEL and the 8-bit controls are replaced too.
+void PrintJsonLine(const QJsonObject& object);
 
 // Prints "no answer from the router at ADDRESS" on stderr; ExitNoRouter.
 int NoRouterAnswer(const CommandLine& line);

@@ -201,7 +201,9 @@ void TestTarnixSetup::routerTextReachesTheTerminalSafe_data()
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("shown");  // a line of the output
     QTest::newRow("read-wireless") << "read-wireless"
-                                   << "SSID: ?]0;owned??[2JNet\nKey: k?2J\n";
+                                   << "SSID: ?]0;owned??[2JNet\nKey: k?2J??\n";
+    QTest::newRow("read-wireless, JSON") << "read-wireless --json"
+                                         << "\"key\":\"k\uFFFD2J??\"";
     QTest::newRow("check's downstream rate") << "check --no-probe"
                                              << "downstream rate: ?]0;PWNED??[2J9000 kbit/s\n";
 }
@@ -213,7 +215,7 @@ void TestTarnixSetup::routerTextReachesTheTerminalSafe()
     SimRouterState state;
     state.Ssid = "\x1b]0;owned\x07\x1b[2JNet";
     state.Key = "k\x9b"
-                "2J";
+                "2J\x7f\xc2\x9b";  // DEL and the 8-bit CSI
     state.DownstreamRate = "\x1b]0;PWNED\x07\x1b[2J9000";
     m_sim.SetState(state);
     const Outcome outcome = Run(QStringList{"--router", m_sim.Address().c_str()}
