@@ -144,16 +144,16 @@ CarryCheck CheckApplyCarriable(const WizardSettings& s, std::string_view host)
 {
     if (const CarryCheck check = CheckHost(host); !check.Carried())
         return check;
-    // The change is sent with RouterPassword as the old one, the cookies
-    // and logins carry the login password.
+    // The logins, the cookies and the change (as its old password) carry the
+    // login password.
     const std::string login = LoginPassword(s);
     if (const CarryCheck check = CheckOnePassword(login, CarriedField::RouterPassword);
         !check.Carried())
         return check;
     if (SendsPasswordChange(s))
     {
-        if (const CarryCheck check = CheckRouterPasswordsCarriable(s.RouterPassword,
-                                                                   s.NewRouterPassword, host);
+        if (const CarryCheck check = CheckRouterPasswordsCarriable(login, s.NewRouterPassword,
+                                                                   host);
             !check.Carried())
             return check;
     }

@@ -219,8 +219,13 @@ int CIpLink::ChangeRouterPassword()
     const OptText cookie = AdminCookie(m_password, m_sessionCookie);
     const OptText formUrl = PageUrl(m_routerAddress, "password.html");
     const std::string key = formUrl && cookie ? FetchSessionKey(*formUrl, *cookie) : std::string();
+    // The old password is the one this link logs in with: after an earlier
+    // run's change in this process, that is no longer RouterPassword.
+    WizardSettings change;
+    change.RouterPassword = m_password;
+    change.NewRouterPassword = m_settings.NewRouterPassword;
     std::string page;
-    if (!Get(PasswordChangeUrl(m_settings, m_routerAddress, key), cookie, &page))
+    if (!Get(PasswordChangeUrl(change, m_routerAddress, key), cookie, &page))
         return -1;
     return page.find("Password change failed") == std::string::npos ? 0 : -1;
 }

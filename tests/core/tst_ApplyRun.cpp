@@ -214,6 +214,14 @@ void TestApplyRun::passwordChange()
     QCOMPARE(logins.size(), std::size_t(2));
     QVERIFY(logins[0].Body.find("password=newpw&") != std::string::npos);
     QVERIFY(m_sim.RequestsTo("/password.cgi").empty());
+
+    // Back on the create-password page, another new password: the change
+    // gives the router the password it has now as the old one.
+    s.RouterPassword = "vabel";
+    s.NewRouterPassword = "otherpw";
+    FakePause third;
+    QCOMPARE(Run(third), ApplyOutcome::Applied);
+    QCOMPARE(m_sim.State().AdminPassword, std::string("otherpw"));
 }
 
 void TestApplyRun::failedPasswordChangeKeepsOldPassword()
