@@ -28,6 +28,8 @@
 #include <QRect>
 #include <QString>
 
+#include <atomic>
+
 enum class CheckMessage;
 class CFocusRing;
 class QCheckBox;
@@ -161,6 +163,9 @@ public:
     int exec() override;
     // Ends the page; after this OpenPage opens nothing from it.
     void done(int result) override;
+    // True once the page has ended or its chain is ending (the close box, a
+    // termination signal); asked by router calls running on other threads.
+    bool Ended() const { return m_ended; }
 
     // The page on top of the chain: the most recently run page that has
     // not ended (nullptr when none runs).
@@ -261,7 +266,7 @@ private:
     QString m_backgroundPath;
     QString m_stepText;
     bool m_navigationInactive = false;
-    bool m_ended = false;
+    std::atomic<bool> m_ended{false};
     QEventLoop* m_loop = nullptr;
     QPointer<QWidget> m_focusWhenCovered;
     bool m_initialFocusPlaced = false;

@@ -6,6 +6,8 @@
 // exactly what call returned, after it returned; the calls a page makes in a
 // row therefore keep their order. The thread is always joined.
 
+#include "CBase.h"
+#include "CWizardPage.h"
 #include "TypeAhead.h"
 
 #include <QApplication>
@@ -49,5 +51,18 @@ auto RunWithoutFreezing(QWidget* page, Call call) -> std::invoke_result_t<Call>
     typeAhead.reset();
     if (guardedPage && focused && !guardedPage->focusWidget())
         focused->setFocus(Qt::OtherFocusReason);
+    return result;
+}
+
+// RunWithoutFreezing for a call on link: once page has ended (the close box, a
+// termination signal) the link's request in flight stops and none follows, so
+// the program does not wait out the router's time-outs. The caller checks
+// page->Ended() after it and sends or shows nothing more.
+template <typename Call>
+auto RunRouterCall(CWizardPage* page, CBase& link, Call call) -> std::invoke_result_t<Call>
+{
+    link.SetCancelCheck([page] { return page->Ended(); });
+    auto result = RunWithoutFreezing(page, call);
+    link.SetCancelCheck({});
     return result;
 }

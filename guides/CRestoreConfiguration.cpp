@@ -112,7 +112,9 @@ void CRestoreConfiguration::BuildBody()
 void CRestoreConfiguration::ReadRouterSettings()
 {
     CIpLink& link = WizardSession::Current().Link;
-    const auto [name, key] = RunWithoutFreezing(this, [&link] { return ReadFromRouter(link); });
+    const auto [name, key] = RunRouterCall(this, link, [&link] { return ReadFromRouter(link); });
+    if (Ended())
+        return;
     m_networkName = QString::fromStdString(name);
     m_networkKey = QString::fromStdString(key);
     m_nameValue->setText(m_networkName);

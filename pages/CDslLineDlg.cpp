@@ -44,7 +44,9 @@ void CDslLineDlg::OnNext()
     WizardSession& session = WizardSession::Current();
     session.Settings.FirstInstallPath = true;
     CIpLink& link = session.Link;
-    const LoginVerdict login = RunWithoutFreezing(this, [&link] { return LoginRouterLink(link); });
+    const LoginVerdict login = RunRouterCall(this, link, [&link] { return LoginRouterLink(link); });
+    if (Ended())
+        return;
     if (login == LoginVerdict::NoAnswer)
     {
         ShowPlainMessage(kRouterNoAnswerText, QMessageBox::Warning);

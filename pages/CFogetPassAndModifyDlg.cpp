@@ -41,9 +41,9 @@ void WritePasswordFields(WizardSettings& settings, const PasswordFields& fields)
 }
 
 // One login with the password the user typed; the page keeps painting.
-LoginVerdict LogInOnce(QWidget* page, CIpLink& link)
+LoginVerdict LogInOnce(CWizardPage* page, CIpLink& link)
 {
-    return RunWithoutFreezing(page, [&link] { return LoginRouterLinkOnce(link); });
+    return RunRouterCall(page, link, [&link] { return LoginRouterLinkOnce(link); });
 }
 
 }  // namespace
@@ -165,6 +165,8 @@ void CFogetPassAndModifyDlg::NextWithChange(const std::string& existing,
         return;
     WizardSession& session = WizardSession::Current();
     const LoginVerdict login = LogInOnce(this, session.Link);
+    if (Ended())
+        return;  // closed meanwhile: the password stays as it is
     if (login == LoginVerdict::NoAnswer)
     {
         ShowPlainMessage(kRouterNoAnswerText, QMessageBox::Warning);
@@ -176,12 +178,15 @@ void CFogetPassAndModifyDlg::NextWithChange(const std::string& existing,
         ShowInvalid({Existing, New, Confirmation});
         return;
     }
-    if (RunWithoutFreezing(this, [&session] { return session.Link.ChangeRouterPassword(); }) != 0)
+    if (RunRouterCall(this, session.Link,
+                      [&session] { return session.Link.ChangeRouterPassword(); })
+        != 0)
     {
         // Nothing changed on the router, so nothing is kept; the fields keep
         // what the user typed for another try.
         WritePasswordFields(session.Settings, before);
-        ShowPlainMessage(kPasswordChangeRefusedMessage, QMessageBox::Warning);
+        if (!Ended())
+            ShowPlainMessage(kPasswordChangeRefusedMessage, QMessageBox::Warning);
         return;
     }
     // The router has the new password now: the apply run must log in with it
@@ -189,7 +194,10 @@ void CFogetPassAndModifyDlg::NextWithChange(const std::string& existing,
     session.Settings.RouterPassword = newPassword;
     session.Settings.PasswordChangeRequested = false;
     session.Link.SetPassword(newPassword);
-    if (LogInOnce(this, session.Link) != LoginVerdict::Accepted)
+    const LoginVerdict relogin = LogInOnce(this, session.Link);
+    if (Ended())
+        return;
+    if (relogin != LoginVerdict::Accepted)
     {
         ShowPlainMessage(kCheckCableMessage, QMessageBox::Warning);
         return;
@@ -209,6 +217,8 @@ void CFogetPassAndModifyDlg::NextWithoutChange(const std::string& existing)
     if (RefuseUncarried(existing, std::string()))
         return;
     const LoginVerdict login = LogInOnce(this, WizardSession::Current().Link);
+    if (Ended())
+        return;
     if (login == LoginVerdict::NoAnswer)
     {
         ShowPlainMessage(kRouterNoAnswerText, QMessageBox::Warning);

@@ -141,7 +141,9 @@ void CQuicKOrFirstInstallDlg::OnQuickInstall()
     session.Settings.FirstInstallPath = false;
     CIpLink& link = session.Link;
     PrimeRouterLink(link);
-    const LoginVerdict login = RunWithoutFreezing(this, [&link] { return LoginRouterLink(link); });
+    const LoginVerdict login = RunRouterCall(this, link, [&link] { return LoginRouterLink(link); });
+    if (Ended())
+        return;
     if (login == LoginVerdict::NoAnswer)
     {
         // Nothing refused the factory password: asking for another would mislead.

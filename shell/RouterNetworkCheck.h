@@ -3,7 +3,7 @@
 // link reaches the router's address, a home user is told what to look at
 // before waiting for a login to time out, and may try anyway.
 
-class QWidget;
+class CWizardPage;
 
 inline constexpr char kNoRouterNetworkMessage[] =
     "Your computer does not seem to be connected to the router.\n\n"
@@ -17,5 +17,6 @@ inline constexpr char kTryAnyway[] = "Try anyway";
 
 // Reads the host network (the page paints meanwhile) and judges the
 // configured router address. True to go on with the login: the router's
-// network is reached, cannot be judged, or the user chose to try anyway.
-bool ConfirmRouterNetwork(QWidget* page);
+// network is reached, cannot be judged, or the user chose to try anyway;
+// false when the page ended meanwhile.
+bool ConfirmRouterNetwork(CWizardPage* page);

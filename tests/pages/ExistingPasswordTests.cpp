@@ -13,6 +13,7 @@
 #include "WizardSettings.h"
 
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
@@ -223,6 +224,37 @@ void TestPasswordPages::existingPasswordLoginAfterChangeRefused()
     QCOMPARE(GetWizardSettings().RouterPassword, std::string("n3w-pass"));
     QVERIFY(!GetWizardSettings().PasswordChangeRequested);
     page.close();
+}
+
+void TestPasswordPages::existingPasswordClosedDuringTheLogin_data()
+{
+    QTest::addColumn<bool>("change");
+    QTest::newRow("change ticked") << true;
+    QTest::newRow("no change") << false;
+}
+
+// Closed while the login waits on a slow router: the login stops at once and
+// nothing more is sent or shown, so the password stays as it was.
+void TestPasswordPages::existingPasswordClosedDuringTheLogin()
+{
+    QFETCH(bool, change);
+    SimFault slow;
+    slow.Delay = std::chrono::seconds(5);
+    m_sim.SetFault("/index.html", slow);
+    CFogetPassAndModifyDlg page(nullptr);
+    page.show();
+    Fill(page, kRouterPassword, change, "n3w-pass", "n3w-pass");
+    QTimer::singleShot(300, &page, &QWidget::close);
+    QElapsedTimer clock;
+    clock.start();
+    Click(page.NextButton());
+
+    QCOMPARE_LT(clock.elapsed(), 2500);
+    QVERIFY(!page.isVisible());
+    QCOMPARE(LoginAttempts(m_sim), std::size_t(1));
+    QCOMPARE(PasswordChanges(m_sim), std::size_t(0));
+    QVERIFY(m_effects.messages.empty());
+    QVERIFY(m_effects.openedPages.empty());
 }
 
 void TestPasswordPages::existingPasswordForgotLinkOpensTheInstructions()

@@ -56,6 +56,8 @@ private slots:
     void existingPasswordChangedThenApplied();
     void existingPasswordChangeRefused();
     void existingPasswordLoginAfterChangeRefused();
+    void existingPasswordClosedDuringTheLogin_data();
+    void existingPasswordClosedDuringTheLogin();
     void existingPasswordForgotLinkOpensTheInstructions();
     void leavingWritesNothing_data();
     void leavingWritesNothing();
