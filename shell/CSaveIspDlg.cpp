@@ -72,6 +72,14 @@ QString StepText(ApplyStep step, std::chrono::milliseconds left)
     return QString();
 }
 
+// A step after the first login failed: what went before it has changed the
+// router.
+bool MayLeaveRouterPartlySetUp(ApplyOutcome outcome)
+{
+    return outcome == ApplyOutcome::WanServiceFailed || outcome == ApplyOutcome::WirelessFailed
+           || outcome == ApplyOutcome::PasswordChangeFailed;
+}
+
 }  // namespace
 
 CSaveIspDlg::CSaveIspDlg(QWidget* owner)
@@ -138,8 +146,11 @@ void CSaveIspDlg::RunWorker(WizardSession& session, const ApplyRunOptions& optio
     // stays, as the router may hold only part of the settings.
     if (outcome == ApplyOutcome::Cancelled)
         return;
-    ClearSetupUnderWay();
-    m_runUnderWay = false;
+    // A failed step may have left the router without its old settings, and
+    // the light box says so only after the wait: the mark and the close
+    // question stay until it opens.
+    if (!MayLeaveRouterPartlySetUp(outcome))
+        EndRun();
     if (outcome == ApplyOutcome::NotCarried)
     {
         const QString message = QString::fromStdString(CarryMessage(run.Refusal()));
@@ -150,6 +161,12 @@ void CSaveIspDlg::RunWorker(WizardSession& session, const ApplyRunOptions& optio
     m_cause = run.Cause();
     ApplySucceeded = outcome == ApplyOutcome::Applied;
     QMetaObject::invokeMethod(this, &CSaveIspDlg::StartResultTimer, Qt::QueuedConnection);
+}
+
+void CSaveIspDlg::EndRun()
+{
+    ClearSetupUnderWay();
+    m_runUnderWay = false;
 }
 
 void CSaveIspDlg::RefuseUncarriedValue(const QString& message)
@@ -203,6 +220,7 @@ void CSaveIspDlg::OnResultTimer()
     // Stopped before any window opens, so the result is shown once only.
     m_resultTimer.stop();
     StopWorker();
+    EndRun();  // a failed step kept the mark until its result is told
     const bool online = ApplySucceeded && ProbeWithoutFreezing();
     if (ApplySucceeded && !online && !m_ending)
         m_cause = CauseAfterProbeWithoutFreezing();

@@ -13,7 +13,8 @@
 // queued calls to the user-interface thread. Ending the page cancels the
 // run's pause and joins the worker, so no call from it can outlive the page.
 // While the run is under way, leaving (Exit, the close box) asks first with
-// a warning, and a run stopped midway leaves the unfinished-setup mark.
+// a warning, and a run stopped midway leaves the unfinished-setup mark. A
+// failed step counts as under way until the light box opens.
 
 #include "CCancellablePause.h"
 #include "CWizardPage.h"
@@ -68,6 +69,8 @@ private:
     void StartWorker();
     void RunWorker(WizardSession& session, const ApplyRunOptions& options);  // on the worker thread
     void StopWorker();
+    // Clears the unfinished-setup mark and the partly-set-up warning.
+    void EndRun();
     // The run sent nothing because a value cannot be carried.
     void RefuseUncarriedValue(const QString& message);
     void StartResultTimer();
@@ -84,7 +87,8 @@ private:
     // Written by the worker before it asks for the result timer.
     FailureCause m_cause = FailureCause::None;
     std::thread WorkerThread;
-    std::atomic<bool> m_runUnderWay{false};  // until the worker's last request
+    // Until the worker ends; after a failed step, until the light box opens.
+    std::atomic<bool> m_runUnderWay{false};
 
     CCancellablePause m_pause;
     QTimer m_resultTimer;

@@ -246,28 +246,40 @@ private slots:
                  logins.front().Body.c_str());
     }
 
-    // The worker waits in the long pause after the last request. Leaving
-    // asks first, with the warning; Cancel keeps the run going, OK ends it
-    // at once and leaves the unfinished-setup mark for the next start.
+    // The worker waits in the long pause after the last request, or a WAN
+    // request was refused and the light box is not yet due. Leaving asks
+    // first, with the warning; Cancel keeps the run going, OK ends it at once
+    // and leaves the unfinished-setup mark for the next start.
     void closingDuringTheWaitEndsPromptly_data()
     {
         QTest::addColumn<bool>("byExit");
         QTest::addColumn<QMessageBox::StandardButton>("answer");
-        QTest::newRow("close box, OK") << false << QMessageBox::Ok;
-        QTest::newRow("close box, Cancel") << false << QMessageBox::Cancel;
-        QTest::newRow("Exit, OK") << true << QMessageBox::Ok;
-        QTest::newRow("Exit, Cancel") << true << QMessageBox::Cancel;
+        QTest::addColumn<bool>("wanRefused");
+        QTest::newRow("close box, OK") << false << QMessageBox::Ok << false;
+        QTest::newRow("close box, Cancel") << false << QMessageBox::Cancel << false;
+        QTest::newRow("Exit, OK") << true << QMessageBox::Ok << false;
+        QTest::newRow("Exit, Cancel") << true << QMessageBox::Cancel << false;
+        QTest::newRow("WAN refused, close box, OK") << false << QMessageBox::Ok << true;
     }
 
     void closingDuringTheWaitEndsPromptly()
     {
         QFETCH(bool, byExit);
         QFETCH(QMessageBox::StandardButton, answer);
+        QFETCH(bool, wanRefused);
         GetWizardOptions().SettleMs = 30000;
+        GetWizardOptions().ResultTimerPeriod = 100ms;  // the light box not before 12 s
+        SimFault refused;
+        refused.Status = 500;
+        if (wanRefused)
+            m_sim.SetFault("/dlwancfg.cmd", refused);
         CSaveIspDlg& page = OpenPage();
         QSignalSpy steps(&page, &CSaveIspDlg::ProgressChanged);
-        QTRY_VERIFY_WITH_TIMEOUT(
-            !steps.isEmpty() && steps.last().first().toString().startsWith("Waiting"), 10000);
+        if (wanRefused)
+            QTRY_VERIFY_WITH_TIMEOUT(page.FailureTickCount() > 1, 10000);
+        else
+            QTRY_VERIFY_WITH_TIMEOUT(
+                !steps.isEmpty() && steps.last().first().toString().startsWith("Waiting"), 10000);
         m_effects.answers = {answer};
         QElapsedTimer closing;
         closing.start();
