@@ -160,7 +160,13 @@ void CWizardPage::BuildFrame()
     setWindowTitle(kWizardTitle);
     // A screen reader names the page by this as the focus enters it, then
     // reads the page's text.
-    setAccessibleName(isWindow() ? Announcement() + " - " + kWizardTitle : Announcement());
+    setAccessibleName(isWindow() ? TitleInWindow() : Announcement());
+}
+
+QString CWizardPage::TitleInWindow() const
+{
+    const QString announcement = Announcement();
+    return announcement.isEmpty() ? QString(kWizardTitle) : announcement + " - " + kWizardTitle;
 }
 
 QString CWizardPage::Announcement() const

@@ -137,6 +137,9 @@ public:
     // subject and the step its background's step bar shows ("Step 2 of 5:
     // Password"). The window's title starts with it.
     QString Announcement() const;
+    // "Announcement - Tarnix Setup Wizard"; the program's name alone for a
+    // page that announces nothing (the light box).
+    QString TitleInWindow() const;
     // The step the background shows, or empty.
     QString StepBarText() const { return m_stepText; }
     // The button Enter presses wherever no button has the focus: NEXT, or

@@ -116,7 +116,7 @@ void CWizardPage::ArrangeWindow(QWidget* window)
     }
     // The title names the page on top, so a screen reader announces each
     // page as it opens or is uncovered.
-    window->setWindowTitle(chain.back()->Announcement() + " - " + kWizardTitle);
+    window->setWindowTitle(chain.back()->TitleInWindow());
     std::size_t lowestShown = chain.size() - 1;
     while (lowestShown > 0 && chain[lowestShown]->m_frame.SeeThrough)
         --lowestShown;

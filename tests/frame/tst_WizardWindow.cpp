@@ -358,6 +358,7 @@ private slots:
     }
 
     // Tab stays on the light box: the page shown beneath it takes no input.
+    // The light box announces nothing: the title is the program's name alone.
     void tabStaysOnTheLightBox()
     {
         RegisterPage(PageId::ErrorLightBox,
@@ -367,8 +368,10 @@ private slots:
         QStringList outside;
         bool beneathShown = false;
         bool windowActive = false;
+        QString title;
         WhenPageAbove(&beneath, [&](QWidget* lightBox) {
             beneathShown = beneath.isVisible();
+            title = window.windowTitle();
             window.activateWindow();
             windowActive = QTest::qWaitForWindowActive(&window);
             for (int press = 0; press < 8; ++press)
@@ -387,6 +390,7 @@ private slots:
         QVERIFY(beneathShown);
         QVERIFY(windowActive);
         QCOMPARE(outside.join(";"), QString());
+        QCOMPARE(title, QString("Tarnix Setup Wizard"));
     }
 };
 
