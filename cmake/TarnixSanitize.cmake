@@ -2,8 +2,8 @@
 # target with those sanitizers; tarnix_add_test then runs the tests with
 # TARNIX_SANITIZER_ENV, which makes any report fail its test. Qt, glib and
 # libcurl are not instrumented: tsan.supp keeps ThreadSanitizer from judging
-# their own memory accesses; lsan.supp names the one library whose leftovers
-# LeakSanitizer would otherwise report (the Wayland client's).
+# their own memory accesses; lsan.supp names the libraries whose leftovers
+# LeakSanitizer would otherwise report (see there).
 set(TARNIX_SANITIZE "" CACHE STRING "Sanitizers to build with (address,undefined or thread)")
 set(TARNIX_SANITIZER_ENV "")
 if(TARNIX_SANITIZE)
