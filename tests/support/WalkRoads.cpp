@@ -183,10 +183,11 @@ void AddConnection(RoadBuilder& road, const WalkPlan& plan, bool online)
         PressNext(walk, page);
     });
     // PREV and NEXT are there but do nothing while the settings are saved;
-    // the page goes on by itself.
+    // the page goes on by itself, at times (a page-shown hook that waits, a
+    // busy machine) before this step runs: then nothing is left to press.
     road.Then(online ? FlowChoice::Online : FlowChoice::Offline,
               [](WalkDriver& walk, CWizardPage& page) {
-                  if (walk.Press(page.PrevButton(), "PREV"))
+                  if (CWizardPage::TopPage() == &page && walk.Press(page.PrevButton(), "PREV"))
                       PressNext(walk, page);
               });
 }
