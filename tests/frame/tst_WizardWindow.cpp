@@ -10,6 +10,7 @@
 #include "ClickHelpers.h"
 #include "FakeEffects.h"
 #include "PageRegistry.h"
+#include "RunInBackground.h"
 #include "TerminationSignal.h"
 #include "WizardSettings.h"
 #include "WizardTestScope.h"
@@ -19,6 +20,7 @@
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <QTest>
+#include <QThreadPool>
 
 #include <csignal>
 #include <optional>
@@ -177,6 +179,26 @@ private slots:
 
     // Only the page in view holds its page-sized picture: not one made above
     // it that has not run yet, nor one that has ended.
+    // A page may go while its background read ends: the result then reaches
+    // nobody, and nothing is left queued for the page that is gone.
+    void backgroundResultReachesOnlyALiveOwner()
+    {
+        int handed = 0;
+        std::vector<std::unique_ptr<QObject>> kept;
+        for (int round = 0; round < 400; ++round)
+        {
+            auto owner = std::make_unique<QObject>();
+            RunInBackground(
+                owner.get(), [] { return 1; }, [&handed](int one) { handed += one; });
+            if (round % 2)
+                QThread::usleep(round % 13 * 10);  // then gone, about as the read ends
+            else
+                kept.push_back(std::move(owner));
+        }
+        QThreadPool::globalInstance()->waitForDone();
+        QTRY_COMPARE(handed, 200);
+    }
+
     void onlyThePageInViewHoldsItsPicture()
     {
         CWizardWindow window;
