@@ -1,5 +1,7 @@
 #include "SystemHostNetwork.h"
 
+#include "LocalSocketLine.h"
+
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -8,7 +10,6 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocalSocket>
 #include <QNetworkInterface>
 
 #include <atomic>
@@ -20,7 +21,7 @@ namespace {
 constexpr char kNmService[] = "org.freedesktop.NetworkManager";
 constexpr char kNmPath[] = "/org/freedesktop/NetworkManager";
 constexpr char kDefaultSystemBus[] = "unix:path=/var/run/dbus/system_bus_socket";
-constexpr qint64 kMaxBusGreeting = 256;
+constexpr int kMaxBusGreeting = 256;
 
 // Wireless cards look like Ethernet to the socket layer, and so do bridges,
 // veth pairs and other virtual adapters, which have no device behind them.
@@ -112,23 +113,10 @@ QString SystemBusSocketPath()
 bool SystemBusAnswers(const QDeadlineTimer& deadline)
 {
     const QString path = SystemBusSocketPath();
-    if (path.isEmpty())
-        return false;
-    const auto left = [&deadline] { return int(deadline.remainingTime()); };
-    QLocalSocket bus;
-    bus.setReadBufferSize(kMaxBusGreeting);
-    bus.connectToServer(path);
-    if (!bus.waitForConnected(left()))
-        return false;
     // A NUL byte, then the request to authenticate as this process's user.
-    bus.write(QByteArray(1, '\0') + "AUTH EXTERNAL " + QByteArray::number(::geteuid()).toHex()
-              + "\r\n");
-    if (!bus.waitForBytesWritten(left()))
-        return false;
-    while (!bus.canReadLine())
-        if (bus.bytesAvailable() >= kMaxBusGreeting || !bus.waitForReadyRead(left()))
-            return false;
-    return true;
+    const QByteArray greeting = QByteArray(1, '\0') + "AUTH EXTERNAL "
+                                + QByteArray::number(::geteuid()).toHex() + "\r\n";
+    return !path.isEmpty() && ExchangeLine(path, greeting, deadline, kMaxBusGreeting);
 }
 
 }  // namespace
