@@ -1,9 +1,10 @@
 #include "SingleInstance.h"
 
+#include "LocalSocketLine.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QLocalSocket>
 #include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QTimer>
@@ -25,6 +26,13 @@ const QByteArray kCannotComeFront = "cannot\n";
 constexpr int kAcceptRetryMs = 200;
 
 CSingleInstance* g_holder = nullptr;  // the instance holding the lock
+
+// Ends a caller's exchange; its socket closes with it.
+void Drop(QSocketNotifier& caller)
+{
+    caller.setEnabled(false);
+    caller.deleteLater();
+}
 
 QString LockFilePath(const QString& folder)
 {
@@ -152,60 +160,47 @@ void CSingleInstance::AcceptCallers()
 
 void CSingleInstance::Serve(int descriptor)
 {
-    auto* caller = new QLocalSocket(this);
-    if (!caller->setSocketDescriptor(descriptor))
-    {
-        ::close(descriptor);
-        delete caller;
-        return;
-    }
+    auto* caller = new QSocketNotifier(descriptor, QSocketNotifier::Read, this);
     ++m_callers;
-    caller->setReadBufferSize(kMaxWizardMessage);
     connect(caller, &QObject::destroyed, this, [this] { --m_callers; });
-    connect(caller, &QLocalSocket::disconnected, caller, &QObject::deleteLater);
-    connect(caller, &QLocalSocket::readyRead, caller, [this, caller] { Answer(caller); });
-    QTimer::singleShot(kAnswerDeadlineMs, caller, [caller] {
-        caller->abort();
-        caller->deleteLater();
-    });
+    // With no receiver, so that the socket is closed also when the wizard
+    // ends while a caller is being answered.
+    connect(caller, &QObject::destroyed, [descriptor] { ::close(descriptor); });
+    auto received = std::make_shared<QByteArray>();
+    connect(caller, &QSocketNotifier::activated, this,
+            [this, caller, received] { Answer(*caller, *received); });
+    QTimer::singleShot(kAnswerDeadlineMs, caller, [caller] { Drop(*caller); });
 }
 
-void CSingleInstance::Answer(QLocalSocket* caller)
+// Once the caller's whole line is in, it is answered and let go; so is a
+// caller that hangs up first or sends too much.
+void CSingleInstance::Answer(QSocketNotifier& caller, QByteArray& received)
 {
-    if (!caller->canReadLine())
-    {
-        if (caller->bytesAvailable() >= kMaxWizardMessage)
-        {
-            caller->abort();
-            caller->deleteLater();
-        }
+    const int descriptor = int(caller.socket());
+    char chunk[kMaxWizardMessage];
+    const ssize_t count = ::recv(descriptor, chunk, sizeof chunk, 0);
+    if (count < 0 && (errno == EAGAIN || errno == EINTR))
         return;
-    }
-    if (caller->readLine(kMaxWizardMessage) == kFrontRequest)
+    if (count > 0)
+        received.append(chunk, count);
+    const qsizetype end = received.indexOf('\n');
+    if (end < 0 && count > 0 && received.size() < kMaxWizardMessage)
+        return;
+    if (end >= 0 && received.left(end + 1) == kFrontRequest)
     {
         const bool inFront = m_bringToFront && m_bringToFront();
-        caller->write(inFront ? kBroughtToFront : kCannotComeFront);
+        const QByteArray& answer = inFront ? kBroughtToFront : kCannotComeFront;
+        // A few bytes into an empty socket buffer: sent whole, without waiting.
+        ::send(descriptor, answer.constData(), std::size_t(answer.size()),
+               MSG_NOSIGNAL | MSG_DONTWAIT);
     }
-    caller->disconnectFromServer();
+    Drop(caller);
 }
 
 RunningWizard CSingleInstance::AskRunningWizard() const
 {
-    const QDeadlineTimer deadline(kAnswerDeadlineMs);
-    const auto left = [&deadline] { return int(deadline.remainingTime()); };
-    QLocalSocket socket;
-    socket.setReadBufferSize(kMaxWizardMessage);
-    socket.connectToServer(SocketPath());
-    if (!socket.waitForConnected(left()))
-        return RunningWizard::NoAnswer;
-    socket.write(kFrontRequest);
-    if (!socket.waitForBytesWritten(left()))
-        return RunningWizard::NoAnswer;
-    while (!socket.canReadLine())
-        if (socket.bytesAvailable() >= kMaxWizardMessage || deadline.hasExpired()
-            || !socket.waitForReadyRead(left()))
-            return RunningWizard::NoAnswer;
-    const QByteArray answer = socket.readLine(kMaxWizardMessage);
+    const std::optional<QByteArray> answer = ExchangeLine(
+        SocketPath(), kFrontRequest, QDeadlineTimer(kAnswerDeadlineMs), kMaxWizardMessage);
     if (answer == kBroughtToFront)
         return RunningWizard::BroughtToFront;
     return answer == kCannotComeFront ? RunningWizard::CannotComeFront : RunningWizard::NoAnswer;

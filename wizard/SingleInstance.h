@@ -15,7 +15,6 @@
 #include <functional>
 #include <memory>
 
-class QLocalSocket;
 class QSocketNotifier;
 
 // What the running wizard answered a later start.
@@ -61,7 +60,7 @@ private:
     bool Listen();
     void AcceptCallers();
     void Serve(int descriptor);
-    void Answer(QLocalSocket* caller);
+    void Answer(QSocketNotifier& caller, QByteArray& received);
     void Release();
     static void ReleaseAtQuickExit();
 
