@@ -21,14 +21,15 @@ GifWalker::Bytes AsBytes(const QByteArray& data)
 
 // The decoder gives a frame either at its own size or placed on the whole
 // logical screen; keep only the frame's rectangle. An opaque frame is drawn
-// as it is, without a converted copy.
-QImage FrameRectangle(const QImage& decoded, const GifWalker::GifFrame& frame)
+// as it is, without a converted copy; any other is converted in place where
+// the decoder's image is the frame (a whole-screen frame: the window's size).
+QImage FrameRectangle(QImage decoded, const GifWalker::GifFrame& frame)
 {
     const QSize frameSize(frame.Width, frame.Height);
     QImage picture = decoded.size() == frameSize
-                         ? decoded
+                         ? std::move(decoded)
                          : decoded.copy(QRect(QPoint(frame.Left, frame.Top), frameSize));
-    return picture.hasAlphaChannel() ? picture.convertToFormat(kFrameFormat) : picture;
+    return picture.hasAlphaChannel() ? std::move(picture).convertToFormat(kFrameFormat) : picture;
 }
 
 // The format named from the data's first bytes. Qt asks every image plugin it
@@ -47,12 +48,12 @@ QByteArray FormatOf(const QByteArray& data)
 // An opaque picture stays opaque, so that a control can show it as it is.
 bool DecodeStill(const QByteArray& data, QSize size, DecodedPicture& picture)
 {
-    const QImage decoded = ReadImage(data);
+    QImage decoded = ReadImage(data);
     if (decoded.isNull())
         return false;
-    picture.Still = decoded.convertToFormat(decoded.hasAlphaChannel() ? kFrameFormat
-                                                                      : QImage::Format_RGB32);
     picture.Size = size.isEmpty() ? decoded.size() : size;
+    const QImage::Format format = decoded.hasAlphaChannel() ? kFrameFormat : QImage::Format_RGB32;
+    picture.Still = std::move(decoded).convertToFormat(format);
     return true;
 }
 
@@ -64,12 +65,12 @@ bool DecodeAnimation(const QByteArray& data, QSize size, DecodedPicture& picture
         // Each frame on a screen of its own size: the decoder need not make
         // and fill a whole screen for a small frame.
         GifWalker::MoveToOwnScreen(cut);
-        const QImage decoded = ReadImage(QByteArray::fromRawData(
+        QImage decoded = ReadImage(QByteArray::fromRawData(
             reinterpret_cast<const char*>(cut.Gif.data()), static_cast<int>(cut.Gif.size())));
         if (decoded.isNull())
             continue;
-        picture.Frames.push_back(
-            {FrameRectangle(decoded, cut), QPoint(cut.Left, cut.Top), cut.Delay, cut.Disposal});
+        picture.Frames.push_back({FrameRectangle(std::move(decoded), cut),
+                                  QPoint(cut.Left, cut.Top), cut.Delay, cut.Disposal});
     }
     return !picture.Frames.empty();
 }
