@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QImageReader>
 
+#include <future>
 #include <map>
 
 namespace {
@@ -117,21 +118,67 @@ std::shared_ptr<const DecodedPicture> DecodePicture(const QByteArray& data, int 
     return picture;
 }
 
-std::shared_ptr<const DecodedPicture> SharedPicture(const QString& path, qreal ratio)
+namespace {
+
+using Decoded = std::shared_ptr<const DecodedPicture>;
+
+// The file a picture is drawn from at a ratio, and the ratio it holds.
+struct PictureFile
+{
+    QString Path;
+    int PixelRatio = 1;
+};
+
+PictureFile FileAt(const QString& path, qreal ratio)
 {
     const QString doubled = WantsDoubleSize(ratio) ? DoubleSizePath(path) : QString();
-    const QString file = doubled.isEmpty() ? path : doubled;
+    return doubled.isEmpty() ? PictureFile{path, 1} : PictureFile{doubled, 2};
+}
+
+Decoded DecodeFile(const PictureFile& file)
+{
+    QFile reader(file.Path);
+    return reader.open(QIODevice::ReadOnly) ? DecodePicture(reader.readAll(), file.PixelRatio)
+                                            : nullptr;
+}
+
+// Pictures being decoded ahead, by file, until a control asks for them.
+std::map<QString, std::future<Decoded>>& DecodingAhead()
+{
+    static std::map<QString, std::future<Decoded>> decoding;
+    return decoding;
+}
+
+}  // namespace
+
+void DecodeAhead(const QString& path, qreal ratio)
+{
+    const PictureFile file = FileAt(path, ratio);
+    if (DecodingAhead().count(file.Path))
+        return;
+    try
+    {
+        auto decoding = std::async(std::launch::async, DecodeFile, file);
+        DecodingAhead().emplace(file.Path, std::move(decoding));
+    }
+    catch (const std::system_error&)
+    {
+        // No thread to spare: the picture is decoded when it is asked for.
+    }
+}
+
+Decoded SharedPicture(const QString& path, qreal ratio)
+{
+    const PictureFile file = FileAt(path, ratio);
     // Only what some control holds now is kept; entries of pictures let go of
     // are dropped as the map is used.
     static std::map<QString, std::weak_ptr<const DecodedPicture>> shown;
     std::erase_if(shown, [](const auto& entry) { return entry.second.expired(); });
-    std::weak_ptr<const DecodedPicture>& entry = shown[file];
+    std::weak_ptr<const DecodedPicture>& entry = shown[file.Path];
     if (auto held = entry.lock())
         return held;
-    QFile reader(file);
-    if (!reader.open(QIODevice::ReadOnly))
-        return nullptr;
-    auto picture = DecodePicture(reader.readAll(), doubled.isEmpty() ? 1 : 2);
+    auto ahead = DecodingAhead().extract(file.Path);
+    Decoded picture = ahead ? ahead.mapped().get() : DecodeFile(file);
     entry = picture;
     return picture;
 }

@@ -43,3 +43,9 @@ std::shared_ptr<const DecodedPicture> DecodePicture(const QByteArray& data, int 
 // null when the file cannot be read or holds no picture (nothing is kept
 // then). User-interface thread only.
 std::shared_ptr<const DecodedPicture> SharedPicture(const QString& path, qreal ratio);
+
+// Starts decoding, on a thread of its own, the picture SharedPicture(path,
+// ratio) will be asked for, which then waits for it instead of decoding it:
+// the first page's background is decoded while its window is being built.
+// User-interface thread only.
+void DecodeAhead(const QString& path, qreal ratio);

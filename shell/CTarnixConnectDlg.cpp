@@ -24,7 +24,7 @@ constexpr QRect kUnfinishedSetupRect{60, 424, 350, 48};
 
 CTarnixConnectDlg::CTarnixConnectDlg(QWidget* parent)
     : CWizardPage(PageFrame{.Id = PageId::Welcome,
-                            .Background = "pic/BG/1000.gif",
+                            .Background = kBackground,
                             .Heading = "Welcome",
                             .HasPrevNext = false},
                   parent)

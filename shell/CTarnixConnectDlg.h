@@ -17,6 +17,9 @@ class CTarnixConnectDlg : public CWizardPage
     Q_OBJECT
 
 public:
+    // Decoded ahead by main while the window is built.
+    static constexpr char kBackground[] = "pic/BG/1000.gif";
+
     explicit CTarnixConnectDlg(QWidget* parent = nullptr);
 
     CxSkinButton* StartButton() const { return m_start; }

@@ -333,22 +333,29 @@ void TestPicture::sharedPictureFollowsScale_data()
     QTest::addColumn<double>("ratio");
     QTest::addColumn<QSize>("pixels");  // empty: no picture
     QTest::addColumn<int>("pixelRatio");
-    QTest::newRow("1 x") << "face.bmp" << 1.0 << QSize(4, 3) << 1;
-    QTest::newRow("2 x sibling") << "face.bmp" << 2.0 << QSize(8, 6) << 2;
-    QTest::newRow("ratio between") << "face.bmp" << 1.5 << QSize(8, 6) << 2;
-    QTest::newRow("no 2 x sibling") << "plain.bmp" << 2.0 << QSize(4, 3) << 1;
-    QTest::newRow("missing") << "none.bmp" << 2.0 << QSize() << 0;
-    QTest::newRow("corrupt") << "broken.gif" << 1.0 << QSize() << 0;
+    QTest::addColumn<double>("aheadAt");  // DecodeAhead's ratio; 0: not decoded ahead
+    QTest::newRow("1 x") << "face.bmp" << 1.0 << QSize(4, 3) << 1 << 0.0;
+    QTest::newRow("2 x sibling") << "face.bmp" << 2.0 << QSize(8, 6) << 2 << 0.0;
+    QTest::newRow("ratio between") << "face.bmp" << 1.5 << QSize(8, 6) << 2 << 0.0;
+    QTest::newRow("no 2 x sibling") << "plain.bmp" << 2.0 << QSize(4, 3) << 1 << 0.0;
+    QTest::newRow("missing") << "none.bmp" << 2.0 << QSize() << 0 << 0.0;
+    QTest::newRow("corrupt") << "broken.gif" << 1.0 << QSize() << 0 << 0.0;
+    QTest::newRow("2 x, decoded ahead") << "face.bmp" << 2.0 << QSize(8, 6) << 2 << 2.0;
+    QTest::newRow("decoded ahead at 2 x, asked at 1 x")
+        << "face.bmp" << 1.0 << QSize(4, 3) << 1 << 2.0;
+    QTest::newRow("corrupt, decoded ahead") << "broken.gif" << 1.0 << QSize() << 0 << 1.0;
 }
 
-// The picture held at ratio 1 is not handed out for another ratio; asked
-// again while held, the same decoded picture comes back.
+// The picture held at ratio 1, or decoded ahead for another ratio, is not
+// handed out for this one; asked again while held, the same decoded picture
+// comes back.
 void TestPicture::sharedPictureFollowsScale()
 {
     QFETCH(QString, file);
     QFETCH(double, ratio);
     QFETCH(QSize, pixels);
     QFETCH(int, pixelRatio);
+    QFETCH(double, aheadAt);
     QTemporaryDir folder;
     QImage single(4, 3, QImage::Format_RGB32);
     single.fill(kRed);
@@ -359,6 +366,8 @@ void TestPicture::sharedPictureFollowsScale()
     broken.close();
 
     const QString path = folder.filePath(file);
+    if (aheadAt > 0)
+        DecodeAhead(path, aheadAt);
     const auto atOne = SharedPicture(path, 1.0);
     const auto picture = SharedPicture(path, ratio);
     QCOMPARE(SharedPicture(path, ratio).get(), picture.get());
