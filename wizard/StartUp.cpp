@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include <cstdio>
+#include <fontconfig/fontconfig.h>
 #include <functional>
 
 namespace {
@@ -72,6 +73,12 @@ void SayOnStandardError(const QString& text)
 {
     for (const QString& line : text.split('\n'))
         std::fprintf(stderr, "%s\n", ControlsReplaced(line.toStdString()).c_str());
+}
+
+std::future<void> ReadFontConfigurationAhead()
+{
+    // Run where it is waited for when no thread can be had.
+    return std::async(std::launch::async | std::launch::deferred, [] { FcInit(); });
 }
 
 void LoadHttpLibraryAfterFirstPaint(QWidget* page)

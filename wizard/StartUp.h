@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include <future>
+
 class QWidget;
 
 // The data folder (pictures, templates, documents, default.ini): "data"
@@ -14,6 +16,12 @@ QString FindDataFolder(const QString& executableFolder);
 // paths resolve whatever folder the program was started from. False (with a
 // line on stderr) when it is missing.
 bool EnterDataFolder(const QString& executableFolder);
+
+// Starts reading the system's font configuration on a thread of its own,
+// while the window is built: the first text drawn would otherwise wait some
+// milliseconds for it. Wait for it before the first page is made, so that the
+// page does not read it a second time meanwhile.
+std::future<void> ReadFontConfigurationAhead();
 
 // Writes text and a line break on stderr, with every control character as
 // "?": what the user typed or the system named cannot act on the terminal.

@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
+#include <QScreen>
 
 #include <cstdio>
 
@@ -102,6 +103,7 @@ int main(int argc, char* argv[])
         return 1;
     }
 
+    std::future<void> fontConfiguration = ReadFontConfigurationAhead();
     QGuiApplication::setDesktopFileName(kDesktopEntryId);
     QApplication app(argc, argv);
     // X11 takes the window class from the application's name.
@@ -109,6 +111,8 @@ int main(int argc, char* argv[])
 
     if (!EnterDataFolder(QApplication::applicationDirPath()))
         return 1;
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        DecodeAhead(CTarnixConnectDlg::kBackground, screen->devicePixelRatio());
     InstallRouterErrorMessages();
 
     RegisterAppPages();
@@ -130,6 +134,7 @@ int main(int argc, char* argv[])
         })
         && LeftToRunningWizard(instance))
         return 0;
+    fontConfiguration.wait();
     CTarnixConnectDlg welcome(&window);
     // Not needed to draw the welcome page, so it is not kept waiting.
     LoadHttpLibraryAfterFirstPaint(&welcome);

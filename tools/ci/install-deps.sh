@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
-  libcurl4-openssl-dev libcpp-httplib-dev libqrencode-dev
+  libcurl4-openssl-dev libcpp-httplib-dev libqrencode-dev libfontconfig-dev
   fonts-liberation
   clang clang-format libclang-rt-14-dev
   xvfb xauth x11-apps x11-utils openbox imagemagick desktop-file-utils
