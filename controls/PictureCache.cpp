@@ -4,6 +4,7 @@
 #include "GifWalker.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QImageReader>
 
@@ -142,10 +143,14 @@ Decoded DecodeFile(const PictureFile& file)
                                             : nullptr;
 }
 
-// Pictures being decoded ahead, by file, until a control asks for them.
+// Pictures being decoded ahead, by file, until a control asks for them. What
+// no control asked for is waited for as the application ends, while the image
+// plugins the decoding uses are still there.
 std::map<QString, std::future<Decoded>>& DecodingAhead()
 {
     static std::map<QString, std::future<Decoded>> decoding;
+    static const bool waitedForAtEnd = (qAddPostRoutine([] { decoding.clear(); }), true);
+    Q_UNUSED(waitedForAtEnd);
     return decoding;
 }
 
