@@ -55,7 +55,8 @@ HostAdapter AdapterOf(const QNetworkInterface& interface)
     adapter.HardwareAddress = interface.hardwareAddress();
     for (const QNetworkAddressEntry& entry : interface.addressEntries())
         if (entry.ip().protocol() == QAbstractSocket::IPv4Protocol)
-            adapter.Ipv4 << HostIpv4Address{entry.ip(), entry.prefixLength()};
+            adapter.Ipv4 << HostIpv4Address{Ipv4Address{entry.ip().toIPv4Address()},
+                                            entry.prefixLength()};
     return adapter;
 }
 
