@@ -320,7 +320,10 @@ void TestHostNetwork::vethPairInAndOutOfTheRoutersNetwork()
              exec + QStringList{"link", "add", veth, "type", "veth", "peer", "name", "tnx1"}))
         QSKIP("cannot create a veth pair in the namespace");
     QVERIFY(Run(inside, exec + QStringList{"link", "set", "lo", "up"}));
-    QVERIFY(Run(inside, exec + QStringList{"addr", "add", "192.168.1.5/24", "dev", veth}));
+    // Under a label, as an alias is: the address still belongs to the interface.
+    QVERIFY(Run(
+        inside,
+        exec + QStringList{"addr", "add", "192.168.1.5/24", "dev", veth, "label", veth + ":1"}));
     QVERIFY(Run(inside, exec + QStringList{"link", "set", veth, "up"}));
     QVERIFY(Run(inside, exec + QStringList{"link", "set", "tnx1", "up"}));
 
