@@ -1,26 +1,54 @@
 #include "HostNetwork.h"
 
-#include <QHostInfo>
+#include <QUrl>
 #include <QtEndian>
 
 #include <algorithm>
 
-namespace {
+#include <arpa/inet.h>
+#include <netdb.h>
 
-bool InNetworkOf(const HostIpv4Address& own, const QHostAddress& address)
+bool Ipv4Address::InNetwork(Ipv4Address network, int prefixLength) const
 {
-    return address.isInSubnet(own.Address, own.PrefixLength);
+    if (prefixLength < 0)
+        return false;
+    // Built wider than 32 bits: shifting a 32-bit value by 32 is undefined.
+    const auto mask = quint32(~quint64(0) << (32 - std::min(prefixLength, 32)));
+    return (Value & mask) == (network.Value & mask);
 }
 
-bool IsGatewayOf(const HostNetworkState& state, const HostAdapter& adapter,
-                 const QHostAddress& address)
+QString Ipv4Address::ToString() const
+{
+    return QString("%1.%2.%3.%4")
+        .arg(Value >> 24)
+        .arg(Value >> 16 & 0xFF)
+        .arg(Value >> 8 & 0xFF)
+        .arg(Value & 0xFF);
+}
+
+std::optional<Ipv4Address> ParseIpv4(const QString& text)
+{
+    in_addr address{};
+    if (inet_pton(AF_INET, text.toUtf8().constData(), &address) != 1)
+        return std::nullopt;
+    return Ipv4Address{ntohl(address.s_addr)};
+}
+
+namespace {
+
+bool InNetworkOf(const HostIpv4Address& own, Ipv4Address address)
+{
+    return address.InNetwork(own.Address, own.PrefixLength);
+}
+
+bool IsGatewayOf(const HostNetworkState& state, const HostAdapter& adapter, Ipv4Address address)
 {
     return std::any_of(state.Gateways.begin(), state.Gateways.end(), [&](const DefaultGateway& gw) {
         return gw.Adapter == adapter.Name && gw.Address == address;
     });
 }
 
-bool Reaches(const HostNetworkState& state, const HostAdapter& adapter, const QHostAddress& address)
+bool Reaches(const HostNetworkState& state, const HostAdapter& adapter, Ipv4Address address)
 {
     if (!adapter.LinkUp)
         return false;
@@ -30,9 +58,25 @@ bool Reaches(const HostNetworkState& state, const HostAdapter& adapter, const QH
     return inNetwork || IsGatewayOf(state, adapter, address);
 }
 
+// The first IPv4 address the resolver gives for name (blocking).
+std::optional<Ipv4Address> FirstIpv4Of(const QString& name)
+{
+    const QByteArray ace = QUrl::toAce(name);
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_STREAM;  // each address once, not once per socket type
+    addrinfo* found = nullptr;
+    if (ace.isEmpty() || getaddrinfo(ace.constData(), nullptr, &hints, &found) != 0)
+        return std::nullopt;
+    const auto* first = reinterpret_cast<const sockaddr_in*>(found->ai_addr);
+    const Ipv4Address address{ntohl(first->sin_addr.s_addr)};
+    freeaddrinfo(found);
+    return address;
+}
+
 }  // namespace
 
-QList<HostAdapter> AdaptersReaching(const HostNetworkState& state, const QHostAddress& address)
+QList<HostAdapter> AdaptersReaching(const HostNetworkState& state, Ipv4Address address)
 {
     QList<HostAdapter> reaching;
     for (const HostAdapter& adapter : state.Adapters)
@@ -41,7 +85,8 @@ QList<HostAdapter> AdaptersReaching(const HostNetworkState& state, const QHostAd
     return reaching;
 }
 
-WiredLinkState JudgeWiredLink(const HostNetworkState& state, const QHostAddress& router)
+WiredLinkState JudgeWiredLink(const HostNetworkState& state,
+                              const std::optional<Ipv4Address>& router)
 {
     WiredLinkState best = WiredLinkState::NoWiredAdapter;
     for (const HostAdapter& adapter : state.Adapters)
@@ -50,13 +95,12 @@ WiredLinkState JudgeWiredLink(const HostNetworkState& state, const QHostAddress&
             continue;
         WiredLinkState seen = WiredLinkState::NoCable;
         // A router on loopback is not behind any cable.
-        const bool judged = router.protocol() == QAbstractSocket::IPv4Protocol
-                            && !router.isLoopback();
+        const bool judged = router && !router->IsLoopback();
         if (adapter.LinkUp && !judged)
             seen = WiredLinkState::LinkOnly;
         else if (adapter.LinkUp)
-            seen = Reaches(state, adapter, router) ? WiredLinkState::InRouterNetwork
-                                                   : WiredLinkState::OtherNetwork;
+            seen = Reaches(state, adapter, *router) ? WiredLinkState::InRouterNetwork
+                                                    : WiredLinkState::OtherNetwork;
         best = std::max(best, seen);
     }
     return best;
@@ -81,33 +125,31 @@ QString RouterHost(const QString& routerAddress)
     return address.section(':', 0, 0);
 }
 
-QHostAddress ResolveRouterIpv4(const QString& routerAddress)
+std::optional<Ipv4Address> ResolveRouterIpv4(const QString& routerAddress)
 {
     const QString host = RouterHost(routerAddress);
-    QHostAddress literal;
-    if (literal.setAddress(host))
-        return literal.protocol() == QAbstractSocket::IPv4Protocol ? literal : QHostAddress();
-    if (host.isEmpty())
-        return {};
-    const QList<QHostAddress> found = QHostInfo::fromName(host).addresses();
-    const auto ipv4 = std::find_if(found.begin(), found.end(), [](const QHostAddress& a) {
-        return a.protocol() == QAbstractSocket::IPv4Protocol;
-    });
-    return ipv4 == found.end() ? QHostAddress() : *ipv4;
+    // No name holds a colon: an IPv6 address has no IPv4 one and is no name
+    // to ask the resolver for.
+    if (host.isEmpty() || host.contains(':'))
+        return std::nullopt;
+    if (const std::optional<Ipv4Address> literal = ParseIpv4(host))
+        return literal;
+    return FirstIpv4Of(host);
 }
 
-RouterNetworkVerdict JudgeRouterNetwork(const HostNetworkState& state, const QHostAddress& router)
+RouterNetworkVerdict JudgeRouterNetwork(const HostNetworkState& state,
+                                        const std::optional<Ipv4Address>& router)
 {
-    if (router.isNull() || router.protocol() != QAbstractSocket::IPv4Protocol)
+    if (!router)
         return RouterNetworkVerdict::CannotTell;
-    return AdaptersReaching(state, router).isEmpty() ? RouterNetworkVerdict::NotInAnyNetwork
-                                                     : RouterNetworkVerdict::Reachable;
+    return AdaptersReaching(state, *router).isEmpty() ? RouterNetworkVerdict::NotInAnyNetwork
+                                                      : RouterNetworkVerdict::Reachable;
 }
 
 RouterNetworkVerdict CheckRouterNetwork(CHostNetwork& network, const QString& routerAddress)
 {
-    const QHostAddress router = ResolveRouterIpv4(routerAddress);
-    if (router.isNull())
+    const std::optional<Ipv4Address> router = ResolveRouterIpv4(routerAddress);
+    if (!router)
         return RouterNetworkVerdict::CannotTell;
     return JudgeRouterNetwork(network.Read(), router);
 }
@@ -135,7 +177,7 @@ QList<DefaultGateway> ParseDefaultGateways(const QByteArray& routeTable)
             continue;
         // The kernel prints the address as it lies in memory, in network order.
         gateways << DefaultGateway{QString::fromLatin1(fields[0]),
-                                   QHostAddress(qFromBigEndian(gateway))};
+                                   Ipv4Address{qFromBigEndian(gateway)}};
     }
     return gateways;
 }

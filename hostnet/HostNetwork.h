@@ -3,11 +3,29 @@
 // adapters (name, kind, link, hardware address, IPv4 addresses with prefix,
 // NetworkManager's connection name) and the kernel's default gateways. Read
 // through CHostNetwork, which tests replace with fixed tables; the judgements
-// below are pure functions of what was read. QtCore/QtNetwork only.
+// below are pure functions of what was read. QtCore only: the system calls
+// stand in for QtNetwork, whose libraries slow the program's start.
 
-#include <QHostAddress>
 #include <QList>
 #include <QString>
+
+#include <optional>
+
+// An IPv4 address in host order: 192.168.1.1 is 0xC0A80101.
+struct Ipv4Address
+{
+    quint32 Value = 0;
+
+    bool operator==(const Ipv4Address&) const = default;
+    bool IsLoopback() const { return Value >> 24 == 127; }
+    // Whether the first prefixLength bits are those of network.
+    bool InNetwork(Ipv4Address network, int prefixLength) const;
+    QString ToString() const;
+};
+
+// The address written as four decimal numbers ("192.168.1.1"); nothing for
+// any other text.
+std::optional<Ipv4Address> ParseIpv4(const QString& text);
 
 enum class AdapterKind
 {
@@ -19,7 +37,7 @@ enum class AdapterKind
 
 struct HostIpv4Address
 {
-    QHostAddress Address;
+    Ipv4Address Address;
     int PrefixLength = 32;
 };
 
@@ -36,7 +54,7 @@ struct HostAdapter
 struct DefaultGateway
 {
     QString Adapter;
-    QHostAddress Address;
+    Ipv4Address Address;
 };
 
 struct HostNetworkState
@@ -62,7 +80,7 @@ void SetHostNetwork(CHostNetwork* network);
 
 // The adapters with link through which address is reached directly: one of
 // their IPv4 networks holds it, or it is their default gateway.
-QList<HostAdapter> AdaptersReaching(const HostNetworkState& state, const QHostAddress& address);
+QList<HostAdapter> AdaptersReaching(const HostNetworkState& state, Ipv4Address address);
 
 // What the Ethernet page tells the user about the wired connection.
 enum class WiredLinkState
@@ -70,10 +88,11 @@ enum class WiredLinkState
     NoWiredAdapter,
     NoCable,       // wired adapters, none with link
     OtherNetwork,  // link, but no address in the router's network
-    LinkOnly,      // link; the router's address is on loopback, not IPv4 or not known
+    LinkOnly,      // link; the router's address is on loopback or not known
     InRouterNetwork,
 };
-WiredLinkState JudgeWiredLink(const HostNetworkState& state, const QHostAddress& router);
+WiredLinkState JudgeWiredLink(const HostNetworkState& state,
+                              const std::optional<Ipv4Address>& router);
 
 // The first wireless adapter with link (Name empty when none): the one the
 // preparations page asks the user to switch off.
@@ -83,8 +102,8 @@ HostAdapter ConnectedWirelessAdapter(const HostNetworkState& state);
 QString RouterHost(const QString& routerAddress);
 
 // The router's IPv4 address: the host itself when it is one, else the first
-// IPv4 address the name resolves to (blocking). Null when there is none.
-QHostAddress ResolveRouterIpv4(const QString& routerAddress);
+// IPv4 address the name resolves to (blocking). Nothing when there is none.
+std::optional<Ipv4Address> ResolveRouterIpv4(const QString& routerAddress);
 
 // The check before the first login.
 enum class RouterNetworkVerdict
@@ -93,7 +112,8 @@ enum class RouterNetworkVerdict
     NotInAnyNetwork,  // no adapter with link reaches the router's address
     CannotTell,       // no IPv4 address for the router: nothing is said
 };
-RouterNetworkVerdict JudgeRouterNetwork(const HostNetworkState& state, const QHostAddress& router);
+RouterNetworkVerdict JudgeRouterNetwork(const HostNetworkState& state,
+                                        const std::optional<Ipv4Address>& router);
 
 // Reads network (blocking) and judges routerAddress, resolved first.
 RouterNetworkVerdict CheckRouterNetwork(CHostNetwork& network, const QString& routerAddress);

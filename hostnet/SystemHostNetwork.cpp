@@ -10,10 +10,15 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QNetworkInterface>
 
 #include <atomic>
+#include <bit>
 
+#include <arpa/inet.h>
+#include <ifaddrs.h>
+#include <net/if.h>
+#include <net/if_arp.h>
+#include <netpacket/packet.h>
 #include <unistd.h>
 
 namespace {
@@ -33,30 +38,83 @@ AdapterKind KindOfEthernet(const QString& name)
     return QFileInfo::exists(sys + "/device") ? AdapterKind::Wired : AdapterKind::Other;
 }
 
-AdapterKind KindOf(const QNetworkInterface& interface)
+AdapterKind KindOf(const QString& name, unsigned flags, unsigned short hardwareType)
 {
-    switch (interface.type())
+    if (flags & IFF_LOOPBACK || hardwareType == ARPHRD_LOOPBACK)
+        return AdapterKind::Loopback;
+    switch (hardwareType)
     {
-    case QNetworkInterface::Loopback: return AdapterKind::Loopback;
-    case QNetworkInterface::Wifi: return AdapterKind::Wireless;
-    case QNetworkInterface::Ethernet: return KindOfEthernet(interface.name());
+    case ARPHRD_ETHER: return KindOfEthernet(name);
+    case ARPHRD_IEEE80211:
+    case ARPHRD_IEEE80211_PRISM:
+    case ARPHRD_IEEE80211_RADIOTAP: return AdapterKind::Wireless;
     default: return AdapterKind::Other;
     }
 }
 
-HostAdapter AdapterOf(const QNetworkInterface& interface)
+// The interface's own entry: its name, state, hardware type and address.
+// An interface without a hardware address (a tunnel) has no address there.
+HostAdapter AdapterOf(const ifaddrs& entry)
 {
+    const auto* link = reinterpret_cast<const sockaddr_ll*>(entry.ifa_addr);
     HostAdapter adapter;
-    adapter.Name = interface.name();
-    adapter.Kind = KindOf(interface);
-    const auto flags = interface.flags();
-    adapter.LinkUp = flags.testFlag(QNetworkInterface::IsUp)
-                     && flags.testFlag(QNetworkInterface::IsRunning);
-    adapter.HardwareAddress = interface.hardwareAddress();
-    for (const QNetworkAddressEntry& entry : interface.addressEntries())
-        if (entry.ip().protocol() == QAbstractSocket::IPv4Protocol)
-            adapter.Ipv4 << HostIpv4Address{entry.ip(), entry.prefixLength()};
+    adapter.Name = QString::fromLocal8Bit(entry.ifa_name);
+    adapter.Kind = KindOf(adapter.Name, entry.ifa_flags, link ? link->sll_hatype : ARPHRD_VOID);
+    adapter.LinkUp = (entry.ifa_flags & IFF_UP) && (entry.ifa_flags & IFF_RUNNING);
+    // The loopback's six zero bytes included, as the program has always shown them.
+    if (link)
+        adapter.HardwareAddress = QByteArray(reinterpret_cast<const char*>(link->sll_addr),
+                                             link->sll_halen)
+                                      .toHex(':')
+                                      .toUpper();
     return adapter;
+}
+
+HostIpv4Address Ipv4Of(const ifaddrs& entry)
+{
+    const auto address = [](const sockaddr* a) {
+        return ntohl(reinterpret_cast<const sockaddr_in*>(a)->sin_addr.s_addr);
+    };
+    const int prefix = entry.ifa_netmask ? std::popcount(address(entry.ifa_netmask)) : 32;
+    return {Ipv4Address{address(entry.ifa_addr)}, prefix};
+}
+
+bool IsInterfaceEntry(const ifaddrs& entry)
+{
+    return !entry.ifa_addr || entry.ifa_addr->sa_family == AF_PACKET;
+}
+
+bool IsIpv4Entry(const ifaddrs& entry)
+{
+    return entry.ifa_addr && entry.ifa_addr->sa_family == AF_INET;
+}
+
+// One adapter per interface, in the order of their indexes, as they were
+// made. An IPv4 address comes under its label ("eth0:1"), and no interface
+// name holds a colon.
+QList<HostAdapter> ReadAdapters()
+{
+    ifaddrs* entries = nullptr;
+    if (getifaddrs(&entries) != 0)
+        return {};
+    std::map<unsigned, HostAdapter> byIndex;
+    for (const ifaddrs* entry = entries; entry; entry = entry->ifa_next)
+        if (IsInterfaceEntry(*entry))
+            byIndex[if_nametoindex(entry->ifa_name)] = AdapterOf(*entry);
+    for (const ifaddrs* entry = entries; entry; entry = entry->ifa_next)
+    {
+        if (!IsIpv4Entry(*entry))
+            continue;
+        const QString name = QString::fromLocal8Bit(entry->ifa_name).section(':', 0, 0);
+        for (auto& [index, adapter] : byIndex)
+            if (adapter.Name == name)
+                adapter.Ipv4 << Ipv4Of(*entry);
+    }
+    freeifaddrs(entries);
+    QList<HostAdapter> adapters;
+    for (const auto& [index, adapter] : byIndex)
+        adapters << adapter;
+    return adapters;
 }
 
 QList<DefaultGateway> ReadDefaultGateways()
@@ -150,13 +208,10 @@ HostNetworkState CSystemHostNetwork::Read()
 {
     HostNetworkState state;
     const std::map<QString, QString> names = NetworkManagerConnectionNames(kNetworkManagerTimeout);
-    for (const QNetworkInterface& interface : QNetworkInterface::allInterfaces())
-    {
-        HostAdapter adapter = AdapterOf(interface);
+    state.Adapters = ReadAdapters();
+    for (HostAdapter& adapter : state.Adapters)
         if (const auto name = names.find(adapter.Name); name != names.end())
             adapter.ConnectionName = name->second;
-        state.Adapters << adapter;
-    }
     state.Gateways = ReadDefaultGateways();
     return state;
 }

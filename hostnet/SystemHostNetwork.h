@@ -1,8 +1,8 @@
 #pragma once
-// The host network as the system reports it: QNetworkInterface for the
-// adapters, /proc/net/route for the default gateways and, when it runs,
-// NetworkManager over the system D-Bus for the connection names. Each source
-// may be missing; what it would have given is then left empty.
+// The host network as the system reports it: getifaddrs for the adapters,
+// /proc/net/route for the default gateways and, when it runs, NetworkManager
+// over the system D-Bus for the connection names. Each source may be missing;
+// what it would have given is then left empty.
 
 #include "HostNetwork.h"
 

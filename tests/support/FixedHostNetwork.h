@@ -63,7 +63,7 @@ inline HostAdapter Adapter(const QString& name, AdapterKind kind, bool link,
     adapter.Kind = kind;
     adapter.LinkUp = link;
     for (const QString& text : addresses)
-        adapter.Ipv4 << HostIpv4Address{QHostAddress(text.section('/', 0, 0)),
+        adapter.Ipv4 << HostIpv4Address{ParseIpv4(text.section('/', 0, 0)).value(),
                                         text.section('/', 1).toInt()};
     return adapter;
 }

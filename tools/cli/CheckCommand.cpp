@@ -42,10 +42,11 @@ struct CheckReport
 void ReadHost(const CommandLine& line, CheckReport& report)
 {
     report.Host = HostNetwork().Read();
-    const QHostAddress router = ResolveRouterIpv4(QString::fromStdString(line.RouterAddress));
+    const std::optional<Ipv4Address> router = ResolveRouterIpv4(
+        QString::fromStdString(line.RouterAddress));
     report.Network = JudgeRouterNetwork(report.Host, router);
-    if (report.Network != RouterNetworkVerdict::CannotTell)
-        for (const HostAdapter& adapter : AdaptersReaching(report.Host, router))
+    if (router)
+        for (const HostAdapter& adapter : AdaptersReaching(report.Host, *router))
             report.AdaptersReachingRouter << adapter.Name;
 }
 
@@ -81,7 +82,7 @@ QString AddressesText(const HostAdapter& adapter)
 {
     QStringList addresses;
     for (const HostIpv4Address& address : adapter.Ipv4)
-        addresses << QString("%1/%2").arg(address.Address.toString()).arg(address.PrefixLength);
+        addresses << QString("%1/%2").arg(address.Address.ToString()).arg(address.PrefixLength);
     return addresses.join(' ');
 }
 
@@ -131,7 +132,7 @@ void PrintLines(const CommandLine& line, const CheckReport& report)
     }
     for (const DefaultGateway& gateway : report.Host.Gateways)
         PrintLine(std::cout,
-                  ("default gateway: " + gateway.Address.toString() + " via " + gateway.Adapter)
+                  ("default gateway: " + gateway.Address.ToString() + " via " + gateway.Adapter)
                       .toStdString());
     std::string network = std::string("router network: ") + NetworkText(report.Network);
     if (!report.AdaptersReachingRouter.isEmpty())
@@ -153,7 +154,7 @@ QJsonObject AdapterJson(const HostAdapter& adapter)
 {
     QJsonArray addresses;
     for (const HostIpv4Address& address : adapter.Ipv4)
-        addresses << QString("%1/%2").arg(address.Address.toString()).arg(address.PrefixLength);
+        addresses << QString("%1/%2").arg(address.Address.ToString()).arg(address.PrefixLength);
     return {{"name", adapter.Name},   {"kind", AdapterKindName(adapter.Kind)},
             {"link", adapter.LinkUp}, {"hardwareAddress", adapter.HardwareAddress},
             {"ipv4", addresses},      {"connection", adapter.ConnectionName}};
@@ -166,7 +167,7 @@ void PrintJson(const CommandLine& line, const CheckReport& report)
         adapters << AdapterJson(adapter);
     for (const DefaultGateway& gateway : report.Host.Gateways)
         gateways << QJsonObject{{"adapter", gateway.Adapter},
-                                {"address", gateway.Address.toString()}};
+                                {"address", gateway.Address.ToString()}};
     const QJsonObject object{
         {"adapters", adapters},
         {"defaultGateways", gateways},
