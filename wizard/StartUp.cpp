@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QTimer>
 #include <QWidget>
 
@@ -75,10 +76,18 @@ void SayOnStandardError(const QString& text)
         std::fprintf(stderr, "%s\n", ControlsReplaced(line.toStdString()).c_str());
 }
 
-std::future<void> ReadFontConfigurationAhead()
+// Each runs where it is waited for when no thread can be had.
+std::shared_future<void> ReadFontConfigurationAhead()
 {
-    // Run where it is waited for when no thread can be had.
     return std::async(std::launch::async | std::launch::deferred, [] { FcInit(); });
+}
+
+std::future<void> FillFontDatabaseAhead(std::shared_future<void> configuration)
+{
+    return std::async(std::launch::async | std::launch::deferred, [configuration] {
+        configuration.wait();
+        QFontDatabase::families();
+    });
 }
 
 void LoadHttpLibraryAfterFirstPaint(QWidget* page)

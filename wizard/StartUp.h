@@ -17,11 +17,16 @@ QString FindDataFolder(const QString& executableFolder);
 // line on stderr) when it is missing.
 bool EnterDataFolder(const QString& executableFolder);
 
-// Starts reading the system's font configuration on a thread of its own,
-// while the window is built: the first text drawn would otherwise wait some
-// milliseconds for it. Wait for it before the first page is made, so that the
-// page does not read it a second time meanwhile.
-std::future<void> ReadFontConfigurationAhead();
+// Starts reading the system's font configuration on a thread of its own
+// before the application is made; the first text drawn would otherwise wait
+// some milliseconds for it.
+std::shared_future<void> ReadFontConfigurationAhead();
+
+// Once the application is made: fills Qt's font database from that
+// configuration on a thread of its own, while the window is built. Wait for
+// it before the first page is made; destroyed before the application, it
+// waits itself.
+std::future<void> FillFontDatabaseAhead(std::shared_future<void> configuration);
 
 // Writes text and a line break on stderr, with every control character as
 // "?": what the user typed or the system named cannot act on the terminal.

@@ -116,9 +116,10 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    std::future<void> fontConfiguration = ReadFontConfigurationAhead();
+    const std::shared_future<void> fontConfiguration = ReadFontConfigurationAhead();
     QGuiApplication::setDesktopFileName(kDesktopEntryId);
     QApplication app(argc, argv);
+    std::future<void> fontDatabase = FillFontDatabaseAhead(fontConfiguration);
     // X11 takes the window class from the application's name.
     QCoreApplication::setApplicationName(kDesktopEntryId);
 
@@ -148,7 +149,7 @@ int main(int argc, char* argv[])
     SetWindowIcon(bundledIcons);
     if (!onlyWizard && LeftToRunningWizard(instance))
         return 0;
-    fontConfiguration.wait();
+    fontDatabase.wait();
     CTarnixConnectDlg welcome(&window);
     // Not needed to draw the welcome page, so it is not kept waiting.
     LoadHttpLibraryAfterFirstPaint(&welcome);
