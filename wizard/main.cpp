@@ -52,33 +52,21 @@ bool CanComeToFront()
     return platform == "xcb" || platform == "offscreen";
 }
 
-// In the build tree the icon is in the data folder, read on a thread of its
-// own while the window is built, with the format named so that no other image
-// plugin is loaded for it. Installed, it is in the desktop's icon theme: none
-// is read here.
-std::future<QList<QImage>> ReadBundledIconsAhead()
+// Installed, the icon is in the desktop's icon theme; in the build tree it is
+// in the data folder, read here with the format named so that no other image
+// plugin is loaded for it.
+void SetWindowIcon()
 {
     if (!QDir("icons").exists())
-        return {};
-    return std::async(std::launch::async | std::launch::deferred, [] {
-        QList<QImage> sizes;
-        for (const char* size : {"48", "128", "256"})
-            sizes << ReadImageFile(QString("icons/tarnix-setup-%1.png").arg(size));
-        return sizes;
-    });
-}
-
-void SetWindowIcon(std::future<QList<QImage>>& bundled)
-{
-    if (!bundled.valid())
     {
         QApplication::setWindowIcon(QIcon::fromTheme("tarnix-setup"));
         return;
     }
-    QIcon icon;
-    for (const QImage& size : bundled.get())
-        icon.addPixmap(QPixmap::fromImage(size));
-    QApplication::setWindowIcon(icon);
+    QIcon bundled;
+    for (const char* size : {"48", "128", "256"})
+        bundled.addPixmap(
+            QPixmap::fromImage(ReadImageFile(QString("icons/tarnix-setup-%1.png").arg(size))));
+    QApplication::setWindowIcon(bundled);
 }
 
 // A second start: the running wizard comes to the front, or the user is told.
@@ -127,7 +115,6 @@ int main(int argc, char* argv[])
         return 1;
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         DecodeAhead(CTarnixConnectDlg::kBackground, screen->devicePixelRatio());
-    std::future<QList<QImage>> bundledIcons = ReadBundledIconsAhead();
     InstallRouterErrorMessages();
 
     RegisterAppPages();
@@ -135,19 +122,20 @@ int main(int argc, char* argv[])
     RegisterConnectionPages();
     RegisterGuidePages();
 
+    // Before the window is made: set later, it reaches the window manager only
+    // in part (openbox then shows no icon), and a window manager may keep the
+    // icon a window was mapped with, so it cannot wait for the paint either.
+    SetWindowIcon();
     CWizardWindow window;
     // Before the lock is taken: a termination from then on must end the wizard
     // through its own close, which removes the lock and the socket.
     HandleTerminationSignal([&window] { window.CloseAnswered(); });
     CSingleInstance instance(WizardRuntimeFolder());
-    const bool onlyWizard = instance.BecomeTheOnlyWizard([&window] {
-        window.BringToFront();
-        return CanComeToFront();
-    });
-    // Before any window is first shown: a window manager may keep the icon a
-    // window was mapped with (openbox does), so it cannot wait for the paint.
-    SetWindowIcon(bundledIcons);
-    if (!onlyWizard && LeftToRunningWizard(instance))
+    if (!instance.BecomeTheOnlyWizard([&window] {
+            window.BringToFront();
+            return CanComeToFront();
+        })
+        && LeftToRunningWizard(instance))
         return 0;
     fontDatabase.wait();
     CTarnixConnectDlg welcome(&window);
