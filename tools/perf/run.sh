@@ -24,13 +24,23 @@ trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
 export QT_QPA_PLATFORM=offscreen:configfile=$PWD/cmake/offscreen-desktop.json QT_QPA_FONTDIR=/usr/share/fonts/truetype/liberation XDG_RUNTIME_DIR
 cd data
 
-# "ms KB" at the first window painted, once per run, fastest first.
-firstPaint() {
+# "LABEL ms KB" at the first window painted.
+startUp() {
+    echo "$1 $(TARNIX_PERF_LAUNCH_NS=$(date +%s%N) \
+        LD_PRELOAD=$build/tools/perf/libperf_first_paint.so "${@:2}")"
+}
+# The wizard and both yardsticks, started in turn, so that a moment of load
+# weighs on each alike.
+firstPaints() {
     for _ in $(seq "$runs"); do
-        TARNIX_PERF_LAUNCH_NS=$(date +%s%N) LD_PRELOAD=$build/tools/perf/libperf_first_paint.so "$@"
-    done | sort -n
+        startUp wizard "$bin/TarnixConnect"
+        startUp bare "$bin/perf_bare_dialog"
+        startUp text "$bin/perf_bare_dialog" --with-text
+    done
 }
 median() { awk '{ v[NR] = $0 } END { print v[int((NR + 1) / 2)] }'; }
+# "ms KB" of LABEL's median start.
+medianOf() { awk -v label="$1" '$1 == label { print $2, $3 }' "$2" | sort -n | median; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 
 loadAverage() { cut -d' ' -f1-3 /proc/loadavg; }
@@ -41,9 +51,11 @@ echo "Load average (1, 5, 15 min) at the start: $(loadAverage)"
 figuresAtScale() {
     local wizardMs wizardKb bareMs bareKb textMs textKb steps walkKb walkMs
     export QT_SCALE_FACTOR=$1
-    read -r wizardMs wizardKb < <(firstPaint "$bin/TarnixConnect" | median)
-    read -r bareMs bareKb < <(firstPaint "$bin/perf_bare_dialog" | median)
-    read -r textMs textKb < <(firstPaint "$bin/perf_bare_dialog" --with-text | median)
+    local starts=$XDG_RUNTIME_DIR/starts
+    firstPaints >"$starts"
+    read -r wizardMs wizardKb < <(medianOf wizard "$starts")
+    read -r bareMs bareKb < <(medianOf bare "$starts")
+    read -r textMs textKb < <(medianOf text "$starts")
     read -r steps walkKb walkMs < <("$bin/perf_wizard" walk "$bin/router-sim")
     echo "Scale $1, start to first window painted (median of $runs): TarnixConnect welcome page" \
          "$wizardMs ms, bare Qt dialog with one picture $bareMs ms: $(ratio "$wizardMs" "$bareMs") x"
