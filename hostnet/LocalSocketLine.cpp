@@ -8,7 +8,6 @@
 #include <cstring>
 #include <poll.h>
 #include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
@@ -33,14 +32,12 @@ bool Await(int socket, short events, const QDeadlineTimer& deadline)
 // moment, so the connection is tried again until the deadline.
 bool ConnectBefore(int socket, const QByteArray& path, const QDeadlineTimer& deadline)
 {
-    sockaddr_un address = {};
-    address.sun_family = AF_UNIX;
-    if (std::size_t(path.size()) >= sizeof(address.sun_path))
+    const std::optional<sockaddr_un> address = LocalSocketAddress(path);
+    if (!address)
         return false;
-    std::memcpy(address.sun_path, path.constData(), std::size_t(path.size()));
     for (;;)
     {
-        if (::connect(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0
+        if (::connect(socket, reinterpret_cast<const sockaddr*>(&*address), sizeof *address) == 0
             || errno == EISCONN)
             return true;
         if (errno != EAGAIN && errno != EINTR)
@@ -51,8 +48,8 @@ bool ConnectBefore(int socket, const QByteArray& path, const QDeadlineTimer& dea
     }
 }
 
-}  // namespace
-
+// Writes all of data to a non-blocking socket, waiting while its buffer is
+// full; false when the other end is gone or the deadline passes.
 bool SendAll(int socket, const QByteArray& data, const QDeadlineTimer& deadline)
 {
     for (qsizetype sent = 0; sent < data.size();)
@@ -66,6 +63,18 @@ bool SendAll(int socket, const QByteArray& data, const QDeadlineTimer& deadline)
             return false;
     }
     return true;
+}
+
+}  // namespace
+
+std::optional<sockaddr_un> LocalSocketAddress(const QByteArray& path)
+{
+    sockaddr_un address = {};
+    address.sun_family = AF_UNIX;
+    if (std::size_t(path.size()) >= sizeof(address.sun_path))
+        return std::nullopt;
+    std::memcpy(address.sun_path, path.constData(), std::size_t(path.size()));
+    return address;
 }
 
 std::optional<QByteArray> ExchangeLine(const QString& path, const QByteArray& request,

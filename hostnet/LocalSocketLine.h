@@ -9,12 +9,14 @@
 
 #include <optional>
 
+#include <sys/un.h>
+
 // The first line the socket at path answers to request, with its '\n'.
 // Nothing when it cannot be reached, the line is maxLine bytes or longer, the
 // other end closes first or the deadline passes.
 std::optional<QByteArray> ExchangeLine(const QString& path, const QByteArray& request,
                                        const QDeadlineTimer& deadline, int maxLine);
 
-// Writes all of data to a non-blocking socket, waiting while its buffer is
-// full; false when the other end is gone or the deadline passes.
-bool SendAll(int socket, const QByteArray& data, const QDeadlineTimer& deadline);
+// The socket address of the file at path (encoded for the file system);
+// nothing when the path is too long for one.
+std::optional<sockaddr_un> LocalSocketAddress(const QByteArray& path);

@@ -11,10 +11,8 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
@@ -109,15 +107,14 @@ bool CSingleInstance::BecomeTheOnlyWizard(std::function<bool()> bringToFront)
 bool CSingleInstance::Listen()
 {
     const QByteArray path = QFile::encodeName(SocketPath());
-    sockaddr_un address = {};
-    address.sun_family = AF_UNIX;
-    if (std::size_t(path.size()) >= sizeof(address.sun_path))
+    const std::optional<sockaddr_un> address = LocalSocketAddress(path);
+    if (!address)
         return false;
-    std::memcpy(address.sun_path, path.constData(), std::size_t(path.size()));
     const int listener = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     // A socket file a killed wizard left behind; the lock says it is ours now.
     ::unlink(path.constData());
-    if (listener < 0 || ::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0
+    if (listener < 0
+        || ::bind(listener, reinterpret_cast<const sockaddr*>(&*address), sizeof *address) != 0
         || ::listen(listener, kMaxCallers) != 0)
     {
         if (listener >= 0)
