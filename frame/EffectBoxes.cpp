@@ -3,10 +3,9 @@
 #include "CWizardEffects.h"
 
 #include "CWizardPage.h"
+#include "PrintModuleLoader.h"
 
 #include <QFileDialog>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 
 namespace {
@@ -58,8 +57,9 @@ QString CWizardEffects::AskSaveFileName(QWidget* parent, const QString& caption,
                                         QStringLiteral("Text files (*.txt)"));
 }
 
+// Only the print module makes printers, so it is loaded by then.
 bool CWizardEffects::ChoosePrinter(QPrinter& printer, QWidget* parent)
 {
-    QPrintDialog dialog(&printer, parent);
-    return dialog.exec() == QDialog::Accepted;
+    const PrintCalls* print = PrintModule();
+    return print && print->ChooseInDialog(printer, parent);
 }

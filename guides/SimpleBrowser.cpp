@@ -1,24 +1,21 @@
 #include "SimpleBrowser.h"
 
 #include "CWizardEffects.h"
+#include "PrintModuleLoader.h"
 #include "WizardPalette.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QFontMetricsF>
-#include <QGuiApplication>
-#include <QPainter>
-#include <QPrinter>
-#include <QScreen>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QUrl>
 
-#include <memory>
-
 namespace {
 
 const QString kBlankPage = QStringLiteral("about:blank");
-const QMarginsF kPrintMargins{15, 15, 15, 15};
+constexpr char kCannotPrint[] =
+    "The wizard cannot print, because a part of it is missing or damaged:\n\n%1\n\nPlease "
+    "install the wizard again (in a terminal: sudo apt install --reinstall "
+    "tarnix-setup-wizard), then print the guide again.";
 
 QWidget* FindControl(QWidget* page, int controlId)
 {
@@ -28,13 +25,6 @@ QWidget* FindControl(QWidget* page, int controlId)
             return child;
     }
     return nullptr;
-}
-
-// The resolution the document is laid out in when no device is set.
-qreal LayoutDpi()
-{
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->logicalDotsPerInchY() : 96.0;
 }
 
 }  // namespace
@@ -106,10 +96,17 @@ void SimpleBrowser::Print(const QString& header, const QString& footer)
 {
     if (!m_view)
         return;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageMargins(kPrintMargins, QPageLayout::Millimeter);
-    if (WizardEffects().ChoosePrinter(printer, this))
-        PrintTextDocument(*m_view->document(), printer, header, footer);
+    const PrintCalls* print = PrintModule();
+    if (!print)
+    {
+        WizardEffects().ShowMessage(
+            this, QString(kCannotPrint).arg(QString::fromStdString(PrintModuleProblem())),
+            ProgramName(), QMessageBox::Warning);
+        return;
+    }
+    print->PrintDocument(*m_view->document(), header, footer, [this](QPrinter& printer) {
+        return WizardEffects().ChoosePrinter(printer, this);
+    });
 }
 
 const QTextDocument* SimpleBrowser::Document() const
@@ -157,37 +154,4 @@ bool SimpleBrowser::NotifyEvent(BrowserEvent code, const QString& url, const QSt
     record.Text = text;
     emit Notify(record);
     return !record.Cancel;
-}
-
-void PrintTextDocument(const QTextDocument& document, QPrinter& printer, const QString& header,
-                       const QString& footer)
-{
-    QPainter painter(&printer);
-    if (!painter.isActive())
-        return;
-    const std::unique_ptr<QTextDocument> pages(document.clone());
-    const qreal scale = printer.resolution() / LayoutDpi();
-    const qreal width = printer.width() / scale;
-    const qreal lineHeight = QFontMetricsF(pages->defaultFont()).height() * 1.5;
-    const qreal top = header.isEmpty() ? 0 : lineHeight;
-    const qreal bottom = footer.isEmpty() ? 0 : lineHeight;
-    const qreal bodyHeight = printer.height() / scale - top - bottom;
-    pages->setPageSize(QSizeF(width, bodyHeight));
-
-    // Header and footer in printer units, so their font keeps its point size.
-    painter.setFont(pages->defaultFont());
-    const QRectF headerRect(0, 0, printer.width(), top * scale);
-    const QRectF footerRect(0, (top + bodyHeight) * scale, printer.width(), bottom * scale);
-    for (int page = 0; page < pages->pageCount(); ++page)
-    {
-        if (page > 0)
-            printer.newPage();
-        painter.drawText(headerRect, Qt::AlignCenter, header);
-        painter.drawText(footerRect, Qt::AlignCenter, footer);
-        painter.save();
-        painter.scale(scale, scale);
-        painter.translate(0, top - page * bodyHeight);
-        pages->drawContents(&painter, QRectF(0, page * bodyHeight, width, bodyHeight));
-        painter.restore();
-    }
 }

@@ -9,7 +9,6 @@
 
 #include <functional>
 
-class QPrinter;
 class QTextBrowser;
 class QTextDocument;
 class QUrl;
@@ -85,8 +84,3 @@ private:
     QString m_html;
     QString m_title;
 };
-
-// Lays the document out on the printer's pages; a non-empty header or footer
-// is drawn as one line above or below every page.
-void PrintTextDocument(const QTextDocument& document, QPrinter& printer, const QString& header,
-                       const QString& footer);

@@ -1,15 +1,11 @@
 #include "WifiQrCode.h"
 
+#include "PrintModuleLoader.h"
+
 #include <QBuffer>
 #include <QByteArray>
 
-#include <qrencode.h>
-
-#include <memory>
-
 namespace {
-
-constexpr int kQuietZoneModules = 4;
 
 // The format's reserved characters are escaped with a backslash.
 QString EscapeField(const QString& text)
@@ -36,28 +32,10 @@ QString WifiQrText(const QString& networkName, const QString& key, bool secured)
 
 QImage QrCodeImage(const QString& text, int moduleSize)
 {
-    const QByteArray bytes = text.toUtf8();
-    const std::unique_ptr<QRcode, decltype(&QRcode_free)> code(
-        QRcode_encodeData(int(bytes.size()),
-                          reinterpret_cast<const unsigned char*>(bytes.constData()), 0,
-                          QR_ECLEVEL_M),
-        &QRcode_free);
-    if (!code)
-        return {};
-
-    const int side = code->width + 2 * kQuietZoneModules;
-    QImage modules(side, side, QImage::Format_Grayscale8);
-    modules.fill(Qt::white);
-    for (int y = 0; y < code->width; ++y)
-    {
-        for (int x = 0; x < code->width; ++x)
-        {
-            if (code->data[y * code->width + x] & 1)
-                modules.setPixel(x + kQuietZoneModules, y + kQuietZoneModules, qRgb(0, 0, 0));
-        }
-    }
-    return modules.scaled(side * moduleSize, side * moduleSize, Qt::IgnoreAspectRatio,
-                          Qt::FastTransformation);
+    // Without the print module the guides go without the code; the key is in
+    // their text too.
+    const PrintCalls* print = PrintModule();
+    return print ? print->QrCodeImage(text, moduleSize) : QImage();
 }
 
 QString QrCodeDataUrl(const QString& text)

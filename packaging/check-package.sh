@@ -73,6 +73,8 @@ echo "Depends: $depends"
 echo "Recommends: $recommends"
 case "$depends" in *httplib*) fail "the user's package depends on the HTTP server library";; esac
 case "$depends" in *libcurl4*) ;; *) fail "the user's package does not depend on libcurl4, which it loads";; esac
+case "$depends" in *libqt6printsupport6*libqrencode4*|*libqrencode4*libqt6printsupport6*) ;;
+  *) fail "the print module's libraries are not among the user's package's dependencies";; esac
 case "$recommends" in *xdg-utils*) ;; *) fail "xdg-utils is not recommended";; esac
 case "$recommends" in *pdf-viewer*) ;; *) fail "no PDF viewer is recommended";; esac
 

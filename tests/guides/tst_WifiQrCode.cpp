@@ -1,6 +1,8 @@
 // The Wi-Fi QR code: its text, and the picture decoding back to that text.
 #include "WifiQrCode.h"
 
+#include "PrintModuleLoader.h"
+
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -82,6 +84,28 @@ private slots:
         const QImage image = QImage::fromData(QByteArray::fromBase64(url.mid(22).toLatin1()),
                                               "PNG");
         QCOMPARE(Decode(image), QString("hello"));
+    }
+
+    void moduleProblemsAreSaid_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("said");
+        const QString beside = QCoreApplication::applicationDirPath() + "/" + kPrintModuleFile;
+        QTest::newRow("beside the program") << beside << "";
+        QTest::newRow("missing") << beside + ".removed" << beside + ".removed is missing";
+        QTest::newRow("another library") << "libz.so.1"
+                                         << "libz.so.1 is not the module";
+    }
+
+    // Loaded on first use, the print module can be missing when the program
+    // runs: the user is told which file, not just that nothing printed.
+    void moduleProblemsAreSaid()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, said);
+        const QString problem = QString::fromStdString(
+            PrintModuleProblemLoading(path.toStdString()));
+        QVERIFY2(said.isEmpty() ? problem.isEmpty() : problem.contains(said), qPrintable(problem));
     }
 };
 
