@@ -48,7 +48,7 @@ public:
     virtual int OpenDocument(const QString& pathOrUrl);
 
     // Lets the user set up the printer in a print dialog above parent; false
-    // when the print is cancelled.
+    // when the print is cancelled or the print module cannot be loaded.
     virtual bool ChoosePrinter(QPrinter& printer, QWidget* parent);
 
     // The desktop's save dialog, starting at suggestedPath (folder and file
