@@ -2,7 +2,7 @@
 # DESTDIR) and checks that the program, its print module, the tools, the data
 # folder, the menu entry and the icons land where a Debian desktop looks for
 # them.
-#   cmake -DBUILD_DIR=... -DSCRATCH=... -DPREFIX=/usr -DLIBDIR=lib -P CheckInstallLayout.cmake
+#   cmake -DBUILD_DIR=... -DSCRATCH=... -DPREFIX=/usr -DMODULE_DIR=lib/x86_64-linux-gnu/tarnix -P CheckInstallLayout.cmake
 file(REMOVE_RECURSE ${SCRATCH})
 execute_process(COMMAND ${CMAKE_COMMAND} -E env DESTDIR=${SCRATCH} ${CMAKE_COMMAND} --install ${BUILD_DIR}
   OUTPUT_QUIET RESULT_VARIABLE failed)
@@ -13,7 +13,7 @@ endif()
 set(root ${SCRATCH}${PREFIX})
 set(problems "")
 foreach(file
-    bin/TarnixConnect bin/tarnix-setup bin/router-sim ${LIBDIR}/tarnix/libtarnix-print.so
+    bin/TarnixConnect bin/tarnix-setup bin/router-sim ${MODULE_DIR}/libtarnix-print.so
     share/tarnix/default.ini share/tarnix/pic/BG/1000.gif share/tarnix/pic/BUTTON/next/next.bmp
     share/tarnix/pic/PROGRESS/PROGRESS20.gif share/tarnix/lang/1033/HowTo.html
     share/tarnix/docs/KRX-5100A-Technical-Manual.pdf
